@@ -1,0 +1,79 @@
+// radadovur-cli dump FILE: every record of a record file (or of a file of delivered records, one
+// per line) field by field, in UTF-8.
+#include <cstdio>
+#include <string>
+
+#include "cli/cli.h"
+#include "common/cp932.h"
+#include "common/text_file.h"
+#include "jvdata/record.h"
+
+namespace radadovur::cli {
+namespace {
+
+void PrintRecord(const Layout& layout, std::string_view record, const std::string& title) {
+  std::printf("%s\n", title.c_str());
+  for (const auto& f : ListFields(layout, record))
+    std::printf("  %s: [%s]\n", f.name.c_str(), DecodeCp932Lossy(f.bytes).c_str());
+}
+
+// A record file: every record of its stored length starting with the same record type.
+const Layout* RecordFileLayout(std::string_view bytes) {
+  const RecordType type = TypeOf(bytes);
+  for (const Layout* layout : {StoredLayout(type), DeliveredLayout(type)}) {
+    if (!layout || bytes.size() % layout->length != 0) continue;
+    bool all = true;
+    for (size_t at = 0; at < bytes.size() && all; at += layout->length)
+      all = bytes.substr(at, 2) == layout->spec && bytes.substr(at + layout->length - 2, 2) == "\r\n";
+    if (all) return layout;
+  }
+  return nullptr;
+}
+
+int RunDump(const std::vector<std::string>& args) {
+  if (args.size() != 1) {
+    std::fprintf(stderr, "usage: radadovur-cli dump FILE\n");
+    return 2;
+  }
+  auto bytes = ReadWholeFile(args[0]);
+  if (!bytes) {
+    std::fprintf(stderr, "cannot read %s\n", args[0].c_str());
+    return 1;
+  }
+  if (bytes->empty()) {
+    std::printf("%s: empty file, no records\n", args[0].c_str());
+    return 0;
+  }
+  if (const Layout* layout = RecordFileLayout(*bytes)) {
+    const size_t count = bytes->size() / layout->length;
+    std::printf("%s: %.*s record file, %u-byte records, %zu records\n", args[0].c_str(),
+                static_cast<int>(layout->spec.size()), layout->spec.data(), layout->length, count);
+    for (size_t n = 1; n <= count; ++n)
+      PrintRecord(*layout, std::string_view(*bytes).substr((n - 1) * layout->length, layout->length),
+                  "record " + std::to_string(n) + " (" + std::string(layout->spec) + ")");
+    return 0;
+  }
+  const auto lines = SplitLines(*bytes);
+  std::printf("%s: delivered records, one per line, %zu lines\n", args[0].c_str(), lines.size());
+  int unknown = 0;
+  for (size_t n = 0; n < lines.size(); ++n) {
+    const RecordType type = TypeOf(lines[n]);
+    const Layout* layout = DeliveredLayout(type);
+    if (!layout) {
+      std::printf("line %zu: unknown record type [%s]\n", n + 1, DecodeCp932Lossy(lines[n].substr(0, 2)).c_str());
+      ++unknown;
+      continue;
+    }
+    const std::string record = lines[n] + "\r\n";
+    std::string title = "line " + std::to_string(n + 1) + " (" + std::string(layout->spec) + ", " +
+                        std::to_string(record.size()) + " of " + std::to_string(layout->length) + " bytes)";
+    PrintRecord(*layout, record, title);
+  }
+  return unknown == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+RADADOVUR_CLI_COMMAND("dump", "dump FILE", RunDump);
+
+}  // namespace radadovur::cli

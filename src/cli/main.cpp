@@ -1,0 +1,50 @@
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+
+#include "cli/cli.h"
+
+namespace radadovur::cli {
+
+std::vector<Command>& MutableCommands() {
+  static std::vector<Command> commands;
+  return commands;
+}
+
+bool Register(const char* name, const char* usage, CommandFn run) {
+  MutableCommands().push_back({name, usage, run});
+  return true;
+}
+
+const std::vector<Command>& Commands() { return MutableCommands(); }
+
+}  // namespace radadovur::cli
+
+namespace {
+void Usage() {
+  auto commands = radadovur::cli::Commands();
+  std::sort(commands.begin(), commands.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+  std::fprintf(stderr, "usage: radadovur-cli COMMAND ARGS...\n");
+  for (const auto& c : commands) std::fprintf(stderr, "  radadovur-cli %s\n", c.usage.c_str());
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    Usage();
+    return 2;
+  }
+  const std::string name = argv[1];
+  for (const auto& c : radadovur::cli::Commands()) {
+    if (c.name != name) continue;
+    std::vector<std::string> args(argv + 2, argv + argc);
+    try {
+      return c.run(args);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "radadovur-cli %s: %s\n", name.c_str(), e.what());
+      return 1;
+    }
+  }
+  Usage();
+  return 2;
+}

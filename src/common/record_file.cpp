@@ -1,0 +1,175 @@
+#include "common/record_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+namespace radadovur {
+
+RecordFile::RecordFile(RecordFile&& o) noexcept { *this = std::move(o); }
+
+RecordFile& RecordFile::operator=(RecordFile&& o) noexcept {
+  if (this != &o) {
+    Close();
+    fd_ = std::exchange(o.fd_, -1);
+    length_ = o.length_;
+    file_bytes_ = o.file_bytes_;
+    pending_ = std::move(o.pending_);
+    path_ = std::move(o.path_);
+    temp_path_ = std::move(o.temp_path_);
+    error_ = std::move(o.error_);
+  }
+  return *this;
+}
+
+RecordFile::~RecordFile() { Close(); }
+
+bool RecordFile::Fail(const std::string& what) {
+  error_ = what + " " + path_ + ": " + std::strerror(errno);
+  return false;
+}
+
+bool RecordFile::Open(const std::string& path, size_t record_length) {
+  Close();
+  path_ = path;
+  length_ = record_length;
+  fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  if (fd_ < 0) return Fail("cannot open");
+  struct stat st {};
+  if (::fstat(fd_, &st) != 0) return Fail("cannot stat");
+  file_bytes_ = st.st_size;
+  return true;
+}
+
+bool RecordFile::OpenReplacing(const std::string& path, size_t record_length) {
+  Close();
+  path_ = path;
+  temp_path_ = path + ".new~";
+  length_ = record_length;
+  fd_ = ::open(temp_path_.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd_ < 0) {
+    temp_path_.clear();
+    return Fail("cannot create");
+  }
+  file_bytes_ = 0;
+  return true;
+}
+
+bool RecordFile::Commit() {
+  if (fd_ < 0 || temp_path_.empty()) return Close();
+  if (!Flush()) return false;
+  if (::close(fd_) != 0) {
+    fd_ = -1;
+    return Fail("cannot close");
+  }
+  fd_ = -1;
+  if (::rename(temp_path_.c_str(), path_.c_str()) != 0) {
+    Fail("cannot replace");
+    ::unlink(temp_path_.c_str());
+    temp_path_.clear();
+    return false;
+  }
+  temp_path_.clear();
+  return true;
+}
+
+bool RecordFile::Close() {
+  if (fd_ < 0) return true;
+  bool ok = Flush();
+  if (::close(fd_) != 0) ok = Fail("cannot close");
+  fd_ = -1;
+  if (!temp_path_.empty()) {  // replaced file never committed: the old file stays
+    ::unlink(temp_path_.c_str());
+    temp_path_.clear();
+  }
+  pending_.clear();
+  return ok;
+}
+
+int64_t RecordFile::Count() const {
+  if (length_ == 0) return 0;
+  return (file_bytes_ + static_cast<int64_t>(pending_.size())) / static_cast<int64_t>(length_);
+}
+
+bool RecordFile::Flush() {
+  if (pending_.empty()) return true;
+  const char* p = pending_.data();
+  size_t left = pending_.size();
+  off_t at = static_cast<off_t>(file_bytes_);
+  while (left > 0) {
+    ssize_t w = ::pwrite(fd_, p, left, at);
+    if (w < 0) {
+      if (errno == EINTR) continue;
+      pending_.clear();
+      return Fail("cannot write");
+    }
+    p += w;
+    left -= static_cast<size_t>(w);
+    at += w;
+  }
+  file_bytes_ = at;
+  pending_.clear();
+  return true;
+}
+
+bool RecordFile::Read(int64_t n, std::string& record) {
+  if (fd_ < 0) {
+    error_ = "file not open " + path_;
+    return false;
+  }
+  if (n < 1 || n > Count()) {
+    error_ = "no record " + std::to_string(n) + " in " + path_;
+    return false;
+  }
+  if (!Flush()) return false;
+  record.resize(length_);
+  off_t at = static_cast<off_t>((n - 1) * static_cast<int64_t>(length_));
+  size_t got = 0;
+  while (got < length_) {
+    ssize_t r = ::pread(fd_, record.data() + got, length_ - got, at + static_cast<off_t>(got));
+    if (r < 0 && errno == EINTR) continue;
+    if (r <= 0) return Fail("cannot read");
+    got += static_cast<size_t>(r);
+  }
+  return true;
+}
+
+bool RecordFile::Write(int64_t n, std::string_view record) {
+  if (fd_ < 0) {
+    error_ = "file not open " + path_;
+    return false;
+  }
+  if (record.size() != length_ || n < 1) {
+    error_ = "bad record " + std::to_string(n) + " for " + path_;
+    return false;
+  }
+  const int64_t at = (n - 1) * static_cast<int64_t>(length_);
+  if (at == file_bytes_ + static_cast<int64_t>(pending_.size())) {
+    pending_.append(record);
+    if (pending_.size() >= (1u << 20)) return Flush();
+    return true;
+  }
+  if (!Flush()) return false;
+  size_t done = 0;
+  while (done < record.size()) {
+    ssize_t w = ::pwrite(fd_, record.data() + done, record.size() - done, static_cast<off_t>(at + static_cast<int64_t>(done)));
+    if (w < 0 && errno == EINTR) continue;
+    if (w < 0) return Fail("cannot write");
+    done += static_cast<size_t>(w);
+  }
+  if (at + static_cast<int64_t>(length_) > file_bytes_) file_bytes_ = at + static_cast<int64_t>(length_);
+  return true;
+}
+
+bool DeleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0 || errno == ENOENT; }
+
+bool FileExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+}  // namespace radadovur

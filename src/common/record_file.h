@@ -1,0 +1,60 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace radadovur {
+
+// A file of fixed-length records numbered from 1; record n occupies bytes (n-1)*len .. n*len-1,
+// and the record count is the file length divided by the record length. Opening a missing file
+// creates it empty. Appends are buffered; any other access flushes first.
+//
+// OpenReplacing writes a new file beside the old one; Commit renames it over the old name, so a
+// step that fails half way never leaves half a file. Without Commit the new file is removed.
+class RecordFile {
+ public:
+  RecordFile() = default;
+  RecordFile(const RecordFile&) = delete;
+  RecordFile& operator=(const RecordFile&) = delete;
+  RecordFile(RecordFile&& other) noexcept;
+  RecordFile& operator=(RecordFile&& other) noexcept;
+  ~RecordFile();
+
+  bool Open(const std::string& path, size_t record_length);
+  bool OpenReplacing(const std::string& path, size_t record_length);
+  bool Commit();
+  bool Close();
+
+  bool is_open() const { return fd_ >= 0; }
+  size_t record_length() const { return length_; }
+  const std::string& path() const { return path_; }
+  int64_t Count() const;
+
+  // Reads record n (1-based); false when n is outside 1..Count().
+  bool Read(int64_t n, std::string& record);
+  // Writes record n; the record must be exactly record_length() bytes. Writing past the end
+  // extends the file.
+  bool Write(int64_t n, std::string_view record);
+  bool Append(std::string_view record) { return Write(Count() + 1, record); }
+
+  // What the last failing call could not do, for the step's failure report.
+  const std::string& error() const { return error_; }
+
+ private:
+  bool Flush();
+  bool Fail(const std::string& what);
+
+  int fd_ = -1;
+  size_t length_ = 0;
+  int64_t file_bytes_ = 0;  // bytes on disk
+  std::string pending_;     // appended records not yet written
+  std::string path_;        // the name the file has (or will have after Commit)
+  std::string temp_path_;   // non-empty while replacing
+  std::string error_;
+};
+
+// Deletes a file; a missing file is no error.
+bool DeleteFile(const std::string& path);
+bool FileExists(const std::string& path);
+
+}  // namespace radadovur

@@ -1,0 +1,176 @@
+#include "common/text_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "common/convert.h"
+
+namespace radadovur {
+namespace {
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t w = ::write(fd, bytes.data(), bytes.size());
+    if (w < 0 && errno == EINTR) continue;
+    if (w < 0) return false;
+    bytes.remove_prefix(static_cast<size_t>(w));
+  }
+  return true;
+}
+void SetError(std::string* error, const std::string& what, const std::string& path) {
+  if (error) *error = what + " " + path + ": " + std::strerror(errno);
+}
+}  // namespace
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  if (in.bad()) return std::nullopt;
+  return ss.str();
+}
+
+bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error) {
+  const std::string temp = path + ".new~";
+  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    SetError(error, "cannot create", temp);
+    return false;
+  }
+  bool ok = WriteAll(fd, bytes);
+  if (!ok) SetError(error, "cannot write", temp);
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    SetError(error, "cannot close", temp);
+  }
+  if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
+    ok = false;
+    SetError(error, "cannot replace", path);
+  }
+  if (!ok) ::unlink(temp.c_str());
+  return ok;
+}
+
+bool AppendToFile(const std::string& path, std::string_view bytes, std::string* error) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    SetError(error, "cannot open", path);
+    return false;
+  }
+  bool ok = WriteAll(fd, bytes);
+  if (!ok) SetError(error, "cannot write", path);
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    SetError(error, "cannot close", path);
+  }
+  return ok;
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t lf = text.find('\n', start);
+    if (lf == std::string_view::npos) {
+      lines.emplace_back(text.substr(start));
+      break;
+    }
+    size_t end = lf;
+    if (end > start && text[end - 1] == '\r') --end;
+    lines.emplace_back(text.substr(start, end - start));
+    start = lf + 1;
+  }
+  return lines;
+}
+
+std::string QuotedLine(std::string_view value) {
+  std::string line;
+  line.reserve(value.size() + 4);
+  line += '"';
+  line += value;
+  line += "\"\r\n";
+  return line;
+}
+
+bool WriteQuotedLines(const std::string& path, const std::vector<std::string>& values, std::string* error) {
+  std::string bytes;
+  for (const auto& v : values) bytes += QuotedLine(v);
+  return WriteFileAtomic(path, bytes, error);
+}
+
+void CsvItemReader::SkipBlanks() {
+  while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t')) ++pos_;
+}
+
+bool CsvItemReader::AtEnd() {
+  size_t p = pos_;
+  while (p < text_.size() && (text_[p] == ' ' || text_[p] == '\t' || text_[p] == '\r' || text_[p] == '\n')) ++p;
+  return p >= text_.size();
+}
+
+bool CsvItemReader::Next(std::string& item) {
+  // Skip line ends left by the previous item.
+  while (pos_ < text_.size() && (text_[pos_] == '\r' || text_[pos_] == '\n' || text_[pos_] == ' ' || text_[pos_] == '\t'))
+    ++pos_;
+  if (pos_ >= text_.size()) return false;
+  item.clear();
+  if (text_[pos_] == '"') {
+    size_t close = text_.find('"', pos_ + 1);
+    if (close == std::string::npos) close = text_.size();
+    item = text_.substr(pos_ + 1, close - pos_ - 1);
+    pos_ = close + 1;
+    // Anything up to the separator after a quoted item is dropped.
+    while (pos_ < text_.size() && text_[pos_] != ',' && text_[pos_] != '\r' && text_[pos_] != '\n') ++pos_;
+  } else {
+    size_t start = pos_;
+    while (pos_ < text_.size() && text_[pos_] != ',' && text_[pos_] != '\r' && text_[pos_] != '\n') ++pos_;
+    item = text_.substr(start, pos_ - start);
+    while (!item.empty() && (item.back() == ' ' || item.back() == '\t')) item.pop_back();
+  }
+  if (pos_ < text_.size() && text_[pos_] == ',') ++pos_;
+  return true;
+}
+
+std::vector<std::string> ReadQuotedValues(const std::string& path) {
+  std::vector<std::string> values;
+  auto text = ReadWholeFile(path);
+  if (!text) return values;
+  CsvItemReader reader(std::move(*text));
+  std::string item;
+  while (reader.Next(item)) values.push_back(item);
+  return values;
+}
+
+void CsvLine::Sep() {
+  if (!first_) line_ += ',';
+  first_ = false;
+}
+CsvLine& CsvLine::Text(std::string_view value) {
+  Sep();
+  line_ += '"';
+  line_ += value;
+  line_ += '"';
+  return *this;
+}
+CsvLine& CsvLine::Number(double value) {
+  Sep();
+  line_ += NumberText(value, Precision::Double);
+  return *this;
+}
+CsvLine& CsvLine::Number(float value) {
+  Sep();
+  line_ += NumberText(value);
+  return *this;
+}
+CsvLine& CsvLine::Whole(long long value) {
+  Sep();
+  line_ += std::to_string(value);
+  return *this;
+}
+
+}  // namespace radadovur

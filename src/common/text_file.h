@@ -1,0 +1,64 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Text files of the store: whole-file reads and atomic rewrites, record-per-line files, quoted
+// lines (one quoted value per line) and comma-separated items, all in CP932 with CR LF.
+namespace radadovur {
+
+// The whole file, or nullopt when it cannot be read (a missing file included).
+std::optional<std::string> ReadWholeFile(const std::string& path);
+
+// Writes bytes to a temporary file beside `path` and renames it over `path`.
+bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+
+// Appends bytes (opening for appending, writing, closing); creates the file when missing.
+bool AppendToFile(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+
+// Lines of a text, split at CR LF (a lone LF also ends a line); no length limit. A final line
+// without a line end counts; an empty text has no lines.
+std::vector<std::string> SplitLines(std::string_view text);
+
+// `"value"` CR LF.
+std::string QuotedLine(std::string_view value);
+
+// Writes one quoted value per line through a temporary file.
+bool WriteQuotedLines(const std::string& path, const std::vector<std::string>& values,
+                      std::string* error = nullptr);
+
+// Reads a file of comma-separated items item by item, as written by CsvLine: a quoted item runs
+// to its closing quote, a bare one to the next comma or line end (blanks around it dropped).
+// Line ends separate items like commas.
+class CsvItemReader {
+ public:
+  explicit CsvItemReader(std::string text) : text_(std::move(text)) {}
+  bool Next(std::string& item);
+  bool AtEnd();
+
+ private:
+  void SkipBlanks();
+  std::string text_;
+  size_t pos_ = 0;
+};
+
+// Every item of a quoted-line (or comma-separated) file; a missing file gives none.
+std::vector<std::string> ReadQuotedValues(const std::string& path);
+
+// One line of comma-separated items: texts quoted, numbers bare, CR LF at the end.
+class CsvLine {
+ public:
+  CsvLine& Text(std::string_view value);
+  CsvLine& Number(double value);
+  CsvLine& Number(float value);
+  CsvLine& Whole(long long value);
+  std::string Str() const { return line_ + "\r\n"; }
+
+ private:
+  void Sep();
+  std::string line_;
+  bool first_ = true;
+};
+
+}  // namespace radadovur

@@ -1,0 +1,180 @@
+#include "jvdata/record.h"
+
+#include <algorithm>
+
+#include "jvdata/layout_hr.h"
+#include "jvdata/layout_ks.h"
+#include "jvdata/layout_odds.h"
+#include "jvdata/layout_ra.h"
+#include "jvdata/layout_se.h"
+#include "jvdata/layout_um.h"
+
+namespace radadovur {
+namespace {
+
+constexpr Layout kRa{"RA", ra::kLength, ra::kFields};
+constexpr Layout kSe{"SE", se::kLength, se::kFields};
+constexpr Layout kHr{"HR", hr::kLength, hr::kFields};
+constexpr Layout kUm{"UM", um::kLength, um::kFields};
+constexpr Layout kKs{"KS", ks::kLength, ks::kFields};
+constexpr Layout kKsStored{"KS", ks_stored::kLength, ks_stored::kFields};
+constexpr Layout kO1{"O1", o1::kLength, o1::kFields};
+constexpr Layout kO2{"O2", odds::kQuinella.length(), odds::kQuinellaFields};
+constexpr Layout kO4{"O4", odds::kExacta.length(), odds::kExactaFields};
+constexpr Layout kO5{"O5", odds::kTrio.length(), odds::kTrioFields};
+constexpr Layout kO6{"O6", odds::kTrifecta.length(), odds::kTrifectaFields};
+
+struct TypeRow {
+  RecordType type;
+  const Layout* delivered;
+  const Layout* stored;
+};
+constexpr TypeRow kTypes[] = {
+    {RecordType::RA, &kRa, &kRa}, {RecordType::SE, &kSe, &kSe}, {RecordType::HR, &kHr, &kHr},
+    {RecordType::UM, &kUm, &kUm}, {RecordType::KS, &kKs, &kKsStored}, {RecordType::O1, &kO1, &kO1},
+    {RecordType::O2, &kO2, &kO2}, {RecordType::O4, &kO4, &kO4}, {RecordType::O5, &kO5, &kO5},
+    {RecordType::O6, &kO6, &kO6},
+};
+
+const TypeRow* RowOf(RecordType type) {
+  for (const auto& row : kTypes)
+    if (row.type == type) return &row;
+  return nullptr;
+}
+
+// Left-aligned in the layout's length, blank-padded, cut at the end.
+std::string Fit(std::string_view bytes, size_t length) {
+  std::string out(bytes.substr(0, std::min(bytes.size(), length)));
+  out.resize(length, ' ');
+  return out;
+}
+
+}  // namespace
+
+RecordType TypeOf(std::string_view record) {
+  std::string_view spec = record.substr(0, std::min<size_t>(2, record.size()));
+  for (const auto& row : kTypes)
+    if (row.delivered->spec == spec) return row.type;
+  return RecordType::Unknown;
+}
+
+std::string_view SpecOf(RecordType type) {
+  const TypeRow* row = RowOf(type);
+  return row ? row->delivered->spec : std::string_view("??");
+}
+
+const Layout* DeliveredLayout(RecordType type) {
+  const TypeRow* row = RowOf(type);
+  return row ? row->delivered : nullptr;
+}
+
+const Layout* StoredLayout(RecordType type) {
+  const TypeRow* row = RowOf(type);
+  return row ? row->stored : nullptr;
+}
+
+const Layout* LayoutByLength(RecordType type, size_t length) {
+  const TypeRow* row = RowOf(type);
+  if (!row) return nullptr;
+  if (row->stored->length == length) return row->stored;
+  if (row->delivered->length == length) return row->delivered;
+  return nullptr;
+}
+
+std::string TakeField(std::string_view bytes, size_t& position, size_t width) {
+  std::string out;
+  if (position >= 1 && position - 1 < bytes.size()) out = std::string(bytes.substr(position - 1, width));
+  position += width;
+  return out;
+}
+
+ParsedRecord ParseRecord(RecordType type, std::string_view record) {
+  ParsedRecord parsed;
+  parsed.layout = DeliveredLayout(type);
+  if (parsed.layout) parsed.delivered = std::string(record.substr(0, std::min<size_t>(record.size(), parsed.layout->length)));
+  return parsed;
+}
+
+ParsedRecord ParseRaceRecord(std::string_view r) { return ParseRecord(RecordType::RA, r); }
+ParsedRecord ParseEntryRecord(std::string_view r) { return ParseRecord(RecordType::SE, r); }
+ParsedRecord ParsePayoutRecord(std::string_view r) { return ParseRecord(RecordType::HR, r); }
+ParsedRecord ParseHorseMasterRecord(std::string_view r) { return ParseRecord(RecordType::UM, r); }
+ParsedRecord ParseJockeyMasterRecord(std::string_view r) { return ParseRecord(RecordType::KS, r); }
+ParsedRecord ParseWinOddsRecord(std::string_view r) { return ParseRecord(RecordType::O1, r); }
+ParsedRecord ParseQuinellaOddsRecord(std::string_view r) { return ParseRecord(RecordType::O2, r); }
+ParsedRecord ParseExactaOddsRecord(std::string_view r) { return ParseRecord(RecordType::O4, r); }
+ParsedRecord ParseTrioOddsRecord(std::string_view r) { return ParseRecord(RecordType::O5, r); }
+ParsedRecord ParseTrifectaOddsRecord(std::string_view r) { return ParseRecord(RecordType::O6, r); }
+
+std::string CopyRaceRecord(const ParsedRecord& p) { return Fit(p.delivered, ra::kLength); }
+std::string CopyEntryRecord(const ParsedRecord& p) { return Fit(p.delivered, se::kLength); }
+std::string CopyPayoutRecord(const ParsedRecord& p) { return Fit(p.delivered, hr::kLength); }
+std::string CopyHorseRecord(const ParsedRecord& p) { return Fit(p.delivered, um::kLength); }
+
+std::string CopyJockeyRecord(const ParsedRecord& p) {
+  const std::string full = Fit(p.delivered, ks::kLength);
+  std::string stored(ks_stored::kLength, ' ');
+  // Every field goes to its stored offset with its stored width; the prize totals lose their
+  // 10th character.
+  for (size_t r = 0; r < ks::kFields.size(); ++r) {
+    const Field& from = ks::kFields[r].field;
+    const Field& to = ks_stored::kFields[r].field;
+    for (uint32_t i = 0; i < from.count; ++i)
+      for (uint32_t j = 0; j < from.count2; ++j)
+        stored.replace(to.At(i, j), to.width, full, from.At(i, j), to.width);
+  }
+  return stored;
+}
+
+std::string StoredForm(RecordType type, std::string_view delivered) {
+  const ParsedRecord parsed = ParseRecord(type, delivered);
+  switch (type) {
+    case RecordType::RA: return CopyRaceRecord(parsed);
+    case RecordType::SE: return CopyEntryRecord(parsed);
+    case RecordType::HR: return CopyPayoutRecord(parsed);
+    case RecordType::UM: return CopyHorseRecord(parsed);
+    case RecordType::KS: return CopyJockeyRecord(parsed);
+    default: return {};
+  }
+}
+
+std::vector<NamedField> ListFields(const Layout& layout, std::string_view record) {
+  struct Item {
+    uint32_t offset;
+    NamedField field;
+  };
+  std::vector<Item> items;
+  for (const auto& row : layout.fields) {
+    const Field& f = row.field;
+    std::string base = row.name;
+    std::string member;
+    if (auto us = base.find('_'); us != std::string::npos) {
+      member = "." + base.substr(us + 1);
+      base = base.substr(0, us);
+    }
+    for (uint32_t i = 0; i < f.count; ++i)
+      for (uint32_t j = 0; j < f.count2; ++j) {
+        std::string name = base;
+        if (f.count > 1) name += "[" + std::to_string(i) + "]";
+        if (f.count2 > 1) name += "[" + std::to_string(j) + "]";
+        name += member;
+        items.push_back({f.At(i, j), {std::move(name), f.Of(record, i, j)}});
+      }
+  }
+  std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) { return a.offset < b.offset; });
+  std::vector<NamedField> out;
+  out.reserve(items.size());
+  for (auto& it : items) out.push_back(std::move(it.field));
+  return out;
+}
+
+namespace odds {
+bool IsNoOdds(std::string_view v) {
+  if (v.empty()) return true;
+  const char c = v[0];
+  if (c != '0' && c != '-' && c != '*' && c != ' ') return false;
+  return std::all_of(v.begin(), v.end(), [c](char x) { return x == c; });
+}
+}  // namespace odds
+
+}  // namespace radadovur
