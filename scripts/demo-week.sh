@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# The program's main job on the demo week: generates a demo program folder and runs it through
+# every workflow step the command line has. Usage: scripts/demo-week.sh [DIR] [friday|monday]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+dir=${1:-demo-week}
+state=${2:-monday}
+bash scripts/install-deps.sh
+bash scripts/build.sh
+cli=${BUILD_DIR:-build}/src/radadovur-cli
+usage=$("$cli" 2>&1 || true)
+steps=()
+for step in demo startup download structure; do
+  if grep -q "radadovur-cli $step " <<<"$usage"; then steps+=("$step"); fi
+done
+for step in "${steps[@]}"; do
+  echo "== $step"
+  if [ "$step" = demo ]; then "$cli" demo "$dir" --state "$state"; else "$cli" "$step" "$dir"; fi
+done
+echo
+echo "Done: the program folder is $(cd "$dir" && pwd)"
+echo "Open the main window on it with: ${BUILD_DIR:-build}/src/radadovur $dir"

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "common/cp932.h"
+#include "common/text_file.h"
+#include "jvdata/layout_ks.h"
+#include "jvdata/layout_ra.h"
+#include "jvdata/layout_se.h"
+#include "support/record_builder.h"
+#include "support/run_cli.h"
+
+namespace radadovur {
+namespace {
+
+using testing::MakeRecord;
+using testing::RunCli;
+
+class DumpTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() / ("rdv_dump_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  std::string Write(const std::string& name, const std::string& bytes) {
+    const std::string path = (dir_ / name).string();
+    EXPECT_TRUE(WriteFileAtomic(path, bytes));
+    return path;
+  }
+  std::filesystem::path dir_;
+};
+
+TEST_F(DumpTest, RecordFilesOfEachStoredType) {
+  const std::string ra = MakeRecord(RecordType::RA, {{ra::RaceName, ToCp932("日本ダービー")}, {ra::Kyori, "2400"}});
+  const std::string ks = StoredForm(RecordType::KS, MakeRecord(RecordType::KS, {{ks::KishuShortName, ToCp932("武豊")}}));
+  struct Case {
+    std::string file;
+    std::string bytes;
+    std::vector<std::string> expected;
+  } cases[] = {
+      {"RATHISWEEKN.dat", ra + ra,
+       {"RA record file, 1272-byte records, 2 records", "record 2 (RA)", "RaceName: [日本ダービー", "Kyori: [2400]",
+        "CornerPassing[3].PassingOrder: ["}},
+      {"SETHISWEEKN.dat", MakeRecord(RecordType::SE, {{se::KettoNum, "2019104567"}}),
+       {"SE record file, 555-byte records, 1 records", "KettoNum: [2019104567]", "PlacedHorses[2].HorseName"}},
+      {"KSTHISWEEKN.dat", ks, {"KS record file, 4161-byte records", "KishuShortName: [武豊", "YearRecords[2][35].DistancePlaces"}},
+      {"HRTHISWEEKN.dat", MakeRecord(RecordType::HR, {}), {"HR record file, 719-byte records", "SanrentanPayouts[5].Popularity"}},
+      {"UMTHISWEEKN.dat", MakeRecord(RecordType::UM, {}), {"UM record file, 1609-byte records", "Pedigree[13].AncestorName"}},
+  };
+  for (const auto& c : cases) {
+    const auto r = RunCli("dump '" + Write(c.file, c.bytes) + "'");
+    EXPECT_EQ(r.exit_code, 0) << c.file;
+    for (const auto& e : c.expected) EXPECT_NE(r.out.find(e), std::string::npos) << c.file << ": " << e;
+  }
+}
+
+TEST_F(DumpTest, DeliveredLinesIncludingAFullTrifectaLine) {
+  const std::string o6 = MakeRecord(RecordType::O6, {});
+  const std::string se_short = MakeRecord(RecordType::SE, {}).substr(0, 100) + "\r\n";
+  const auto r = RunCli("dump '" + Write("O6THISWEEKN.dat", o6 + se_short) + "'");
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_NE(r.out.find("delivered records, one per line, 2 lines"), std::string::npos);
+  EXPECT_NE(r.out.find("line 1 (O6, 83285 of 83285 bytes)"), std::string::npos);
+  EXPECT_NE(r.out.find("Entries[4895].Popularity"), std::string::npos);
+  EXPECT_NE(r.out.find("line 2 (SE, 102 of 555 bytes)"), std::string::npos);
+}
+
+TEST_F(DumpTest, BadInputIsReportedNotCrashedOn) {
+  const auto garbled = RunCli("dump '" + Write("garbled.dat", "XX\x81\xFF\r\nRA\xA0\r\n") + "'");
+  EXPECT_EQ(garbled.exit_code, 1);
+  EXPECT_NE(garbled.out.find("line 1: unknown record type"), std::string::npos);
+  EXPECT_NE(garbled.out.find("RecordSpec: [RA]"), std::string::npos);
+  EXPECT_NE(garbled.out.find("DataCategory: [\\xA0]"), std::string::npos);
+  EXPECT_EQ(RunCli("dump '" + (dir_ / "missing.dat").string() + "'").exit_code, 1);
+  EXPECT_EQ(RunCli("dump").exit_code, 2);
+  const auto empty = RunCli("dump '" + Write("empty.dat", "") + "'");
+  EXPECT_EQ(empty.exit_code, 0);
+  EXPECT_NE(empty.out.find("empty file"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace radadovur

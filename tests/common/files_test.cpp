@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "common/record_file.h"
+#include "common/text_file.h"
+
+namespace radadovur {
+namespace {
+
+class FilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() / ("rdv_files_" + std::to_string(::getpid()) + "_" +
+                                                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  size_t EntryCount() const {
+    return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(dir_), {}));
+  }
+  std::filesystem::path dir_;
+};
+
+TEST_F(FilesTest, RecordFileNumbersFromOneAndCreatesMissingFiles) {
+  RecordFile f;
+  ASSERT_TRUE(f.Open(Path("A.dat"), 4));
+  EXPECT_EQ(f.Count(), 0);
+  EXPECT_TRUE(FileExists(Path("A.dat")));
+  ASSERT_TRUE(f.Append("aaa\n"));
+  ASSERT_TRUE(f.Append("bbb\n"));
+  ASSERT_TRUE(f.Write(1, "AAA\n"));  // in place, after buffered appends
+  ASSERT_TRUE(f.Write(4, "ddd\n"));  // past the end extends the file
+  EXPECT_EQ(f.Count(), 4);
+  std::string r;
+  ASSERT_TRUE(f.Read(1, r));
+  EXPECT_EQ(r, "AAA\n");
+  ASSERT_TRUE(f.Read(2, r));
+  EXPECT_EQ(r, "bbb\n");
+  EXPECT_FALSE(f.Read(0, r));
+  EXPECT_FALSE(f.Read(5, r));
+  EXPECT_FALSE(f.Write(1, "toolong\n"));
+  ASSERT_TRUE(f.Close());
+  EXPECT_EQ(std::filesystem::file_size(Path("A.dat")), 16u);
+}
+
+TEST_F(FilesTest, RecordCountIgnoresATrailingPartialRecord) {
+  ASSERT_TRUE(WriteFileAtomic(Path("B.dat"), "1234567"));
+  RecordFile f;
+  ASSERT_TRUE(f.Open(Path("B.dat"), 3));
+  EXPECT_EQ(f.Count(), 2);
+}
+
+TEST_F(FilesTest, ReplacingKeepsTheOldFileUntilCommit) {
+  ASSERT_TRUE(WriteFileAtomic(Path("C.dat"), "old!"));
+  {
+    RecordFile f;
+    ASSERT_TRUE(f.OpenReplacing(Path("C.dat"), 4));
+    ASSERT_TRUE(f.Append("new!"));
+    // abandoned: destructor without Commit
+  }
+  EXPECT_EQ(*ReadWholeFile(Path("C.dat")), "old!");
+  EXPECT_EQ(EntryCount(), 1u);  // no temporary left behind
+  RecordFile f;
+  ASSERT_TRUE(f.OpenReplacing(Path("C.dat"), 4));
+  ASSERT_TRUE(f.Append("new!"));
+  ASSERT_TRUE(f.Append("two!"));
+  ASSERT_TRUE(f.Commit());
+  EXPECT_EQ(*ReadWholeFile(Path("C.dat")), "new!two!");
+  EXPECT_EQ(EntryCount(), 1u);
+}
+
+TEST_F(FilesTest, FailuresAreReportedNotHidden) {
+  RecordFile f;
+  EXPECT_FALSE(f.Open(Path("no/such/folder/D.dat"), 4));
+  EXPECT_FALSE(f.error().empty());
+  std::string error;
+  EXPECT_FALSE(WriteFileAtomic(Path("no/such/E.txt"), "x", &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_FALSE(ReadWholeFile(Path("missing.txt")));
+}
+
+TEST_F(FilesTest, LinesHaveNoLengthLimit) {
+  const std::string long_line(83283, 'x');
+  auto lines = SplitLines(long_line + "\r\nsecond\r\nthird");
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0].size(), 83283u);
+  EXPECT_EQ(lines[1], "second");
+  EXPECT_EQ(lines[2], "third");
+  EXPECT_TRUE(SplitLines("").empty());
+}
+
+TEST_F(FilesTest, QuotedLinesRoundTrip) {
+  const std::vector<std::string> values = {"2019104567", "", "  blanks  ", "2020101234"};
+  ASSERT_TRUE(WriteQuotedLines(Path("K.dat"), values));
+  EXPECT_EQ(*ReadWholeFile(Path("K.dat")), "\"2019104567\"\r\n\"\"\r\n\"  blanks  \"\r\n\"2020101234\"\r\n");
+  EXPECT_EQ(ReadQuotedValues(Path("K.dat")), values);
+  EXPECT_TRUE(ReadQuotedValues(Path("missing.dat")).empty());
+  ASSERT_TRUE(AppendToFile(Path("K.dat"), QuotedLine("x")));
+  EXPECT_EQ(ReadQuotedValues(Path("K.dat")).back(), "x");
+}
+
+TEST_F(FilesTest, CommaSeparatedItemsQuoteTextsOnly) {
+  const std::string line = CsvLine().Text("RC").Whole(3).Number(12.5).Number(0.1f).Text("").Str();
+  EXPECT_EQ(line, "\"RC\",3,12.5,0.1,\"\"\r\n");
+  CsvItemReader reader(line + "\"a,b\", 7 \r\n");
+  std::vector<std::string> items;
+  std::string item;
+  while (reader.Next(item)) items.push_back(item);
+  EXPECT_EQ(items, (std::vector<std::string>{"RC", "3", "12.5", "0.1", "", "a,b", "7"}));
+}
+
+}  // namespace
+}  // namespace radadovur
