@@ -18,5 +18,5 @@ for step in "${steps[@]}"; do
   if [ "$step" = demo ]; then "$cli" demo "$dir" --state "$state"; else "$cli" "$step" "$dir"; fi
 done
 echo
-echo "Done: the program folder is $(cd "$dir" && pwd)"
+echo "Done: the program folder is $(realpath -m "$dir")"
 echo "Open the main window on it with: ${BUILD_DIR:-build}/src/radadovur $dir"
