@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -50,8 +51,8 @@ class ScriptedJvLink : public JvLink {
   }
   int32_t JVStatus() override {
     ++status_calls;
-    const int32_t s = statuses[std::min(status_at_++, statuses.size() - 1)];
-    return s;
+    if (statuses.empty()) return 0;
+    return statuses[std::min(status_at_++, statuses.size() - 1)];
   }
   int32_t JVRead(std::string& buffer, int32_t& size, std::string& file_name) override {
     if (reads.empty()) return 0;
