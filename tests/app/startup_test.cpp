@@ -1,18 +1,15 @@
 #include "app/startup.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <set>
 
 #include "app/file_date.h"
 #include "app/model_package.h"
+#include "app/program_folder.h"
 #include "common/app_path.h"
 #include "common/names.h"
 #include "support/recording_ui.h"
@@ -22,46 +19,16 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono;
+using testing::ProgramFolder;
 using testing::RecordingUi;
 
 constexpr year_month_day kToday{year(2024), month(8), day(12)};
 
-// Local time_t of a date and time of day.
-std::time_t LocalTime(year_month_day date, int hour, int minute, int second) {
-  std::tm tm{};
-  tm.tm_year = int(date.year()) - 1900;
-  tm.tm_mon = int(unsigned(date.month())) - 1;
-  tm.tm_mday = int(unsigned(date.day()));
-  tm.tm_hour = hour;
-  tm.tm_min = minute;
-  tm.tm_sec = second;
-  tm.tm_isdst = -1;
-  return std::mktime(&tm);
-}
-
 class StartupTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("startup_test_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    app_path_ = WithTrailingSlash(dir_.string());
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  void Touch(const std::string& relative) {
-    fs::create_directories(fs::path(app_path_ + relative).parent_path());
-    std::ofstream(app_path_ + relative) << "x";
-  }
-  // Puts the package file in place, last modified at the given local date and time.
+  void Touch(const std::string& relative) { folder_.Touch(relative); }
   void Package(year_month_day date, int hour = 12, int minute = 0, int second = 0) {
-    Touch(std::string(names::kKyosobaFile));
-    timespec times[2];
-    times[0].tv_sec = times[1].tv_sec = LocalTime(date, hour, minute, second);
-    times[0].tv_nsec = times[1].tv_nsec = 0;
-    ASSERT_EQ(::utimensat(AT_FDCWD, (app_path_ + std::string(names::kKyosobaFile)).c_str(), times, 0), 0);
+    folder_.Package(date, hour, minute, second);
   }
   std::set<std::string> Entries() const {
     std::set<std::string> out;
@@ -70,8 +37,9 @@ class StartupTest : public ::testing::Test {
   }
   void Run() { RunStartup(app_path_, kToday, ui_, failures_); }
 
-  fs::path dir_;
-  std::string app_path_;
+  ProgramFolder folder_;
+  const fs::path dir_ = folder_.dir();
+  const std::string app_path_ = folder_.app_path();
   RecordingUi ui_;
   StepFailures failures_;
 };
