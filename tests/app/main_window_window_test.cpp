@@ -18,6 +18,9 @@
 #include "app/startup.h"
 #include "common/app_path.h"
 
+// Leak checking (sanitizer builds): fontconfig keeps a cache for the life of the process.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
 namespace radadovur {
 namespace {
 
