@@ -1,0 +1,107 @@
+#pragma once
+#include <QPointer>
+#include <QWidget>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <vector>
+#include <string>
+
+#include "app/shared_variables.h"
+#include "common/step_ui.h"
+#include "jvlink/jv_link.h"
+
+class QAbstractButton;
+class QButtonGroup;
+class QRadioButton;
+
+namespace radadovur {
+
+// The main window VLTF1THISWEEKNAZ: the program's start-up and its menu of workflow buttons,
+// with the status boxes that the steps write. Steps reach the window through StepUi (status
+// texts by control name) and its public variables.
+class MainWindow : public QWidget, public StepUi {
+  Q_OBJECT
+ public:
+  // Work run inside a button's click: button ①'s download, button ②'s structure window.
+  using Action = std::function<void(MainWindow&)>;
+  // Makes (and so loads) the window of the given name; the main window shows it.
+  using WindowFactory = std::function<QWidget*(MainWindow&)>;
+
+  MainWindow(std::string app_path, JvLink& jv_link, QWidget* parent = nullptr);
+
+  // The window's load: the program's start-up, with the package's age counted to `today`.
+  void Load(std::chrono::year_month_day today);
+  // What start-up could not do (nothing of it is shown in the window).
+  const StepFailures& StartupFailures() const { return startup_failures_; }
+
+  void SetDownloadAction(Action action) { download_action_ = std::move(action); }
+  void SetStructureAction(Action action) { structure_action_ = std::move(action); }
+  // Replaces the placeholder of a window that a button opens, e.g. "VELTRANODDSN".
+  void SetWindowFactory(const std::string& window_name, WindowFactory factory);
+
+  const std::string& AppPath() const { return app_path_; }
+  JvLink& JVLink1() { return jv_link_; }
+  // True while a button's step runs; the workflow buttons are disabled meanwhile.
+  bool StepRunning() const { return step_depth_ > 0; }
+
+  // StepUi.
+  void SetText(std::string_view control, const std::string& text) override;
+  void SetBackColour(std::string_view control, uint32_t bgr) override;
+  void Message(const std::string& text) override;
+  void Yield() override;
+
+  // Whether button ② runs the cancellation processing: 0 = run it (Option1 selected), 1 = don't.
+  int16_t ZansaFlag = 1;
+  // Outcome of button ①'s progress dialog: 0 = downloaded, -1 = cancelled.
+  int16_t DialogResult = 0;
+  // Files the service must download for button ①'s request.
+  int32_t DownloadCount = 0;
+  SharedVariables Shared;
+
+ protected:
+  // Ends the program at once: every window closes, no window is asked.
+  virtual void EndProgram();
+  virtual void OpenWebPage(const char* address);
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildControls();
+  QAbstractButton* Button(const char* name, const char* caption);
+  void Connect(const char* name, std::function<void()> handler);
+  // Runs a button's work with the workflow buttons disabled, so that a yield inside it cannot
+  // start a second step or end the program in the middle of a write.
+  void RunStep(const std::function<void()>& work);
+  void SetWorkflowEnabled(bool enabled);
+
+  QWidget* MakeWindow(const std::string& name);
+  // A single window of the program: loaded on first use (or after it was closed), else shown again.
+  void ShowSingle(const std::string& name);
+  // A window made anew on every click.
+  void OpenNew(const std::string& name);
+  void Present(QWidget* window);
+
+  void SetZansaFlagFromOption();
+  void ClearOption1();
+
+  void OnSettings();
+  void OnStructure();
+  void OnPrediction();
+  void OnResults();
+  void WithStatus(const char* control, const char* start, const char* end, const std::function<void()>& work);
+
+  std::string app_path_;
+  JvLink& jv_link_;
+  StepFailures startup_failures_;
+  Action download_action_;
+  Action structure_action_;
+  std::map<std::string, WindowFactory> factories_;
+  std::map<std::string, QPointer<QWidget>> single_windows_;
+  QRadioButton* option1_ = nullptr;
+  QButtonGroup* option1_group_ = nullptr;
+  std::vector<QAbstractButton*> workflow_controls_;  // the buttons, Option1 and Picture1
+  int step_depth_ = 0;
+};
+
+}  // namespace radadovur
