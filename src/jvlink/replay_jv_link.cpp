@@ -50,7 +50,8 @@ int32_t ReplayJvLink::JVSetUIProperties() {
   if (!settings_dialog_) return 0;
   std::string folder = recording_folder();
   const int32_t result = settings_dialog_(folder);
-  if (result == 0 && !resolve_folder_) folder_ = folder;
+  // A blank choice means the default folder, which only the settings know.
+  if (result == 0 && !resolve_folder_ && !folder.empty()) folder_ = folder;
   return result;
 }
 
