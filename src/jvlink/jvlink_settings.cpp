@@ -1,0 +1,66 @@
+#include "jvlink/jvlink_settings.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "common/text_file.h"
+
+namespace radadovur {
+namespace {
+constexpr const char* kSettingsFolder = "radadovur-jvlink";
+constexpr const char* kSettingsFileName = "recordings";
+}  // namespace
+
+std::string DefaultJvLinkSettingsFile() {
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  std::string base;
+  if (config && *config) {
+    base = config;
+  } else if (const char* home = std::getenv("HOME"); home && *home) {
+    base = std::string(home) + "/.config";
+  } else {
+    return {};
+  }
+  return base + "/" + kSettingsFolder + "/" + kSettingsFileName;
+}
+
+std::optional<std::string> LoadRecordingFolderSetting(const std::string& settings_file) {
+  if (settings_file.empty()) return std::nullopt;
+  auto text = ReadWholeFile(settings_file);
+  if (!text) return std::nullopt;
+  auto lines = SplitLines(*text);
+  if (lines.empty() || lines.front().empty()) return std::nullopt;
+  return lines.front();
+}
+
+bool SaveRecordingFolderSetting(const std::string& settings_file, const std::string& folder, std::string* error) {
+  if (settings_file.empty()) {
+    if (error) *error = "no settings folder (neither XDG_CONFIG_HOME nor HOME is set)";
+    return false;
+  }
+  // A line end would split the folder into lines.
+  if (folder.find_first_of("\r\n") != std::string::npos) {
+    if (error) *error = "a folder name with a line break cannot be saved";
+    return false;
+  }
+  std::error_code ec;
+  std::filesystem::create_directories(std::filesystem::path(settings_file).parent_path(), ec);
+  if (ec) {
+    if (error) *error = "cannot create the settings folder for " + settings_file + ": " + ec.message();
+    return false;
+  }
+  return WriteFileAtomic(settings_file, folder + "\n", error);
+}
+
+std::string RecordingFolderFromSettings(const std::string& app_path, const std::string& settings_file) {
+  if (auto folder = LoadRecordingFolderSetting(settings_file)) return *folder;
+  return app_path + std::string(recording::kDefaultFolder);
+}
+
+std::unique_ptr<ReplayJvLink> MakeReplayJvLink(const std::string& app_path, std::string settings_file) {
+  return std::make_unique<ReplayJvLink>(ReplayJvLink::SettingsFolder{
+      [app_path, settings_file] { return RecordingFolderFromSettings(app_path, settings_file); }});
+}
+
+}  // namespace radadovur

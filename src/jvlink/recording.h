@@ -1,0 +1,57 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The recordings the stand-in replays: one folder (by default "JVDATA" in the program folder)
+// holding a sub-folder per dataspec with one file per download unit ("0001.jvd", read in
+// file-name order), the realtime sub-folders "0B30" (files named by RaceId) and "0B12" (named
+// by RaceDate), and optional fault switches. Every file holds CP932 records back to back, each
+// ending with its own CR LF.
+namespace radadovur::recording {
+
+inline constexpr std::string_view kDefaultFolder = "JVDATA";
+inline constexpr std::string_view kFaultsFile = "faults.txt";
+inline constexpr std::string_view kFileExtension = ".jvd";
+
+inline constexpr std::string_view kWeekRecords = "TOKURACETCVNRCVN";  // RA SE UM KS HR of the week
+inline constexpr std::string_view kWeekOdds = "TOKURACETCOVRCOV";     // the week's odds
+inline constexpr std::string_view kRealtimeOdds = "0B30";             // key: 16-character RaceId
+inline constexpr std::string_view kRealtimeResults = "0B12";          // key: 8-character RaceDate
+
+inline constexpr size_t kRealtimeOddsKeyLength = 16;
+inline constexpr size_t kRealtimeResultsKeyLength = 8;
+
+}  // namespace radadovur::recording
+
+namespace radadovur {
+
+struct RecordingFile {
+  std::string name;  // "0001.jvd"
+  std::string path;
+};
+
+// Size and modification time; a recording file that changes is downloaded again.
+struct FileStamp {
+  int64_t size = 0;
+  int64_t modified_ns = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
+bool IsFolder(const std::string& path);
+std::optional<FileStamp> StampOf(const std::string& path);
+
+// The download files of a dataspec in file-name order (regular files ending in ".jvd"). None
+// when the dataspec's folder does not exist; nullopt when it exists but cannot be listed.
+std::optional<std::vector<RecordingFile>> ListDownloadFiles(const std::string& folder, std::string_view dataspec);
+
+// The file of a realtime request: <folder>/<dataspec>/<key>.jvd.
+std::string RealtimeFilePath(const std::string& folder, std::string_view dataspec, std::string_view key);
+
+// The records of a recording file: each runs up to and including its LF. A last piece without
+// a line end (a file cut short) is a record of its own; an empty line is no record.
+std::vector<std::string_view> SplitRecords(std::string_view bytes);
+
+}  // namespace radadovur

@@ -1,0 +1,71 @@
+#include "jvlink/jvlink_settings.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include "jvlink/recording_fixture.h"
+
+namespace radadovur::testing {
+namespace {
+
+class JvLinkSettingsTest : public RecordingFixture {
+ protected:
+  std::string SettingsFile() const { return root_ + "/config/radadovur-jvlink/recordings"; }
+};
+
+TEST_F(JvLinkSettingsTest, DefaultIsJvdataInTheProgramFolder) {
+  EXPECT_EQ(RecordingFolderFromSettings("/opt/radadovur/", SettingsFile()), "/opt/radadovur/JVDATA");
+  EXPECT_EQ(RecordingFolderFromSettings("/opt/radadovur/", ""), "/opt/radadovur/JVDATA");
+}
+
+TEST_F(JvLinkSettingsTest, SavedFolderIsUsedAndEmptyMeansDefault) {
+  std::string error;
+  ASSERT_TRUE(SaveRecordingFolderSetting(SettingsFile(), "/data/レース記録", &error)) << error;
+  EXPECT_EQ(LoadRecordingFolderSetting(SettingsFile()), "/data/レース記録");
+  EXPECT_EQ(RecordingFolderFromSettings("/opt/radadovur/", SettingsFile()), "/data/レース記録");
+
+  ASSERT_TRUE(SaveRecordingFolderSetting(SettingsFile(), ""));
+  EXPECT_EQ(RecordingFolderFromSettings("/opt/radadovur/", SettingsFile()), "/opt/radadovur/JVDATA");
+
+  EXPECT_FALSE(SaveRecordingFolderSetting(SettingsFile(), "two\nlines", &error));
+  EXPECT_FALSE(SaveRecordingFolderSetting("", "/x", &error));
+  Write("blocker", "a file where the settings folder should be");
+  EXPECT_FALSE(SaveRecordingFolderSetting(folder_ + "/blocker/radadovur-jvlink/recordings", "/x", &error));
+}
+
+TEST_F(JvLinkSettingsTest, SettingsFileFollowsXdgConfigHomeThenHome) {
+  const char* old_xdg = getenv("XDG_CONFIG_HOME");
+  const char* old_home = getenv("HOME");
+  const std::string saved_xdg = old_xdg ? old_xdg : "";
+  const std::string saved_home = old_home ? old_home : "";
+  setenv("XDG_CONFIG_HOME", "/cfg", 1);
+  EXPECT_EQ(DefaultJvLinkSettingsFile(), "/cfg/radadovur-jvlink/recordings");
+  setenv("XDG_CONFIG_HOME", "", 1);
+  setenv("HOME", "/home/u", 1);
+  EXPECT_EQ(DefaultJvLinkSettingsFile(), "/home/u/.config/radadovur-jvlink/recordings");
+  old_xdg ? setenv("XDG_CONFIG_HOME", saved_xdg.c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
+  old_home ? setenv("HOME", saved_home.c_str(), 1) : unsetenv("HOME");
+}
+
+// A window's instance follows the settings, so a change made in any settings dialog applies
+// to the next request; an explicit folder ignores them.
+TEST_F(JvLinkSettingsTest, WindowInstancesFollowTheSettings) {
+  Write("TOKURACETCVNRCVN/0001.jvd", Rec(RecordType::RA, "a"));
+  auto link = MakeReplayJvLink(root_ + "/", SettingsFile());
+  EXPECT_EQ(link->recording_folder(), root_ + "/JVDATA");
+  int32_t read_count = 0, download_count = 0;
+  std::string stamp;
+  EXPECT_EQ(link->JVOpen("TOKURACETCVNRCVN", "00000000000000", 2, read_count, download_count, stamp), 0);
+  EXPECT_EQ(read_count, 1);
+
+  ASSERT_TRUE(SaveRecordingFolderSetting(SettingsFile(), root_ + "/other"));
+  EXPECT_EQ(link->recording_folder(), root_ + "/other");
+  EXPECT_EQ(link->JVOpen("TOKURACETCVNRCVN", "00000000000000", 2, read_count, download_count, stamp),
+            jvreplay::kNoRecordingFolder);
+
+  ReplayJvLink pinned(folder_);
+  EXPECT_EQ(pinned.recording_folder(), folder_);
+}
+
+}  // namespace
+}  // namespace radadovur::testing

@@ -1,0 +1,332 @@
+#include "jvlink/replay_jv_link.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "jvlink/recording_fixture.h"
+
+namespace radadovur::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+constexpr const char* kWeek = "TOKURACETCVNRCVN";
+constexpr const char* kOdds = "TOKURACETCOVRCOV";
+
+class ReplayJvLinkTest : public RecordingFixture {
+ protected:
+  // Three download files of the week: mixed types, one file without records.
+  void WriteWeek() {
+    Write("TOKURACETCVNRCVN/0001.jvd", Join({Rec(RecordType::RA, "a1"), Rec(RecordType::SE, "a2"),
+                                            Rec(RecordType::SE, "a3"), Rec(RecordType::UM, "a4")}));
+    Write("TOKURACETCVNRCVN/0002.jvd", Join({Rec(RecordType::KS, "b1"), Rec(RecordType::HR, "b2")}));
+    Write("TOKURACETCVNRCVN/0003.jvd", Join({Rec(RecordType::RA, "c1")}));
+  }
+  int32_t Open(JvLink& link, const std::string& dataspec = kWeek) {
+    return link.JVOpen(dataspec, "00000000000000", 2, read_count_, download_count_, timestamp_);
+  }
+  int32_t read_count_ = -99;
+  int32_t download_count_ = -99;
+  std::string timestamp_;
+};
+
+TEST_F(ReplayJvLinkTest, ReplaysFilesInOrderWithBoundariesAndEnd) {
+  WriteWeek();
+  Write("TOKURACETCVNRCVN/notes.txt", "not a download file");
+  ReplayJvLink link(folder_);
+  ASSERT_EQ(link.JVInit("SA730215/SD918342/VELTRAN/ver.2020.7.21"), 0);
+  ASSERT_EQ(Open(link), 0);
+  EXPECT_EQ(read_count_, 3);
+  EXPECT_EQ(download_count_, 3);
+  EXPECT_THAT(ReadAll(link), ElementsAre("RA a1", "SE a2", "SE a3", "UM a4", "-1", "KS b1", "HR b2", "-1", "RA c1",
+                                         "-1", "0"));
+  EXPECT_EQ(ReadOne(link), "0");  // stays at the end
+
+  // The buffer holds exactly the record, CR LF included; the file name is the recording file's.
+  ASSERT_EQ(Open(link), 0);
+  std::string buffer(kJvReadBufferSize, '\0');
+  int32_t size = kJvReadBufferSize;
+  std::string name;
+  const std::string expected = Rec(RecordType::RA, "a1");
+  EXPECT_EQ(link.JVRead(buffer, size, name), static_cast<int32_t>(expected.size()));
+  EXPECT_EQ(buffer, expected);
+  EXPECT_EQ(name, "0001.jvd");
+  EXPECT_EQ(size, kJvReadBufferSize);
+  EXPECT_EQ(link.JVClose(), 0);
+}
+
+TEST_F(ReplayJvLinkTest, DownloadsOncePerInstanceAndAgainWhenAFileChanges) {
+  WriteWeek();
+  ReplayJvLink link(folder_);
+  ASSERT_EQ(Open(link), 0);
+  EXPECT_EQ(download_count_, 3);
+  std::vector<int32_t> status;
+  for (int i = 0; i < 5; ++i) status.push_back(link.JVStatus());
+  EXPECT_THAT(status, ElementsAre(1, 2, 3, 3, 3));
+  link.JVClose();
+
+  ASSERT_EQ(Open(link), 0);
+  EXPECT_EQ(download_count_, 0);
+  EXPECT_EQ(link.JVStatus(), 0);
+  link.JVClose();
+
+  Write("TOKURACETCVNRCVN/0002.jvd", Join({Rec(RecordType::KS, "b1")}));
+  ASSERT_EQ(Open(link), 0);
+  EXPECT_EQ(download_count_, 1);
+  EXPECT_EQ(read_count_, 3);
+
+  // Another window's instance downloads everything itself.
+  ReplayJvLink other(folder_);
+  ASSERT_EQ(Open(other), 0);
+  EXPECT_EQ(download_count_, 3);
+  // Reading without polling the status waits for each file's download.
+  EXPECT_EQ(ReadAll(other).back(), "0");
+  EXPECT_EQ(other.JVStatus(), 3);
+}
+
+// Errors and empty results of opening, and the JVInit switch.
+TEST_F(ReplayJvLinkTest, OpenResults) {
+  struct Case {
+    const char* name;
+    bool week;           // write the three week files
+    std::string faults;  // faults.txt, when not empty
+    std::string folder_suffix;
+    std::string dataspec;
+    int32_t rc;
+    int32_t read_count;
+  };
+  const std::vector<Case> cases = {
+      {"week", true, "", "", kWeek, 0, 3},
+      {"odds dataspec without a folder", true, "", "", kOdds, 0, 0},
+      {"dataspec folder without files", false, "", "", kWeek, 0, 0},
+      {"unknown dataspec", true, "", "", "RACEDIFFYSNG", jvreplay::kUnknownDataspec, 0},
+      {"realtime dataspec in JVOpen", true, "", "", "0B12", jvreplay::kUnknownDataspec, 0},
+      {"missing recording folder", true, "", "/absent", kWeek, jvreplay::kNoRecordingFolder, 0},
+      {"open_error switch", true, "open_error=-1234\n", "", kWeek, -1234, 0},
+      {"nothing_to_read switch", true, "nothing_to_read=1\n", "", kWeek, 0, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+    if (c.week) WriteWeek();
+    if (!c.faults.empty()) WriteFaults(c.faults);
+    ReplayJvLink link(folder_ + c.folder_suffix);
+    EXPECT_EQ(Open(link, c.dataspec), c.rc);
+    EXPECT_EQ(read_count_, c.read_count);
+    if (c.read_count == 0) {
+      EXPECT_EQ(download_count_, 0);
+      // Nothing to read (or no request): reads end or fail, never deliver.
+      std::string first = ReadOne(link);
+      EXPECT_EQ(first, c.rc == 0 ? "0" : std::to_string(jvreplay::kNotOpen));
+    }
+  }
+}
+
+TEST_F(ReplayJvLinkTest, InitSwitchOnlyChangesTheResult) {
+  WriteWeek();
+  WriteFaults("# JVInit fails\ninit_error = -301\n");
+  ReplayJvLink link(folder_);
+  EXPECT_EQ(link.JVInit("UNKNOWN"), -301);
+  ASSERT_EQ(Open(link), 0);
+  EXPECT_EQ(read_count_, 3);
+}
+
+// The caller's recovery: JVFiledelete of the broken file, JVClose, JVOpen with the same
+// arguments, read on. Every record arrives once, in order.
+TEST_F(ReplayJvLinkTest, BrokenFileIsRepairedAndDeliveryGoesOnWithoutRepeats) {
+  for (int32_t code : {jvread::kBrokenFile403, jvread::kBrokenFile402}) {
+    SCOPED_TRACE(code);
+    WriteWeek();
+    WriteFaults("broken_file=TOKURACETCVNRCVN/0002.jvd\nbroken_code=" + std::to_string(code) + "\n");
+    ReplayJvLink link(folder_);
+    ASSERT_EQ(Open(link), 0);
+    for (int i = 0; i < 10 && link.JVStatus() < download_count_; ++i) {
+    }
+    std::vector<std::string> events;
+    for (int i = 0; i < 50; ++i) {
+      std::string name;
+      events.push_back(ReadOne(link, &name));
+      if (events.back() == "0") break;
+      if (events.back() == std::to_string(code)) {
+        EXPECT_EQ(name, "0002.jvd");
+        EXPECT_EQ(link.JVFiledelete(name), 0);
+        link.JVClose();
+        ASSERT_EQ(Open(link), 0);
+        EXPECT_EQ(read_count_, 2);
+        EXPECT_EQ(download_count_, 1);  // the deleted file comes again
+      }
+    }
+    EXPECT_THAT(events, ElementsAre("RA a1", "SE a2", "SE a3", "UM a4", "-1", std::to_string(code), "KS b1", "HR b2",
+                                    "-1", "RA c1", "-1", "0"));
+
+    // Repaired for good: the next fetch of this window gets the whole week.
+    EXPECT_EQ(link.JVInit("x"), 0);
+    ASSERT_EQ(Open(link), 0);
+    EXPECT_EQ(read_count_, 3);
+    EXPECT_EQ(ReadAll(link).size(), 11u);
+  }
+}
+
+TEST_F(ReplayJvLinkTest, BrokenFileStaysBrokenUntilDeleted) {
+  WriteWeek();
+  WriteFaults("broken_file=TOKURACETCVNRCVN/0001.jvd\n");
+  ReplayJvLink link(folder_);
+  ASSERT_EQ(Open(link), 0);
+  EXPECT_THAT(ReadAll(link), ElementsAre("-403"));
+  EXPECT_EQ(ReadOne(link), "-403");
+  link.JVClose();
+  ASSERT_EQ(Open(link), 0);
+  EXPECT_EQ(read_count_, 3);
+  EXPECT_EQ(ReadOne(link), "-403");
+  EXPECT_EQ(link.JVFiledelete("0009.jvd"), jvreplay::kUnknownFile);
+  // Another dataspec is not affected.
+  Write("TOKURACETCOVRCOV/0001.jvd", Rec(RecordType::O2, "o1"));
+  ASSERT_EQ(Open(link, kOdds), 0);
+  EXPECT_THAT(ReadAll(link), ElementsAre("O2 o1", "-1", "0"));
+}
+
+TEST_F(ReplayJvLinkTest, ReadErrorAtRecordKThenThatRecord) {
+  WriteWeek();
+  WriteFaults("read_error_at=5\nread_error_code=-777\n");
+  ReplayJvLink link(folder_);
+  ASSERT_EQ(Open(link), 0);
+  EXPECT_THAT(ReadAll(link), ElementsAre("RA a1", "SE a2", "SE a3", "UM a4", "-1", "-777"));
+  EXPECT_THAT(ReadAll(link), ElementsAre("KS b1", "HR b2", "-1", "RA c1", "-1", "0"));
+  // Every request has it again.
+  ASSERT_EQ(Open(link), 0);
+  EXPECT_EQ(ReadAll(link).back(), "-777");
+}
+
+TEST_F(ReplayJvLinkTest, CancelStopsTheDownload) {
+  WriteWeek();
+  ReplayJvLink link(folder_);
+  ASSERT_EQ(Open(link), 0);
+  EXPECT_EQ(link.JVStatus(), 1);
+  EXPECT_EQ(link.JVCancel(), 0);
+  EXPECT_EQ(link.JVStatus(), jvreplay::kDownloadCancelled);
+  EXPECT_EQ(link.JVStatus(), jvreplay::kDownloadCancelled);
+  // The file downloaded before the cancel can be read; the next one never arrived.
+  EXPECT_THAT(ReadAll(link), ElementsAre("RA a1", "SE a2", "SE a3", "UM a4", "-1", std::to_string(jvreplay::kNotDownloaded)));
+  link.JVClose();
+  ASSERT_EQ(Open(link), 0);
+  EXPECT_EQ(download_count_, 2);
+}
+
+TEST_F(ReplayJvLinkTest, StatusFailureAfterKFiles) {
+  WriteWeek();
+  WriteFaults("status_error_after=1\n");
+  ReplayJvLink link(folder_);
+  ASSERT_EQ(Open(link), 0);
+  EXPECT_EQ(link.JVStatus(), 1);
+  EXPECT_EQ(link.JVStatus(), jvreplay::kDefaultStatusErrorCode);
+  EXPECT_EQ(link.JVStatus(), jvreplay::kDefaultStatusErrorCode);
+  EXPECT_THAT(ReadAll(link), ElementsAre("RA a1", "SE a2", "SE a3", "UM a4", "-1", std::to_string(jvreplay::kNotDownloaded)));
+}
+
+TEST_F(ReplayJvLinkTest, RealtimeRequests) {
+  const std::string race = "2024080505030612";
+  Write("0B30/" + race + ".jvd", Join({Rec(RecordType::O1, "w"), Rec(RecordType::O2, "q"), Rec(RecordType::O6, "t")}));
+  Write("0B12/20240805.jvd", Join({Rec(RecordType::RA, "r"), Rec(RecordType::SE, "s"), Rec(RecordType::HR, "h")}));
+  ReplayJvLink link(folder_);
+
+  EXPECT_EQ(link.JVRTOpen("0B30", race), 0);
+  EXPECT_THAT(ReadAll(link), ElementsAre("O1 w", "O2 q", "O6 t", "-1", "0"));
+  EXPECT_EQ(link.JVRTOpen("0B30", "2024080505030699"), 0);
+  EXPECT_EQ(ReadOne(link), "-1");
+
+  EXPECT_EQ(link.JVRTOpen("0B12", "20240805"), 0);
+  EXPECT_THAT(ReadAll(link), ElementsAre("RA r", "SE s", "HR h", "-203"));
+  EXPECT_EQ(ReadOne(link), "-203");
+  EXPECT_EQ(link.JVRTOpen("0B12", "20240806"), 0);
+  EXPECT_EQ(ReadOne(link), "-203");
+
+  // After a non-record result the buffer holds no record type.
+  std::string buffer = "O1 left over";
+  int32_t size = kJvReadBufferSize;
+  std::string name;
+  EXPECT_EQ(link.JVRead(buffer, size, name), jvread::kRealtimeEnd);
+  EXPECT_TRUE(buffer.empty());
+
+  EXPECT_EQ(link.JVRTOpen("0B30", "20240805"), jvreplay::kBadKey);
+  EXPECT_EQ(link.JVRTOpen("0B12", "../../x"), jvreplay::kBadKey);
+  EXPECT_EQ(link.JVRTOpen("0B31", race), jvreplay::kUnknownDataspec);
+  EXPECT_EQ(ReadOne(link), std::to_string(jvreplay::kNotOpen));
+  ReplayJvLink nowhere(folder_ + "/absent");
+  EXPECT_EQ(nowhere.JVRTOpen("0B12", "20240805"), jvreplay::kNoRecordingFolder);
+}
+
+TEST_F(ReplayJvLinkTest, TruncatedAndOddFiles) {
+  const std::string full = Rec(RecordType::SE, "x1");
+  const std::string no_line_end = Rec(RecordType::SE, "x2").substr(0, full.size() - 2);
+  const std::string cut_short = Rec(RecordType::SE, "x3").substr(0, 100);
+  Write("TOKURACETCVNRCVN/0001.jvd", full + "\r\n" + no_line_end);  // an empty line in between
+  Write("TOKURACETCVNRCVN/0002.jvd", "");
+  Write("TOKURACETCVNRCVN/0003.jvd", cut_short);
+  ReplayJvLink link(folder_);
+  ASSERT_EQ(Open(link), 0);
+  std::vector<int32_t> lengths;
+  std::string buffer;
+  std::string name;
+  for (int i = 0; i < 20; ++i) {
+    int32_t size = kJvReadBufferSize;
+    int32_t rc = link.JVRead(buffer, size, name);
+    lengths.push_back(rc);
+    if (rc > 0) {
+      EXPECT_EQ(buffer.size(), static_cast<size_t>(rc));
+    }
+    if (rc == 0) break;
+  }
+  EXPECT_THAT(lengths, ElementsAre(static_cast<int32_t>(full.size()), static_cast<int32_t>(no_line_end.size()), -1,
+                                   -1, 100, -1, 0));
+}
+
+TEST_F(ReplayJvLinkTest, CallsWithoutARequestFailCleanly) {
+  WriteWeek();
+  ReplayJvLink link(folder_);
+  EXPECT_EQ(ReadOne(link), std::to_string(jvreplay::kNotOpen));
+  EXPECT_EQ(link.JVStatus(), jvreplay::kNotOpen);
+  EXPECT_EQ(link.JVFiledelete("0001.jvd"), jvreplay::kNotOpen);
+  EXPECT_EQ(link.JVCancel(), jvreplay::kNotOpen);
+  EXPECT_EQ(link.JVClose(), 0);
+  ASSERT_EQ(Open(link), 0);
+  link.JVClose();
+  EXPECT_EQ(ReadOne(link), std::to_string(jvreplay::kNotOpen));
+}
+
+TEST_F(ReplayJvLinkTest, ShortBufferKeepsTheRecord) {
+  WriteWeek();
+  ReplayJvLink link(folder_);
+  ASSERT_EQ(Open(link), 0);
+  std::string buffer;
+  int32_t size = 100;
+  std::string name;
+  EXPECT_EQ(link.JVRead(buffer, size, name), jvreplay::kBufferTooSmall);
+  EXPECT_EQ(ReadOne(link), "RA a1");
+}
+
+TEST_F(ReplayJvLinkTest, SettingsDialogHook) {
+  ReplayJvLink link(folder_);
+  EXPECT_EQ(link.JVSetUIProperties(), 0);  // no dialog installed
+  EXPECT_EQ(link.recording_folder(), folder_);
+
+  std::string shown;
+  link.SetSettingsDialog([&](std::string& folder) {
+    shown = folder;
+    folder = "/elsewhere";
+    return 0;
+  });
+  EXPECT_EQ(link.JVSetUIProperties(), 0);
+  EXPECT_EQ(shown, folder_);
+  EXPECT_EQ(link.recording_folder(), "/elsewhere");
+
+  link.SetSettingsDialog([](std::string& folder) {
+    folder = "/not/saved";
+    return -1;
+  });
+  EXPECT_EQ(link.JVSetUIProperties(), -1);
+  EXPECT_EQ(link.recording_folder(), "/elsewhere");
+}
+
+}  // namespace
+}  // namespace radadovur::testing
