@@ -5,8 +5,10 @@
 
 #include "app/file_date.h"
 #include "app/main_window.h"
-#include "app/null_jv_link.h"
+#include "app/workflow_steps_window.h"
 #include "common/app_path.h"
+#include "jvlink/jvlink_settings.h"
+#include "jvlink/jvlink_settings_window.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -17,8 +19,11 @@ int main(int argc, char** argv) {
   }
   if (args.size() == 2) radadovur::SetAppPath(args[1].toStdString());
 
-  radadovur::NullJvLink jv_link;
-  radadovur::MainWindow window(radadovur::GetAppPath(), jv_link);
+  // The main window's JVLink1: the stand-in replaying the recordings its settings name.
+  auto jv_link = radadovur::MakeReplayJvLink(radadovur::GetAppPath());
+  radadovur::MainWindow window(radadovur::GetAppPath(), *jv_link);
+  radadovur::InstallJvLinkSettingsDialog(*jv_link, &window);
+  radadovur::ConnectWorkflowSteps(window);
   window.Load(radadovur::LocalToday());
   window.show();
   return app.exec();

@@ -1,0 +1,33 @@
+// radadovur-cli download DIR: step ①, this week's race data, through the JV-Link stand-in.
+#include <cstdio>
+
+#include "cli/cli.h"
+#include "cli/console_ui.h"
+#include "common/app_path.h"
+#include "jvdata/download_progress.h"
+#include "jvdata/this_week_download.h"
+#include "jvlink/jvlink_settings.h"
+
+namespace radadovur::cli {
+namespace {
+
+int RunDownload(const std::vector<std::string>& args) {
+  if (args.size() != 1) {
+    std::fprintf(stderr, "usage: radadovur-cli download DIR\n");
+    return 2;
+  }
+  SetAppPath(args[0]);
+  const std::string app_path = GetAppPath();
+  auto link = MakeReplayJvLink(app_path);
+  ConsoleUi ui;
+  HeadlessDownloadProgress progress(ui);
+  DownloadState state;
+  const StepFailures failures = RunThisWeekDownload(app_path, *link, ui, progress, state);
+  return ReportFailures(failures);
+}
+
+}  // namespace
+
+RADADOVUR_CLI_COMMAND("download", "download DIR", RunDownload);
+
+}  // namespace radadovur::cli
