@@ -44,23 +44,29 @@ void WriteList(const std::string& app_path, std::string_view name, const std::ve
 
 // Sorts the records by key and keeps one per key: the one the sort placed last. `kept_keys`
 // receives the key of each kept record.
-std::vector<std::string_view> SortAndCollapse(const RecordBlock& block,
+std::vector<std::string_view> SortAndCollapse(const std::vector<std::string_view>& records,
                                               const std::function<std::string(std::string_view)>& key_of,
                                               std::vector<std::string>* kept_keys = nullptr) {
-  const size_t n = block.count();
+  const size_t n = records.size();
   std::vector<std::string> keys(n);
   std::vector<int64_t> items(n);
   for (size_t i = 0; i < n; ++i) {
-    keys[i] = key_of(block.Record(i));
+    keys[i] = key_of(records[i]);
     items[i] = static_cast<int64_t>(i);
   }
   SortKeysAscending(keys, items, 0, static_cast<int64_t>(n) - 1);
   std::vector<std::string_view> kept;
   for (size_t p : LastOfEachKey(keys)) {
-    kept.push_back(block.Record(static_cast<size_t>(items[p])));
+    kept.push_back(records[static_cast<size_t>(items[p])]);
     if (kept_keys) kept_keys->push_back(keys[p]);
   }
   return kept;
+}
+
+std::vector<std::string_view> RecordsOf(const RecordBlock& block) {
+  std::vector<std::string_view> records(block.count());
+  for (size_t i = 0; i < records.size(); ++i) records[i] = block.Record(i);
+  return records;
 }
 
 // The model package comes as a separate download that the user unpacks into "OPTION1N".
@@ -81,28 +87,25 @@ void CheckModelPackage(const std::string& app_path, StepUi& ui) {
 void BuildRaceFiles(const std::string& app_path, StepFailures& failures) {
   RecordBlock races;
   if (!Read(app_path, kRaThisWeek, races, failures)) return;
-  const auto kept = SortAndCollapse(races, RaceSortKey);
+  const auto kept = SortAndCollapse(RecordsOf(races), RaceSortKey);
   Write(app_path, kRaNew, kept, failures);
   Write(app_path, kRaNewD, kept, failures);
 }
 
-// Runner records of category "1" leave the store here, in "SETHISWEEKN.dat" itself.
-bool DropCategoryOne(const std::string& app_path, RecordBlock& entries, StepFailures& failures) {
-  RecordBlock raw;
+// Runner records of category "1" leave the store here, in "SETHISWEEKN.dat" itself; `kept`
+// points into `raw`.
+bool DropCategoryOne(const std::string& app_path, RecordBlock& raw, std::vector<std::string_view>& kept,
+                     StepFailures& failures) {
   if (!Read(app_path, kSeThisWeek, raw, failures)) return false;
-  std::vector<std::string_view> kept;
   for (size_t i = 0; i < raw.count(); ++i)
     if (se::DataCategory.Of(raw.Record(i)) != "1") kept.push_back(raw.Record(i));
   Write(app_path, kSeThisWeek, kept, failures);
   DeleteFile(PathOf(app_path, kTemporary));  // an older scratch file must not stay behind
-  entries.length = raw.length;
-  entries.bytes.clear();
-  entries.bytes.reserve(kept.size() * raw.length);
-  for (auto r : kept) entries.bytes += r;
   return true;
 }
 
-void BuildEntryFiles(const std::string& app_path, const RecordBlock& entries, StepFailures& failures) {
+void BuildEntryFiles(const std::string& app_path, const std::vector<std::string_view>& entries,
+                     StepFailures& failures) {
   const auto kept = SortAndCollapse(entries, EntrySortKey);
   Write(app_path, kSeNew, kept, failures);
   Write(app_path, kSeNewD, kept, failures);
@@ -113,12 +116,13 @@ int64_t BuildHorseFiles(const std::string& app_path, StepFailures& failures) {
   RecordBlock horses;
   if (!Read(app_path, kUmThisWeek, horses, failures)) return 0;
   std::vector<std::string> ketto_nums;
-  const auto kept = SortAndCollapse(horses, [](std::string_view r) { return um::KettoNum.Str(r); }, &ketto_nums);
+  const auto records = RecordsOf(horses);
+  const auto kept = SortAndCollapse(records, [](std::string_view r) { return um::KettoNum.Str(r); }, &ketto_nums);
   Write(app_path, kUmNew, kept, failures);
   WriteList(app_path, names::kKettoNumList, ketto_nums, failures);
 
   std::vector<std::string> dam_nums;
-  SortAndCollapse(horses, [](std::string_view r) { return um::DamNum.Str(r); }, &dam_nums);
+  SortAndCollapse(records, [](std::string_view r) { return um::DamNum.Str(r); }, &dam_nums);
   WriteList(app_path, names::kDamNumList, dam_nums, failures);
   return static_cast<int64_t>(horses.count());
 }
@@ -140,8 +144,11 @@ StepFailures RunStructureProcessing(const std::string& app_path, StepUi& ui) {
   ui.Yield();
 
   BuildRaceFiles(app_path, failures);
-  RecordBlock entries;
-  if (DropCategoryOne(app_path, entries, failures)) BuildEntryFiles(app_path, entries, failures);
+  {
+    RecordBlock raw_entries;
+    std::vector<std::string_view> entries;
+    if (DropCategoryOne(app_path, raw_entries, entries, failures)) BuildEntryFiles(app_path, entries, failures);
+  }
   const int64_t horse_records = BuildHorseFiles(app_path, failures);
   RebuildUmagotoFiles(app_path, RunVersionMatch::kLastQualifying, ui, failures);
 

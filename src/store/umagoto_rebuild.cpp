@@ -13,6 +13,18 @@
 #include "store/store_keys.h"
 
 namespace radadovur::store {
+namespace {
+
+bool HoldsExactly(const std::string& path, const std::string& bytes) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec) || std::filesystem::file_size(path, ec) != bytes.size() || ec)
+    return false;
+  RecordBlock old;
+  std::string error;
+  return ReadRecordBlock(path, se::kLength, old, error) && old.bytes == bytes;
+}
+
+}  // namespace
 
 void HorseRuns::Merge(std::string_view record, RunVersionMatch match) {
   const std::string key = HorseRunKey(record);
@@ -66,7 +78,11 @@ void RebuildUmagotoFiles(const std::string& app_path, RunVersionMatch match, Ste
   std::error_code ec;
   std::filesystem::create_directories(app_path + std::string(names::kUmagotoFolder), ec);
   for (size_t h = 0; h < ids.size(); ++h) {
-    if (!WriteFileAtomic(app_path + UmagotoFileName(ids[h]), horses[h].Bytes(), &error)) failures.Add(error);
+    // A file that already holds exactly these records is left as it is: creating a new file
+    // costs far more than reading one, and a repeated run rewrites mostly unchanged files.
+    const std::string path = app_path + UmagotoFileName(ids[h]);
+    const std::string bytes = horses[h].Bytes();
+    if (!HoldsExactly(path, bytes) && !WriteFileAtomic(path, bytes, &error)) failures.Add(error);
     ui.Yield();
   }
 }

@@ -123,6 +123,10 @@ TEST_F(Structure, EntryFilesMergeVersionsOfARun) {
                              // no horse master record: in no entry file
                              run("2", "20240801", "20240803", "2000000009", "stranger"),
                          });
+  // Files left from an earlier run are rewritten, also when only their contents differ.
+  Put("UMAGOTOTHISWEEKN/2000000001.dat", {run("2", "20240801", "20240803", "2000000001", "stale"),
+                                          run("2", "20240801", "20240803", "2000000001", "stale")});
+  Put("UMAGOTOTHISWEEKN/2000000002.dat", {run("2", "20240801", "20240803", "2000000002", "stale")});
   EXPECT_THAT(Run().items, IsEmpty());
   EXPECT_THAT(EntryTags("UMAGOTOTHISWEEKN/2000000001.dat"), ElementsAre("past", "week-cat7-same-day"));
   EXPECT_EQ(Bytes("UMAGOTOTHISWEEKN/2000000002.dat"), "");
