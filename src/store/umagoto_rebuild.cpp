@@ -65,7 +65,10 @@ void RebuildUmagotoFiles(const std::string& app_path, RunVersionMatch match, Ste
 
   RecordBlock entries;
   std::string error;
-  if (!ReadRecordBlock(app_path + std::string(names::kSeNew), se::kLength, entries, error)) failures.Add(error);
+  if (!ReadRecordBlock(app_path + std::string(names::kSeNew), se::kLength, entries, error)) {
+    failures.Add(error + " (entry files left as they were)");  // rather than emptied
+    return;
+  }
 
   std::vector<HorseRuns> horses(ids.size());
   for (size_t i = 0; i < entries.count(); ++i) {

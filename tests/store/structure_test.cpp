@@ -12,6 +12,7 @@
 namespace radadovur::testing {
 namespace {
 
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
@@ -152,6 +153,16 @@ TEST_F(Structure, AFailedOutputIsReportedAndTheRestIsWritten) {
   EXPECT_EQ(Bytes("KETTONUMTHISWEEKN.dat"), "\"2000000001\"\r\n");
   EXPECT_EQ(ui_.LastText("Text4"), "構造体処理終了  1");
   for (const auto& f : FolderFiles()) EXPECT_THAT(f, ::testing::Not(HasSubstr("~"))) << "temporary file left";
+}
+
+TEST_F(Structure, UnreadableRunnerFileLeavesTheEntryFilesAlone) {
+  Put("UMTHISWEEKN.dat", {Horse("2000000001", "3000000001")});
+  Put("SETHISWEEKN.dat", {Entry({"2", "20240801", "20240803", "05", "01", "03", "2000000001", "run"})});
+  Run();
+  std::filesystem::remove(Path("SETHISWEEKNNEW.dat"));
+  std::filesystem::create_directory(Path("SETHISWEEKNNEW.dat"));
+  EXPECT_THAT(Run().items, Contains(HasSubstr("SETHISWEEKNNEW.dat")));
+  EXPECT_THAT(EntryTags("UMAGOTOTHISWEEKN/2000000001.dat"), ElementsAre("run"));  // not emptied
 }
 
 TEST_F(Structure, PresentPackageTurnsTheLabelGreenWithItsDate) {
