@@ -1,0 +1,38 @@
+#pragma once
+#include <QWidget>
+#include <string>
+
+#include "common/step_ui.h"
+
+class QLineEdit;
+class QPushButton;
+
+namespace radadovur {
+
+// The structure window "KOUZOUTAIAZ": created anew by every click of button ②. Loading it runs
+// the whole structure processing, reporting through the main window; afterwards it only shows
+// its own text until Command1 closes it.
+class KouzoutaiWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit KouzoutaiWindow(QWidget* parent = nullptr);
+
+  // The load: the structure processing for `app_path`, then the window's own text.
+  void Load(const std::string& app_path, StepUi& main_window_ui);
+
+  QLineEdit* text1() const { return text1_; }
+  QPushButton* command1() const { return command1_; }
+  const StepFailures& failures() const { return failures_; }
+
+ private:
+  QLineEdit* text1_;
+  QPushButton* command1_;
+  StepFailures failures_;
+};
+
+// What button ② does for this window: creates a new one (deleted when closed), runs its load,
+// then shows it. An earlier window stays open beside it.
+KouzoutaiWindow* OpenKouzoutaiWindow(const std::string& app_path, StepUi& main_window_ui, QWidget* parent);
+
+}  // namespace radadovur

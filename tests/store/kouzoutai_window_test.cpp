@@ -1,0 +1,68 @@
+#include "store/kouzoutai_window.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+
+#include "store/store_fixture.h"
+#include "store/structure.h"
+#include "support/recording_ui.h"
+
+namespace radadovur::testing {
+namespace {
+
+QApplication& App() {
+  static int argc = 1;
+  static char name[] = "kouzoutai_window_test";
+  static char* argv[] = {name, nullptr};
+  static QApplication app(argc, argv);
+  return app;
+}
+
+using KouzoutaiWindowTest = StoreFolder;
+
+TEST_F(KouzoutaiWindowTest, LoadRunsTheStepAndCommand1OnlyCloses) {
+  App();
+  RecordingUi main_window;
+  QPointer<KouzoutaiWindow> window = OpenKouzoutaiWindow(app_, main_window, nullptr);
+  ASSERT_TRUE(window);
+  EXPECT_EQ(window->objectName(), "KOUZOUTAIAZ");
+  EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Ver.2024.8.12A　構造体"));
+  EXPECT_EQ(window->text1()->text().toStdString(), std::string(store::kStructureWindowText));
+  EXPECT_EQ(window->command1()->text(), QString::fromUtf8("構造体処理終了"));
+  EXPECT_EQ(main_window.LastText("Text4"), "構造体処理終了  0");
+  EXPECT_TRUE(window->failures().empty());
+  EXPECT_TRUE(window->isVisible());
+
+  const QImage image = window->grab().toImage();
+  EXPECT_TRUE(image.save(QString::fromStdString(
+      (std::filesystem::temp_directory_path() / "kouzoutai_window.png").string())));
+
+  const auto files = FolderFiles();
+  const auto events = main_window.events.size();
+  window->command1()->click();
+  QApplication::processEvents();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window.isNull());  // closed and gone
+  EXPECT_EQ(FolderFiles(), files);
+  EXPECT_EQ(main_window.events.size(), events);
+}
+
+TEST_F(KouzoutaiWindowTest, EveryOpeningIsANewWindow) {
+  App();
+  RecordingUi main_window;
+  QPointer<KouzoutaiWindow> first = OpenKouzoutaiWindow(app_, main_window, nullptr);
+  QPointer<KouzoutaiWindow> second = OpenKouzoutaiWindow(app_, main_window, nullptr);
+  EXPECT_NE(first.data(), second.data());
+  EXPECT_TRUE(first->isVisible());
+  EXPECT_EQ(main_window.TextsOf("Text4").size(), 4u);  // start and end text twice
+  first->close();
+  second->close();
+}
+
+}  // namespace
+}  // namespace radadovur::testing
