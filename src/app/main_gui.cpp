@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "app/file_date.h"
+#include "common/file_date.h"
 #include "app/main_window.h"
 #include "app/workflow_steps_window.h"
 #include "common/app_path.h"

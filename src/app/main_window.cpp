@@ -19,7 +19,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "app/model_package.h"
+#include "common/model_package.h"
 #include "app/placeholder_window.h"
 #include "app/startup.h"
 #include "app/web_pages.h"

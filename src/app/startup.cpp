@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/file_date.h"
-#include "app/model_package.h"
+#include "common/file_date.h"
+#include "common/model_package.h"
 #include "common/names.h"
 #include "common/record_file.h"
 

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "jvdata/download_progress_window.h"
 #include "jvdata/this_week_download.h"
+#include "store/kouzoutai_window.h"
 
 namespace radadovur {
 
@@ -14,6 +15,8 @@ void ConnectWorkflowSteps(MainWindow& window) {
     w.DownloadCount = state.download_count;
     w.DialogResult = state.dialog_result;
   });
+  // A new structure window on every click; its load is the whole processing.
+  window.SetStructureAction([](MainWindow& w) { OpenKouzoutaiWindow(w.AppPath(), w, &w); });
 }
 
 }  // namespace radadovur

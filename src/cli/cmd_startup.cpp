@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/file_date.h"
+#include "common/file_date.h"
 #include "app/startup.h"
 #include "cli/cli.h"
 #include "cli/console_ui.h"

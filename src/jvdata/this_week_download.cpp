@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "common/model_package.h"
 #include "common/names.h"
 #include "common/record_file.h"
 #include "jvdata/record.h"
@@ -19,11 +20,7 @@ constexpr int32_t kOption = 2;
 
 constexpr std::string_view kStartText = "今週開催取得開始しました。しばらくお待ち下さい。。。。。";
 constexpr std::string_view kEndText = "今週開催取得終了";
-constexpr std::string_view kPackageMissingMessage =
-    "に参照場所(展開フォルダ）に合わせてOKをクリックして初回予想因子パラメータをセットして下さい。";
-// There is no self-extractor to start here: the user unpacks the package by hand.
-constexpr std::string_view kPackageUnpackHint = "\n予想因子パッケージをフォルダ「OPTION1N」に展開して下さい。";
-constexpr std::string_view kPackageMissingCaption =
+constexpr std::string_view kStallionMissingCaption =
     "まだ、予想因子ウエイトが展開されていません。タスクバーにある展開先の指定をクリックして自己解凍EXEを起動させて下さい。";
 constexpr std::string_view kFileFailuresMessage = "今週開催取得で次のファイル操作に失敗しました。";
 
@@ -147,8 +144,8 @@ StepFailures RunThisWeekDownload(const std::string& app_path, JvLink& link, Step
   std::vector<std::string> file_failures;
 
   if (!FileExists(app_path + std::string(names::kStallionFile))) {
-    ui.Message(app_path + std::string(kPackageMissingMessage) + std::string(kPackageUnpackHint));
-    ui.SetText("Label1", std::string(kPackageMissingCaption));
+    ui.Message(app_path + kPackageSetupMessage);
+    ui.SetText("Label1", std::string(kStallionMissingCaption));
   }
   ui.SetText("Text1", std::string(kStartText));
   ui.Yield();

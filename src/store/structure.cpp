@@ -4,7 +4,7 @@
 
 #include "common/convert.h"
 #include "common/names.h"
-#include "common/package_date.h"
+#include "common/model_package.h"
 #include "common/record_file.h"
 #include "common/text_file.h"
 #include "jvdata/layout_se.h"
@@ -18,10 +18,7 @@
 namespace radadovur::store {
 namespace {
 
-constexpr uint32_t kPackageColour = 0x80FF80;
 constexpr size_t kListedFailures = 20;
-
-std::string PathOf(const std::string& app_path, const StoreFile& file) { return app_path + std::string(file.name); }
 
 bool Read(const std::string& app_path, const StoreFile& file, RecordBlock& block, StepFailures& failures) {
   std::string error;
@@ -71,17 +68,8 @@ std::vector<std::string_view> RecordsOf(const RecordBlock& block) {
 
 // The model package comes as a separate download that the user unpacks into "OPTION1N".
 void CheckModelPackage(const std::string& app_path, StepUi& ui) {
-  const auto date = PackageDateText(app_path + std::string(names::kKyosobaFile));
-  if (!date) {
-    ui.Message(app_path + "に参照場所(展開フォルダ）に合わせてOKをクリックして初回予想因子パラメータをセットして下さい。" +
-               "（予想因子パラメータのパッケージをフォルダ「" + std::string(names::kOptionFolder) +
-               "」に展開して下さい。）");
-    return;
-  }
-  ui.SetBackColour("Label1", kPackageColour);
-  ui.SetText("Label1", "予想因子ウエイトは展開されています。作成日は " + *date +
-                           " です。これより新しい日付の予想因子ウエイトがあれば展開して上書きして下さい。"
-                           "無ければそのまま続行して下さい。");
+  if (!ShowPackagePresent(app_path, ui, PackageCaption::kWithoutSupportSite))
+    ui.Message(app_path + kPackageSetupMessage);
 }
 
 void BuildRaceFiles(const std::string& app_path, StepFailures& failures) {

@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "app/model_package.h"
+#include "common/model_package.h"
 #include "app/null_jv_link.h"
 #include "app/program_folder.h"
 #include "app/startup.h"

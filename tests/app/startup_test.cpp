@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <set>
 
-#include "app/file_date.h"
-#include "app/model_package.h"
+#include "common/file_date.h"
+#include "common/model_package.h"
 #include "app/program_folder.h"
 #include "common/app_path.h"
 #include "common/names.h"

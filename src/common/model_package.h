@@ -24,11 +24,21 @@ inline constexpr const char* kPackageMissingEndMessage =
 // A package older than this many days gets the warning.
 inline constexpr int kPackageMaxAgeDays = 1000;
 
-// Label1's caption for a package whose file is dated `date_time_text`.
-std::string PackagePresentCaption(const std::string& date_time_text);
+// Shown after the program folder by the download and the structure processing when
+// "OPTION1N/STALLION.dat" / "OPTION1N/KYOSOBA.dat" is missing. There is no self-extractor to start
+// here, so the message goes on to say where the package must be unpacked.
+inline constexpr const char* kPackageSetupMessage =
+    "に参照場所(展開フォルダ）に合わせてOKをクリックして初回予想因子パラメータをセットして下さい。"
+    "\n予想因子パッケージをフォルダ「OPTION1N」に展開して下さい。";
+
+// Label1's caption for a package whose file is dated `date_time_text`; the structure
+// processing shows it without the closing sentence about the support site.
+enum class PackageCaption { kFull, kWithoutSupportSite };
+std::string PackagePresentCaption(const std::string& date_time_text, PackageCaption kind = PackageCaption::kFull);
 
 // Looks up the package file below `app_path`. When it is there, paints Label1 green, sets its
 // caption and returns the file's date text; otherwise nullopt and nothing shown.
-std::optional<std::string> ShowPackagePresent(const std::string& app_path, StepUi& ui);
+std::optional<std::string> ShowPackagePresent(const std::string& app_path, StepUi& ui,
+                                              PackageCaption kind = PackageCaption::kFull);
 
 }  // namespace radadovur

@@ -1,4 +1,4 @@
-#include "app/file_date.h"
+#include "common/file_date.h"
 
 #include <sys/stat.h>
 
