@@ -1,0 +1,186 @@
+#include "demo/odds_book.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace radadovur::demo {
+namespace {
+
+constexpr int kMaxHorses = 18;
+
+// Odds in tenths for a probability and a payback share, '0' beyond what the field can show.
+void SetOdds(OddsEntry& e, double probability, double payback, int64_t max_tenths) {
+  if (probability <= 0) {
+    e.fill = '0';
+    return;
+  }
+  const double tenths = payback / probability * 10.0;
+  if (tenths > static_cast<double>(max_tenths)) {
+    e.fill = '0';
+    return;
+  }
+  e.odds = std::max<int64_t>(10, static_cast<int64_t>(tenths));
+}
+
+bool Less(const OddsEntry& a, size_t ia, const OddsEntry& b, size_t ib) {
+  return a.odds < b.odds || (a.odds == b.odds && ia < ib);
+}
+
+}  // namespace
+
+std::string Num2(int n) { return std::string(1, static_cast<char>('0' + n / 10)) + static_cast<char>('0' + n % 10); }
+
+int OddsTable::PopularityOf(size_t index) const {
+  const OddsEntry& e = entries[index];
+  if (!e.HasOdds()) return 0;
+  int rank = 1;
+  for (size_t i = 0; i < entries.size(); ++i)
+    if (entries[i].HasOdds() && Less(entries[i], i, e, index)) ++rank;
+  return rank;
+}
+
+int OddsTable::PopularityOf(const std::string& comb) const {
+  for (size_t i = 0; i < entries.size(); ++i)
+    if (entries[i].comb == comb) return PopularityOf(i);
+  return 0;
+}
+
+std::vector<int> OddsTable::Popularities() const {
+  std::vector<size_t> idx;
+  for (size_t i = 0; i < entries.size(); ++i)
+    if (entries[i].HasOdds()) idx.push_back(i);
+  std::sort(idx.begin(), idx.end(), [&](size_t a, size_t b) { return Less(entries[a], a, entries[b], b); });
+  std::vector<int> pop(entries.size(), 0);
+  for (size_t r = 0; r < idx.size(); ++r) pop[idx[r]] = static_cast<int>(r) + 1;
+  return pop;
+}
+
+const OddsEntry* OddsTable::Find(const std::string& comb) const {
+  for (const auto& e : entries)
+    if (e.comb == comb) return &e;
+  return nullptr;
+}
+
+OddsBook MakeOddsBook(const Race& race) {
+  const int n = static_cast<int>(race.runners.size());
+  std::array<double, kMaxHorses + 1> p{};
+  std::array<char, kMaxHorses + 1> missing{};  // ' ' no such horse, '*' scratched
+  std::array<int, kMaxHorses + 1> bracket{};
+  for (int u = 1; u <= kMaxHorses; ++u) missing[static_cast<size_t>(u)] = ' ';
+  for (const auto& r : race.runners) {
+    p[static_cast<size_t>(r.umaban)] = r.scratched ? 0 : r.market;
+    missing[static_cast<size_t>(r.umaban)] = r.scratched ? '*' : 0;
+    bracket[static_cast<size_t>(r.umaban)] = r.wakuban;
+  }
+  auto h2 = [&](int i, int j) { return p[i] * p[j] / (1 - p[i]); };
+  auto h3 = [&](int i, int j, int k) {
+    const double rest = 1 - p[i] - p[j];
+    return rest <= 0 ? 0.0 : h2(i, j) * p[k] / rest;
+  };
+  auto fill_of = [&](std::initializer_list<int> horses) -> char {
+    char fill = 0;
+    for (int h : horses) {
+      const char m = missing[static_cast<size_t>(h)];
+      if (m == ' ') return ' ';
+      if (m == '*') fill = '*';
+    }
+    return fill;
+  };
+
+  OddsBook book;
+  // Win and place.
+  std::array<double, kMaxHorses + 1> top3{};
+  for (int i = 1; i <= kMaxHorses; ++i)
+    for (int j = 1; j <= kMaxHorses; ++j)
+      for (int k = 1; k <= kMaxHorses; ++k) {
+        if (i == j || j == k || i == k || p[i] <= 0 || p[j] <= 0 || p[k] <= 0) continue;
+        const double t = h3(i, j, k);
+        top3[i] += t;
+        top3[j] += t;
+        top3[k] += t;
+      }
+  for (int u = 1; u <= 28; ++u) {
+    OddsEntry w, pl;
+    w.comb = pl.comb = Num2(u);
+    if (u > kMaxHorses || missing[static_cast<size_t>(u)] == ' ') {
+      w.fill = pl.fill = ' ';
+    } else if (missing[static_cast<size_t>(u)] == '*') {
+      w.fill = pl.fill = '*';
+    } else {
+      w.odds = race.runners[static_cast<size_t>(u - 1)].odds;
+      const double share = top3[static_cast<size_t>(u)];
+      const double base = 0.8 / std::max(share, 1e-9) * 10.0;
+      pl.odds = std::clamp<int64_t>(static_cast<int64_t>(base * 0.75), 10, 9999);
+      pl.odds_high = std::clamp<int64_t>(static_cast<int64_t>(base * 1.4), pl.odds, 9999);
+    }
+    book.win.entries.push_back(w);
+    book.place.entries.push_back(pl);
+  }
+  // Bracket quinella: sold for fields of nine or more.
+  const bool brackets_sold = race.Starters() >= 9;
+  for (int a = 1; a <= 8; ++a)
+    for (int b = a; b <= 8; ++b) {
+      OddsEntry e;
+      e.comb = std::to_string(a) + std::to_string(b);
+      if (!brackets_sold) {
+        e.fill = ' ';
+      } else {
+        double prob = 0;
+        for (int i = 1; i <= n; ++i)
+          for (int j = 1; j <= n; ++j)
+            if (i != j && bracket[static_cast<size_t>(i)] == a && bracket[static_cast<size_t>(j)] == b && p[i] > 0 && p[j] > 0)
+              prob += h2(i, j) + (a == b ? 0 : h2(j, i));
+        SetOdds(e, prob, 0.775, 99999);
+      }
+      book.bracket.entries.push_back(e);
+    }
+  // Pairs and triples over horse numbers 1..18, whatever the field size.
+  for (int i = 1; i <= kMaxHorses; ++i)
+    for (int j = i + 1; j <= kMaxHorses; ++j) {
+      OddsEntry q, w;
+      q.comb = w.comb = Num2(i) + Num2(j);
+      q.fill = w.fill = fill_of({i, j});
+      if (!q.fill) {
+        SetOdds(q, h2(i, j) + h2(j, i), 0.775, 999999);
+        double both = 0;
+        for (int k = 1; k <= kMaxHorses; ++k)
+          if (k != i && k != j && p[k] > 0)
+            both += h3(i, j, k) + h3(j, i, k) + h3(i, k, j) + h3(k, i, j) + h3(j, k, i) + h3(k, j, i);
+        SetOdds(w, both, 0.775, 999999);
+      }
+      book.quinella.entries.push_back(q);
+      book.wide.entries.push_back(w);
+    }
+  for (int i = 1; i <= kMaxHorses; ++i)
+    for (int j = 1; j <= kMaxHorses; ++j) {
+      if (i == j) continue;
+      OddsEntry e;
+      e.comb = Num2(i) + Num2(j);
+      e.fill = fill_of({i, j});
+      if (!e.fill) SetOdds(e, h2(i, j), 0.75, 999999);
+      book.exacta.entries.push_back(e);
+    }
+  for (int i = 1; i <= kMaxHorses; ++i)
+    for (int j = i + 1; j <= kMaxHorses; ++j)
+      for (int k = j + 1; k <= kMaxHorses; ++k) {
+        OddsEntry e;
+        e.comb = Num2(i) + Num2(j) + Num2(k);
+        e.fill = fill_of({i, j, k});
+        if (!e.fill)
+          SetOdds(e, h3(i, j, k) + h3(i, k, j) + h3(j, i, k) + h3(j, k, i) + h3(k, i, j) + h3(k, j, i), 0.75, 999999);
+        book.trio.entries.push_back(e);
+      }
+  for (int i = 1; i <= kMaxHorses; ++i)
+    for (int j = 1; j <= kMaxHorses; ++j)
+      for (int k = 1; k <= kMaxHorses; ++k) {
+        if (i == j || j == k || i == k) continue;
+        OddsEntry e;
+        e.comb = Num2(i) + Num2(j) + Num2(k);
+        e.fill = fill_of({i, j, k});
+        if (!e.fill) SetOdds(e, h3(i, j, k), 0.725, 9999999);
+        book.trifecta.entries.push_back(e);
+      }
+  return book;
+}
+
+}  // namespace radadovur::demo
