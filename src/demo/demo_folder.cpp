@@ -145,7 +145,7 @@ void AddWeekDownload(const World& world, std::vector<DemoFile>& files, DemoSumma
 
   Recording payouts;
   for (const auto& [key, race] : world.past)
-    if (race.spec.Jra() && race.run) payouts.Add(PayoutRecordOf(race, MakeOddsBook(race), '2', world.ResultPublished(race.spec)));
+    if (race.spec.Jra() && race.run) payouts.Add(PayoutRecordOf(race, MakeOddsBook(race, false), '2', world.ResultPublished(race.spec)));
   if (world.Monday())
     for (const Race& race : world.week)
       if (race.run) payouts.Add(PayoutRecordOf(race, MakeOddsBook(race), '2', world.monday));

@@ -185,22 +185,14 @@ std::string PayoutRecordOf(const Race& race, const OddsBook& book, char category
     std::sort(v.begin(), v.end());
     return v;
   };
-  auto comb = [](const std::vector<int>& v) {
-    std::string s;
-    for (int u : v) s += Num2(u);
-    return s;
-  };
   // A payout in yen per 100-yen ticket: the odds in tenths times ten.
-  auto entry = [&](const OddsTable& table, const std::string& key, const Field& fc, const Field& fp,
-                   const Field& fpop, uint32_t i) {
-    for (size_t k = 0; k < table.entries.size(); ++k) {
-      const OddsEntry& e = table.entries[k];
-      if (e.comb != key || !e.HasOdds()) continue;
-      w.Bytes(fc, key, i).Num(fp, e.odds * 10, i).Num(fpop, table.PopularityOf(k), i);
-      return;
-    }
+  auto entry = [&](const OddsTable& table, int index, const Field& fc, const Field& fp, const Field& fpop, uint32_t i) {
+    if (index < 0 || !table.entries[static_cast<size_t>(index)].HasOdds()) return;
+    const OddsEntry& e = table.entries[static_cast<size_t>(index)];
+    w.Bytes(fc, e.Comb(), i).Num(fp, e.odds * 10, i).Num(fpop, table.PopularityOf(static_cast<size_t>(index)), i);
   };
-  entry(book.win, Num2(a), hr::TanshoPayouts_Combination, hr::TanshoPayouts_Payout, hr::TanshoPayouts_Popularity, 0);
+  entry(book.win, book.win.IndexOf({a}), hr::TanshoPayouts_Combination, hr::TanshoPayouts_Payout,
+        hr::TanshoPayouts_Popularity, 0);
   // Place: three places paid from eight starters on, two below.
   const int places = race.Starters() >= 8 ? 3 : 2;
   for (int i = 0; i < places; ++i) {
@@ -212,22 +204,23 @@ std::string PayoutRecordOf(const Race& race, const OddsBook& book, char category
   }
   if (race.Starters() >= 9) {
     const int wa = RunnerOf(race, a).wakuban, wb = RunnerOf(race, b).wakuban;
-    const std::string key = std::to_string(std::min(wa, wb)) + std::to_string(std::max(wa, wb));
-    entry(book.bracket, key, hr::WakurenPayouts_Combination, hr::WakurenPayouts_Payout, hr::WakurenPayouts_Popularity, 0);
+    entry(book.bracket, book.bracket.IndexOf({std::min(wa, wb), std::max(wa, wb)}), hr::WakurenPayouts_Combination,
+          hr::WakurenPayouts_Payout, hr::WakurenPayouts_Popularity, 0);
   }
-  entry(book.quinella, comb(sorted({a, b})), hr::UmarenPayouts_Combination, hr::UmarenPayouts_Payout,
+  const std::vector<int> ab = sorted({a, b}), ac = sorted({a, c}), bc = sorted({b, c}), abc = sorted({a, b, c});
+  entry(book.quinella, book.quinella.IndexOf({ab[0], ab[1]}), hr::UmarenPayouts_Combination, hr::UmarenPayouts_Payout,
         hr::UmarenPayouts_Popularity, 0);
-  const std::array<std::vector<int>, 3> pairs = {sorted({a, b}), sorted({a, c}), sorted({b, c})};
-  std::vector<std::string> wide;
-  for (const auto& p : pairs) wide.push_back(comb(p));
+  std::vector<std::vector<int>> wide = {ab, ac, bc};
   std::sort(wide.begin(), wide.end());
   for (uint32_t i = 0; i < 3; ++i)
-    entry(book.wide, wide[i], hr::WidePayouts_Combination, hr::WidePayouts_Payout, hr::WidePayouts_Popularity, i);
-  entry(book.exacta, comb({a, b}), hr::UmatanPayouts_Combination, hr::UmatanPayouts_Payout, hr::UmatanPayouts_Popularity, 0);
-  entry(book.trio, comb(sorted({a, b, c})), hr::SanrenpukuPayouts_Combination, hr::SanrenpukuPayouts_Payout,
-        hr::SanrenpukuPayouts_Popularity, 0);
-  entry(book.trifecta, comb({a, b, c}), hr::SanrentanPayouts_Combination, hr::SanrentanPayouts_Payout,
-        hr::SanrentanPayouts_Popularity, 0);
+    entry(book.wide, book.wide.IndexOf({wide[i][0], wide[i][1]}), hr::WidePayouts_Combination, hr::WidePayouts_Payout,
+          hr::WidePayouts_Popularity, i);
+  entry(book.exacta, book.exacta.IndexOf({a, b}), hr::UmatanPayouts_Combination, hr::UmatanPayouts_Payout,
+        hr::UmatanPayouts_Popularity, 0);
+  entry(book.trio, book.trio.IndexOf({abc[0], abc[1], abc[2]}), hr::SanrenpukuPayouts_Combination,
+        hr::SanrenpukuPayouts_Payout, hr::SanrenpukuPayouts_Popularity, 0);
+  entry(book.trifecta, book.trifecta.IndexOf({a, b, c}), hr::SanrentanPayouts_Combination,
+        hr::SanrentanPayouts_Payout, hr::SanrentanPayouts_Popularity, 0);
   return w.Take();
 }
 
@@ -408,7 +401,7 @@ std::string WinOddsRecordOf(const Race& race, const OddsBook& book, char categor
     const OddsEntry& e = book.win.entries[i];
     const OddsEntry& p = book.place.entries[i];
     if (e.fill == ' ') continue;  // no such horse: the entry stays blank
-    w.Bytes(o1::WinOddsEntries_Umaban, e.comb, i).Bytes(o1::PlaceOddsEntries_Umaban, p.comb, i);
+    w.Bytes(o1::WinOddsEntries_Umaban, e.Comb(), i).Bytes(o1::PlaceOddsEntries_Umaban, p.Comb(), i);
     if (e.HasOdds()) {
       w.Num(o1::WinOddsEntries_Odds, e.odds, i).Num(o1::WinOddsEntries_Popularity, win_pop[i], i);
       w.Num(o1::PlaceOddsEntries_OddsLow, p.odds, i).Num(o1::PlaceOddsEntries_OddsHigh, p.odds_high, i);
@@ -423,7 +416,7 @@ std::string WinOddsRecordOf(const Race& race, const OddsBook& book, char categor
   const std::vector<int> bracket_pop = book.bracket.Popularities();
   for (uint32_t i = 0; i < 36; ++i) {
     const OddsEntry& e = book.bracket.entries[i];
-    w.Bytes(o1::BracketOddsEntries_Combination, e.comb, i);
+    w.Bytes(o1::BracketOddsEntries_Combination, e.Comb(), i);
     if (e.HasOdds())
       w.Num(o1::BracketOddsEntries_Odds, e.odds, i).Num(o1::BracketOddsEntries_Popularity, bracket_pop[i], i);
     else
@@ -448,7 +441,7 @@ std::string FamilyRecordOf(RecordType type, const odds::Family& family, const Od
   int64_t votes = 0;
   for (uint32_t i = 0; i < family.entries; ++i) {
     const OddsEntry& e = table.entries[i];
-    w.Bytes(comb, e.comb, i);
+    w.Bytes(comb, e.Comb(), i);
     if (e.HasOdds()) {
       w.Num(odds_field, e.odds, i).Num(pop_field, pop[i], i);
       votes += votes_scale / e.odds;

@@ -39,10 +39,22 @@ int OddsTable::PopularityOf(size_t index) const {
   return rank;
 }
 
-int OddsTable::PopularityOf(const std::string& comb) const {
-  for (size_t i = 0; i < entries.size(); ++i)
-    if (entries[i].comb == comb) return PopularityOf(i);
-  return 0;
+int OddsTable::IndexOf(std::initializer_list<int> nums) const {
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const OddsEntry& e = entries[i];
+    if (e.count != nums.size()) continue;
+    bool same = true;
+    size_t k = 0;
+    for (int n : nums) same = same && e.nums[k++] == n;
+    if (same) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+std::string OddsEntry::Comb() const {
+  std::string s;
+  for (size_t k = 0; k < count; ++k) s += brackets ? std::to_string(nums[k]) : Num2(nums[k]);
+  return s;
 }
 
 std::vector<int> OddsTable::Popularities() const {
@@ -55,13 +67,7 @@ std::vector<int> OddsTable::Popularities() const {
   return pop;
 }
 
-const OddsEntry* OddsTable::Find(const std::string& comb) const {
-  for (const auto& e : entries)
-    if (e.comb == comb) return &e;
-  return nullptr;
-}
-
-OddsBook MakeOddsBook(const Race& race) {
+OddsBook MakeOddsBook(const Race& race, bool every_entry) {
   const int n = static_cast<int>(race.runners.size());
   std::array<double, kMaxHorses + 1> p{};
   std::array<char, kMaxHorses + 1> missing{};  // ' ' no such horse, '*' scratched
@@ -88,20 +94,33 @@ OddsBook MakeOddsBook(const Race& race) {
   };
 
   OddsBook book;
+  book.win.entries.reserve(28);
+  book.place.entries.reserve(28);
+  book.bracket.entries.reserve(36);
+  book.quinella.entries.reserve(153);
+  book.wide.entries.reserve(153);
+  book.exacta.entries.reserve(306);
+  book.trio.entries.reserve(816);
+  book.trifecta.entries.reserve(4896);
   // Win and place.
   std::array<double, kMaxHorses + 1> top3{};
-  for (int i = 1; i <= kMaxHorses; ++i)
-    for (int j = 1; j <= kMaxHorses; ++j)
-      for (int k = 1; k <= kMaxHorses; ++k) {
+  std::array<std::array<double, kMaxHorses + 1>, kMaxHorses + 1> both{};  // both in the first three
+  for (int i = 1; i <= n; ++i)
+    for (int j = 1; j <= n; ++j)
+      for (int k = 1; k <= n; ++k) {
         if (i == j || j == k || i == k || p[i] <= 0 || p[j] <= 0 || p[k] <= 0) continue;
         const double t = h3(i, j, k);
         top3[i] += t;
         top3[j] += t;
         top3[k] += t;
+        both[std::min(i, j)][std::max(i, j)] += t;
+        both[std::min(i, k)][std::max(i, k)] += t;
+        both[std::min(j, k)][std::max(j, k)] += t;
       }
   for (int u = 1; u <= 28; ++u) {
     OddsEntry w, pl;
-    w.comb = pl.comb = Num2(u);
+    w.nums[0] = pl.nums[0] = static_cast<uint8_t>(u);
+    w.count = pl.count = 1;
     if (u > kMaxHorses || missing[static_cast<size_t>(u)] == ' ') {
       w.fill = pl.fill = ' ';
     } else if (missing[static_cast<size_t>(u)] == '*') {
@@ -121,7 +140,9 @@ OddsBook MakeOddsBook(const Race& race) {
   for (int a = 1; a <= 8; ++a)
     for (int b = a; b <= 8; ++b) {
       OddsEntry e;
-      e.comb = std::to_string(a) + std::to_string(b);
+      e.nums = {static_cast<uint8_t>(a), static_cast<uint8_t>(b), 0};
+      e.count = 2;
+      e.brackets = true;
       if (!brackets_sold) {
         e.fill = ' ';
       } else {
@@ -135,48 +156,53 @@ OddsBook MakeOddsBook(const Race& race) {
       book.bracket.entries.push_back(e);
     }
   // Pairs and triples over horse numbers 1..18, whatever the field size.
-  for (int i = 1; i <= kMaxHorses; ++i)
-    for (int j = i + 1; j <= kMaxHorses; ++j) {
+  const int top = every_entry ? kMaxHorses : n;
+  for (int i = 1; i <= top; ++i)
+    for (int j = i + 1; j <= top; ++j) {
       OddsEntry q, w;
-      q.comb = w.comb = Num2(i) + Num2(j);
+      q.nums = w.nums = {static_cast<uint8_t>(i), static_cast<uint8_t>(j), 0};
+      q.count = w.count = 2;
       q.fill = w.fill = fill_of({i, j});
+      if (q.fill == ' ' && !every_entry) continue;
       if (!q.fill) {
         SetOdds(q, h2(i, j) + h2(j, i), 0.775, 999999);
-        double both = 0;
-        for (int k = 1; k <= kMaxHorses; ++k)
-          if (k != i && k != j && p[k] > 0)
-            both += h3(i, j, k) + h3(j, i, k) + h3(i, k, j) + h3(k, i, j) + h3(j, k, i) + h3(k, j, i);
-        SetOdds(w, both, 0.775, 999999);
+        SetOdds(w, both[i][j], 0.775, 999999);
       }
       book.quinella.entries.push_back(q);
       book.wide.entries.push_back(w);
     }
-  for (int i = 1; i <= kMaxHorses; ++i)
-    for (int j = 1; j <= kMaxHorses; ++j) {
+  for (int i = 1; i <= top; ++i)
+    for (int j = 1; j <= top; ++j) {
       if (i == j) continue;
       OddsEntry e;
-      e.comb = Num2(i) + Num2(j);
+      e.nums = {static_cast<uint8_t>(i), static_cast<uint8_t>(j), 0};
+      e.count = 2;
       e.fill = fill_of({i, j});
+      if (e.fill == ' ' && !every_entry) continue;
       if (!e.fill) SetOdds(e, h2(i, j), 0.75, 999999);
       book.exacta.entries.push_back(e);
     }
-  for (int i = 1; i <= kMaxHorses; ++i)
-    for (int j = i + 1; j <= kMaxHorses; ++j)
-      for (int k = j + 1; k <= kMaxHorses; ++k) {
+  for (int i = 1; i <= top; ++i)
+    for (int j = i + 1; j <= top; ++j)
+      for (int k = j + 1; k <= top; ++k) {
         OddsEntry e;
-        e.comb = Num2(i) + Num2(j) + Num2(k);
+        e.nums = {static_cast<uint8_t>(i), static_cast<uint8_t>(j), static_cast<uint8_t>(k)};
+        e.count = 3;
         e.fill = fill_of({i, j, k});
+        if (e.fill == ' ' && !every_entry) continue;
         if (!e.fill)
           SetOdds(e, h3(i, j, k) + h3(i, k, j) + h3(j, i, k) + h3(j, k, i) + h3(k, i, j) + h3(k, j, i), 0.75, 999999);
         book.trio.entries.push_back(e);
       }
-  for (int i = 1; i <= kMaxHorses; ++i)
-    for (int j = 1; j <= kMaxHorses; ++j)
-      for (int k = 1; k <= kMaxHorses; ++k) {
+  for (int i = 1; i <= top; ++i)
+    for (int j = 1; j <= top; ++j)
+      for (int k = 1; k <= top; ++k) {
         if (i == j || j == k || i == k) continue;
         OddsEntry e;
-        e.comb = Num2(i) + Num2(j) + Num2(k);
+        e.nums = {static_cast<uint8_t>(i), static_cast<uint8_t>(j), static_cast<uint8_t>(k)};
+        e.count = 3;
         e.fill = fill_of({i, j, k});
+        if (e.fill == ' ' && !every_entry) continue;
         if (!e.fill) SetOdds(e, h3(i, j, k), 0.725, 9999999);
         book.trifecta.entries.push_back(e);
       }

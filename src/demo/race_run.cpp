@@ -62,12 +62,14 @@ void MakeLaps(Race& race, Rng& rng, int total) {
   const bool piece = d % 200 == 100;
   const int n = d / 200 + (piece ? 1 : 0);
   std::vector<double> shape(static_cast<size_t>(n));
+  // Turf races quicken over the last three furlongs; dirt races slow down at the end.
+  const bool turf = race.spec.surface == Surface::Turf;
+  const std::array<double, 3> finish = turf ? std::array<double, 3>{0.95, 0.94, 0.97} : std::array<double, 3>{1.0, 1.01, 1.04};
   for (int i = 0; i < n; ++i) {
-    double w = 1.0 + (rng.Unit() - 0.5) * 0.06;
+    double w = (turf ? 1.04 : 0.99) + (rng.Unit() - 0.5) * 0.05;
     if (i == 0) w = piece ? 0.55 : 1.05;
-    if (i == 1) w *= 0.93;
-    if (i >= n - 3) w *= 0.97;
-    if (i == n - 1) w *= 1.02;
+    if (i == 1) w = 0.93;
+    if (i >= n - 3 && i >= 2) w = finish[static_cast<size_t>(i - (n - 3))] + (rng.Unit() - 0.5) * 0.03;
     shape[static_cast<size_t>(i)] = w;
   }
   const double sum = std::accumulate(shape.begin(), shape.end(), 0.0);
