@@ -304,18 +304,19 @@ std::string JockeyRecordOf(const World& world, int jockey, const Date& created) 
     w.Bytes(ks::AffiliatedTrainerCode, "00000");
   }
   // First ride and first win on the flat (and over hurdles for those who ride them).
-  const Date first{j.licence.y, 3, 2};
+  const Date march{j.licence.y, 3, 1};
+  const Date first = AddDays(march, (6 - Weekday(march) + 7) % 7);  // the first Saturday of March
   for (uint32_t k = 0; k < 2; ++k) {
     const bool rides = k == 0 ? j.qualification != '3' : j.qualification != '2';
     if (!rides) continue;
-    const Date d = AddDays(first, static_cast<int>(k) * 120);
+    const Date d = AddDays(first, static_cast<int>(k) * 119);
     const std::string race_id = YearText(d) + MonthDay(d) + "06" + "01" + "01" + (k == 0 ? "05" : "04");
     const Name horse = HorseName(rng);
     w.Bytes(ks::FirstRides_RaceId, race_id, k).Num(ks::FirstRides_ShussoTosu, rng.Range(10, 16), k);
     w.Bytes(ks::FirstRides_KettoNum, std::to_string(d.y - 3) + "10" + std::to_string(1000 + rng.Below(9000)), k);
     w.Text(ks::FirstRides_HorseName, horse.text, k).Num(ks::FirstRides_FinalOrder, rng.Range(1, 12), k);
     w.Bytes(ks::FirstRides_AbnormalityCode, "0", k);
-    const Date wd = AddDays(d, 7 * rng.Range(1, 20));
+    const Date wd = AddDays(d, 7 * rng.Range(1, 20) + 1);
     const Name winner = HorseName(rng);
     w.Bytes(ks::FirstWins_RaceId, YearText(wd) + MonthDay(wd) + "05" + "02" + "03" + "07", k);
     w.Num(ks::FirstWins_ShussoTosu, rng.Range(10, 18), k);

@@ -78,11 +78,17 @@ OddsBook MakeOddsBook(const Race& race, bool every_entry) {
     missing[static_cast<size_t>(r.umaban)] = r.scratched ? '*' : 0;
     bracket[static_cast<size_t>(r.umaban)] = r.wakuban;
   }
-  auto h2 = [&](int i, int j) { return p[i] * p[j] / (1 - p[i]); };
-  auto h3 = [&](int i, int j, int k) {
-    const double rest = 1 - p[i] - p[j];
-    return rest <= 0 ? 0.0 : h2(i, j) * p[k] / rest;
-  };
+  // Chance that i wins and j comes second, and the share of the rest left for third.
+  std::array<std::array<double, kMaxHorses + 1>, kMaxHorses + 1> first_two{}, third_share{};
+  for (int i = 1; i <= kMaxHorses; ++i)
+    for (int j = 1; j <= kMaxHorses; ++j) {
+      if (i == j || p[i] <= 0 || p[j] <= 0) continue;
+      first_two[i][j] = p[i] * p[j] / (1 - p[i]);
+      const double rest = 1 - p[i] - p[j];
+      third_share[i][j] = rest <= 0 ? 0.0 : 1 / rest;
+    }
+  auto h2 = [&](int i, int j) { return first_two[i][j]; };
+  auto h3 = [&](int i, int j, int k) { return first_two[i][j] * third_share[i][j] * p[k]; };
   auto fill_of = [&](std::initializer_list<int> horses) -> char {
     char fill = 0;
     for (int h : horses) {

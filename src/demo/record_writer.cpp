@@ -1,5 +1,7 @@
 #include "demo/record_writer.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <stdexcept>
 
 #include "common/cp932.h"
@@ -9,15 +11,20 @@ namespace {
 bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 }  // namespace
 
-std::string CutCp932(std::string_view cp932, size_t width) {
+namespace {
+// Bytes of `cp932` that fit in `width` without splitting a double-byte character.
+size_t FitLength(std::string_view cp932, size_t width) {
   size_t at = 0;
   while (at < cp932.size()) {
     const size_t step = IsLeadByte(static_cast<unsigned char>(cp932[at])) ? 2 : 1;
     if (at + step > width) break;
     at += step;
   }
-  return std::string(cp932.substr(0, at));
+  return at;
 }
+}  // namespace
+
+std::string CutCp932(std::string_view cp932, size_t width) { return std::string(cp932.substr(0, FitLength(cp932, width))); }
 
 RecordWriter::RecordWriter(RecordType type) {
   const Layout* layout = DeliveredLayout(type);
@@ -29,11 +36,11 @@ RecordWriter::RecordWriter(RecordType type) {
 }
 
 RecordWriter& RecordWriter::Bytes(const Field& f, std::string_view cp932, uint32_t i, uint32_t j) {
-  std::string text = CutCp932(cp932, f.width);
-  text.resize(f.width, ' ');
   const size_t at = f.At(i, j);
   if (at + f.width > record_.size()) throw std::logic_error("RecordWriter: field past the record's end");
-  record_.replace(at, f.width, text);
+  const size_t n = FitLength(cp932, f.width);
+  record_.replace(at, n, cp932.data(), n);
+  std::fill(record_.begin() + static_cast<std::ptrdiff_t>(at + n), record_.begin() + static_cast<std::ptrdiff_t>(at + f.width), ' ');
   return *this;
 }
 
@@ -42,9 +49,16 @@ RecordWriter& RecordWriter::Text(const Field& f, std::string_view utf8, uint32_t
 }
 
 RecordWriter& RecordWriter::Num(const Field& f, int64_t value, uint32_t i, uint32_t j) {
-  std::string digits = std::to_string(value < 0 ? 0 : value);
-  if (digits.size() > f.width) digits.assign(f.width, '9');
-  return Bytes(f, std::string(f.width - digits.size(), '0') + digits, i, j);
+  char digits[24];
+  const int len = std::snprintf(digits, sizeof digits, "%lld", static_cast<long long>(value < 0 ? 0 : value));
+  char buf[24];
+  if (static_cast<uint32_t>(len) > f.width || f.width >= sizeof buf) {
+    std::fill(buf, buf + std::min<size_t>(f.width, sizeof buf), '9');
+  } else {
+    std::fill(buf, buf + f.width - static_cast<uint32_t>(len), '0');
+    std::copy(digits, digits + len, buf + f.width - static_cast<uint32_t>(len));
+  }
+  return Bytes(f, std::string_view(buf, std::min<size_t>(f.width, sizeof buf)), i, j);
 }
 
 RecordWriter& RecordWriter::Fill(const Field& f, char c, uint32_t i, uint32_t j) {
