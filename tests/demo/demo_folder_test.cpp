@@ -86,6 +86,10 @@ class DemoWeekTest : public ::testing::Test {
     const fs::path cache = fs::path(RADADOVUR_CLI).parent_path() / "demo_test_cache";
     const std::string key = std::to_string(st.st_mtime) + "-" + std::to_string(st.st_size);
     const fs::path done = cache / key / state;
+    std::error_code ec;
+    if (fs::exists(cache))  // folders of an earlier build of the command
+      for (const auto& e : fs::directory_iterator(cache))
+        if (e.path().filename() != key) fs::remove_all(e.path(), ec);
     if (fs::exists(done / "week" / "JVDATA")) return done.string();
     fs::create_directories(cache / key);
     const fs::path temp = cache / key / (state + ".tmp" + std::to_string(::getpid()));
@@ -94,7 +98,6 @@ class DemoWeekTest : public ::testing::Test {
                             " --seed 1 > " + (temp / "output.txt").string();
     fs::create_directories(temp);
     if (std::system(cmd.c_str()) != 0) return "";
-    std::error_code ec;
     fs::rename(temp, done, ec);
     fs::remove_all(temp, ec);
     return fs::exists(done / "week" / "JVDATA") ? done.string() : "";
