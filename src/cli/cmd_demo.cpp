@@ -1,0 +1,69 @@
+// radadovur-cli demo DIR [--state friday|monday] [--size normal|large] [--seed N]: writes a
+// program folder with a generated week (the JV-Link recordings, the code table and the model
+// package's presence files) on which every workflow step can run.
+#include <cstdio>
+#include <string>
+
+#include "cli/cli.h"
+#include "demo/demo_folder.h"
+
+namespace radadovur::cli {
+namespace {
+
+constexpr const char* kUsage = "demo DIR [--state friday|monday] [--size normal|large] [--seed N]";
+
+bool ParseSeed(const std::string& text, uint64_t& seed) {
+  if (text.empty() || text.size() > 19) return false;
+  uint64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + static_cast<uint64_t>(c - '0');
+  }
+  seed = value;
+  return true;
+}
+
+int RunDemo(const std::vector<std::string>& args) {
+  demo::WeekOptions options;
+  std::string dir;
+  bool ok = true;
+  for (size_t i = 0; i < args.size() && ok; ++i) {
+    const std::string& a = args[i];
+    const bool has_value = i + 1 < args.size();
+    if (a == "--state" && has_value) {
+      const std::string& v = args[++i];
+      ok = v == "friday" || v == "monday";
+      options.state = v == "monday" ? demo::WeekState::Monday : demo::WeekState::Friday;
+    } else if (a == "--size" && has_value) {
+      const std::string& v = args[++i];
+      ok = v == "normal" || v == "large";
+      options.large = v == "large";
+    } else if (a == "--seed" && has_value) {
+      ok = ParseSeed(args[++i], options.seed);
+    } else if (!a.empty() && a[0] != '-' && dir.empty()) {
+      dir = a;
+    } else {
+      ok = false;
+    }
+  }
+  if (!ok || dir.empty()) {
+    std::fprintf(stderr, "usage: radadovur-cli %s\n", kUsage);
+    return 2;
+  }
+  demo::DemoSummary summary;
+  std::string error;
+  if (!demo::WriteDemoFolder(dir, options, &summary, &error)) {
+    std::fprintf(stderr, "radadovur-cli demo: %s\n", error.c_str());
+    return 1;
+  }
+  std::printf("demo week written to %s (%s, %s, seed %llu)\n%s", dir.c_str(),
+              options.state == demo::WeekState::Monday ? "monday" : "friday", options.large ? "large" : "normal",
+              static_cast<unsigned long long>(options.seed), summary.Text().c_str());
+  return 0;
+}
+
+}  // namespace
+
+RADADOVUR_CLI_COMMAND("demo", kUsage, RunDemo);
+
+}  // namespace radadovur::cli

@@ -1,0 +1,332 @@
+#include "demo/demo_folder.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <set>
+
+#include "common/names.h"
+#include "common/app_path.h"
+#include "common/text_file.h"
+#include "demo/code_table.h"
+#include "demo/demo_records.h"
+#include "demo/odds_book.h"
+#include "jvdata/record.h"
+
+namespace radadovur::demo {
+namespace {
+
+std::string FileName(int n) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%04d.jvd", n);
+  return buf;
+}
+
+// Records of one recording file, back to back.
+struct Recording {
+  std::string bytes;
+  void Add(std::string record) { bytes += record; }
+};
+
+// The runs of this week's horses in each past race: horse number and the run.
+std::map<PastKey, std::vector<std::pair<int, const PastRun*>>> RunsByRace(const World& world) {
+  std::map<PastKey, std::vector<std::pair<int, const PastRun*>>> runs;
+  for (size_t h = 0; h < world.horses.size(); ++h)
+    for (const PastRun& run : world.horses[h].runs) runs[run.key].push_back({static_cast<int>(h), &run});
+  for (auto& [key, list] : runs)
+    std::sort(list.begin(), list.end(), [](const auto& a, const auto& b) { return a.second->umaban < b.second->umaban; });
+  return runs;
+}
+
+// Copy of a runner record with a later CreatedDate.
+std::string Recreated(std::string record, const Date& created) {
+  record.replace(3, 8, Text8(created));
+  return record;
+}
+
+void CountRecords(const std::string& bytes, std::map<std::string, int>& counts) {
+  size_t at = 0;
+  while (at + 2 <= bytes.size()) {
+    const std::string spec = bytes.substr(at, 2);
+    const Layout* layout = DeliveredLayout(TypeOf(spec));
+    if (!layout) break;
+    ++counts[spec];
+    at += layout->length;
+  }
+}
+
+// "TOKURACETCVNRCVN": past races (race record, then this week's horses' runner records) in
+// date order over several files, corrections last; early entries; this week's races day by day;
+// horse masters; jockey masters; payouts.
+void AddWeekDownload(const World& world, std::vector<DemoFile>& files, DemoSummary& summary) {
+  const std::string folder = std::string(kRecordingFolder) + "/" + kWeekDataspec + "/";
+  std::vector<Recording> out;
+  const auto runs = RunsByRace(world);
+  const int past_files = 6;
+  const size_t per_file = std::max<size_t>(1, (world.past.size() + past_files - 1) / past_files);
+  std::vector<std::pair<Date, std::string>> corrections;
+  size_t i = 0;
+  for (const auto& [key, race] : world.past) {
+    if (i++ % per_file == 0) out.emplace_back();
+    const char category = race.spec.Jra() ? '7' : race.spec.outside;
+    out.back().Add(RaceRecordOf(world, race, category, world.ResultPublished(race.spec), true));
+    auto it = runs.find(key);
+    if (it == runs.end()) continue;
+    for (const auto& [horse, run] : it->second) {
+      std::string se = EntryRecordOf(world, race, run->umaban, category, run->created, true);
+      if (run->corrected.y != 0) corrections.push_back({run->corrected, Recreated(se, run->corrected)});
+      out.back().Add(std::move(se));
+    }
+  }
+  std::stable_sort(corrections.begin(), corrections.end(),
+                   [](const auto& a, const auto& b) { return DaysOf(a.first) < DaysOf(b.first); });
+  if (out.empty()) out.emplace_back();
+  for (auto& [date, record] : corrections) out.back().Add(std::move(record));
+  summary.corrections = static_cast<int>(corrections.size());
+
+  if (!world.Monday()) {
+    Recording early;
+    const Date created = AddDays(world.race_days.front(), -6);
+    for (int r : world.early_entry_races) {
+      const Race& race = world.week[static_cast<size_t>(r)];
+      std::string ra = RaceRecordOf(world, race, '1', created, false);
+      int entries = 0;
+      std::string se;
+      for (const auto& runner : race.runners) {
+        se += EarlyEntryRecordOf(world, race, runner.horse, created);
+        ++entries;
+      }
+      for (size_t h = 0; h < world.horses.size(); ++h)
+        if (world.horses[h].early_race == r) {
+          se += EarlyEntryRecordOf(world, race, static_cast<int>(h), created);
+          ++entries;
+        }
+      ra.replace(881, 2, Num2(entries));  // horses entered
+      ra.replace(883, 2, "00");           // no starters declared yet
+      early.Add(std::move(ra));
+      early.Add(std::move(se));
+    }
+    out.push_back(std::move(early));
+  }
+
+  for (int day = 0; day < static_cast<int>(world.race_days.size()); ++day) {
+    Recording rec;
+    const Date created = world.CardCreated(day);
+    for (const Race& race : world.week) {
+      if (race.day != day) continue;
+      const char category = !world.Monday() ? '2' : race.cancelled ? '9' : '7';
+      rec.Add(RaceRecordOf(world, race, category, created, world.Monday()));
+      for (const auto& r : race.runners) rec.Add(EntryRecordOf(world, race, r.umaban, category, created, world.Monday()));
+    }
+    out.push_back(std::move(rec));
+  }
+
+  Recording horses;
+  const Date download = world.Monday() ? world.monday : world.friday;
+  for (size_t h = 0; h < world.horses.size(); ++h) {
+    const Horse& horse = world.horses[h];
+    // Undeclared early entries have since been struck off the register.
+    const char category = horse.early_race >= 0 ? '9' : horse.runs.empty() ? '1' : '4';
+    horses.Add(HorseRecordOf(world, static_cast<int>(h), category, download));
+  }
+  out.push_back(std::move(horses));
+
+  Recording jockeys;
+  for (size_t j = 0; j < world.jockeys.size(); ++j)
+    if (world.jockeys[j].jra) jockeys.Add(JockeyRecordOf(world, static_cast<int>(j), download));
+  out.push_back(std::move(jockeys));
+
+  Recording payouts;
+  for (const auto& [key, race] : world.past)
+    if (race.spec.Jra() && race.run) payouts.Add(PayoutRecordOf(race, MakeOddsBook(race, false), '2', world.ResultPublished(race.spec)));
+  if (world.Monday())
+    for (const Race& race : world.week)
+      if (race.run) payouts.Add(PayoutRecordOf(race, MakeOddsBook(race), '2', world.monday));
+  out.push_back(std::move(payouts));
+
+  for (size_t k = 0; k < out.size(); ++k) {
+    CountRecords(out[k].bytes, summary.records);
+    files.push_back({folder + FileName(static_cast<int>(k) + 1), std::move(out[k].bytes)});
+  }
+}
+
+std::string OddsRecords(const Race& race, const OddsBook& book, char category, const Date& created) {
+  return WinOddsRecordOf(race, book, category, created) + QuinellaOddsRecordOf(race, book, category, created) +
+         ExactaOddsRecordOf(race, book, category, created) + TrioOddsRecordOf(race, book, category, created) +
+         TrifectaOddsRecordOf(race, book, category, created);
+}
+
+// "TOKURACETCOVRCOV" (one file per racecourse and day) and "0B30" (one file per race).
+void AddOdds(const World& world, std::vector<DemoFile>& files, DemoSummary& summary) {
+  const std::string week_folder = std::string(kRecordingFolder) + "/" + kOddsDataspec + "/";
+  const std::string rt_folder = std::string(kRecordingFolder) + "/" + kRealtimeOdds + "/";
+  std::string current;
+  int file = 0;
+  for (size_t i = 0; i < world.week.size(); ++i) {
+    const Race& race = world.week[i];
+    const OddsBook book = MakeOddsBook(race);
+    const char category = race.cancelled && world.Monday() ? '9' : world.Monday() ? '5' : '1';
+    const Date created = world.Monday() ? race.spec.date : world.friday;
+    current += OddsRecords(race, book, category, created);
+    const char realtime = race.cancelled && world.Monday() ? '9' : world.Monday() ? '3' : '1';
+    files.push_back({rt_folder + race.spec.RaceId() + ".jvd", OddsRecords(race, book, realtime, created)});
+    if (race.spec.number == 12) {
+      CountRecords(current, summary.odds_records);
+      files.push_back({week_folder + FileName(++file), std::move(current)});
+      current.clear();
+    }
+  }
+}
+
+// "0B12": one file per race day with its race, runner and (once run) payout records, the
+// cancelled race as a race record of category "9" and the scratched runner as a runner record
+// of category "9".
+void AddRealtimeResults(const World& world, std::vector<DemoFile>& files) {
+  const std::string folder = std::string(kRecordingFolder) + "/" + kRealtimeResults + "/";
+  for (int day = 0; day < static_cast<int>(world.race_days.size()); ++day) {
+    const Date date = world.race_days[static_cast<size_t>(day)];
+    const Date created = world.Monday() ? date : world.CardCreated(day);
+    std::string bytes;
+    for (const Race& race : world.week) {
+      if (race.day != day) continue;
+      const char category = world.Monday() ? '7' : '2';
+      if (race.cancelled) {
+        bytes += RaceRecordOf(world, race, '9', created, false);
+        continue;
+      }
+      bytes += RaceRecordOf(world, race, category, created, world.Monday());
+      for (const auto& r : race.runners)
+        bytes += EntryRecordOf(world, race, r.umaban, r.scratched ? '9' : category, created, world.Monday());
+      if (world.Monday() && race.run) bytes += PayoutRecordOf(race, MakeOddsBook(race), '1', created);
+    }
+    files.push_back({folder + Text8(date) + ".jvd", std::move(bytes)});
+  }
+}
+
+bool MakeDirs(const std::string& path, std::string* error) {
+  std::string so_far;
+  size_t at = 0;
+  while (at != std::string::npos) {
+    at = path.find('/', at + 1);
+    so_far = path.substr(0, at);
+    if (so_far.empty()) continue;
+    if (::mkdir(so_far.c_str(), 0755) != 0 && errno != EEXIST) {
+      if (error) *error = "cannot create " + so_far + ": " + std::strerror(errno);
+      return false;
+    }
+  }
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    if (error) *error = "not a folder: " + path;
+    return false;
+  }
+  return true;
+}
+
+// Removes the recordings (*.jvd) an earlier demo left in a dataspec folder.
+bool RemoveStaleRecordings(const std::string& folder, std::string* error) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return true;
+  std::vector<std::string> stale;
+  while (dirent* e = ::readdir(dir)) {
+    const std::string name = e->d_name;
+    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".jvd") == 0) stale.push_back(name);
+  }
+  ::closedir(dir);
+  for (const auto& name : stale)
+    if (::unlink((folder + "/" + name).c_str()) != 0) {
+      if (error) *error = "cannot remove " + folder + "/" + name + ": " + std::strerror(errno);
+      return false;
+    }
+  return true;
+}
+
+// The model package's files are dated the day the package was built.
+bool SetPackageDate(const std::string& path, std::string* error) {
+  std::tm tm{};
+  tm.tm_year = 2024 - 1900;
+  tm.tm_mon = 7 - 1;
+  tm.tm_mday = 29;
+  tm.tm_hour = 12;
+  const time_t t = timegm(&tm);
+  const struct timespec times[2] = {{t, 0}, {t, 0}};
+  if (::utimensat(AT_FDCWD, path.c_str(), times, 0) != 0) {
+    if (error) *error = "cannot date " + path + ": " + std::strerror(errno);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::vector<DemoFile> BuildDemoFiles(const World& world, DemoSummary* summary) {
+  DemoSummary s;
+  s.race_days = static_cast<int>(world.race_days.size());
+  s.races = static_cast<int>(world.week.size());
+  for (const Race& race : world.week) s.runners += static_cast<int>(race.runners.size());
+  for (const Horse& h : world.horses) {
+    if (h.week_race < 0) continue;
+    ++s.horses;
+    s.past_runs += static_cast<int>(h.runs.size());
+  }
+  for (const Jockey& j : world.jockeys) s.jockeys += j.jra ? 1 : 0;
+  s.past_races = static_cast<int>(world.past.size());
+
+  std::vector<DemoFile> files;
+  AddWeekDownload(world, files, s);
+  AddOdds(world, files, s);
+  AddRealtimeResults(world, files);
+  files.push_back({std::string(names::kCodeTableFile), CodeTableCsv()});
+  files.push_back({std::string(names::kKyosobaFile), "RADADOVUR DEMO MODEL PACKAGE 20240729\r\n"});
+  files.push_back({std::string(names::kStallionFile), "RADADOVUR DEMO MODEL PACKAGE 20240729\r\n"});
+  s.files = static_cast<int>(files.size());
+  for (const auto& f : files) s.bytes += static_cast<int64_t>(f.bytes.size());
+  if (summary) *summary = s;
+  return files;
+}
+
+bool WriteDemoFolder(const std::string& dir_in, const WeekOptions& options, DemoSummary* summary, std::string* error) {
+  const std::string dir = WithTrailingSlash(dir_in);
+  if (!MakeDirs(dir.substr(0, dir.size() - 1), error)) return false;
+  const World world = GenerateWorld(options);
+  const std::vector<DemoFile> files = BuildDemoFiles(world, summary);
+  for (const char* spec : {kWeekDataspec, kOddsDataspec, kRealtimeOdds, kRealtimeResults})
+    if (!RemoveStaleRecordings(dir + kRecordingFolder + "/" + spec, error)) return false;
+  std::set<std::string> made;
+  for (const DemoFile& f : files) {
+    const std::string path = dir + f.path;
+    const std::string folder = path.substr(0, path.rfind('/'));
+    if (made.insert(folder).second && !MakeDirs(folder, error)) return false;
+    if (!WriteFileAtomic(path, f.bytes, error)) return false;
+  }
+  for (std::string_view model : {names::kKyosobaFile, names::kStallionFile})
+    if (!SetPackageDate(dir + std::string(model), error)) return false;
+  return true;
+}
+
+std::string DemoSummary::Text() const {
+  std::string t;
+  char buf[256];
+  std::snprintf(buf, sizeof buf, "race days %d, races %d, runners %d, horses %d, jockeys %d\n", race_days, races,
+                runners, horses, jockeys);
+  t += buf;
+  std::snprintf(buf, sizeof buf, "past races %d, past runs %d (corrections delivered again %d)\n", past_races,
+                past_runs, corrections);
+  t += buf;
+  t += "records TOKURACETCVNRCVN:";
+  for (const auto& [type, n] : records) t += " " + type + " " + std::to_string(n);
+  t += "\nrecords TOKURACETCOVRCOV:";
+  for (const auto& [type, n] : odds_records) t += " " + type + " " + std::to_string(n);
+  std::snprintf(buf, sizeof buf, "\nfiles %d, %lld bytes\n", files, static_cast<long long>(bytes));
+  t += buf;
+  return t;
+}
+
+}  // namespace radadovur::demo

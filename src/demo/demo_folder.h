@@ -1,0 +1,43 @@
+#pragma once
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "demo/demo_world.h"
+
+// The demo program folder: the JV-Link recordings of one generated week (under "JVDATA"), the
+// code table and the model package's presence files. The same options give the same bytes.
+namespace radadovur::demo {
+
+// One file of the folder, by its path relative to the program folder.
+struct DemoFile {
+  std::string path;
+  std::string bytes;
+};
+
+struct DemoSummary {
+  int race_days = 0, races = 0, runners = 0, horses = 0, jockeys = 0;
+  int past_races = 0, past_runs = 0, corrections = 0;
+  std::map<std::string, int> records;  // delivered records of "TOKURACETCVNRCVN" per type
+  std::map<std::string, int> odds_records;  // of "TOKURACETCOVRCOV"
+  int files = 0;
+  int64_t bytes = 0;
+  std::string Text() const;  // a few lines for the command line
+};
+
+// The recording folder and its four dataspec folders, below the program folder.
+inline constexpr const char* kRecordingFolder = "JVDATA";
+inline constexpr const char* kWeekDataspec = "TOKURACETCVNRCVN";
+inline constexpr const char* kOddsDataspec = "TOKURACETCOVRCOV";
+inline constexpr const char* kRealtimeOdds = "0B30";
+inline constexpr const char* kRealtimeResults = "0B12";
+
+// Every file of the demo folder for the world, and the summary.
+std::vector<DemoFile> BuildDemoFiles(const World& world, DemoSummary* summary);
+
+// Writes the folder `dir` (created when missing): stale recordings of the dataspec folders are
+// removed first, every file goes through a temporary file, and the model files get a fixed date.
+bool WriteDemoFolder(const std::string& dir, const WeekOptions& options, DemoSummary* summary, std::string* error);
+
+}  // namespace radadovur::demo

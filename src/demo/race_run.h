@@ -1,0 +1,26 @@
+#pragma once
+#include "demo/demo_world.h"
+#include "demo/prng.h"
+
+// Running a race: the field's horse and bracket numbers, the betting's win odds, and the
+// result (placings, times, last furlongs, margins, corner positions, laps, going).
+namespace radadovur::demo {
+
+// Bracket of horse number `umaban` in a field of `n` (the outer brackets take the extra horses).
+int WakubanOf(int umaban, int n);
+
+// Gives the race `n` runners with horse and bracket numbers; truth and style drawn at random
+// (callers may overwrite them for the horses they place).
+void DrawField(Race& race, Rng& rng, int n);
+
+// Win probabilities as the betting sees them, win odds (tenths) and popularity.
+void PriceRace(Race& race, Rng& rng);
+
+// Weather and going of the day at the race's course.
+void DrawGoing(Race& race, Rng& rng);
+
+// Runs the race: placings drawn by the runners' truth, then every time and position.
+// `may_fail`: one runner may fail to finish.
+void RunRace(Race& race, Rng& rng, bool may_fail);
+
+}  // namespace radadovur::demo

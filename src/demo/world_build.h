@@ -1,0 +1,25 @@
+#pragma once
+#include "demo/demo_world.h"
+#include "demo/prng.h"
+
+// The steps that build the demo world, in the order GenerateWorld runs them.
+namespace radadovur::demo {
+
+// Trainers, jockeys (JRA, then local), sires and the grandsires behind them.
+void MakePeople(World& world, Rng& rng);
+// A new dam (sometimes an existing one, for siblings) and her index.
+int PickDam(World& world, Rng& rng);
+// A new horse of `age` years at `race_date` for a race of `spec`'s sort.
+Horse MakeHorse(World& world, Rng& rng, const RaceSpec& spec, int age, const Date& race_date);
+
+// This week's race days, racecourses, races and runners.
+void MakeWeek(World& world);
+// Weight carried by a horse in a race.
+int CarriedWeight(const RaceSpec& spec, const Horse& horse, int age, const Jockey& jockey, Rng& rng);
+
+// Past runs of every horse of the week.
+void MakeHistories(World& world);
+// Runs this week's races (their results are written only in the Monday state).
+void RunWeek(World& world);
+
+}  // namespace radadovur::demo

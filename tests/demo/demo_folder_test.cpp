@@ -1,0 +1,401 @@
+// The demo program folder: deterministic, a realistic week, and recordings that the JV-Link
+// stand-in and every later step can read.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "common/cp932.h"
+#include "common/text_file.h"
+#include "demo/demo_folder.h"
+#include "jvdata/layout_hr.h"
+#include "jvdata/layout_odds.h"
+#include "jvdata/layout_ra.h"
+#include "jvdata/layout_se.h"
+#include "jvdata/layout_um.h"
+#include "jvdata/record.h"
+
+namespace radadovur::demo {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string TempDir(const std::string& name) {
+  const fs::path p = fs::temp_directory_path() / ("radadovur_demo_test_" + std::to_string(::getpid()) + "_" + name);
+  fs::remove_all(p);
+  return p.string();
+}
+
+// Every file below `dir`, by relative path, with its bytes.
+std::map<std::string, std::string> FilesOf(const std::string& dir) {
+  std::map<std::string, std::string> files;
+  for (const auto& e : fs::recursive_directory_iterator(dir))
+    if (e.is_regular_file()) files[fs::relative(e.path(), dir).string()] = *ReadWholeFile(e.path().string());
+  return files;
+}
+
+struct Delivered {
+  std::string file;
+  std::string record;
+  std::string_view Spec() const { return std::string_view(record).substr(0, 2); }
+  char Category() const { return record[2]; }
+};
+
+// The records of a dataspec folder, file by file in name order, cut by their delivered lengths.
+std::vector<Delivered> Recordings(const std::string& dir, const std::string& spec, std::vector<std::string>* errors = nullptr) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir + "/JVDATA/" + spec)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  std::vector<Delivered> out;
+  for (const auto& name : names) {
+    const std::string bytes = *ReadWholeFile(dir + "/JVDATA/" + spec + "/" + name);
+    size_t at = 0;
+    while (at < bytes.size()) {
+      const Layout* layout = DeliveredLayout(TypeOf(bytes.substr(at, 2)));
+      if (!layout || at + layout->length > bytes.size()) {
+        if (errors) errors->push_back(name + ": no whole record at byte " + std::to_string(at));
+        break;
+      }
+      out.push_back({name, bytes.substr(at, layout->length)});
+      at += layout->length;
+    }
+  }
+  return out;
+}
+
+std::string Str(std::string_view v) { return std::string(v); }
+std::string RaceIdOf(const std::string& record) { return record.substr(11, 16); }
+
+// The friday and monday folders of seed 1, written once by the command line and shared by every
+// test process of this build: the folders are deterministic, so whichever process writes one
+// first (into a temporary name, then renamed) writes it for all.
+class DemoWeekTest : public ::testing::Test {
+ protected:
+  static std::string Folder(const std::string& state) {
+    struct stat st {};
+    ::stat(RADADOVUR_CLI, &st);
+    const fs::path cache = fs::path(RADADOVUR_CLI).parent_path() / "demo_test_cache";
+    const std::string key = std::to_string(st.st_mtime) + "-" + std::to_string(st.st_size);
+    const fs::path done = cache / key / state;
+    std::error_code ec;
+    if (fs::exists(cache))  // folders of an earlier build of the command
+      for (const auto& e : fs::directory_iterator(cache))
+        if (e.path().filename() != key) fs::remove_all(e.path(), ec);
+    if (fs::exists(done / "week" / "JVDATA")) return done.string();
+    fs::create_directories(cache / key);
+    const fs::path temp = cache / key / (state + ".tmp" + std::to_string(::getpid()));
+    fs::remove_all(temp);
+    const std::string cmd = std::string(RADADOVUR_CLI) + " demo " + (temp / "week").string() + " --state " + state +
+                            " --seed 1 > " + (temp / "output.txt").string();
+    fs::create_directories(temp);
+    if (std::system(cmd.c_str()) != 0) return "";
+    fs::rename(temp, done, ec);
+    fs::remove_all(temp, ec);
+    return fs::exists(done / "week" / "JVDATA") ? done.string() : "";
+  }
+  static const std::string& Friday() {
+    static const std::string dir = Folder("friday") + "/week";
+    return dir;
+  }
+  static const std::string& Monday() {
+    static const std::string dir = Folder("monday") + "/week";
+    return dir;
+  }
+};
+
+bool ThisWeek(const std::string& record) { return record.substr(11, 6) == "202408"; }
+
+TEST_F(DemoWeekTest, CommandWritesTheFolderAndSummarises) {
+  ASSERT_FALSE(Friday() == "/week");
+  const std::string output = ReadWholeFile(fs::path(Friday()).parent_path() / "output.txt").value_or("");
+  EXPECT_NE(output.find("races 72, runners"), std::string::npos) << output;
+  EXPECT_NE(output.find("past runs"), std::string::npos) << output;
+  EXPECT_NE(output.find("records TOKURACETCVNRCVN: HR"), std::string::npos) << output;
+}
+
+TEST_F(DemoWeekTest, SameSeedGivesTheSameBytesAndReplacesStaleRecordings) {
+  // Written over an earlier folder with a leftover recording and a damaged one.
+  const std::string again = TempDir("again");
+  fs::create_directories(again + "/JVDATA/TOKURACETCVNRCVN");
+  fs::create_directories(again + "/JVDATA/0B12");
+  ASSERT_TRUE(WriteFileAtomic(again + "/JVDATA/TOKURACETCVNRCVN/0099.jvd", "RA stale"));
+  ASSERT_TRUE(WriteFileAtomic(again + "/JVDATA/0B12/20240803.jvd", "damaged"));
+  std::string error;
+  ASSERT_TRUE(WriteDemoFolder(again, WeekOptions{}, nullptr, &error)) << error;
+  const auto written = FilesOf(again);
+  const auto expected = FilesOf(Friday());
+  EXPECT_EQ(written.size(), expected.size());
+  EXPECT_TRUE(written == expected);
+  fs::remove_all(again);
+}
+
+TEST_F(DemoWeekTest, DifferentSeedsGiveDifferentWeeks) {
+  WeekOptions other;
+  other.seed = 2;
+  const auto files = BuildDemoFiles(GenerateWorld(other), nullptr);
+  const auto seed1 = FilesOf(Friday());
+  int differing = 0;
+  for (const auto& f : files) differing += seed1.count(f.path) && seed1.at(f.path) != f.bytes ? 1 : 0;
+  EXPECT_GT(differing, 10);
+}
+
+TEST_F(DemoWeekTest, EveryRecordIsAWholeDeliveredRecordInCp932) {
+  for (const std::string& dir : {Friday(), Monday()})
+    for (const char* spec : {kWeekDataspec, kOddsDataspec, kRealtimeOdds, kRealtimeResults}) {
+      std::vector<std::string> errors;
+      const auto records = Recordings(dir, spec, &errors);
+      EXPECT_TRUE(errors.empty()) << spec << ": " << errors.front();
+      EXPECT_FALSE(records.empty()) << spec;
+      for (const auto& d : records) {
+        ASSERT_NE(TypeOf(d.record), RecordType::Unknown) << d.file;
+        ASSERT_EQ(d.record.substr(d.record.size() - 2), "\r\n") << d.file << " " << d.Spec();
+        ASSERT_EQ(d.record.find_first_of("\r\n"), d.record.size() - 2) << d.file << " " << d.Spec();
+        ASSERT_TRUE(DecodeCp932(d.record).has_value()) << d.file << " " << d.Spec();
+      }
+    }
+  // The week's download comes in several files, numbered from 0001, every one with records.
+  std::set<std::string> files;
+  for (const auto& d : Recordings(Friday(), kWeekDataspec)) files.insert(d.file);
+  EXPECT_GE(files.size(), 6u);
+  EXPECT_EQ(*files.begin(), "0001.jvd");
+  EXPECT_EQ(files.size(), std::stoul(files.rbegin()->substr(0, 4)));
+}
+
+TEST_F(DemoWeekTest, TheWeekIsARealisticRaceWeek) {
+  const auto records = Recordings(Friday(), kWeekDataspec);
+  std::map<std::string, int> entered;                   // this week's race -> TorokuTosu
+  std::map<std::string, int> runners;                   // this week's race -> runner records
+  std::set<std::string> dates, venues, horses, jockeys, masters, deleted, riders, tracks;
+  std::map<std::string, std::set<std::string>> runs;    // horse -> past races
+  std::map<std::string, int> versions;                  // horse and past race -> deliveries
+  int early = 0, outside = 0;
+  for (const auto& d : records) {
+    const std::string& r = d.record;
+    if (d.Spec() == "RA" && ThisWeek(r) && d.Category() == '2') {
+      entered[RaceIdOf(r)] = std::stoi(Str(ra::TorokuTosu.Of(r)));
+      dates.insert(r.substr(11, 8));
+      venues.insert(Str(ra::VenueCode.Of(r)));
+      tracks.insert(Str(ra::TrackCode.Of(r)).substr(0, 1));
+    }
+    if (d.Spec() == "SE" && ThisWeek(r)) {
+      if (d.Category() == '1') ++early;
+      if (d.Category() != '2') continue;
+      ++runners[RaceIdOf(r)];
+      horses.insert(Str(se::KettoNum.Of(r)));
+      jockeys.insert(Str(se::KishuCode.Of(r)));
+    } else if (d.Spec() == "SE") {
+      runs[Str(se::KettoNum.Of(r))].insert(RaceIdOf(r));
+      ++versions[Str(se::KettoNum.Of(r)) + RaceIdOf(r)];
+      const std::string venue = Str(se::VenueCode.Of(r));
+      if (venue < "01" || venue > "10") ++outside;
+    }
+    if (d.Spec() == "UM") (d.Category() == '9' ? deleted : masters).insert(Str(um::KettoNum.Of(r)));
+    if (d.Spec() == "KS") riders.insert(r.substr(11, 5));
+  }
+  EXPECT_EQ(entered.size(), 72u);
+  EXPECT_EQ(dates.size(), 2u);
+  EXPECT_EQ(venues, (std::set<std::string>{"01", "04", "10"}));
+  EXPECT_EQ(tracks, (std::set<std::string>{"1", "2", "5"}));  // turf, dirt and hurdle races
+  for (const auto& [race, n] : entered) {
+    EXPECT_GE(n, 8) << race;
+    EXPECT_LE(n, 18) << race;
+    EXPECT_EQ(runners[race], n) << race;
+  }
+  EXPECT_GT(early, 0);
+  EXPECT_GT(horses.size(), 72u * 8);
+  size_t without_runs = 0, many_runs = 0;
+  for (const auto& h : horses) {
+    EXPECT_TRUE(masters.count(h)) << "no horse master for " << h;
+    EXPECT_LE(runs[h].size(), 30u) << h;
+    without_runs += runs[h].empty() ? 1 : 0;
+    many_runs += runs[h].size() >= 15 ? 1 : 0;
+  }
+  EXPECT_GT(without_runs, 0u);
+  EXPECT_GT(many_runs, 0u);
+  for (const auto& j : jockeys) EXPECT_TRUE(riders.count(j)) << "no jockey master for " << j;
+  EXPECT_FALSE(deleted.empty());
+  EXPECT_GT(outside, 0);
+  EXPECT_TRUE(std::any_of(versions.begin(), versions.end(), [](const auto& v) { return v.second == 2; }));
+}
+
+TEST_F(DemoWeekTest, FridayHasCardsOnlyAndMondayFinalResults) {
+  for (const auto& d : Recordings(Friday(), kWeekDataspec)) {
+    if (!ThisWeek(d.record)) continue;
+    EXPECT_NE(d.Category(), '7') << d.Spec();
+    EXPECT_NE(d.Spec(), "HR");
+    if (d.Spec() == "SE") {
+      EXPECT_EQ(Str(se::FinalOrder.Of(d.record)), "00");
+    }
+  }
+  // Monday: the last race day is final, and so is the last record of the sorted race file.
+  std::string last_key, last_category, last_day;
+  int last_day_races = 0;
+  for (const auto& d : Recordings(Monday(), kWeekDataspec)) {
+    if (d.Spec() != "RA") continue;
+    const std::string& r = d.record;
+    const std::string key = r.substr(11, 8) + r.substr(2, 1) + r.substr(19, 2) + r.substr(25, 2);
+    if (key > last_key) {
+      last_key = key;
+      last_category = r.substr(2, 1);
+    }
+    if (r.substr(11, 8) == "20240804") {
+      EXPECT_EQ(d.Category(), '7');
+      ++last_day_races;
+    }
+  }
+  EXPECT_EQ(last_day_races, 36);
+  EXPECT_EQ(last_category, "7");
+}
+
+TEST_F(DemoWeekTest, MondayPayoutsFollowThePlacingsAndTheOdds) {
+  std::map<std::string, std::vector<std::string>> entries;  // race -> its runner records
+  std::map<std::string, std::string> payouts;
+  for (const auto& d : Recordings(Monday(), kWeekDataspec)) {
+    if (!ThisWeek(d.record)) continue;
+    if (d.Spec() == "SE") entries[RaceIdOf(d.record)].push_back(d.record);
+    if (d.Spec() == "HR") payouts[RaceIdOf(d.record)] = d.record;
+  }
+  std::map<std::string, std::string> win_odds;  // race + horse number -> O1 odds
+  for (const auto& d : Recordings(Monday(), kOddsDataspec))
+    if (d.Spec() == "O1")
+      for (uint32_t i = 0; i < 28; ++i)
+        win_odds[RaceIdOf(d.record) + Str(o1::WinOddsEntries_Umaban.Of(d.record, i))] = Str(o1::WinOddsEntries_Odds.Of(d.record, i));
+  EXPECT_EQ(payouts.size(), 71u);  // every race but the one called off
+  for (const auto& [race, hr] : payouts) {
+    std::vector<std::string> placed(4);
+    for (const auto& se : entries[race]) {
+      const int order = std::stoi(Str(se::FinalOrder.Of(se)));
+      if (order >= 1 && order <= 3) placed[static_cast<size_t>(order)] = Str(se::Umaban.Of(se));
+      EXPECT_EQ(Str(se::WinOdds.Of(se)), se::AbnormalityCode.Of(se) == "0" ? win_odds[race + Str(se::Umaban.Of(se))] : "0000");
+      if (order == 1) {
+        const int odds = std::stoi(Str(se::WinOdds.Of(se)));
+        EXPECT_EQ(std::stoi(Str(hr::TanshoPayouts_Payout.Of(hr))), odds * 10) << race;
+      }
+    }
+    const std::string a = placed[1], b = placed[2], c = placed[3];
+    auto low = [](std::string x, std::string y) { return std::min(x, y) + std::max(x, y); };
+    std::vector<std::string> trio = {a, b, c};
+    std::sort(trio.begin(), trio.end());
+    EXPECT_EQ(Str(hr::TanshoPayouts_Combination.Of(hr)), a) << race;
+    EXPECT_EQ(Str(hr::FukushoPayouts_Combination.Of(hr, 1)), b) << race;
+    EXPECT_EQ(Str(hr::UmarenPayouts_Combination.Of(hr)), low(a, b)) << race;
+    EXPECT_EQ(Str(hr::UmatanPayouts_Combination.Of(hr)), a + b) << race;
+    EXPECT_EQ(Str(hr::SanrenpukuPayouts_Combination.Of(hr)), trio[0] + trio[1] + trio[2]) << race;
+    EXPECT_EQ(Str(hr::SanrentanPayouts_Combination.Of(hr)), a + b + c) << race;
+    std::set<std::string> wide;
+    for (uint32_t i = 0; i < 3; ++i) wide.insert(Str(hr::WidePayouts_Combination.Of(hr, i)));
+    EXPECT_EQ(wide, (std::set<std::string>{low(a, b), low(a, c), low(b, c)})) << race;
+    EXPECT_EQ(Str(hr::UmarenPayouts_Combination.Of(hr, 1)), "    ");  // one winning ticket only
+  }
+}
+
+TEST_F(DemoWeekTest, OddsRecordsCarryEveryTicketOfAnEighteenHorseField) {
+  const auto records = Recordings(Monday(), kRealtimeOdds);
+  std::set<std::string> races;
+  bool small_field = false;
+  for (const auto& d : records) {
+    races.insert(d.file);
+    if (d.Spec() != "O2" && d.Spec() != "O6") continue;
+    const odds::Family& f = d.Spec() == "O2" ? odds::kQuinella : odds::kTrifecta;
+    const int starters = std::stoi(Str(odds::ShussoTosu.Of(d.record)));
+    const int entered = std::stoi(Str(odds::TorokuTosu.Of(d.record)));
+    small_field = small_field || entered < 18;
+    uint32_t i = 0;
+    for (int x = 1; x <= 18; ++x)
+      for (int y = f.spec == "O2" ? x + 1 : 1; y <= 18; ++y)
+        for (int z = f.spec == "O2" ? 0 : 1; z <= (f.spec == "O2" ? 0 : 18); ++z) {
+          if (y == x || z == x || z == y) continue;
+          char buf[8];
+          std::snprintf(buf, sizeof buf, z ? "%02d%02d%02d" : "%02d%02d", x, y, z);
+          ASSERT_EQ(Str(f.Combination().Of(d.record, i)), buf);
+          const std::string odds = Str(f.Odds().Of(d.record, i));
+          const bool absent = x > entered || y > entered || z > entered;
+          if (absent) {
+            EXPECT_TRUE(odds::IsNoOdds(odds)) << buf;
+          }
+          ++i;
+        }
+    EXPECT_EQ(i, f.entries);
+    (void)starters;
+  }
+  EXPECT_EQ(races.size(), 72u);
+  EXPECT_TRUE(small_field);
+}
+
+TEST_F(DemoWeekTest, RealtimeResultsHaveOneCancelledRaceAndOneScratchedRunner) {
+  for (const std::string& dir : {Friday(), Monday()}) {
+    int cancelled = 0, scratched = 0, payouts = 0;
+    std::set<std::string> files;
+    for (const auto& d : Recordings(dir, kRealtimeResults)) {
+      files.insert(d.file);
+      EXPECT_EQ(d.record.substr(11, 8) + ".jvd", d.file);
+      if (d.Spec() == "RA" && d.Category() == '9') ++cancelled;
+      if (d.Spec() == "SE" && d.Category() == '9') ++scratched;
+      if (d.Spec() == "HR") ++payouts;
+    }
+    EXPECT_EQ(files, (std::set<std::string>{"20240803.jvd", "20240804.jvd"}));
+    EXPECT_EQ(cancelled, 1);
+    EXPECT_EQ(scratched, 1);
+    EXPECT_EQ(payouts, dir == Monday() ? 71 : 0);
+  }
+}
+
+TEST_F(DemoWeekTest, ProgramFolderHoldsCodeTableAndModelPackageButNoStore) {
+  const std::string csv = *ReadWholeFile(Friday() + "/JRACODE/CodeTable.csv");
+  CsvItemReader reader(csv);
+  std::vector<std::string> values;
+  for (std::string v; reader.Next(v);) values.push_back(v);
+  ASSERT_EQ(values.size() % 8, 0u);
+  EXPECT_LE(values.size() / 8, 501u);
+  auto lookup = [&](const std::string& kind, const std::string& code, size_t column) {
+    std::string found;
+    for (size_t row = 0; row + 8 <= values.size(); row += 8)
+      if (values[row] == kind && values[row + 1] == code) found = values[row + column];
+    return DecodeCp932(found).value_or("?");
+  };
+  EXPECT_EQ(lookup("2001", "06", 4), "中山");
+  EXPECT_EQ(lookup("2001", "10", 6), "kokura");
+  EXPECT_EQ(lookup("2002", "2", 4), "日");
+  EXPECT_EQ(lookup("2003", "C", 2), "Ｇ３");
+  EXPECT_EQ(lookup("2009", "24", 3).substr(0, 3), "ダ");
+  EXPECT_EQ(lookup("2010", "1", 2), "良");
+  EXPECT_EQ(lookup("2202", "2", 2).substr(0, 3), "牝");
+
+  struct stat st {};
+  ASSERT_EQ(::stat((Friday() + "/OPTION1N/KYOSOBA.dat").c_str(), &st), 0);
+  std::tm tm{};
+  const time_t t = st.st_mtime;
+  gmtime_r(&t, &tm);
+  EXPECT_EQ(tm.tm_year + 1900, 2024);
+  EXPECT_EQ(tm.tm_mon + 1, 7);
+  EXPECT_EQ(tm.tm_mday, 29);
+  EXPECT_TRUE(fs::exists(Friday() + "/OPTION1N/STALLION.dat"));
+  for (const char* store : {"RATHISWEEKN.dat", "SETHISWEEKN.dat", "UMTHISWEEKN.dat", "KSTHISWEEKN.dat", "HRTHISWEEKN.dat"})
+    EXPECT_FALSE(fs::exists(Friday() + "/" + store)) << store;
+}
+
+TEST(DemoCommand, BadArgumentsGiveUsageAndAnUnwritableFolderAMessage) {
+  const std::string cli = RADADOVUR_CLI;
+  for (const char* args : {"", " --state friday", " DIR --state sunday", " DIR --size huge", " DIR --seed x", " DIR --seed",
+                           " DIR OTHER"}) {
+    const int rc = std::system((cli + " demo" + args + " >/dev/null 2>&1").c_str());
+    EXPECT_EQ(WEXITSTATUS(rc), 2) << args;
+  }
+  const std::string file = TempDir("plain_file");
+  ASSERT_TRUE(WriteFileAtomic(file, "x"));
+  const int rc = std::system((cli + " demo " + file + "/week >/dev/null 2>&1").c_str());
+  EXPECT_EQ(WEXITSTATUS(rc), 1);
+  fs::remove(file);
+}
+
+}  // namespace
+}  // namespace radadovur::demo
