@@ -15,6 +15,7 @@
 #include "common/model_package.h"
 #include "app/null_jv_link.h"
 #include "app/program_folder.h"
+#include "support/qt_app.h"
 #include "app/startup.h"
 #include "common/app_path.h"
 
@@ -27,18 +28,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono;
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "main_window_window_test";
-  static char* argv[] = {name, nullptr};
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication* app = [] {
-    auto* a = new QApplication(argc, argv);
-    a->setFont(QFont("IPAGothic", 10));
-    return a;
-  }();
-  return *app;
-}
+QApplication& App() { return testing::QtApp(); }
 
 class SettingsJvLink : public NullJvLink {
  public:
