@@ -11,10 +11,21 @@
 namespace radadovur::cli {
 namespace {
 
+// A field's text for the terminal: control characters (the line end) shown as escapes.
+std::string Shown(std::string_view bytes) {
+  std::string out;
+  for (char c : DecodeCp932Lossy(bytes)) {
+    if (c == '\r') out += "\\r";
+    else if (c == '\n') out += "\\n";
+    else if (c == '\0') out += "\\0";
+    else out += c;
+  }
+  return out;
+}
+
 void PrintRecord(const Layout& layout, std::string_view record, const std::string& title) {
   std::printf("%s\n", title.c_str());
-  for (const auto& f : ListFields(layout, record))
-    std::printf("  %s: [%s]\n", f.name.c_str(), DecodeCp932Lossy(f.bytes).c_str());
+  for (const auto& f : ListFields(layout, record)) std::printf("  %s: [%s]\n", f.name.c_str(), Shown(f.bytes).c_str());
 }
 
 // A record file: every record of its stored length starting with the same record type.

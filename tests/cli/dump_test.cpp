@@ -41,7 +41,7 @@ TEST_F(DumpTest, RecordFilesOfEachStoredType) {
     std::vector<std::string> expected;
   } cases[] = {
       {"RATHISWEEKN.dat", ra + ra,
-       {"RA record file, 1272-byte records, 2 records", "record 2 (RA)", "RaceName: [日本ダービー", "Kyori: [2400]",
+       {"RA record file, 1272-byte records, 2 records", "record 2 (RA)", "RaceName: [日本ダービー", "Kyori: [2400]", "LineEnd: [\\r\\n]",
         "CornerPassing[3].PassingOrder: ["}},
       {"SETHISWEEKN.dat", MakeRecord(RecordType::SE, {{se::KettoNum, "2019104567"}}),
        {"SE record file, 555-byte records, 1 records", "KettoNum: [2019104567]", "PlacedHorses[2].HorseName"}},
