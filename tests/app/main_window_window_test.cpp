@@ -150,9 +150,7 @@ TEST_F(MainWindowTest, ShowsEveryControlInItsGroup) {
 
   window_->show();
   QCoreApplication::processEvents();
-  const QByteArray folder = qgetenv("RADADOVUR_SCREENSHOT_DIR");
-  const QString png = (folder.isEmpty() ? QString(".") : QString::fromLocal8Bit(folder)) + "/main_window.png";
-  EXPECT_TRUE(window_->grab().save(png));
+  EXPECT_TRUE(testing::SaveScreenshot(*window_, "VLTF1THISWEEKNAZ"));
 }
 
 TEST_F(MainWindowTest, ResultsClearOption1AndTheNextStructureRunSkipsCancellation) {

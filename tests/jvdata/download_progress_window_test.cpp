@@ -1,3 +1,4 @@
+#include "support/qt_app.h"
 #include "jvdata/download_progress_window.h"
 
 #include <gmock/gmock.h>
@@ -145,7 +146,7 @@ TEST_F(DownloadProgressWindowTest, RendersPartWayThrough) {
   EXPECT_EQ(label->text().toStdString(), "7 / 12");
   const QImage image = dialog.grab().toImage();
   EXPECT_FALSE(image.isNull());
-  if (const char* out = std::getenv("RADADOVUR_RENDER_DIR")) image.save(QString(out) + "/VLTF2THISWEEKNAZ.png");
+  EXPECT_TRUE(testing::SaveScreenshot(dialog, "VLTF2THISWEEKNAZ"));
   dialog.reject();
   EXPECT_EQ(dialog.dialog_result(), kDownloadCancelled);
 }

@@ -1,3 +1,4 @@
+#include "support/qt_app.h"
 #include "jvlink/jvlink_settings_window.h"
 
 #include <gtest/gtest.h>
@@ -53,8 +54,7 @@ TEST_F(JvLinkSettingsWindowTest, OkSavesTheFolderAndCancelDoesNot) {
     EXPECT_NE(window.findChild<QWidget*>(name), nullptr) << name;
 
   window.show();
-  const std::string png = (std::filesystem::current_path() / "jvlink_settings_window.png").string();
-  EXPECT_TRUE(window.grab().save(QString::fromStdString(png)));
+  EXPECT_TRUE(testing::SaveScreenshot(window, "JVLinkSettings"));
 
   edit->setText(QString::fromStdString(root_ + "/週の記録"));
   window.findChild<QPushButton*>("OkButton")->click();

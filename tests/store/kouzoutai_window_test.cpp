@@ -1,3 +1,4 @@
+#include "support/qt_app.h"
 #include "store/kouzoutai_window.h"
 
 #include <gmock/gmock.h>
@@ -38,9 +39,7 @@ TEST_F(KouzoutaiWindowTest, LoadRunsTheStepAndCommand1OnlyCloses) {
   EXPECT_TRUE(window->failures().empty());
   EXPECT_TRUE(window->isVisible());
 
-  const QImage image = window->grab().toImage();
-  EXPECT_TRUE(image.save(QString::fromStdString(
-      (std::filesystem::temp_directory_path() / "kouzoutai_window.png").string())));
+  EXPECT_TRUE(SaveScreenshot(*window, "KOUZOUTAIAZ"));
 
   const auto files = FolderFiles();
   const auto events = main_window.events.size();

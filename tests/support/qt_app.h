@@ -21,3 +21,19 @@ inline QApplication& QtApp() {
 }
 
 }  // namespace radadovur::testing
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+namespace radadovur::testing {
+
+// Saves a picture of the widget as NAME.png in $RADADOVUR_SCREENSHOT_DIR (default: the test's
+// working folder, build/tests under ctest), for a look at the window's texts.
+inline bool SaveScreenshot(QWidget& widget, const char* name) {
+  const QByteArray folder = qgetenv("RADADOVUR_SCREENSHOT_DIR");
+  const QString dir = folder.isEmpty() ? QString(".") : QString::fromLocal8Bit(folder);
+  return widget.grab().toImage().save(dir + "/" + QString::fromUtf8(name) + ".png");
+}
+
+}  // namespace radadovur::testing
