@@ -24,6 +24,10 @@ int main(int argc, char** argv) {
   radadovur::MainWindow window(radadovur::GetAppPath(), *jv_link);
   radadovur::InstallJvLinkSettingsDialog(*jv_link, &window);
   radadovur::ConnectWorkflowSteps(window);
+  // The program ends when its last window is closed, the main window included (see
+  // MainWindow::EndWhenNoWindowOpen), not as soon as the main window closes.
+  app.setQuitOnLastWindowClosed(false);
+  app.installEventFilter(&window);
   window.Load(radadovur::LocalToday());
   window.show();
   return app.exec();

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTimer>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
@@ -303,9 +304,28 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   QWidget::closeEvent(event);
+  QTimer::singleShot(0, this, [this] { EndWhenNoWindowOpen(); });
 }
 
-void MainWindow::EndProgram() { QCoreApplication::quit(); }
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Close || event->type() == QEvent::Hide) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget && widget != this && widget->isWindow())
+      QTimer::singleShot(0, this, [this] { EndWhenNoWindowOpen(); });
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::EndWhenNoWindowOpen() {
+  if (isVisible() || StepRunning()) return;
+  for (QWidget* w : findChildren<QWidget*>())
+    if (w->isWindow() && w->isVisible()) return;
+  EndProgram();
+}
+
+// exit, not quit: quit would first ask every window to close, and the main window refuses while
+// the step that calls this (button ③) is still running.
+void MainWindow::EndProgram() { QCoreApplication::exit(0); }
 
 void MainWindow::OpenWebPage(const char* address) { QDesktopServices::openUrl(QUrl(Q(address))); }
 
@@ -372,9 +392,13 @@ void MainWindow::OnPrediction() {
 
 void MainWindow::OnResults() {
   SetZansaFlagFromOption();
+  // The cancellation option is forgotten once ⑥ has run, also when its window failed.
+  struct ClearOption1After {
+    MainWindow* window;
+    ~ClearOption1After() { window->ClearOption1(); }
+  } clear_after{this};
   WithStatus("Text5", "予想･結果を開始しました。しばらくお待ちください。。数分かかります。", "予想･結果終了",
              [this] { OpenNew("YOSOKEKKATHISWEEKNAZ"); });
-  ClearOption1();
 }
 
 }  // namespace radadovur

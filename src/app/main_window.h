@@ -65,6 +65,8 @@ class MainWindow : public QWidget, public StepUi {
   virtual void EndProgram();
   virtual void OpenWebPage(const char* address);
   void closeEvent(QCloseEvent* event) override;
+  // Watches the program's windows closing: the program ends when the last one is closed.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildControls();
@@ -81,6 +83,9 @@ class MainWindow : public QWidget, public StepUi {
   // A window made anew on every click.
   void OpenNew(const std::string& name);
   void Present(QWidget* window);
+
+  // Ends the program when neither the main window nor any window it opened is open any more.
+  void EndWhenNoWindowOpen();
 
   void SetZansaFlagFromOption();
   void ClearOption1();
