@@ -50,6 +50,10 @@ std::optional<std::string> EncodeCp932(std::string_view utf8) {
   std::string out;
   size_t bad = 0;
   if (!Convert("CP932", "UTF-8", utf8, out, bad)) return std::nullopt;
+  // iconv maps a few characters to look-alikes without saying so (the yen sign to 0x5C):
+  // only a form that reads back as the same text counts.
+  std::string back;
+  if (!Convert("UTF-8", "CP932", out, back, bad) || back != utf8) return std::nullopt;
   return out;
 }
 

@@ -22,6 +22,8 @@ RecordFile& RecordFile::operator=(RecordFile&& o) noexcept {
     path_ = std::move(o.path_);
     temp_path_ = std::move(o.temp_path_);
     error_ = std::move(o.error_);
+    dropped_ = o.dropped_;
+    failed_ = o.failed_;
   }
   return *this;
 }
@@ -35,6 +37,8 @@ bool RecordFile::Fail(const std::string& what) {
 
 bool RecordFile::Open(const std::string& path, size_t record_length) {
   Close();
+  dropped_ = 0;
+  failed_ = false;
   path_ = path;
   length_ = record_length;
   fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
@@ -47,6 +51,8 @@ bool RecordFile::Open(const std::string& path, size_t record_length) {
 
 bool RecordFile::OpenReplacing(const std::string& path, size_t record_length) {
   Close();
+  dropped_ = 0;
+  failed_ = false;
   path_ = path;
   temp_path_ = path + ".new~";
   length_ = record_length;
@@ -59,14 +65,21 @@ bool RecordFile::OpenReplacing(const std::string& path, size_t record_length) {
   return true;
 }
 
-bool RecordFile::Commit() {
+bool RecordFile::Commit(AfterFailure after_failure) {
   if (fd_ < 0 || temp_path_.empty()) return Close();
-  if (!Flush()) return false;
+  const bool flushed = Flush();
+  if (!flushed && after_failure == AfterFailure::kDiscard) return false;  // Close removes the new file
   if (::close(fd_) != 0) {
     fd_ = -1;
     return Fail("cannot close");
   }
   fd_ = -1;
+  if (failed_ && after_failure == AfterFailure::kDiscard) {
+    ::unlink(temp_path_.c_str());
+    temp_path_.clear();
+    return false;
+  }
+  if (failed_) ::truncate(temp_path_.c_str(), static_cast<off_t>(file_bytes_));  // whole records only
   if (::rename(temp_path_.c_str(), path_.c_str()) != 0) {
     Fail("cannot replace");
     ::unlink(temp_path_.c_str());
@@ -74,7 +87,7 @@ bool RecordFile::Commit() {
     return false;
   }
   temp_path_.clear();
-  return true;
+  return !failed_;
 }
 
 bool RecordFile::Close() {
@@ -104,8 +117,16 @@ bool RecordFile::Flush() {
     ssize_t w = ::pwrite(fd_, p, left, at);
     if (w < 0) {
       if (errno == EINTR) continue;
+      Fail("cannot write");
+      // Keep the whole records that reached the disk; a part of one is cut off again.
+      const int64_t written = static_cast<int64_t>(at) - file_bytes_;
+      const int64_t whole = written / static_cast<int64_t>(length_) * static_cast<int64_t>(length_);
+      dropped_ += static_cast<int64_t>(pending_.size() - static_cast<size_t>(whole)) / static_cast<int64_t>(length_);
+      file_bytes_ += whole;
+      if (::ftruncate(fd_, static_cast<off_t>(file_bytes_)) != 0) { /* the count ignores a partial tail anyway */ }
       pending_.clear();
-      return Fail("cannot write");
+      failed_ = true;
+      return false;
     }
     p += w;
     left -= static_cast<size_t>(w);
@@ -158,7 +179,11 @@ bool RecordFile::Write(int64_t n, std::string_view record) {
   while (done < record.size()) {
     ssize_t w = ::pwrite(fd_, record.data() + done, record.size() - done, static_cast<off_t>(at + static_cast<int64_t>(done)));
     if (w < 0 && errno == EINTR) continue;
-    if (w < 0) return Fail("cannot write");
+    if (w < 0) {
+      ++dropped_;
+      failed_ = true;
+      return Fail("cannot write");
+    }
     done += static_cast<size_t>(w);
   }
   if (at + static_cast<int64_t>(length_) > file_bytes_) file_bytes_ = at + static_cast<int64_t>(length_);

@@ -11,6 +11,9 @@ namespace radadovur {
 //
 // OpenReplacing writes a new file beside the old one; Commit renames it over the old name, so a
 // step that fails half way never leaves half a file. Without Commit the new file is removed.
+//
+// When the disk refuses a write, the records that did not reach it are counted (dropped_records)
+// and the file keeps only whole records, so later appends follow the last record on disk.
 class RecordFile {
  public:
   RecordFile() = default;
@@ -22,7 +25,10 @@ class RecordFile {
 
   bool Open(const std::string& path, size_t record_length);
   bool OpenReplacing(const std::string& path, size_t record_length);
-  bool Commit();
+  // After a failed write: kDiscard keeps the old file, kKeepWritten puts the records that were
+  // written in its place all the same (and still returns false).
+  enum class AfterFailure { kDiscard, kKeepWritten };
+  bool Commit(AfterFailure after_failure = AfterFailure::kDiscard);
   bool Close();
 
   bool is_open() const { return fd_ >= 0; }
@@ -39,6 +45,8 @@ class RecordFile {
 
   // What the last failing call could not do, for the step's failure report.
   const std::string& error() const { return error_; }
+  // Records given to Write that never reached the file.
+  int64_t dropped_records() const { return dropped_; }
 
  private:
   bool Flush();
@@ -51,6 +59,8 @@ class RecordFile {
   std::string path_;        // the name the file has (or will have after Commit)
   std::string temp_path_;   // non-empty while replacing
   std::string error_;
+  int64_t dropped_ = 0;
+  bool failed_ = false;  // a write failed since the file was opened
 };
 
 // Deletes a file; a missing file is no error.

@@ -154,10 +154,12 @@ std::vector<NamedField> ListFields(const Layout& layout, std::string_view record
     }
     for (uint32_t i = 0; i < f.count; ++i)
       for (uint32_t j = 0; j < f.count2; ++j) {
+        // The group's index goes with the group, the member's own index with the member:
+        // "YearRecords[0].FlatPlaces[3]", "SurfacePlaces[6][5]".
         std::string name = base;
         if (f.count > 1) name += "[" + std::to_string(i) + "]";
-        if (f.count2 > 1) name += "[" + std::to_string(j) + "]";
         name += member;
+        if (f.count2 > 1) name += "[" + std::to_string(j) + "]";
         items.push_back({f.At(i, j), {std::move(name), f.Of(record, i, j)}});
       }
   }

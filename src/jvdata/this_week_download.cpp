@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string_view>
 
 #include "common/model_package.h"
@@ -24,7 +25,7 @@ constexpr std::string_view kStallionMissingCaption =
     "まだ、予想因子ウエイトが展開されていません。タスクバーにある展開先の指定をクリックして自己解凍EXEを起動させて下さい。";
 constexpr std::string_view kFileFailuresMessage = "今週開催取得で次のファイル操作に失敗しました。";
 
-// A broken downloaded file reported this many times in a row is given up as a read error.
+// A downloaded file reported broken this many times in one run is given up as a read error.
 constexpr int kBrokenFileTries = 3;
 
 // One raw record file being written, with what went wrong with it.
@@ -32,7 +33,7 @@ struct RawFile {
   const store::StoreFile* file = nullptr;
   RecordFile records;
   bool open = false;
-  int64_t lost = 0;  // records that could not be stored
+  int64_t unopened = 0;  // records that could not be stored because the file did not open
   std::string error;
 };
 
@@ -71,14 +72,18 @@ void OpenRawFiles(const std::string& app_path, RawFiles& raw) {
 // Stores the record after the type's last one. The next record number follows the records
 // actually in the file, so a failed write leaves no gap of unwritten bytes.
 void StoreRecord(RawFile& f, RecordType type, std::string_view record) {
-  if (f.open && f.records.Append(StoredForm(type, record))) return;
-  ++f.lost;
-  if (f.error.empty()) f.error = f.records.error();
+  if (!f.open) {
+    ++f.unopened;
+    return;
+  }
+  if (!f.records.Append(StoredForm(type, record)) && f.error.empty()) f.error = f.records.error();
 }
 
 void CloseRawFiles(RawFiles& raw) {
   for (RawFile* f : raw.ClosingOrder()) {
-    if (f->open && !f->records.Commit() && f->error.empty()) f->error = f->records.error();
+    // The records read so far stay in the file even when a write failed.
+    if (f->open && !f->records.Commit(RecordFile::AfterFailure::kKeepWritten) && f->error.empty())
+      f->error = f->records.error();
   }
 }
 
@@ -87,8 +92,7 @@ void ReadRecords(JvLink& link, StepUi& ui, RawFiles& raw, StepFailures& failures
   std::string buffer(kJvReadBufferSize, '\0');
   int32_t size = kJvReadBufferSize;
   std::string file_name;
-  std::string broken_file;
-  int broken_in_a_row = 0;
+  std::map<std::string, int> broken_reports;  // by file name
   for (;;) {
     const int32_t rc = link.JVRead(buffer, size, file_name);
     if (rc > 0) {
@@ -104,10 +108,9 @@ void ReadRecords(JvLink& link, StepUi& ui, RawFiles& raw, StepFailures& failures
     if (rc == jvread::kFileBoundary) continue;
     if (rc == jvread::kEnd) return;
     if (rc == jvread::kBrokenFile402 || rc == jvread::kBrokenFile403) {
-      broken_in_a_row = file_name == broken_file ? broken_in_a_row + 1 : 1;
-      broken_file = file_name;
-      // Downloading the same broken file again and again would never end.
-      if (broken_in_a_row < kBrokenFileTries) {
+      // Downloading the same broken file again and again (or two of them by turns) would never
+      // end.
+      if (++broken_reports[file_name] < kBrokenFileTries) {
         link.JVFiledelete(file_name);
         link.JVClose();
         int32_t read_count = 0;
@@ -188,7 +191,8 @@ StepFailures RunThisWeekDownload(const std::string& app_path, JvLink& link, Step
     for (RawFile* f : {&raw.ra, &raw.se, &raw.um, &raw.ks, &raw.hr}) {
       if (f->error.empty()) continue;
       std::string item = std::string(f->file->name) + ": " + f->error;
-      if (f->lost > 0) item += " (" + std::to_string(f->lost) + " records not stored)";
+      const int64_t lost = f->unopened + f->records.dropped_records();
+      if (lost > 0) item += " (" + std::to_string(lost) + " records not stored)";
       file_failures.push_back(item);
     }
   }

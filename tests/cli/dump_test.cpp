@@ -45,7 +45,7 @@ TEST_F(DumpTest, RecordFilesOfEachStoredType) {
         "CornerPassing[3].PassingOrder: ["}},
       {"SETHISWEEKN.dat", MakeRecord(RecordType::SE, {{se::KettoNum, "2019104567"}}),
        {"SE record file, 555-byte records, 1 records", "KettoNum: [2019104567]", "PlacedHorses[2].HorseName"}},
-      {"KSTHISWEEKN.dat", ks, {"KS record file, 4161-byte records", "KishuShortName: [武豊", "YearRecords[2][35].DistancePlaces"}},
+      {"KSTHISWEEKN.dat", ks, {"KS record file, 4161-byte records", "KishuShortName: [武豊", "YearRecords[2].DistancePlaces[35]"}},
       {"HRTHISWEEKN.dat", MakeRecord(RecordType::HR, {}), {"HR record file, 719-byte records", "SanrentanPayouts[5].Popularity"}},
       {"UMTHISWEEKN.dat", MakeRecord(RecordType::UM, {}), {"UM record file, 1609-byte records", "Pedigree[13].AncestorName"}},
   };

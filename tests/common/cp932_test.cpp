@@ -30,6 +30,7 @@ TEST(Cp932, SystemTextsRoundTrip) {
 
 TEST(Cp932, NoSilentSubstitutes) {
   EXPECT_FALSE(EncodeCp932("\xF0\x9F\x98\x80"));  // an emoji has no CP932 form
+  EXPECT_FALSE(EncodeCp932("¥"));                     // would come back as a backslash
   EXPECT_THROW(ToCp932("\xF0\x9F\x98\x80"), std::runtime_error);
   EXPECT_FALSE(DecodeCp932("\x81"));      // lead byte without its trail byte
   EXPECT_FALSE(DecodeCp932("A\xA0" "B")); // undefined single byte

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <filesystem>
 
@@ -70,6 +73,52 @@ TEST_F(FilesTest, ReplacingKeepsTheOldFileUntilCommit) {
   ASSERT_TRUE(f.Append("two!"));
   ASSERT_TRUE(f.Commit());
   EXPECT_EQ(*ReadWholeFile(Path("C.dat")), "new!two!");
+  EXPECT_EQ(EntryCount(), 1u);
+}
+
+// The disk refuses writes past 10 records (a file size limit stands in for a full disk).
+class DiskFullTest : public FilesTest {
+ protected:
+  void SetUp() override {
+    FilesTest::SetUp();
+    old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+    ::getrlimit(RLIMIT_FSIZE, &old_limit_);
+    rlimit limit = old_limit_;
+    limit.rlim_cur = 10 * 100;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  void TearDown() override {
+    ::setrlimit(RLIMIT_FSIZE, &old_limit_);
+    std::signal(SIGXFSZ, old_handler_);
+    FilesTest::TearDown();
+  }
+  // Appends 25 records of 100 bytes to a replaced file and commits it.
+  bool WriteTwentyFive(RecordFile::AfterFailure after, int64_t& dropped) {
+    RecordFile f;
+    EXPECT_TRUE(f.OpenReplacing(Path("R.dat"), 100));
+    for (int i = 0; i < 25; ++i) f.Append(std::string(100, static_cast<char>('a' + i)));
+    const bool ok = f.Commit(after);
+    dropped = f.dropped_records();
+    EXPECT_FALSE(f.error().empty());
+    return ok;
+  }
+  rlimit old_limit_{};
+  void (*old_handler_)(int) = nullptr;
+};
+
+TEST_F(DiskFullTest, RecordsThatReachedTheDiskAreKeptWholeOrTheOldFileStays) {
+  ASSERT_TRUE(WriteFileAtomic(Path("R.dat"), std::string(100, 'o')));
+  int64_t dropped = 0;
+  EXPECT_FALSE(WriteTwentyFive(RecordFile::AfterFailure::kDiscard, dropped));
+  EXPECT_EQ(dropped, 15);
+  EXPECT_EQ(*ReadWholeFile(Path("R.dat")), std::string(100, 'o'));
+  EXPECT_EQ(EntryCount(), 1u);
+
+  EXPECT_FALSE(WriteTwentyFive(RecordFile::AfterFailure::kKeepWritten, dropped));
+  EXPECT_EQ(dropped, 15);
+  const std::string kept = *ReadWholeFile(Path("R.dat"));
+  ASSERT_EQ(kept.size(), 1000u);
+  EXPECT_EQ(kept.substr(900), std::string(100, 'j'));
   EXPECT_EQ(EntryCount(), 1u);
 }
 

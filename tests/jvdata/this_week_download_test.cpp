@@ -224,7 +224,7 @@ TEST_F(ThisWeekDownloadTest, BrokenFileIsFetchedAgainAndNumberingContinues) {
   EXPECT_THAT(progress_.shown, IsEmpty());
 }
 
-TEST_F(ThisWeekDownloadTest, SameBrokenFileThreeTimesInARowIsAReadError) {
+TEST_F(ThisWeekDownloadTest, AFileReportedBrokenThreeTimesIsAReadError) {
   struct Case {
     const char* name;
     std::deque<Read> broken;
@@ -234,7 +234,9 @@ TEST_F(ThisWeekDownloadTest, SameBrokenFileThreeTimesInARowIsAReadError) {
   };
   const std::vector<Case> cases = {
       {"same file", {Rc(-402, "b"), Rc(-403, "b"), Rc(-402, "b")}, 2, {"JVReadエラー。 RC=-402"}, {"01"}},
-      {"files alternate", {Rc(-403, "b"), Rc(-403, "c"), Rc(-403, "b"), Rc(-403, "b")}, 4, {}, {"01", "02"}},
+      {"files alternate", {Rc(-403, "b"), Rc(-403, "c"), Rc(-403, "b"), Rc(-403, "c")}, 4, {}, {"01", "02"}},
+      {"files alternate, third time",
+       {Rc(-403, "b"), Rc(-403, "c"), Rc(-403, "b"), Rc(-403, "c"), Rc(-403, "b")}, 4, {"JVReadエラー。 RC=-403"}, {"01"}},
       {"records between", {Rc(-403, "b"), R(Hr("01")), Rc(-403, "b"), R(Hr("02")), Rc(-403, "b")}, 2,
        {"JVReadエラー。 RC=-403"}, {"01"}},
   };
