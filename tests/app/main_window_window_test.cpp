@@ -15,6 +15,7 @@
 #include "common/model_package.h"
 #include "app/null_jv_link.h"
 #include "app/program_folder.h"
+#include "app/quiet_main_window.h"
 #include "support/qt_app.h"
 #include "app/startup.h"
 #include "common/app_path.h"
@@ -37,11 +38,9 @@ class SettingsJvLink : public NullJvLink {
 };
 
 // The main window with its message boxes, the end of the program and the browser recorded.
-class TestWindow : public MainWindow {
+class TestWindow : public testing::QuietMainWindow {
  public:
-  using MainWindow::MainWindow;
-  void Message(const std::string& text) override { messages.push_back(text); }
-  std::vector<std::string> messages;
+  using QuietMainWindow::QuietMainWindow;
   bool ended = false;
   std::vector<std::string> pages;
 

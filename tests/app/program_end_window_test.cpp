@@ -7,17 +7,13 @@
 #include "app/main_window.h"
 #include "app/null_jv_link.h"
 #include "app/program_folder.h"
+#include "app/quiet_main_window.h"
 #include "support/qt_app.h"
 
 namespace radadovur {
 namespace {
 
-class QuietWindow : public MainWindow {
- public:
-  using MainWindow::MainWindow;
-  void Message(const std::string& text) override { messages.push_back(text); }
-  std::vector<std::string> messages;
-};
+using QuietWindow = testing::QuietMainWindow;
 
 // Runs the event loop until the program ends (0) or a few seconds pass (1).
 int RunEventLoop() {

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "app/main_window.h"
+#include "app/quiet_main_window.h"
 #include "common/names.h"
 #include "common/text_file.h"
 #include "jvlink/replay_jv_link.h"
@@ -19,12 +20,7 @@
 namespace radadovur {
 namespace {
 
-class RecordingWindow : public MainWindow {
- public:
-  using MainWindow::MainWindow;
-  void Message(const std::string& text) override { messages.push_back(text); }
-  std::vector<std::string> messages;
-};
+using RecordingWindow = testing::QuietMainWindow;
 
 TEST(WorkflowSteps, ButtonsOneAndTwoBuildTheSameStoreAsTheCommandLine) {
   testing::QtApp();

@@ -25,13 +25,6 @@ using ::testing::IsEmpty;
 using testing::RecordingUi;
 using testing::ScriptedJvLink;
 
-void EnsureApplication() {
-  static int argc = 1;
-  static char name[] = "download_progress_window_test";
-  static char* argv[] = {name, nullptr};
-  if (!QApplication::instance()) new QApplication(argc, argv);
-}
-
 // Remembers whether the dialog's timer was still running when a message was shown.
 class TimerWatchingUi : public RecordingUi {
  public:
@@ -45,7 +38,7 @@ class TimerWatchingUi : public RecordingUi {
 
 class DownloadProgressWindowTest : public ::testing::Test {
  protected:
-  void SetUp() override { EnsureApplication(); }
+  void SetUp() override { testing::QtApp(); }
 
   // Shows the dialog modally; `during` runs once it is up. A dialog that never closes is
   // closed after five seconds, which the tests see as a wrong result.

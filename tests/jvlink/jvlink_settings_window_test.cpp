@@ -15,19 +15,11 @@
 namespace radadovur::testing {
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "jvlink_window_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
-
 class JvLinkSettingsWindowTest : public RecordingFixture {
  protected:
   void SetUp() override {
     RecordingFixture::SetUp();
-    App();
+    QtApp();
     const char* old = getenv("XDG_CONFIG_HOME");
     had_xdg_ = old != nullptr;
     if (old) old_xdg_ = old;

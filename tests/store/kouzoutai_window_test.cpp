@@ -16,18 +16,10 @@
 namespace radadovur::testing {
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "kouzoutai_window_test";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
-
 using KouzoutaiWindowTest = StoreFolder;
 
 TEST_F(KouzoutaiWindowTest, LoadRunsTheStepAndCommand1OnlyCloses) {
-  App();
+  QtApp();
   RecordingUi main_window;
   QPointer<KouzoutaiWindow> window = OpenKouzoutaiWindow(app_, main_window, nullptr);
   ASSERT_TRUE(window);
@@ -52,7 +44,7 @@ TEST_F(KouzoutaiWindowTest, LoadRunsTheStepAndCommand1OnlyCloses) {
 }
 
 TEST_F(KouzoutaiWindowTest, EveryOpeningIsANewWindow) {
-  App();
+  QtApp();
   RecordingUi main_window;
   QPointer<KouzoutaiWindow> first = OpenKouzoutaiWindow(app_, main_window, nullptr);
   QPointer<KouzoutaiWindow> second = OpenKouzoutaiWindow(app_, main_window, nullptr);
