@@ -12,12 +12,8 @@ namespace radadovur::cli {
 namespace {
 
 int RunDownload(const std::vector<std::string>& args) {
-  if (args.size() != 1) {
-    std::fprintf(stderr, "usage: radadovur-cli download DIR\n");
-    return 2;
-  }
-  SetAppPath(args[0]);
-  const std::string app_path = GetAppPath();
+  const std::string app_path = ProgramFolderArgument(args, "download");
+  if (app_path.empty()) return 2;
   auto link = MakeReplayJvLink(app_path);
   ConsoleUi ui;
   HeadlessDownloadProgress progress(ui);

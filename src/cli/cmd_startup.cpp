@@ -13,14 +13,11 @@ namespace radadovur::cli {
 namespace {
 
 int RunStartupCommand(const std::vector<std::string>& args) {
-  if (args.size() != 1 || args[0].empty()) {
-    std::fprintf(stderr, "usage: radadovur-cli startup DIR\n");
-    return 2;
-  }
-  SetAppPath(args[0]);
+  const std::string app_path = ProgramFolderArgument(args, "startup");
+  if (app_path.empty()) return 2;
   ConsoleUi ui;
   StepFailures failures;
-  RunStartup(GetAppPath(), LocalToday(), ui, failures);
+  RunStartup(app_path, LocalToday(), ui, failures);
   return ReportFailures(failures);
 }
 

@@ -11,13 +11,10 @@ namespace radadovur::cli {
 namespace {
 
 int RunStructure(const std::vector<std::string>& args) {
-  if (args.size() != 1) {
-    std::fprintf(stderr, "usage: radadovur-cli structure DIR\n");
-    return 2;
-  }
-  SetAppPath(args[0]);
+  const std::string app_path = ProgramFolderArgument(args, "structure");
+  if (app_path.empty()) return 2;
   ConsoleUi ui;
-  const StepFailures failures = store::RunStructureProcessing(GetAppPath(), ui);
+  const StepFailures failures = store::RunStructureProcessing(app_path, ui);
   ui.SetText("KOUZOUTAIAZ.Text1", std::string(store::kStructureWindowText));
   return ReportFailures(failures);
 }

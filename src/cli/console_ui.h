@@ -2,6 +2,9 @@
 #include <cstdio>
 #include <string>
 
+#include <vector>
+
+#include "common/app_path.h"
 #include "common/step_ui.h"
 
 namespace radadovur::cli {
@@ -20,6 +23,17 @@ class ConsoleUi : public StepUi {
   }
   void Yield() override {}
 };
+
+// The program folder of a workflow step's command line ("STEP DIR"): sets AppPath and returns
+// it; empty (after printing the usage) when the arguments are not one folder.
+inline std::string ProgramFolderArgument(const std::vector<std::string>& args, const char* step) {
+  if (args.size() != 1 || args[0].empty()) {
+    std::fprintf(stderr, "usage: radadovur-cli %s DIR\n", step);
+    return {};
+  }
+  SetAppPath(args[0]);
+  return GetAppPath();
+}
 
 // Prints the failures of a step to standard error; returns the exit code (0 when none).
 inline int ReportFailures(const StepFailures& failures) {

@@ -1,12 +1,11 @@
 #include "common/text_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "common/convert.h"
 
@@ -27,12 +26,29 @@ void SetError(std::string* error, const std::string& what, const std::string& pa
 }  // namespace
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  if (in.bad()) return std::nullopt;
-  return ss.str();
+  // One read straight into a buffer of the file's size (record files run to megabytes).
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
+  }
+  std::string bytes(static_cast<size_t>(st.st_size), '\0');
+  size_t got = 0;
+  while (got < bytes.size()) {
+    const ssize_t r = ::read(fd, bytes.data() + got, bytes.size() - got);
+    if (r < 0 && errno == EINTR) continue;
+    if (r < 0) {
+      ::close(fd);
+      return std::nullopt;
+    }
+    if (r == 0) break;  // the file shrank meanwhile
+    got += static_cast<size_t>(r);
+  }
+  ::close(fd);
+  bytes.resize(got);
+  return bytes;
 }
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error) {
