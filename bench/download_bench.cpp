@@ -8,24 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "common/app_path.h"
-#include "common/step_ui.h"
+#include "common/run_state.h"
 #include "common/text_file.h"
-#include "jvdata/download_progress.h"
-#include "jvdata/this_week_download.h"
 #include "jvlink/replay_jv_link.h"
+#include "steps/download.h"
+#include "support/recording_host.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-class SilentUi : public radadovur::StepUi {
- public:
-  void SetText(std::string_view, const std::string&) override {}
-  void SetBackColour(std::string_view, uint32_t) override {}
-  void Message(const std::string& text) override { std::fprintf(stderr, "message: %s\n", text.c_str()); }
-  void Yield() override {}
-};
 
 double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
 
@@ -39,12 +30,12 @@ double CopyRecordings(const std::string& folder, const std::string& scratch, siz
   std::string all;
   records = 0;
   for (const auto& f : files) {
-    auto text = radadovur::ReadWholeFile(f.string());
+    auto text = radadovur::common::ReadWholeFile(f.string());
     if (!text) continue;
     records += static_cast<size_t>(std::count(text->begin(), text->end(), '\n'));
     all += *text;
   }
-  radadovur::WriteFileAtomic(scratch, all);
+  radadovur::common::WriteFileAtomic(scratch, all);
   bytes = all.size();
   return Seconds(start);
 }
@@ -56,8 +47,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: download_bench DIR [ROUNDS]\n");
     return 2;
   }
-  radadovur::SetAppPath(argv[1]);
-  const std::string app_path = radadovur::GetAppPath();
+  radadovur::common::RunState state = radadovur::common::RunStateFor(argv[1]);
+  const std::string app_path = state.AppPath;
   const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
   const std::string recordings = app_path + "JVDATA/TOKURACETCVNRCVN";
   const std::string scratch = app_path + "bench-copy.tmp";
@@ -66,15 +57,14 @@ int main(int argc, char** argv) {
   size_t bytes = 0, records = 0;
   for (int r = 0; r < rounds; ++r) {
     copy_times.push_back(CopyRecordings(recordings, scratch, bytes, records));
-    SilentUi ui;
-    radadovur::ReplayJvLink link(app_path + "JVDATA");
-    radadovur::HeadlessDownloadProgress progress(ui, std::chrono::milliseconds(0));
-    radadovur::DownloadState state;
+    radadovur::testing::RecordingHost host;
+    radadovur::jvlink::ReplayJvLink link(app_path + "JVDATA");
     const auto start = Clock::now();
-    const auto failures = radadovur::RunThisWeekDownload(app_path, link, ui, progress, state);
+    const auto failures = radadovur::steps::RunThisWeekDownload(state, link, host, std::chrono::milliseconds(0));
     download_times.push_back(Seconds(start));
+    for (const auto& message : host.Messages()) std::fprintf(stderr, "message: %s\n", message.c_str());
     if (!failures.empty()) {
-      std::fprintf(stderr, "download failed: %s\n", failures.items.front().c_str());
+      std::fprintf(stderr, "download failed: %s\n", failures.Texts().front().c_str());
       return 1;
     }
   }

@@ -14,23 +14,16 @@
 #include "jvdata/layout_ra.h"
 #include "jvdata/layout_se.h"
 #include "jvdata/layout_um.h"
-#include "store/structure.h"
+#include "steps/structure.h"
 #include "support/record_builder.h"
+#include "support/recording_host.h"
+#include "support/temp_folder.h"
 
 namespace {
 
 using namespace radadovur;
 using radadovur::testing::MakeRecord;
 namespace chrono = std::chrono;
-
-class QuietUi : public StepUi {
- public:
-  void SetText(std::string_view, const std::string&) override {}
-  void SetBackColour(std::string_view, uint32_t) override {}
-  void Message(const std::string&) override {}
-  void Yield() override { ++yields; }
-  long yields = 0;
-};
 
 std::string DateText(chrono::sys_days day) {
   const chrono::year_month_day ymd(day);
@@ -58,18 +51,18 @@ Week Synthesise(int horse_count, int runs) {
   auto race = [&](const std::string& category, chrono::sys_days day, int venue, int number) {
     const std::string date = DateText(day);
     races.emplace(category + date + Two(venue) + Two(number),
-                  MakeRecord(RecordType::RA, {{ra::DataCategory, category}, {ra::CreatedDate, DateText(day - chrono::days{2})},
-                                              {ra::Year, date.substr(0, 4)}, {ra::MonthDay, date.substr(4)},
-                                              {ra::VenueCode, Two(venue)}, {ra::Kaiji, "03"}, {ra::Nichiji, "05"},
-                                              {ra::RaceNum, Two(number)}, {ra::RaceName, "BENCH"}}));
+                  MakeRecord(jvdata::RecordType::RA, {{jvdata::ra::DataCategory, category}, {jvdata::ra::CreatedDate, DateText(day - chrono::days{2})},
+                                              {jvdata::ra::Year, date.substr(0, 4)}, {jvdata::ra::MonthDay, date.substr(4)},
+                                              {jvdata::ra::VenueCode, Two(venue)}, {jvdata::ra::Kaiji, "03"}, {jvdata::ra::Nichiji, "05"},
+                                              {jvdata::ra::RaceNum, Two(number)}, {jvdata::ra::RaceName, "BENCH"}}));
   };
   auto entry = [&](const std::string& category, chrono::sys_days day, int venue, int number, int umaban,
                    const std::string& ketto) {
     const std::string date = DateText(day);
-    w.se += MakeRecord(RecordType::SE, {{se::DataCategory, category}, {se::CreatedDate, DateText(day + chrono::days{1})},
-                                        {se::Year, date.substr(0, 4)}, {se::MonthDay, date.substr(4)},
-                                        {se::VenueCode, Two(venue)}, {se::RaceNum, Two(number)},
-                                        {se::Umaban, Two(umaban)}, {se::KettoNum, ketto}});
+    w.se += MakeRecord(jvdata::RecordType::SE, {{jvdata::se::DataCategory, category}, {jvdata::se::CreatedDate, DateText(day + chrono::days{1})},
+                                        {jvdata::se::Year, date.substr(0, 4)}, {jvdata::se::MonthDay, date.substr(4)},
+                                        {jvdata::se::VenueCode, Two(venue)}, {jvdata::se::RaceNum, Two(number)},
+                                        {jvdata::se::Umaban, Two(umaban)}, {jvdata::se::KettoNum, ketto}});
     ++w.runners;
   };
   for (int h = 0; h < horse_count; ++h) {
@@ -77,10 +70,10 @@ Week Synthesise(int horse_count, int runs) {
     std::snprintf(ketto, sizeof ketto, "20%08d", 19000 + h * 7);
     char dam[16];
     std::snprintf(dam, sizeof dam, "10%08d", 500 + h % (horse_count / 2 + 1));
-    w.um += MakeRecord(RecordType::UM, {{um::DataCategory, "1"}, {um::KettoNum, ketto}, {um::DamNum, dam}});
+    w.um += MakeRecord(jvdata::RecordType::UM, {{jvdata::um::DataCategory, "1"}, {jvdata::um::KettoNum, ketto}, {jvdata::um::DamNum, dam}});
     ++w.horses;
     if (h % 50 == 0) {  // delivered twice
-      w.um += MakeRecord(RecordType::UM, {{um::DataCategory, "1"}, {um::KettoNum, ketto}, {um::DamNum, dam}});
+      w.um += MakeRecord(jvdata::RecordType::UM, {{jvdata::um::DataCategory, "1"}, {jvdata::um::KettoNum, ketto}, {jvdata::um::DamNum, dam}});
       ++w.horses;
     }
     // This week's entry: the card ("2") and an earlier version ("1") that leaves the store.
@@ -110,10 +103,9 @@ Week Synthesise(int horse_count, int runs) {
 int main(int argc, char** argv) {
   const int horse_count = argc > 1 ? std::atoi(argv[1]) : 1500;
   const int runs = argc > 2 ? std::atoi(argv[2]) : 15;
-  const std::filesystem::path parent = argc > 3 ? std::filesystem::path(argv[3]) : std::filesystem::temp_directory_path();
-  std::string folder = (parent / "structure_bench_XXXXXX").string();
-  if (!::mkdtemp(folder.data())) return 1;
-  const std::string app = folder + "/";
+  if (argc > 3) ::setenv("TMPDIR", argv[3], 1);  // the scratch folder goes below it
+  const testing::TempFolder folder("structure_bench_");
+  const std::string app = folder.app_path();
   std::filesystem::create_directory(app + "UMAGOTOTHISWEEKN");
 
   const Week week = Synthesise(horse_count, runs);
@@ -124,15 +116,15 @@ int main(int argc, char** argv) {
   double best = 1e9;
   for (int round = 0; round < 3; ++round) {
     // The step rewrites the runner file, so every round starts from the same raw files.
-    WriteFileAtomic(app + "RATHISWEEKN.dat", week.ra);
-    WriteFileAtomic(app + "SETHISWEEKN.dat", week.se);
-    WriteFileAtomic(app + "UMTHISWEEKN.dat", week.um);
-    QuietUi ui;
+    common::WriteFileAtomic(app + "RATHISWEEKN.dat", week.ra);
+    common::WriteFileAtomic(app + "SETHISWEEKN.dat", week.se);
+    common::WriteFileAtomic(app + "UMTHISWEEKN.dat", week.um);
+    testing::RecordingHost host;
     const auto start = chrono::steady_clock::now();
-    const StepFailures failures = store::RunStructureProcessing(app, ui);
+    const common::StepFailures failures = steps::RunStructureProcessing(common::RunStateFor(app), host);
     const double seconds = chrono::duration<double>(chrono::steady_clock::now() - start).count();
     if (!failures.empty()) {
-      std::fprintf(stderr, "failed: %s\n", failures.items.front().c_str());
+      std::fprintf(stderr, "failed: %s\n", failures.Texts().front().c_str());
       return 1;
     }
     std::printf("  round %d: %.3f s, %.0f records/s, %.1f ms per 1000 horses\n", round + 1, seconds,
@@ -141,6 +133,5 @@ int main(int argc, char** argv) {
   }
   std::printf("best of 3: %.3f s, %.0f records/s, %.1f ms per 1000 horses\n", best,
               static_cast<double>(records) / best, best * 1000.0 / (horse_count / 1000.0));
-  std::filesystem::remove_all(folder);
   return 0;
 }

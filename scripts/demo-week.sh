@@ -7,7 +7,7 @@ dir=${1:-demo-week}
 state=${2:-monday}
 bash scripts/install-deps.sh
 bash scripts/build.sh
-cli=${BUILD_DIR:-build}/src/radadovur-cli
+cli=${BUILD_DIR:-build}/src/cli/radadovur-cli
 usage=$("$cli" 2>&1 || true)
 steps=()
 for step in demo startup download structure; do
@@ -19,4 +19,4 @@ for step in "${steps[@]}"; do
 done
 echo
 echo "Done: the program folder is $(realpath -m "$dir")"
-echo "Open the main window on it with: ${BUILD_DIR:-build}/src/radadovur $dir"
+echo "Open the main window on it with: ${BUILD_DIR:-build}/src/ui/radadovur $dir"

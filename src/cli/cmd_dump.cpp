@@ -14,7 +14,7 @@ namespace {
 // A field's text for the terminal: control characters (the line end) shown as escapes.
 std::string Shown(std::string_view bytes) {
   std::string out;
-  for (char c : DecodeCp932Lossy(bytes)) {
+  for (char c : common::DecodeCp932Lossy(bytes)) {
     if (c == '\r') out += "\\r";
     else if (c == '\n') out += "\\n";
     else if (c == '\0') out += "\\0";
@@ -23,15 +23,15 @@ std::string Shown(std::string_view bytes) {
   return out;
 }
 
-void PrintRecord(const Layout& layout, std::string_view record, const std::string& title) {
+void PrintRecord(const jvdata::Layout& layout, std::string_view record, const std::string& title) {
   std::printf("%s\n", title.c_str());
-  for (const auto& f : ListFields(layout, record)) std::printf("  %s: [%s]\n", f.name.c_str(), Shown(f.bytes).c_str());
+  for (const auto& f : jvdata::ListFields(layout, record)) std::printf("  %s: [%s]\n", f.name.c_str(), Shown(f.bytes).c_str());
 }
 
 // A record file: every record of its stored length starting with the same record type.
-const Layout* RecordFileLayout(std::string_view bytes) {
-  const RecordType type = TypeOf(bytes);
-  for (const Layout* layout : {StoredLayout(type), DeliveredLayout(type)}) {
+const jvdata::Layout* RecordFileLayout(std::string_view bytes) {
+  const jvdata::RecordType type = jvdata::TypeOf(bytes);
+  for (const jvdata::Layout* layout : {jvdata::StoredLayout(type), jvdata::DeliveredLayout(type)}) {
     if (!layout || bytes.size() % layout->length != 0) continue;
     bool all = true;
     for (size_t at = 0; at < bytes.size() && all; at += layout->length)
@@ -46,7 +46,7 @@ int RunDump(const std::vector<std::string>& args) {
     std::fprintf(stderr, "usage: radadovur-cli dump FILE\n");
     return 2;
   }
-  auto bytes = ReadWholeFile(args[0]);
+  auto bytes = common::ReadWholeFile(args[0]);
   if (!bytes) {
     std::fprintf(stderr, "cannot read %s\n", args[0].c_str());
     return 1;
@@ -55,7 +55,7 @@ int RunDump(const std::vector<std::string>& args) {
     std::printf("%s: empty file, no records\n", args[0].c_str());
     return 0;
   }
-  if (const Layout* layout = RecordFileLayout(*bytes)) {
+  if (const jvdata::Layout* layout = RecordFileLayout(*bytes)) {
     const size_t count = bytes->size() / layout->length;
     std::printf("%s: %.*s record file, %u-byte records, %zu records\n", args[0].c_str(),
                 static_cast<int>(layout->spec.size()), layout->spec.data(), layout->length, count);
@@ -64,14 +64,14 @@ int RunDump(const std::vector<std::string>& args) {
                   "record " + std::to_string(n) + " (" + std::string(layout->spec) + ")");
     return 0;
   }
-  const auto lines = SplitLines(*bytes);
+  const auto lines = common::SplitLines(*bytes);
   std::printf("%s: delivered records, one per line, %zu lines\n", args[0].c_str(), lines.size());
   int unknown = 0;
   for (size_t n = 0; n < lines.size(); ++n) {
-    const RecordType type = TypeOf(lines[n]);
-    const Layout* layout = DeliveredLayout(type);
+    const jvdata::RecordType type = jvdata::TypeOf(lines[n]);
+    const jvdata::Layout* layout = jvdata::DeliveredLayout(type);
     if (!layout) {
-      std::printf("line %zu: unknown record type [%s]\n", n + 1, DecodeCp932Lossy(lines[n].substr(0, 2)).c_str());
+      std::printf("line %zu: unknown record type [%s]\n", n + 1, common::DecodeCp932Lossy(lines[n].substr(0, 2)).c_str());
       ++unknown;
       continue;
     }

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace radadovur {
+namespace radadovur::common {
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -93,4 +93,4 @@ std::string SignedText(int64_t value) {
   return value < 0 ? std::to_string(value) : " " + std::to_string(value);
 }
 
-}  // namespace radadovur
+}  // namespace radadovur::common

@@ -5,7 +5,7 @@
 #include <string_view>
 
 // The two ways a text becomes a number, and the way a number becomes a text.
-namespace radadovur {
+namespace radadovur::common {
 
 // "Value": leading blanks skipped; reads an optional sign, digits, a decimal point and an
 // exponent as far as they continue a number; no digits give 0. Never fails.
@@ -25,4 +25,4 @@ inline std::string NumberText(float value) { return NumberText(static_cast<doubl
 // A whole number with a leading sign position: " 12" for 12, "-3" for -3.
 std::string SignedText(int64_t value);
 
-}  // namespace radadovur
+}  // namespace radadovur::common

@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <stdexcept>
 
-namespace radadovur {
+namespace radadovur::common {
 namespace {
 
 // One conversion; false on an invalid or unconvertible sequence. On failure `bad` is the offset of
@@ -117,4 +117,4 @@ std::string Utf8Right(std::string_view s, size_t n) {
   return std::string(s.substr(Utf8Offset(s, len - n)));
 }
 
-}  // namespace radadovur
+}  // namespace radadovur::common

@@ -6,7 +6,7 @@
 // Code page 932 text. Records and files hold CP932 bytes; the program's own texts are written in
 // the source as UTF-8 and converted once. Conversion goes through glibc iconv "CP932" (not
 // "SHIFT_JIS", which maps 0x5C to the yen sign and has no circled digits).
-namespace radadovur {
+namespace radadovur::common {
 
 // UTF-8 -> CP932; nullopt when a character has no CP932 form (never a silent substitute).
 std::optional<std::string> EncodeCp932(std::string_view utf8);
@@ -23,4 +23,4 @@ size_t Utf8Length(std::string_view utf8);
 std::string Utf8Left(std::string_view utf8, size_t n);
 std::string Utf8Right(std::string_view utf8, size_t n);
 
-}  // namespace radadovur
+}  // namespace radadovur::common

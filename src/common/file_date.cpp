@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <ctime>
 
-namespace radadovur {
+namespace radadovur::common {
 namespace {
 
 std::optional<std::tm> LocalTime(std::time_t t) {
@@ -63,4 +63,4 @@ int DaysBetween(std::chrono::year_month_day from, std::chrono::year_month_day to
   return static_cast<int>((std::chrono::sys_days(to) - std::chrono::sys_days(from)).count());
 }
 
-}  // namespace radadovur
+}  // namespace radadovur::common

@@ -6,7 +6,7 @@
 
 // File dates as the program shows them: the general date format "yyyy/MM/dd H:mm:ss" in local
 // time, and whole calendar days between dates.
-namespace radadovur {
+namespace radadovur::common {
 
 // The file's last-modified date and time as text, e.g. "2024/07/29 9:05:00"; nullopt when the
 // file cannot be looked up.
@@ -21,4 +21,4 @@ std::chrono::year_month_day LocalToday();
 // Calendar days from `from` to `to` (negative when `to` is earlier).
 int DaysBetween(std::chrono::year_month_day from, std::chrono::year_month_day to);
 
-}  // namespace radadovur
+}  // namespace radadovur::common

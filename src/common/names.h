@@ -4,7 +4,7 @@
 
 // Every folder and file name of the program folder, spelled as the program has always spelled
 // them (names are case-sensitive here). Paths are AppPath followed by one of these.
-namespace radadovur::names {
+namespace radadovur::common::names {
 
 // Working folders, created at start-up in this order.
 inline constexpr std::array<std::string_view, 19> kWorkingFolders = {
@@ -53,4 +53,4 @@ inline constexpr std::string_view kO4ThisWeek = "O4THISWEEKN.dat";
 inline constexpr std::string_view kO5ThisWeek = "O5THISWEEKN.dat";
 inline constexpr std::string_view kO6ThisWeek = "O6THISWEEKN.dat";
 
-}  // namespace radadovur::names
+}  // namespace radadovur::common::names

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <utility>
 
-namespace radadovur {
+namespace radadovur::common {
 
 RecordFile::RecordFile(RecordFile&& o) noexcept { *this = std::move(o); }
 
@@ -21,7 +21,7 @@ RecordFile& RecordFile::operator=(RecordFile&& o) noexcept {
     pending_ = std::move(o.pending_);
     path_ = std::move(o.path_);
     temp_path_ = std::move(o.temp_path_);
-    error_ = std::move(o.error_);
+    status_ = std::move(o.status_);
     dropped_ = o.dropped_;
     failed_ = o.failed_;
   }
@@ -30,8 +30,8 @@ RecordFile& RecordFile::operator=(RecordFile&& o) noexcept {
 
 RecordFile::~RecordFile() { Close(); }
 
-bool RecordFile::Fail(const std::string& what) {
-  error_ = what + " " + path_ + ": " + std::strerror(errno);
+bool RecordFile::Fail(const char* what) {
+  status_ = Status::FromErrno(what, path_, errno);
   return false;
 }
 
@@ -139,11 +139,11 @@ bool RecordFile::Flush() {
 
 bool RecordFile::Read(int64_t n, std::string& record) {
   if (fd_ < 0) {
-    error_ = "file not open " + path_;
+    status_ = Status::InvalidArgument(path_, "file not open " + path_);
     return false;
   }
   if (n < 1 || n > Count()) {
-    error_ = "no record " + std::to_string(n) + " in " + path_;
+    status_ = Status::InvalidArgument(path_, "no record " + std::to_string(n) + " in " + path_);
     return false;
   }
   if (!Flush()) return false;
@@ -161,11 +161,11 @@ bool RecordFile::Read(int64_t n, std::string& record) {
 
 bool RecordFile::Write(int64_t n, std::string_view record) {
   if (fd_ < 0) {
-    error_ = "file not open " + path_;
+    status_ = Status::InvalidArgument(path_, "file not open " + path_);
     return false;
   }
   if (record.size() != length_ || n < 1) {
-    error_ = "bad record " + std::to_string(n) + " for " + path_;
+    status_ = Status::InvalidArgument(path_, "bad record " + std::to_string(n) + " for " + path_);
     return false;
   }
   const int64_t at = (n - 1) * static_cast<int64_t>(length_);
@@ -190,11 +190,14 @@ bool RecordFile::Write(int64_t n, std::string_view record) {
   return true;
 }
 
-bool DeleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0 || errno == ENOENT; }
+Status DeleteFile(const std::string& path) {
+  if (::unlink(path.c_str()) == 0 || errno == ENOENT) return Status::OK();
+  return Status::FromErrno("cannot delete", path, errno);
+}
 
 bool FileExists(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0;
 }
 
-}  // namespace radadovur
+}  // namespace radadovur::common

@@ -3,7 +3,9 @@
 #include <string>
 #include <string_view>
 
-namespace radadovur {
+#include "common/status.h"
+
+namespace radadovur::common {
 
 // A file of fixed-length records numbered from 1; record n occupies bytes (n-1)*len .. n*len-1,
 // and the record count is the file length divided by the record length. Opening a missing file
@@ -44,13 +46,13 @@ class RecordFile {
   bool Append(std::string_view record) { return Write(Count() + 1, record); }
 
   // What the last failing call could not do, for the step's failure report.
-  const std::string& error() const { return error_; }
+  const Status& status() const { return status_; }
   // Records given to Write that never reached the file.
   int64_t dropped_records() const { return dropped_; }
 
  private:
   bool Flush();
-  bool Fail(const std::string& what);
+  bool Fail(const char* what);
 
   int fd_ = -1;
   size_t length_ = 0;
@@ -58,13 +60,13 @@ class RecordFile {
   std::string pending_;     // appended records not yet written
   std::string path_;        // the name the file has (or will have after Commit)
   std::string temp_path_;   // non-empty while replacing
-  std::string error_;
+  Status status_;
   int64_t dropped_ = 0;
   bool failed_ = false;  // a write failed since the file was opened
 };
 
 // Deletes a file; a missing file is no error.
-bool DeleteFile(const std::string& path);
+Status DeleteFile(const std::string& path);
 bool FileExists(const std::string& path);
 
-}  // namespace radadovur
+}  // namespace radadovur::common

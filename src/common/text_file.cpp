@@ -9,7 +9,7 @@
 
 #include "common/convert.h"
 
-namespace radadovur {
+namespace radadovur::common {
 namespace {
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -20,71 +20,68 @@ bool WriteAll(int fd, std::string_view bytes) {
   }
   return true;
 }
-void SetError(std::string* error, const std::string& what, const std::string& path) {
-  if (error) *error = what + " " + path + ": " + std::strerror(errno);
-}
+Status Errno(const char* what, const std::string& path) { return Status::FromErrno(what, path, errno); }
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
+Status ReadWholeFile(const std::string& path, std::string& bytes) {
+  bytes.clear();
   // One read straight into a buffer of the file's size (record files run to megabytes).
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
+  if (fd < 0) return Errno("cannot read", path);
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  if (::fstat(fd, &st) != 0) {
+    Status s = Errno("cannot read", path);
     ::close(fd);
-    return std::nullopt;
+    return s;
   }
-  std::string bytes(static_cast<size_t>(st.st_size), '\0');
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return Status::IoError(path, "cannot read " + path + ": not a file");
+  }
+  bytes.assign(static_cast<size_t>(st.st_size), '\0');
   size_t got = 0;
   while (got < bytes.size()) {
     const ssize_t r = ::read(fd, bytes.data() + got, bytes.size() - got);
     if (r < 0 && errno == EINTR) continue;
     if (r < 0) {
+      Status s = Errno("cannot read", path);
       ::close(fd);
-      return std::nullopt;
+      bytes.clear();
+      return s;
     }
     if (r == 0) break;  // the file shrank meanwhile
     got += static_cast<size_t>(r);
   }
   ::close(fd);
   bytes.resize(got);
+  return Status::OK();
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes).ok()) return std::nullopt;
   return bytes;
 }
 
-bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error) {
+Status WriteFileAtomic(const std::string& path, std::string_view bytes) {
   const std::string temp = path + ".new~";
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) {
-    SetError(error, "cannot create", temp);
-    return false;
-  }
-  bool ok = WriteAll(fd, bytes);
-  if (!ok) SetError(error, "cannot write", temp);
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    SetError(error, "cannot close", temp);
-  }
-  if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
-    ok = false;
-    SetError(error, "cannot replace", path);
-  }
-  if (!ok) ::unlink(temp.c_str());
-  return ok;
+  if (fd < 0) return Errno("cannot create", temp);
+  Status status;
+  if (!WriteAll(fd, bytes)) status = Errno("cannot write", temp);
+  if (::close(fd) != 0 && status.ok()) status = Errno("cannot close", temp);
+  if (status.ok() && ::rename(temp.c_str(), path.c_str()) != 0) status = Errno("cannot replace", path);
+  if (!status.ok()) ::unlink(temp.c_str());
+  return status;
 }
 
-bool AppendToFile(const std::string& path, std::string_view bytes, std::string* error) {
+Status AppendToFile(const std::string& path, std::string_view bytes) {
   int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-  if (fd < 0) {
-    SetError(error, "cannot open", path);
-    return false;
-  }
-  bool ok = WriteAll(fd, bytes);
-  if (!ok) SetError(error, "cannot write", path);
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    SetError(error, "cannot close", path);
-  }
-  return ok;
+  if (fd < 0) return Errno("cannot open", path);
+  Status status;
+  if (!WriteAll(fd, bytes)) status = Errno("cannot write", path);
+  if (::close(fd) != 0 && status.ok()) status = Errno("cannot close", path);
+  return status;
 }
 
 std::vector<std::string> SplitLines(std::string_view text) {
@@ -113,10 +110,10 @@ std::string QuotedLine(std::string_view value) {
   return line;
 }
 
-bool WriteQuotedLines(const std::string& path, const std::vector<std::string>& values, std::string* error) {
+Status WriteQuotedLines(const std::string& path, const std::vector<std::string>& values) {
   std::string bytes;
   for (const auto& v : values) bytes += QuotedLine(v);
-  return WriteFileAtomic(path, bytes, error);
+  return WriteFileAtomic(path, bytes);
 }
 
 void CsvItemReader::SkipBlanks() {
@@ -189,4 +186,4 @@ CsvLine& CsvLine::Whole(long long value) {
   return *this;
 }
 
-}  // namespace radadovur
+}  // namespace radadovur::common

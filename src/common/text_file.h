@@ -4,18 +4,22 @@
 #include <string_view>
 #include <vector>
 
+#include "common/status.h"
+
 // Text files of the store: whole-file reads and atomic rewrites, record-per-line files, quoted
 // lines (one quoted value per line) and comma-separated items, all in CP932 with CR LF.
-namespace radadovur {
+namespace radadovur::common {
 
-// The whole file, or nullopt when it cannot be read (a missing file included).
+// The whole file into `bytes`; NotFound for a missing file, IoError when it cannot be read.
+Status ReadWholeFile(const std::string& path, std::string& bytes);
+// The same where the reason does not matter: nullopt when the file cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
 // Writes bytes to a temporary file beside `path` and renames it over `path`.
-bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+Status WriteFileAtomic(const std::string& path, std::string_view bytes);
 
 // Appends bytes (opening for appending, writing, closing); creates the file when missing.
-bool AppendToFile(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+Status AppendToFile(const std::string& path, std::string_view bytes);
 
 // Lines of a text, split at CR LF (a lone LF also ends a line); no length limit. A final line
 // without a line end counts; an empty text has no lines.
@@ -25,8 +29,7 @@ std::vector<std::string> SplitLines(std::string_view text);
 std::string QuotedLine(std::string_view value);
 
 // Writes one quoted value per line through a temporary file.
-bool WriteQuotedLines(const std::string& path, const std::vector<std::string>& values,
-                      std::string* error = nullptr);
+Status WriteQuotedLines(const std::string& path, const std::vector<std::string>& values);
 
 // Reads a file of comma-separated items item by item, as written by CsvLine: a quoted item runs
 // to its closing quote, a bare one to the next comma or line end (blanks around it dropped).
@@ -61,4 +64,4 @@ class CsvLine {
   bool first_ = true;
 };
 
-}  // namespace radadovur
+}  // namespace radadovur::common

@@ -209,7 +209,7 @@ std::string CodeTableCsv() {
     for (const char* t : row.texts) utf8 += "," + Quoted(t);
     utf8 += "\r\n";
   }
-  return ToCp932(utf8);
+  return common::ToCp932(utf8);
 }
 
 int CodeTableRows() { return static_cast<int>(Rows().size()); }

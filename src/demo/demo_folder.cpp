@@ -13,7 +13,7 @@
 #include <set>
 
 #include "common/names.h"
-#include "common/app_path.h"
+#include "common/run_state.h"
 #include "common/text_file.h"
 #include "demo/code_table.h"
 #include "demo/demo_records.h"
@@ -55,7 +55,7 @@ void CountRecords(const std::string& bytes, std::map<std::string, int>& counts) 
   size_t at = 0;
   while (at + 2 <= bytes.size()) {
     const std::string spec = bytes.substr(at, 2);
-    const Layout* layout = DeliveredLayout(TypeOf(spec));
+    const jvdata::Layout* layout = jvdata::DeliveredLayout(jvdata::TypeOf(spec));
     if (!layout) break;
     ++counts[spec];
     at += layout->length;
@@ -283,9 +283,9 @@ std::vector<DemoFile> BuildDemoFiles(const World& world, DemoSummary* summary) {
   AddWeekDownload(world, files, s);
   AddOdds(world, files, s);
   AddRealtimeResults(world, files);
-  files.push_back({std::string(names::kCodeTableFile), CodeTableCsv()});
-  files.push_back({std::string(names::kKyosobaFile), "RADADOVUR DEMO MODEL PACKAGE 20240729\r\n"});
-  files.push_back({std::string(names::kStallionFile), "RADADOVUR DEMO MODEL PACKAGE 20240729\r\n"});
+  files.push_back({std::string(common::names::kCodeTableFile), CodeTableCsv()});
+  files.push_back({std::string(common::names::kKyosobaFile), "RADADOVUR DEMO MODEL PACKAGE 20240729\r\n"});
+  files.push_back({std::string(common::names::kStallionFile), "RADADOVUR DEMO MODEL PACKAGE 20240729\r\n"});
   s.files = static_cast<int>(files.size());
   for (const auto& f : files) s.bytes += static_cast<int64_t>(f.bytes.size());
   if (summary) *summary = s;
@@ -293,7 +293,7 @@ std::vector<DemoFile> BuildDemoFiles(const World& world, DemoSummary* summary) {
 }
 
 bool WriteDemoFolder(const std::string& dir_in, const WeekOptions& options, DemoSummary* summary, std::string* error) {
-  const std::string dir = WithTrailingSlash(dir_in);
+  const std::string dir = common::WithTrailingSlash(dir_in);
   if (!MakeDirs(dir.substr(0, dir.size() - 1), error)) return false;
   const World world = GenerateWorld(options);
   const std::vector<DemoFile> files = BuildDemoFiles(world, summary);
@@ -304,9 +304,12 @@ bool WriteDemoFolder(const std::string& dir_in, const WeekOptions& options, Demo
     const std::string path = dir + f.path;
     const std::string folder = path.substr(0, path.rfind('/'));
     if (made.insert(folder).second && !MakeDirs(folder, error)) return false;
-    if (!WriteFileAtomic(path, f.bytes, error)) return false;
+    if (const common::Status s = common::WriteFileAtomic(path, f.bytes); !s.ok()) {
+      if (error) *error = s.ToString();
+      return false;
+    }
   }
-  for (std::string_view model : {names::kKyosobaFile, names::kStallionFile})
+  for (std::string_view model : {common::names::kKyosobaFile, common::names::kStallionFile})
     if (!SetPackageDate(dir + std::string(model), error)) return false;
   return true;
 }

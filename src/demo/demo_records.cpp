@@ -43,42 +43,42 @@ std::string RunTimeText(int tenths) {
 std::string RaceRecordOf(const World& world, const Race& race, char category, const Date& created, bool results) {
   (void)world;
   const RaceSpec& s = race.spec;
-  RecordWriter w(RecordType::RA);
+  RecordWriter w(jvdata::RecordType::RA);
   w.Header(category, Text8(created)).RaceId(s.RaceId());
-  w.Bytes(ra::WeekdayCode, std::string(1, s.weekday));
-  w.Num(ra::SpecialRaceNum, s.name.empty() ? 0 : static_cast<int64_t>(KeyOf(s.graded_count, {static_cast<uint64_t>(s.name.size())}) % 9000 + 100));
-  w.Text(ra::RaceName, s.name).Bytes(ra::RaceNameEng, s.name_eng);
-  w.Text(ra::RaceShortName10, s.short10).Text(ra::RaceShortName6, s.short6).Text(ra::RaceShortName3, s.short3);
-  w.Bytes(ra::RaceNameKind, "0").Num(ra::GradedRaceCount, s.graded_count);
-  w.Bytes(ra::GradeCode, std::string(1, s.grade)).Bytes(ra::GradeCodeBefore, " ");
-  w.Bytes(ra::RaceTypeCode, s.type_code).Bytes(ra::RaceSymbolCode, s.symbol_code);
-  w.Bytes(ra::WeightTypeCode, std::string(1, s.weight_type));
-  for (uint32_t i = 0; i < 5; ++i) w.Bytes(ra::ConditionCode, s.conditions[i], i);
-  w.Text(ra::ConditionName, s.condition_name);
-  w.Num(ra::Kyori, s.distance).Num(ra::KyoriBefore, 0);
-  w.Bytes(ra::TrackCode, s.track).Bytes(ra::TrackCodeBefore, "00");
-  w.Bytes(ra::CourseCode, s.course).Bytes(ra::CourseCodeBefore, "  ");
-  for (uint32_t i = 0; i < 7; ++i) w.Num(ra::PrizeMoney, i < 5 ? s.prize[i] : 0, i);
-  for (uint32_t i = 0; i < 5; ++i) w.Num(ra::PrizeMoneyBefore, 0, i).Num(ra::AddedMoney, i < 3 ? s.added[i] : 0, i);
-  for (uint32_t i = 0; i < 3; ++i) w.Num(ra::AddedMoneyBefore, 0, i);
-  w.Num(ra::PostTime, s.post_time).Num(ra::PostTimeBefore, 0);
-  w.Num(ra::TorokuTosu, static_cast<int64_t>(race.runners.size()));
-  w.Num(ra::ShussoTosu, results || category == '9' ? race.Starters() : static_cast<int64_t>(race.runners.size()));
-  w.Num(ra::NyusenTosu, results ? race.Finishers() : 0);
+  w.Bytes(jvdata::ra::WeekdayCode, std::string(1, s.weekday));
+  w.Num(jvdata::ra::SpecialRaceNum, s.name.empty() ? 0 : static_cast<int64_t>(KeyOf(s.graded_count, {static_cast<uint64_t>(s.name.size())}) % 9000 + 100));
+  w.Text(jvdata::ra::RaceName, s.name).Bytes(jvdata::ra::RaceNameEng, s.name_eng);
+  w.Text(jvdata::ra::RaceShortName10, s.short10).Text(jvdata::ra::RaceShortName6, s.short6).Text(jvdata::ra::RaceShortName3, s.short3);
+  w.Bytes(jvdata::ra::RaceNameKind, "0").Num(jvdata::ra::GradedRaceCount, s.graded_count);
+  w.Bytes(jvdata::ra::GradeCode, std::string(1, s.grade)).Bytes(jvdata::ra::GradeCodeBefore, " ");
+  w.Bytes(jvdata::ra::RaceTypeCode, s.type_code).Bytes(jvdata::ra::RaceSymbolCode, s.symbol_code);
+  w.Bytes(jvdata::ra::WeightTypeCode, std::string(1, s.weight_type));
+  for (uint32_t i = 0; i < 5; ++i) w.Bytes(jvdata::ra::ConditionCode, s.conditions[i], i);
+  w.Text(jvdata::ra::ConditionName, s.condition_name);
+  w.Num(jvdata::ra::Kyori, s.distance).Num(jvdata::ra::KyoriBefore, 0);
+  w.Bytes(jvdata::ra::TrackCode, s.track).Bytes(jvdata::ra::TrackCodeBefore, "00");
+  w.Bytes(jvdata::ra::CourseCode, s.course).Bytes(jvdata::ra::CourseCodeBefore, "  ");
+  for (uint32_t i = 0; i < 7; ++i) w.Num(jvdata::ra::PrizeMoney, i < 5 ? s.prize[i] : 0, i);
+  for (uint32_t i = 0; i < 5; ++i) w.Num(jvdata::ra::PrizeMoneyBefore, 0, i).Num(jvdata::ra::AddedMoney, i < 3 ? s.added[i] : 0, i);
+  for (uint32_t i = 0; i < 3; ++i) w.Num(jvdata::ra::AddedMoneyBefore, 0, i);
+  w.Num(jvdata::ra::PostTime, s.post_time).Num(jvdata::ra::PostTimeBefore, 0);
+  w.Num(jvdata::ra::TorokuTosu, static_cast<int64_t>(race.runners.size()));
+  w.Num(jvdata::ra::ShussoTosu, results || category == '9' ? race.Starters() : static_cast<int64_t>(race.runners.size()));
+  w.Num(jvdata::ra::NyusenTosu, results ? race.Finishers() : 0);
   const bool shown = results && race.run;
-  w.Bytes(ra::TenkoCode, std::string(1, shown ? race.weather : '0'));
-  w.Bytes(ra::TurfBabaCode, std::string(1, shown ? race.turf_going : '0'));
-  w.Bytes(ra::DirtBabaCode, std::string(1, shown ? race.dirt_going : '0'));
-  for (uint32_t i = 0; i < 25; ++i) w.Num(ra::LapTimes, shown && i < race.laps.size() ? race.laps[i] : 0, i);
-  w.Bytes(ra::HurdleMileTime, shown && race.hurdle_mile ? RunTimeText(race.hurdle_mile) : "0000");
-  w.Num(ra::First3F, shown ? race.first3f : 0).Num(ra::First4F, shown ? race.first4f : 0);
-  w.Num(ra::RaceLast3F, shown ? race.last3f : 0).Num(ra::RaceLast4F, shown ? race.last4f : 0);
+  w.Bytes(jvdata::ra::TenkoCode, std::string(1, shown ? race.weather : '0'));
+  w.Bytes(jvdata::ra::TurfBabaCode, std::string(1, shown ? race.turf_going : '0'));
+  w.Bytes(jvdata::ra::DirtBabaCode, std::string(1, shown ? race.dirt_going : '0'));
+  for (uint32_t i = 0; i < 25; ++i) w.Num(jvdata::ra::LapTimes, shown && i < race.laps.size() ? race.laps[i] : 0, i);
+  w.Bytes(jvdata::ra::HurdleMileTime, shown && race.hurdle_mile ? RunTimeText(race.hurdle_mile) : "0000");
+  w.Num(jvdata::ra::First3F, shown ? race.first3f : 0).Num(jvdata::ra::First4F, shown ? race.first4f : 0);
+  w.Num(jvdata::ra::RaceLast3F, shown ? race.last3f : 0).Num(jvdata::ra::RaceLast4F, shown ? race.last4f : 0);
   for (uint32_t c = 0; c < 4; ++c) {
     if (!shown || race.passing_corner[c] == 0) continue;
-    w.Num(ra::CornerPassing_Corner, race.passing_corner[c], c).Bytes(ra::CornerPassing_Laps, "1", c);
-    w.Bytes(ra::CornerPassing_PassingOrder, race.passing[c], c);
+    w.Num(jvdata::ra::CornerPassing_Corner, race.passing_corner[c], c).Bytes(jvdata::ra::CornerPassing_Laps, "1", c);
+    w.Bytes(jvdata::ra::CornerPassing_PassingOrder, race.passing[c], c);
   }
-  w.Bytes(ra::RecordUpdateCode, "0");
+  w.Bytes(jvdata::ra::RecordUpdateCode, "0");
   return w.Take();
 }
 
@@ -89,95 +89,95 @@ std::string EntryRecordOf(const World& world, const Race& race, int umaban, char
   const Horse& h = world.horses[static_cast<size_t>(r.horse)];
   const Trainer& t = world.trainers[static_cast<size_t>(h.trainer)];
   const Jockey& j = world.jockeys[static_cast<size_t>(r.jockey)];
-  RecordWriter w(RecordType::SE);
+  RecordWriter w(jvdata::RecordType::SE);
   w.Header(category, Text8(created)).RaceId(s.RaceId());
-  w.Num(se::Wakuban, r.wakuban).Num(se::Umaban, r.umaban).Bytes(se::KettoNum, h.ketto);
-  w.Text(se::HorseName, h.name.text).Bytes(se::HorseSymbolCode, h.symbol);
-  w.Bytes(se::SexCode, std::string(1, h.sex)).Bytes(se::BreedCode, "1").Bytes(se::CoatCode, h.coat);
-  w.Num(se::HorseAge, s.date.y - h.birth.y).Bytes(se::EastWestCode, std::string(1, s.Jra() ? t.east_west : '3'));
-  w.Bytes(se::TrainerCode, t.code).Text(se::TrainerName, t.name.Short());
-  w.Bytes(se::OwnerCode, h.owner_code).Text(se::OwnerName, h.owner_name).Text(se::Silks, h.silks);
-  w.Num(se::Futanjuryou, r.carried).Num(se::FutanjuryouBefore, r.carried_before);
-  w.Bytes(se::BlinkerCode, r.blinkers ? "1" : "0");
-  w.Bytes(se::KishuCode, j.code).Text(se::KishuName, j.name.Short()).Bytes(se::ApprenticeCode, std::string(1, j.apprentice));
+  w.Num(jvdata::se::Wakuban, r.wakuban).Num(jvdata::se::Umaban, r.umaban).Bytes(jvdata::se::KettoNum, h.ketto);
+  w.Text(jvdata::se::HorseName, h.name.text).Bytes(jvdata::se::HorseSymbolCode, h.symbol);
+  w.Bytes(jvdata::se::SexCode, std::string(1, h.sex)).Bytes(jvdata::se::BreedCode, "1").Bytes(jvdata::se::CoatCode, h.coat);
+  w.Num(jvdata::se::HorseAge, s.date.y - h.birth.y).Bytes(jvdata::se::EastWestCode, std::string(1, s.Jra() ? t.east_west : '3'));
+  w.Bytes(jvdata::se::TrainerCode, t.code).Text(jvdata::se::TrainerName, t.name.Short());
+  w.Bytes(jvdata::se::OwnerCode, h.owner_code).Text(jvdata::se::OwnerName, h.owner_name).Text(jvdata::se::Silks, h.silks);
+  w.Num(jvdata::se::Futanjuryou, r.carried).Num(jvdata::se::FutanjuryouBefore, r.carried_before);
+  w.Bytes(jvdata::se::BlinkerCode, r.blinkers ? "1" : "0");
+  w.Bytes(jvdata::se::KishuCode, j.code).Text(jvdata::se::KishuName, j.name.Short()).Bytes(jvdata::se::ApprenticeCode, std::string(1, j.apprentice));
   if (r.jockey_before >= 0) {
     const Jockey& b = world.jockeys[static_cast<size_t>(r.jockey_before)];
-    w.Bytes(se::KishuCodeBefore, b.code).Text(se::KishuNameBefore, b.name.Short());
-    w.Bytes(se::ApprenticeCodeBefore, std::string(1, b.apprentice));
+    w.Bytes(jvdata::se::KishuCodeBefore, b.code).Text(jvdata::se::KishuNameBefore, b.name.Short());
+    w.Bytes(jvdata::se::ApprenticeCodeBefore, std::string(1, b.apprentice));
   } else {
-    w.Bytes(se::KishuCodeBefore, "00000").Bytes(se::ApprenticeCodeBefore, "0");
+    w.Bytes(jvdata::se::KishuCodeBefore, "00000").Bytes(jvdata::se::ApprenticeCodeBefore, "0");
   }
   const bool scratched = r.scratched && (results || category == '9');
   const bool ran = results && race.run && !r.scratched;
-  w.Num(se::Bataijuu, ran ? r.body_weight : 0);
-  w.Bytes(se::BataijuuChangeSign, !ran || r.first_run || r.body_change == 0 ? " " : r.body_change > 0 ? "+" : "-");
-  w.Num(se::BataijuuChange, ran ? std::abs(r.body_change) : 0);
-  w.Bytes(se::AbnormalityCode, scratched ? "1" : ran && r.abnormal ? "4" : "0");
+  w.Num(jvdata::se::Bataijuu, ran ? r.body_weight : 0);
+  w.Bytes(jvdata::se::BataijuuChangeSign, !ran || r.first_run || r.body_change == 0 ? " " : r.body_change > 0 ? "+" : "-");
+  w.Num(jvdata::se::BataijuuChange, ran ? std::abs(r.body_change) : 0);
+  w.Bytes(jvdata::se::AbnormalityCode, scratched ? "1" : ran && r.abnormal ? "4" : "0");
   const bool placed = ran && r.finish > 0;
-  w.Num(se::ArrivalOrder, placed ? r.finish : 0).Num(se::FinalOrder, placed ? r.finish : 0);
-  w.Bytes(se::DeadHeatCode, "0").Bytes(se::DeadHeatCount, "0");
-  w.Bytes(se::RunTime, placed ? RunTimeText(r.time) : "0000");
-  w.Bytes(se::MarginCode, placed ? r.margin : "   ", 0);
-  for (uint32_t c = 0; c < 4; ++c) w.Num(se::CornerOrder, ran ? r.corners[c] : 0, c);
+  w.Num(jvdata::se::ArrivalOrder, placed ? r.finish : 0).Num(jvdata::se::FinalOrder, placed ? r.finish : 0);
+  w.Bytes(jvdata::se::DeadHeatCode, "0").Bytes(jvdata::se::DeadHeatCount, "0");
+  w.Bytes(jvdata::se::RunTime, placed ? RunTimeText(r.time) : "0000");
+  w.Bytes(jvdata::se::MarginCode, placed ? r.margin : "   ", 0);
+  for (uint32_t c = 0; c < 4; ++c) w.Num(jvdata::se::CornerOrder, ran ? r.corners[c] : 0, c);
   const bool priced = results && race.run && !r.scratched;
-  w.Num(se::WinOdds, priced ? r.odds : 0).Num(se::WinPopularity, priced ? r.popularity : 0);
-  w.Num(se::Honshokin, placed ? PrizeOf(race, r) : 0).Num(se::AddedPrize, 0);
-  w.Num(se::Last4F, placed ? r.last4f : 0).Num(se::Last3F, placed ? r.last3f : 0);
+  w.Num(jvdata::se::WinOdds, priced ? r.odds : 0).Num(jvdata::se::WinPopularity, priced ? r.popularity : 0);
+  w.Num(jvdata::se::Honshokin, placed ? PrizeOf(race, r) : 0).Num(jvdata::se::AddedPrize, 0);
+  w.Num(jvdata::se::Last4F, placed ? r.last4f : 0).Num(jvdata::se::Last3F, placed ? r.last3f : 0);
   if (placed && race.order.size() >= 2) {
     // The opposing horse: the runner-up for the winner, the winner for everyone else.
     const Runner& other = RunnerOf(race, r.finish == 1 ? race.order[1] : race.order[0]);
     const std::string ketto = other.horse >= 0 ? world.horses[static_cast<size_t>(other.horse)].ketto : other.other_ketto;
     const std::string name = other.horse >= 0 ? world.horses[static_cast<size_t>(other.horse)].name.text : other.other_name.text;
-    w.Bytes(se::PlacedHorses_KettoNum, ketto, 0).Text(se::PlacedHorses_HorseName, name, 0);
+    w.Bytes(jvdata::se::PlacedHorses_KettoNum, ketto, 0).Text(jvdata::se::PlacedHorses_HorseName, name, 0);
   }
-  w.Bytes(se::TimeDiff, placed ? Sign3(r.time_diff) : "0000");
-  w.Bytes(se::RecordUpdateCode, "0").Bytes(se::MiningCode, "0").Num(se::MiningTime, 0);
-  w.Num(se::MiningErrorPlus, 0).Num(se::MiningErrorMinus, 0).Num(se::MiningRank, 0);
-  w.Num(se::RunningStyleCode, ran ? r.style_code : 0);
+  w.Bytes(jvdata::se::TimeDiff, placed ? Sign3(r.time_diff) : "0000");
+  w.Bytes(jvdata::se::RecordUpdateCode, "0").Bytes(jvdata::se::MiningCode, "0").Num(jvdata::se::MiningTime, 0);
+  w.Num(jvdata::se::MiningErrorPlus, 0).Num(jvdata::se::MiningErrorMinus, 0).Num(jvdata::se::MiningRank, 0);
+  w.Num(jvdata::se::RunningStyleCode, ran ? r.style_code : 0);
   return w.Take();
 }
 
 std::string EarlyEntryRecordOf(const World& world, const Race& race, int horse, const Date& created) {
   const Horse& h = world.horses[static_cast<size_t>(horse)];
   const Trainer& t = world.trainers[static_cast<size_t>(h.trainer)];
-  RecordWriter w(RecordType::SE);
+  RecordWriter w(jvdata::RecordType::SE);
   w.Header('1', Text8(created)).RaceId(race.spec.RaceId());
-  w.Num(se::Wakuban, 0).Num(se::Umaban, 0).Bytes(se::KettoNum, h.ketto).Text(se::HorseName, h.name.text);
-  w.Bytes(se::HorseSymbolCode, h.symbol).Bytes(se::SexCode, std::string(1, h.sex)).Bytes(se::BreedCode, "1");
-  w.Bytes(se::CoatCode, h.coat).Num(se::HorseAge, race.spec.date.y - h.birth.y);
-  w.Bytes(se::EastWestCode, std::string(1, t.east_west)).Bytes(se::TrainerCode, t.code).Text(se::TrainerName, t.name.Short());
-  w.Bytes(se::OwnerCode, h.owner_code).Text(se::OwnerName, h.owner_name).Text(se::Silks, h.silks);
+  w.Num(jvdata::se::Wakuban, 0).Num(jvdata::se::Umaban, 0).Bytes(jvdata::se::KettoNum, h.ketto).Text(jvdata::se::HorseName, h.name.text);
+  w.Bytes(jvdata::se::HorseSymbolCode, h.symbol).Bytes(jvdata::se::SexCode, std::string(1, h.sex)).Bytes(jvdata::se::BreedCode, "1");
+  w.Bytes(jvdata::se::CoatCode, h.coat).Num(jvdata::se::HorseAge, race.spec.date.y - h.birth.y);
+  w.Bytes(jvdata::se::EastWestCode, std::string(1, t.east_west)).Bytes(jvdata::se::TrainerCode, t.code).Text(jvdata::se::TrainerName, t.name.Short());
+  w.Bytes(jvdata::se::OwnerCode, h.owner_code).Text(jvdata::se::OwnerName, h.owner_name).Text(jvdata::se::Silks, h.silks);
   int carried = 560;
   if (h.week_race >= 0) carried = RunnerOf(race, h.week_umaban).carried;
-  w.Num(se::Futanjuryou, carried).Num(se::FutanjuryouBefore, 0).Bytes(se::BlinkerCode, "0");
-  w.Bytes(se::KishuCode, "00000").Bytes(se::KishuCodeBefore, "00000");
-  w.Bytes(se::ApprenticeCode, "0").Bytes(se::ApprenticeCodeBefore, "0");
-  w.Num(se::Bataijuu, 0).Num(se::BataijuuChange, 0).Bytes(se::AbnormalityCode, "0");
-  w.Num(se::ArrivalOrder, 0).Num(se::FinalOrder, 0).Bytes(se::DeadHeatCode, "0").Bytes(se::DeadHeatCount, "0");
-  w.Bytes(se::RunTime, "0000");
-  for (uint32_t c = 0; c < 4; ++c) w.Num(se::CornerOrder, 0, c);
-  w.Num(se::WinOdds, 0).Num(se::WinPopularity, 0).Num(se::Honshokin, 0).Num(se::AddedPrize, 0);
-  w.Num(se::Last4F, 0).Num(se::Last3F, 0).Bytes(se::TimeDiff, "0000");
-  w.Bytes(se::RecordUpdateCode, "0").Bytes(se::MiningCode, "0").Num(se::MiningTime, 0);
-  w.Num(se::MiningErrorPlus, 0).Num(se::MiningErrorMinus, 0).Num(se::MiningRank, 0).Num(se::RunningStyleCode, 0);
+  w.Num(jvdata::se::Futanjuryou, carried).Num(jvdata::se::FutanjuryouBefore, 0).Bytes(jvdata::se::BlinkerCode, "0");
+  w.Bytes(jvdata::se::KishuCode, "00000").Bytes(jvdata::se::KishuCodeBefore, "00000");
+  w.Bytes(jvdata::se::ApprenticeCode, "0").Bytes(jvdata::se::ApprenticeCodeBefore, "0");
+  w.Num(jvdata::se::Bataijuu, 0).Num(jvdata::se::BataijuuChange, 0).Bytes(jvdata::se::AbnormalityCode, "0");
+  w.Num(jvdata::se::ArrivalOrder, 0).Num(jvdata::se::FinalOrder, 0).Bytes(jvdata::se::DeadHeatCode, "0").Bytes(jvdata::se::DeadHeatCount, "0");
+  w.Bytes(jvdata::se::RunTime, "0000");
+  for (uint32_t c = 0; c < 4; ++c) w.Num(jvdata::se::CornerOrder, 0, c);
+  w.Num(jvdata::se::WinOdds, 0).Num(jvdata::se::WinPopularity, 0).Num(jvdata::se::Honshokin, 0).Num(jvdata::se::AddedPrize, 0);
+  w.Num(jvdata::se::Last4F, 0).Num(jvdata::se::Last3F, 0).Bytes(jvdata::se::TimeDiff, "0000");
+  w.Bytes(jvdata::se::RecordUpdateCode, "0").Bytes(jvdata::se::MiningCode, "0").Num(jvdata::se::MiningTime, 0);
+  w.Num(jvdata::se::MiningErrorPlus, 0).Num(jvdata::se::MiningErrorMinus, 0).Num(jvdata::se::MiningRank, 0).Num(jvdata::se::RunningStyleCode, 0);
   return w.Take();
 }
 
 std::string PayoutRecordOf(const Race& race, const OddsBook& book, char category, const Date& created) {
-  RecordWriter w(RecordType::HR);
+  RecordWriter w(jvdata::RecordType::HR);
   w.Header(category, Text8(created)).RaceId(race.spec.RaceId());
-  w.Num(hr::TorokuTosu, static_cast<int64_t>(race.runners.size())).Num(hr::ShussoTosu, race.Starters());
+  w.Num(jvdata::hr::TorokuTosu, static_cast<int64_t>(race.runners.size())).Num(jvdata::hr::ShussoTosu, race.Starters());
   bool refunds = false;
   for (uint32_t u = 0; u < 28; ++u) {
     const bool scratched = u < race.runners.size() && race.runners[u].scratched;
     refunds = refunds || scratched;
-    w.Bytes(hr::RefundedHorses, scratched ? "1" : "0", u);
+    w.Bytes(jvdata::hr::RefundedHorses, scratched ? "1" : "0", u);
   }
   for (uint32_t i = 0; i < 9; ++i) {
-    w.Bytes(hr::VoidFlags, "0", i).Bytes(hr::SpecialPayFlags, "0", i);
-    w.Bytes(hr::RefundFlags, refunds && i != 5 ? "1" : "0", i);
+    w.Bytes(jvdata::hr::VoidFlags, "0", i).Bytes(jvdata::hr::SpecialPayFlags, "0", i);
+    w.Bytes(jvdata::hr::RefundFlags, refunds && i != 5 ? "1" : "0", i);
   }
-  for (uint32_t i = 0; i < 8; ++i) w.Bytes(hr::RefundedBrackets, "0", i).Bytes(hr::RefundedSameBrackets, "0", i);
+  for (uint32_t i = 0; i < 8; ++i) w.Bytes(jvdata::hr::RefundedBrackets, "0", i).Bytes(jvdata::hr::RefundedSameBrackets, "0", i);
   if (race.order.size() < 3) return w.Take();
 
   const int a = race.order[0], b = race.order[1], c = race.order[2];
@@ -186,41 +186,41 @@ std::string PayoutRecordOf(const Race& race, const OddsBook& book, char category
     return v;
   };
   // A payout in yen per 100-yen ticket: the odds in tenths times ten.
-  auto entry = [&](const OddsTable& table, int index, const Field& fc, const Field& fp, const Field& fpop, uint32_t i) {
+  auto entry = [&](const OddsTable& table, int index, const jvdata::Field& fc, const jvdata::Field& fp, const jvdata::Field& fpop, uint32_t i) {
     if (index < 0 || !table.entries[static_cast<size_t>(index)].HasOdds()) return;
     const OddsEntry& e = table.entries[static_cast<size_t>(index)];
     w.Bytes(fc, e.Comb(), i).Num(fp, e.odds * 10, i).Num(fpop, table.PopularityOf(static_cast<size_t>(index)), i);
   };
-  entry(book.win, book.win.IndexOf({a}), hr::TanshoPayouts_Combination, hr::TanshoPayouts_Payout,
-        hr::TanshoPayouts_Popularity, 0);
+  entry(book.win, book.win.IndexOf({a}), jvdata::hr::TanshoPayouts_Combination, jvdata::hr::TanshoPayouts_Payout,
+        jvdata::hr::TanshoPayouts_Popularity, 0);
   // Place: three places paid from eight starters on, two below.
   const int places = race.Starters() >= 8 ? 3 : 2;
   for (int i = 0; i < places; ++i) {
     const int u = race.order[static_cast<size_t>(i)];
     const OddsEntry& e = book.place.entries[static_cast<size_t>(u - 1)];
     const int64_t yen = (e.odds * 10 + (e.odds_high - e.odds) * 3) / 10 * 10;
-    w.Bytes(hr::FukushoPayouts_Combination, Num2(u), static_cast<uint32_t>(i)).Num(hr::FukushoPayouts_Payout, yen, static_cast<uint32_t>(i));
-    w.Num(hr::FukushoPayouts_Popularity, book.place.PopularityOf(static_cast<size_t>(u - 1)), static_cast<uint32_t>(i));
+    w.Bytes(jvdata::hr::FukushoPayouts_Combination, Num2(u), static_cast<uint32_t>(i)).Num(jvdata::hr::FukushoPayouts_Payout, yen, static_cast<uint32_t>(i));
+    w.Num(jvdata::hr::FukushoPayouts_Popularity, book.place.PopularityOf(static_cast<size_t>(u - 1)), static_cast<uint32_t>(i));
   }
   if (race.Starters() >= 9) {
     const int wa = RunnerOf(race, a).wakuban, wb = RunnerOf(race, b).wakuban;
-    entry(book.bracket, book.bracket.IndexOf({std::min(wa, wb), std::max(wa, wb)}), hr::WakurenPayouts_Combination,
-          hr::WakurenPayouts_Payout, hr::WakurenPayouts_Popularity, 0);
+    entry(book.bracket, book.bracket.IndexOf({std::min(wa, wb), std::max(wa, wb)}), jvdata::hr::WakurenPayouts_Combination,
+          jvdata::hr::WakurenPayouts_Payout, jvdata::hr::WakurenPayouts_Popularity, 0);
   }
   const std::vector<int> ab = sorted({a, b}), ac = sorted({a, c}), bc = sorted({b, c}), abc = sorted({a, b, c});
-  entry(book.quinella, book.quinella.IndexOf({ab[0], ab[1]}), hr::UmarenPayouts_Combination, hr::UmarenPayouts_Payout,
-        hr::UmarenPayouts_Popularity, 0);
+  entry(book.quinella, book.quinella.IndexOf({ab[0], ab[1]}), jvdata::hr::UmarenPayouts_Combination, jvdata::hr::UmarenPayouts_Payout,
+        jvdata::hr::UmarenPayouts_Popularity, 0);
   std::vector<std::vector<int>> wide = {ab, ac, bc};
   std::sort(wide.begin(), wide.end());
   for (uint32_t i = 0; i < 3; ++i)
-    entry(book.wide, book.wide.IndexOf({wide[i][0], wide[i][1]}), hr::WidePayouts_Combination, hr::WidePayouts_Payout,
-          hr::WidePayouts_Popularity, i);
-  entry(book.exacta, book.exacta.IndexOf({a, b}), hr::UmatanPayouts_Combination, hr::UmatanPayouts_Payout,
-        hr::UmatanPayouts_Popularity, 0);
-  entry(book.trio, book.trio.IndexOf({abc[0], abc[1], abc[2]}), hr::SanrenpukuPayouts_Combination,
-        hr::SanrenpukuPayouts_Payout, hr::SanrenpukuPayouts_Popularity, 0);
-  entry(book.trifecta, book.trifecta.IndexOf({a, b, c}), hr::SanrentanPayouts_Combination,
-        hr::SanrentanPayouts_Payout, hr::SanrentanPayouts_Popularity, 0);
+    entry(book.wide, book.wide.IndexOf({wide[i][0], wide[i][1]}), jvdata::hr::WidePayouts_Combination, jvdata::hr::WidePayouts_Payout,
+          jvdata::hr::WidePayouts_Popularity, i);
+  entry(book.exacta, book.exacta.IndexOf({a, b}), jvdata::hr::UmatanPayouts_Combination, jvdata::hr::UmatanPayouts_Payout,
+        jvdata::hr::UmatanPayouts_Popularity, 0);
+  entry(book.trio, book.trio.IndexOf({abc[0], abc[1], abc[2]}), jvdata::hr::SanrenpukuPayouts_Combination,
+        jvdata::hr::SanrenpukuPayouts_Payout, jvdata::hr::SanrenpukuPayouts_Popularity, 0);
+  entry(book.trifecta, book.trifecta.IndexOf({a, b, c}), jvdata::hr::SanrentanPayouts_Combination,
+        jvdata::hr::SanrentanPayouts_Payout, jvdata::hr::SanrentanPayouts_Popularity, 0);
   return w.Take();
 }
 
@@ -229,21 +229,21 @@ std::string HorseRecordOf(const World& world, int horse, char category, const Da
   const Breeding& sire = world.sires[static_cast<size_t>(h.sire)];
   const Breeding& dam = world.dams[static_cast<size_t>(h.dam)];
   const Trainer& t = world.trainers[static_cast<size_t>(h.trainer)];
-  RecordWriter w(RecordType::UM);
-  w.Header(category, Text8(created)).Bytes(um::KettoNum, h.ketto);
-  w.Bytes(um::DeregisteredCode, category == '9' ? "1" : "0").Bytes(um::RegisteredDate, Text8(h.registered));
-  w.Bytes(um::DeregisteredDate, category == '9' ? Text8(AddDays(created, -3)) : "00000000");
-  w.Bytes(um::BirthDate, Text8(h.birth)).Text(um::HorseName, h.name.text).Text(um::HorseNameKana, h.name.kana);
-  w.Bytes(um::HorseNameEng, h.name.latin).Bytes(um::StabledFlag, category == '9' ? "0" : "1");
-  w.Bytes(um::HorseSymbolCode, h.symbol).Bytes(um::SexCode, std::string(1, h.sex)).Bytes(um::BreedCode, "1");
-  w.Bytes(um::CoatCode, h.coat);
+  RecordWriter w(jvdata::RecordType::UM);
+  w.Header(category, Text8(created)).Bytes(jvdata::um::KettoNum, h.ketto);
+  w.Bytes(jvdata::um::DeregisteredCode, category == '9' ? "1" : "0").Bytes(jvdata::um::RegisteredDate, Text8(h.registered));
+  w.Bytes(jvdata::um::DeregisteredDate, category == '9' ? Text8(AddDays(created, -3)) : "00000000");
+  w.Bytes(jvdata::um::BirthDate, Text8(h.birth)).Text(jvdata::um::HorseName, h.name.text).Text(jvdata::um::HorseNameKana, h.name.kana);
+  w.Bytes(jvdata::um::HorseNameEng, h.name.latin).Bytes(jvdata::um::StabledFlag, category == '9' ? "0" : "1");
+  w.Bytes(jvdata::um::HorseSymbolCode, h.symbol).Bytes(jvdata::um::SexCode, std::string(1, h.sex)).Bytes(jvdata::um::BreedCode, "1");
+  w.Bytes(jvdata::um::CoatCode, h.coat);
   const std::array<const Ancestor*, 14> pedigree = {&sire.self, &dam.self, &sire.sire, &sire.dam, &dam.sire, &dam.dam,
                                                     &sire.ss, &sire.sd, &sire.ds, &sire.dd, &dam.ss, &dam.sd, &dam.ds, &dam.dd};
   for (uint32_t i = 0; i < 14; ++i)
-    w.Bytes(um::Pedigree_BreedingNum, pedigree[i]->num, i).Text(um::Pedigree_AncestorName, pedigree[i]->name.text, i);
-  w.Bytes(um::EastWestCode, std::string(1, t.east_west)).Bytes(um::TrainerCode, t.code).Text(um::TrainerName, t.name.Short());
-  w.Bytes(um::BreederCode, h.breeder_code).Text(um::BreederName, h.breeder_name).Text(um::ProductionArea, h.area);
-  w.Bytes(um::OwnerCode, h.owner_code).Text(um::OwnerName, h.owner_name);
+    w.Bytes(jvdata::um::Pedigree_BreedingNum, pedigree[i]->num, i).Text(jvdata::um::Pedigree_AncestorName, pedigree[i]->name.text, i);
+  w.Bytes(jvdata::um::EastWestCode, std::string(1, t.east_west)).Bytes(jvdata::um::TrainerCode, t.code).Text(jvdata::um::TrainerName, t.name.Short());
+  w.Bytes(jvdata::um::BreederCode, h.breeder_code).Text(jvdata::um::BreederName, h.breeder_name).Text(jvdata::um::ProductionArea, h.area);
+  w.Bytes(jvdata::um::OwnerCode, h.owner_code).Text(jvdata::um::OwnerName, h.owner_name);
 
   // Career counts over the past runs.
   std::array<int64_t, 6> prizes{};
@@ -275,33 +275,33 @@ std::string HorseRecordOf(const World& world, int horse, char category, const Da
     if (r.style_code >= 1) ++styles[static_cast<size_t>(r.style_code - 1)];
   }
   for (uint32_t i = 0; i < 6; ++i) {
-    w.Num(um::CareerPrizes, prizes[i], i).Num(um::TotalPlaces, total[i], i).Num(um::CentralPlaces, central[i], i);
-    for (uint32_t g = 0; g < 7; ++g) w.Num(um::SurfacePlaces, surface[g][i], g, i);
-    for (uint32_t g = 0; g < 12; ++g) w.Num(um::GoingPlaces, going[g][i], g, i);
-    for (uint32_t g = 0; g < 6; ++g) w.Num(um::DistancePlaces, distance[g][i], g, i);
+    w.Num(jvdata::um::CareerPrizes, prizes[i], i).Num(jvdata::um::TotalPlaces, total[i], i).Num(jvdata::um::CentralPlaces, central[i], i);
+    for (uint32_t g = 0; g < 7; ++g) w.Num(jvdata::um::SurfacePlaces, surface[g][i], g, i);
+    for (uint32_t g = 0; g < 12; ++g) w.Num(jvdata::um::GoingPlaces, going[g][i], g, i);
+    for (uint32_t g = 0; g < 6; ++g) w.Num(jvdata::um::DistancePlaces, distance[g][i], g, i);
   }
-  for (uint32_t i = 0; i < 4; ++i) w.Num(um::RunningStyleCounts, styles[i], i);
-  w.Num(um::RegisteredRaceCount, static_cast<int64_t>(h.runs.size()));
+  for (uint32_t i = 0; i < 4; ++i) w.Num(jvdata::um::RunningStyleCounts, styles[i], i);
+  w.Num(jvdata::um::RegisteredRaceCount, static_cast<int64_t>(h.runs.size()));
   return w.Take();
 }
 
 std::string JockeyRecordOf(const World& world, int jockey, const Date& created) {
   const Jockey& j = world.jockeys[static_cast<size_t>(jockey)];
   Rng rng(KeyOf(world.options.seed, {400, static_cast<uint64_t>(jockey)}));
-  RecordWriter w(RecordType::KS);
-  w.Header('2', Text8(created)).Bytes(ks::KishuCode, j.code).Bytes(ks::DeregisteredCode, "0");
-  w.Bytes(ks::LicenceIssueDate, Text8(j.licence)).Bytes(ks::LicenceEndDate, "00000000");
-  w.Bytes(ks::KishuBirthDate, Text8(j.birth)).Text(ks::KishuFullName, j.name.Full());
-  w.Text(ks::KishuNameKana, j.name.KanaHalf()).Text(ks::KishuShortName, j.name.Short());
-  w.Bytes(ks::KishuNameEng, j.name.Latin()).Bytes(ks::KishuSexCode, std::string(1, j.sex));
-  w.Bytes(ks::RidingQualificationCode, std::string(1, j.qualification));
-  w.Bytes(ks::KishuApprenticeCode, std::string(1, j.apprentice)).Bytes(ks::KishuEastWestCode, std::string(1, j.east_west));
-  w.Text(ks::KishuInvitationArea, j.invitation);
+  RecordWriter w(jvdata::RecordType::KS);
+  w.Header('2', Text8(created)).Bytes(jvdata::ks::KishuCode, j.code).Bytes(jvdata::ks::DeregisteredCode, "0");
+  w.Bytes(jvdata::ks::LicenceIssueDate, Text8(j.licence)).Bytes(jvdata::ks::LicenceEndDate, "00000000");
+  w.Bytes(jvdata::ks::KishuBirthDate, Text8(j.birth)).Text(jvdata::ks::KishuFullName, j.name.Full());
+  w.Text(jvdata::ks::KishuNameKana, j.name.KanaHalf()).Text(jvdata::ks::KishuShortName, j.name.Short());
+  w.Bytes(jvdata::ks::KishuNameEng, j.name.Latin()).Bytes(jvdata::ks::KishuSexCode, std::string(1, j.sex));
+  w.Bytes(jvdata::ks::RidingQualificationCode, std::string(1, j.qualification));
+  w.Bytes(jvdata::ks::KishuApprenticeCode, std::string(1, j.apprentice)).Bytes(jvdata::ks::KishuEastWestCode, std::string(1, j.east_west));
+  w.Text(jvdata::ks::KishuInvitationArea, j.invitation);
   if (j.trainer >= 0) {
     const Trainer& t = world.trainers[static_cast<size_t>(j.trainer)];
-    w.Bytes(ks::AffiliatedTrainerCode, t.code).Text(ks::AffiliatedTrainerName, t.name.Short());
+    w.Bytes(jvdata::ks::AffiliatedTrainerCode, t.code).Text(jvdata::ks::AffiliatedTrainerName, t.name.Short());
   } else {
-    w.Bytes(ks::AffiliatedTrainerCode, "00000");
+    w.Bytes(jvdata::ks::AffiliatedTrainerCode, "00000");
   }
   // First ride and first win on the flat (and over hurdles for those who ride them).
   const Date march{j.licence.y, 3, 1};
@@ -312,28 +312,28 @@ std::string JockeyRecordOf(const World& world, int jockey, const Date& created) 
     const Date d = AddDays(first, static_cast<int>(k) * 119);
     const std::string race_id = YearText(d) + MonthDay(d) + "06" + "01" + "01" + (k == 0 ? "05" : "04");
     const Name horse = HorseName(rng);
-    w.Bytes(ks::FirstRides_RaceId, race_id, k).Num(ks::FirstRides_ShussoTosu, rng.Range(10, 16), k);
-    w.Bytes(ks::FirstRides_KettoNum, std::to_string(d.y - 3) + "10" + std::to_string(1000 + rng.Below(9000)), k);
-    w.Text(ks::FirstRides_HorseName, horse.text, k).Num(ks::FirstRides_FinalOrder, rng.Range(1, 12), k);
-    w.Bytes(ks::FirstRides_AbnormalityCode, "0", k);
+    w.Bytes(jvdata::ks::FirstRides_RaceId, race_id, k).Num(jvdata::ks::FirstRides_ShussoTosu, rng.Range(10, 16), k);
+    w.Bytes(jvdata::ks::FirstRides_KettoNum, std::to_string(d.y - 3) + "10" + std::to_string(1000 + rng.Below(9000)), k);
+    w.Text(jvdata::ks::FirstRides_HorseName, horse.text, k).Num(jvdata::ks::FirstRides_FinalOrder, rng.Range(1, 12), k);
+    w.Bytes(jvdata::ks::FirstRides_AbnormalityCode, "0", k);
     const Date wd = AddDays(d, 7 * rng.Range(1, 20) + 1);
     const Name winner = HorseName(rng);
-    w.Bytes(ks::FirstWins_RaceId, YearText(wd) + MonthDay(wd) + "05" + "02" + "03" + "07", k);
-    w.Num(ks::FirstWins_ShussoTosu, rng.Range(10, 18), k);
-    w.Bytes(ks::FirstWins_KettoNum, std::to_string(wd.y - 3) + "10" + std::to_string(1000 + rng.Below(9000)), k);
-    w.Text(ks::FirstWins_HorseName, winner.text, k);
+    w.Bytes(jvdata::ks::FirstWins_RaceId, YearText(wd) + MonthDay(wd) + "05" + "02" + "03" + "07", k);
+    w.Num(jvdata::ks::FirstWins_ShussoTosu, rng.Range(10, 18), k);
+    w.Bytes(jvdata::ks::FirstWins_KettoNum, std::to_string(wd.y - 3) + "10" + std::to_string(1000 + rng.Below(9000)), k);
+    w.Text(jvdata::ks::FirstWins_HorseName, winner.text, k);
   }
   // The best riders have recent graded wins.
   const int graded = j.skill > 0.75 ? rng.Range(1, 3) : 0;
   for (uint32_t k = 0; k < static_cast<uint32_t>(graded); ++k) {
     const Date d = AddDays({2024, 7, 20}, -70 * static_cast<int>(k) - 7 * rng.Below(8));
     const std::string name = std::string(PickRaceWord(rng).kanji) + "記念";
-    w.Bytes(ks::RecentGradeWins_RaceId, YearText(d) + MonthDay(d) + "09" + "03" + "06" + "11", k);
-    w.Text(ks::RecentGradeWins_RaceName, name, k).Text(ks::RecentGradeWins_RaceShortName10, name, k);
-    w.Text(ks::RecentGradeWins_RaceShortName6, name, k).Text(ks::RecentGradeWins_RaceShortName3, Utf8Left(name, 3), k);
-    w.Bytes(ks::RecentGradeWins_GradeCode, "C", k).Num(ks::RecentGradeWins_ShussoTosu, rng.Range(12, 18), k);
-    w.Bytes(ks::RecentGradeWins_KettoNum, std::to_string(d.y - 4) + "10" + std::to_string(1000 + rng.Below(9000)), k);
-    w.Text(ks::RecentGradeWins_HorseName, HorseName(rng).text, k);
+    w.Bytes(jvdata::ks::RecentGradeWins_RaceId, YearText(d) + MonthDay(d) + "09" + "03" + "06" + "11", k);
+    w.Text(jvdata::ks::RecentGradeWins_RaceName, name, k).Text(jvdata::ks::RecentGradeWins_RaceShortName10, name, k);
+    w.Text(jvdata::ks::RecentGradeWins_RaceShortName6, name, k).Text(jvdata::ks::RecentGradeWins_RaceShortName3, common::Utf8Left(name, 3), k);
+    w.Bytes(jvdata::ks::RecentGradeWins_GradeCode, "C", k).Num(jvdata::ks::RecentGradeWins_ShussoTosu, rng.Range(12, 18), k);
+    w.Bytes(jvdata::ks::RecentGradeWins_KettoNum, std::to_string(d.y - 4) + "10" + std::to_string(1000 + rng.Below(9000)), k);
+    w.Text(jvdata::ks::RecentGradeWins_HorseName, HorseName(rng).text, k);
   }
   // Year records: this year, last year, career.
   const int years = std::max(1, 2024 - j.licence.y + 1);
@@ -357,11 +357,11 @@ std::string JockeyRecordOf(const World& world, int jockey, const Date& created) 
       const auto& pl = places[static_cast<size_t>(kind)];
       return (pl[0] * 100000 + pl[1] * 40000 + pl[2] * 25000 + pl[3] * 15000 + pl[4] * 10000) * (kind == 0 ? 1 : 2);
     };
-    w.Bytes(ks::YearRecords_SetYear, b == 0 ? "2024" : b == 1 ? "2023" : "0000", b);
-    w.Num(ks::YearRecords_FlatPrizeTotal, prize(0), b).Num(ks::YearRecords_HurdlePrizeTotal, prize(1), b);
-    w.Num(ks::YearRecords_FlatAddedTotal, prize(0) / 30, b).Num(ks::YearRecords_HurdleAddedTotal, prize(1) / 30, b);
+    w.Bytes(jvdata::ks::YearRecords_SetYear, b == 0 ? "2024" : b == 1 ? "2023" : "0000", b);
+    w.Num(jvdata::ks::YearRecords_FlatPrizeTotal, prize(0), b).Num(jvdata::ks::YearRecords_HurdlePrizeTotal, prize(1), b);
+    w.Num(jvdata::ks::YearRecords_FlatAddedTotal, prize(0) / 30, b).Num(jvdata::ks::YearRecords_HurdleAddedTotal, prize(1) / 30, b);
     for (uint32_t p = 0; p < 6; ++p) {
-      w.Num(ks::YearRecords_FlatPlaces, places[0][p], b, p).Num(ks::YearRecords_HurdlePlaces, places[1][p], b, p);
+      w.Num(jvdata::ks::YearRecords_FlatPlaces, places[0][p], b, p).Num(jvdata::ks::YearRecords_HurdlePlaces, places[1][p], b, p);
     }
     // Racecourse and surface groups (10 courses x turf, dirt), then distance groups: the
     // flat counts shared out, the remainder in the first group.
@@ -369,32 +369,32 @@ std::string JockeyRecordOf(const World& world, int jockey, const Date& created) 
       int64_t left = places[0][p];
       for (uint32_t g = 0; g < 20; ++g) {
         const int64_t part = g == 19 ? 0 : places[0][p] * static_cast<int64_t>(1 + (g * 7 + p) % 5) / 60;
-        w.Num(ks::YearRecords_VenuePlaces, part, b, g * 6 + p);
+        w.Num(jvdata::ks::YearRecords_VenuePlaces, part, b, g * 6 + p);
         left -= part;
       }
-      w.Num(ks::YearRecords_VenuePlaces, std::max<int64_t>(0, left), b, 19 * 6 + p);
+      w.Num(jvdata::ks::YearRecords_VenuePlaces, std::max<int64_t>(0, left), b, 19 * 6 + p);
       const std::array<int, 6> share = {20, 30, 15, 20, 10, 5};
       int64_t dleft = places[0][p];
       for (uint32_t g = 1; g < 6; ++g) {
         const int64_t part = places[0][p] * share[g] / 100;
-        w.Num(ks::YearRecords_DistancePlaces, part, b, g * 6 + p);
+        w.Num(jvdata::ks::YearRecords_DistancePlaces, part, b, g * 6 + p);
         dleft -= part;
       }
-      w.Num(ks::YearRecords_DistancePlaces, dleft, b, p);
+      w.Num(jvdata::ks::YearRecords_DistancePlaces, dleft, b, p);
     }
   }
   return w.Take();
 }
 
 std::string WinOddsRecordOf(const Race& race, const OddsBook& book, char category, const Date& created) {
-  RecordWriter w(RecordType::O1);
+  RecordWriter w(jvdata::RecordType::O1);
   const int post = race.spec.post_time;
   w.Header(category, Text8(created)).RaceId(race.spec.RaceId());
-  w.Bytes(o1::AnnounceTime, MonthDay(race.spec.date) + Num2(post / 100) + Num2(post % 100));
-  w.Num(o1::TorokuTosu, static_cast<int64_t>(race.runners.size())).Num(o1::ShussoTosu, race.Starters());
+  w.Bytes(jvdata::o1::AnnounceTime, MonthDay(race.spec.date) + Num2(post / 100) + Num2(post % 100));
+  w.Num(jvdata::o1::TorokuTosu, static_cast<int64_t>(race.runners.size())).Num(jvdata::o1::ShussoTosu, race.Starters());
   const bool brackets = race.Starters() >= 9;
-  w.Bytes(o1::SaleFlags, "7", 0).Bytes(o1::SaleFlags, "7", 1).Bytes(o1::SaleFlags, brackets ? "7" : "0", 2);
-  w.Bytes(o1::SaleFlags, race.Starters() >= 8 ? "3" : "2", 3);
+  w.Bytes(jvdata::o1::SaleFlags, "7", 0).Bytes(jvdata::o1::SaleFlags, "7", 1).Bytes(jvdata::o1::SaleFlags, brackets ? "7" : "0", 2);
+  w.Bytes(jvdata::o1::SaleFlags, race.Starters() >= 8 ? "3" : "2", 3);
   const std::vector<int> win_pop = book.win.Popularities();
   const std::vector<int> place_pop = book.place.Popularities();
   int64_t votes = 0;
@@ -402,43 +402,43 @@ std::string WinOddsRecordOf(const Race& race, const OddsBook& book, char categor
     const OddsEntry& e = book.win.entries[i];
     const OddsEntry& p = book.place.entries[i];
     if (e.fill == ' ') continue;  // no such horse: the entry stays blank
-    w.Bytes(o1::WinOddsEntries_Umaban, e.Comb(), i).Bytes(o1::PlaceOddsEntries_Umaban, p.Comb(), i);
+    w.Bytes(jvdata::o1::WinOddsEntries_Umaban, e.Comb(), i).Bytes(jvdata::o1::PlaceOddsEntries_Umaban, p.Comb(), i);
     if (e.HasOdds()) {
-      w.Num(o1::WinOddsEntries_Odds, e.odds, i).Num(o1::WinOddsEntries_Popularity, win_pop[i], i);
-      w.Num(o1::PlaceOddsEntries_OddsLow, p.odds, i).Num(o1::PlaceOddsEntries_OddsHigh, p.odds_high, i);
-      w.Num(o1::PlaceOddsEntries_Popularity, place_pop[i], i);
+      w.Num(jvdata::o1::WinOddsEntries_Odds, e.odds, i).Num(jvdata::o1::WinOddsEntries_Popularity, win_pop[i], i);
+      w.Num(jvdata::o1::PlaceOddsEntries_OddsLow, p.odds, i).Num(jvdata::o1::PlaceOddsEntries_OddsHigh, p.odds_high, i);
+      w.Num(jvdata::o1::PlaceOddsEntries_Popularity, place_pop[i], i);
       votes += 8000000 / std::max<int64_t>(e.odds, 10);
     } else {
-      w.Fill(o1::WinOddsEntries_Odds, e.fill, i).Fill(o1::WinOddsEntries_Popularity, e.fill, i);
-      w.Fill(o1::PlaceOddsEntries_OddsLow, e.fill, i).Fill(o1::PlaceOddsEntries_OddsHigh, e.fill, i);
-      w.Fill(o1::PlaceOddsEntries_Popularity, e.fill, i);
+      w.Fill(jvdata::o1::WinOddsEntries_Odds, e.fill, i).Fill(jvdata::o1::WinOddsEntries_Popularity, e.fill, i);
+      w.Fill(jvdata::o1::PlaceOddsEntries_OddsLow, e.fill, i).Fill(jvdata::o1::PlaceOddsEntries_OddsHigh, e.fill, i);
+      w.Fill(jvdata::o1::PlaceOddsEntries_Popularity, e.fill, i);
     }
   }
   const std::vector<int> bracket_pop = book.bracket.Popularities();
   for (uint32_t i = 0; i < 36; ++i) {
     const OddsEntry& e = book.bracket.entries[i];
-    w.Bytes(o1::BracketOddsEntries_Combination, e.Comb(), i);
+    w.Bytes(jvdata::o1::BracketOddsEntries_Combination, e.Comb(), i);
     if (e.HasOdds())
-      w.Num(o1::BracketOddsEntries_Odds, e.odds, i).Num(o1::BracketOddsEntries_Popularity, bracket_pop[i], i);
+      w.Num(jvdata::o1::BracketOddsEntries_Odds, e.odds, i).Num(jvdata::o1::BracketOddsEntries_Popularity, bracket_pop[i], i);
     else
-      w.Fill(o1::BracketOddsEntries_Odds, e.fill, i).Fill(o1::BracketOddsEntries_Popularity, e.fill, i);
+      w.Fill(jvdata::o1::BracketOddsEntries_Odds, e.fill, i).Fill(jvdata::o1::BracketOddsEntries_Popularity, e.fill, i);
   }
-  w.Num(o1::TotalVotes, votes, 0).Num(o1::TotalVotes, votes * 2, 1).Num(o1::TotalVotes, brackets ? votes / 3 : 0, 2);
+  w.Num(jvdata::o1::TotalVotes, votes, 0).Num(jvdata::o1::TotalVotes, votes * 2, 1).Num(jvdata::o1::TotalVotes, brackets ? votes / 3 : 0, 2);
   return w.Take();
 }
 
 namespace {
 
-std::string FamilyRecordOf(RecordType type, const odds::Family& family, const OddsTable& table, const Race& race,
+std::string FamilyRecordOf(jvdata::RecordType type, const jvdata::odds::Family& family, const OddsTable& table, const Race& race,
                            char category, const Date& created, int64_t votes_scale) {
   RecordWriter w(type);
   const int post = race.spec.post_time;
   w.Header(category, Text8(created)).RaceId(race.spec.RaceId());
-  w.Bytes(odds::AnnounceTime, MonthDay(race.spec.date) + Num2(post / 100) + Num2(post % 100));
-  w.Num(odds::TorokuTosu, static_cast<int64_t>(race.runners.size())).Num(odds::ShussoTosu, race.Starters());
-  w.Bytes(odds::SaleFlag, "7");
+  w.Bytes(jvdata::odds::AnnounceTime, MonthDay(race.spec.date) + Num2(post / 100) + Num2(post % 100));
+  w.Num(jvdata::odds::TorokuTosu, static_cast<int64_t>(race.runners.size())).Num(jvdata::odds::ShussoTosu, race.Starters());
+  w.Bytes(jvdata::odds::SaleFlag, "7");
   const std::vector<int> pop = table.Popularities();
-  const Field comb = family.Combination(), odds_field = family.Odds(), pop_field = family.Popularity();
+  const jvdata::Field comb = family.Combination(), odds_field = family.Odds(), pop_field = family.Popularity();
   int64_t votes = 0;
   for (uint32_t i = 0; i < family.entries; ++i) {
     const OddsEntry& e = table.entries[i];
@@ -457,16 +457,16 @@ std::string FamilyRecordOf(RecordType type, const odds::Family& family, const Od
 }  // namespace
 
 std::string QuinellaOddsRecordOf(const Race& race, const OddsBook& book, char category, const Date& created) {
-  return FamilyRecordOf(RecordType::O2, odds::kQuinella, book.quinella, race, category, created, 50000000);
+  return FamilyRecordOf(jvdata::RecordType::O2, jvdata::odds::kQuinella, book.quinella, race, category, created, 50000000);
 }
 std::string ExactaOddsRecordOf(const Race& race, const OddsBook& book, char category, const Date& created) {
-  return FamilyRecordOf(RecordType::O4, odds::kExacta, book.exacta, race, category, created, 40000000);
+  return FamilyRecordOf(jvdata::RecordType::O4, jvdata::odds::kExacta, book.exacta, race, category, created, 40000000);
 }
 std::string TrioOddsRecordOf(const Race& race, const OddsBook& book, char category, const Date& created) {
-  return FamilyRecordOf(RecordType::O5, odds::kTrio, book.trio, race, category, created, 60000000);
+  return FamilyRecordOf(jvdata::RecordType::O5, jvdata::odds::kTrio, book.trio, race, category, created, 60000000);
 }
 std::string TrifectaOddsRecordOf(const Race& race, const OddsBook& book, char category, const Date& created) {
-  return FamilyRecordOf(RecordType::O6, odds::kTrifecta, book.trifecta, race, category, created, 90000000);
+  return FamilyRecordOf(jvdata::RecordType::O6, jvdata::odds::kTrifecta, book.trifecta, race, category, created, 90000000);
 }
 
 }  // namespace radadovur::demo

@@ -280,9 +280,9 @@ void CompleteSpec(uint64_t seed, RaceSpec& s, int course_index) {
     }
     s.name = std::string(w.kanji) + suffix;
     s.name_eng = std::string(w.latin) + latin;
-    s.short10 = Utf8Left(s.name, 10);
-    s.short6 = Utf8Left(s.name, 6);
-    s.short3 = Utf8Left(std::string(w.kanji), 3);
+    s.short10 = common::Utf8Left(s.name, 10);
+    s.short6 = common::Utf8Left(s.name, 6);
+    s.short3 = common::Utf8Left(std::string(w.kanji), 3);
   }
 
   // First prize in hundreds of yen; places 2 to 5 take their usual shares.

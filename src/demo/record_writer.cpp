@@ -26,8 +26,8 @@ size_t FitLength(std::string_view cp932, size_t width) {
 
 std::string CutCp932(std::string_view cp932, size_t width) { return std::string(cp932.substr(0, FitLength(cp932, width))); }
 
-RecordWriter::RecordWriter(RecordType type) {
-  const Layout* layout = DeliveredLayout(type);
+RecordWriter::RecordWriter(jvdata::RecordType type) {
+  const jvdata::Layout* layout = jvdata::DeliveredLayout(type);
   if (!layout) throw std::logic_error("RecordWriter: no layout for the record type");
   record_.assign(layout->length, ' ');
   record_.replace(0, 2, std::string(layout->spec));
@@ -35,7 +35,7 @@ RecordWriter::RecordWriter(RecordType type) {
   record_[layout->length - 1] = '\n';
 }
 
-RecordWriter& RecordWriter::Bytes(const Field& f, std::string_view cp932, uint32_t i, uint32_t j) {
+RecordWriter& RecordWriter::Bytes(const jvdata::Field& f, std::string_view cp932, uint32_t i, uint32_t j) {
   const size_t at = f.At(i, j);
   if (at + f.width > record_.size()) throw std::logic_error("RecordWriter: field past the record's end");
   const size_t n = FitLength(cp932, f.width);
@@ -44,11 +44,11 @@ RecordWriter& RecordWriter::Bytes(const Field& f, std::string_view cp932, uint32
   return *this;
 }
 
-RecordWriter& RecordWriter::Text(const Field& f, std::string_view utf8, uint32_t i, uint32_t j) {
-  return Bytes(f, ToCp932(utf8), i, j);
+RecordWriter& RecordWriter::Text(const jvdata::Field& f, std::string_view utf8, uint32_t i, uint32_t j) {
+  return Bytes(f, common::ToCp932(utf8), i, j);
 }
 
-RecordWriter& RecordWriter::Num(const Field& f, int64_t value, uint32_t i, uint32_t j) {
+RecordWriter& RecordWriter::Num(const jvdata::Field& f, int64_t value, uint32_t i, uint32_t j) {
   char digits[24];
   const int len = std::snprintf(digits, sizeof digits, "%lld", static_cast<long long>(value < 0 ? 0 : value));
   char buf[24];
@@ -61,15 +61,15 @@ RecordWriter& RecordWriter::Num(const Field& f, int64_t value, uint32_t i, uint3
   return Bytes(f, std::string_view(buf, std::min<size_t>(f.width, sizeof buf)), i, j);
 }
 
-RecordWriter& RecordWriter::Fill(const Field& f, char c, uint32_t i, uint32_t j) {
+RecordWriter& RecordWriter::Fill(const jvdata::Field& f, char c, uint32_t i, uint32_t j) {
   return Bytes(f, std::string(f.width, c), i, j);
 }
 
 RecordWriter& RecordWriter::Header(char category, std::string_view created8) {
   record_[2] = category;
-  return Bytes(Field{3, 8}, created8);
+  return Bytes(jvdata::Field{3, 8}, created8);
 }
 
-RecordWriter& RecordWriter::RaceId(std::string_view race_id16) { return Bytes(Field{11, 16}, race_id16); }
+RecordWriter& RecordWriter::RaceId(std::string_view race_id16) { return Bytes(jvdata::Field{11, 16}, race_id16); }
 
 }  // namespace radadovur::demo

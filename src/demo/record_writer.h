@@ -13,17 +13,17 @@ namespace radadovur::demo {
 
 class RecordWriter {
  public:
-  explicit RecordWriter(RecordType type);
+  explicit RecordWriter(jvdata::RecordType type);
 
   // CP932 bytes, left-aligned, blank-padded, cut to the width without splitting a character.
-  RecordWriter& Bytes(const Field& f, std::string_view cp932, uint32_t i = 0, uint32_t j = 0);
+  RecordWriter& Bytes(const jvdata::Field& f, std::string_view cp932, uint32_t i = 0, uint32_t j = 0);
   // A UTF-8 text, converted to CP932.
-  RecordWriter& Text(const Field& f, std::string_view utf8, uint32_t i = 0, uint32_t j = 0);
+  RecordWriter& Text(const jvdata::Field& f, std::string_view utf8, uint32_t i = 0, uint32_t j = 0);
   // A non-negative whole number, zero-padded to the width (the largest value that fits when
   // it does not).
-  RecordWriter& Num(const Field& f, int64_t value, uint32_t i = 0, uint32_t j = 0);
+  RecordWriter& Num(const jvdata::Field& f, int64_t value, uint32_t i = 0, uint32_t j = 0);
   // The whole field of one character.
-  RecordWriter& Fill(const Field& f, char c, uint32_t i = 0, uint32_t j = 0);
+  RecordWriter& Fill(const jvdata::Field& f, char c, uint32_t i = 0, uint32_t j = 0);
   // RecordSpec stays; DataCategory and CreatedDate ("yyyymmdd").
   RecordWriter& Header(char category, std::string_view created8);
   // The 16-character race identifier at offset 11.

@@ -186,14 +186,14 @@ Name HorseName(Rng& rng) {
       name.text = std::string(tail.kana) + std::string(second.kana);
       name.latin = std::string(tail.latin) + " " + std::string(second.latin);
     }
-    if (Utf8Length(name.text) > 9) continue;
+    if (common::Utf8Length(name.text) > 9) continue;
     name.kana = HalfWidthKana(name.text);
     return name;
   }
 }
 
 std::string PersonName::Full() const { return surname + "　" + given; }
-std::string PersonName::Short() const { return Utf8Left(surname + given, 4); }
+std::string PersonName::Short() const { return common::Utf8Left(surname + given, 4); }
 std::string PersonName::KanaHalf() const { return HalfWidthKana(surname_kana + "　" + given_kana); }
 std::string PersonName::Latin() const { return given_latin + " " + surname_latin; }
 

@@ -8,7 +8,7 @@
 // A field of a fixed-layout JV-Data record: `width` bytes at `offset`; a repeated field has
 // `count` elements `stride` bytes apart, and a field repeated inside a repeated group a second
 // dimension (`count2`, `stride2`). Fields are cut out of the record bytes, never converted.
-namespace radadovur {
+namespace radadovur::jvdata {
 
 struct Field {
   uint32_t offset;
@@ -60,12 +60,12 @@ constexpr bool TilesExactly(const std::array<FieldSpec, K>& fields) {
   return true;
 }
 
-}  // namespace radadovur
+}  // namespace radadovur::jvdata
 
 // Declares each row of an X-list as a named Field constant and as a row of kFields.
-#define RADADOVUR_FIELD_CONST(id, off, w, n, s, n2, s2) inline constexpr ::radadovur::Field id{off, w, n, s, n2, s2};
-#define RADADOVUR_FIELD_ROW(id, off, w, n, s, n2, s2) ::radadovur::FieldSpec{#id, ::radadovur::Field{off, w, n, s, n2, s2}},
+#define RADADOVUR_FIELD_CONST(id, off, w, n, s, n2, s2) inline constexpr ::radadovur::jvdata::Field id{off, w, n, s, n2, s2};
+#define RADADOVUR_FIELD_ROW(id, off, w, n, s, n2, s2) ::radadovur::jvdata::FieldSpec{#id, ::radadovur::jvdata::Field{off, w, n, s, n2, s2}},
 #define RADADOVUR_COUNT_ROW(id, off, w, n, s, n2, s2) +1
 #define RADADOVUR_LAYOUT(LIST)                                                   \
   LIST(RADADOVUR_FIELD_CONST)                                                    \
-  inline constexpr std::array<::radadovur::FieldSpec, 0 LIST(RADADOVUR_COUNT_ROW)> kFields{{LIST(RADADOVUR_FIELD_ROW)}};
+  inline constexpr std::array<::radadovur::jvdata::FieldSpec, 0 LIST(RADADOVUR_COUNT_ROW)> kFields{{LIST(RADADOVUR_FIELD_ROW)}};

@@ -3,7 +3,7 @@
 
 // PayoutRecord (HR): 719 bytes, stored as delivered. Each payout block is a repeated
 // {Combination, Payout, Popularity} entry.
-namespace radadovur::hr {
+namespace radadovur::jvdata::hr {
 inline constexpr uint32_t kLength = 719;
 
 #define RADADOVUR_HR_FIELDS(X)                               \
@@ -48,4 +48,4 @@ inline constexpr uint32_t kLength = 719;
 
 RADADOVUR_LAYOUT(RADADOVUR_HR_FIELDS)
 static_assert(TilesExactly<kLength>(kFields), "HR layout must cover 719 bytes exactly");
-}  // namespace radadovur::hr
+}  // namespace radadovur::jvdata::hr

@@ -44,7 +44,7 @@
   X(RecentGradeWins_HorseName, 653, 36, 3, 163, 1, 0)
 
 // The delivered form.
-namespace radadovur::ks {
+namespace radadovur::jvdata::ks {
 inline constexpr uint32_t kLength = 4173;
 inline constexpr uint32_t kBlockLength = 1052;
 
@@ -63,10 +63,10 @@ inline constexpr uint32_t kBlockLength = 1052;
 
 RADADOVUR_LAYOUT(RADADOVUR_KS_FIELDS)
 static_assert(TilesExactly<kLength>(kFields), "KS delivered layout must cover 4173 bytes exactly");
-}  // namespace radadovur::ks
+}  // namespace radadovur::jvdata::ks
 
 // The stored form, in the jockey file and in the model package's jockey master.
-namespace radadovur::ks_stored {
+namespace radadovur::jvdata::ks_stored {
 inline constexpr uint32_t kLength = 4161;
 inline constexpr uint32_t kBlockLength = 1048;
 
@@ -85,4 +85,4 @@ inline constexpr uint32_t kBlockLength = 1048;
 
 RADADOVUR_LAYOUT(RADADOVUR_KS_STORED_FIELDS)
 static_assert(TilesExactly<kLength>(kFields), "KS stored layout must cover 4161 bytes exactly");
-}  // namespace radadovur::ks_stored
+}  // namespace radadovur::jvdata::ks_stored

@@ -5,7 +5,7 @@
 // text (CR LF included) to odds text files and readers parse the lines back.
 
 // WinOddsRecord (O1): 962 bytes.
-namespace radadovur::o1 {
+namespace radadovur::jvdata::o1 {
 inline constexpr uint32_t kLength = 962;
 
 #define RADADOVUR_O1_FIELDS(X)                                 \
@@ -30,11 +30,11 @@ inline constexpr uint32_t kLength = 962;
 
 RADADOVUR_LAYOUT(RADADOVUR_O1_FIELDS)
 static_assert(TilesExactly<kLength>(kFields), "O1 layout must cover 962 bytes exactly");
-}  // namespace radadovur::o1
+}  // namespace radadovur::jvdata::o1
 
 // The combination odds family O2, O4, O5, O6: a 40-byte head, n entries of e bytes
 // {Combination, Odds, Popularity}, TotalVotes (11) and the line end.
-namespace radadovur::odds {
+namespace radadovur::jvdata::odds {
 
 #define RADADOVUR_ODDS_HEAD_FIELDS(X)   \
   RADADOVUR_HEADER_FIELDS(X)            \
@@ -96,4 +96,4 @@ static_assert(TilesExactly<83285>(kTrifectaFields));
 // An odds field with no value: all "0", all "-", all "*" or all blanks.
 bool IsNoOdds(std::string_view odds);
 
-}  // namespace radadovur::odds
+}  // namespace radadovur::jvdata::odds

@@ -2,7 +2,7 @@
 #include "jvdata/layout_header.h"
 
 // RaceRecord (RA): 1272 bytes, stored as delivered.
-namespace radadovur::ra {
+namespace radadovur::jvdata::ra {
 inline constexpr uint32_t kLength = 1272;
 
 #define RADADOVUR_RA_FIELDS(X)                      \
@@ -64,4 +64,4 @@ static_assert(TilesExactly<kLength>(kFields), "RA layout must cover 1272 bytes e
 // Blocks over several fields above.
 inline constexpr Field RaceConditions{616, 21};
 inline constexpr Field TenkoBabaCodes{887, 3};
-}  // namespace radadovur::ra
+}  // namespace radadovur::jvdata::ra

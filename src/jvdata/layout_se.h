@@ -2,7 +2,7 @@
 #include "jvdata/layout_header.h"
 
 // EntryRecord (SE): 555 bytes, stored as delivered.
-namespace radadovur::se {
+namespace radadovur::jvdata::se {
 inline constexpr uint32_t kLength = 555;
 
 #define RADADOVUR_SE_FIELDS(X)                         \
@@ -66,4 +66,4 @@ inline constexpr uint32_t kLength = 555;
 
 RADADOVUR_LAYOUT(RADADOVUR_SE_FIELDS)
 static_assert(TilesExactly<kLength>(kFields), "SE layout must cover 555 bytes exactly");
-}  // namespace radadovur::se
+}  // namespace radadovur::jvdata::se

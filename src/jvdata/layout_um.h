@@ -3,7 +3,7 @@
 
 // HorseMasterRecord (UM): 1609 bytes, stored as delivered. Pedigree entries: 0 sire, 1 dam,
 // 2 sire's sire, 3 sire's dam, 4 dam's sire, 5 dam's dam, 6..13 the great-grandparents.
-namespace radadovur::um {
+namespace radadovur::jvdata::um {
 inline constexpr uint32_t kLength = 1609;
 
 #define RADADOVUR_UM_FIELDS(X)                          \
@@ -49,4 +49,4 @@ static_assert(TilesExactly<kLength>(kFields), "UM layout must cover 1609 bytes e
 // Pedigree entry 0 (the sire) and entry 1 (the dam).
 inline constexpr Field SireNum{204, 10};
 inline constexpr Field DamNum{250, 10};
-}  // namespace radadovur::um
+}  // namespace radadovur::jvdata::um

@@ -9,7 +9,7 @@
 #include "jvdata/layout_se.h"
 #include "jvdata/layout_um.h"
 
-namespace radadovur {
+namespace radadovur::jvdata {
 namespace {
 
 constexpr Layout kRa{"RA", ra::kLength, ra::kFields};
@@ -73,21 +73,6 @@ const Layout* StoredLayout(RecordType type) {
   return row ? row->stored : nullptr;
 }
 
-const Layout* LayoutByLength(RecordType type, size_t length) {
-  const TypeRow* row = RowOf(type);
-  if (!row) return nullptr;
-  if (row->stored->length == length) return row->stored;
-  if (row->delivered->length == length) return row->delivered;
-  return nullptr;
-}
-
-std::string TakeField(std::string_view bytes, size_t& position, size_t width) {
-  std::string out;
-  if (position >= 1 && position - 1 < bytes.size()) out = std::string(bytes.substr(position - 1, width));
-  position += width;
-  return out;
-}
-
 ParsedRecord ParseRecord(RecordType type, std::string_view record) {
   ParsedRecord parsed;
   parsed.layout = DeliveredLayout(type);
@@ -95,27 +80,13 @@ ParsedRecord ParseRecord(RecordType type, std::string_view record) {
   return parsed;
 }
 
-ParsedRecord ParseRaceRecord(std::string_view r) { return ParseRecord(RecordType::RA, r); }
-ParsedRecord ParseEntryRecord(std::string_view r) { return ParseRecord(RecordType::SE, r); }
-ParsedRecord ParsePayoutRecord(std::string_view r) { return ParseRecord(RecordType::HR, r); }
-ParsedRecord ParseHorseMasterRecord(std::string_view r) { return ParseRecord(RecordType::UM, r); }
-ParsedRecord ParseJockeyMasterRecord(std::string_view r) { return ParseRecord(RecordType::KS, r); }
-ParsedRecord ParseWinOddsRecord(std::string_view r) { return ParseRecord(RecordType::O1, r); }
-ParsedRecord ParseQuinellaOddsRecord(std::string_view r) { return ParseRecord(RecordType::O2, r); }
-ParsedRecord ParseExactaOddsRecord(std::string_view r) { return ParseRecord(RecordType::O4, r); }
-ParsedRecord ParseTrioOddsRecord(std::string_view r) { return ParseRecord(RecordType::O5, r); }
-ParsedRecord ParseTrifectaOddsRecord(std::string_view r) { return ParseRecord(RecordType::O6, r); }
+namespace {
 
-std::string CopyRaceRecord(const ParsedRecord& p) { return Fit(p.delivered, ra::kLength); }
-std::string CopyEntryRecord(const ParsedRecord& p) { return Fit(p.delivered, se::kLength); }
-std::string CopyPayoutRecord(const ParsedRecord& p) { return Fit(p.delivered, hr::kLength); }
-std::string CopyHorseRecord(const ParsedRecord& p) { return Fit(p.delivered, um::kLength); }
-
-std::string CopyJockeyRecord(const ParsedRecord& p) {
+// The stored jockey record: every field at its stored offset with its stored width; the prize
+// totals lose their 10th character.
+std::string JockeyStoredForm(const ParsedRecord& p) {
   const std::string full = Fit(p.delivered, ks::kLength);
   std::string stored(ks_stored::kLength, ' ');
-  // Every field goes to its stored offset with its stored width; the prize totals lose their
-  // 10th character.
   for (size_t r = 0; r < ks::kFields.size(); ++r) {
     const Field& from = ks::kFields[r].field;
     const Field& to = ks_stored::kFields[r].field;
@@ -126,14 +97,16 @@ std::string CopyJockeyRecord(const ParsedRecord& p) {
   return stored;
 }
 
+}  // namespace
+
 std::string StoredForm(RecordType type, std::string_view delivered) {
   const ParsedRecord parsed = ParseRecord(type, delivered);
   switch (type) {
-    case RecordType::RA: return CopyRaceRecord(parsed);
-    case RecordType::SE: return CopyEntryRecord(parsed);
-    case RecordType::HR: return CopyPayoutRecord(parsed);
-    case RecordType::UM: return CopyHorseRecord(parsed);
-    case RecordType::KS: return CopyJockeyRecord(parsed);
+    case RecordType::RA: return Fit(parsed.delivered, ra::kLength);
+    case RecordType::SE: return Fit(parsed.delivered, se::kLength);
+    case RecordType::HR: return Fit(parsed.delivered, hr::kLength);
+    case RecordType::UM: return Fit(parsed.delivered, um::kLength);
+    case RecordType::KS: return JockeyStoredForm(parsed);
     default: return {};
   }
 }
@@ -179,4 +152,4 @@ bool IsNoOdds(std::string_view v) {
 }
 }  // namespace odds
 
-}  // namespace radadovur
+}  // namespace radadovur::jvdata

@@ -4,7 +4,7 @@
 
 // The JV-Data delivery service as the program uses it. Each window that downloads holds its own
 // instance with its own open request. Records are CP932 bytes.
-namespace radadovur {
+namespace radadovur::jvlink {
 
 // Read results other than a record length.
 namespace jvread {
@@ -43,4 +43,4 @@ class JvLink {
   virtual int32_t JVRTOpen(const std::string& dataspec, const std::string& key) = 0;
 };
 
-}  // namespace radadovur
+}  // namespace radadovur::jvlink

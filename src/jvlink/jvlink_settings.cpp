@@ -6,7 +6,10 @@
 
 #include "common/text_file.h"
 
-namespace radadovur {
+namespace radadovur::jvlink {
+
+using common::Status;
+
 namespace {
 constexpr const char* kSettingsFolder = "radadovur-jvlink";
 constexpr const char* kSettingsFileName = "recordings";
@@ -27,30 +30,25 @@ std::string DefaultJvLinkSettingsFile() {
 
 std::optional<std::string> LoadRecordingFolderSetting(const std::string& settings_file) {
   if (settings_file.empty()) return std::nullopt;
-  auto text = ReadWholeFile(settings_file);
+  auto text = common::ReadWholeFile(settings_file);
   if (!text) return std::nullopt;
-  auto lines = SplitLines(*text);
+  auto lines = common::SplitLines(*text);
   if (lines.empty() || lines.front().empty()) return std::nullopt;
   return lines.front();
 }
 
-bool SaveRecordingFolderSetting(const std::string& settings_file, const std::string& folder, std::string* error) {
-  if (settings_file.empty()) {
-    if (error) *error = "no settings folder (neither XDG_CONFIG_HOME nor HOME is set)";
-    return false;
-  }
+common::Status SaveRecordingFolderSetting(const std::string& settings_file, const std::string& folder) {
+  if (settings_file.empty())
+    return common::Status::InvalidArgument("settings file", "no settings folder (neither XDG_CONFIG_HOME nor HOME is set)");
   // A line end would split the folder into lines.
-  if (folder.find_first_of("\r\n") != std::string::npos) {
-    if (error) *error = "a folder name with a line break cannot be saved";
-    return false;
-  }
+  if (folder.find_first_of("\r\n") != std::string::npos)
+    return common::Status::InvalidArgument("folder", "a folder name with a line break cannot be saved");
   std::error_code ec;
   std::filesystem::create_directories(std::filesystem::path(settings_file).parent_path(), ec);
-  if (ec) {
-    if (error) *error = "cannot create the settings folder for " + settings_file + ": " + ec.message();
-    return false;
-  }
-  return WriteFileAtomic(settings_file, folder + "\n", error);
+  if (ec)
+    return common::Status::IoError(settings_file,
+                           "cannot create the settings folder for " + settings_file + ": " + ec.message());
+  return common::WriteFileAtomic(settings_file, folder + "\n");
 }
 
 std::string RecordingFolderFromSettings(const std::string& app_path, const std::string& settings_file) {
@@ -63,4 +61,4 @@ std::unique_ptr<ReplayJvLink> MakeReplayJvLink(const std::string& app_path, std:
       [app_path, settings_file] { return RecordingFolderFromSettings(app_path, settings_file); }});
 }
 
-}  // namespace radadovur
+}  // namespace radadovur::jvlink

@@ -3,13 +3,14 @@
 #include <optional>
 #include <string>
 
+#include "common/status.h"
 #include "jvlink/replay_jv_link.h"
 
 // The stand-in's own settings: which recording folder it replays. They live apart from the
 // program (which has no configuration of its own), in one small file holding the folder:
 // "$XDG_CONFIG_HOME/radadovur-jvlink/recordings", or "~/.config/radadovur-jvlink/recordings"
 // when XDG_CONFIG_HOME is not set.
-namespace radadovur {
+namespace radadovur::jvlink {
 
 // The settings file's path from the environment; empty when neither variable is set.
 std::string DefaultJvLinkSettingsFile();
@@ -18,8 +19,7 @@ std::string DefaultJvLinkSettingsFile();
 std::optional<std::string> LoadRecordingFolderSetting(const std::string& settings_file);
 
 // Saves the folder (creating the settings folder); an empty folder saves "use the default".
-bool SaveRecordingFolderSetting(const std::string& settings_file, const std::string& folder,
-                                std::string* error = nullptr);
+common::Status SaveRecordingFolderSetting(const std::string& settings_file, const std::string& folder);
 
 // The saved folder, or "JVDATA" in the program folder.
 std::string RecordingFolderFromSettings(const std::string& app_path, const std::string& settings_file);
@@ -29,4 +29,4 @@ std::string RecordingFolderFromSettings(const std::string& app_path, const std::
 std::unique_ptr<ReplayJvLink> MakeReplayJvLink(const std::string& app_path,
                                                std::string settings_file = DefaultJvLinkSettingsFile());
 
-}  // namespace radadovur
+}  // namespace radadovur::jvlink

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "common/app_path.h"
+#include "common/run_state.h"
 
-namespace radadovur {
+namespace radadovur::jvlink {
 
 bool IsFolder(const std::string& path) {
   std::error_code ec;
@@ -24,7 +24,7 @@ std::optional<FileStamp> StampOf(const std::string& path) {
 
 std::optional<std::vector<RecordingFile>> ListDownloadFiles(const std::string& folder, std::string_view dataspec) {
   namespace fs = std::filesystem;
-  const std::string dir = WithTrailingSlash(folder) + std::string(dataspec);
+  const std::string dir = common::WithTrailingSlash(folder) + std::string(dataspec);
   std::error_code ec;
   std::vector<RecordingFile> files;
   if (!fs::exists(dir, ec)) return files;
@@ -44,7 +44,7 @@ std::optional<std::vector<RecordingFile>> ListDownloadFiles(const std::string& f
 }
 
 std::string RealtimeFilePath(const std::string& folder, std::string_view dataspec, std::string_view key) {
-  return WithTrailingSlash(folder) + std::string(dataspec) + "/" + std::string(key) +
+  return common::WithTrailingSlash(folder) + std::string(dataspec) + "/" + std::string(key) +
          std::string(recording::kFileExtension);
 }
 
@@ -60,4 +60,4 @@ std::vector<std::string_view> SplitRecords(std::string_view bytes) {
   return records;
 }
 
-}  // namespace radadovur
+}  // namespace radadovur::jvlink

@@ -10,7 +10,7 @@
 // file-name order), the realtime sub-folders "0B30" (files named by RaceId) and "0B12" (named
 // by RaceDate), and optional fault switches. Every file holds CP932 records back to back, each
 // ending with its own CR LF.
-namespace radadovur::recording {
+namespace radadovur::jvlink::recording {
 
 inline constexpr std::string_view kDefaultFolder = "JVDATA";
 inline constexpr std::string_view kFaultsFile = "faults.txt";
@@ -24,9 +24,9 @@ inline constexpr std::string_view kRealtimeResults = "0B12";          // key: 8-
 inline constexpr size_t kRealtimeOddsKeyLength = 16;
 inline constexpr size_t kRealtimeResultsKeyLength = 8;
 
-}  // namespace radadovur::recording
+}  // namespace radadovur::jvlink::recording
 
-namespace radadovur {
+namespace radadovur::jvlink {
 
 struct RecordingFile {
   std::string name;  // "0001.jvd"
@@ -54,4 +54,4 @@ std::string RealtimeFilePath(const std::string& folder, std::string_view dataspe
 // a line end (a file cut short) is a record of its own; an empty line is no record.
 std::vector<std::string_view> SplitRecords(std::string_view bytes);
 
-}  // namespace radadovur
+}  // namespace radadovur::jvlink

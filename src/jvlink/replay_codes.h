@@ -4,7 +4,7 @@
 // Result codes of the replaying stand-in beyond the ones every caller knows (jvread:: in
 // jv_link.h). Callers only compare against those; these show up in their error messages
 // ("JVOpenエラー。RC=-113"), so each failure has its own code.
-namespace radadovur::jvreplay {
+namespace radadovur::jvlink::jvreplay {
 
 // No open request (JVRead, JVStatus, JVFiledelete, JVCancel).
 inline constexpr int32_t kNotOpen = -101;
@@ -32,4 +32,4 @@ inline constexpr int32_t kUnknownFile = -305;
 inline constexpr int32_t kDefaultReadErrorCode = -501;
 inline constexpr int32_t kDefaultStatusErrorCode = -502;
 
-}  // namespace radadovur::jvreplay
+}  // namespace radadovur::jvlink::jvreplay

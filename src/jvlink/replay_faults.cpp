@@ -4,11 +4,11 @@
 #include <functional>
 #include <map>
 
-#include "common/app_path.h"
+#include "common/run_state.h"
 #include "common/text_file.h"
 #include "jvlink/recording.h"
 
-namespace radadovur {
+namespace radadovur::jvlink {
 namespace {
 
 std::string_view Trim(std::string_view s) {
@@ -109,7 +109,7 @@ const std::map<std::string, Setter, std::less<>>& Setters() {
 FaultsParse ParseFaults(std::string_view text) {
   FaultsParse out;
   int line_number = 0;
-  for (const std::string& raw : SplitLines(text)) {
+  for (const std::string& raw : common::SplitLines(text)) {
     ++line_number;
     std::string_view line = Trim(raw);
     if (line.empty() || line.front() == '#') continue;
@@ -133,9 +133,9 @@ FaultsParse ParseFaults(std::string_view text) {
 }
 
 FaultsParse LoadFaults(const std::string& recording_folder) {
-  auto text = ReadWholeFile(WithTrailingSlash(recording_folder) + std::string(recording::kFaultsFile));
+  auto text = common::ReadWholeFile(common::WithTrailingSlash(recording_folder) + std::string(recording::kFaultsFile));
   if (!text) return {};
   return ParseFaults(*text);
 }
 
-}  // namespace radadovur
+}  // namespace radadovur::jvlink

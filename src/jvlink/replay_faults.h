@@ -11,7 +11,7 @@
 // Fault switches of a recording folder ("faults.txt"), so that tests can make the replaying
 // stand-in fail the way the delivery service fails. One "key=value" per line; blank lines and
 // lines starting with '#' are skipped. The keys are listed in docs/jvlink.md.
-namespace radadovur {
+namespace radadovur::jvlink {
 
 struct ReplayFaults {
   std::optional<int32_t> init_error;  // JVInit returns this
@@ -41,4 +41,4 @@ FaultsParse ParseFaults(std::string_view text);
 // The folder's faults.txt; a missing file means no faults.
 FaultsParse LoadFaults(const std::string& recording_folder);
 
-}  // namespace radadovur
+}  // namespace radadovur::jvlink

@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <limits>
 
-#include "common/app_path.h"
+#include "common/run_state.h"
 #include "common/text_file.h"
 #include "jvlink/replay_codes.h"
 
-namespace radadovur {
+namespace radadovur::jvlink {
 namespace {
 
 bool IsDownloadDataspec(std::string_view dataspec) {
@@ -196,7 +196,7 @@ bool ReplayJvLink::IsBroken(const RecordingFile& file) const {
 
 int32_t ReplayJvLink::LoadCurrentFile() {
   Request& r = request_;
-  auto bytes = ReadWholeFile(r.files[r.file].path);
+  auto bytes = common::ReadWholeFile(r.files[r.file].path);
   if (!bytes) return jvreplay::kUnreadableFile;
   r.bytes = std::move(*bytes);
   r.records = SplitRecords(r.bytes);
@@ -281,4 +281,4 @@ int32_t ReplayJvLink::JVFiledelete(const std::string& file_name) {
   return 0;
 }
 
-}  // namespace radadovur
+}  // namespace radadovur::jvlink

@@ -33,7 +33,7 @@
 // Every result other than a record leaves the buffer empty, so a caller that looks at the
 // buffer after a non-record result finds no record type there. The size argument is not
 // changed.
-namespace radadovur {
+namespace radadovur::jvlink {
 
 class ReplayJvLink : public JvLink {
  public:
@@ -117,4 +117,4 @@ class ReplayJvLink : public JvLink {
   std::set<std::string> repaired_;               // broken-file switches repaired, by folder
 };
 
-}  // namespace radadovur
+}  // namespace radadovur::jvlink

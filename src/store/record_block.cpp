@@ -1,44 +1,34 @@
 #include "store/record_block.h"
 
-#include <cerrno>
-#include <cstring>
-
 #include "common/record_file.h"
 #include "common/text_file.h"
 
 namespace radadovur::store {
 
-bool ReadRecordBlock(const std::string& path, size_t length, RecordBlock& block, std::string& error) {
+using common::RecordFile;
+using common::Status;
+
+common::Status ReadRecordBlock(const std::string& path, size_t length, RecordBlock& block) {
   block.bytes.clear();
   block.length = length;
   {
-    RecordFile file;  // creates a missing file empty
-    if (!file.Open(path, length)) {
-      error = file.error();
-      return false;
-    }
+    common::RecordFile file;  // creates a missing file empty
+    if (!file.Open(path, length)) return file.status();
   }
-  auto bytes = ReadWholeFile(path);
-  if (!bytes) {
-    error = "cannot read " + path + ": " + std::strerror(errno);
-    return false;
-  }
-  block.bytes = std::move(*bytes);
+  if (common::Status s = common::ReadWholeFile(path, block.bytes); !s.ok()) return s;
   block.bytes.resize(block.count() * length);
-  return true;
+  return common::Status::OK();
 }
 
-bool WriteRecords(const std::string& path, size_t length, const std::vector<std::string_view>& records,
-                  std::string& error) {
-  RecordFile file;
+common::Status WriteRecords(const std::string& path, size_t length, const std::vector<std::string_view>& records) {
+  common::RecordFile file;
   bool ok = file.OpenReplacing(path, length);
   for (size_t i = 0; ok && i < records.size(); ++i) ok = file.Append(records[i]);
   if (ok) ok = file.Commit();
-  if (!ok) {
-    error = file.error();
-    file.Close();  // an uncommitted new file is removed; the old one stays
-  }
-  return ok;
+  if (ok) return common::Status::OK();
+  common::Status status = file.status();
+  file.Close();  // an uncommitted new file is removed; the old one stays
+  return status;
 }
 
 }  // namespace radadovur::store

@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/status.h"
+
 // A whole fixed-length record file held in memory, for the passes that read every record.
 namespace radadovur::store {
 
@@ -17,10 +19,9 @@ struct RecordBlock {
 
 // Reads every record of a record file. A missing file is created empty, as opening a store file
 // always does, and has no records; bytes after the last whole record are not a record.
-bool ReadRecordBlock(const std::string& path, size_t length, RecordBlock& block, std::string& error);
+common::Status ReadRecordBlock(const std::string& path, size_t length, RecordBlock& block);
 
 // Rewrites a record file with these records, through a temporary file renamed over it.
-bool WriteRecords(const std::string& path, size_t length, const std::vector<std::string_view>& records,
-                  std::string& error);
+common::Status WriteRecords(const std::string& path, size_t length, const std::vector<std::string_view>& records);
 
 }  // namespace radadovur::store

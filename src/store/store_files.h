@@ -1,12 +1,11 @@
 #pragma once
 #include <array>
-#include <cerrno>
-#include <cstring>
 #include <string>
 #include <string_view>
 
 #include "common/names.h"
 #include "common/record_file.h"
+#include "common/status.h"
 #include "jvdata/layout_hr.h"
 #include "jvdata/layout_ks.h"
 #include "jvdata/layout_ra.h"
@@ -21,20 +20,20 @@ struct StoreFile {
   size_t record_length;
 };
 
-inline constexpr StoreFile kRaThisWeek{names::kRaThisWeek, ra::kLength};
-inline constexpr StoreFile kSeThisWeek{names::kSeThisWeek, se::kLength};
-inline constexpr StoreFile kUmThisWeek{names::kUmThisWeek, um::kLength};
-inline constexpr StoreFile kKsThisWeek{names::kKsThisWeek, ks_stored::kLength};
-inline constexpr StoreFile kHrThisWeek{names::kHrThisWeek, hr::kLength};
-inline constexpr StoreFile kRaNew{names::kRaNew, ra::kLength};
-inline constexpr StoreFile kRaNewD{names::kRaNewD, ra::kLength};
-inline constexpr StoreFile kSeNew{names::kSeNew, se::kLength};
-inline constexpr StoreFile kSeNewD{names::kSeNewD, se::kLength};
-inline constexpr StoreFile kUmNew{names::kUmNew, um::kLength};
-inline constexpr StoreFile kTemporary{names::kTemporary, se::kLength};
-inline constexpr StoreFile kRaRealtime{names::kRaRealtime, ra::kLength};
-inline constexpr StoreFile kSeRealtime{names::kSeRealtime, se::kLength};
-inline constexpr StoreFile kHrRealtime{names::kHrRealtime, hr::kLength};
+inline constexpr StoreFile kRaThisWeek{common::names::kRaThisWeek, jvdata::ra::kLength};
+inline constexpr StoreFile kSeThisWeek{common::names::kSeThisWeek, jvdata::se::kLength};
+inline constexpr StoreFile kUmThisWeek{common::names::kUmThisWeek, jvdata::um::kLength};
+inline constexpr StoreFile kKsThisWeek{common::names::kKsThisWeek, jvdata::ks_stored::kLength};
+inline constexpr StoreFile kHrThisWeek{common::names::kHrThisWeek, jvdata::hr::kLength};
+inline constexpr StoreFile kRaNew{common::names::kRaNew, jvdata::ra::kLength};
+inline constexpr StoreFile kRaNewD{common::names::kRaNewD, jvdata::ra::kLength};
+inline constexpr StoreFile kSeNew{common::names::kSeNew, jvdata::se::kLength};
+inline constexpr StoreFile kSeNewD{common::names::kSeNewD, jvdata::se::kLength};
+inline constexpr StoreFile kUmNew{common::names::kUmNew, jvdata::um::kLength};
+inline constexpr StoreFile kTemporary{common::names::kTemporary, jvdata::se::kLength};
+inline constexpr StoreFile kRaRealtime{common::names::kRaRealtime, jvdata::ra::kLength};
+inline constexpr StoreFile kSeRealtime{common::names::kSeRealtime, jvdata::se::kLength};
+inline constexpr StoreFile kHrRealtime{common::names::kHrRealtime, jvdata::hr::kLength};
 
 // The raw record files of the download, in the order the download deletes them.
 inline constexpr std::array<StoreFile, 5> kRawRecordFiles = {kRaThisWeek, kSeThisWeek, kUmThisWeek, kKsThisWeek,
@@ -44,23 +43,20 @@ inline std::string PathOf(const std::string& app_path, const StoreFile& file) {
   return app_path + std::string(file.name);
 }
 
-// Deletes a store file; a missing file is no error. On failure `error` says why.
-inline bool DeleteStoreFile(const std::string& app_path, const StoreFile& file, std::string& error) {
-  const std::string path = PathOf(app_path, file);
-  if (DeleteFile(path)) return true;
-  error = "cannot delete " + path + ": " + std::strerror(errno);
-  return false;
+// Deletes a store file; a missing file is no error.
+inline common::Status DeleteStoreFile(const std::string& app_path, const StoreFile& file) {
+  return common::DeleteFile(PathOf(app_path, file));
 }
 
 // Opens a store file for rewriting: the records go to a temporary file that Commit puts in
 // place, so a step that stops half way leaves the old file (or none), never half a file.
-inline bool OpenReplacing(RecordFile& records, const std::string& app_path, const StoreFile& file) {
+inline bool OpenReplacing(common::RecordFile& records, const std::string& app_path, const StoreFile& file) {
   return records.OpenReplacing(PathOf(app_path, file), file.record_length);
 }
 
 // The per-horse entry file "UMAGOTOTHISWEEKN/<KettoNum>.dat" (runner records).
 inline std::string UmagotoFileName(std::string_view ketto_num) {
-  return std::string(names::kUmagotoFolder) + "/" + std::string(ketto_num) + ".dat";
+  return std::string(common::names::kUmagotoFolder) + "/" + std::string(ketto_num) + ".dat";
 }
 
 }  // namespace radadovur::store

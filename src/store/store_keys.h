@@ -3,7 +3,7 @@
 #include <string_view>
 
 // The keys by which the race store is sorted and merged, cut from stored records.
-namespace radadovur {
+namespace radadovur::store {
 
 // 13: Year MonthDay DataCategory VenueCode RaceNum (a RaceRecord).
 std::string RaceSortKey(std::string_view race_record);
@@ -13,4 +13,4 @@ std::string EntrySortKey(std::string_view entry_record);
 // name one run of one horse; 1..8 say how new this version of it is.
 std::string HorseRunKey(std::string_view entry_record);
 
-}  // namespace radadovur
+}  // namespace radadovur::store

@@ -2,41 +2,35 @@
 
 #include <functional>
 
-#include "common/convert.h"
 #include "common/names.h"
-#include "common/model_package.h"
-#include "common/record_file.h"
 #include "common/text_file.h"
 #include "jvdata/layout_se.h"
 #include "jvdata/layout_um.h"
-#include "store/record_block.h"
 #include "store/sort_keys.h"
 #include "store/store_files.h"
 #include "store/store_keys.h"
-#include "store/umagoto_rebuild.h"
 
 namespace radadovur::store {
 namespace {
 
-constexpr size_t kListedFailures = 20;
+using common::Status;
+using common::StepFailures;
 
-bool Read(const std::string& app_path, const StoreFile& file, RecordBlock& block, StepFailures& failures) {
-  std::string error;
-  if (ReadRecordBlock(PathOf(app_path, file), file.record_length, block, error)) return true;
-  failures.Add(error);
-  return false;
+bool Read(const std::string& app_path, const StoreFile& file, RecordBlock& block, common::StepFailures& failures) {
+  common::Status status = ReadRecordBlock(PathOf(app_path, file), file.record_length, block);
+  const bool ok = status.ok();
+  failures.Add(std::move(status));
+  return ok;
 }
 
 void Write(const std::string& app_path, const StoreFile& file, const std::vector<std::string_view>& records,
-           StepFailures& failures) {
-  std::string error;
-  if (!WriteRecords(PathOf(app_path, file), file.record_length, records, error)) failures.Add(error);
+           common::StepFailures& failures) {
+  failures.Add(WriteRecords(PathOf(app_path, file), file.record_length, records));
 }
 
 void WriteList(const std::string& app_path, std::string_view name, const std::vector<std::string>& values,
-               StepFailures& failures) {
-  std::string error;
-  if (!WriteQuotedLines(app_path + std::string(name), values, &error)) failures.Add(error);
+               common::StepFailures& failures) {
+  failures.Add(common::WriteQuotedLines(app_path + std::string(name), values));
 }
 
 // Sorts the records by key and keeps one per key: the one the sort placed last. `kept_keys`
@@ -66,13 +60,9 @@ std::vector<std::string_view> RecordsOf(const RecordBlock& block) {
   return records;
 }
 
-// The model package comes as a separate download that the user unpacks into "OPTION1N".
-void CheckModelPackage(const std::string& app_path, StepUi& ui) {
-  if (!ShowPackagePresent(app_path, ui, PackageCaption::kWithoutSupportSite))
-    ui.Message(app_path + kPackageSetupMessage);
-}
+}  // namespace
 
-void BuildRaceFiles(const std::string& app_path, StepFailures& failures) {
+void BuildRaceFiles(const std::string& app_path, common::StepFailures& failures) {
   RecordBlock races;
   if (!Read(app_path, kRaThisWeek, races, failures)) return;
   const auto kept = SortAndCollapse(RecordsOf(races), RaceSortKey);
@@ -80,69 +70,36 @@ void BuildRaceFiles(const std::string& app_path, StepFailures& failures) {
   Write(app_path, kRaNewD, kept, failures);
 }
 
-// Runner records of category "1" leave the store here, in "SETHISWEEKN.dat" itself; `kept`
-// points into `raw`.
 bool DropCategoryOne(const std::string& app_path, RecordBlock& raw, std::vector<std::string_view>& kept,
-                     StepFailures& failures) {
+                     common::StepFailures& failures) {
   if (!Read(app_path, kSeThisWeek, raw, failures)) return false;
   for (size_t i = 0; i < raw.count(); ++i)
-    if (se::DataCategory.Of(raw.Record(i)) != "1") kept.push_back(raw.Record(i));
+    if (jvdata::se::DataCategory.Of(raw.Record(i)) != "1") kept.push_back(raw.Record(i));
   Write(app_path, kSeThisWeek, kept, failures);
-  DeleteFile(PathOf(app_path, kTemporary));  // an older scratch file must not stay behind
+  common::DeleteFile(PathOf(app_path, kTemporary));  // an older scratch file must not stay behind
   return true;
 }
 
 void BuildEntryFiles(const std::string& app_path, const std::vector<std::string_view>& entries,
-                     StepFailures& failures) {
+                     common::StepFailures& failures) {
   const auto kept = SortAndCollapse(entries, EntrySortKey);
   Write(app_path, kSeNew, kept, failures);
   Write(app_path, kSeNewD, kept, failures);
 }
 
-// The horse file, the horse list and the dam list; returns the number of horse records read.
-int64_t BuildHorseFiles(const std::string& app_path, StepFailures& failures) {
+int64_t BuildHorseFiles(const std::string& app_path, common::StepFailures& failures) {
   RecordBlock horses;
   if (!Read(app_path, kUmThisWeek, horses, failures)) return 0;
   std::vector<std::string> ketto_nums;
   const auto records = RecordsOf(horses);
-  const auto kept = SortAndCollapse(records, [](std::string_view r) { return um::KettoNum.Str(r); }, &ketto_nums);
+  const auto kept = SortAndCollapse(records, [](std::string_view r) { return jvdata::um::KettoNum.Str(r); }, &ketto_nums);
   Write(app_path, kUmNew, kept, failures);
-  WriteList(app_path, names::kKettoNumList, ketto_nums, failures);
+  WriteList(app_path, common::names::kKettoNumList, ketto_nums, failures);
 
   std::vector<std::string> dam_nums;
-  SortAndCollapse(records, [](std::string_view r) { return um::DamNum.Str(r); }, &dam_nums);
-  WriteList(app_path, names::kDamNumList, dam_nums, failures);
+  SortAndCollapse(records, [](std::string_view r) { return jvdata::um::DamNum.Str(r); }, &dam_nums);
+  WriteList(app_path, common::names::kDamNumList, dam_nums, failures);
   return static_cast<int64_t>(horses.count());
-}
-
-std::string FailureText(const StepFailures& failures) {
-  std::string text = "構造体処理で次の処理ができませんでした。";
-  for (size_t i = 0; i < failures.items.size() && i < kListedFailures; ++i) text += "\n" + failures.items[i];
-  if (failures.items.size() > kListedFailures)
-    text += "\nほか " + std::to_string(failures.items.size() - kListedFailures) + " 件";
-  return text;
-}
-
-}  // namespace
-
-StepFailures RunStructureProcessing(const std::string& app_path, StepUi& ui) {
-  StepFailures failures;
-  CheckModelPackage(app_path, ui);
-  ui.SetText("Text4", std::string(kStructureStartText));
-  ui.Yield();
-
-  BuildRaceFiles(app_path, failures);
-  {
-    RecordBlock raw_entries;
-    std::vector<std::string_view> entries;
-    if (DropCategoryOne(app_path, raw_entries, entries, failures)) BuildEntryFiles(app_path, entries, failures);
-  }
-  const int64_t horse_records = BuildHorseFiles(app_path, failures);
-  RebuildUmagotoFiles(app_path, RunVersionMatch::kLastQualifying, ui, failures);
-
-  ui.SetText("Text4", std::string(kStructureEndText) + " " + SignedText(horse_records));
-  if (!failures.empty()) ui.Message(FailureText(failures));
-  return failures;
 }
 
 }  // namespace radadovur::store

@@ -1,23 +1,30 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "common/step_ui.h"
+#include "common/status.h"
+#include "store/record_block.h"
 
-// Step ② of the week: turns the raw record files of the download into the sorted store (race,
-// runner and horse files with one record per key, the horse and dam lists, one entry file per
-// horse). Reports through the main window's status box "Text4" and label "Label1".
+// The passes of the structure processing over the raw record files of the download: each sorts
+// one file, keeps one record per key and writes the store's files. A failing file is added to
+// `failures` and the pass goes on where it can.
 namespace radadovur::store {
 
-inline constexpr std::string_view kStructureStartText =
-    "構造体処理を開始しました。しばらくお待ちください。。。。。。。";
-inline constexpr std::string_view kStructureEndText = "構造体処理終了";
-// The structure window's own text once the processing is done.
-inline constexpr std::string_view kStructureWindowText =
-    "中止処理を選択した場合、中止処理終了が出ますので暫くお待ち下さい。";
+// "RATHISWEEKNNEW.dat" and "RATHISWEEKNNEWd.dat": the race records, one per race.
+void BuildRaceFiles(const std::string& app_path, common::StepFailures& failures);
 
-// The whole processing, step by step; a failing item is skipped, the processing goes on, and
-// the failures are listed in a message at the end and returned.
-StepFailures RunStructureProcessing(const std::string& app_path, StepUi& main_window_ui);
+// Runner records of category "1" leave the store here, in "SETHISWEEKN.dat" itself; `kept`
+// receives the others and points into `raw`. False when the file could not be read.
+bool DropCategoryOne(const std::string& app_path, RecordBlock& raw, std::vector<std::string_view>& kept,
+                     common::StepFailures& failures);
+
+// "SETHISWEEKNNEW.dat" and "SETHISWEEKNNEWd.dat" from the runner records: one per runner.
+void BuildEntryFiles(const std::string& app_path, const std::vector<std::string_view>& entries,
+                     common::StepFailures& failures);
+
+// The horse file, the horse list and the dam list; returns the number of horse records read.
+int64_t BuildHorseFiles(const std::string& app_path, common::StepFailures& failures);
 
 }  // namespace radadovur::store

@@ -15,29 +15,28 @@
 namespace radadovur::store {
 namespace {
 
+namespace names = common::names;
+
+
 bool HoldsExactly(const std::string& path, const std::string& bytes) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec) || std::filesystem::file_size(path, ec) != bytes.size() || ec)
     return false;
   RecordBlock old;
-  std::string error;
-  return ReadRecordBlock(path, se::kLength, old, error) && old.bytes == bytes;
+  return ReadRecordBlock(path, jvdata::se::kLength, old).ok() && old.bytes == bytes;
 }
 
 }  // namespace
 
-void HorseRuns::Merge(std::string_view record, RunVersionMatch match) {
+void HorseRuns::Merge(std::string_view record) {
   const std::string key = HorseRunKey(record);
-  Run run{record, key.substr(8), TextValue(std::string_view(key).substr(0, 8))};
+  Run run{record, key.substr(8), common::TextValue(std::string_view(key).substr(0, 8))};
   bool same_run_stored = false;
   size_t replace = runs_.size();  // none
   for (size_t k = 0; k < runs_.size(); ++k) {
     if (runs_[k].run != run.run) continue;
     same_run_stored = true;
-    if (run.created >= runs_[k].created) {
-      replace = k;
-      if (match == RunVersionMatch::kFirstQualifying) break;
-    }
+    if (run.created >= runs_[k].created) replace = k;
   }
   if (replace < runs_.size())
     runs_[replace] = std::move(run);
@@ -51,42 +50,43 @@ std::string HorseRuns::Bytes() const {
   return bytes;
 }
 
-void RebuildUmagotoFiles(const std::string& app_path, RunVersionMatch match, StepUi& ui, StepFailures& failures) {
+void RebuildUmagotoFiles(const std::string& app_path, common::StepHost& host, common::StepFailures& failures) {
   // The horses of the list, each once; a value that is no plain file name names no file.
   std::vector<std::string> ids;
   std::unordered_map<std::string, size_t> index;
-  for (auto& id : ReadQuotedValues(app_path + std::string(names::kKettoNumList))) {
+  for (auto& id : common::ReadQuotedValues(app_path + std::string(common::names::kKettoNumList))) {
     if (id.empty() || id.find_first_of(std::string_view("/\0", 2)) != std::string::npos) {
-      failures.Add(std::string(names::kKettoNumList) + ": no entry file for the value \"" + id + "\"");
+      failures.Add(common::Status::InvalidArgument(
+          std::string(common::names::kKettoNumList), std::string(common::names::kKettoNumList) + ": no entry file for the value \"" + id + "\""));
       continue;
     }
     if (index.emplace(id, ids.size()).second) ids.push_back(std::move(id));
   }
 
   RecordBlock entries;
-  std::string error;
-  if (!ReadRecordBlock(app_path + std::string(names::kSeNew), se::kLength, entries, error)) {
-    failures.Add(error + " (entry files left as they were)");  // rather than emptied
+  if (common::Status s = ReadRecordBlock(app_path + std::string(common::names::kSeNew), jvdata::se::kLength, entries);
+      !s.ok()) {
+    failures.Add(common::Status::IoError(s.path(), s.ToString() + " (entry files left as they were)"));  // rather than emptied
     return;
   }
 
   std::vector<HorseRuns> horses(ids.size());
   for (size_t i = 0; i < entries.count(); ++i) {
     const std::string_view r = entries.Record(i);
-    auto it = index.find(std::string(se::KettoNum.Of(r)));
-    if (it != index.end()) horses[it->second].Merge(r, match);
+    auto it = index.find(std::string(jvdata::se::KettoNum.Of(r)));
+    if (it != index.end()) horses[it->second].Merge(r);
   }
 
   if (ids.empty()) return;
   std::error_code ec;
-  std::filesystem::create_directories(app_path + std::string(names::kUmagotoFolder), ec);
+  std::filesystem::create_directories(app_path + std::string(common::names::kUmagotoFolder), ec);
   for (size_t h = 0; h < ids.size(); ++h) {
     // A file that already holds exactly these records is left as it is: creating a new file
     // costs far more than reading one, and a repeated run rewrites mostly unchanged files.
     const std::string path = app_path + UmagotoFileName(ids[h]);
     const std::string bytes = horses[h].Bytes();
-    if (!HoldsExactly(path, bytes) && !WriteFileAtomic(path, bytes, &error)) failures.Add(error);
-    ui.Yield();
+    if (!HoldsExactly(path, bytes)) failures.Add(common::WriteFileAtomic(path, bytes));
+    host.Yield();
   }
 }
 

@@ -3,24 +3,20 @@
 #include <string_view>
 #include <vector>
 
-#include "common/step_ui.h"
+#include "common/status.h"
+#include "common/step_host.h"
 
 // The per-horse entry files "UMAGOTOTHISWEEKN/<KettoNum>.dat": each horse's runs, past runs and
 // this week's entry, rebuilt from "SETHISWEEKNNEW.dat" for every horse of "KETTONUMTHISWEEKN.dat".
 namespace radadovur::store {
 
-// Which stored version of a run a newer version of it replaces when several qualify (same run,
-// CreatedDate not newer than the new one's). The structure step takes the last, the
-// cancellation step the first.
-enum class RunVersionMatch { kLastQualifying, kFirstQualifying };
-
 // One horse's runs while its entry file is built, in file order.
 class HorseRuns {
  public:
-  // Merges a runner record by HorseRunKey: it replaces the qualifying stored version of the same
-  // run; a version older than every stored version of its run is dropped (the run would
+  // Merges a runner record by HorseRunKey: it replaces the stored version of the same run when
+  // its CreatedDate is not older; a version older than the stored one is dropped (the run would
   // otherwise stand twice); a run not yet stored is appended.
-  void Merge(std::string_view record, RunVersionMatch match);
+  void Merge(std::string_view record);
 
   size_t size() const { return runs_.size(); }
   std::string_view Record(size_t i) const { return runs_[i].record; }
@@ -40,6 +36,6 @@ class HorseRuns {
 // runner records gets an empty file) and fills it from "SETHISWEEKNNEW.dat" in that file's
 // order. Runners of horses not in the list go into no file. Each file is written once, through a
 // temporary file; the window yields once per horse. Failures are added to `failures`.
-void RebuildUmagotoFiles(const std::string& app_path, RunVersionMatch match, StepUi& ui, StepFailures& failures);
+void RebuildUmagotoFiles(const std::string& app_path, common::StepHost& host, common::StepFailures& failures);
 
 }  // namespace radadovur::store

@@ -26,15 +26,15 @@ class DumpTest : public ::testing::Test {
   void TearDown() override { std::filesystem::remove_all(dir_); }
   std::string Write(const std::string& name, const std::string& bytes) {
     const std::string path = (dir_ / name).string();
-    EXPECT_TRUE(WriteFileAtomic(path, bytes));
+    EXPECT_TRUE(common::WriteFileAtomic(path, bytes).ok());
     return path;
   }
   std::filesystem::path dir_;
 };
 
 TEST_F(DumpTest, RecordFilesOfEachStoredType) {
-  const std::string ra = MakeRecord(RecordType::RA, {{ra::RaceName, ToCp932("日本ダービー")}, {ra::Kyori, "2400"}});
-  const std::string ks = StoredForm(RecordType::KS, MakeRecord(RecordType::KS, {{ks::KishuShortName, ToCp932("武豊")}}));
+  const std::string ra = MakeRecord(jvdata::RecordType::RA, {{jvdata::ra::RaceName, common::ToCp932("日本ダービー")}, {jvdata::ra::Kyori, "2400"}});
+  const std::string ks = jvdata::StoredForm(jvdata::RecordType::KS, MakeRecord(jvdata::RecordType::KS, {{jvdata::ks::KishuShortName, common::ToCp932("武豊")}}));
   struct Case {
     std::string file;
     std::string bytes;
@@ -43,11 +43,11 @@ TEST_F(DumpTest, RecordFilesOfEachStoredType) {
       {"RATHISWEEKN.dat", ra + ra,
        {"RA record file, 1272-byte records, 2 records", "record 2 (RA)", "RaceName: [日本ダービー", "Kyori: [2400]", "LineEnd: [\\r\\n]",
         "CornerPassing[3].PassingOrder: ["}},
-      {"SETHISWEEKN.dat", MakeRecord(RecordType::SE, {{se::KettoNum, "2019104567"}}),
+      {"SETHISWEEKN.dat", MakeRecord(jvdata::RecordType::SE, {{jvdata::se::KettoNum, "2019104567"}}),
        {"SE record file, 555-byte records, 1 records", "KettoNum: [2019104567]", "PlacedHorses[2].HorseName"}},
       {"KSTHISWEEKN.dat", ks, {"KS record file, 4161-byte records", "KishuShortName: [武豊", "YearRecords[2].DistancePlaces[35]"}},
-      {"HRTHISWEEKN.dat", MakeRecord(RecordType::HR, {}), {"HR record file, 719-byte records", "SanrentanPayouts[5].Popularity"}},
-      {"UMTHISWEEKN.dat", MakeRecord(RecordType::UM, {}), {"UM record file, 1609-byte records", "Pedigree[13].AncestorName"}},
+      {"HRTHISWEEKN.dat", MakeRecord(jvdata::RecordType::HR, {}), {"HR record file, 719-byte records", "SanrentanPayouts[5].Popularity"}},
+      {"UMTHISWEEKN.dat", MakeRecord(jvdata::RecordType::UM, {}), {"UM record file, 1609-byte records", "Pedigree[13].AncestorName"}},
   };
   for (const auto& c : cases) {
     const auto r = RunCli("dump '" + Write(c.file, c.bytes) + "'");
@@ -57,8 +57,8 @@ TEST_F(DumpTest, RecordFilesOfEachStoredType) {
 }
 
 TEST_F(DumpTest, DeliveredLinesIncludingAFullTrifectaLine) {
-  const std::string o6 = MakeRecord(RecordType::O6, {});
-  const std::string se_short = MakeRecord(RecordType::SE, {}).substr(0, 100) + "\r\n";
+  const std::string o6 = MakeRecord(jvdata::RecordType::O6, {});
+  const std::string se_short = MakeRecord(jvdata::RecordType::SE, {}).substr(0, 100) + "\r\n";
   const auto r = RunCli("dump '" + Write("O6THISWEEKN.dat", o6 + se_short) + "'");
   EXPECT_EQ(r.exit_code, 0);
   EXPECT_NE(r.out.find("delivered records, one per line, 2 lines"), std::string::npos);

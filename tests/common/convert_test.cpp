@@ -16,7 +16,7 @@ TEST(TextValue, ReadsAsFarAsANumberGoes) {
       {"-3.5x", -3.5}, {" +7", 7},      {"1.5E2", 150}, {"1e", 1},    {".5", 0.5},
       {"12 34", 12},   {"-", 0},        {"3.", 3},      {"2D1", 20},  {"00000000", 0},
   };
-  for (const auto& c : cases) EXPECT_DOUBLE_EQ(TextValue(c.text), c.value) << "[" << c.text << "]";
+  for (const auto& c : cases) EXPECT_DOUBLE_EQ(common::TextValue(c.text), c.value) << "[" << c.text << "]";
 }
 
 TEST(WholeNumber, WholeTextMustBeANumberHalfGoesToEven) {
@@ -28,39 +28,39 @@ TEST(WholeNumber, WholeTextMustBeANumberHalfGoesToEven) {
       {"-2.5", -2}, {"2.6", 3},         {"", std::nullopt},  {"   ", std::nullopt}, {"12a", std::nullopt},
       {"1 2", std::nullopt}, {"--1", std::nullopt}, {"-", std::nullopt}, {"99999999999999999999999", std::nullopt},
   };
-  for (const auto& c : cases) EXPECT_EQ(WholeNumber(c.text), c.value) << "[" << c.text << "]";
+  for (const auto& c : cases) EXPECT_EQ(common::WholeNumber(c.text), c.value) << "[" << c.text << "]";
 }
 
 TEST(NumberText, ShortestDecimalWithoutExponent) {
   struct Case {
     double value;
-    Precision precision;
+    common::Precision precision;
     const char* text;
   } cases[] = {
-      {12.3, Precision::Double, "12.3"},
-      {5, Precision::Double, "5"},
-      {0, Precision::Double, "0"},
-      {-0.0, Precision::Double, "0"},
-      {0.5, Precision::Double, "0.5"},
-      {-0.25, Precision::Double, "-0.25"},
-      {0.1 + 0.2, Precision::Double, "0.3"},
-      {1.0 / 3.0, Precision::Double, "0.333333333333333"},
-      {1.0 / 3.0, Precision::Single, "0.3333333"},
-      {1e20, Precision::Double, "100000000000000000000"},
-      {1e-5, Precision::Double, "0.00001"},
-      {123456789.0, Precision::Single, "123456800"},
-      {61.23456789, Precision::Single, "61.23457"},
-      {0.1f, Precision::Single, "0.1"},
-      {-1234.5, Precision::Double, "-1234.5"},
+      {12.3, common::Precision::Double, "12.3"},
+      {5, common::Precision::Double, "5"},
+      {0, common::Precision::Double, "0"},
+      {-0.0, common::Precision::Double, "0"},
+      {0.5, common::Precision::Double, "0.5"},
+      {-0.25, common::Precision::Double, "-0.25"},
+      {0.1 + 0.2, common::Precision::Double, "0.3"},
+      {1.0 / 3.0, common::Precision::Double, "0.333333333333333"},
+      {1.0 / 3.0, common::Precision::Single, "0.3333333"},
+      {1e20, common::Precision::Double, "100000000000000000000"},
+      {1e-5, common::Precision::Double, "0.00001"},
+      {123456789.0, common::Precision::Single, "123456800"},
+      {61.23456789, common::Precision::Single, "61.23457"},
+      {0.1f, common::Precision::Single, "0.1"},
+      {-1234.5, common::Precision::Double, "-1234.5"},
   };
-  for (const auto& c : cases) EXPECT_EQ(NumberText(c.value, c.precision), c.text) << c.value;
-  EXPECT_EQ(NumberText(0.1f), "0.1");
+  for (const auto& c : cases) EXPECT_EQ(common::NumberText(c.value, c.precision), c.text) << c.value;
+  EXPECT_EQ(common::NumberText(0.1f), "0.1");
 }
 
 TEST(SignedText, KeepsASignPosition) {
-  EXPECT_EQ(SignedText(0), " 0");
-  EXPECT_EQ(SignedText(1234), " 1234");
-  EXPECT_EQ(SignedText(-3), "-3");
+  EXPECT_EQ(common::SignedText(0), " 0");
+  EXPECT_EQ(common::SignedText(1234), " 1234");
+  EXPECT_EQ(common::SignedText(-3), "-3");
 }
 
 }  // namespace

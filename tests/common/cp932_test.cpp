@@ -19,32 +19,32 @@ TEST(Cp932, SystemTextsRoundTrip) {
       {"構造体処理終了", "\x8D\x5C\x91\xA2\x91\xCC\x8F\x88\x97\x9D\x8F\x49\x97\xB9"},
   };
   for (const auto& c : cases) {
-    auto enc = EncodeCp932(c.utf8);
+    auto enc = common::EncodeCp932(c.utf8);
     ASSERT_TRUE(enc) << c.utf8;
     EXPECT_EQ(*enc, c.bytes) << c.utf8;
-    auto dec = DecodeCp932(*enc);
+    auto dec = common::DecodeCp932(*enc);
     ASSERT_TRUE(dec);
     EXPECT_EQ(*dec, c.utf8);
   }
 }
 
 TEST(Cp932, NoSilentSubstitutes) {
-  EXPECT_FALSE(EncodeCp932("\xF0\x9F\x98\x80"));  // an emoji has no CP932 form
-  EXPECT_FALSE(EncodeCp932("¥"));                     // would come back as a backslash
-  EXPECT_THROW(ToCp932("\xF0\x9F\x98\x80"), std::runtime_error);
-  EXPECT_FALSE(DecodeCp932("\x81"));      // lead byte without its trail byte
-  EXPECT_FALSE(DecodeCp932("A\xA0" "B")); // undefined single byte
-  EXPECT_EQ(DecodeCp932Lossy("A\xA0" "B\x87\x40"), "A\\xA0B①");
-  EXPECT_EQ(DecodeCp932Lossy("\x81"), "\\x81");
+  EXPECT_FALSE(common::EncodeCp932("\xF0\x9F\x98\x80"));  // an emoji has no CP932 form
+  EXPECT_FALSE(common::EncodeCp932("¥"));                     // would come back as a backslash
+  EXPECT_THROW(common::ToCp932("\xF0\x9F\x98\x80"), std::runtime_error);
+  EXPECT_FALSE(common::DecodeCp932("\x81"));      // lead byte without its trail byte
+  EXPECT_FALSE(common::DecodeCp932("A\xA0" "B")); // undefined single byte
+  EXPECT_EQ(common::DecodeCp932Lossy("A\xA0" "B\x87\x40"), "A\\xA0B①");
+  EXPECT_EQ(common::DecodeCp932Lossy("\x81"), "\\x81");
 }
 
 TEST(Utf8, CountsCharactersNotBytes) {
   const std::string s = "構造体ABC";
-  EXPECT_EQ(Utf8Length(s), 6u);
-  EXPECT_EQ(Utf8Left(s, 2), "構造");
-  EXPECT_EQ(Utf8Right(s, 4), "体ABC");
-  EXPECT_EQ(Utf8Left(s, 10), s);
-  EXPECT_EQ(Utf8Right(s, 0), "");
+  EXPECT_EQ(common::Utf8Length(s), 6u);
+  EXPECT_EQ(common::Utf8Left(s, 2), "構造");
+  EXPECT_EQ(common::Utf8Right(s, 4), "体ABC");
+  EXPECT_EQ(common::Utf8Left(s, 10), s);
+  EXPECT_EQ(common::Utf8Right(s, 0), "");
 }
 
 }  // namespace

@@ -29,10 +29,10 @@ class FilesTest : public ::testing::Test {
 };
 
 TEST_F(FilesTest, RecordFileNumbersFromOneAndCreatesMissingFiles) {
-  RecordFile f;
+  common::RecordFile f;
   ASSERT_TRUE(f.Open(Path("A.dat"), 4));
   EXPECT_EQ(f.Count(), 0);
-  EXPECT_TRUE(FileExists(Path("A.dat")));
+  EXPECT_TRUE(common::FileExists(Path("A.dat")));
   ASSERT_TRUE(f.Append("aaa\n"));
   ASSERT_TRUE(f.Append("bbb\n"));
   ASSERT_TRUE(f.Write(1, "AAA\n"));  // in place, after buffered appends
@@ -51,28 +51,28 @@ TEST_F(FilesTest, RecordFileNumbersFromOneAndCreatesMissingFiles) {
 }
 
 TEST_F(FilesTest, RecordCountIgnoresATrailingPartialRecord) {
-  ASSERT_TRUE(WriteFileAtomic(Path("B.dat"), "1234567"));
-  RecordFile f;
+  ASSERT_TRUE(common::WriteFileAtomic(Path("B.dat"), "1234567").ok());
+  common::RecordFile f;
   ASSERT_TRUE(f.Open(Path("B.dat"), 3));
   EXPECT_EQ(f.Count(), 2);
 }
 
 TEST_F(FilesTest, ReplacingKeepsTheOldFileUntilCommit) {
-  ASSERT_TRUE(WriteFileAtomic(Path("C.dat"), "old!"));
+  ASSERT_TRUE(common::WriteFileAtomic(Path("C.dat"), "old!").ok());
   {
-    RecordFile f;
+    common::RecordFile f;
     ASSERT_TRUE(f.OpenReplacing(Path("C.dat"), 4));
     ASSERT_TRUE(f.Append("new!"));
     // abandoned: destructor without Commit
   }
-  EXPECT_EQ(*ReadWholeFile(Path("C.dat")), "old!");
+  EXPECT_EQ(*common::ReadWholeFile(Path("C.dat")), "old!");
   EXPECT_EQ(EntryCount(), 1u);  // no temporary left behind
-  RecordFile f;
+  common::RecordFile f;
   ASSERT_TRUE(f.OpenReplacing(Path("C.dat"), 4));
   ASSERT_TRUE(f.Append("new!"));
   ASSERT_TRUE(f.Append("two!"));
   ASSERT_TRUE(f.Commit());
-  EXPECT_EQ(*ReadWholeFile(Path("C.dat")), "new!two!");
+  EXPECT_EQ(*common::ReadWholeFile(Path("C.dat")), "new!two!");
   EXPECT_EQ(EntryCount(), 1u);
 }
 
@@ -93,13 +93,13 @@ class DiskFullTest : public FilesTest {
     FilesTest::TearDown();
   }
   // Appends 25 records of 100 bytes to a replaced file and commits it.
-  bool WriteTwentyFive(RecordFile::AfterFailure after, int64_t& dropped) {
-    RecordFile f;
+  bool WriteTwentyFive(common::RecordFile::AfterFailure after, int64_t& dropped) {
+    common::RecordFile f;
     EXPECT_TRUE(f.OpenReplacing(Path("R.dat"), 100));
     for (int i = 0; i < 25; ++i) f.Append(std::string(100, static_cast<char>('a' + i)));
     const bool ok = f.Commit(after);
     dropped = f.dropped_records();
-    EXPECT_FALSE(f.error().empty());
+    EXPECT_FALSE(f.status().ok());
     return ok;
   }
   rlimit old_limit_{};
@@ -107,55 +107,58 @@ class DiskFullTest : public FilesTest {
 };
 
 TEST_F(DiskFullTest, RecordsThatReachedTheDiskAreKeptWholeOrTheOldFileStays) {
-  ASSERT_TRUE(WriteFileAtomic(Path("R.dat"), std::string(100, 'o')));
+  ASSERT_TRUE(common::WriteFileAtomic(Path("R.dat"), std::string(100, 'o')).ok());
   int64_t dropped = 0;
-  EXPECT_FALSE(WriteTwentyFive(RecordFile::AfterFailure::kDiscard, dropped));
+  EXPECT_FALSE(WriteTwentyFive(common::RecordFile::AfterFailure::kDiscard, dropped));
   EXPECT_EQ(dropped, 15);
-  EXPECT_EQ(*ReadWholeFile(Path("R.dat")), std::string(100, 'o'));
+  EXPECT_EQ(*common::ReadWholeFile(Path("R.dat")), std::string(100, 'o'));
   EXPECT_EQ(EntryCount(), 1u);
 
-  EXPECT_FALSE(WriteTwentyFive(RecordFile::AfterFailure::kKeepWritten, dropped));
+  EXPECT_FALSE(WriteTwentyFive(common::RecordFile::AfterFailure::kKeepWritten, dropped));
   EXPECT_EQ(dropped, 15);
-  const std::string kept = *ReadWholeFile(Path("R.dat"));
+  const std::string kept = *common::ReadWholeFile(Path("R.dat"));
   ASSERT_EQ(kept.size(), 1000u);
   EXPECT_EQ(kept.substr(900), std::string(100, 'j'));
   EXPECT_EQ(EntryCount(), 1u);
 }
 
 TEST_F(FilesTest, FailuresAreReportedNotHidden) {
-  RecordFile f;
+  common::RecordFile f;
   EXPECT_FALSE(f.Open(Path("no/such/folder/D.dat"), 4));
-  EXPECT_FALSE(f.error().empty());
-  std::string error;
-  EXPECT_FALSE(WriteFileAtomic(Path("no/such/E.txt"), "x", &error));
-  EXPECT_FALSE(error.empty());
-  EXPECT_FALSE(ReadWholeFile(Path("missing.txt")));
+  EXPECT_TRUE(f.status().IsNotFound()) << f.status().ToString();
+  const common::Status written = common::WriteFileAtomic(Path("no/such/E.txt"), "x");
+  EXPECT_TRUE(written.IsNotFound());
+  EXPECT_NE(written.ToString().find("No such file or directory"), std::string::npos) << written.ToString();
+  std::string bytes;
+  EXPECT_TRUE(common::ReadWholeFile(Path("missing.txt"), bytes).IsNotFound());
+  EXPECT_TRUE(common::ReadWholeFile(dir_.string(), bytes).IsIoError());  // a folder is no file
+  EXPECT_FALSE(common::ReadWholeFile(Path("missing.txt")));
 }
 
 TEST_F(FilesTest, LinesHaveNoLengthLimit) {
   const std::string long_line(83283, 'x');
-  auto lines = SplitLines(long_line + "\r\nsecond\r\nthird");
+  auto lines = common::SplitLines(long_line + "\r\nsecond\r\nthird");
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[0].size(), 83283u);
   EXPECT_EQ(lines[1], "second");
   EXPECT_EQ(lines[2], "third");
-  EXPECT_TRUE(SplitLines("").empty());
+  EXPECT_TRUE(common::SplitLines("").empty());
 }
 
 TEST_F(FilesTest, QuotedLinesRoundTrip) {
   const std::vector<std::string> values = {"2019104567", "", "  blanks  ", "2020101234"};
-  ASSERT_TRUE(WriteQuotedLines(Path("K.dat"), values));
-  EXPECT_EQ(*ReadWholeFile(Path("K.dat")), "\"2019104567\"\r\n\"\"\r\n\"  blanks  \"\r\n\"2020101234\"\r\n");
-  EXPECT_EQ(ReadQuotedValues(Path("K.dat")), values);
-  EXPECT_TRUE(ReadQuotedValues(Path("missing.dat")).empty());
-  ASSERT_TRUE(AppendToFile(Path("K.dat"), QuotedLine("x")));
-  EXPECT_EQ(ReadQuotedValues(Path("K.dat")).back(), "x");
+  ASSERT_TRUE(common::WriteQuotedLines(Path("K.dat"), values).ok());
+  EXPECT_EQ(*common::ReadWholeFile(Path("K.dat")), "\"2019104567\"\r\n\"\"\r\n\"  blanks  \"\r\n\"2020101234\"\r\n");
+  EXPECT_EQ(common::ReadQuotedValues(Path("K.dat")), values);
+  EXPECT_TRUE(common::ReadQuotedValues(Path("missing.dat")).empty());
+  ASSERT_TRUE(common::AppendToFile(Path("K.dat"), common::QuotedLine("x")).ok());
+  EXPECT_EQ(common::ReadQuotedValues(Path("K.dat")).back(), "x");
 }
 
 TEST_F(FilesTest, CommaSeparatedItemsQuoteTextsOnly) {
-  const std::string line = CsvLine().Text("RC").Whole(3).Number(12.5).Number(0.1f).Text("").Str();
+  const std::string line = common::CsvLine().Text("RC").Whole(3).Number(12.5).Number(0.1f).Text("").Str();
   EXPECT_EQ(line, "\"RC\",3,12.5,0.1,\"\"\r\n");
-  CsvItemReader reader(line + "\"a,b\", 7 \r\n");
+  common::CsvItemReader reader(line + "\"a,b\", 7 \r\n");
   std::vector<std::string> items;
   std::string item;
   while (reader.Next(item)) items.push_back(item);

@@ -39,7 +39,7 @@ std::string TempDir(const std::string& name) {
 std::map<std::string, std::string> FilesOf(const std::string& dir) {
   std::map<std::string, std::string> files;
   for (const auto& e : fs::recursive_directory_iterator(dir))
-    if (e.is_regular_file()) files[fs::relative(e.path(), dir).string()] = *ReadWholeFile(e.path().string());
+    if (e.is_regular_file()) files[fs::relative(e.path(), dir).string()] = *common::ReadWholeFile(e.path().string());
   return files;
 }
 
@@ -57,10 +57,10 @@ std::vector<Delivered> Recordings(const std::string& dir, const std::string& spe
   std::sort(names.begin(), names.end());
   std::vector<Delivered> out;
   for (const auto& name : names) {
-    const std::string bytes = *ReadWholeFile(dir + "/JVDATA/" + spec + "/" + name);
+    const std::string bytes = *common::ReadWholeFile(dir + "/JVDATA/" + spec + "/" + name);
     size_t at = 0;
     while (at < bytes.size()) {
-      const Layout* layout = DeliveredLayout(TypeOf(bytes.substr(at, 2)));
+      const jvdata::Layout* layout = jvdata::DeliveredLayout(jvdata::TypeOf(bytes.substr(at, 2)));
       if (!layout || at + layout->length > bytes.size()) {
         if (errors) errors->push_back(name + ": no whole record at byte " + std::to_string(at));
         break;
@@ -116,7 +116,7 @@ bool ThisWeek(const std::string& record) { return record.substr(11, 6) == "20240
 
 TEST_F(DemoWeekTest, CommandWritesTheFolderAndSummarises) {
   ASSERT_FALSE(Friday() == "/week");
-  const std::string output = ReadWholeFile(fs::path(Friday()).parent_path() / "output.txt").value_or("");
+  const std::string output = common::ReadWholeFile(fs::path(Friday()).parent_path() / "output.txt").value_or("");
   EXPECT_NE(output.find("races 72, runners"), std::string::npos) << output;
   EXPECT_NE(output.find("past runs"), std::string::npos) << output;
   EXPECT_NE(output.find("records TOKURACETCVNRCVN: HR"), std::string::npos) << output;
@@ -127,8 +127,8 @@ TEST_F(DemoWeekTest, SameSeedGivesTheSameBytesAndReplacesStaleRecordings) {
   const std::string again = TempDir("again");
   fs::create_directories(again + "/JVDATA/TOKURACETCVNRCVN");
   fs::create_directories(again + "/JVDATA/0B12");
-  ASSERT_TRUE(WriteFileAtomic(again + "/JVDATA/TOKURACETCVNRCVN/0099.jvd", "RA stale"));
-  ASSERT_TRUE(WriteFileAtomic(again + "/JVDATA/0B12/20240803.jvd", "damaged"));
+  ASSERT_TRUE(common::WriteFileAtomic(again + "/JVDATA/TOKURACETCVNRCVN/0099.jvd", "RA stale").ok());
+  ASSERT_TRUE(common::WriteFileAtomic(again + "/JVDATA/0B12/20240803.jvd", "damaged").ok());
   std::string error;
   ASSERT_TRUE(WriteDemoFolder(again, WeekOptions{}, nullptr, &error)) << error;
   const auto written = FilesOf(again);
@@ -156,10 +156,10 @@ TEST_F(DemoWeekTest, EveryRecordIsAWholeDeliveredRecordInCp932) {
       EXPECT_TRUE(errors.empty()) << spec << ": " << errors.front();
       EXPECT_FALSE(records.empty()) << spec;
       for (const auto& d : records) {
-        ASSERT_NE(TypeOf(d.record), RecordType::Unknown) << d.file;
+        ASSERT_NE(jvdata::TypeOf(d.record), jvdata::RecordType::Unknown) << d.file;
         ASSERT_EQ(d.record.substr(d.record.size() - 2), "\r\n") << d.file << " " << d.Spec();
         ASSERT_EQ(d.record.find_first_of("\r\n"), d.record.size() - 2) << d.file << " " << d.Spec();
-        ASSERT_TRUE(DecodeCp932(d.record).has_value()) << d.file << " " << d.Spec();
+        ASSERT_TRUE(common::DecodeCp932(d.record).has_value()) << d.file << " " << d.Spec();
       }
     }
   // The week's download comes in several files, numbered from 0001, every one with records.
@@ -181,24 +181,24 @@ TEST_F(DemoWeekTest, TheWeekIsARealisticRaceWeek) {
   for (const auto& d : records) {
     const std::string& r = d.record;
     if (d.Spec() == "RA" && ThisWeek(r) && d.Category() == '2') {
-      entered[RaceIdOf(r)] = std::stoi(Str(ra::TorokuTosu.Of(r)));
+      entered[RaceIdOf(r)] = std::stoi(Str(jvdata::ra::TorokuTosu.Of(r)));
       dates.insert(r.substr(11, 8));
-      venues.insert(Str(ra::VenueCode.Of(r)));
-      tracks.insert(Str(ra::TrackCode.Of(r)).substr(0, 1));
+      venues.insert(Str(jvdata::ra::VenueCode.Of(r)));
+      tracks.insert(Str(jvdata::ra::TrackCode.Of(r)).substr(0, 1));
     }
     if (d.Spec() == "SE" && ThisWeek(r)) {
       if (d.Category() == '1') ++early;
       if (d.Category() != '2') continue;
       ++runners[RaceIdOf(r)];
-      horses.insert(Str(se::KettoNum.Of(r)));
-      jockeys.insert(Str(se::KishuCode.Of(r)));
+      horses.insert(Str(jvdata::se::KettoNum.Of(r)));
+      jockeys.insert(Str(jvdata::se::KishuCode.Of(r)));
     } else if (d.Spec() == "SE") {
-      runs[Str(se::KettoNum.Of(r))].insert(RaceIdOf(r));
-      ++versions[Str(se::KettoNum.Of(r)) + RaceIdOf(r)];
-      const std::string venue = Str(se::VenueCode.Of(r));
+      runs[Str(jvdata::se::KettoNum.Of(r))].insert(RaceIdOf(r));
+      ++versions[Str(jvdata::se::KettoNum.Of(r)) + RaceIdOf(r)];
+      const std::string venue = Str(jvdata::se::VenueCode.Of(r));
       if (venue < "01" || venue > "10") ++outside;
     }
-    if (d.Spec() == "UM") (d.Category() == '9' ? deleted : masters).insert(Str(um::KettoNum.Of(r)));
+    if (d.Spec() == "UM") (d.Category() == '9' ? deleted : masters).insert(Str(jvdata::um::KettoNum.Of(r)));
     if (d.Spec() == "KS") riders.insert(r.substr(11, 5));
   }
   EXPECT_EQ(entered.size(), 72u);
@@ -233,7 +233,7 @@ TEST_F(DemoWeekTest, FridayHasCardsOnlyAndMondayFinalResults) {
     EXPECT_NE(d.Category(), '7') << d.Spec();
     EXPECT_NE(d.Spec(), "HR");
     if (d.Spec() == "SE") {
-      EXPECT_EQ(Str(se::FinalOrder.Of(d.record)), "00");
+      EXPECT_EQ(Str(jvdata::se::FinalOrder.Of(d.record)), "00");
     }
   }
   // Monday: the last race day is final, and so is the last record of the sorted race file.
@@ -268,33 +268,33 @@ TEST_F(DemoWeekTest, MondayPayoutsFollowThePlacingsAndTheOdds) {
   for (const auto& d : Recordings(Monday(), kOddsDataspec))
     if (d.Spec() == "O1")
       for (uint32_t i = 0; i < 28; ++i)
-        win_odds[RaceIdOf(d.record) + Str(o1::WinOddsEntries_Umaban.Of(d.record, i))] = Str(o1::WinOddsEntries_Odds.Of(d.record, i));
+        win_odds[RaceIdOf(d.record) + Str(jvdata::o1::WinOddsEntries_Umaban.Of(d.record, i))] = Str(jvdata::o1::WinOddsEntries_Odds.Of(d.record, i));
   EXPECT_EQ(payouts.size(), 71u);  // every race but the one called off
   for (const auto& [race, hr] : payouts) {
     std::vector<std::string> placed(4);
     for (const auto& se : entries[race]) {
-      const int order = std::stoi(Str(se::FinalOrder.Of(se)));
-      if (order >= 1 && order <= 3) placed[static_cast<size_t>(order)] = Str(se::Umaban.Of(se));
-      EXPECT_EQ(Str(se::WinOdds.Of(se)), se::AbnormalityCode.Of(se) == "0" ? win_odds[race + Str(se::Umaban.Of(se))] : "0000");
+      const int order = std::stoi(Str(jvdata::se::FinalOrder.Of(se)));
+      if (order >= 1 && order <= 3) placed[static_cast<size_t>(order)] = Str(jvdata::se::Umaban.Of(se));
+      EXPECT_EQ(Str(jvdata::se::WinOdds.Of(se)), jvdata::se::AbnormalityCode.Of(se) == "0" ? win_odds[race + Str(jvdata::se::Umaban.Of(se))] : "0000");
       if (order == 1) {
-        const int odds = std::stoi(Str(se::WinOdds.Of(se)));
-        EXPECT_EQ(std::stoi(Str(hr::TanshoPayouts_Payout.Of(hr))), odds * 10) << race;
+        const int odds = std::stoi(Str(jvdata::se::WinOdds.Of(se)));
+        EXPECT_EQ(std::stoi(Str(jvdata::hr::TanshoPayouts_Payout.Of(hr))), odds * 10) << race;
       }
     }
     const std::string a = placed[1], b = placed[2], c = placed[3];
     auto low = [](std::string x, std::string y) { return std::min(x, y) + std::max(x, y); };
     std::vector<std::string> trio = {a, b, c};
     std::sort(trio.begin(), trio.end());
-    EXPECT_EQ(Str(hr::TanshoPayouts_Combination.Of(hr)), a) << race;
-    EXPECT_EQ(Str(hr::FukushoPayouts_Combination.Of(hr, 1)), b) << race;
-    EXPECT_EQ(Str(hr::UmarenPayouts_Combination.Of(hr)), low(a, b)) << race;
-    EXPECT_EQ(Str(hr::UmatanPayouts_Combination.Of(hr)), a + b) << race;
-    EXPECT_EQ(Str(hr::SanrenpukuPayouts_Combination.Of(hr)), trio[0] + trio[1] + trio[2]) << race;
-    EXPECT_EQ(Str(hr::SanrentanPayouts_Combination.Of(hr)), a + b + c) << race;
+    EXPECT_EQ(Str(jvdata::hr::TanshoPayouts_Combination.Of(hr)), a) << race;
+    EXPECT_EQ(Str(jvdata::hr::FukushoPayouts_Combination.Of(hr, 1)), b) << race;
+    EXPECT_EQ(Str(jvdata::hr::UmarenPayouts_Combination.Of(hr)), low(a, b)) << race;
+    EXPECT_EQ(Str(jvdata::hr::UmatanPayouts_Combination.Of(hr)), a + b) << race;
+    EXPECT_EQ(Str(jvdata::hr::SanrenpukuPayouts_Combination.Of(hr)), trio[0] + trio[1] + trio[2]) << race;
+    EXPECT_EQ(Str(jvdata::hr::SanrentanPayouts_Combination.Of(hr)), a + b + c) << race;
     std::set<std::string> wide;
-    for (uint32_t i = 0; i < 3; ++i) wide.insert(Str(hr::WidePayouts_Combination.Of(hr, i)));
+    for (uint32_t i = 0; i < 3; ++i) wide.insert(Str(jvdata::hr::WidePayouts_Combination.Of(hr, i)));
     EXPECT_EQ(wide, (std::set<std::string>{low(a, b), low(a, c), low(b, c)})) << race;
-    EXPECT_EQ(Str(hr::UmarenPayouts_Combination.Of(hr, 1)), "    ");  // one winning ticket only
+    EXPECT_EQ(Str(jvdata::hr::UmarenPayouts_Combination.Of(hr, 1)), "    ");  // one winning ticket only
   }
 }
 
@@ -305,9 +305,9 @@ TEST_F(DemoWeekTest, OddsRecordsCarryEveryTicketOfAnEighteenHorseField) {
   for (const auto& d : records) {
     races.insert(d.file);
     if (d.Spec() != "O2" && d.Spec() != "O6") continue;
-    const odds::Family& f = d.Spec() == "O2" ? odds::kQuinella : odds::kTrifecta;
-    const int starters = std::stoi(Str(odds::ShussoTosu.Of(d.record)));
-    const int entered = std::stoi(Str(odds::TorokuTosu.Of(d.record)));
+    const jvdata::odds::Family& f = d.Spec() == "O2" ? jvdata::odds::kQuinella : jvdata::odds::kTrifecta;
+    const int starters = std::stoi(Str(jvdata::odds::ShussoTosu.Of(d.record)));
+    const int entered = std::stoi(Str(jvdata::odds::TorokuTosu.Of(d.record)));
     small_field = small_field || entered < 18;
     uint32_t i = 0;
     for (int x = 1; x <= 18; ++x)
@@ -320,7 +320,7 @@ TEST_F(DemoWeekTest, OddsRecordsCarryEveryTicketOfAnEighteenHorseField) {
           const std::string odds = Str(f.Odds().Of(d.record, i));
           const bool absent = x > entered || y > entered || z > entered;
           if (absent) {
-            EXPECT_TRUE(odds::IsNoOdds(odds)) << buf;
+            EXPECT_TRUE(jvdata::odds::IsNoOdds(odds)) << buf;
           }
           ++i;
         }
@@ -350,8 +350,8 @@ TEST_F(DemoWeekTest, RealtimeResultsHaveOneCancelledRaceAndOneScratchedRunner) {
 }
 
 TEST_F(DemoWeekTest, ProgramFolderHoldsCodeTableAndModelPackageButNoStore) {
-  const std::string csv = *ReadWholeFile(Friday() + "/JRACODE/CodeTable.csv");
-  CsvItemReader reader(csv);
+  const std::string csv = *common::ReadWholeFile(Friday() + "/JRACODE/CodeTable.csv");
+  common::CsvItemReader reader(csv);
   std::vector<std::string> values;
   for (std::string v; reader.Next(v);) values.push_back(v);
   ASSERT_EQ(values.size() % 8, 0u);
@@ -360,7 +360,7 @@ TEST_F(DemoWeekTest, ProgramFolderHoldsCodeTableAndModelPackageButNoStore) {
     std::string found;
     for (size_t row = 0; row + 8 <= values.size(); row += 8)
       if (values[row] == kind && values[row + 1] == code) found = values[row + column];
-    return DecodeCp932(found).value_or("?");
+    return common::DecodeCp932(found).value_or("?");
   };
   EXPECT_EQ(lookup("2001", "06", 4), "中山");
   EXPECT_EQ(lookup("2001", "10", 6), "kokura");
@@ -391,7 +391,7 @@ TEST(DemoCommand, BadArgumentsGiveUsageAndAnUnwritableFolderAMessage) {
     EXPECT_EQ(WEXITSTATUS(rc), 2) << args;
   }
   const std::string file = TempDir("plain_file");
-  ASSERT_TRUE(WriteFileAtomic(file, "x"));
+  ASSERT_TRUE(common::WriteFileAtomic(file, "x").ok());
   const int rc = std::system((cli + " demo " + file + "/week >/dev/null 2>&1").c_str());
   EXPECT_EQ(WEXITSTATUS(rc), 1);
   fs::remove(file);

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include "jvlink/recording_fixture.h"
+#include "support/recording_fixture.h"
 
 namespace radadovur::testing {
 namespace {
@@ -14,23 +14,23 @@ class JvLinkSettingsTest : public RecordingFixture {
 };
 
 TEST_F(JvLinkSettingsTest, DefaultIsJvdataInTheProgramFolder) {
-  EXPECT_EQ(RecordingFolderFromSettings("/opt/radadovur/", SettingsFile()), "/opt/radadovur/JVDATA");
-  EXPECT_EQ(RecordingFolderFromSettings("/opt/radadovur/", ""), "/opt/radadovur/JVDATA");
+  EXPECT_EQ(jvlink::RecordingFolderFromSettings("/opt/radadovur/", SettingsFile()), "/opt/radadovur/JVDATA");
+  EXPECT_EQ(jvlink::RecordingFolderFromSettings("/opt/radadovur/", ""), "/opt/radadovur/JVDATA");
 }
 
 TEST_F(JvLinkSettingsTest, SavedFolderIsUsedAndEmptyMeansDefault) {
-  std::string error;
-  ASSERT_TRUE(SaveRecordingFolderSetting(SettingsFile(), "/data/レース記録", &error)) << error;
-  EXPECT_EQ(LoadRecordingFolderSetting(SettingsFile()), "/data/レース記録");
-  EXPECT_EQ(RecordingFolderFromSettings("/opt/radadovur/", SettingsFile()), "/data/レース記録");
+  const common::Status saved = jvlink::SaveRecordingFolderSetting(SettingsFile(), "/data/レース記録");
+  ASSERT_TRUE(saved.ok()) << saved.ToString();
+  EXPECT_EQ(jvlink::LoadRecordingFolderSetting(SettingsFile()), "/data/レース記録");
+  EXPECT_EQ(jvlink::RecordingFolderFromSettings("/opt/radadovur/", SettingsFile()), "/data/レース記録");
 
-  ASSERT_TRUE(SaveRecordingFolderSetting(SettingsFile(), ""));
-  EXPECT_EQ(RecordingFolderFromSettings("/opt/radadovur/", SettingsFile()), "/opt/radadovur/JVDATA");
+  ASSERT_TRUE(jvlink::SaveRecordingFolderSetting(SettingsFile(), "").ok());
+  EXPECT_EQ(jvlink::RecordingFolderFromSettings("/opt/radadovur/", SettingsFile()), "/opt/radadovur/JVDATA");
 
-  EXPECT_FALSE(SaveRecordingFolderSetting(SettingsFile(), "two\nlines", &error));
-  EXPECT_FALSE(SaveRecordingFolderSetting("", "/x", &error));
+  EXPECT_FALSE(jvlink::SaveRecordingFolderSetting(SettingsFile(), "two\nlines").ok());
+  EXPECT_FALSE(jvlink::SaveRecordingFolderSetting("", "/x").ok());
   Write("blocker", "a file where the settings folder should be");
-  EXPECT_FALSE(SaveRecordingFolderSetting(folder_ + "/blocker/radadovur-jvlink/recordings", "/x", &error));
+  EXPECT_FALSE(jvlink::SaveRecordingFolderSetting(folder_ + "/blocker/radadovur-jvlink/recordings", "/x").ok());
 }
 
 TEST_F(JvLinkSettingsTest, SettingsFileFollowsXdgConfigHomeThenHome) {
@@ -39,10 +39,10 @@ TEST_F(JvLinkSettingsTest, SettingsFileFollowsXdgConfigHomeThenHome) {
   const std::string saved_xdg = old_xdg ? old_xdg : "";
   const std::string saved_home = old_home ? old_home : "";
   setenv("XDG_CONFIG_HOME", "/cfg", 1);
-  EXPECT_EQ(DefaultJvLinkSettingsFile(), "/cfg/radadovur-jvlink/recordings");
+  EXPECT_EQ(jvlink::DefaultJvLinkSettingsFile(), "/cfg/radadovur-jvlink/recordings");
   setenv("XDG_CONFIG_HOME", "", 1);
   setenv("HOME", "/home/u", 1);
-  EXPECT_EQ(DefaultJvLinkSettingsFile(), "/home/u/.config/radadovur-jvlink/recordings");
+  EXPECT_EQ(jvlink::DefaultJvLinkSettingsFile(), "/home/u/.config/radadovur-jvlink/recordings");
   old_xdg ? setenv("XDG_CONFIG_HOME", saved_xdg.c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
   old_home ? setenv("HOME", saved_home.c_str(), 1) : unsetenv("HOME");
 }
@@ -50,20 +50,20 @@ TEST_F(JvLinkSettingsTest, SettingsFileFollowsXdgConfigHomeThenHome) {
 // A window's instance follows the settings, so a change made in any settings dialog applies
 // to the next request; an explicit folder ignores them.
 TEST_F(JvLinkSettingsTest, WindowInstancesFollowTheSettings) {
-  Write("TOKURACETCVNRCVN/0001.jvd", Rec(RecordType::RA, "a"));
-  auto link = MakeReplayJvLink(root_ + "/", SettingsFile());
+  Write("TOKURACETCVNRCVN/0001.jvd", Rec(jvdata::RecordType::RA, "a"));
+  auto link = jvlink::MakeReplayJvLink(root_ + "/", SettingsFile());
   EXPECT_EQ(link->recording_folder(), root_ + "/JVDATA");
   int32_t read_count = 0, download_count = 0;
   std::string stamp;
   EXPECT_EQ(link->JVOpen("TOKURACETCVNRCVN", "00000000000000", 2, read_count, download_count, stamp), 0);
   EXPECT_EQ(read_count, 1);
 
-  ASSERT_TRUE(SaveRecordingFolderSetting(SettingsFile(), root_ + "/other"));
+  ASSERT_TRUE(jvlink::SaveRecordingFolderSetting(SettingsFile(), root_ + "/other").ok());
   EXPECT_EQ(link->recording_folder(), root_ + "/other");
   EXPECT_EQ(link->JVOpen("TOKURACETCVNRCVN", "00000000000000", 2, read_count, download_count, stamp),
-            jvreplay::kNoRecordingFolder);
+            jvlink::jvreplay::kNoRecordingFolder);
 
-  ReplayJvLink pinned(folder_);
+  jvlink::ReplayJvLink pinned(folder_);
   EXPECT_EQ(pinned.recording_folder(), folder_);
 }
 

@@ -11,7 +11,7 @@ using ::testing::IsEmpty;
 using ::testing::SizeIs;
 
 TEST(ReplayFaults, ReadsEverySwitch) {
-  FaultsParse p = ParseFaults(
+  jvlink::FaultsParse p = jvlink::ParseFaults(
       "# every switch\r\n"
       "init_error=-101\r\n"
       "open_error = -2\r\n"
@@ -24,7 +24,7 @@ TEST(ReplayFaults, ReadsEverySwitch) {
       "status_error_after=0\r\n"
       "status_error_code=-8\r\n");
   EXPECT_THAT(p.errors, IsEmpty());
-  const ReplayFaults& f = p.faults;
+  const jvlink::ReplayFaults& f = p.faults;
   EXPECT_EQ(f.init_error, -101);
   EXPECT_EQ(f.open_error, -2);
   EXPECT_TRUE(f.nothing_to_read);
@@ -37,7 +37,7 @@ TEST(ReplayFaults, ReadsEverySwitch) {
 }
 
 TEST(ReplayFaults, NoSwitchesMeansNoFaults) {
-  FaultsParse p = ParseFaults("");
+  jvlink::FaultsParse p = jvlink::ParseFaults("");
   EXPECT_THAT(p.errors, IsEmpty());
   EXPECT_FALSE(p.faults.init_error);
   EXPECT_FALSE(p.faults.open_error);
@@ -46,7 +46,7 @@ TEST(ReplayFaults, NoSwitchesMeansNoFaults) {
   EXPECT_EQ(p.faults.broken_code, -403);
   EXPECT_EQ(p.faults.read_error_at, 0);
   EXPECT_FALSE(p.faults.status_error_after);
-  EXPECT_THAT(LoadFaults("/nonexistent-folder").errors, IsEmpty());
+  EXPECT_THAT(jvlink::LoadFaults("/nonexistent-folder").errors, IsEmpty());
 }
 
 TEST(ReplayFaults, BadLinesAreReportedAndSkipped) {
@@ -58,7 +58,7 @@ TEST(ReplayFaults, BadLinesAreReportedAndSkipped) {
   };
   for (const char* line : bad) {
     SCOPED_TRACE(line);
-    FaultsParse p = ParseFaults(std::string("read_error_at=2\n") + line + "\n");
+    jvlink::FaultsParse p = jvlink::ParseFaults(std::string("read_error_at=2\n") + line + "\n");
     ASSERT_THAT(p.errors, SizeIs(1));
     EXPECT_THAT(p.errors[0], HasSubstr("line 2"));
     EXPECT_EQ(p.faults.read_error_at, 2);  // the good line still counts

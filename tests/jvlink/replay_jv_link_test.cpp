@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "jvlink/recording_fixture.h"
+#include "support/recording_fixture.h"
 
 namespace radadovur::testing {
 namespace {
@@ -17,12 +17,12 @@ class ReplayJvLinkTest : public RecordingFixture {
  protected:
   // Three download files of the week: mixed types, one file without records.
   void WriteWeek() {
-    Write("TOKURACETCVNRCVN/0001.jvd", Join({Rec(RecordType::RA, "a1"), Rec(RecordType::SE, "a2"),
-                                            Rec(RecordType::SE, "a3"), Rec(RecordType::UM, "a4")}));
-    Write("TOKURACETCVNRCVN/0002.jvd", Join({Rec(RecordType::KS, "b1"), Rec(RecordType::HR, "b2")}));
-    Write("TOKURACETCVNRCVN/0003.jvd", Join({Rec(RecordType::RA, "c1")}));
+    Write("TOKURACETCVNRCVN/0001.jvd", Join({Rec(jvdata::RecordType::RA, "a1"), Rec(jvdata::RecordType::SE, "a2"),
+                                            Rec(jvdata::RecordType::SE, "a3"), Rec(jvdata::RecordType::UM, "a4")}));
+    Write("TOKURACETCVNRCVN/0002.jvd", Join({Rec(jvdata::RecordType::KS, "b1"), Rec(jvdata::RecordType::HR, "b2")}));
+    Write("TOKURACETCVNRCVN/0003.jvd", Join({Rec(jvdata::RecordType::RA, "c1")}));
   }
-  int32_t Open(JvLink& link, const std::string& dataspec = kWeek) {
+  int32_t Open(jvlink::JvLink& link, const std::string& dataspec = kWeek) {
     return link.JVOpen(dataspec, "00000000000000", 2, read_count_, download_count_, timestamp_);
   }
   int32_t read_count_ = -99;
@@ -33,7 +33,7 @@ class ReplayJvLinkTest : public RecordingFixture {
 TEST_F(ReplayJvLinkTest, ReplaysFilesInOrderWithBoundariesAndEnd) {
   WriteWeek();
   Write("TOKURACETCVNRCVN/notes.txt", "not a download file");
-  ReplayJvLink link(folder_);
+  jvlink::ReplayJvLink link(folder_);
   ASSERT_EQ(link.JVInit("SA730215/SD918342/VELTRAN/ver.2020.7.21"), 0);
   ASSERT_EQ(Open(link), 0);
   EXPECT_EQ(read_count_, 3);
@@ -44,20 +44,20 @@ TEST_F(ReplayJvLinkTest, ReplaysFilesInOrderWithBoundariesAndEnd) {
 
   // The buffer holds exactly the record, CR LF included; the file name is the recording file's.
   ASSERT_EQ(Open(link), 0);
-  std::string buffer(kJvReadBufferSize, '\0');
-  int32_t size = kJvReadBufferSize;
+  std::string buffer(jvlink::kJvReadBufferSize, '\0');
+  int32_t size = jvlink::kJvReadBufferSize;
   std::string name;
-  const std::string expected = Rec(RecordType::RA, "a1");
+  const std::string expected = Rec(jvdata::RecordType::RA, "a1");
   EXPECT_EQ(link.JVRead(buffer, size, name), static_cast<int32_t>(expected.size()));
   EXPECT_EQ(buffer, expected);
   EXPECT_EQ(name, "0001.jvd");
-  EXPECT_EQ(size, kJvReadBufferSize);
+  EXPECT_EQ(size, jvlink::kJvReadBufferSize);
   EXPECT_EQ(link.JVClose(), 0);
 }
 
 TEST_F(ReplayJvLinkTest, DownloadsOncePerInstanceAndAgainWhenAFileChanges) {
   WriteWeek();
-  ReplayJvLink link(folder_);
+  jvlink::ReplayJvLink link(folder_);
   ASSERT_EQ(Open(link), 0);
   EXPECT_EQ(download_count_, 3);
   std::vector<int32_t> status;
@@ -70,13 +70,13 @@ TEST_F(ReplayJvLinkTest, DownloadsOncePerInstanceAndAgainWhenAFileChanges) {
   EXPECT_EQ(link.JVStatus(), 0);
   link.JVClose();
 
-  Write("TOKURACETCVNRCVN/0002.jvd", Join({Rec(RecordType::KS, "b1")}));
+  Write("TOKURACETCVNRCVN/0002.jvd", Join({Rec(jvdata::RecordType::KS, "b1")}));
   ASSERT_EQ(Open(link), 0);
   EXPECT_EQ(download_count_, 1);
   EXPECT_EQ(read_count_, 3);
 
   // Another window's instance downloads everything itself.
-  ReplayJvLink other(folder_);
+  jvlink::ReplayJvLink other(folder_);
   ASSERT_EQ(Open(other), 0);
   EXPECT_EQ(download_count_, 3);
   // Reading without polling the status waits for each file's download.
@@ -99,9 +99,9 @@ TEST_F(ReplayJvLinkTest, OpenResults) {
       {"week", true, "", "", kWeek, 0, 3},
       {"odds dataspec without a folder", true, "", "", kOdds, 0, 0},
       {"dataspec folder without files", false, "", "", kWeek, 0, 0},
-      {"unknown dataspec", true, "", "", "RACEDIFFYSNG", jvreplay::kUnknownDataspec, 0},
-      {"realtime dataspec in JVOpen", true, "", "", "0B12", jvreplay::kUnknownDataspec, 0},
-      {"missing recording folder", true, "", "/absent", kWeek, jvreplay::kNoRecordingFolder, 0},
+      {"unknown dataspec", true, "", "", "RACEDIFFYSNG", jvlink::jvreplay::kUnknownDataspec, 0},
+      {"realtime dataspec in JVOpen", true, "", "", "0B12", jvlink::jvreplay::kUnknownDataspec, 0},
+      {"missing recording folder", true, "", "/absent", kWeek, jvlink::jvreplay::kNoRecordingFolder, 0},
       {"open_error switch", true, "open_error=-1234\n", "", kWeek, -1234, 0},
       {"nothing_to_read switch", true, "nothing_to_read=1\n", "", kWeek, 0, 0},
   };
@@ -111,14 +111,14 @@ TEST_F(ReplayJvLinkTest, OpenResults) {
     std::filesystem::create_directories(folder_);
     if (c.week) WriteWeek();
     if (!c.faults.empty()) WriteFaults(c.faults);
-    ReplayJvLink link(folder_ + c.folder_suffix);
+    jvlink::ReplayJvLink link(folder_ + c.folder_suffix);
     EXPECT_EQ(Open(link, c.dataspec), c.rc);
     EXPECT_EQ(read_count_, c.read_count);
     if (c.read_count == 0) {
       EXPECT_EQ(download_count_, 0);
       // Nothing to read (or no request): reads end or fail, never deliver.
       std::string first = ReadOne(link);
-      EXPECT_EQ(first, c.rc == 0 ? "0" : std::to_string(jvreplay::kNotOpen));
+      EXPECT_EQ(first, c.rc == 0 ? "0" : std::to_string(jvlink::jvreplay::kNotOpen));
     }
   }
 }
@@ -126,7 +126,7 @@ TEST_F(ReplayJvLinkTest, OpenResults) {
 TEST_F(ReplayJvLinkTest, InitSwitchOnlyChangesTheResult) {
   WriteWeek();
   WriteFaults("# JVInit fails\ninit_error = -301\n");
-  ReplayJvLink link(folder_);
+  jvlink::ReplayJvLink link(folder_);
   EXPECT_EQ(link.JVInit("UNKNOWN"), -301);
   ASSERT_EQ(Open(link), 0);
   EXPECT_EQ(read_count_, 3);
@@ -135,11 +135,11 @@ TEST_F(ReplayJvLinkTest, InitSwitchOnlyChangesTheResult) {
 // The caller's recovery: JVFiledelete of the broken file, JVClose, JVOpen with the same
 // arguments, read on. Every record arrives once, in order.
 TEST_F(ReplayJvLinkTest, BrokenFileIsRepairedAndDeliveryGoesOnWithoutRepeats) {
-  for (int32_t code : {jvread::kBrokenFile403, jvread::kBrokenFile402}) {
+  for (int32_t code : {jvlink::jvread::kBrokenFile403, jvlink::jvread::kBrokenFile402}) {
     SCOPED_TRACE(code);
     WriteWeek();
     WriteFaults("broken_file=TOKURACETCVNRCVN/0002.jvd\nbroken_code=" + std::to_string(code) + "\n");
-    ReplayJvLink link(folder_);
+    jvlink::ReplayJvLink link(folder_);
     ASSERT_EQ(Open(link), 0);
     for (int i = 0; i < 10 && link.JVStatus() < download_count_; ++i) {
     }
@@ -171,7 +171,7 @@ TEST_F(ReplayJvLinkTest, BrokenFileIsRepairedAndDeliveryGoesOnWithoutRepeats) {
 TEST_F(ReplayJvLinkTest, BrokenFileStaysBrokenUntilDeleted) {
   WriteWeek();
   WriteFaults("broken_file=TOKURACETCVNRCVN/0001.jvd\n");
-  ReplayJvLink link(folder_);
+  jvlink::ReplayJvLink link(folder_);
   ASSERT_EQ(Open(link), 0);
   EXPECT_THAT(ReadAll(link), ElementsAre("-403"));
   EXPECT_EQ(ReadOne(link), "-403");
@@ -179,9 +179,9 @@ TEST_F(ReplayJvLinkTest, BrokenFileStaysBrokenUntilDeleted) {
   ASSERT_EQ(Open(link), 0);
   EXPECT_EQ(read_count_, 3);
   EXPECT_EQ(ReadOne(link), "-403");
-  EXPECT_EQ(link.JVFiledelete("0009.jvd"), jvreplay::kUnknownFile);
+  EXPECT_EQ(link.JVFiledelete("0009.jvd"), jvlink::jvreplay::kUnknownFile);
   // Another dataspec is not affected.
-  Write("TOKURACETCOVRCOV/0001.jvd", Rec(RecordType::O2, "o1"));
+  Write("TOKURACETCOVRCOV/0001.jvd", Rec(jvdata::RecordType::O2, "o1"));
   ASSERT_EQ(Open(link, kOdds), 0);
   EXPECT_THAT(ReadAll(link), ElementsAre("O2 o1", "-1", "0"));
 }
@@ -189,7 +189,7 @@ TEST_F(ReplayJvLinkTest, BrokenFileStaysBrokenUntilDeleted) {
 TEST_F(ReplayJvLinkTest, ReadErrorAtRecordKThenThatRecord) {
   WriteWeek();
   WriteFaults("read_error_at=5\nread_error_code=-777\n");
-  ReplayJvLink link(folder_);
+  jvlink::ReplayJvLink link(folder_);
   ASSERT_EQ(Open(link), 0);
   EXPECT_THAT(ReadAll(link), ElementsAre("RA a1", "SE a2", "SE a3", "UM a4", "-1", "-777"));
   EXPECT_THAT(ReadAll(link), ElementsAre("KS b1", "HR b2", "-1", "RA c1", "-1", "0"));
@@ -200,14 +200,14 @@ TEST_F(ReplayJvLinkTest, ReadErrorAtRecordKThenThatRecord) {
 
 TEST_F(ReplayJvLinkTest, CancelStopsTheDownload) {
   WriteWeek();
-  ReplayJvLink link(folder_);
+  jvlink::ReplayJvLink link(folder_);
   ASSERT_EQ(Open(link), 0);
   EXPECT_EQ(link.JVStatus(), 1);
   EXPECT_EQ(link.JVCancel(), 0);
-  EXPECT_EQ(link.JVStatus(), jvreplay::kDownloadCancelled);
-  EXPECT_EQ(link.JVStatus(), jvreplay::kDownloadCancelled);
+  EXPECT_EQ(link.JVStatus(), jvlink::jvreplay::kDownloadCancelled);
+  EXPECT_EQ(link.JVStatus(), jvlink::jvreplay::kDownloadCancelled);
   // The file downloaded before the cancel can be read; the next one never arrived.
-  EXPECT_THAT(ReadAll(link), ElementsAre("RA a1", "SE a2", "SE a3", "UM a4", "-1", std::to_string(jvreplay::kNotDownloaded)));
+  EXPECT_THAT(ReadAll(link), ElementsAre("RA a1", "SE a2", "SE a3", "UM a4", "-1", std::to_string(jvlink::jvreplay::kNotDownloaded)));
   link.JVClose();
   ASSERT_EQ(Open(link), 0);
   EXPECT_EQ(download_count_, 2);
@@ -216,19 +216,19 @@ TEST_F(ReplayJvLinkTest, CancelStopsTheDownload) {
 TEST_F(ReplayJvLinkTest, StatusFailureAfterKFiles) {
   WriteWeek();
   WriteFaults("status_error_after=1\n");
-  ReplayJvLink link(folder_);
+  jvlink::ReplayJvLink link(folder_);
   ASSERT_EQ(Open(link), 0);
   EXPECT_EQ(link.JVStatus(), 1);
-  EXPECT_EQ(link.JVStatus(), jvreplay::kDefaultStatusErrorCode);
-  EXPECT_EQ(link.JVStatus(), jvreplay::kDefaultStatusErrorCode);
-  EXPECT_THAT(ReadAll(link), ElementsAre("RA a1", "SE a2", "SE a3", "UM a4", "-1", std::to_string(jvreplay::kNotDownloaded)));
+  EXPECT_EQ(link.JVStatus(), jvlink::jvreplay::kDefaultStatusErrorCode);
+  EXPECT_EQ(link.JVStatus(), jvlink::jvreplay::kDefaultStatusErrorCode);
+  EXPECT_THAT(ReadAll(link), ElementsAre("RA a1", "SE a2", "SE a3", "UM a4", "-1", std::to_string(jvlink::jvreplay::kNotDownloaded)));
 }
 
 TEST_F(ReplayJvLinkTest, RealtimeRequests) {
   const std::string race = "2024080505030612";
-  Write("0B30/" + race + ".jvd", Join({Rec(RecordType::O1, "w"), Rec(RecordType::O2, "q"), Rec(RecordType::O6, "t")}));
-  Write("0B12/20240805.jvd", Join({Rec(RecordType::RA, "r"), Rec(RecordType::SE, "s"), Rec(RecordType::HR, "h")}));
-  ReplayJvLink link(folder_);
+  Write("0B30/" + race + ".jvd", Join({Rec(jvdata::RecordType::O1, "w"), Rec(jvdata::RecordType::O2, "q"), Rec(jvdata::RecordType::O6, "t")}));
+  Write("0B12/20240805.jvd", Join({Rec(jvdata::RecordType::RA, "r"), Rec(jvdata::RecordType::SE, "s"), Rec(jvdata::RecordType::HR, "h")}));
+  jvlink::ReplayJvLink link(folder_);
 
   EXPECT_EQ(link.JVRTOpen("0B30", race), 0);
   EXPECT_THAT(ReadAll(link), ElementsAre("O1 w", "O2 q", "O6 t", "-1", "0"));
@@ -243,33 +243,33 @@ TEST_F(ReplayJvLinkTest, RealtimeRequests) {
 
   // After a non-record result the buffer holds no record type.
   std::string buffer = "O1 left over";
-  int32_t size = kJvReadBufferSize;
+  int32_t size = jvlink::kJvReadBufferSize;
   std::string name;
-  EXPECT_EQ(link.JVRead(buffer, size, name), jvread::kRealtimeEnd);
+  EXPECT_EQ(link.JVRead(buffer, size, name), jvlink::jvread::kRealtimeEnd);
   EXPECT_TRUE(buffer.empty());
 
-  EXPECT_EQ(link.JVRTOpen("0B30", "20240805"), jvreplay::kBadKey);
-  EXPECT_EQ(link.JVRTOpen("0B12", "../../x"), jvreplay::kBadKey);
-  EXPECT_EQ(link.JVRTOpen("0B31", race), jvreplay::kUnknownDataspec);
-  EXPECT_EQ(ReadOne(link), std::to_string(jvreplay::kNotOpen));
-  ReplayJvLink nowhere(folder_ + "/absent");
-  EXPECT_EQ(nowhere.JVRTOpen("0B12", "20240805"), jvreplay::kNoRecordingFolder);
+  EXPECT_EQ(link.JVRTOpen("0B30", "20240805"), jvlink::jvreplay::kBadKey);
+  EXPECT_EQ(link.JVRTOpen("0B12", "../../x"), jvlink::jvreplay::kBadKey);
+  EXPECT_EQ(link.JVRTOpen("0B31", race), jvlink::jvreplay::kUnknownDataspec);
+  EXPECT_EQ(ReadOne(link), std::to_string(jvlink::jvreplay::kNotOpen));
+  jvlink::ReplayJvLink nowhere(folder_ + "/absent");
+  EXPECT_EQ(nowhere.JVRTOpen("0B12", "20240805"), jvlink::jvreplay::kNoRecordingFolder);
 }
 
 TEST_F(ReplayJvLinkTest, TruncatedAndOddFiles) {
-  const std::string full = Rec(RecordType::SE, "x1");
-  const std::string no_line_end = Rec(RecordType::SE, "x2").substr(0, full.size() - 2);
-  const std::string cut_short = Rec(RecordType::SE, "x3").substr(0, 100);
+  const std::string full = Rec(jvdata::RecordType::SE, "x1");
+  const std::string no_line_end = Rec(jvdata::RecordType::SE, "x2").substr(0, full.size() - 2);
+  const std::string cut_short = Rec(jvdata::RecordType::SE, "x3").substr(0, 100);
   Write("TOKURACETCVNRCVN/0001.jvd", full + "\r\n" + no_line_end);  // an empty line in between
   Write("TOKURACETCVNRCVN/0002.jvd", "");
   Write("TOKURACETCVNRCVN/0003.jvd", cut_short);
-  ReplayJvLink link(folder_);
+  jvlink::ReplayJvLink link(folder_);
   ASSERT_EQ(Open(link), 0);
   std::vector<int32_t> lengths;
   std::string buffer;
   std::string name;
   for (int i = 0; i < 20; ++i) {
-    int32_t size = kJvReadBufferSize;
+    int32_t size = jvlink::kJvReadBufferSize;
     int32_t rc = link.JVRead(buffer, size, name);
     lengths.push_back(rc);
     if (rc > 0) {
@@ -283,30 +283,30 @@ TEST_F(ReplayJvLinkTest, TruncatedAndOddFiles) {
 
 TEST_F(ReplayJvLinkTest, CallsWithoutARequestFailCleanly) {
   WriteWeek();
-  ReplayJvLink link(folder_);
-  EXPECT_EQ(ReadOne(link), std::to_string(jvreplay::kNotOpen));
-  EXPECT_EQ(link.JVStatus(), jvreplay::kNotOpen);
-  EXPECT_EQ(link.JVFiledelete("0001.jvd"), jvreplay::kNotOpen);
-  EXPECT_EQ(link.JVCancel(), jvreplay::kNotOpen);
+  jvlink::ReplayJvLink link(folder_);
+  EXPECT_EQ(ReadOne(link), std::to_string(jvlink::jvreplay::kNotOpen));
+  EXPECT_EQ(link.JVStatus(), jvlink::jvreplay::kNotOpen);
+  EXPECT_EQ(link.JVFiledelete("0001.jvd"), jvlink::jvreplay::kNotOpen);
+  EXPECT_EQ(link.JVCancel(), jvlink::jvreplay::kNotOpen);
   EXPECT_EQ(link.JVClose(), 0);
   ASSERT_EQ(Open(link), 0);
   link.JVClose();
-  EXPECT_EQ(ReadOne(link), std::to_string(jvreplay::kNotOpen));
+  EXPECT_EQ(ReadOne(link), std::to_string(jvlink::jvreplay::kNotOpen));
 }
 
 TEST_F(ReplayJvLinkTest, ShortBufferKeepsTheRecord) {
   WriteWeek();
-  ReplayJvLink link(folder_);
+  jvlink::ReplayJvLink link(folder_);
   ASSERT_EQ(Open(link), 0);
   std::string buffer;
   int32_t size = 100;
   std::string name;
-  EXPECT_EQ(link.JVRead(buffer, size, name), jvreplay::kBufferTooSmall);
+  EXPECT_EQ(link.JVRead(buffer, size, name), jvlink::jvreplay::kBufferTooSmall);
   EXPECT_EQ(ReadOne(link), "RA a1");
 }
 
 TEST_F(ReplayJvLinkTest, SettingsDialogHook) {
-  ReplayJvLink link(folder_);
+  jvlink::ReplayJvLink link(folder_);
   EXPECT_EQ(link.JVSetUIProperties(), 0);  // no dialog installed
   EXPECT_EQ(link.recording_folder(), folder_);
 

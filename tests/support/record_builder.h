@@ -13,14 +13,14 @@
 namespace radadovur::testing {
 
 struct FieldValue {
-  Field field;
+  jvdata::Field field;
   std::string value;  // CP932 bytes
   uint32_t i = 0;
   uint32_t j = 0;
 };
 
-inline std::string MakeRecord(RecordType type, const std::vector<FieldValue>& values) {
-  const Layout* layout = DeliveredLayout(type);
+inline std::string MakeRecord(jvdata::RecordType type, const std::vector<FieldValue>& values) {
+  const jvdata::Layout* layout = jvdata::DeliveredLayout(type);
   std::string r(layout->length, ' ');
   r.replace(0, 2, std::string(layout->spec));
   r[layout->length - 2] = '\r';

@@ -27,7 +27,7 @@ std::map<std::string, int> SummaryCounts(const std::string& out, const std::stri
 }
 
 // Reads a whole download request: counts by record type.
-std::map<std::string, int> Replay(ReplayJvLink& link, const std::string& dataspec) {
+std::map<std::string, int> Replay(jvlink::ReplayJvLink& link, const std::string& dataspec) {
   std::map<std::string, int> counts;
   int32_t read_count = 0, download_count = 0;
   std::string stamp, buffer, file;
@@ -35,12 +35,12 @@ std::map<std::string, int> Replay(ReplayJvLink& link, const std::string& dataspe
   EXPECT_GT(read_count, 0);
   while (link.JVStatus() < download_count) {
   }
-  int32_t size = kJvReadBufferSize;
+  int32_t size = jvlink::kJvReadBufferSize;
   for (int32_t rc; (rc = link.JVRead(buffer, size, file)) != 0;) {
-    if (rc == jvread::kFileBoundary) continue;
+    if (rc == jvlink::jvread::kFileBoundary) continue;
     EXPECT_GT(rc, 0) << dataspec;
     if (rc < 0) break;
-    ++counts[std::string(SpecOf(TypeOf(buffer)))];
+    ++counts[std::string(jvdata::SpecOf(jvdata::TypeOf(buffer)))];
   }
   link.JVClose();
   return counts;
@@ -52,7 +52,7 @@ TEST(ReplayDemo, DeliversPerTypeWhatTheGeneratorWroteAndTheRealtimeRequests) {
   const auto demo = testing::RunCli("demo '" + dir.string() + "' --state monday");
   ASSERT_EQ(demo.exit_code, 0) << demo.out;
 
-  ReplayJvLink link(dir.string() + "/JVDATA");
+  jvlink::ReplayJvLink link(dir.string() + "/JVDATA");
   ASSERT_EQ(link.JVInit("SA730215/SD918342/VELTRAN/ver.2020.7.21"), 0);
   for (const std::string dataspec : {"TOKURACETCVNRCVN", "TOKURACETCOVRCOV"}) {
     const auto written = SummaryCounts(demo.out, dataspec);
@@ -62,7 +62,7 @@ TEST(ReplayDemo, DeliversPerTypeWhatTheGeneratorWroteAndTheRealtimeRequests) {
 
   // Realtime: "0B30" per race gives its odds records then -1; "0B12" per day its results then -203.
   std::string buffer, file;
-  int32_t size = kJvReadBufferSize;
+  int32_t size = jvlink::kJvReadBufferSize;
   int races = 0, days = 0;
   for (const auto& entry : std::filesystem::directory_iterator(dir / "JVDATA" / "0B30")) {
     const std::string race_id = entry.path().stem().string();
@@ -74,7 +74,7 @@ TEST(ReplayDemo, DeliversPerTypeWhatTheGeneratorWroteAndTheRealtimeRequests) {
       EXPECT_EQ(buffer.substr(11, 16), race_id);
       ++odds;
     }
-    EXPECT_EQ(rc, jvread::kFileBoundary);
+    EXPECT_EQ(rc, jvlink::jvread::kFileBoundary);
     EXPECT_EQ(odds, 5);  // O1, O2, O4, O5, O6
     link.JVClose();
     ++races;
@@ -84,13 +84,13 @@ TEST(ReplayDemo, DeliversPerTypeWhatTheGeneratorWroteAndTheRealtimeRequests) {
     link.JVRTOpen("0B12", date);
     int32_t rc;
     int records = 0;
-    while ((rc = link.JVRead(buffer, size, file)) > 0 || rc == jvread::kFileBoundary) {
+    while ((rc = link.JVRead(buffer, size, file)) > 0 || rc == jvlink::jvread::kFileBoundary) {
       if (rc > 0) {
         EXPECT_EQ(buffer.substr(11, 8), date);
         ++records;
       }
     }
-    EXPECT_EQ(rc, jvread::kRealtimeEnd);
+    EXPECT_EQ(rc, jvlink::jvread::kRealtimeEnd);
     EXPECT_GT(records, 0);
     link.JVClose();
     ++days;
@@ -98,7 +98,7 @@ TEST(ReplayDemo, DeliversPerTypeWhatTheGeneratorWroteAndTheRealtimeRequests) {
   EXPECT_EQ(races, 72);
   EXPECT_EQ(days, 2);
   link.JVRTOpen("0B12", "20000101");  // a day without a recording: nothing to read
-  EXPECT_EQ(link.JVRead(buffer, size, file), jvread::kRealtimeEnd);
+  EXPECT_EQ(link.JVRead(buffer, size, file), jvlink::jvread::kRealtimeEnd);
   std::filesystem::remove_all(dir);
 }
 

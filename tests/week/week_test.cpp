@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <set>
 
-#include "common/keys.h"
 #include "common/record_file.h"
 #include "common/text_file.h"
 #include "jvdata/layout_ra.h"
@@ -20,9 +19,14 @@ namespace {
 
 using testing::RunCli;
 
+// Year and MonthDay of a runner record: the date of its race.
+std::string RaceDate(std::string_view record) {
+  return jvdata::se::Year.Str(record) + jvdata::se::MonthDay.Str(record);
+}
+
 std::vector<std::string> ReadAll(const std::string& path, size_t length) {
   std::vector<std::string> records;
-  RecordFile f;
+  common::RecordFile f;
   if (!f.Open(path, length)) return records;
   std::string r;
   for (int64_t n = 1; n <= f.Count(); ++n)
@@ -49,36 +53,36 @@ class WeekTest : public ::testing::TestWithParam<std::string> {
 };
 
 TEST_P(WeekTest, StoreHoldsOneRecordPerKeyAndEveryHorseItsRuns) {
-  const auto races = ReadAll(dir_ + std::string(names::kRaNew), ra::kLength);
+  const auto races = ReadAll(dir_ + std::string(common::names::kRaNew), jvdata::ra::kLength);
   ASSERT_FALSE(races.empty());
-  for (size_t i = 1; i < races.size(); ++i) EXPECT_LT(RaceSortKey(races[i - 1]), RaceSortKey(races[i])) << i;
-  EXPECT_EQ(*ReadWholeFile(dir_ + std::string(names::kRaNew)), *ReadWholeFile(dir_ + std::string(names::kRaNewD)));
+  for (size_t i = 1; i < races.size(); ++i) EXPECT_LT(store::RaceSortKey(races[i - 1]), store::RaceSortKey(races[i])) << i;
+  EXPECT_EQ(*common::ReadWholeFile(dir_ + std::string(common::names::kRaNew)), *common::ReadWholeFile(dir_ + std::string(common::names::kRaNewD)));
 
-  const auto entries = ReadAll(dir_ + std::string(names::kSeNew), se::kLength);
+  const auto entries = ReadAll(dir_ + std::string(common::names::kSeNew), jvdata::se::kLength);
   ASSERT_FALSE(entries.empty());
-  for (size_t i = 1; i < entries.size(); ++i) EXPECT_LT(EntrySortKey(entries[i - 1]), EntrySortKey(entries[i])) << i;
-  EXPECT_EQ(*ReadWholeFile(dir_ + std::string(names::kSeNew)), *ReadWholeFile(dir_ + std::string(names::kSeNewD)));
-  for (const auto& e : entries) EXPECT_NE(se::DataCategory.Of(e), "1");
+  for (size_t i = 1; i < entries.size(); ++i) EXPECT_LT(store::EntrySortKey(entries[i - 1]), store::EntrySortKey(entries[i])) << i;
+  EXPECT_EQ(*common::ReadWholeFile(dir_ + std::string(common::names::kSeNew)), *common::ReadWholeFile(dir_ + std::string(common::names::kSeNewD)));
+  for (const auto& e : entries) EXPECT_NE(jvdata::se::DataCategory.Of(e), "1");
 
   // The horse list: every distinct KettoNum of the horse records once, ascending, quoted, CR LF.
   std::set<std::string> horses;
-  for (const auto& h : ReadAll(dir_ + std::string(names::kUmThisWeek), um::kLength)) horses.insert(um::KettoNum.Str(h));
-  const auto list = ReadQuotedValues(dir_ + std::string(names::kKettoNumList));
+  for (const auto& h : ReadAll(dir_ + std::string(common::names::kUmThisWeek), jvdata::um::kLength)) horses.insert(jvdata::um::KettoNum.Str(h));
+  const auto list = common::ReadQuotedValues(dir_ + std::string(common::names::kKettoNumList));
   EXPECT_EQ(std::vector<std::string>(horses.begin(), horses.end()), list);
   std::string expected_bytes;
-  for (const auto& k : list) expected_bytes += QuotedLine(k);
-  EXPECT_EQ(*ReadWholeFile(dir_ + std::string(names::kKettoNumList)), expected_bytes);
+  for (const auto& k : list) expected_bytes += common::QuotedLine(k);
+  EXPECT_EQ(*common::ReadWholeFile(dir_ + std::string(common::names::kKettoNumList)), expected_bytes);
 
   // Every listed horse has its entry file, in date order, with no run twice.
   size_t with_runs = 0;
   for (const auto& k : list) {
     const std::string path = dir_ + store::UmagotoFileName(k);
-    ASSERT_TRUE(FileExists(path)) << k;
-    const auto runs = ReadAll(path, se::kLength);
+    ASSERT_TRUE(common::FileExists(path)) << k;
+    const auto runs = ReadAll(path, jvdata::se::kLength);
     std::set<std::string> seen;
     for (size_t i = 0; i < runs.size(); ++i) {
-      EXPECT_EQ(se::KettoNum.Str(runs[i]), k);
-      EXPECT_TRUE(seen.insert(HorseRunKey(runs[i]).substr(8)).second) << k << " run " << i + 1 << " twice";
+      EXPECT_EQ(jvdata::se::KettoNum.Str(runs[i]), k);
+      EXPECT_TRUE(seen.insert(store::HorseRunKey(runs[i]).substr(8)).second) << k << " run " << i + 1 << " twice";
       if (i > 0) {
         EXPECT_LE(RaceDate(runs[i - 1]), RaceDate(runs[i])) << k;
       }
@@ -87,7 +91,7 @@ TEST_P(WeekTest, StoreHoldsOneRecordPerKeyAndEveryHorseItsRuns) {
   }
   EXPECT_GT(with_runs, list.size() / 2);
 
-  const std::string last_category = ra::DataCategory.Str(races.back());
+  const std::string last_category = jvdata::ra::DataCategory.Str(races.back());
   if (GetParam() == "monday")
     EXPECT_EQ(last_category, "7");
   else

@@ -1,0 +1,75 @@
+#pragma once
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/run_state.h"
+#include "common/status.h"
+#include "common/step_host.h"
+
+namespace radadovur::cli {
+
+// The label under which the command line prints a status slot: the control's name, prefixed by
+// its window's name outside the main window; nullptr for the progress dialog's texts, which the
+// command line does not show.
+inline const char* PrintedLabel(common::StatusSlot slot) {
+  using common::StatusSlot;
+  switch (slot) {
+    case common::StatusSlot::kMainText1: return "Text1";
+    case common::StatusSlot::kMainText2: return "Text2";
+    case common::StatusSlot::kMainText3: return "Text3";
+    case common::StatusSlot::kMainText4: return "Text4";
+    case common::StatusSlot::kMainText5: return "Text5";
+    case common::StatusSlot::kMainText6: return "Text6";
+    case common::StatusSlot::kMainLabel1: return "Label1";
+    case common::StatusSlot::kKouzoutaiText1: return "KOUZOUTAIAZ.Text1";
+    case common::StatusSlot::kDownloadLabel1: return nullptr;
+  }
+  return nullptr;
+}
+
+// The command line's stand-in for a window: status texts and messages go to standard output;
+// progress is not shown, nothing cancels, and a question is answered No.
+class ConsoleHost : public common::StepHost {
+ public:
+  void SetStatus(common::StatusSlot slot, const std::string& text) override {
+    const char* label = PrintedLabel(slot);
+    if (!label) return;
+    std::printf("[%s] %s\n", label, text.c_str());
+    std::fflush(stdout);
+  }
+  void SetBackColour(common::StatusSlot, uint32_t) override {}
+  void Message(const std::string& text) override {
+    std::printf("message: %s\n", text.c_str());
+    std::fflush(stdout);
+  }
+  bool Ask(const std::string& text) override {
+    std::printf("question: %s (no)\n", text.c_str());
+    std::fflush(stdout);
+    return false;
+  }
+  void BeginProgress(common::ProgressSlot, int64_t) override {}
+  void SetProgress(common::ProgressSlot, int64_t) override {}
+  void EndProgress(common::ProgressSlot) override {}
+  bool CancelRequested() override { return false; }
+  void Yield() override {}
+};
+
+// The program folder of a workflow step's command line ("STEP DIR") as a run state; nullopt
+// (after printing the usage) when the arguments are not one folder.
+inline std::optional<common::RunState> ProgramFolderArgument(const std::vector<std::string>& args, const char* step) {
+  if (args.size() != 1 || args[0].empty()) {
+    std::fprintf(stderr, "usage: radadovur-cli %s DIR\n", step);
+    return std::nullopt;
+  }
+  return common::RunStateFor(args[0]);
+}
+
+// Prints the failures of a step to standard error; returns the exit code (0 when none).
+inline int ReportFailures(const common::StepFailures& failures) {
+  for (const auto& f : failures.items) std::fprintf(stderr, "failed: %s\n", f.ToString().c_str());
+  return failures.empty() ? 0 : 1;
+}
+
+}  // namespace radadovur::cli

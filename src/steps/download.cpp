@@ -1,0 +1,218 @@
+#include "steps/download.h"
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string_view>
+
+#include "steps/download_progress.h"
+#include "steps/model_package.h"
+#include "common/names.h"
+#include "common/record_file.h"
+#include "jvdata/record.h"
+#include "store/store_files.h"
+
+namespace radadovur::steps {
+namespace {
+
+using common::RecordFile;
+using common::Status;
+using common::StatusSlot;
+using common::StepFailures;
+using common::StepHost;
+using jvdata::RecordType;
+using jvlink::JvLink;
+namespace jvread = jvlink::jvread;
+
+constexpr std::string_view kSoftwareId = "SA730215/SD918342/VELTRAN/ver.2020.7.21";
+constexpr std::string_view kDataspec = "TOKURACETCVNRCVN";
+constexpr std::string_view kFromTime = "00000000000000";
+constexpr int32_t kOption = 2;
+
+constexpr std::string_view kStartText = "今週開催取得開始しました。しばらくお待ち下さい。。。。。";
+constexpr std::string_view kEndText = "今週開催取得終了";
+constexpr std::string_view kStallionMissingCaption =
+    "まだ、予想因子ウエイトが展開されていません。タスクバーにある展開先の指定をクリックして自己解凍EXEを起動させて下さい。";
+constexpr std::string_view kFileFailuresMessage = "今週開催取得で次のファイル操作に失敗しました。";
+
+// A downloaded file reported broken this many times in one run is given up as a read error.
+constexpr int kBrokenFileTries = 3;
+
+// One raw record file being written, with what went wrong with it.
+struct RawFile {
+  const store::StoreFile* file = nullptr;
+  common::RecordFile records;
+  bool open = false;
+  int64_t unopened = 0;  // records that could not be stored because the file did not open
+  common::Status error;  // the first failure
+};
+
+// The raw files by record type, in the order the read loop stores them.
+struct RawFiles {
+  RawFile ra, se, um, ks, hr;
+  RawFile* Of(jvdata::RecordType type) {
+    switch (type) {
+      case jvdata::RecordType::RA: return &ra;
+      case jvdata::RecordType::SE: return &se;
+      case jvdata::RecordType::UM: return &um;
+      case jvdata::RecordType::KS: return &ks;
+      case jvdata::RecordType::HR: return &hr;
+      default: return nullptr;
+    }
+  }
+  // The order in which the files are closed.
+  std::array<RawFile*, 5> ClosingOrder() { return {&hr, &ks, &um, &se, &ra}; }
+};
+
+void OpenRawFiles(const std::string& app_path, RawFiles& raw) {
+  const std::array<std::pair<RawFile*, const store::StoreFile*>, 5> files = {{
+      {&raw.ra, &store::kRaThisWeek},
+      {&raw.se, &store::kSeThisWeek},
+      {&raw.um, &store::kUmThisWeek},
+      {&raw.ks, &store::kKsThisWeek},
+      {&raw.hr, &store::kHrThisWeek},
+  }};
+  for (auto [f, file] : files) {
+    f->file = file;
+    f->open = store::OpenReplacing(f->records, app_path, *file);
+    if (!f->open) f->error = f->records.status();
+  }
+}
+
+// Stores the record after the type's last one. The next record number follows the records
+// actually in the file, so a failed write leaves no gap of unwritten bytes.
+void StoreRecord(RawFile& f, jvdata::RecordType type, std::string_view record) {
+  if (!f.open) {
+    ++f.unopened;
+    return;
+  }
+  if (!f.records.Append(jvdata::StoredForm(type, record)) && f.error.ok()) f.error = f.records.status();
+}
+
+void CloseRawFiles(RawFiles& raw) {
+  for (RawFile* f : raw.ClosingOrder()) {
+    // The records read so far stay in the file even when a write failed.
+    if (f->open && !f->records.Commit(common::RecordFile::AfterFailure::kKeepWritten) && f->error.ok())
+      f->error = f->records.status();
+  }
+}
+
+// The read loop: stores every record of the five types until the end or a read error.
+void ReadRecords(jvlink::JvLink& link, common::StepHost& host, RawFiles& raw, common::StepFailures& failures) {
+  std::string buffer(jvlink::kJvReadBufferSize, '\0');
+  int32_t size = jvlink::kJvReadBufferSize;
+  std::string file_name;
+  std::map<std::string, int> broken_reports;  // by file name
+  for (;;) {
+    const int32_t rc = link.JVRead(buffer, size, file_name);
+    if (rc > 0) {
+      const std::string_view record = std::string_view(buffer).substr(0, static_cast<size_t>(rc));
+      const jvdata::RecordType type = jvdata::TypeOf(record);
+      RawFile* f = raw.Of(type);
+      if (!f) continue;  // other record types are not kept
+      // A deleted horse (category "9") is not kept.
+      if (type == jvdata::RecordType::UM && record.size() > 2 && record[2] == '9') continue;
+      StoreRecord(*f, type, record);
+      continue;
+    }
+    if (rc == jvlink::jvread::kFileBoundary) continue;
+    if (rc == jvlink::jvread::kEnd) return;
+    if (rc == jvlink::jvread::kBrokenFile402 || rc == jvlink::jvread::kBrokenFile403) {
+      // Downloading the same broken file again and again (or two of them by turns) would never
+      // end.
+      if (++broken_reports[file_name] < kBrokenFileTries) {
+        link.JVFiledelete(file_name);
+        link.JVClose();
+        int32_t read_count = 0;
+        int32_t download_count = 0;
+        std::string last_file_timestamp;
+        link.JVOpen(std::string(kDataspec), std::string(kFromTime), kOption, read_count, download_count,
+                    last_file_timestamp);
+        continue;
+      }
+    }
+    const std::string message = "JVReadエラー。 RC=" + std::to_string(rc);
+    host.Message(message);
+    failures.Add(common::Status::IoError("JV-Link", message));
+    return;
+  }
+}
+
+// Tells the user, in one message, which file operations failed.
+void ReportFileFailures(common::StepHost& host, const std::vector<common::Status>& items, common::StepFailures& failures) {
+  if (items.empty()) return;
+  std::string message(kFileFailuresMessage);
+  for (const auto& item : items) {
+    message += "\n" + item.ToString();
+    failures.Add(item);
+  }
+  host.Message(message);
+}
+
+}  // namespace
+
+common::StepFailures RunThisWeekDownload(common::RunState& state, jvlink::JvLink& link, common::StepHost& host,
+                                 std::chrono::milliseconds poll_interval) {
+  const std::string& app_path = state.AppPath;
+  common::StepFailures failures;
+  std::vector<common::Status> file_failures;
+
+  if (!common::FileExists(app_path + std::string(common::names::kStallionFile))) {
+    host.Message(app_path + kPackageSetupMessage);
+    host.SetStatus(common::StatusSlot::kMainLabel1, std::string(kStallionMissingCaption));
+  }
+  host.SetStatus(common::StatusSlot::kMainText1, std::string(kStartText));
+  host.Yield();
+
+  for (const auto& file : store::kRawRecordFiles) {
+    if (common::Status s = store::DeleteStoreFile(app_path, file); !s.ok()) file_failures.push_back(std::move(s));
+  }
+
+  if (const int32_t rc = link.JVInit(std::string(kSoftwareId)); rc != 0) {
+    const std::string message = "JVInitエラー。RC=" + std::to_string(rc);
+    host.Message(message);
+    failures.Add(common::Status::IoError("JV-Link", message));
+  }
+
+  int32_t read_count = 0;
+  int32_t download_count = 0;
+  std::string last_file_timestamp;
+  const int32_t rc = link.JVOpen(std::string(kDataspec), std::string(kFromTime), kOption, read_count,
+                                 download_count, last_file_timestamp);
+  state.DownloadCount = download_count;
+  bool read = true;
+  if (rc < 0) {
+    const std::string message = "JVOpenエラー。RC=" + std::to_string(rc);
+    host.Message(message);
+    failures.Add(common::Status::IoError("JV-Link", message));
+    read = false;
+  } else if (read_count == 0) {
+    host.Message("該当するデータがありません。");
+    read = false;
+  } else if (state.DownloadCount != 0) {
+    state.DownloadResult = common::kDownloadDone;
+    state.DownloadResult = WaitForDownload(link, state.DownloadCount, host, poll_interval);
+    read = state.DownloadResult != common::kDownloadCancelled;
+  }
+
+  if (read) {
+    RawFiles raw;
+    OpenRawFiles(app_path, raw);
+    if (read_count >= 1) ReadRecords(link, host, raw, failures);
+    CloseRawFiles(raw);
+    for (RawFile* f : {&raw.ra, &raw.se, &raw.um, &raw.ks, &raw.hr}) {
+      if (f->error.ok()) continue;
+      std::string item = std::string(f->file->name) + ": " + f->error.ToString();
+      const int64_t lost = f->unopened + f->records.dropped_records();
+      if (lost > 0) item += " (" + std::to_string(lost) + " records not stored)";
+      file_failures.push_back(common::Status::IoError(f->error.path(), item));
+    }
+  }
+
+  link.JVClose();
+  host.SetStatus(common::StatusSlot::kMainText1, std::string(kEndText));
+  ReportFileFailures(host, file_failures, failures);
+  return failures;
+}
+
+}  // namespace radadovur::steps

@@ -1,0 +1,24 @@
+#include "steps/model_package.h"
+
+#include "common/file_date.h"
+#include "common/names.h"
+
+namespace radadovur::steps {
+
+std::string PackagePresentCaption(const std::string& date_time_text, PackageCaption kind) {
+  std::string caption = "予想因子ウエイトは展開されています。作成日は " + date_time_text +
+                        " です。これより新しい日付の予想因子ウエイトがあれば展開して上書きして下さい。無ければそのまま続行して下さい。";
+  if (kind == PackageCaption::kFull)
+    caption += "新しい日付のバージョンまたは最新因子ウエイトはサポートサイトよりダウンロードして下さい。";
+  return caption;
+}
+
+std::optional<std::string> ShowPackagePresent(const std::string& app_path, common::StepHost& host, PackageCaption kind) {
+  auto date = common::FileDateTimeText(app_path + std::string(common::names::kKyosobaFile));
+  if (!date) return std::nullopt;
+  host.SetBackColour(common::StatusSlot::kMainLabel1, kPackagePresentColour);
+  host.SetStatus(common::StatusSlot::kMainLabel1, PackagePresentCaption(*date, kind));
+  return date;
+}
+
+}  // namespace radadovur::steps

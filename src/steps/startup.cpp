@@ -1,0 +1,71 @@
+#include "steps/startup.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "common/file_date.h"
+#include "common/names.h"
+#include "steps/model_package.h"
+
+namespace radadovur::steps {
+namespace {
+
+using common::Status;
+using common::StatusSlot;
+using common::StepFailures;
+using common::StepHost;
+namespace names = common::names;
+
+bool IsDirectory(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+void CreateWorkingFolders(const std::string& app_path, common::StepFailures& failures) {
+  for (auto name : common::names::kWorkingFolders) {
+    const std::string path = app_path + std::string(name);
+    if (::mkdir(path.c_str(), 0777) == 0) continue;
+    const int error = errno;
+    if (error == EEXIST && IsDirectory(path)) continue;
+    failures.Add(common::Status::FromErrno("folder", path, error));
+  }
+}
+
+void CheckPackage(const std::string& app_path, std::chrono::year_month_day today, common::StepHost& host,
+                  common::StepFailures& failures) {
+  const auto date = ShowPackagePresent(app_path, host);
+  if (!date) {
+    host.Message(app_path + kPackageMissingMessage);
+    host.SetStatus(common::StatusSlot::kMainLabel1, kPackageMissingCaption);
+    return;
+  }
+  const auto file_day = common::DatePartOf(*date);
+  if (!file_day) {
+    const std::string path = app_path + std::string(common::names::kKyosobaFile);
+    failures.Add(common::Status::Corruption(path, "date of " + path + ": " + *date));
+    return;
+  }
+  if (common::DaysBetween(*file_day, today) > kPackageMaxAgeDays) host.Message(app_path + kPackageOldMessage);
+}
+
+void DeleteRealtimeFiles(const std::string& app_path, common::StepFailures& failures) {
+  for (auto name : common::names::kRealtimeFiles) {
+    const std::string path = app_path + std::string(name);
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) failures.Add(common::Status::FromErrno("delete", path, errno));
+  }
+}
+
+}  // namespace
+
+common::StepFailures RunStartup(const common::RunState& state, std::chrono::year_month_day today, common::StepHost& host) {
+  common::StepFailures failures;
+  CreateWorkingFolders(state.AppPath, failures);
+  CheckPackage(state.AppPath, today, host, failures);
+  DeleteRealtimeFiles(state.AppPath, failures);
+  host.SetStatus(common::StatusSlot::kMainText2, kStartupReminder);
+  return failures;
+}
+
+}  // namespace radadovur::steps

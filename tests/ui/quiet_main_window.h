@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "ui/main/main_window.h"
+
+namespace radadovur::testing {
+
+// The main window with its message boxes recorded instead of shown.
+class QuietMainWindow : public ui::MainWindow {
+ public:
+  using ui::MainWindow::MainWindow;
+  void Message(const std::string& text) override { messages.push_back(text); }
+  std::vector<std::string> messages;
+};
+
+}  // namespace radadovur::testing

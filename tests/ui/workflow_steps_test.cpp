@@ -1,0 +1,61 @@
+// Buttons ① and ② of the main window on the demo week: the same store as the command line.
+#include "ui/main/workflow_steps.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <filesystem>
+
+#include "ui/main/main_window.h"
+#include "ui/quiet_main_window.h"
+#include "common/names.h"
+#include "common/text_file.h"
+#include "jvlink/replay_jv_link.h"
+#include "store/store_files.h"
+#include "support/qt_app.h"
+#include "support/run_cli.h"
+
+namespace radadovur::ui {
+namespace {
+
+using RecordingWindow = testing::QuietMainWindow;
+
+TEST(WorkflowSteps, ButtonsOneAndTwoBuildTheSameStoreAsTheCommandLine) {
+  testing::QtApp();
+  const auto base = std::filesystem::temp_directory_path() / ("rdv_steps_" + std::to_string(::getpid()));
+  std::filesystem::remove_all(base);
+  const std::string window_dir = (base / "window").string() + "/";
+  const std::string cli_dir = (base / "cli").string() + "/";
+  ::setenv("XDG_CONFIG_HOME", (base / "config").c_str(), 1);
+  for (const auto& dir : {window_dir, cli_dir})
+    ASSERT_EQ(testing::RunCli("demo '" + dir + "' --state monday").exit_code, 0);
+  for (const std::string step : {"startup", "download", "structure"})
+    ASSERT_EQ(testing::RunCli(step + " '" + cli_dir + "'").exit_code, 0) << step;
+
+  jvlink::ReplayJvLink link(window_dir + "JVDATA");
+  RecordingWindow window(window_dir, link);
+  ConnectWorkflowSteps(window);
+  window.Load(std::chrono::year_month_day{std::chrono::year(2024), std::chrono::month(8), std::chrono::day(5)});
+  window.findChild<QAbstractButton*>("Command2")->click();  // the progress dialog closes by itself
+  EXPECT_EQ(window.findChild<QLineEdit*>("Text1")->text().toStdString(), "今週開催取得終了");
+  EXPECT_EQ(window.State().DownloadCount, 11);
+  window.findChild<QAbstractButton*>("Command4")->click();
+  EXPECT_EQ(window.findChild<QLineEdit*>("Text4")->text().toStdString(), "構造体処理終了  1035");
+  EXPECT_TRUE(window.messages.empty()) << window.messages.front();
+
+  for (std::string_view name : {common::names::kRaThisWeek, common::names::kSeThisWeek, common::names::kKsThisWeek, common::names::kRaNew,
+                                common::names::kSeNew, common::names::kUmNew, common::names::kKettoNumList, common::names::kDamNumList}) {
+    const auto from_window = common::ReadWholeFile(window_dir + std::string(name));
+    ASSERT_TRUE(from_window) << name;
+    EXPECT_EQ(*from_window, *common::ReadWholeFile(cli_dir + std::string(name))) << name;
+  }
+  const std::string first_horse = common::ReadQuotedValues(cli_dir + std::string(common::names::kKettoNumList)).front();
+  EXPECT_EQ(*common::ReadWholeFile(window_dir + store::UmagotoFileName(first_horse)),
+            *common::ReadWholeFile(cli_dir + store::UmagotoFileName(first_horse)));
+  std::filesystem::remove_all(base);
+}
+
+}  // namespace
+}  // namespace radadovur::ui
