@@ -66,10 +66,10 @@ class ThisWeekDownloadTest : public ::testing::Test {
     EXPECT_EQ(bytes->size() % file.record_length, 0u) << file.name;
     return out;
   }
-  bool AnyRawFileExists() const {
+  bool OldRawFilesStay() const {
     for (const auto& f : store::kRawRecordFiles)
-      if (fs::exists(store::PathOf(app_, f))) return true;
-    return false;
+      if (common::ReadWholeFile(store::PathOf(app_, f)) != std::string(f.record_length * 2, 'o')) return false;
+    return true;
   }
   void WriteOldRawFiles() {
     for (const auto& f : store::kRawRecordFiles)
@@ -153,7 +153,7 @@ TEST_F(ThisWeekDownloadTest, ProgressDialogDecidesWhetherToRead) {
       EXPECT_THAT(Field(store::kRaThisWeek, jvdata::ra::RaceNum), ElementsAre("01"));
     } else {
       EXPECT_EQ(link_.reads.size(), 1u);  // nothing read
-      EXPECT_FALSE(AnyRawFileExists());
+      EXPECT_TRUE(OldRawFilesStay());
     }
   }
 }
@@ -165,13 +165,14 @@ TEST_F(ThisWeekDownloadTest, JvLinkErrorsAndNothingToRead) {
     ScriptedJvLink::Open open;
     std::deque<Read> reads;
     std::vector<std::string> messages;
-    std::optional<size_t> ra_records;  // nullopt: no raw file exists afterwards
+    std::optional<size_t> ra_records;  // nullopt: the previous raw files stay as they were
     bool failed;
   };
   const std::vector<Case> cases = {
       {"init error goes on", -101, {}, {R(Ra("01"))}, {"JVInitエラー。RC=-101"}, 1, true},
       {"open error", 0, {-504, 1, 0}, {R(Ra("01"))}, {"JVOpenエラー。RC=-504"}, std::nullopt, true},
-      {"nothing to read", 0, {0, 0, 0}, {R(Ra("01"))}, {"該当するデータがありません。"}, std::nullopt, false},
+      {"nothing to read empties the files", 0, {0, 0, 0}, {R(Ra("01"))}, {"該当するデータがありません。"}, 0, false},
+      {"read error before any record", 0, {}, {Rc(-502), R(Ra("02"))}, {"JVReadエラー。 RC=-502"}, std::nullopt, true},
       {"negative read count reads nothing", 0, {0, -1, 0}, {R(Ra("01"))}, {}, 0, false},
       {"read error keeps earlier records", 0, {}, {R(Ra("01")), Rc(-502), R(Ra("02"))},
        {"JVReadエラー。 RC=-502"}, 1, true},
@@ -195,7 +196,7 @@ TEST_F(ThisWeekDownloadTest, JvLinkErrorsAndNothingToRead) {
       EXPECT_EQ(Records(store::kRaThisWeek)->size(), *c.ra_records);
       EXPECT_EQ(Records(store::kKsThisWeek)->size(), 0u);
     } else {
-      EXPECT_FALSE(AnyRawFileExists());
+      EXPECT_TRUE(OldRawFilesStay());
     }
     EXPECT_EQ(link_.calls.back(), "JVClose");
     EXPECT_EQ(ui_.LastText(common::StatusSlot::kMainText1), kEnd);
@@ -353,6 +354,31 @@ TEST(WaitForDownload, PollsUntilTheCountOrAFailure) {
     EXPECT_EQ(ui.Messages(), c.messages);
     EXPECT_THAT(link.calls, IsEmpty());  // no JVCancel
   }
+}
+
+// Records delivered shorter or longer than their layout are stored in the file's record length
+// and counted; the file stays whole records that the store and dump can read.
+TEST_F(ThisWeekDownloadTest, OddLengthRecordsAreCountedAndTheFileStaysWhole) {
+  const std::string se = Se("2000000001");
+  link_.opens = {{0, 3, 0}};
+  link_.reads = {R(se.substr(0, 300)), R(se), R(se.substr(0, 500)), R(Ra("01") + "extra")};
+  const auto texts = Run().Texts();
+  EXPECT_THAT(texts, Contains(HasSubstr("SETHISWEEKN.dat: 2 records delivered shorter than 555 bytes")));
+  EXPECT_THAT(texts, Contains(HasSubstr("RATHISWEEKN.dat: 1 records delivered longer than 1272 bytes")));
+  EXPECT_THAT(ui_.Messages().back(), HasSubstr("shorter than 555"));
+  const std::string bytes = *common::ReadWholeFile(store::PathOf(app_, store::kSeThisWeek));
+  EXPECT_TRUE(jvdata::CheckRecords(bytes, *jvdata::StoredLayout(jvdata::RecordType::SE)).ok());
+  EXPECT_EQ(Records(store::kSeThisWeek)->size(), 3u);
+  EXPECT_TRUE(jvdata::CheckRecords(*common::ReadWholeFile(store::PathOf(app_, store::kRaThisWeek)),
+                                   *jvdata::StoredLayout(jvdata::RecordType::RA)).ok());
+}
+
+// Without the program folder nothing else is looked at.
+TEST_F(ThisWeekDownloadTest, AMissingProgramFolderIsReportedAsSuch) {
+  state_ = common::RunStateFor(app_ + "nowhere");
+  EXPECT_THAT(Run().Texts(), ElementsAre(HasSubstr("no program folder " + app_ + "nowhere/: No such file")));
+  EXPECT_THAT(ui_.Messages(), ElementsAre(HasSubstr("no program folder")));
+  EXPECT_THAT(link_.calls, IsEmpty());
 }
 
 }  // namespace

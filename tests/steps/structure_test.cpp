@@ -6,6 +6,7 @@
 
 #include <ctime>
 
+#include "support/file_size_limit.h"
 #include "support/recording_host.h"
 #include "support/store_fixture.h"
 
@@ -67,7 +68,7 @@ TEST_F(Structure, CategoryOneRunnersLeaveTheStore) {
   EXPECT_FALSE(common::FileExists(Path("TEMPORARY")));
 }
 
-TEST_F(Structure, NoRawFilesGiveEmptyOutputsAndTheEndText) {
+TEST_F(Structure, EmptyRawFilesGiveEmptyOutputsAndTheEndText) {
   EXPECT_THAT(Run().Texts(), IsEmpty());
   for (const char* name : {"RATHISWEEKNNEW.dat", "RATHISWEEKNNEWd.dat", "SETHISWEEKNNEW.dat", "SETHISWEEKNNEWd.dat",
                            "UMTHISWEEKNNEW.dat", "KETTONUMTHISWEEKN.dat", "HAHAHANNUMTHISWEEKN.dat"})
@@ -201,6 +202,103 @@ TEST_F(Structure, CommandLineRunsTheStepAndExitsNonZeroOnFailure) {
   std::filesystem::create_directory(Path("SETHISWEEKNNEW.dat"));
   EXPECT_NE(std::system(command.c_str()), 0);
   EXPECT_THAT(common::ReadWholeFile(dir_ + "/out.txt").value_or(""), HasSubstr("failed: "));
+}
+
+}  // namespace
+}  // namespace radadovur::testing
+
+namespace radadovur::testing {
+namespace {
+
+// Step ② without step ①'s files: refused, the store as it was.
+TEST_F(Structure, MissingRawFilesAreRefusedAndTheStoreStays) {
+  Put("RATHISWEEKNNEW.dat", {Race({"2", "20240801", "20240803", "05", "01", "kept"})});
+  Put("UMAGOTOTHISWEEKN/2000000001.dat", {Entry({"2", "20240801", "20240803", "05", "01", "03", "2000000001", "kept"})});
+  std::filesystem::remove(Path("RATHISWEEKN.dat"));
+  std::filesystem::remove(Path("SETHISWEEKN.dat"));
+  const auto before = FolderFiles();
+  EXPECT_THAT(Run().Texts(), ElementsAre(HasSubstr("RATHISWEEKN.dat"), HasSubstr("SETHISWEEKN.dat")));
+  EXPECT_THAT(ui_.Messages().back(), HasSubstr("①今週開催取得を実行して下さい"));
+  EXPECT_EQ(FolderFiles(), before);
+  EXPECT_THAT(RaceTags("RATHISWEEKNNEW.dat"), ElementsAre("kept"));
+  EXPECT_THAT(EntryTags("UMAGOTOTHISWEEKN/2000000001.dat"), ElementsAre("kept"));
+  EXPECT_THAT(ui_.TextsOf(common::StatusSlot::kMainText4), IsEmpty());
+}
+
+// A damaged raw file fails its own pass, named with its first bad record; that pass's outputs
+// stay as they were, and the passes after it that read them are stopped.
+TEST_F(Structure, DamagedRawFilesFailTheirPassAndLeaveItsOutputs) {
+  const std::string race = Race({"2", "20240801", "20240803", "05", "01", "new"});
+  const std::string entry = Entry({"2", "20240801", "20240803", "05", "01", "03", "2000000001", "new"});
+  const std::string horse = Horse("2000000001", "3000000001", "new");
+  struct Case {
+    const char* file;
+    std::string bytes;
+    const char* text;
+    std::vector<const char*> kept;  // outputs that must hold the old records
+  };
+  const Case cases[] = {
+      {"RATHISWEEKN.dat", race.substr(0, 5) + "x" + race.substr(5) + race, "RATHISWEEKN.dat: record 1 does not end with a line end",
+       {"RATHISWEEKNNEW.dat", "RATHISWEEKNNEWd.dat"}},
+      {"SETHISWEEKN.dat", entry + entry.substr(1), "SETHISWEEKN.dat: record 2 is cut short",
+       {"SETHISWEEKNNEW.dat", "UMAGOTOTHISWEEKN/2000000001.dat"}},
+      {"SETHISWEEKN.dat", race, "SETHISWEEKN.dat: record 1 does not start with \"SE\"",
+       {"SETHISWEEKNNEW.dat", "UMAGOTOTHISWEEKN/2000000001.dat"}},
+      {"UMTHISWEEKN.dat", horse.substr(0, horse.size() - 2) + "xx", "UMTHISWEEKN.dat: record 1 does not end",
+       {"UMAGOTOTHISWEEKN/2000000001.dat"}},
+  };
+  for (const auto& c : cases) {
+    Put("RATHISWEEKN.dat", {race});
+    Put("SETHISWEEKN.dat", {entry});
+    Put("UMTHISWEEKN.dat", {horse});
+    Put("RATHISWEEKNNEW.dat", {Race({"2", "20240801", "20240803", "05", "01", "old"})});
+    Put("RATHISWEEKNNEWd.dat", {Race({"2", "20240801", "20240803", "05", "01", "old"})});
+    Put("SETHISWEEKNNEW.dat", {Entry({"2", "20240801", "20240803", "05", "01", "03", "2000000001", "old"})});
+    Put("UMAGOTOTHISWEEKN/2000000001.dat", {Entry({"2", "20240801", "20240803", "05", "01", "03", "2000000001", "old"})});
+    ASSERT_TRUE(common::WriteFileAtomic(Path(c.file), c.bytes).ok());
+    EXPECT_THAT(Run().Texts(), Contains(HasSubstr(c.text))) << c.text;
+    EXPECT_THAT(ui_.Messages().back(), HasSubstr(c.text));
+    for (const char* out : c.kept) {
+      const auto tags = std::string(out).starts_with("RA") ? RaceTags(out) : EntryTags(out);
+      EXPECT_THAT(tags, ElementsAre("old")) << c.text << ": " << out;
+    }
+  }
+}
+
+// The disk fills while ② rewrites the runner file: the passes that read it stop, the others
+// run, and the end message says what was left as it was.
+TEST_F(Structure, AFullDiskStopsThePassesThatReadTheFailedOutput) {
+  Put("UMTHISWEEKN.dat", {Horse("2000000001", "3000000001")});
+  std::vector<std::string> entries;
+  for (const char* race : {"01", "02", "03", "04"})
+    entries.push_back(Entry({"2", "20240801", "20240803", "05", race, "03", "2000000001", "new"}));
+  Put("SETHISWEEKN.dat", entries);
+  Put("UMAGOTOTHISWEEKN/2000000001.dat", {Entry({"2", "20240801", "20240803", "05", "01", "03", "2000000001", "old"})});
+  common::StepFailures failures;
+  {
+    FileSizeLimit full(3 * jvdata::se::kLength);
+    failures = Run();
+  }
+  EXPECT_THAT(failures.Texts(), Contains(HasSubstr("SETHISWEEKN.dat: File too large (4 records not written")));
+  EXPECT_THAT(ui_.Messages().back(), HasSubstr("UMAGOTOTHISWEEKN/*.dat: left as they were"));
+  EXPECT_EQ(Bytes("KETTONUMTHISWEEKN.dat"), "\"2000000001\"\r\n");  // the horse pass ran
+  EXPECT_THAT(EntryTags("UMAGOTOTHISWEEKN/2000000001.dat"), ElementsAre("old"));
+  for (const auto& f : FolderFiles()) EXPECT_THAT(f, ::testing::Not(HasSubstr("~"))) << "temporary file left";
+}
+
+// An id that is not ten digits names no horse: a quote in it would give another horse's file.
+TEST_F(Structure, IdsThatAreNotTenDigitsAreRejected) {
+  Put("UMTHISWEEKN.dat", {Horse("2000000001", "3000000001"), Horse("200000\"001", "3000000\"01"), Horse("20000/0001", "")});
+  Put("SETHISWEEKN.dat", {Entry({"2", "20240801", "20240803", "05", "01", "03", "200000\"001", "quoted"}),
+                          Entry({"2", "20240801", "20240803", "05", "01", "04", "2000000001", "good"})});
+  const auto texts = Run().Texts();
+  EXPECT_THAT(texts, Contains(HasSubstr("KettoNum \"200000\"001\" is not ten digits")));
+  EXPECT_THAT(texts, Contains(HasSubstr("KettoNum \"20000/0001\" is not ten digits")));
+  EXPECT_THAT(texts, Contains(HasSubstr("DamNum \"3000000\"01\" is not ten digits")));
+  EXPECT_EQ(Bytes("KETTONUMTHISWEEKN.dat"), "\"2000000001\"\r\n");
+  EXPECT_EQ(Bytes("HAHAHANNUMTHISWEEKN.dat"), "\"          \"\r\n\"3000000001\"\r\n");
+  EXPECT_THAT(FolderFiles("UMAGOTOTHISWEEKN"), ElementsAre("UMAGOTOTHISWEEKN/2000000001.dat"));
+  EXPECT_THAT(EntryTags("UMAGOTOTHISWEEKN/2000000001.dat"), ElementsAre("good"));
 }
 
 }  // namespace
