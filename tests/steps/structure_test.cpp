@@ -20,8 +20,8 @@ using ::testing::IsEmpty;
 
 class Structure : public StoreFolder {
  protected:
-  common::StepFailures Run() { return steps::RunStructureProcessing(common::RunStateFor(app_), ui_); }
-  RecordingHost ui_;
+  common::StepFailures Run() { return steps::RunStructureProcessing(common::RunStateFor(app_), host_); }
+  RecordingHost host_;
 };
 
 TEST_F(Structure, RaceFileOneRecordPerKeyCategoriesApartInKeyOrder) {
@@ -74,11 +74,11 @@ TEST_F(Structure, EmptyRawFilesGiveEmptyOutputsAndTheEndText) {
                            "UMTHISWEEKNNEW.dat", "KETTONUMTHISWEEKN.dat", "HAHAHANNUMTHISWEEKN.dat"})
     EXPECT_EQ(Bytes(name), "") << name;
   EXPECT_THAT(FolderFiles("UMAGOTOTHISWEEKN"), IsEmpty());
-  EXPECT_THAT(ui_.TextsOf(common::StatusSlot::kMainText4), ElementsAre(std::string(steps::kStructureStartText), "構造体処理終了  0"));
+  EXPECT_THAT(host_.TextsOf(common::StatusSlot::kMainText4), ElementsAre(std::string(steps::kStructureStartText), "構造体処理終了  0"));
   // The package is missing: one message, naming the folder it belongs in; Label1 untouched.
-  ASSERT_THAT(ui_.Messages(), ElementsAre(HasSubstr("OPTION1N")));
-  EXPECT_EQ(ui_.Messages()[0].rfind(app_ + "に参照場所", 0), 0u);
-  EXPECT_THAT(ui_.TextsOf(common::StatusSlot::kMainLabel1), IsEmpty());
+  ASSERT_THAT(host_.Messages(), ElementsAre(HasSubstr("OPTION1N")));
+  EXPECT_EQ(host_.Messages()[0].rfind(app_ + "に参照場所", 0), 0u);
+  EXPECT_THAT(host_.TextsOf(common::StatusSlot::kMainLabel1), IsEmpty());
 }
 
 TEST_F(Structure, EmptyHorseFileGivesNoEntryFiles) {
@@ -88,7 +88,7 @@ TEST_F(Structure, EmptyHorseFileGivesNoEntryFiles) {
   EXPECT_EQ(Bytes("KETTONUMTHISWEEKN.dat"), "");
   EXPECT_EQ(Bytes("HAHAHANNUMTHISWEEKN.dat"), "");
   EXPECT_THAT(FolderFiles("UMAGOTOTHISWEEKN"), IsEmpty());
-  EXPECT_EQ(ui_.LastText(common::StatusSlot::kMainText4), "構造体処理終了  0");
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText4), "構造体処理終了  0");
 }
 
 TEST_F(Structure, HorseAndDamListsDistinctAscending) {
@@ -99,13 +99,13 @@ TEST_F(Structure, HorseAndDamListsDistinctAscending) {
   EXPECT_EQ(Bytes("HAHAHANNUMTHISWEEKN.dat"), "\"          \"\r\n\"3000000001\"\r\n\"3000000002\"\r\n");
   EXPECT_THAT(Tags("UMTHISWEEKNNEW.dat", jvdata::um::kLength, jvdata::um::KettoNum),
               ElementsAre("2000000001", "2000000002", "2000000003"));
-  EXPECT_EQ(ui_.LastText(common::StatusSlot::kMainText4), "構造体処理終了  4");  // records read, not horses
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText4), "構造体処理終了  4");  // records read, not horses
   // One entry file per listed horse, empty without runner records; one yield per horse.
   EXPECT_THAT(FolderFiles("UMAGOTOTHISWEEKN"),
               ElementsAre("UMAGOTOTHISWEEKN/2000000001.dat", "UMAGOTOTHISWEEKN/2000000002.dat",
                           "UMAGOTOTHISWEEKN/2000000003.dat"));
   EXPECT_EQ(Bytes("UMAGOTOTHISWEEKN/2000000002.dat"), "");
-  EXPECT_EQ(std::count_if(ui_.events.begin(), ui_.events.end(), [](const auto& e) { return e.kind == "yield"; }),
+  EXPECT_EQ(std::count_if(host_.events.begin(), host_.events.end(), [](const auto& e) { return e.kind == "yield"; }),
             1 + 3);
 }
 
@@ -149,10 +149,10 @@ TEST_F(Structure, AFailedOutputIsReportedAndTheRestIsWritten) {
   std::filesystem::create_directory(Path("RATHISWEEKNNEW.dat"));  // cannot be replaced by a file
   const common::StepFailures failures = Run();
   ASSERT_THAT(failures.Texts(), ElementsAre(HasSubstr("RATHISWEEKNNEW.dat")));
-  EXPECT_THAT(ui_.Messages().back(), HasSubstr("RATHISWEEKNNEW.dat"));
+  EXPECT_THAT(host_.Messages().back(), HasSubstr("RATHISWEEKNNEW.dat"));
   EXPECT_THAT(RaceTags("RATHISWEEKNNEWd.dat"), ElementsAre("r"));
   EXPECT_EQ(Bytes("KETTONUMTHISWEEKN.dat"), "\"2000000001\"\r\n");
-  EXPECT_EQ(ui_.LastText(common::StatusSlot::kMainText4), "構造体処理終了  1");
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText4), "構造体処理終了  1");
   for (const auto& f : FolderFiles()) EXPECT_THAT(f, ::testing::Not(HasSubstr("~"))) << "temporary file left";
 }
 
@@ -180,11 +180,11 @@ TEST_F(Structure, PresentPackageTurnsTheLabelGreenWithItsDate) {
   const struct timeval times[2] = {{std::mktime(&local), 0}, {std::mktime(&local), 0}};
   ASSERT_EQ(::utimes(Path("OPTION1N/KYOSOBA.dat").c_str(), times), 0);
   Run();
-  EXPECT_THAT(ui_.Messages(), IsEmpty());
-  ASSERT_EQ(ui_.events[0].kind, "colour");
-  EXPECT_EQ(ui_.events[0].slot, common::StatusSlot::kMainLabel1);
-  EXPECT_EQ(ui_.events[0].text, std::to_string(0x80FF80));
-  EXPECT_EQ(ui_.LastText(common::StatusSlot::kMainLabel1),
+  EXPECT_THAT(host_.Messages(), IsEmpty());
+  ASSERT_EQ(host_.events[0].kind, "colour");
+  EXPECT_EQ(host_.events[0].slot, common::StatusSlot::kMainLabel1);
+  EXPECT_EQ(host_.events[0].text, std::to_string(0x80FF80));
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kMainLabel1),
             "予想因子ウエイトは展開されています。作成日は 2024/07/29 9:05:03 です。"
             "これより新しい日付の予想因子ウエイトがあれば展開して上書きして下さい。無ければそのまま続行して下さい。");
 }
@@ -218,11 +218,11 @@ TEST_F(Structure, MissingRawFilesAreRefusedAndTheStoreStays) {
   std::filesystem::remove(Path("SETHISWEEKN.dat"));
   const auto before = FolderFiles();
   EXPECT_THAT(Run().Texts(), ElementsAre(HasSubstr("RATHISWEEKN.dat"), HasSubstr("SETHISWEEKN.dat")));
-  EXPECT_THAT(ui_.Messages().back(), HasSubstr("①今週開催取得を実行して下さい"));
+  EXPECT_THAT(host_.Messages().back(), HasSubstr("①今週開催取得を実行して下さい"));
   EXPECT_EQ(FolderFiles(), before);
   EXPECT_THAT(RaceTags("RATHISWEEKNNEW.dat"), ElementsAre("kept"));
   EXPECT_THAT(EntryTags("UMAGOTOTHISWEEKN/2000000001.dat"), ElementsAre("kept"));
-  EXPECT_THAT(ui_.TextsOf(common::StatusSlot::kMainText4), IsEmpty());
+  EXPECT_THAT(host_.TextsOf(common::StatusSlot::kMainText4), IsEmpty());
 }
 
 // A damaged raw file fails its own pass, named with its first bad record; that pass's outputs
@@ -257,7 +257,7 @@ TEST_F(Structure, DamagedRawFilesFailTheirPassAndLeaveItsOutputs) {
     Put("UMAGOTOTHISWEEKN/2000000001.dat", {Entry({"2", "20240801", "20240803", "05", "01", "03", "2000000001", "old"})});
     ASSERT_TRUE(common::WriteFileAtomic(Path(c.file), c.bytes).ok());
     EXPECT_THAT(Run().Texts(), Contains(HasSubstr(c.text))) << c.text;
-    EXPECT_THAT(ui_.Messages().back(), HasSubstr(c.text));
+    EXPECT_THAT(host_.Messages().back(), HasSubstr(c.text));
     for (const char* out : c.kept) {
       const auto tags = std::string(out).starts_with("RA") ? RaceTags(out) : EntryTags(out);
       EXPECT_THAT(tags, ElementsAre("old")) << c.text << ": " << out;
@@ -280,7 +280,7 @@ TEST_F(Structure, AFullDiskStopsThePassesThatReadTheFailedOutput) {
     failures = Run();
   }
   EXPECT_THAT(failures.Texts(), Contains(HasSubstr("SETHISWEEKN.dat: File too large (4 records not written")));
-  EXPECT_THAT(ui_.Messages().back(), HasSubstr("UMAGOTOTHISWEEKN/*.dat: left as they were"));
+  EXPECT_THAT(host_.Messages().back(), HasSubstr("UMAGOTOTHISWEEKN/*.dat: left as they were"));
   EXPECT_EQ(Bytes("KETTONUMTHISWEEKN.dat"), "\"2000000001\"\r\n");  // the horse pass ran
   EXPECT_THAT(EntryTags("UMAGOTOTHISWEEKN/2000000001.dat"), ElementsAre("old"));
   for (const auto& f : FolderFiles()) EXPECT_THAT(f, ::testing::Not(HasSubstr("~"))) << "temporary file left";
