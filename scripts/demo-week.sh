@@ -15,7 +15,12 @@ for step in demo startup download structure; do
 done
 for step in "${steps[@]}"; do
   echo "== $step"
-  if [ "$step" = demo ]; then "$cli" demo "$dir" --state "$state"; else "$cli" "$step" "$dir"; fi
+  case $step in
+    demo) "$cli" demo "$dir" --state "$state" ;;
+    # ② as the main window runs it with the cancellation option selected.
+    structure) if grep -q -- "structure DIR \[--cancel\]" <<<"$usage"; then "$cli" structure "$dir" --cancel; else "$cli" structure "$dir"; fi ;;
+    *) "$cli" "$step" "$dir" ;;
+  esac
 done
 echo
 echo "Done: the program folder is $(realpath -m "$dir")"

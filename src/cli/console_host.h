@@ -24,6 +24,7 @@ inline const char* PrintedLabel(common::StatusSlot slot) {
     case common::StatusSlot::kMainText6: return "Text6";
     case common::StatusSlot::kMainLabel1: return "Label1";
     case common::StatusSlot::kKouzoutaiText1: return "KOUZOUTAIAZ.Text1";
+    case common::StatusSlot::kChusiText1: return "CHUSIRIALTIME.Text1";
     case common::StatusSlot::kDownloadLabel1: return nullptr;
   }
   return nullptr;

@@ -23,6 +23,8 @@ enum class StatusSlot {
   kMainLabel1,  // the model package
   // The structure window KOUZOUTAIAZ.
   kKouzoutaiText1,
+  // The cancellation window CHUSIRIALTIME.
+  kChusiText1,
   // The download progress dialog VLTF2THISWEEKNAZ.
   kDownloadLabel1,
 };

@@ -121,8 +121,11 @@ void AddWeekDownload(const World& world, std::vector<DemoFile>& files, DemoSumma
     const Date created = world.CardCreated(day);
     for (const Race& race : world.week) {
       if (race.day != day) continue;
-      const char category = !world.Monday() ? '2' : race.cancelled ? '9' : '7';
-      rec.Add(RaceRecordOf(world, race, category, created, world.Monday()));
+      // The week's data never learnt of the cancelled race: it stands under its early category
+      // "1" and its card's "2", and only the realtime results say it was called off.
+      const char category = !world.Monday() || race.cancelled ? '2' : '7';
+      if (race.cancelled) rec.Add(RaceRecordOf(world, race, '1', AddDays(created, -1), false));
+      rec.Add(RaceRecordOf(world, race, category, created, world.Monday() && !race.cancelled));
       for (const auto& r : race.runners) rec.Add(EntryRecordOf(world, race, r.umaban, category, created, world.Monday()));
     }
     out.push_back(std::move(rec));
@@ -186,20 +189,27 @@ void AddOdds(const World& world, std::vector<DemoFile>& files, DemoSummary& summ
 }
 
 // "0B12": one file per race day with its race, runner and (once run) payout records, the
-// cancelled race as a race record of category "9" and the scratched runner as a runner record
-// of category "9".
+// cancelled race as a race record and runner records of category "9", the scratched runner as a
+// runner record of category "9", and the day's first win odds record, a type the realtime
+// results do not keep.
 void AddRealtimeResults(const World& world, std::vector<DemoFile>& files) {
   const std::string folder = std::string(kRecordingFolder) + "/" + kRealtimeResults + "/";
   for (int day = 0; day < static_cast<int>(world.race_days.size()); ++day) {
     const Date date = world.race_days[static_cast<size_t>(day)];
     const Date created = world.Monday() ? date : world.CardCreated(day);
     std::string bytes;
+    bool odds_added = false;
     for (const Race& race : world.week) {
       if (race.day != day) continue;
       const char category = world.Monday() ? '7' : '2';
       if (race.cancelled) {
         bytes += RaceRecordOf(world, race, '9', created, false);
+        for (const auto& r : race.runners) bytes += EntryRecordOf(world, race, r.umaban, '9', created, false);
         continue;
+      }
+      if (!odds_added) {
+        bytes += WinOddsRecordOf(race, MakeOddsBook(race), world.Monday() ? '5' : '1', created);
+        odds_added = true;
       }
       bytes += RaceRecordOf(world, race, category, created, world.Monday());
       for (const auto& r : race.runners)

@@ -6,6 +6,7 @@
 
 #include "common/convert.h"
 #include "common/names.h"
+#include "steps/failure_text.h"
 #include "steps/model_package.h"
 #include "store/store_files.h"
 #include "store/structure.h"
@@ -18,20 +19,10 @@ using common::StatusSlot;
 using common::StepFailures;
 using common::StepHost;
 
-constexpr size_t kListedFailures = 20;
-
 // The model package comes as a separate download that the user unpacks into "OPTION1N".
 void CheckModelPackage(const std::string& app_path, common::StepHost& host) {
   if (!ShowPackagePresent(app_path, host, PackageCaption::kWithoutSupportSite))
     host.Message(app_path + kPackageSetupMessage);
-}
-
-std::string FailureText(const common::StepFailures& failures) {
-  std::string text = "構造体処理で次の処理ができませんでした。";
-  for (size_t i = 0; i < failures.items.size() && i < kListedFailures; ++i) text += "\n" + failures.items[i].ToString();
-  if (failures.items.size() > kListedFailures)
-    text += "\nほか " + std::to_string(failures.items.size() - kListedFailures) + " 件";
-  return text;
 }
 
 common::Status LeftAsTheyWere(const std::string& outputs) {
@@ -89,7 +80,7 @@ common::StepFailures RunStructureProcessing(const common::RunState& state, commo
     failures.Add(LeftAsTheyWere(std::string(common::names::kUmagotoFolder) + "/*.dat"));
 
   host.SetStatus(common::StatusSlot::kMainText4, std::string(kStructureEndText) + " " + common::SignedText(horse_records));
-  if (!failures.empty()) host.Message(FailureText(failures));
+  if (!failures.empty()) host.Message(FailureText("構造体処理で次の処理ができませんでした。", failures));
   return failures;
 }
 

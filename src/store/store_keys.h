@@ -13,4 +13,10 @@ std::string EntrySortKey(std::string_view entry_record);
 // name one run of one horse; 1..8 say how new this version of it is.
 std::string HorseRunKey(std::string_view entry_record);
 
+// 12: VenueCode Year Kaiji Nichiji RaceNum, from a RaceRecord or the RaceId of an EntryRecord
+// (the same offsets). No MonthDay and no DataCategory: every version of one race matches.
+std::string CancelRaceKey(std::string_view race_or_entry_record);
+// 14: the CancelRaceKey of an EntryRecord followed by its Umaban.
+std::string CancelEntryKey(std::string_view entry_record);
+
 }  // namespace radadovur::store

@@ -17,6 +17,7 @@ SlotControl ControlOf(common::StatusSlot slot) {
     case common::StatusSlot::kMainText6: return {kMainWindow, "Text6"};
     case common::StatusSlot::kMainLabel1: return {kMainWindow, "Label1"};
     case common::StatusSlot::kKouzoutaiText1: return {"KOUZOUTAIAZ", "Text1"};
+    case common::StatusSlot::kChusiText1: return {"CHUSIRIALTIME", "Text1"};
     case common::StatusSlot::kDownloadLabel1: return {kDownloadDialog, "Label1"};
   }
   return {"", ""};

@@ -333,19 +333,38 @@ TEST_F(DemoWeekTest, OddsRecordsCarryEveryTicketOfAnEighteenHorseField) {
 
 TEST_F(DemoWeekTest, RealtimeResultsHaveOneCancelledRaceAndOneScratchedRunner) {
   for (const std::string& dir : {Friday(), Monday()}) {
-    int cancelled = 0, scratched = 0, payouts = 0;
+    std::string cancelled_race;
+    int cancelled = 0, payouts = 0, other_types = 0;
+    std::map<std::string, int> scratched;  // race -> runner records of category "9"
     std::set<std::string> files;
     for (const auto& d : Recordings(dir, kRealtimeResults)) {
       files.insert(d.file);
       EXPECT_EQ(d.record.substr(11, 8) + ".jvd", d.file);
-      if (d.Spec() == "RA" && d.Category() == '9') ++cancelled;
-      if (d.Spec() == "SE" && d.Category() == '9') ++scratched;
+      if (d.Spec() == "RA" && d.Category() == '9') {
+        ++cancelled;
+        cancelled_race = RaceIdOf(d.record);
+      }
+      if (d.Spec() == "SE" && d.Category() == '9') ++scratched[RaceIdOf(d.record)];
       if (d.Spec() == "HR") ++payouts;
+      if (d.Spec() != "RA" && d.Spec() != "SE" && d.Spec() != "HR") ++other_types;
     }
     EXPECT_EQ(files, (std::set<std::string>{"20240803.jvd", "20240804.jvd"}));
     EXPECT_EQ(cancelled, 1);
-    EXPECT_EQ(scratched, 1);
+    // Every runner of the cancelled race, and one runner elsewhere.
+    ASSERT_EQ(scratched.size(), 2u);
+    EXPECT_GE(scratched[cancelled_race], 8);
+    for (const auto& [race, n] : scratched) {
+      if (race != cancelled_race) {
+        EXPECT_EQ(n, 1) << race;
+      }
+    }
     EXPECT_EQ(payouts, dir == Monday() ? 71 : 0);
+    EXPECT_EQ(other_types, 2);  // a win odds record per day, which the realtime results do not keep
+    // The week's own data has the cancelled race under its early category and its card's.
+    std::string categories;
+    for (const auto& d : Recordings(dir, kWeekDataspec))
+      if (d.Spec() == "RA" && RaceIdOf(d.record) == cancelled_race) categories += d.Category();
+    EXPECT_EQ(categories, "12");
   }
 }
 

@@ -19,21 +19,25 @@ namespace radadovur::testing {
 
 struct RaceAt {
   std::string category, created, date, venue, race, tag;
+  std::string nichiji = "01";  // the meeting's day; Kaiji stays "01"
 };
 inline std::string Race(const RaceAt& r) {
   return MakeRecord(jvdata::RecordType::RA, {{jvdata::ra::DataCategory, r.category}, {jvdata::ra::CreatedDate, r.created},
                                      {jvdata::ra::Year, r.date.substr(0, 4)}, {jvdata::ra::MonthDay, r.date.substr(4, 4)},
-                                     {jvdata::ra::VenueCode, r.venue}, {jvdata::ra::RaceNum, r.race}, {jvdata::ra::RaceName, r.tag}});
+                                     {jvdata::ra::VenueCode, r.venue}, {jvdata::ra::RaceNum, r.race}, {jvdata::ra::RaceName, r.tag},
+                                     {jvdata::ra::Kaiji, "01"}, {jvdata::ra::Nichiji, r.nichiji}});
 }
 
 struct EntryAt {
   std::string category, created, date, venue, race, umaban, ketto, tag;
+  std::string nichiji = "01";
 };
 inline std::string Entry(const EntryAt& e) {
   return MakeRecord(jvdata::RecordType::SE, {{jvdata::se::DataCategory, e.category}, {jvdata::se::CreatedDate, e.created},
                                      {jvdata::se::Year, e.date.substr(0, 4)}, {jvdata::se::MonthDay, e.date.substr(4, 4)},
                                      {jvdata::se::VenueCode, e.venue}, {jvdata::se::RaceNum, e.race}, {jvdata::se::Umaban, e.umaban},
-                                     {jvdata::se::KettoNum, e.ketto}, {jvdata::se::HorseName, e.tag}});
+                                     {jvdata::se::KettoNum, e.ketto}, {jvdata::se::HorseName, e.tag},
+                                     {jvdata::se::Kaiji, "01"}, {jvdata::se::Nichiji, e.nichiji}});
 }
 
 inline std::string Horse(const std::string& ketto, const std::string& dam, const std::string& tag = "") {

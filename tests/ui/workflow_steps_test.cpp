@@ -1,4 +1,5 @@
-// Buttons ① and ② of the main window on the demo week: the same store as the command line.
+// Buttons ① and ② (with and without the cancellation option) of the main window on the demo
+// week: the same store as the command line.
 #include "ui/main/workflow_steps.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +55,25 @@ TEST(WorkflowSteps, ButtonsOneAndTwoBuildTheSameStoreAsTheCommandLine) {
   const std::string first_horse = common::ReadQuotedValues(cli_dir + std::string(common::names::kKettoNumList)).front();
   EXPECT_EQ(*common::ReadWholeFile(window_dir + store::UmagotoFileName(first_horse)),
             *common::ReadWholeFile(cli_dir + store::UmagotoFileName(first_horse)));
+
+  // With Option1, ② is followed by the cancellation window, as structure --cancel.
+  ASSERT_EQ(testing::RunCli("structure '" + cli_dir + "' --cancel").exit_code, 0);
+  window.findChild<QAbstractButton*>("Option1")->click();
+  window.findChild<QAbstractButton*>("Command4")->click();
+  QWidget* cancellation = window.findChild<QWidget*>("CHUSIRIALTIME");
+  ASSERT_NE(cancellation, nullptr);
+  EXPECT_TRUE(cancellation->isVisible());
+  EXPECT_EQ(cancellation->findChild<QLineEdit*>("Text1")->text().toStdString(),
+            "中止処理終了コマンドボタンはソフトを完全に終了する時まではクリックしないで下さい。");
+  EXPECT_TRUE(window.messages.empty()) << window.messages.front();
+  for (std::string_view name : {common::names::kRaNew, common::names::kRaNewD, common::names::kSeNew, common::names::kSeNewD,
+                                common::names::kRaRealtime, common::names::kSeRealtime, common::names::kHrRealtime}) {
+    EXPECT_EQ(*common::ReadWholeFile(window_dir + std::string(name)), *common::ReadWholeFile(cli_dir + std::string(name))) << name;
+  }
+  for (const auto& horse : common::ReadQuotedValues(cli_dir + std::string(common::names::kKettoNumList)))
+    ASSERT_EQ(*common::ReadWholeFile(window_dir + store::UmagotoFileName(horse)),
+              *common::ReadWholeFile(cli_dir + store::UmagotoFileName(horse)))
+        << horse;
   std::filesystem::remove_all(base);
 }
 

@@ -1,0 +1,44 @@
+#include "steps/cancellation.h"
+
+#include "steps/failure_text.h"
+#include "steps/realtime_results_fetch.h"
+#include "store/cancellation.h"
+#include "store/umagoto_rebuild.h"
+
+namespace radadovur::steps {
+
+common::StepFailures ProcessCancellations(const common::RunState& state, jvlink::JvLink& link, common::StepHost& host) {
+  const std::string& app_path = state.AppPath;
+  common::StepFailures failures;
+  if (common::Status s = FetchRealtimeResults(app_path, link, host, failures); !s.ok()) {
+    failures.Add(std::move(s));
+    return failures;
+  }
+  if (common::Status s = store::ApplyCancellations(app_path); !s.ok()) {
+    failures.Add(std::move(s));
+    return failures;
+  }
+  // The same merge as the structure processing: it keeps one version per run, so the first
+  // stored version that a newer one replaces is also the only one.
+  store::RebuildUmagotoFiles(app_path, host, failures);
+  return failures;
+}
+
+common::StepFailures RunCancellationProcessing(const common::RunState& state, jvlink::JvLink& link,
+                                               common::StepHost& host) {
+  host.SetStatus(common::StatusSlot::kChusiText1, std::string(kCancellationStartText));
+  common::StepFailures failures = ProcessCancellations(state, link, host);
+  if (failures.empty()) {
+    host.SetStatus(common::StatusSlot::kChusiText1, std::string(kCancellationEndText));
+    return failures;
+  }
+  const std::string text = FailureText(kCancellationFailedText, failures);
+  std::string line = text;
+  for (char& c : line)
+    if (c == '\n') c = ' ';
+  host.SetStatus(common::StatusSlot::kChusiText1, line);
+  host.Message(text);
+  return failures;
+}
+
+}  // namespace radadovur::steps

@@ -1,0 +1,65 @@
+#include "steps/realtime_results_fetch.h"
+
+#include "jvdata/record.h"
+#include "store/realtime_files.h"
+
+namespace radadovur::steps {
+namespace {
+
+// Reads one day's records until the service says it is done. The service reports "read again"
+// results that may repeat for ever (a missing recording, a request that did not open), so the
+// read gives up after kRealtimeReadTries of them in a row.
+void ReadDay(jvlink::JvLink& link, const std::string& date, common::StepHost& host, store::RealtimeRecords& records,
+             common::StepFailures& failures) {
+  std::string buffer(jvlink::kJvReadBufferSize, '\0');
+  int32_t size = jvlink::kJvReadBufferSize;
+  std::string file_name;
+  int without_record = 0;
+  for (;;) {
+    const int32_t rc = link.JVRead(buffer, size, file_name);
+    if (rc > 0) {
+      without_record = 0;
+      const std::string_view record = std::string_view(buffer).substr(0, static_cast<size_t>(rc));
+      const jvdata::RecordType type = jvdata::TypeOf(record);
+      switch (type) {
+        case jvdata::RecordType::RA: records.races.push_back(jvdata::StoredForm(type, record)); break;
+        case jvdata::RecordType::SE: records.entries.push_back(jvdata::StoredForm(type, record)); break;
+        case jvdata::RecordType::HR: records.payouts.push_back(jvdata::StoredForm(type, record)); break;
+        default: break;  // the realtime results keep no other record type
+      }
+      continue;
+    }
+    if (rc == jvlink::jvread::kEnd || rc == jvlink::jvread::kRealtimeEnd) return;
+    if (++without_record < kRealtimeReadTries) continue;
+    const std::string message = "JVReadエラー。 RC=" + std::to_string(rc) + "（" + std::string(kRealtimeResultsDataspec) + " " +
+                                date + " の読み込みを打ち切りました）";
+    host.Message(message);
+    failures.Add(common::Status::IoError("JV-Link", message));
+    return;
+  }
+}
+
+}  // namespace
+
+common::Status FetchRealtimeResults(const std::string& app_path, jvlink::JvLink& link, common::StepHost& host,
+                                   common::StepFailures& failures, std::vector<std::string>* dates_asked) {
+  std::vector<std::string> dates;
+  if (common::Status s = store::CollectRealtimeDates(app_path, dates); !s.ok()) return s;
+  if (dates_asked) *dates_asked = dates;
+  for (const std::string& date : dates) {
+    if (const int32_t rc = link.JVInit(std::string(kRealtimeResultsSoftwareId)); rc != 0) {
+      const std::string message = "JVInitエラー。RC=" + std::to_string(rc);
+      host.Message(message);
+      failures.Add(common::Status::IoError("JV-Link", message));
+    }
+    link.JVRTOpen(std::string(kRealtimeResultsDataspec), date);  // its result shows in the reads
+    store::RealtimeRecords records;
+    ReadDay(link, date, host, records, failures);
+    link.JVClose();
+    // The records read before a read error are kept, as they would have been one by one.
+    if (common::Status s = store::AppendRealtimeRecords(app_path, records); !s.ok()) return s;
+  }
+  return common::Status::OK();
+}
+
+}  // namespace radadovur::steps

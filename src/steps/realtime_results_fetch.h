@@ -1,0 +1,27 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/status.h"
+#include "common/step_host.h"
+#include "jvlink/jv_link.h"
+
+// The "0B12" fetch of the realtime race, runner and payout records of the last race days (up to
+// three), appended to "RARIALTIME.dat", "SERIALTIME.dat" and "HRRIALTIME.dat". The cancellation
+// processing and the realtime results step both run it, each with its own JV-Link instance.
+namespace radadovur::steps {
+
+inline constexpr std::string_view kRealtimeResultsSoftwareId = "SA730215/SD918342/ZEDORADERIDEROZE/ver.2020.3.2";
+inline constexpr std::string_view kRealtimeResultsDataspec = "0B12";
+// Reads in a row that deliver no record (errors, file ends) before a day's read is given up.
+inline constexpr int kRealtimeReadTries = 10;
+
+// Fetches every date of CollectRealtimeDates in its order. JV-Link problems are shown as
+// messages ("JVInitエラー。RC=", "JVReadエラー。 RC=") and added to `failures`; the fetch goes on
+// with the next date. A store file that cannot be read or written ends the fetch: that failure
+// is returned (and not added). `dates` receives the dates asked for.
+common::Status FetchRealtimeResults(const std::string& app_path, jvlink::JvLink& link, common::StepHost& host,
+                                   common::StepFailures& failures, std::vector<std::string>* dates = nullptr);
+
+}  // namespace radadovur::steps
