@@ -27,7 +27,7 @@ struct CancelPass {
 
 common::Status Run(const std::string& app_path, const CancelPass& pass) {
   RecordBlock realtime;
-  if (common::Status s = ReadRecordBlock(app_path, pass.realtime, realtime); !s.ok())
+  if (common::Status s = ReadRecordBlockOrEmpty(app_path, pass.realtime, realtime); !s.ok())
     return s;
   // Cancelled versions by key; of two for one key the later one is written last, so it stays.
   std::unordered_map<std::string, std::string_view> cancelled;

@@ -15,7 +15,7 @@ std::string RaceDateOf(std::string_view race) {
 common::Status Append(const std::string& app_path, const StoreFile& file, const std::vector<std::string>& records) {
   if (records.empty()) return common::Status::OK();
   RecordBlock block;
-  if (common::Status s = ReadRecordBlock(app_path, file, block); !s.ok()) return s;
+  if (common::Status s = ReadRecordBlockOrEmpty(app_path, file, block); !s.ok()) return s;
   for (const auto& r : records) {
     if (r.size() != file.record_length)
       return common::Status::InvalidArgument(std::string(file.name), std::string(file.name) + ": a record of " +

@@ -35,3 +35,15 @@ common::Status WriteRecords(const std::string& path, size_t length, const std::v
 }
 
 }  // namespace radadovur::store
+
+namespace radadovur::store {
+
+common::Status ReadRecordBlockOrEmpty(const std::string& app_path, const StoreFile& file, RecordBlock& block) {
+  common::Status s = ReadRecordBlock(app_path, file, block);
+  if (!s.IsNotFound()) return s;
+  block.bytes.clear();
+  block.length = file.record_length;
+  return common::Status::OK();
+}
+
+}  // namespace radadovur::store

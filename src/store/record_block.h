@@ -25,6 +25,10 @@ struct RecordBlock {
 common::Status ReadRecordBlock(const std::string& app_path, const StoreFile& file, RecordBlock& block);
 
 // Rewrites a record file with these records, through a temporary file renamed over it.
+// The same, but a missing file reads as a file without records: for files that are routinely
+// absent (the realtime files before any fetch, the working copies of a first run).
+common::Status ReadRecordBlockOrEmpty(const std::string& app_path, const StoreFile& file, RecordBlock& block);
+
 common::Status WriteRecords(const std::string& path, size_t length, const std::vector<std::string_view>& records);
 
 }  // namespace radadovur::store

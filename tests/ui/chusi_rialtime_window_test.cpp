@@ -24,6 +24,7 @@ TEST_F(ChusiRialtimeWindowTest, LoadRunsTheProcessingAndCommand1ClosesOnlyThisWi
   QtApp();
   for (const char* name : {"RATHISWEEKNNEW.dat", "RATHISWEEKNNEWd.dat"})
     Put(name, {Race({"1", "20240801", "20240803", "05", "01", "cat1"}), Race({"2", "20240801", "20240803", "05", "02", "cat2"})});
+  for (const char* name : {"SETHISWEEKNNEW.dat", "SETHISWEEKNNEWd.dat", "KETTONUMTHISWEEKN.dat"}) Put(name, {});
   auto link = std::make_unique<ScriptedJvLink>();
   ScriptedJvLink* jv_link = link.get();
   RecordingHost main_window;
