@@ -10,12 +10,17 @@ bash scripts/build.sh
 cli=${BUILD_DIR:-build}/src/cli/radadovur-cli
 usage=$("$cli" 2>&1 || true)
 steps=()
-for step in demo startup download structure; do
-  if grep -q "radadovur-cli $step " <<<"$usage"; then steps+=("$step"); fi
+# After ② the week's odds and their matrices, then the realtime odds and theirs.
+for step in demo startup download structure odds matrices realtime-odds matrices-realtime; do
+  if grep -q "radadovur-cli ${step%-realtime} " <<<"$usage"; then steps+=("$step"); fi
 done
 for step in "${steps[@]}"; do
   echo "== $step"
-  if [ "$step" = demo ]; then "$cli" demo "$dir" --state "$state"; else "$cli" "$step" "$dir"; fi
+  case $step in
+    demo) "$cli" demo "$dir" --state "$state" ;;
+    matrices-realtime) "$cli" matrices "$dir" --realtime ;;
+    *) "$cli" "$step" "$dir" ;;
+  esac
 done
 echo
 echo "Done: the program folder is $(realpath -m "$dir")"

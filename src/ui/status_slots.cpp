@@ -18,6 +18,8 @@ SlotControl ControlOf(common::StatusSlot slot) {
     case common::StatusSlot::kMainLabel1: return {kMainWindow, "Label1"};
     case common::StatusSlot::kKouzoutaiText1: return {"KOUZOUTAIAZ", "Text1"};
     case common::StatusSlot::kDownloadLabel1: return {kDownloadDialog, "Label1"};
+    case common::StatusSlot::kOddsText1: return {"VLTFOTHISWEEKNAZ", "Text1"};
+    case common::StatusSlot::kRealtimeText1: return {"VLTP2RIALTIME", "Text1"};
   }
   return {"", ""};
 }
