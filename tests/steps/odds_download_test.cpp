@@ -24,8 +24,8 @@ std::string Rec(const char* spec, const std::string& tag) { return std::string(s
 
 // The race id of record r of a test's race file: meeting r / 100, race r % 100.
 std::string RaceIdOf(int r) {
-  char id[17];
-  std::snprintf(id, sizeof id, "2024080305%02d01%02d", r / 100, r % 100);
+  char id[32];
+  std::snprintf(id, sizeof id, "2024080305%02d01%02d", r / 100 % 100, r % 100);
   return id;
 }
 

@@ -4,7 +4,8 @@ namespace radadovur::ui {
 class MainWindow;
 
 // Connects the main window's workflow buttons to their steps: ① this week's download (with the
-// progress dialog) and ② the structure processing.
+// progress dialog), ② the structure processing, and the windows of the odds buttons (this week's
+// odds, the realtime menu, the odds matrices).
 void ConnectWorkflowSteps(MainWindow& window);
 
 }  // namespace radadovur::ui
