@@ -10,8 +10,9 @@ bash scripts/build.sh
 cli=${BUILD_DIR:-build}/src/cli/radadovur-cli
 usage=$("$cli" 2>&1 || true)
 steps=()
-for step in demo startup download structure; do
-  if grep -q "radadovur-cli $step " <<<"$usage"; then steps+=("$step"); fi
+# After ② the week's odds and their matrices, then the realtime odds and theirs.
+for step in demo startup download structure odds matrices realtime-odds matrices-realtime; do
+  if grep -q "radadovur-cli ${step%-realtime} " <<<"$usage"; then steps+=("$step"); fi
 done
 for step in "${steps[@]}"; do
   echo "== $step"
@@ -19,6 +20,7 @@ for step in "${steps[@]}"; do
     demo) "$cli" demo "$dir" --state "$state" ;;
     # ② as the main window runs it with the cancellation option selected.
     structure) if grep -q -- "structure DIR \[--cancel\]" <<<"$usage"; then "$cli" structure "$dir" --cancel; else "$cli" structure "$dir"; fi ;;
+    matrices-realtime) "$cli" matrices "$dir" --realtime ;;
     *) "$cli" "$step" "$dir" ;;
   esac
 done

@@ -26,6 +26,8 @@ inline const char* PrintedLabel(common::StatusSlot slot) {
     case common::StatusSlot::kKouzoutaiText1: return "KOUZOUTAIAZ.Text1";
     case common::StatusSlot::kChusiText1: return "CHUSIRIALTIME.Text1";
     case common::StatusSlot::kDownloadLabel1: return nullptr;
+    case common::StatusSlot::kOddsText1: return "VLTFOTHISWEEKNAZ.Text1";
+    case common::StatusSlot::kRealtimeText1: return "VLTP2RIALTIME.Text1";
   }
   return nullptr;
 }

@@ -53,4 +53,7 @@ inline constexpr std::string_view kO4ThisWeek = "O4THISWEEKN.dat";
 inline constexpr std::string_view kO5ThisWeek = "O5THISWEEKN.dat";
 inline constexpr std::string_view kO6ThisWeek = "O6THISWEEKN.dat";
 
+// The ticket folder: odds matrices, ticket and runner files.
+inline constexpr std::string_view kKaimeFolder = "KAIME";
+
 }  // namespace radadovur::common::names

@@ -27,6 +27,10 @@ enum class StatusSlot {
   kChusiText1,
   // The download progress dialog VLTF2THISWEEKNAZ.
   kDownloadLabel1,
+  // This week's odds window VLTFOTHISWEEKNAZ.
+  kOddsText1,
+  // The realtime menu VLTP2RIALTIME.
+  kRealtimeText1,
 };
 
 // Every progress bar a step drives.

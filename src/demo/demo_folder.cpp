@@ -166,7 +166,34 @@ std::string OddsRecords(const Race& race, const OddsBook& book, char category, c
          TrifectaOddsRecordOf(race, book, category, created);
 }
 
-// "TOKURACETCOVRCOV" (one file per racecourse and day) and "0B30" (one file per race).
+// An earlier announcement of a race's odds: an hour before the post, every price a tenth higher,
+// and the scratched horse's tickets filled with "-" (withdrawn before sale) rather than "*".
+OddsBook EarlierOdds(OddsBook book) {
+  // Each table with the largest odds its field can hold.
+  const std::pair<OddsTable*, int64_t> tables[] = {{&book.win, 9999},        {&book.place, 9999},
+                                                   {&book.bracket, 99999},   {&book.quinella, 999999},
+                                                   {&book.wide, 999999},     {&book.exacta, 999999},
+                                                   {&book.trio, 999999},     {&book.trifecta, 9999999}};
+  for (auto [table, most] : tables)
+    for (OddsEntry& e : table->entries) {
+      if (e.HasOdds()) {
+        e.odds = std::min(most, e.odds + e.odds / 10 + 1);
+        e.odds_high = std::min(most, e.odds_high + e.odds_high / 10 + 1);
+      } else if (e.fill == '*') {
+        e.fill = '-';
+      }
+    }
+  return book;
+}
+
+std::string EarlierOddsRecords(const Race& race, const OddsBook& book, char category, const Date& created) {
+  Race earlier = race;
+  earlier.spec.post_time -= 100;
+  return OddsRecords(earlier, EarlierOdds(book), category, created);
+}
+
+// "TOKURACETCOVRCOV" (one file per racecourse and day) and "0B30" (one file per race). The race
+// with the scratched horse is delivered twice this week, an earlier announcement first.
 void AddOdds(const World& world, std::vector<DemoFile>& files, DemoSummary& summary) {
   const std::string week_folder = std::string(kRecordingFolder) + "/" + kOddsDataspec + "/";
   const std::string rt_folder = std::string(kRecordingFolder) + "/" + kRealtimeOdds + "/";
@@ -177,6 +204,7 @@ void AddOdds(const World& world, std::vector<DemoFile>& files, DemoSummary& summ
     const OddsBook book = MakeOddsBook(race);
     const char category = race.cancelled && world.Monday() ? '9' : world.Monday() ? '5' : '1';
     const Date created = world.Monday() ? race.spec.date : world.friday;
+    if (static_cast<int>(i) == world.scratched_race) current += EarlierOddsRecords(race, book, category, created);
     current += OddsRecords(race, book, category, created);
     const char realtime = race.cancelled && world.Monday() ? '9' : world.Monday() ? '3' : '1';
     files.push_back({rt_folder + race.spec.RaceId() + ".jvd", OddsRecords(race, book, realtime, created)});

@@ -19,6 +19,8 @@ SlotControl ControlOf(common::StatusSlot slot) {
     case common::StatusSlot::kKouzoutaiText1: return {"KOUZOUTAIAZ", "Text1"};
     case common::StatusSlot::kChusiText1: return {"CHUSIRIALTIME", "Text1"};
     case common::StatusSlot::kDownloadLabel1: return {kDownloadDialog, "Label1"};
+    case common::StatusSlot::kOddsText1: return {"VLTFOTHISWEEKNAZ", "Text1"};
+    case common::StatusSlot::kRealtimeText1: return {"VLTP2RIALTIME", "Text1"};
   }
   return {"", ""};
 }

@@ -77,5 +77,61 @@ TEST(WorkflowSteps, ButtonsOneAndTwoBuildTheSameStoreAsTheCommandLine) {
   std::filesystem::remove_all(base);
 }
 
+// The odds buttons on the demo week after ② give the command line's odds files and matrices.
+TEST(WorkflowSteps, OddsWindowsWriteWhatTheCommandLineWrites) {
+  testing::QtApp();
+  const auto base = std::filesystem::temp_directory_path() / ("rdv_odds_steps_" + std::to_string(::getpid()));
+  std::filesystem::remove_all(base);
+  const std::string window_dir = (base / "window").string() + "/";
+  const std::string cli_dir = (base / "cli").string() + "/";
+  ::setenv("XDG_CONFIG_HOME", (base / "config").c_str(), 1);
+  for (const auto& dir : {window_dir, cli_dir}) {
+    ASSERT_EQ(testing::RunCli("demo '" + dir + "' --state monday").exit_code, 0);
+    for (const std::string step : {"startup", "download", "structure"})
+      ASSERT_EQ(testing::RunCli(step + " '" + dir + "'").exit_code, 0) << step;
+  }
+  ASSERT_EQ(testing::RunCli("odds '" + cli_dir + "'").exit_code, 0);
+  ASSERT_EQ(testing::RunCli("matrices '" + cli_dir + "'").exit_code, 0);
+
+  jvlink::ReplayJvLink link(window_dir + "JVDATA");
+  RecordingWindow window(window_dir, link);
+  ConnectWorkflowSteps(window);
+  window.Load(std::chrono::year_month_day{std::chrono::year(2024), std::chrono::month(8), std::chrono::day(5)});
+  window.findChild<QAbstractButton*>("Command3")->click();
+  auto* odds = window.findChild<QWidget*>("VLTFOTHISWEEKNAZ");
+  ASSERT_TRUE(odds);
+  odds->findChild<QAbstractButton*>("Command2")->click();  // the window's progress dialog closes by itself
+  odds->findChild<QAbstractButton*>("Command3")->click();
+  EXPECT_EQ(odds->findChild<QLineEdit*>("Text1")->text().toStdString(), "3連単オッズ取得完了");
+  window.findChild<QAbstractButton*>("Command7")->click();
+  EXPECT_EQ(window.findChild<QLineEdit*>("Text2")->text().toStdString(), "今週のオッズ処理終了");
+  EXPECT_TRUE(window.findChild<QWidget*>("VELTRANODDSN"));
+  EXPECT_TRUE(window.messages.empty()) << window.messages.front();
+  for (std::string_view name : {common::names::kO2ThisWeek, common::names::kO4ThisWeek, common::names::kO5ThisWeek,
+                                common::names::kO6ThisWeek})
+    EXPECT_EQ(*common::ReadWholeFile(window_dir + std::string(name)), *common::ReadWholeFile(cli_dir + std::string(name)))
+        << name;
+  size_t matrices = 0;
+  for (const auto& e : std::filesystem::directory_iterator(cli_dir + "KAIME")) {
+    const std::string name = e.path().filename().string();
+    EXPECT_EQ(common::ReadWholeFile(window_dir + "KAIME/" + name), common::ReadWholeFile(e.path().string())) << name;
+    ++matrices;
+  }
+  EXPECT_EQ(matrices, 288u);
+
+  // The realtime menu's odds, then "Ⅳ　速報処理(一括）".
+  window.findChild<QAbstractButton*>("Command12")->click();
+  auto* menu = window.findChild<QWidget*>("VLTP2RIALTIME");
+  ASSERT_TRUE(menu);
+  menu->findChild<QAbstractButton*>("Command1")->click();
+  EXPECT_GT(std::filesystem::file_size(window_dir + std::string(common::names::kO6Realtime)), 0u);
+  window.findChild<QWidget*>("VELTRANODDSN")->close();
+  window.findChild<QAbstractButton*>("Command13")->click();
+  EXPECT_EQ(window.findChild<QLineEdit*>("Text3")->text().toStdString(), "速報オッズ処理終了");
+  EXPECT_EQ(window.State().OddsSource, 1);
+  EXPECT_TRUE(window.messages.empty()) << window.messages.front();
+  std::filesystem::remove_all(base);
+}
+
 }  // namespace
 }  // namespace radadovur::ui

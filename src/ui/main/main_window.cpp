@@ -27,7 +27,9 @@
 #include "ui/download/download_progress_window.h"
 #include "ui/main/placeholder_window.h"
 #include "ui/main/web_pages.h"
+#include "ui/odds/jvlink_settings_button.h"
 #include "ui/status_slots.h"
+#include "ui/window_host.h"
 
 namespace radadovur::ui {
 namespace {
@@ -38,7 +40,6 @@ using common::StatusSlot;
 QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 const char* const kCaption = "RADADOVUR 今週予想    Ver.2024.8.12A (2019.1.1-2024.7.29　BASE)";
-const char* const kSettingsFailed = "エラーのためJV-Linkの設定に失敗しました。";
 
 // Captions of the windows that the buttons open; a window not listed shows its name.
 const std::map<std::string, std::string>& WindowCaptions() {
@@ -248,36 +249,17 @@ void MainWindow::SetWindowFactory(const std::string& window_name, WindowFactory 
 // --- StepHost ---------------------------------------------------------------------------------
 
 QWidget* MainWindow::SlotWidget(const char* window, const char* control) const {
-  if (objectName() == QLatin1String(window)) return findChild<QWidget*>(Q(control));
-  // The newest open window of that name (a dialog or a window this one opened).
-  const auto windows = findChildren<QWidget*>(Q(window));
-  for (auto it = windows.rbegin(); it != windows.rend(); ++it)
-    if ((*it)->isWindow()) return (*it)->findChild<QWidget*>(Q(control));
-  return nullptr;
+  return SlotWidgetIn(*this, {window, control});
 }
 
 void MainWindow::SetStatus(common::StatusSlot slot, const std::string& text) {
   const SlotControl at = ControlOf(slot);
-  QWidget* widget = SlotWidget(at.window, at.control);
-  if (auto* box = qobject_cast<QLineEdit*>(widget)) {
-    box->setText(QString::fromStdString(text));
-    box->setCursorPosition(0);  // long texts show their beginning
-  } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-    label->setText(QString::fromStdString(text));
-  } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-    button->setText(QString::fromStdString(text));
-  }
+  ShowSlotText(SlotWidget(at.window, at.control), text);
 }
 
 void MainWindow::SetBackColour(common::StatusSlot slot, uint32_t bgr) {
   const SlotControl at = ControlOf(slot);
-  QWidget* widget = SlotWidget(at.window, at.control);
-  if (!widget) return;
-  const QColor colour(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-  QPalette palette = widget->palette();
-  palette.setColor(qobject_cast<QLineEdit*>(widget) ? QPalette::Base : QPalette::Window, colour);
-  widget->setPalette(palette);
-  widget->setAutoFillBackground(true);
+  ShowSlotColour(SlotWidget(at.window, at.control), bgr);
 }
 
 void MainWindow::Message(const std::string& text) {
@@ -422,9 +404,7 @@ void MainWindow::ClearOption1() {
   option1_group_->setExclusive(true);
 }
 
-void MainWindow::OnSettings() {
-  if (jv_link_.JVSetUIProperties() == -1) Message(kSettingsFailed);
-}
+void MainWindow::OnSettings() { ShowJvLinkSettings(jv_link_, *this); }
 
 void MainWindow::OnStructure() {
   TakeCancellationOption();

@@ -1,11 +1,30 @@
 #include "ui/main/workflow_steps.h"
 
+#include "jvlink/jvlink_settings.h"
 #include "steps/download.h"
 #include "ui/chusi/chusi_rialtime_window.h"
+#include "ui/jvlink/jvlink_settings_window.h"
 #include "ui/kouzoutai/kouzoutai_window.h"
 #include "ui/main/main_window.h"
+#include "ui/odds/odds_matrix_window.h"
+#include "ui/odds/odds_window.h"
+#include "ui/odds/realtime_menu_window.h"
 
 namespace radadovur::ui {
+namespace {
+
+// A window's own JV-Link: the stand-in replaying the recordings its settings name, with the
+// settings dialog shown over the window.
+template <typename Window>
+QWidget* WithOwnJvLink(MainWindow& w) {
+  auto link = jvlink::MakeReplayJvLink(w.AppPath());
+  jvlink::ReplayJvLink& replay = *link;
+  auto* window = new Window(w.State(), std::move(link));
+  InstallJvLinkSettingsDialog(replay, window);
+  return window;
+}
+
+}  // namespace
 
 void ConnectWorkflowSteps(MainWindow& window) {
   // The download's progress dialog is the main window's: it opens through its step host.
@@ -15,6 +34,15 @@ void ConnectWorkflowSteps(MainWindow& window) {
   // With the cancellation option, button ② then makes a new cancellation window; its load is the
   // whole cancellation processing.
   window.SetWindowFactory("CHUSIRIALTIME", [](MainWindow& w) -> QWidget* { return MakeChusiRialtimeWindow(w.State(), w); });
+  // The odds windows: each fetches through its own JV-Link and owns its progress dialog.
+  window.SetWindowFactory("VLTFOTHISWEEKNAZ", WithOwnJvLink<OddsWindow>);
+  window.SetWindowFactory("VLTP2RIALTIME", WithOwnJvLink<RealtimeMenuWindow>);
+  // The matrices are built while the window loads, reporting through the main window.
+  window.SetWindowFactory("VELTRANODDSN", [](MainWindow& w) -> QWidget* {
+    auto* matrices = new OddsMatrixWindow;
+    matrices->Load(w.State(), w);
+    return matrices;
+  });
 }
 
 }  // namespace radadovur::ui

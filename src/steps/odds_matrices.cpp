@@ -1,0 +1,23 @@
+#include "steps/odds_matrices.h"
+
+#include <string>
+
+namespace radadovur::steps {
+
+store::OddsMatrixReport RunOddsMatrices(const common::RunState& state, common::StepHost& host) {
+  store::OddsMatrixReport report = store::BuildOddsMatrices(state.AppPath, state.OddsSource);
+  std::string message;
+  if (!report.missing_files.empty()) {
+    message = "次のオッズファイルがないため、オッズなしとして処理しました。";
+    for (const auto& name : report.missing_files) message += "\n" + name;
+  }
+  if (!report.failures.empty()) {
+    if (!message.empty()) message += "\n";
+    message += "オッズ処理で次の問題がありました。";
+    for (const auto& text : report.failures.Texts()) message += "\n" + text;
+  }
+  if (!message.empty()) host.Message(message);
+  return report;
+}
+
+}  // namespace radadovur::steps

@@ -1,0 +1,21 @@
+#pragma once
+#include <string_view>
+
+#include "common/run_state.h"
+#include "common/step_host.h"
+#include "store/odds_matrix.h"
+
+// The load of the odds-matrix window VELTRANODDSN: the odds matrices of every race from the odds
+// text files that state.OddsSource names (0 this week's, 1 realtime).
+namespace radadovur::steps {
+
+// Builds the matrices. Missing odds files count as empty; they, the skipped entries and any
+// failure are told in one message at the end (none when all went well). The report's failures
+// hold what failed (a missing file is not a failure).
+store::OddsMatrixReport RunOddsMatrices(const common::RunState& state, common::StepHost& host);
+
+// The window's caption and its only button.
+inline constexpr std::string_view kOddsMatrixCaption = "2024.6.29Z";
+inline constexpr std::string_view kOddsMatrixCloseCaption = "オッズセット終了";
+
+}  // namespace radadovur::steps

@@ -1,0 +1,156 @@
+#include "store/odds_matrix.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <charconv>
+
+#include "common/names.h"
+#include "common/record_file.h"
+#include "common/text_file.h"
+#include "jvdata/odds_entry.h"
+
+namespace radadovur::store {
+namespace {
+
+namespace names = common::names;
+namespace odds = jvdata::odds;
+
+// Appends the value of `tenths` to `out`.
+void AppendOdds(std::string& out, int32_t tenths) {
+  char buf[16];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, tenths / 10);
+  (void)ec;
+  out.append(buf, end);
+  if (const int32_t fraction = tenths % 10; fraction != 0) {
+    out.push_back('.');
+    out.push_back(static_cast<char>('0' + fraction));
+  }
+}
+
+bool AllDigits(std::string_view text, size_t width) {
+  if (text.size() != width) return false;
+  for (char c : text)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+// One pass over one odds text file.
+void RunPass(const std::string& app_path, const OddsPass& pass, std::string_view file_name, OddsMatrixReport& report) {
+  const std::string path = app_path + std::string(file_name);
+  std::string bytes;
+  if (common::Status s = common::ReadWholeFile(path, bytes); !s.ok()) {
+    if (s.IsNotFound()) {
+      report.missing_files.emplace_back(file_name);
+    } else {
+      report.failures.Add(std::move(s));
+    }
+    return;
+  }
+  OddsMatrix matrix(odds::HorsesOf(*pass.family));
+  int64_t skipped = 0;
+  int64_t bad_lines = 0;
+  int64_t first_bad_line = 0;
+  int64_t line_number = 0;
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) end = bytes.size();
+    std::string_view line(bytes.data() + start, end - start);
+    start = end + 1;
+    ++line_number;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty()) continue;
+    const std::string name = jvdata::TypeOf(line) == pass.type ? OddsMatrixFileName(pass, line) : std::string();
+    if (name.empty()) {
+      if (bad_lines++ == 0) first_bad_line = line_number;
+      continue;
+    }
+    skipped += FillOddsMatrix(pass, line, matrix);
+    ++report.records;
+    if (common::Status s = common::WriteFileAtomic(app_path + name, matrix.Text()); !s.ok()) {
+      report.failures.Add(std::move(s));
+      continue;
+    }
+    ++report.files_written;
+  }
+  report.skipped_entries += skipped;
+  if (bad_lines > 0)
+    report.failures.Add(common::Status::Corruption(
+        path, std::string(file_name) + ": " + std::to_string(bad_lines) + " lines are no " + std::string(pass.family->spec) +
+                  " record of a race (first at line " + std::to_string(first_bad_line) + ")"));
+  if (skipped > 0)
+    report.failures.Add(common::Status::Corruption(
+        path, std::string(file_name) + ": " + std::to_string(skipped) +
+                  " entries skipped (a horse number outside 1 to 18 or odds that are no number)"));
+}
+
+}  // namespace
+
+const std::array<OddsPass, 4> kOddsPasses = {{
+    {jvdata::RecordType::O6, &odds::kTrifecta, names::kO6ThisWeek, names::kO6Realtime, "SANRENTANODDS.dat"},
+    {jvdata::RecordType::O5, &odds::kTrio, names::kO5ThisWeek, names::kO5Realtime, "SANRENODDS.dat"},
+    {jvdata::RecordType::O4, &odds::kExacta, names::kO4ThisWeek, names::kO4Realtime, "UMATANODDS.dat"},
+    {jvdata::RecordType::O2, &odds::kQuinella, names::kO2ThisWeek, names::kO2Realtime, "UMARENODDS.dat"},
+}};
+
+std::string OddsText(int32_t tenths) {
+  std::string out;
+  AppendOdds(out, tenths);
+  return out;
+}
+
+OddsMatrix::OddsMatrix(uint32_t horses)
+    : horses_(horses), cells_(horses == 3 ? kMatrixSide * kMatrixSide * kMatrixSide : kMatrixSide * kMatrixSide, 0) {}
+
+void OddsMatrix::Clear() { std::fill(cells_.begin(), cells_.end(), 0); }
+
+size_t OddsMatrix::LineOf(const std::array<int, 3>& h) const {
+  size_t line = static_cast<size_t>(h[0]) * kMatrixSide + static_cast<size_t>(h[1]);
+  if (horses_ == 3) line = line * kMatrixSide + static_cast<size_t>(h[2]);
+  return line;
+}
+
+std::string OddsMatrix::Text() const {
+  std::string out;
+  out.reserve(cells_.size() * 8);
+  for (int32_t tenths : cells_) {
+    AppendOdds(out, tenths);
+    out += "\r\n";
+  }
+  return out;
+}
+
+int64_t FillOddsMatrix(const OddsPass& pass, std::string_view record, OddsMatrix& matrix) {
+  matrix.Clear();
+  int64_t skipped = 0;
+  odds::EntryOdds entry;
+  for (uint32_t i = 0; i < pass.family->entries; ++i) {
+    if (odds::ReadEntry(*pass.family, record, i, entry) != odds::EntryRead::kOk) {
+      ++skipped;
+      continue;
+    }
+    matrix.Set(entry.horses, entry.tenths);
+  }
+  return skipped;
+}
+
+std::string OddsMatrixFileName(const OddsPass& pass, std::string_view record) {
+  const std::string_view year = odds::Year.Of(record), month_day = odds::MonthDay.Of(record),
+                         venue = odds::VenueCode.Of(record), race = odds::RaceNum.Of(record);
+  if (!AllDigits(year, 4) || !AllDigits(month_day, 4) || !AllDigits(venue, 2) || !AllDigits(race, 2)) return {};
+  return std::string(names::kKaimeFolder) + "/" + std::string(year) + std::string(month_day) + std::string(venue) +
+         std::string(race) + std::string(pass.suffix);
+}
+
+OddsMatrixReport BuildOddsMatrices(const std::string& app_path, int odds_source) {
+  OddsMatrixReport report;
+  if (odds_source != 0 && odds_source != 1) return report;
+  // Start-up makes the folder; a folder deleted since is made again rather than failing every race.
+  ::mkdir((app_path + std::string(names::kKaimeFolder)).c_str(), 0755);
+  for (const OddsPass& pass : kOddsPasses)
+    RunPass(app_path, pass, odds_source == 0 ? pass.this_week_file : pass.realtime_file, report);
+  return report;
+}
+
+}  // namespace radadovur::store

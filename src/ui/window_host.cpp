@@ -1,0 +1,86 @@
+#include "ui/window_host.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+
+#include "ui/download/download_progress_window.h"
+
+namespace radadovur::ui {
+
+QWidget* SlotWidgetIn(const QWidget& window, const SlotControl& at) {
+  const QString control = QString::fromUtf8(at.control);
+  if (window.objectName() == QLatin1String(at.window)) return window.findChild<QWidget*>(control);
+  const auto windows = window.findChildren<QWidget*>(QString::fromUtf8(at.window));
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+    if ((*it)->isWindow()) return (*it)->findChild<QWidget*>(control);
+  return nullptr;
+}
+
+void ShowSlotText(QWidget* widget, const std::string& utf8) {
+  const QString text = QString::fromStdString(utf8);
+  if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+    box->setText(text);
+    box->setCursorPosition(0);  // long texts show their beginning
+  } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+    label->setText(text);
+  } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+    button->setText(text);
+  }
+}
+
+void ShowSlotColour(QWidget* widget, uint32_t bgr) {
+  if (!widget) return;
+  const QColor colour(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+  QPalette palette = widget->palette();
+  palette.setColor(qobject_cast<QLineEdit*>(widget) ? QPalette::Base : QPalette::Window, colour);
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(true);
+}
+
+void WindowHost::SetStatus(common::StatusSlot slot, const std::string& utf8) {
+  ShowSlotText(SlotWidgetIn(window_, ControlOf(slot)), utf8);
+}
+
+void WindowHost::SetBackColour(common::StatusSlot slot, uint32_t bgr) {
+  ShowSlotColour(SlotWidgetIn(window_, ControlOf(slot)), bgr);
+}
+
+void WindowHost::Message(const std::string& utf8) {
+  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("RADADOVUR"), QString::fromStdString(utf8), QMessageBox::Ok,
+                  &window_);
+  box.exec();
+}
+
+bool WindowHost::Ask(const std::string& utf8) {
+  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("RADADOVUR"), QString::fromStdString(utf8),
+                  QMessageBox::Yes | QMessageBox::No, &window_);
+  return box.exec() == QMessageBox::Yes;
+}
+
+void WindowHost::BeginProgress(common::ProgressSlot slot, int64_t total) {
+  EndProgress(slot);
+  download_dialog_ = new DownloadProgressWindow(total, &window_);
+  download_dialog_->show();
+}
+
+void WindowHost::SetProgress(common::ProgressSlot slot, int64_t value) {
+  if (auto* bar = qobject_cast<QProgressBar*>(SlotWidgetIn(window_, ControlOf(slot))))
+    bar->setValue(static_cast<int>(value));
+}
+
+void WindowHost::EndProgress(common::ProgressSlot) {
+  if (!download_dialog_) return;
+  download_dialog_->Finish();
+  download_dialog_->deleteLater();
+  download_dialog_ = nullptr;
+}
+
+bool WindowHost::CancelRequested() { return download_dialog_ && download_dialog_->cancel_requested(); }
+
+void WindowHost::Yield() { QCoreApplication::processEvents(); }
+
+}  // namespace radadovur::ui

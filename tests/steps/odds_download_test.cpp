@@ -1,0 +1,189 @@
+#include "steps/odds_download.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "common/names.h"
+#include "common/record_file.h"
+#include "common/text_file.h"
+#include "jvdata/layout_ra.h"
+#include "support/odds_record.h"
+#include "support/recording_host.h"
+#include "support/scripted_jv_link.h"
+#include "support/temp_folder.h"
+
+namespace radadovur::testing {
+namespace {
+
+using jvdata::RecordType;
+using Read = ScriptedJvLink::Read;
+namespace names = common::names;
+
+// Short stand-ins for delivered records: the type in front, a tag, CR LF.
+std::string Rec(const char* spec, const std::string& tag) { return std::string(spec) + tag + "\r\n"; }
+
+// The race id of record r of a test's race file: meeting r / 100, race r % 100.
+std::string RaceIdOf(int r) {
+  char id[32];
+  std::snprintf(id, sizeof id, "2024080305%02d01%02d", r / 100 % 100, r % 100);
+  return id;
+}
+
+class OddsDownloadTest : public ::testing::Test {
+ protected:
+  std::string File(std::string_view name) { return common::ReadWholeFile(app_ + std::string(name)).value_or("<missing>"); }
+  common::StepFailures Week(steps::ThisWeekOdds which) {
+    return steps::RunThisWeekOdds(which, state_, window_, link_, host_, std::chrono::milliseconds(0));
+  }
+  // A sorted race file of n races, race r with race number r % 100 and day r / 100.
+  void Races(int n) {
+    common::RecordFile races;
+    ASSERT_TRUE(races.Open(app_ + std::string(names::kRaNew), jvdata::ra::kLength));
+    for (int r = 1; r <= n; ++r) {
+      const std::string id = RaceIdOf(r);
+      ASSERT_TRUE(races.Append(MakeRecord(RecordType::RA, {{jvdata::ra::Year, id.substr(0, 4)},
+                                                           {jvdata::ra::MonthDay, id.substr(4, 4)},
+                                                           {jvdata::ra::VenueCode, id.substr(8, 2)},
+                                                           {jvdata::ra::Kaiji, id.substr(10, 2)},
+                                                           {jvdata::ra::Nichiji, id.substr(12, 2)},
+                                                           {jvdata::ra::RaceNum, id.substr(14, 2)}})));
+    }
+    ASSERT_TRUE(races.Close());
+  }
+  std::vector<std::string> RealtimeKeys() const {
+    std::vector<std::string> keys;
+    for (const auto& c : link_.calls)
+      if (c.rfind("JVRTOpen 0B30 ", 0) == 0) keys.push_back(c.substr(14));
+    return keys;
+  }
+
+  TempFolder folder_{"rdv_odds_download"};
+  std::string app_ = folder_.app_path();
+  common::RunState state_ = common::RunStateFor(folder_.path());
+  steps::OddsWindowState window_;
+  ScriptedJvLink link_;
+  RecordingHost host_;
+};
+
+TEST_F(OddsDownloadTest, EachButtonKeepsOnlyItsOwnTypesInDeliveryOrder) {
+  ASSERT_TRUE(common::WriteFileAtomic(app_ + std::string(names::kO6ThisWeek), "earlier O6\r\n").ok());
+  state_.OddsSource = 1;
+  for (const char* spec : {"O1", "O2", "O3", "O4", "O5", "O6"}) link_.reads.push_back(ScriptedJvLink::Record(Rec(spec, "a")));
+  link_.reads.push_back(ScriptedJvLink::Record(Rec("O2", "b")));
+  EXPECT_TRUE(Week(steps::ThisWeekOdds::kPairsAndTrio).empty());
+  EXPECT_EQ(File(names::kO2ThisWeek), "O2a\r\nO2b\r\n");
+  EXPECT_EQ(File(names::kO4ThisWeek), "O4a\r\n");
+  EXPECT_EQ(File(names::kO5ThisWeek), "O5a\r\n");
+  EXPECT_EQ(File(names::kO6ThisWeek), "earlier O6\r\n");  // the other button's file is left alone
+  EXPECT_EQ(state_.OddsSource, 0);
+  EXPECT_EQ(link_.calls.front(), "JVInit SA730215/SD918342/ZEDORADERIDEROZE/ver.2020.3.2");
+  EXPECT_EQ(link_.calls[1], "JVOpen TOKURACETCOVRCOV 00000000000000 2");
+  EXPECT_EQ(link_.calls.back(), "JVClose");
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kOddsText1), "オッズ取得完了");
+
+  link_.calls.clear();
+  link_.reads = {ScriptedJvLink::Record(Rec("O5", "c")), ScriptedJvLink::Record(Rec("O6", "c"))};
+  EXPECT_TRUE(Week(steps::ThisWeekOdds::kTrifecta).empty());
+  EXPECT_EQ(File(names::kO6ThisWeek), "O6c\r\n");
+  EXPECT_EQ(File(names::kO5ThisWeek), "O5a\r\n");
+  EXPECT_EQ(link_.calls.front(), "JVInit UNKNOWN");
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kOddsText1), "3連単オッズ取得完了");
+  EXPECT_TRUE(host_.Messages().empty());
+}
+
+TEST_F(OddsDownloadTest, NothingToReadLeavesTheButtonsFilesEmpty) {
+  ASSERT_TRUE(common::WriteFileAtomic(app_ + std::string(names::kO2ThisWeek), "old\r\n").ok());
+  link_.opens = {{0, 0, 0}};
+  EXPECT_TRUE(Week(steps::ThisWeekOdds::kPairsAndTrio).empty());
+  EXPECT_EQ(host_.Messages(), std::vector<std::string>{"該当するデータがありません。"});
+  for (auto name : {names::kO2ThisWeek, names::kO4ThisWeek, names::kO5ThisWeek}) EXPECT_EQ(File(name), "") << name;
+  EXPECT_EQ(File(names::kO6ThisWeek), "<missing>");
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kOddsText1), "オッズ取得完了");
+}
+
+TEST_F(OddsDownloadTest, OnlyMinus403IsABrokenFileToFetchAgain) {
+  link_.reads = {ScriptedJvLink::Record(Rec("O2", "1"), "0001.jvd"), {-403, "", "0002.jvd"},
+                 ScriptedJvLink::Record(Rec("O2", "2"), "0002.jvd"), {-402, "", "0003.jvd"},
+                 ScriptedJvLink::Record(Rec("O2", "3"), "0003.jvd")};
+  const common::StepFailures failures = Week(steps::ThisWeekOdds::kPairsAndTrio);
+  EXPECT_EQ(File(names::kO2ThisWeek), "O2" "1\r\nO2" "2\r\n");  // the read after -402 never comes
+  EXPECT_EQ(host_.Messages(), std::vector<std::string>{"JVReadエラー。 RC=-402"});
+  EXPECT_EQ(failures.items.size(), 1u);
+  const std::vector<std::string> recovery = {"JVFiledelete 0002.jvd", "JVClose", "JVOpen TOKURACETCOVRCOV 00000000000000 2"};
+  EXPECT_NE(std::search(link_.calls.begin(), link_.calls.end(), recovery.begin(), recovery.end()), link_.calls.end());
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kOddsText1), "オッズ取得完了");
+}
+
+TEST_F(OddsDownloadTest, ACancelledDownloadReadsNothing) {
+  link_.opens = {{0, 3, 2}};
+  link_.statuses = {1};
+  link_.reads = {ScriptedJvLink::Record(Rec("O6", "x"))};
+  host_.cancel = true;
+  Week(steps::ThisWeekOdds::kTrifecta);
+  EXPECT_EQ(window_.DownloadCount, 2);
+  EXPECT_EQ(window_.DialogResult, common::kDownloadCancelled);
+  EXPECT_EQ(host_.ProgressTotals(), std::vector<std::string>{"2"});
+  EXPECT_EQ(File(names::kO6ThisWeek), "");
+  EXPECT_EQ(link_.calls.back(), "JVClose");
+}
+
+TEST_F(OddsDownloadTest, RealtimeVisitsTheLast97RacesFromTheHighestRecord) {
+  const std::pair<int, std::vector<int>> cases[] = {{40, {40, 1}}, {150, {150, 54}}, {0, {}}};
+  for (const auto& [n, ends] : cases) {
+    std::remove((app_ + std::string(names::kRaNew)).c_str());
+    if (n > 0) Races(n);
+    link_.calls.clear();
+    EXPECT_TRUE(steps::RunRealtimeOdds(state_, link_, host_).empty());
+    const auto keys = RealtimeKeys();
+    ASSERT_EQ(keys.size(), n == 0 ? 0u : static_cast<size_t>(ends[0] - ends[1] + 1)) << n;
+    if (n == 0) continue;
+    EXPECT_EQ(keys.front(), RaceIdOf(ends[0])) << n;
+    EXPECT_EQ(keys.back(), RaceIdOf(ends[1])) << n;
+  }
+  EXPECT_EQ(link_.calls.size(), 0u);  // no race file: no request at all
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kRealtimeText1), "速報オッズ取得完了");
+  EXPECT_EQ(File(names::kO2Realtime), "");
+  EXPECT_EQ(File(names::kRaNew), "<missing>");  // not created
+}
+
+TEST_F(OddsDownloadTest, RealtimeKeepsOnlyRecordsAndNeverTheBufferAfterAnError) {
+  Races(1);
+  state_.OddsSource = 0;
+  link_.reads = {ScriptedJvLink::Record(Rec("O1", "r")), ScriptedJvLink::Record(Rec("O2", "r")),
+                 {-501, ""},  // the scripted link leaves the O2 record in the buffer
+                 ScriptedJvLink::Record(Rec("O4", "r")), ScriptedJvLink::Record(Rec("O5", "r")),
+                 ScriptedJvLink::Record(Rec("O6", "r")), ScriptedJvLink::Record(Rec("O3", "late"))};
+  const common::StepFailures failures = steps::RunRealtimeOdds(state_, link_, host_);
+  EXPECT_EQ(File(names::kO2Realtime), "O2r\r\n");
+  EXPECT_EQ(File(names::kO4Realtime), "O4r\r\n");
+  EXPECT_EQ(File(names::kO5Realtime), "O5r\r\n");
+  EXPECT_EQ(File(names::kO6Realtime), "O6r\r\n");
+  EXPECT_EQ(link_.reads.size(), 1u);  // six reads per race
+  EXPECT_EQ(state_.OddsSource, 1);
+  EXPECT_EQ(link_.calls, (std::vector<std::string>{"JVInit SA730215/SD918342/VELTRAN/ver.2020.3.2",
+                                                   "JVRTOpen 0B30 " + RaceIdOf(1), "JVClose"}));
+  ASSERT_EQ(failures.items.size(), 1u);
+  EXPECT_EQ(host_.Messages(), std::vector<std::string>{"速報オッズ取得で次のレースの取得に失敗しました。\n" + RaceIdOf(1) + " JVRead RC=-501"});
+  const auto texts = host_.TextsOf(common::StatusSlot::kRealtimeText1);
+  EXPECT_EQ(texts, (std::vector<std::string>{"速報オッズ取得を開始します。。。。。。", "速報オッズ取得完了"}));
+}
+
+TEST_F(OddsDownloadTest, AFileThatCannotBeWrittenEndsTheFetchNamingIt) {
+  Races(3);
+  ASSERT_EQ(::mkdir((app_ + std::string(names::kO4Realtime)).c_str(), 0755), 0);
+  const common::StepFailures failures = steps::RunRealtimeOdds(state_, link_, host_);
+  ASSERT_EQ(host_.Messages().size(), 1u);
+  EXPECT_NE(host_.Messages()[0].find("O4RIALTIME.dat"), std::string::npos);
+  EXPECT_EQ(failures.items.size(), 1u);
+  EXPECT_TRUE(RealtimeKeys().empty());
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kRealtimeText1), "速報オッズ取得完了");
+
+  host_.events.clear();
+  ASSERT_EQ(::mkdir((app_ + std::string(names::kO5ThisWeek)).c_str(), 0755), 0);
+  EXPECT_EQ(Week(steps::ThisWeekOdds::kPairsAndTrio).items.size(), 1u);
+  EXPECT_NE(host_.Messages().at(0).find("O5THISWEEKN.dat"), std::string::npos);
+  EXPECT_EQ(link_.calls.back(), "JVClose");
+}
+
+}  // namespace
+}  // namespace radadovur::testing

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+
+#include "common/names.h"
+#include "common/text_file.h"
+#include "support/odds_record.h"
+#include "support/qt_app.h"
+#include "support/recording_host.h"
+#include "support/scripted_jv_link.h"
+#include "support/temp_folder.h"
+#include "ui/odds/odds_matrix_window.h"
+#include "ui/odds/odds_window.h"
+#include "ui/odds/realtime_menu_window.h"
+
+namespace radadovur::testing {
+namespace {
+
+namespace names = common::names;
+
+// A window of its own step host with its message boxes recorded instead of shown.
+template <typename Window>
+class Quiet : public Window {
+ public:
+  using Window::Window;
+  void Message(const std::string& text) override { messages.push_back(text); }
+  std::vector<std::string> messages;
+};
+
+QString Text(QWidget& window, const char* name) { return window.findChild<QLineEdit*>(name)->text(); }
+QPushButton* Button(QWidget& window, const char* name) { return window.findChild<QPushButton*>(name); }
+
+class OddsWindowsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { QtApp(); }
+  TempFolder folder_{"rdv_odds_windows"};
+  common::RunState state_ = common::RunStateFor(folder_.path());
+};
+
+TEST_F(OddsWindowsTest, TheOddsWindowFetchesWithItsOwnJvLinkAndShowsTheEndText) {
+  auto link = std::make_unique<ScriptedJvLink>();
+  ScriptedJvLink& jv = *link;
+  jv.opens = {{0, 1, 1}};  // one file to download first: the window's own progress dialog
+  jv.statuses = {1};
+  jv.reads = {ScriptedJvLink::Record("O2a\r\n"), ScriptedJvLink::Record("O6a\r\n")};
+  Quiet<ui::OddsWindow> window(state_, std::move(link));
+  EXPECT_EQ(window.objectName(), "VLTFOTHISWEEKNAZ");
+  EXPECT_EQ(window.windowTitle(), QString::fromUtf8("今週のオッズ Ver.2024.8.12A"));
+  EXPECT_EQ(Button(window, "Command1")->text(), QString::fromUtf8("設定ＯＤＤＳ"));
+  EXPECT_EQ(Button(window, "Command2")->text(), QString::fromUtf8("今週のオッズ"));
+  EXPECT_EQ(Button(window, "Command3")->text(), QString::fromUtf8("今週の3連単"));
+  window.show();
+  state_.OddsSource = 1;
+  Button(window, "Command2")->click();
+  EXPECT_EQ(Text(window, "Text1"), QString::fromUtf8("オッズ取得完了"));
+  EXPECT_EQ(window.DownloadState().DownloadCount, 1);
+  EXPECT_EQ(state_.OddsSource, 0);
+  EXPECT_EQ(*common::ReadWholeFile(folder_.app_path() + std::string(names::kO2ThisWeek)), "O2a\r\n");
+  EXPECT_TRUE(window.messages.empty());
+  EXPECT_TRUE(Button(window, "Command3")->isEnabled());
+  EXPECT_TRUE(SaveScreenshot(window, "VLTFOTHISWEEKNAZ"));
+  Button(window, "Command3")->click();
+  EXPECT_EQ(Text(window, "Text1"), QString::fromUtf8("3連単オッズ取得完了"));
+}
+
+TEST_F(OddsWindowsTest, TheRealtimeMenuFetchesAndShowsOneRealtimeResultsWindow) {
+  Quiet<ui::RealtimeMenuWindow> menu(state_, std::make_unique<ScriptedJvLink>());
+  EXPECT_EQ(menu.objectName(), "VLTP2RIALTIME");
+  EXPECT_EQ(menu.windowTitle(), QString::fromUtf8("速報 Ver.2024.7.8"));
+  EXPECT_EQ(Button(menu, "Command1")->text(), QString::fromUtf8("Ⅱ　速報オッズ情報"));
+  EXPECT_EQ(Button(menu, "Command2")->text(), QString::fromUtf8("Ⅲ　速報着順等情報"));
+  EXPECT_EQ(Button(menu, "Command3")->text(), QString::fromUtf8("設定ODDS"));
+  menu.show();
+  Button(menu, "Command1")->click();  // no race file: nothing to fetch
+  EXPECT_EQ(Text(menu, "Text1"), QString::fromUtf8("速報オッズ取得完了"));
+  EXPECT_EQ(*common::ReadWholeFile(folder_.app_path() + std::string(names::kO6Realtime)), "");
+
+  state_.OddsSource = 0;
+  Button(menu, "Command2")->click();
+  QPointer<QWidget> results = menu.ResultsWindow();
+  ASSERT_TRUE(results);
+  EXPECT_EQ(results->objectName(), "VLTHRRIALTIME");
+  EXPECT_EQ(results->windowTitle(), "2024.6.29Z");
+  EXPECT_EQ(Text(menu, "Text1"), QString::fromUtf8("速報払戻等取得及び処理完了"));
+  EXPECT_EQ(state_.OddsSource, 1);
+  Button(menu, "Command2")->click();
+  EXPECT_EQ(menu.ResultsWindow(), results.data());  // shown again, not made again
+  EXPECT_TRUE(SaveScreenshot(menu, "VLTP2RIALTIME"));
+  results->close();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  Button(menu, "Command2")->click();
+  EXPECT_TRUE(menu.ResultsWindow());
+  EXPECT_NE(menu.ResultsWindow(), results.data());
+  EXPECT_TRUE(menu.messages.empty());
+}
+
+TEST_F(OddsWindowsTest, TheMatrixWindowBuildsWhileLoadingAndItsButtonCloses) {
+  ASSERT_TRUE(common::WriteFileAtomic(folder_.app_path() + std::string(names::kO2ThisWeek),
+                                      OddsRecordBuilder(jvdata::RecordType::O2, "2024080305020101").Build())
+                  .ok());
+  RecordingHost main_window;
+  auto* window = new ui::OddsMatrixWindow;
+  QPointer<ui::OddsMatrixWindow> alive = window;
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->Load(state_, main_window);
+  EXPECT_EQ(window->objectName(), "VELTRANODDSN");
+  EXPECT_EQ(window->windowTitle(), "2024.6.29Z");
+  EXPECT_EQ(window->command1()->text(), QString::fromUtf8("オッズセット終了"));
+  EXPECT_EQ(window->Report().files_written, 1);
+  // The three missing files in one message.
+  ASSERT_EQ(main_window.Messages().size(), 1u);
+  EXPECT_EQ(main_window.Messages()[0],
+            "次のオッズファイルがないため、オッズなしとして処理しました。\nO6THISWEEKN.dat\nO5THISWEEKN.dat\nO4THISWEEKN.dat");
+  window->show();
+  EXPECT_TRUE(SaveScreenshot(*window, "VELTRANODDSN"));
+  window->command1()->click();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(alive.isNull());
+}
+
+}  // namespace
+}  // namespace radadovur::testing
