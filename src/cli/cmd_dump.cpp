@@ -1,11 +1,13 @@
 // radadovur-cli dump FILE: every record of a record file (or of a file of delivered records, one
-// per line) field by field, in UTF-8.
+// per line, or of an expanded-record file) field by field, in UTF-8.
 #include <cstdio>
 #include <string>
 
 #include "cli/cli.h"
 #include "common/cp932.h"
+#include "common/convert.h"
 #include "common/text_file.h"
+#include "engine/ex_record.h"
 #include "jvdata/record.h"
 
 namespace radadovur::cli {
@@ -25,7 +27,41 @@ std::string Shown(std::string_view bytes) {
 
 void PrintRecord(const Layout& layout, std::string_view record, const std::string& title) {
   std::printf("%s\n", title.c_str());
-  for (const auto& f : ListFields(layout, record)) std::printf("  %s: [%s]\n", f.name.c_str(), Shown(f.bytes).c_str());
+  const bool expanded = &layout == &engine::ex::kLayout;
+  for (const auto& f : ListFields(layout, record)) {
+    const auto at = static_cast<uint32_t>(f.bytes.data() - record.data());
+    if (expanded && f.bytes.size() == 4 && engine::ex::IsRealOffset(at))  // a real, not text
+      std::printf("  %s: %s\n", f.name.c_str(), NumberText(engine::GetReal(f.bytes.data())).c_str());
+    else
+      std::printf("  %s: [%s]\n", f.name.c_str(), Shown(f.bytes).c_str());
+  }
+}
+
+bool EndsWith(std::string_view s, std::string_view tail) {
+  return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
+}
+
+// An expanded-record file: named so, or whole 2603-byte records that begin with the entry
+// record's type and end in CR LF.
+bool IsExpandedRecordFile(const std::string& name, std::string_view bytes) {
+  if (EndsWith(name, "EX.dat")) return true;
+  const size_t length = engine::ex::kLength;
+  if (bytes.size() % length != 0) return false;
+  for (size_t at = 0; at < bytes.size(); at += length)
+    if (bytes.substr(at, 2) != "SE" || bytes.substr(at + length - 2, 2) != "\r\n") return false;
+  return true;
+}
+
+// Every whole record; a partial record at the end is reported, not shown.
+int DumpExpandedRecords(const std::string& name, std::string_view bytes) {
+  const size_t length = engine::ex::kLength;
+  const size_t count = bytes.size() / length;
+  std::printf("%s: expanded-record file, %zu-byte records, %zu records\n", name.c_str(), length, count);
+  for (size_t n = 1; n <= count; ++n)
+    PrintRecord(engine::ex::kLayout, bytes.substr((n - 1) * length, length), "record " + std::to_string(n) + " (EX)");
+  if (bytes.size() % length == 0) return 0;
+  std::printf("%zu bytes after record %zu: a partial record, not shown\n", bytes.size() % length, count);
+  return 1;
 }
 
 // A record file: every record of its stored length starting with the same record type.
@@ -55,6 +91,7 @@ int RunDump(const std::vector<std::string>& args) {
     std::printf("%s: empty file, no records\n", args[0].c_str());
     return 0;
   }
+  if (IsExpandedRecordFile(args[0], *bytes)) return DumpExpandedRecords(args[0], *bytes);
   if (const Layout* layout = RecordFileLayout(*bytes)) {
     const size_t count = bytes->size() / layout->length;
     std::printf("%s: %.*s record file, %u-byte records, %zu records\n", args[0].c_str(),

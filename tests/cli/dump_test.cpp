@@ -5,6 +5,7 @@
 
 #include "common/cp932.h"
 #include "common/text_file.h"
+#include "engine/ex_record.h"
 #include "jvdata/layout_ks.h"
 #include "jvdata/layout_ra.h"
 #include "jvdata/layout_se.h"
@@ -54,6 +55,37 @@ TEST_F(DumpTest, RecordFilesOfEachStoredType) {
     EXPECT_EQ(r.exit_code, 0) << c.file;
     for (const auto& e : c.expected) EXPECT_NE(r.out.find(e), std::string::npos) << c.file << ": " << e;
   }
+}
+
+TEST_F(DumpTest, ExpandedRecordsWithTheirRealsAsNumbers) {
+  using engine::ExRecord;
+  namespace ex = engine::ex;
+  ExRecord run;
+  run.SetText(ex::RecordSpec, "SE");
+  run.SetText(ex::HorseName, ToCp932("サクラバクシンオー"));
+  run.SetText(ex::Kyori, "1600");
+  run.SetText(ex::SpeedCodes, "6260869", ex::kObservedAgariCode);
+  run.SetFactorCode(4, "55");
+  run.SetReal(ex::AgariFW, 1, 1.5f);
+  run.SetReal(ex::PaceFW, 30, -20.5f);
+  run.SetReal(ex::SpeedResults, ex::kCombinedSoha, 62.6f);
+  run.SetText(ex::LineEnd, "\r\n");
+  const std::string two = run.bytes() + run.bytes();
+  const std::vector<std::string> expected = {
+      "expanded-record file, 2603-byte records, 2 records", "record 2 (EX)", "HorseName: [サクラバクシンオー",
+      "Kyori: [1600]", "Ancestor7.Name: [\\0", "SpeedCodes[0]: [6260869]", "FactorCode4: [55  ]",
+      "FactorCategoryIndex[30]: [\\0\\0\\0\\0]", "AgariFW[1]: 1.5\n", "AgariFW[2]: 0\n",
+      "PaceFW[30]: -20.5\n", "SpeedResults[6]: 62.6\n", "LineEnd: [\\r\\n]"};
+  // Known by its name, or by its records whatever the name.
+  for (const std::string name : {"2019104567EX.dat", "copy.dat"}) {
+    const auto r = RunCli("dump '" + Write(name, two) + "'");
+    EXPECT_EQ(r.exit_code, 0) << name;
+    for (const auto& e : expected) EXPECT_NE(r.out.find(e), std::string::npos) << name << ": " << e;
+  }
+  const auto partial = RunCli("dump '" + Write("2019104568EX.dat", two + "SE") + "'");
+  EXPECT_EQ(partial.exit_code, 1);
+  EXPECT_NE(partial.out.find("2 records"), std::string::npos);
+  EXPECT_NE(partial.out.find("2 bytes after record 2: a partial record"), std::string::npos);
 }
 
 TEST_F(DumpTest, DeliveredLinesIncludingAFullTrifectaLine) {
