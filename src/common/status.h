@@ -1,0 +1,70 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// The outcome of a file or record operation, with its reason. A step tells a missing file, an
+// unreadable one and a short or misaligned record apart where it treats them apart; its failure
+// list is made of these.
+namespace radadovur::common {
+
+class Status {
+ public:
+  enum class Code { kOk, kNotFound, kIoError, kCorruption, kInvalidArgument };
+
+  Status() = default;  // OK
+
+  static Status OK() { return Status(); }
+  // `path`: the file (or, for InvalidArgument, what was wrong). `detail`: the text the step
+  // reports for it, naming the path where the report needs it; empty: the path alone.
+  static Status NotFound(std::string path, std::string detail = {}) {
+    return Status(Code::kNotFound, std::move(path), std::move(detail));
+  }
+  static Status IoError(std::string path, std::string detail) {
+    return Status(Code::kIoError, std::move(path), std::move(detail));
+  }
+  // A short record, a file whose length is not a whole number of records, bytes that do not
+  // line up with a layout.
+  static Status Corruption(std::string path, std::string detail) {
+    return Status(Code::kCorruption, std::move(path), std::move(detail));
+  }
+  static Status InvalidArgument(std::string what, std::string detail) {
+    return Status(Code::kInvalidArgument, std::move(what), std::move(detail));
+  }
+  // A failed system call on `path`: "<action> <path>: <the errno text>"; ENOENT is NotFound,
+  // anything else an IoError. Pass errno as it was right after the call.
+  static Status FromErrno(const std::string& action, std::string path, int error);
+
+  bool ok() const { return code_ == Code::kOk; }
+  bool IsNotFound() const { return code_ == Code::kNotFound; }
+  bool IsIoError() const { return code_ == Code::kIoError; }
+  bool IsCorruption() const { return code_ == Code::kCorruption; }
+  bool IsInvalidArgument() const { return code_ == Code::kInvalidArgument; }
+  Code code() const { return code_; }
+
+  const std::string& path() const { return path_; }
+  // The text a failure list shows: the detail, or the path when there is none; "OK" when ok.
+  std::string ToString() const;
+
+ private:
+  Status(Code code, std::string path, std::string detail)
+      : code_(code), path_(std::move(path)), detail_(std::move(detail)) {}
+
+  Code code_ = Code::kOk;
+  std::string path_;
+  std::string detail_;
+};
+
+// What went wrong in a step that skips failing items: the step goes on and says at its end
+// which items failed. The command line exits non-zero when it is not empty.
+struct StepFailures {
+  std::vector<Status> items;
+
+  void Add(Status status) {
+    if (!status.ok()) items.push_back(std::move(status));
+  }
+  bool empty() const { return items.empty(); }
+  // Each failure's ToString(), in order.
+  std::vector<std::string> Texts() const;
+};
+
+}  // namespace radadovur::common
