@@ -6,6 +6,7 @@
 
 #include "common/convert.h"
 #include "engine/layout_ex.h"
+#include "engine/stats_lookup.h"
 
 namespace radadovur::engine {
 
@@ -78,8 +79,9 @@ common::Status RaceDayNumberOf(const CoderContext& context, int run, int64_t& ou
 int64_t Floor(double x) { return static_cast<int64_t>(std::floor(x)); }
 
 common::Status LogFigureOf(const CoderContext& context, int run, std::string_view what, double x, int64_t& out) {
-  if (!(x > 0)) return CoderFailure(context, run, what, "log of " + NumberText(x) + ", which is not above 0");
-  out = Floor(10.0 * std::log10(x));
+  const auto figure = LogFigure(x);
+  if (!figure) return CoderFailure(context, run, what, "log of " + NumberText(x) + ", which is not above 0");
+  out = *figure;
   return common::Status::OK();
 }
 

@@ -5,6 +5,8 @@
 #include "common/convert.h"
 #include "engine/coder_support.h"
 #include "engine/layout_ex.h"
+#include "engine/stats_layout.h"
+#include "engine/stats_lookup.h"
 
 namespace radadovur::engine {
 
@@ -90,6 +92,35 @@ Status CodeKyosokigoFactor(const CoderContext& context, std::string& code) {
   int64_t track = 0;
   RADADOVUR_RETURN_IF_ERROR(TrackNumberOf(context, context.current, track));
   if ((track == 23 || track == 24) && code == "N2") code = "N0";
+  return Status::OK();
+}
+
+Status CodeKishuFukushoFactor(const CoderContext& context, std::string& code) {
+  code = "11";
+  const std::string_view kishu = context.Current().Text(ex::KishuCode);
+  if (IsNullKey(kishu)) return Status::OK();
+  const auto record = context.stats.Find(stats_files::kKishuSeisei, seisei_stats::kLength, seisei_stats::kKeyWidth, kishu);
+  if (!record) return Status::OK();
+  int64_t t = 0;
+  RADADOVUR_RETURN_IF_ERROR(TrackNumberOf(context, context.current, t));
+  const uint32_t column = t >= 0 && t <= 22 ? 5 : (t >= 23 && t <= 29) ? 6 : 7;
+  code = "1" + NumberCode(RatioFigure(ColumnValue(*record, Column(seisei_stats::A, column))));
+  const int64_t value = Floor(TextValue(code));
+  if (value < 0 || value > 19) code = "19";
+  return Status::OK();
+}
+
+Status CodeKyosobaFukushorituFactor(const CoderContext& context, std::string& code) {
+  code = "10";
+  const std::string_view ketto = context.Current().Text(ex::KettoNum);
+  if (IsNullKey(ketto)) return Status::OK();
+  const auto record =
+      context.stats.Find(stats_files::kKyosobaThisWeek, kyosoba_stats::kLength, kyosoba_stats::kKeyWidth, ketto);
+  if (!record) return Status::OK();
+  int64_t t = 0;
+  RADADOVUR_RETURN_IF_ERROR(TrackNumberOf(context, context.current, t));
+  const Field column = t >= 0 && t <= 49 ? Column(kyosoba_stats::A, 1) : Column(kyosoba_stats::C, 7);
+  code = NumberCode(RatioFigure(ColumnValue(*record, column)));
   return Status::OK();
 }
 
