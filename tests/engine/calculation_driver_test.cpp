@@ -13,6 +13,7 @@ namespace radadovur::engine {
 namespace {
 
 using common::ProgressSlot;
+using testing::ReadBelow;
 using testing::Run;
 using testing::Set;
 using testing::TempProgramFolder;
@@ -40,20 +41,10 @@ class RecordingHost : public common::StepHost {
 };
 
 // A turf model: item 1 has the categories "2024" and "2023" (last-600 m 60 and 59, pace 30,
-// whole race 61 and 58), every other item one category that no code matches, weighing 0.
+// whole race 61 and 58, ten samples each); the other items have none.
 void WriteTurfModel(const TempProgramFolder& folder) {
-  auto per_item = [](const std::string& item1, const std::string& others) {
-    std::string text = item1;
-    for (int i = 2; i <= 30; ++i) text += others;
-    return text;
-  };
-  const std::string f = "OPTION1N/";
-  folder.Write(f + "QA1SibaTotalData201801N2024.dat", per_item("2\r\n", "1\r\n"));
-  folder.Write(f + "SibaItemCategory201801N2024.dat", per_item("\"2024     \",\"2023     \"\r\n", "\"none\"\r\n"));
-  folder.Write(f + "QA1SibaAgariWeightData201801N2024.dat", per_item("60,59\r\n", "0\r\n"));
-  folder.Write(f + "QA1SibaPaceWeightData201801N2024.dat", per_item("30,30\r\n", "0\r\n"));
-  folder.Write(f + "QA1SibaSohaWeightData201801N2024.dat", per_item("61,58\r\n", "0\r\n"));
-  folder.Write(f + "SibaItemCategoryCount201801N2024.dat", per_item("10,10\r\n", "1\r\n"));
+  WriteModel(folder, ModelSurface::kTurf,
+             {{1, "2024     ", "60", "30", "61", "10"}, {1, "2023     ", "59", "30", "58", "10"}});
 }
 
 ExRecord TurfRun(const char* year, std::vector<Set> more = {}) {
@@ -96,11 +87,11 @@ class CalculationDriverTest : public ::testing::Test {
   static std::string ExFile(const std::string& id) { return UmagotoExFileName(id); }
 
   CalculationReport Calculate(RecordingHost& host) {
-    StatsLookup stats(folder_.path());
-    return RunCalculation(folder_.path(), {"2019100001", "2019100002", "2019100003"}, reference_, stats, host);
+    StatsLookup stats(folder_.app_path());
+    return RunCalculation(folder_.app_path(), {"2019100001", "2019100002", "2019100003"}, reference_, stats, host);
   }
 
-  TempProgramFolder folder_{"calc"};
+  TempProgramFolder folder_;
   ReferenceModel reference_;
 };
 
@@ -113,7 +104,7 @@ TEST_F(CalculationDriverTest, CodesIndexesAndPredictsEveryHorseAndSkipsAFailingO
   EXPECT_NE(failure.find("2019100002"), std::string::npos) << failure;
   EXPECT_NE(failure.find("WeekdayCode of run 2"), std::string::npos) << failure;
 
-  const auto one = RecordsOf(folder_.Read(ExFile("2019100001")));
+  const auto one = RecordsOf(ReadBelow(folder_, ExFile("2019100001")));
   ASSERT_EQ(one.size(), 5u);
   // Run 1: not coded, indexed and predicted from the builder's codes.
   EXPECT_EQ(one[0].FactorCode(1), "2023     ");
@@ -143,7 +134,7 @@ TEST_F(CalculationDriverTest, CodesIndexesAndPredictsEveryHorseAndSkipsAFailingO
   EXPECT_EQ(one[3].Real(ex::SohaFW, 1), 58.0f);
 
   // Horse 2 keeps what was complete: run 1 coded, run 2 up to item 1, no indices written.
-  const auto two = RecordsOf(folder_.Read(ExFile("2019100002")));
+  const auto two = RecordsOf(ReadBelow(folder_, ExFile("2019100002")));
   ASSERT_EQ(two.size(), 2u);
   EXPECT_EQ(two[0].FactorCode(10), "104");
   EXPECT_EQ(two[1].FactorCode(1), "2024     ");
@@ -151,14 +142,14 @@ TEST_F(CalculationDriverTest, CodesIndexesAndPredictsEveryHorseAndSkipsAFailingO
   EXPECT_EQ(two[0].Text(ex::FactorCategoryIndex, 1), "    ");
 
   // Horse 3 has no file: nothing is written, the bar still moves.
-  EXPECT_FALSE(std::filesystem::exists(folder_.path() + ExFile("2019100003")));
+  EXPECT_FALSE(std::filesystem::exists(folder_.app_path() + ExFile("2019100003")));
   EXPECT_EQ(host.Values(ProgressSlot::kPredictProgressBar3), (std::vector<int64_t>{33, 66, 100}));
   // Run 2 of horse 1 moves no bar; horse 2 reaches its second run before failing.
   EXPECT_EQ(host.Values(ProgressSlot::kPredictProgressBar4), (std::vector<int64_t>{60, 80, 100, 50}));
   EXPECT_EQ(host.yields, 3 + 1 + 1);
   // Nothing but the two files in the folder: no temporary file left behind.
   int files = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder_.path() + "UMAGOTOEXTHISWEEKN")) {
+  for (const auto& entry : std::filesystem::directory_iterator(folder_.app_path() + "UMAGOTOEXTHISWEEKN")) {
     (void)entry;
     ++files;
   }
@@ -168,19 +159,19 @@ TEST_F(CalculationDriverTest, CodesIndexesAndPredictsEveryHorseAndSkipsAFailingO
 TEST_F(CalculationDriverTest, SecondRunGivesTheSameBytes) {
   RecordingHost host;
   Calculate(host);
-  const std::string first = folder_.Read(ExFile("2019100001"));
+  const std::string first = ReadBelow(folder_, ExFile("2019100001"));
   Calculate(host);
-  EXPECT_EQ(folder_.Read(ExFile("2019100001")), first);
+  EXPECT_EQ(ReadBelow(folder_, ExFile("2019100001")), first);
 }
 
 TEST_F(CalculationDriverTest, MissingModelFailsEveryHorseOnItsSurface) {
-  std::filesystem::remove(folder_.path() + "OPTION1N/QA1SibaSohaWeightData201801N2024.dat");
+  std::filesystem::remove(folder_.app_path() + "OPTION1N/QA1SibaSohaWeightData201801N2024.dat");
   RecordingHost host;
   const CalculationReport report = Calculate(host);
   ASSERT_EQ(report.failures.items.size(), 2u);
   EXPECT_NE(report.failures.Texts()[0].find("SohaWeightData"), std::string::npos) << report.failures.Texts()[0];
   // Pass 1 was complete and stays.
-  EXPECT_EQ(RecordsOf(folder_.Read(ExFile("2019100001")))[4].FactorCode(1), "2024     ");
+  EXPECT_EQ(RecordsOf(ReadBelow(folder_, ExFile("2019100001")))[4].FactorCode(1), "2024     ");
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -46,22 +45,20 @@ std::string StatsRecord(size_t length, std::string key, std::vector<std::pair<Fi
 
 class FactorItemsTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    folder_ = std::make_unique<TempProgramFolder>("items1");
-    folder_->Write("OPTION1N/KISHUSEISEI.dat",
+  void SetUp() override {
+    folder_.Write("OPTION1N/KISHUSEISEI.dat",
                    StatsRecord(seisei_stats::kLength, "01001",
                                {{Column(seisei_stats::A, 5), "012000"},
                                 {Column(seisei_stats::A, 6), "060000"},
                                 {Column(seisei_stats::A, 7), "004000"}}));
-    folder_->Write("OPTION1N/KYOSOBATHISWEEK.dat",
+    folder_.Write("OPTION1N/KYOSOBATHISWEEK.dat",
                    StatsRecord(kyosoba_stats::kLength, "2020100001",
                                {{Column(kyosoba_stats::A, 1), "041000"}, {Column(kyosoba_stats::C, 7), "008000"}}));
   }
-  static void TearDownTestSuite() { folder_.reset(); }
 
   // Codes the last of `runs` with `coder`; nullopt on a failure (whose text must name a run).
   std::optional<std::string> Code(Coder coder, const std::vector<ExRecord>& runs) {
-    StatsLookup stats(folder_->path());
+    StatsLookup stats(folder_.app_path());
     CoderContext context{runs, static_cast<int>(runs.size()), stats, reference_};
     std::string code = "stale";
     const common::Status status = coder(context, code);
@@ -72,10 +69,9 @@ class FactorItemsTest : public ::testing::Test {
     return code;
   }
 
-  static std::unique_ptr<TempProgramFolder> folder_;
+  TempProgramFolder folder_;
   ReferenceModel reference_;
 };
-std::unique_ptr<TempProgramFolder> FactorItemsTest::folder_;
 
 constexpr const char* kFails = nullptr;
 
