@@ -30,6 +30,9 @@ enum class StatusSlot {
 // Every progress bar a step drives.
 enum class ProgressSlot {
   kDownloadProgressBar1,  // VLTF2THISWEEKNAZ
+  // The prediction window VELTRANEXPDTHISWEEKNAZ, 0 to 100.
+  kPredictProgressBar3,  // step ⑤: the horses
+  kPredictProgressBar4,  // step ⑤: the coded runs of the current horse
 };
 
 class StepHost {
