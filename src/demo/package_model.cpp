@@ -35,7 +35,7 @@ double WeightOf(ModelSurface s, int item, const std::string& code, Speed speed) 
     case 1: {  // the year carries the level of the speed
       const double base = turf ? std::array<double, 3>{63.5, 60.5, 61.0}[speed]
                           : dirt ? std::array<double, 3>{58.0, 60.0, 59.0}[speed]
-                                 : 53.8;
+                                 : 52.8;
       return base + 0.05 * (value - 2018);
     }
     case 22: {  // distance: longer is slower
