@@ -130,6 +130,8 @@ Status CodeChoArningFactor(const CoderContext& context, std::string& code) {
   if (context.current == 1) return Status::OK();
   const int r = EarlierRun(context, context.current);
   const ExRecord& earlier = context.Run(r);
+  // Run r's track code picks the surface of the reference; taken here first so that a code that
+  // is not a number fails naming run r.
   int64_t track = 0;
   RADADOVUR_RETURN_IF_ERROR(TrackNumberOf(context, r, track));
   // The model's pace for run r as stored, on run r's own surface.
