@@ -31,7 +31,7 @@ ExRecord TurfRun(const char* year, std::vector<Set> more = {}) {
                     {ex::TrackCode, "17"},  {ex::WeekdayCode, "1"},      {ex::Wakuban, "3"},
                     {ex::Kyori, "1600"},    {ex::AbnormalityCode, "0"},  {ex::Honshokin, "00000000"},
                     {ex::SexCode, "1"},     {ex::Futanjuryou, "550"},    {ex::Bataijuu, "470"},
-                    {ex::KettoNum, "2019100001"}, {ex::KishuCode, "01001"}});
+                    {ex::KettoNum, "2019100001"}, {ex::KishuCode, "01001"}, {ex::BirthDate, "20190322"}});
   for (const Set& s : more) r.SetText(s.field, s.value, s.i);
   return r;
 }
@@ -78,7 +78,7 @@ TEST_F(CalculationDriverTest, CodesIndexesAndPredictsEveryHorseAndSkipsAFailingO
   RecordingHost host;
   const CalculationReport report = Calculate(host);
   EXPECT_EQ(report.horses, 3);
-  ASSERT_EQ(report.failures.items.size(), 1u);
+  ASSERT_EQ(report.failures.items.size(), 1u) << ::testing::PrintToString(report.failures.Texts());
   const std::string failure = report.failures.Texts()[0];
   EXPECT_NE(failure.find("2019100002"), std::string::npos) << failure;
   EXPECT_NE(failure.find("WeekdayCode of run 2"), std::string::npos) << failure;
@@ -99,11 +99,12 @@ TEST_F(CalculationDriverTest, CodesIndexesAndPredictsEveryHorseAndSkipsAFailingO
   EXPECT_EQ(one[2].Text(ex::FactorCategoryIndex, 5), "    ");
   EXPECT_EQ(one[2].Text(ex::SpeedCodes, 6), "       ");
   EXPECT_EQ(one[2].Real(ex::AgariFW, 1), 0.0f);
-  // Runs 4 and 5: coded, padded to each item's width; items still to come give blanks.
+  // Runs 4 and 5: coded, padded to each item's width.
   EXPECT_EQ(one[4].FactorCode(1), "2024     ");
   EXPECT_EQ(one[4].FactorCode(2), "51317      ");
   EXPECT_EQ(one[4].FactorCode(9), "004");
   EXPECT_EQ(one[4].FactorCode(10), "104");
+  EXPECT_EQ(one[4].FactorCode(12), "150");  // born 2019-03-22, 63 months on 2024-05-12: 63 / 3 + 29
   EXPECT_EQ(one[4].Text(ex::SpeedCodes, ex::kObservedSohaCode), "0000000");
   EXPECT_EQ(one[4].Text(ex::FactorCategoryIndex, 1), "1   ");
   EXPECT_EQ(one[4].Text(ex::SpeedCodes, ex::kPredictedAgariCode), "6000000");
