@@ -138,7 +138,7 @@ int DumpModelFile(const std::string& path, const std::string& bytes, engine::Mod
     const auto& item = engine::kFactorItemTable[static_cast<size_t>(i)];
     const std::string total = static_cast<size_t>(i) <= totals.size() ? totals[static_cast<size_t>(i - 1)] : "";
     std::printf("item %d %.*s %s (width %d): %s categories\n", i, static_cast<int>(item.id.size()), item.id.data(),
-                std::string(item.label).c_str(), item.width, total.empty() ? "?" : total.c_str());
+                std::string(item.label).c_str(), engine::FactorCodeWidth(i), total.empty() ? "?" : total.c_str());
     if (file == engine::ModelFile::kTotal) continue;
     const int64_t n = common::WholeNumber(total).value_or(0);
     for (int64_t j = 1; j <= n; ++j, ++at) {

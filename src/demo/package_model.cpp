@@ -142,7 +142,7 @@ std::vector<DemoFile> ModelFilesOf(ModelSurface s, const ItemCategoryTable& tabl
     const auto& list = table[static_cast<size_t>(i)];
     total += std::to_string(list.size()) + "\r\n";
     for (const ModelCategory& c : list) {
-      codes += "\"" + Padded(c.code, engine::kFactorItemTable[static_cast<size_t>(i)].width) + "\"\r\n";
+      codes += "\"" + Padded(c.code, engine::FactorCodeWidth(i)) + "\"\r\n";
       agari += WeightText(c.agari) + "\r\n";
       pace += WeightText(c.pace) + "\r\n";
       soha += WeightText(c.soha) + "\r\n";

@@ -17,7 +17,6 @@ using common::ProgressSlot;
 using common::Status;
 
 constexpr int64_t kFirstCodedDate = 20110101;
-constexpr uint32_t kFactorBlockWidth = 176;
 
 // The same failure with `prefix` before its text.
 common::Status Prefixed(const common::Status& status, const std::string& prefix) {
@@ -111,7 +110,7 @@ common::Status IndexRuns(std::vector<ExRecord>& runs, WorkingModels& models) {
     const SurfaceModel* model = nullptr;
     const common::Status status = models.Get(*surface, model);
     if (!status.ok()) return Prefixed(status, RunPrefix(static_cast<int>(k + 1)));
-    const auto block = std::string_view(run.bytes()).substr(ex::FactorCode1.offset, kFactorBlockWidth);
+    const auto block = std::string_view(run.bytes()).substr(ex::FactorCode1.offset, ex::kFactorBlockWidth);
     const auto indices = CategoryIndices(*model, FactorCodesOf(block));
     for (uint32_t i = 1; i <= ex::kFactorItems; ++i) run.SetText(ex::FactorCategoryIndex, std::to_string(indices[i]), i);
   }

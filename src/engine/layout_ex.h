@@ -184,18 +184,18 @@ inline constexpr std::array<::radadovur::jvdata::Field, kFactorItems + 1> kFacto
     FactorCode19, FactorCode20, FactorCode21, FactorCode22, FactorCode23, FactorCode24, FactorCode25,
     FactorCode26, FactorCode27, FactorCode28, FactorCode29, FactorCode30};
 
-inline constexpr std::array<uint32_t, kFactorItems + 1> kFactorCodeWidths = {
-    0, 9, 11, 9, 4, 5, 6, 5, 4, 3, 3, 4, 3, 6, 6, 6, 4, 4, 6, 5, 10, 10, 5, 10, 6, 4, 4, 8, 6, 6, 4};
-
-constexpr bool FactorCodesFollowTheWidths() {
-  uint32_t at = FactorCode1.offset;
-  for (int i = 1; i <= kFactorItems; ++i) {
-    if (kFactorCode[i].offset != at || kFactorCode[i].width != kFactorCodeWidths[i]) return false;
-    at += kFactorCodeWidths[i];
-  }
-  return at == FactorCategoryIndex.offset;
+// Item i's code starts where item i - 1's ends; the block ends where the category indices begin.
+// The widths above are the only statement of how wide each item's code is.
+constexpr bool FactorCodesStandBackToBack() {
+  for (int i = 2; i <= kFactorItems; ++i)
+    if (kFactorCode[i].offset != kFactorCode[i - 1].offset + kFactorCode[i - 1].width) return false;
+  return kFactorCode[kFactorItems].offset + kFactorCode[kFactorItems].width == FactorCategoryIndex.offset;
 }
-static_assert(FactorCodesFollowTheWidths(), "factor codes must stand in item order at their widths");
+static_assert(FactorCodesStandBackToBack(), "factor codes must stand in item order without gaps");
+
+// The factor codes of items 1..30 stand back to back in this many characters.
+inline constexpr uint32_t kFactorBlockWidth = FactorCategoryIndex.offset - FactorCode1.offset;
+static_assert(kFactorBlockWidth == 176);
 
 // Elements of SpeedCodes.
 inline constexpr uint32_t kObservedAgariCode = 0;

@@ -197,7 +197,7 @@ std::array<std::string_view, kFactorItems + 1> FactorCodesOf(std::string_view bl
   std::array<std::string_view, kFactorItems + 1> codes{};
   for (int i = 1; i <= kFactorItems; ++i) {
     const size_t at = static_cast<size_t>(FactorCodeOffset(i));
-    if (at < block.size()) codes[static_cast<size_t>(i)] = block.substr(at, static_cast<size_t>(kFactorItemTable[i].width));
+    if (at < block.size()) codes[static_cast<size_t>(i)] = block.substr(at, static_cast<size_t>(FactorCodeWidth(i)));
   }
   return codes;
 }

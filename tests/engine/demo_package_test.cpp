@@ -57,7 +57,7 @@ TEST_F(DemoPackageTest, TheReferenceModelAndEveryWholeSurfaceLoad) {
     const SurfaceModel m = Load(s);
     for (int i = 1; i <= kFactorItems; ++i) {
       EXPECT_GT(m.category_total[static_cast<size_t>(i)], 0) << SurfaceName(s) << " item " << i;
-      const auto width = static_cast<size_t>(kFactorItemTable[static_cast<size_t>(i)].width);
+      const auto width = static_cast<size_t>(FactorCodeWidth(i));
       for (int j = 1; j <= m.category_total[static_cast<size_t>(i)]; ++j)
         ASSERT_EQ(m.CategoryCode(i, j).size(), width) << SurfaceName(s) << " item " << i << " category " << j;
     }

@@ -81,7 +81,7 @@ void AddCategories(SurfaceModel& model, std::vector<std::pair<const char*, float
   model.agari_weight[1] = {0.0f};
   model.pace_weight[1] = {0.0f};
   for (const auto& [code, weight] : categories) {
-    model.category_code[1].push_back(Padded(code, ex::kFactorCodeWidths[1]));
+    model.category_code[1].push_back(Padded(code, ex::kFactorCode[1].width));
     model.agari_weight[1].push_back(weight);
     model.pace_weight[1].push_back(-weight);  // never the one item 29 reads
   }

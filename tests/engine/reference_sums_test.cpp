@@ -131,7 +131,7 @@ TEST(ReferenceSums, RunningSumIsRoundedToSinglePrecisionAfterEachAddition) {
   r.SetFactorCode(1, "A");
   r.SetFactorCode(2, "B");
   r.SetFactorCode(3, "C");
-  for (int i : {1, 2, 3}) model.turf.category_code[static_cast<size_t>(i)][1].resize(ex::kFactorCodeWidths[i], ' ');
+  for (int i : {1, 2, 3}) model.turf.category_code[static_cast<size_t>(i)][1].resize(ex::kFactorCode[static_cast<size_t>(i)].width, ' ');
   float agari = 0;
   ASSERT_TRUE(ReferenceAgariSum(model, r, agari).ok());
   EXPECT_EQ(agari, 16777216.0f);

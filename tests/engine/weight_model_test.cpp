@@ -72,7 +72,7 @@ TEST_F(WeightModelTest, FindsTheFirstCodeEqualAtFullWidthAndFallsBackForItem2Onl
 TEST_F(WeightModelTest, CategoryIndicesCutTheThirtyCodesAtTheirWidths) {
   WriteModel(folder_, ModelSurface::kTurf, kTurf);
   const SurfaceModel m = Load(ModelSurface::kTurf, kModelForIndexing);
-  std::string block(static_cast<size_t>(FactorBlockWidth()), ' ');
+  std::string block(ex::kFactorBlockWidth, ' ');
   block.replace(static_cast<size_t>(FactorCodeOffset(1)), 4, "2023");
   block.replace(static_cast<size_t>(FactorCodeOffset(2)), 5, "51317");
   block.replace(static_cast<size_t>(FactorCodeOffset(7)), 2, "13");
