@@ -9,6 +9,7 @@
 #include "jvdata/layout_hr.h"
 #include "jvdata/layout_ra.h"
 #include "jvdata/layout_se.h"
+#include "jvdata/race_key.h"
 #include "store/store_files.h"
 
 namespace radadovur::engine {
@@ -17,17 +18,6 @@ namespace {
 constexpr std::string_view kFirstStartWeight = "440";
 constexpr std::string_view kNoTimeDiff = "0000";
 constexpr std::string_view kFineAndGood = "111";  // TenkoCode, TurfBabaCode, DirtBabaCode
-
-// Year MonthDay VenueCode RaceNum of a race or payout record (the race id sits at the same
-// offsets in both).
-std::string RaceKey(std::string_view record) {
-  namespace ra = jvdata::ra;
-  std::string key;
-  key.reserve(12);
-  key.append(ra::Year.Of(record)).append(ra::MonthDay.Of(record)).append(ra::VenueCode.Of(record));
-  key.append(ra::RaceNum.Of(record));
-  return key;
-}
 
 // A "before" field counts when the number its digits form is not 0: blanks are passed over and
 // reading stops at the first other character ("00000", "000" and blank fields give 0).
@@ -115,7 +105,7 @@ common::Status FixPreviousDayRaces(const std::string& app_path, common::StepHost
     if (auto status = ReadFileBytes(payout_path, payouts); !status.ok()) return status;
     std::string list;
     for (size_t at = 0; at + jvdata::hr::kLength <= payouts.size(); at += jvdata::hr::kLength) {
-      std::string key = RaceKey(std::string_view(payouts).substr(at, jvdata::hr::kLength));
+      std::string key = jvdata::RaceKey(std::string_view(payouts).substr(at, jvdata::hr::kLength));
       list += common::QuotedLine(key);
       paid.insert(std::move(key));
     }
@@ -127,7 +117,7 @@ common::Status FixPreviousDayRaces(const std::string& app_path, common::StepHost
   for (size_t i = 1; i <= n; ++i) {
     const size_t at = (i - 1) * jvdata::ra::kLength;
     const std::string_view record = std::string_view(races).substr(at, jvdata::ra::kLength);
-    const bool set = final ? paid.count(RaceKey(record)) > 0 : jvdata::ra::DataCategory.Of(record) == "1";
+    const bool set = final ? paid.count(jvdata::RaceKey(record)) > 0 : jvdata::ra::DataCategory.Of(record) == "1";
     if (set) Put(fixed, at, jvdata::ra::TenkoBabaCodes, kFineAndGood);
     const int64_t value = static_cast<int64_t>(i) * 100 / static_cast<int64_t>(n);
     if (value != shown) host.SetProgress(common::ProgressSlot::kPredictProgressBar1, shown = value);
