@@ -25,6 +25,8 @@ inline const char* PrintedLabel(common::StatusSlot slot) {
     case common::StatusSlot::kMainLabel1: return "Label1";
     case common::StatusSlot::kKouzoutaiText1: return "KOUZOUTAIAZ.Text1";
     case common::StatusSlot::kDownloadLabel1: return nullptr;
+    case common::StatusSlot::kPredictText1: return "VELTRANEXPDTHISWEEKNAZ.Text1";
+    case common::StatusSlot::kPredictText3: return "VELTRANEXPDTHISWEEKNAZ.Text3";
   }
   return nullptr;
 }

@@ -4,6 +4,7 @@ namespace radadovur::ui {
 namespace {
 constexpr const char* kMainWindow = "VLTF1THISWEEKNAZ";
 constexpr const char* kDownloadDialog = "VLTF2THISWEEKNAZ";
+constexpr const char* kPredictWindow = "VELTRANEXPDTHISWEEKNAZ";
 }  // namespace
 
 SlotControl ControlOf(common::StatusSlot slot) {
@@ -18,6 +19,8 @@ SlotControl ControlOf(common::StatusSlot slot) {
     case common::StatusSlot::kMainLabel1: return {kMainWindow, "Label1"};
     case common::StatusSlot::kKouzoutaiText1: return {"KOUZOUTAIAZ", "Text1"};
     case common::StatusSlot::kDownloadLabel1: return {kDownloadDialog, "Label1"};
+    case common::StatusSlot::kPredictText1: return {kPredictWindow, "Text1"};
+    case common::StatusSlot::kPredictText3: return {kPredictWindow, "Text3"};
   }
   return {"", ""};
 }
@@ -25,6 +28,9 @@ SlotControl ControlOf(common::StatusSlot slot) {
 SlotControl ControlOf(common::ProgressSlot slot) {
   switch (slot) {
     case common::ProgressSlot::kDownloadProgressBar1: return {kDownloadDialog, "ProgressBar1"};
+    case common::ProgressSlot::kPredictProgressBar1: return {kPredictWindow, "ProgressBar1"};
+    case common::ProgressSlot::kPredictProgressBar3: return {kPredictWindow, "ProgressBar3"};
+    case common::ProgressSlot::kPredictProgressBar4: return {kPredictWindow, "ProgressBar4"};
   }
   return {"", ""};
 }
