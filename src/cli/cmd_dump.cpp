@@ -71,15 +71,12 @@ int DumpExpandedRecords(const std::string& name, std::string_view bytes) {
   return 1;
 }
 
-// A record file: every record of its stored length starting with the same record type.
+// A record file: whole records of its stored (or delivered) length, each with the type tag. A
+// stored record that was delivered short ends in blanks instead of its line end.
 const jvdata::Layout* RecordFileLayout(std::string_view bytes) {
   const jvdata::RecordType type = jvdata::TypeOf(bytes);
   for (const jvdata::Layout* layout : {jvdata::StoredLayout(type), jvdata::DeliveredLayout(type)}) {
-    if (!layout || bytes.size() % layout->length != 0) continue;
-    bool all = true;
-    for (size_t at = 0; at < bytes.size() && all; at += layout->length)
-      all = bytes.substr(at, 2) == layout->spec && bytes.substr(at + layout->length - 2, 2) == "\r\n";
-    if (all) return layout;
+    if (layout && jvdata::CheckRecords(bytes, *layout).ok()) return layout;
   }
   return nullptr;
 }
@@ -161,11 +158,12 @@ int RunDump(const std::vector<std::string>& args) {
     std::fprintf(stderr, "usage: radadovur-cli dump FILE\n");
     return 2;
   }
-  auto bytes = common::ReadWholeFile(args[0]);
-  if (!bytes) {
-    std::fprintf(stderr, "cannot read %s\n", args[0].c_str());
+  std::string file;
+  if (const common::Status s = common::ReadWholeFile(args[0], file); !s.ok()) {
+    std::fprintf(stderr, "%s\n", s.ToString().c_str());
     return 1;
   }
+  const std::string* bytes = &file;
   if (bytes->empty()) {
     std::printf("%s: empty file, no records\n", args[0].c_str());
     return 0;

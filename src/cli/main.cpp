@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "cli/cli.h"
+#include "common/record_file.h"
 
 namespace radadovur::cli {
 
@@ -30,6 +31,7 @@ void Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  radadovur::common::IgnoreFileSizeSignal();
   if (argc < 2) {
     Usage();
     return 2;

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <utility>
 
@@ -41,10 +42,17 @@ bool RecordFile::Open(const std::string& path, size_t record_length) {
   failed_ = false;
   path_ = path;
   length_ = record_length;
-  fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  // Non-blocking: a FIFO in the file's place is refused below rather than waited on.
+  fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0644);
   if (fd_ < 0) return Fail("cannot open");
   struct stat st {};
   if (::fstat(fd_, &st) != 0) return Fail("cannot stat");
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd_);
+    fd_ = -1;
+    status_ = Status::IoError(path_, "cannot open " + path_ + ": not a regular file");
+    return false;
+  }
   file_bytes_ = st.st_size;
   return true;
 }
@@ -58,8 +66,9 @@ bool RecordFile::OpenReplacing(const std::string& path, size_t record_length) {
   length_ = record_length;
   fd_ = ::open(temp_path_.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd_ < 0) {
+    status_ = Status::FromErrno("cannot create", temp_path_, errno);  // the file that could not be made
     temp_path_.clear();
-    return Fail("cannot create");
+    return false;
   }
   file_bytes_ = 0;
   return true;
@@ -82,6 +91,7 @@ bool RecordFile::Commit(AfterFailure after_failure) {
   if (failed_) ::truncate(temp_path_.c_str(), static_cast<off_t>(file_bytes_));  // whole records only
   if (::rename(temp_path_.c_str(), path_.c_str()) != 0) {
     Fail("cannot replace");
+    dropped_ += file_bytes_ / static_cast<int64_t>(length_);  // every record of the new file is lost
     ::unlink(temp_path_.c_str());
     temp_path_.clear();
     return false;
@@ -153,7 +163,11 @@ bool RecordFile::Read(int64_t n, std::string& record) {
   while (got < length_) {
     ssize_t r = ::pread(fd_, record.data() + got, length_ - got, at + static_cast<off_t>(got));
     if (r < 0 && errno == EINTR) continue;
-    if (r <= 0) return Fail("cannot read");
+    if (r < 0) return Fail("cannot read");
+    if (r == 0) {  // errno says nothing here
+      status_ = Status::Corruption(path_, "cannot read " + path_ + ": the file ended inside record " + std::to_string(n));
+      return false;
+    }
     got += static_cast<size_t>(r);
   }
   return true;
@@ -189,6 +203,8 @@ bool RecordFile::Write(int64_t n, std::string_view record) {
   if (at + static_cast<int64_t>(length_) > file_bytes_) file_bytes_ = at + static_cast<int64_t>(length_);
   return true;
 }
+
+void IgnoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
 
 Status DeleteFile(const std::string& path) {
   if (::unlink(path.c_str()) == 0 || errno == ENOENT) return Status::OK();

@@ -65,6 +65,10 @@ class RecordFile {
   bool failed_ = false;  // a write failed since the file was opened
 };
 
+// A write past the file-size limit (ulimit -f) would kill the program by SIGXFSZ; ignored, it
+// fails with EFBIG and is reported like a full disk. The programs call this first thing.
+void IgnoreFileSizeSignal();
+
 // Deletes a file; a missing file is no error.
 Status DeleteFile(const std::string& path);
 bool FileExists(const std::string& path);

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "common/status.h"
+
 // What the program keeps between the steps of one run besides files: the program folder and
 // the few values the windows share. One copy, owned by whoever runs the steps (the main window,
 // the command line, a test), passed to each step by reference.
@@ -27,6 +29,10 @@ inline constexpr int kDownloadCancelled = -1;
 
 // `folder` with exactly one trailing "/" added when it has none.
 std::string WithTrailingSlash(const std::string& folder);
+
+// OK when the program folder is a folder; otherwise NotFound / IoError naming it, so that a
+// step reports a missing folder as such and not as the first file it misses in it.
+Status CheckProgramFolder(const RunState& state);
 
 // A run state for the program folder `folder`.
 inline RunState RunStateFor(const std::string& folder) {

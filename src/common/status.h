@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The outcome of a file or record operation, with its reason. A step tells a missing file, an
@@ -53,6 +54,10 @@ class Status {
   std::string path_;
   std::string detail_;
 };
+
+// A value for a failure text: control bytes (NUL, line ends, DEL) shown as "\xNN", so that a
+// message is never cut or broken by them. Everything else passes unchanged.
+std::string Shown(std::string_view value);
 
 // What went wrong in a step that skips failing items: the step goes on and says at its end
 // which items failed. The command line exits non-zero when it is not empty.

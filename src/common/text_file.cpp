@@ -26,7 +26,8 @@ Status Errno(const char* what, const std::string& path) { return Status::FromErr
 Status ReadWholeFile(const std::string& path, std::string& bytes) {
   bytes.clear();
   // One read straight into a buffer of the file's size (record files run to megabytes).
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking so that a FIFO in a file's place fails below instead of waiting for a writer.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return Errno("cannot read", path);
   struct stat st {};
   if (::fstat(fd, &st) != 0) {
@@ -36,7 +37,7 @@ Status ReadWholeFile(const std::string& path, std::string& bytes) {
   }
   if (!S_ISREG(st.st_mode)) {
     ::close(fd);
-    return Status::IoError(path, "cannot read " + path + ": not a file");
+    return Status::IoError(path, "cannot read " + path + ": not a regular file");
   }
   bytes.assign(static_cast<size_t>(st.st_size), '\0');
   size_t got = 0;
@@ -110,9 +111,16 @@ std::string QuotedLine(std::string_view value) {
   return line;
 }
 
+bool QuotableValue(std::string_view value) { return value.find_first_of("\"\r\n") == std::string_view::npos; }
+
 Status WriteQuotedLines(const std::string& path, const std::vector<std::string>& values) {
   std::string bytes;
-  for (const auto& v : values) bytes += QuotedLine(v);
+  for (const auto& v : values) {
+    // A quote or a line end would read back as other values: nothing is written.
+    if (!QuotableValue(v))
+      return Status::InvalidArgument(path, "cannot write " + path + ": the value \"" + Shown(v) + "\" cannot stand in a quoted line");
+    bytes += QuotedLine(v);
+  }
   return WriteFileAtomic(path, bytes);
 }
 

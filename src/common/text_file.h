@@ -28,7 +28,11 @@ std::vector<std::string> SplitLines(std::string_view text);
 // `"value"` CR LF.
 std::string QuotedLine(std::string_view value);
 
-// Writes one quoted value per line through a temporary file.
+// False for a value that a quoted line cannot hold (a quote, CR or LF in it).
+bool QuotableValue(std::string_view value);
+
+// Writes one quoted value per line through a temporary file; InvalidArgument, and nothing
+// written, when a value is not quotable.
 Status WriteQuotedLines(const std::string& path, const std::vector<std::string>& values);
 
 // Reads a file of comma-separated items item by item, as written by CsvLine: a quoted item runs

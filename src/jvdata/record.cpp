@@ -111,6 +111,30 @@ std::string StoredForm(RecordType type, std::string_view delivered) {
   }
 }
 
+RecordCheck CheckRecords(std::string_view bytes, const Layout& layout) {
+  RecordCheck check;
+  const size_t length = layout.length;
+  check.count = bytes.size() / length;
+  for (size_t i = 0; i < check.count; ++i) {
+    const std::string_view record = bytes.substr(i * length, length);
+    const std::string_view end = record.substr(length - 2);
+    if (record.substr(0, 2) != layout.spec) {
+      check.reason = "does not start with \"" + std::string(layout.spec) + "\"";
+    } else if (end != "\r\n" && end != "  ") {
+      check.reason = "does not end with a line end";
+    } else {
+      continue;
+    }
+    check.first_bad = i + 1;
+    return check;
+  }
+  if (const size_t tail = bytes.size() % length; tail != 0) {
+    check.first_bad = check.count + 1;
+    check.reason = "is cut short: " + std::to_string(tail) + " of " + std::to_string(length) + " bytes";
+  }
+  return check;
+}
+
 std::vector<NamedField> ListFields(const Layout& layout, std::string_view record) {
   struct Item {
     uint32_t offset;

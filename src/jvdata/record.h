@@ -36,6 +36,18 @@ ParsedRecord ParseRecord(RecordType type, std::string_view record);
 // left-aligned, blank-padded; empty for the other types.
 std::string StoredForm(RecordType type, std::string_view delivered);
 
+// Whether `bytes` are whole records of `layout`, back to back: each starts with the layout's
+// type tag and ends with CR LF, or with the two blanks a delivered record too short for its
+// layout leaves in its stored form. `first_bad` is the first record (from 1) that is not, with
+// the reason; a file whose length is not whole records has its last, partial record named.
+struct RecordCheck {
+  size_t count = 0;      // whole records
+  size_t first_bad = 0;  // 0: every record is sound
+  std::string reason;
+  bool ok() const { return first_bad == 0; }
+};
+RecordCheck CheckRecords(std::string_view bytes, const Layout& layout);
+
 // Every field element of a record in offset order, named as the program shows them
 // ("PrizeMoney[2]", "PlacedHorses[1].HorseName"), with its bytes.
 struct NamedField {

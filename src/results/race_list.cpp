@@ -34,9 +34,9 @@ std::string_view GoingCode(std::string_view record) {
   return jvdata::ra::TurfBabaCode.Of(record);
 }
 
-bool ReadRecords(const std::string& app_path, std::string_view name, size_t length, store::RecordBlock& block,
+bool ReadRecords(const std::string& app_path, const store::StoreFile& file, store::RecordBlock& block,
                  common::StepFailures& failures) {
-  common::Status status = store::ReadRecordBlock(app_path + std::string(name), length, block);
+  common::Status status = ReadStoreRecords(app_path, file, block);
   if (status.ok()) return true;
   failures.Add(std::move(status));
   return false;
@@ -134,7 +134,7 @@ std::vector<std::string> BuildRaceList(const std::string& app_path, ResultsWindo
   ListFiles files;
 
   store::RecordBlock races;
-  const bool have_races = ReadRecords(app_path, common::names::kRaNew, jvdata::ra::kLength, races, failures);
+  const bool have_races = ReadRecords(app_path, store::kRaNew, races, failures);
 
   if (state.ResultsFinal == 0) {
     // Every race record not yet final, in file order (a race under two categories twice).
@@ -149,7 +149,7 @@ std::vector<std::string> BuildRaceList(const std::string& app_path, ResultsWindo
   } else {
     // Every payout record, in file order; then the details from the race records of those races.
     store::RecordBlock payouts;
-    if (ReadRecords(app_path, common::names::kHrThisWeek, jvdata::hr::kLength, payouts, failures)) {
+    if (ReadRecords(app_path, store::kHrThisWeek, payouts, failures)) {
       for (size_t n = 0; n < payouts.count(); ++n) {
         state.CurrentPayoutRecord = std::string(payouts.Record(n));
         ListRace(app_path, state.CurrentPayoutRecord, ListSource::kPayoutRecords, state, files, items, failures);

@@ -13,6 +13,13 @@ common::Status WriteWholeFile(const std::string& app_path, std::string_view name
   return common::WriteFileAtomic(app_path + std::string(name), bytes);
 }
 
+common::Status ReadStoreRecords(const std::string& app_path, const store::StoreFile& file, store::RecordBlock& block) {
+  common::Status status = store::ReadRecordBlock(app_path, file, block);
+  if (!status.IsNotFound()) return status;
+  block.bytes.clear();
+  return common::Status::OK();
+}
+
 common::Status MakeEmptyFile(const std::string& app_path, std::string_view name) {
   const std::string path = app_path + std::string(name);
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);

@@ -3,6 +3,8 @@
 #include <string_view>
 
 #include "common/status.h"
+#include "store/record_block.h"
+#include "store/store_files.h"
 
 // Files of the results pass, relative to the program folder.
 namespace radadovur::results {
@@ -16,6 +18,10 @@ inline std::string RaceRunnerFileName(std::string_view race_key) { return "RACE/
 inline std::string KaimeFileName(std::string_view race_key) { return "KAIME/" + std::string(race_key) + ".dat"; }
 
 inline constexpr size_t kRaceRunnerRecordLength = 24022;
+
+// Every record of a store file; a file that is not there has none (the pass runs before the
+// first download too), a damaged one fails whole.
+common::Status ReadStoreRecords(const std::string& app_path, const store::StoreFile& file, store::RecordBlock& block);
 
 // Rewrites a file of the program folder with `bytes`, through a temporary file renamed over it.
 common::Status WriteWholeFile(const std::string& app_path, std::string_view name, std::string_view bytes);

@@ -155,8 +155,7 @@ void RunRace(const std::string& app_path, common::StepHost& host, const RaceStep
 common::Status TestResultsFinal(const std::string& app_path, ResultsWindowState& state) {
   state.ResultsFinal = 0;
   store::RecordBlock races;
-  const std::string path = app_path + std::string(common::names::kRaNew);
-  if (common::Status status = store::ReadRecordBlock(path, jvdata::ra::kLength, races); !status.ok()) return status;
+  if (common::Status status = ReadStoreRecords(app_path, store::kRaNew, races); !status.ok()) return status;
   if (races.count() == 0) return common::Status::OK();
   state.CurrentRaceRecord = std::string(races.Record(races.count() - 1));
   if (jvdata::ra::DataCategory.Of(state.CurrentRaceRecord) == "7") state.ResultsFinal = 1;
@@ -186,7 +185,7 @@ ResultsPassOutcome RunResultsPass(const common::RunState& run, common::StepHost&
   if (state.RaceCount == 0) return outcome;
 
   store::RecordBlock payouts;
-  log.Add(store::ReadRecordBlock(app_path + std::string(common::names::kHrThisWeek), jvdata::hr::kLength, payouts), "10");
+  log.Add(ReadStoreRecords(app_path, store::kHrThisWeek, payouts), "10");
   for (state.RaceIndex = 1; state.RaceIndex <= state.RaceCount; ++state.RaceIndex)
     RunRace(app_path, host, hooks, writers, payouts, state, log);
   // The state stays on the last race, as the viewer expects it.

@@ -45,6 +45,9 @@ struct RawFile {
   common::RecordFile records;
   bool open = false;
   int64_t unopened = 0;  // records that could not be stored because the file did not open
+  int64_t stored = 0;    // records given to the file
+  int64_t short_records = 0;  // delivered shorter than the layout: padded with blanks
+  int64_t long_records = 0;   // delivered longer: cut to the layout
   common::Status error;  // the first failure
 };
 
@@ -83,23 +86,40 @@ void OpenRawFiles(const std::string& app_path, RawFiles& raw) {
 // Stores the record after the type's last one. The next record number follows the records
 // actually in the file, so a failed write leaves no gap of unwritten bytes.
 void StoreRecord(RawFile& f, jvdata::RecordType type, std::string_view record) {
+  const size_t delivered_length = jvdata::DeliveredLayout(type)->length;
+  std::string stored = jvdata::StoredForm(type, record);
+  if (record.size() < delivered_length) ++f.short_records;
+  if (record.size() > delivered_length) {
+    // Cut to its layout, it still ends like every record of the file.
+    ++f.long_records;
+    stored.replace(stored.size() - 2, 2, "\r\n");
+  }
+  ++f.stored;
   if (!f.open) {
     ++f.unopened;
     return;
   }
-  if (!f.records.Append(jvdata::StoredForm(type, record)) && f.error.ok()) f.error = f.records.status();
+  if (!f.records.Append(stored) && f.error.ok()) f.error = f.records.status();
 }
 
-void CloseRawFiles(RawFiles& raw) {
+// Puts the new files in place (kCommit) or removes them, leaving the previous ones.
+enum class Outcome { kCommit, kDiscard };
+void CloseRawFiles(RawFiles& raw, Outcome outcome) {
   for (RawFile* f : raw.ClosingOrder()) {
+    if (!f->open) continue;
+    if (outcome == Outcome::kDiscard) {
+      f->records.Close();  // never committed: the new file is removed
+      continue;
+    }
     // The records read so far stay in the file even when a write failed.
-    if (f->open && !f->records.Commit(common::RecordFile::AfterFailure::kKeepWritten) && f->error.ok())
+    if (!f->records.Commit(common::RecordFile::AfterFailure::kKeepWritten) && f->error.ok())
       f->error = f->records.status();
   }
 }
 
-// The read loop: stores every record of the five types until the end or a read error.
-void ReadRecords(jvlink::JvLink& link, common::StepHost& host, RawFiles& raw, common::StepFailures& failures) {
+// The read loop: stores every record of the five types until the end (true) or a read error
+// (false).
+bool ReadRecords(jvlink::JvLink& link, common::StepHost& host, RawFiles& raw, common::StepFailures& failures) {
   std::string buffer(jvlink::kJvReadBufferSize, '\0');
   int32_t size = jvlink::kJvReadBufferSize;
   std::string file_name;
@@ -117,7 +137,7 @@ void ReadRecords(jvlink::JvLink& link, common::StepHost& host, RawFiles& raw, co
       continue;
     }
     if (rc == jvlink::jvread::kFileBoundary) continue;
-    if (rc == jvlink::jvread::kEnd) return;
+    if (rc == jvlink::jvread::kEnd) return true;
     if (rc == jvlink::jvread::kBrokenFile402 || rc == jvlink::jvread::kBrokenFile403) {
       // Downloading the same broken file again and again (or two of them by turns) would never
       // end.
@@ -135,7 +155,29 @@ void ReadRecords(jvlink::JvLink& link, common::StepHost& host, RawFiles& raw, co
     const std::string message = "JVReadエラー。 RC=" + std::to_string(rc);
     host.Message(message);
     failures.Add(common::Status::IoError("JV-Link", message));
-    return;
+    return false;
+  }
+}
+
+// Records delivered with a length other than their layout's, per file.
+void ReportOddLengths(RawFile& f, std::vector<common::Status>& file_failures) {
+  const std::string name(f.file->name);
+  const std::string length = std::to_string(jvdata::DeliveredLayout(f.file->type)->length);
+  if (f.short_records > 0)
+    file_failures.push_back(common::Status::Corruption(
+        name, name + ": " + std::to_string(f.short_records) + " records delivered shorter than " + length +
+                  " bytes (stored padded with blanks)"));
+  if (f.long_records > 0)
+    file_failures.push_back(common::Status::Corruption(
+        name, name + ": " + std::to_string(f.long_records) + " records delivered longer than " + length +
+                  " bytes (stored cut)"));
+}
+
+// "Nothing to read" is the delivery's answer for the week: the raw files are emptied.
+void EmptyRawFiles(const std::string& app_path, std::vector<common::Status>& file_failures) {
+  for (const auto& file : store::kRawRecordFiles) {
+    common::RecordFile records;
+    if (!store::OpenReplacing(records, app_path, file) || !records.Commit()) file_failures.push_back(records.status());
   }
 }
 
@@ -157,6 +199,11 @@ common::StepFailures RunThisWeekDownload(common::RunState& state, jvlink::JvLink
   const std::string& app_path = state.AppPath;
   common::StepFailures failures;
   std::vector<common::Status> file_failures;
+  if (common::Status s = common::CheckProgramFolder(state); !s.ok()) {
+    host.Message(s.ToString());
+    failures.Add(std::move(s));
+    return failures;
+  }
 
   if (!common::FileExists(common::ResolvePackagePath(app_path, common::names::kStallionFile))) {
     host.Message(app_path + kPackageSetupMessage);
@@ -165,9 +212,9 @@ common::StepFailures RunThisWeekDownload(common::RunState& state, jvlink::JvLink
   host.SetStatus(common::StatusSlot::kMainText1, std::string(kStartText));
   host.Yield();
 
-  for (const auto& file : store::kRawRecordFiles) {
-    if (common::Status s = store::DeleteStoreFile(app_path, file); !s.ok()) file_failures.push_back(std::move(s));
-  }
+  // The previous raw files stay until the new ones are complete: they are written beside them
+  // and replace them only when the download has run to its end (or to a read error after
+  // records). After an open error, a cancel or a kill the previous week's files are as they were.
 
   if (const int32_t rc = link.JVInit(std::string(kSoftwareId)); rc != 0) {
     const std::string message = "JVInitエラー。RC=" + std::to_string(rc);
@@ -189,6 +236,7 @@ common::StepFailures RunThisWeekDownload(common::RunState& state, jvlink::JvLink
     read = false;
   } else if (read_count == 0) {
     host.Message("該当するデータがありません。");
+    EmptyRawFiles(app_path, file_failures);
     read = false;
   } else if (state.DownloadCount != 0) {
     state.DownloadResult = common::kDownloadDone;
@@ -199,9 +247,13 @@ common::StepFailures RunThisWeekDownload(common::RunState& state, jvlink::JvLink
   if (read) {
     RawFiles raw;
     OpenRawFiles(app_path, raw);
-    if (read_count >= 1) ReadRecords(link, host, raw, failures);
-    CloseRawFiles(raw);
+    const bool to_the_end = read_count < 1 || ReadRecords(link, host, raw, failures);
+    const int64_t stored = raw.ra.stored + raw.se.stored + raw.um.stored + raw.ks.stored + raw.hr.stored;
+    // A read error before any record leaves nothing worth replacing the previous files with.
+    const bool keep_new = to_the_end || stored > 0;
+    CloseRawFiles(raw, keep_new ? Outcome::kCommit : Outcome::kDiscard);
     for (RawFile* f : {&raw.ra, &raw.se, &raw.um, &raw.ks, &raw.hr}) {
+      ReportOddLengths(*f, file_failures);
       if (f->error.ok()) continue;
       std::string item = std::string(f->file->name) + ": " + f->error.ToString();
       const int64_t lost = f->unopened + f->records.dropped_records();

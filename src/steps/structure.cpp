@@ -1,7 +1,13 @@
 #include "steps/structure.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
+
 #include "common/convert.h"
+#include "common/names.h"
 #include "steps/model_package.h"
+#include "store/store_files.h"
 #include "store/structure.h"
 #include "store/umagoto_rebuild.h"
 
@@ -28,24 +34,59 @@ std::string FailureText(const common::StepFailures& failures) {
   return text;
 }
 
+common::Status LeftAsTheyWere(const std::string& outputs) {
+  return common::Status::IoError(outputs, outputs + ": left as they were, as a pass before them failed");
+}
+
+bool RefuseWithoutRawFiles(const std::string& app_path, common::StepHost& host, common::StepFailures& failures) {
+  std::string missing;
+  for (const store::StoreFile* file : {&store::kRaThisWeek, &store::kSeThisWeek}) {
+    const std::string path = store::PathOf(app_path, *file);
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) continue;
+    failures.Add(common::Status::FromErrno("cannot read", path, errno));
+    missing += (missing.empty() ? "" : "、") + std::string(file->name);
+  }
+  if (missing.empty()) return false;
+  host.Message(std::string(kRawFilesMissingMessage) + "\n" + missing);
+  return true;
+}
+
 }  // namespace
 
 common::StepFailures RunStructureProcessing(const common::RunState& state, common::StepHost& host) {
   const std::string& app_path = state.AppPath;
   common::StepFailures failures;
+  if (common::Status s = common::CheckProgramFolder(state); !s.ok()) {
+    host.Message(s.ToString());
+    failures.Add(std::move(s));
+    return failures;
+  }
   CheckModelPackage(app_path, host);
+  // Without step ①'s race and runner files there is nothing to process: emptying the store
+  // from them would lose it.
+  if (RefuseWithoutRawFiles(app_path, host, failures)) return failures;
   host.SetStatus(common::StatusSlot::kMainText4, std::string(kStructureStartText));
   host.Yield();
 
   store::BuildRaceFiles(app_path, failures);
+  bool entries_written = false;
   {
     store::RecordBlock raw_entries;
     std::vector<std::string_view> entries;
     if (store::DropCategoryOne(app_path, raw_entries, entries, failures))
-      store::BuildEntryFiles(app_path, entries, failures);
+      entries_written = store::BuildEntryFiles(app_path, entries, failures);
+    else
+      failures.Add(LeftAsTheyWere("SETHISWEEKNNEW.dat, SETHISWEEKNNEWd.dat"));
   }
-  const int64_t horse_records = store::BuildHorseFiles(app_path, failures);
-  store::RebuildUmagotoFiles(app_path, host, failures);
+  int64_t horse_records = 0;
+  const bool horses_written = store::BuildHorseFiles(app_path, horse_records, failures);
+  // The entry files are built from the new runner file and the horse list: from stale ones
+  // they would be wrong, so they stay as they were.
+  if (entries_written && horses_written)
+    store::RebuildUmagotoFiles(app_path, host, failures);
+  else
+    failures.Add(LeftAsTheyWere(std::string(common::names::kUmagotoFolder) + "/*.dat"));
 
   host.SetStatus(common::StatusSlot::kMainText4, std::string(kStructureEndText) + " " + common::SignedText(horse_records));
   if (!failures.empty()) host.Message(FailureText(failures));

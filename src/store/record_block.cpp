@@ -8,15 +8,18 @@ namespace radadovur::store {
 using common::RecordFile;
 using common::Status;
 
-common::Status ReadRecordBlock(const std::string& path, size_t length, RecordBlock& block) {
-  block.bytes.clear();
-  block.length = length;
-  {
-    common::RecordFile file;  // creates a missing file empty
-    if (!file.Open(path, length)) return file.status();
-  }
+common::Status ReadRecordBlock(const std::string& app_path, const StoreFile& file, RecordBlock& block) {
+  const std::string path = PathOf(app_path, file);
+  block.length = file.record_length;
   if (common::Status s = common::ReadWholeFile(path, block.bytes); !s.ok()) return s;
-  block.bytes.resize(block.count() * length);
+  const jvdata::RecordCheck check = jvdata::CheckRecords(block.bytes, *jvdata::StoredLayout(file.type));
+  if (!check.ok()) {
+    const std::string detail = path + ": record " + std::to_string(check.first_bad) + " " + check.reason + " (" +
+                               std::to_string(block.bytes.size()) + " bytes, " + std::to_string(file.record_length) +
+                               "-byte records)";
+    block.bytes.clear();
+    return common::Status::Corruption(path, detail);
+  }
   return common::Status::OK();
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/status.h"
+#include "store/store_files.h"
 
 // A whole fixed-length record file held in memory, for the passes that read every record.
 namespace radadovur::store {
@@ -17,9 +18,11 @@ struct RecordBlock {
   std::string_view Record(size_t i) const { return std::string_view(bytes).substr(i * length, length); }
 };
 
-// Reads every record of a record file. A missing file is created empty, as opening a store file
-// always does, and has no records; bytes after the last whole record are not a record.
-common::Status ReadRecordBlock(const std::string& path, size_t length, RecordBlock& block);
+// Reads every record of a store file, read-only. NotFound for a missing file (never created);
+// Corruption, naming the first bad record, when the file is not whole records of `file`'s type
+// each with its type tag and line end (jvdata::CheckRecords): a byte inserted or lost shifts
+// every later record, and such a file is refused whole rather than passed on.
+common::Status ReadRecordBlock(const std::string& app_path, const StoreFile& file, RecordBlock& block);
 
 // Rewrites a record file with these records, through a temporary file renamed over it.
 common::Status WriteRecords(const std::string& path, size_t length, const std::vector<std::string_view>& records);

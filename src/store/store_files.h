@@ -11,6 +11,7 @@
 #include "jvdata/layout_ra.h"
 #include "jvdata/layout_se.h"
 #include "jvdata/layout_um.h"
+#include "jvdata/record.h"
 
 // The fixed-length record files of the race store with their record lengths.
 namespace radadovur::store {
@@ -18,22 +19,23 @@ namespace radadovur::store {
 struct StoreFile {
   std::string_view name;
   size_t record_length;
+  jvdata::RecordType type;  // the records' type tag
 };
 
-inline constexpr StoreFile kRaThisWeek{common::names::kRaThisWeek, jvdata::ra::kLength};
-inline constexpr StoreFile kSeThisWeek{common::names::kSeThisWeek, jvdata::se::kLength};
-inline constexpr StoreFile kUmThisWeek{common::names::kUmThisWeek, jvdata::um::kLength};
-inline constexpr StoreFile kKsThisWeek{common::names::kKsThisWeek, jvdata::ks_stored::kLength};
-inline constexpr StoreFile kHrThisWeek{common::names::kHrThisWeek, jvdata::hr::kLength};
-inline constexpr StoreFile kRaNew{common::names::kRaNew, jvdata::ra::kLength};
-inline constexpr StoreFile kRaNewD{common::names::kRaNewD, jvdata::ra::kLength};
-inline constexpr StoreFile kSeNew{common::names::kSeNew, jvdata::se::kLength};
-inline constexpr StoreFile kSeNewD{common::names::kSeNewD, jvdata::se::kLength};
-inline constexpr StoreFile kUmNew{common::names::kUmNew, jvdata::um::kLength};
-inline constexpr StoreFile kTemporary{common::names::kTemporary, jvdata::se::kLength};
-inline constexpr StoreFile kRaRealtime{common::names::kRaRealtime, jvdata::ra::kLength};
-inline constexpr StoreFile kSeRealtime{common::names::kSeRealtime, jvdata::se::kLength};
-inline constexpr StoreFile kHrRealtime{common::names::kHrRealtime, jvdata::hr::kLength};
+inline constexpr StoreFile kRaThisWeek{common::names::kRaThisWeek, jvdata::ra::kLength, jvdata::RecordType::RA};
+inline constexpr StoreFile kSeThisWeek{common::names::kSeThisWeek, jvdata::se::kLength, jvdata::RecordType::SE};
+inline constexpr StoreFile kUmThisWeek{common::names::kUmThisWeek, jvdata::um::kLength, jvdata::RecordType::UM};
+inline constexpr StoreFile kKsThisWeek{common::names::kKsThisWeek, jvdata::ks_stored::kLength, jvdata::RecordType::KS};
+inline constexpr StoreFile kHrThisWeek{common::names::kHrThisWeek, jvdata::hr::kLength, jvdata::RecordType::HR};
+inline constexpr StoreFile kRaNew{common::names::kRaNew, jvdata::ra::kLength, jvdata::RecordType::RA};
+inline constexpr StoreFile kRaNewD{common::names::kRaNewD, jvdata::ra::kLength, jvdata::RecordType::RA};
+inline constexpr StoreFile kSeNew{common::names::kSeNew, jvdata::se::kLength, jvdata::RecordType::SE};
+inline constexpr StoreFile kSeNewD{common::names::kSeNewD, jvdata::se::kLength, jvdata::RecordType::SE};
+inline constexpr StoreFile kUmNew{common::names::kUmNew, jvdata::um::kLength, jvdata::RecordType::UM};
+inline constexpr StoreFile kTemporary{common::names::kTemporary, jvdata::se::kLength, jvdata::RecordType::SE};
+inline constexpr StoreFile kRaRealtime{common::names::kRaRealtime, jvdata::ra::kLength, jvdata::RecordType::RA};
+inline constexpr StoreFile kSeRealtime{common::names::kSeRealtime, jvdata::se::kLength, jvdata::RecordType::SE};
+inline constexpr StoreFile kHrRealtime{common::names::kHrRealtime, jvdata::hr::kLength, jvdata::RecordType::HR};
 
 // The raw record files of the download, in the order the download deletes them.
 inline constexpr std::array<StoreFile, 5> kRawRecordFiles = {kRaThisWeek, kSeThisWeek, kUmThisWeek, kKsThisWeek,

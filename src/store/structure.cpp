@@ -17,20 +17,44 @@ using common::Status;
 using common::StepFailures;
 
 bool Read(const std::string& app_path, const StoreFile& file, RecordBlock& block, common::StepFailures& failures) {
-  common::Status status = ReadRecordBlock(PathOf(app_path, file), file.record_length, block);
+  common::Status status = ReadRecordBlock(app_path, file, block);
   const bool ok = status.ok();
   failures.Add(std::move(status));
   return ok;
 }
 
-void Write(const std::string& app_path, const StoreFile& file, const std::vector<std::string_view>& records,
+bool Write(const std::string& app_path, const StoreFile& file, const std::vector<std::string_view>& records,
            common::StepFailures& failures) {
-  failures.Add(WriteRecords(PathOf(app_path, file), file.record_length, records));
+  common::Status status = WriteRecords(PathOf(app_path, file), file.record_length, records);
+  if (status.ok()) return true;
+  failures.Add(common::Status::IoError(status.path(), status.ToString() + " (" + std::to_string(records.size()) +
+                                                          " records not written; the file was left as it was)"));
+  return false;
 }
 
-void WriteList(const std::string& app_path, std::string_view name, const std::vector<std::string>& values,
+bool WriteList(const std::string& app_path, std::string_view name, const std::vector<std::string>& values,
                common::StepFailures& failures) {
-  failures.Add(common::WriteQuotedLines(app_path + std::string(name), values));
+  common::Status status = common::WriteQuotedLines(app_path + std::string(name), values);
+  const bool ok = status.ok();
+  failures.Add(std::move(status));
+  return ok;
+}
+
+// Leaves out of a list the ids that are not what their field holds, each reported once.
+std::vector<std::string> Valid(std::vector<std::string> ids, std::string_view list, std::string_view field,
+                               bool blank_allowed, common::StepFailures& failures) {
+  std::vector<std::string> kept;
+  for (auto& id : ids) {
+    const bool blank = id.find_first_not_of(' ') == std::string::npos;
+    if (IsKettoNum(id) || (blank_allowed && blank)) {
+      kept.push_back(std::move(id));
+      continue;
+    }
+    failures.Add(common::Status::InvalidArgument(
+        std::string(list), std::string(list) + ": the " + std::string(field) + " \"" + common::Shown(id) +
+                               "\" is not ten digits and was left out"));
+  }
+  return kept;
 }
 
 // Sorts the records by key and keeps one per key: the one the sort placed last. `kept_keys`
@@ -62,12 +86,16 @@ std::vector<std::string_view> RecordsOf(const RecordBlock& block) {
 
 }  // namespace
 
-void BuildRaceFiles(const std::string& app_path, common::StepFailures& failures) {
+bool IsKettoNum(std::string_view id) {
+  return id.size() == 10 && id.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+bool BuildRaceFiles(const std::string& app_path, common::StepFailures& failures) {
   RecordBlock races;
-  if (!Read(app_path, kRaThisWeek, races, failures)) return;
+  if (!Read(app_path, kRaThisWeek, races, failures)) return false;
   const auto kept = SortAndCollapse(RecordsOf(races), RaceSortKey);
-  Write(app_path, kRaNew, kept, failures);
-  Write(app_path, kRaNewD, kept, failures);
+  const bool written = Write(app_path, kRaNew, kept, failures);
+  return Write(app_path, kRaNewD, kept, failures) && written;
 }
 
 bool DropCategoryOne(const std::string& app_path, RecordBlock& raw, std::vector<std::string_view>& kept,
@@ -75,31 +103,34 @@ bool DropCategoryOne(const std::string& app_path, RecordBlock& raw, std::vector<
   if (!Read(app_path, kSeThisWeek, raw, failures)) return false;
   for (size_t i = 0; i < raw.count(); ++i)
     if (jvdata::se::DataCategory.Of(raw.Record(i)) != "1") kept.push_back(raw.Record(i));
-  Write(app_path, kSeThisWeek, kept, failures);
-  common::DeleteFile(PathOf(app_path, kTemporary));  // an older scratch file must not stay behind
-  return true;
+  const bool written = Write(app_path, kSeThisWeek, kept, failures);
+  failures.Add(common::DeleteFile(PathOf(app_path, kTemporary)));  // an older scratch file must not stay behind
+  return written;
 }
 
-void BuildEntryFiles(const std::string& app_path, const std::vector<std::string_view>& entries,
+bool BuildEntryFiles(const std::string& app_path, const std::vector<std::string_view>& entries,
                      common::StepFailures& failures) {
   const auto kept = SortAndCollapse(entries, EntrySortKey);
-  Write(app_path, kSeNew, kept, failures);
-  Write(app_path, kSeNewD, kept, failures);
+  const bool written = Write(app_path, kSeNew, kept, failures);
+  return Write(app_path, kSeNewD, kept, failures) && written;
 }
 
-int64_t BuildHorseFiles(const std::string& app_path, common::StepFailures& failures) {
+bool BuildHorseFiles(const std::string& app_path, int64_t& horse_records, common::StepFailures& failures) {
+  horse_records = 0;
   RecordBlock horses;
-  if (!Read(app_path, kUmThisWeek, horses, failures)) return 0;
+  if (!Read(app_path, kUmThisWeek, horses, failures)) return false;
+  horse_records = static_cast<int64_t>(horses.count());
   std::vector<std::string> ketto_nums;
   const auto records = RecordsOf(horses);
   const auto kept = SortAndCollapse(records, [](std::string_view r) { return jvdata::um::KettoNum.Str(r); }, &ketto_nums);
-  Write(app_path, kUmNew, kept, failures);
-  WriteList(app_path, common::names::kKettoNumList, ketto_nums, failures);
+  bool written = Write(app_path, kUmNew, kept, failures);
+  ketto_nums = Valid(std::move(ketto_nums), common::names::kKettoNumList, "KettoNum", false, failures);
+  written = WriteList(app_path, common::names::kKettoNumList, ketto_nums, failures) && written;
 
   std::vector<std::string> dam_nums;
   SortAndCollapse(records, [](std::string_view r) { return jvdata::um::DamNum.Str(r); }, &dam_nums);
-  WriteList(app_path, common::names::kDamNumList, dam_nums, failures);
-  return static_cast<int64_t>(horses.count());
+  dam_nums = Valid(std::move(dam_nums), common::names::kDamNumList, "DamNum", true, failures);
+  return WriteList(app_path, common::names::kDamNumList, dam_nums, failures) && written;
 }
 
 }  // namespace radadovur::store

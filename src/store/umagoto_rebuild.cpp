@@ -11,6 +11,7 @@
 #include "store/record_block.h"
 #include "store/store_files.h"
 #include "store/store_keys.h"
+#include "store/structure.h"
 
 namespace radadovur::store {
 namespace {
@@ -22,8 +23,8 @@ bool HoldsExactly(const std::string& path, const std::string& bytes) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec) || std::filesystem::file_size(path, ec) != bytes.size() || ec)
     return false;
-  RecordBlock old;
-  return ReadRecordBlock(path, jvdata::se::kLength, old).ok() && old.bytes == bytes;
+  std::string old;
+  return common::ReadWholeFile(path, old).ok() && old == bytes;
 }
 
 }  // namespace
@@ -51,21 +52,28 @@ std::string HorseRuns::Bytes() const {
 }
 
 void RebuildUmagotoFiles(const std::string& app_path, common::StepHost& host, common::StepFailures& failures) {
-  // The horses of the list, each once; a value that is no plain file name names no file.
+  // The horses of the list, each once; a value that is not a KettoNum names no file (a quote or
+  // a slash in it would name another horse's file, or none).
   std::vector<std::string> ids;
   std::unordered_map<std::string, size_t> index;
-  for (auto& id : common::ReadQuotedValues(app_path + std::string(common::names::kKettoNumList))) {
-    if (id.empty() || id.find_first_of(std::string_view("/\0", 2)) != std::string::npos) {
-      failures.Add(common::Status::InvalidArgument(
-          std::string(common::names::kKettoNumList), std::string(common::names::kKettoNumList) + ": no entry file for the value \"" + id + "\""));
+  const std::string list(common::names::kKettoNumList);
+  std::string text;
+  if (common::Status s = common::ReadWholeFile(app_path + list, text); !s.ok()) {
+    failures.Add(common::Status::IoError(s.path(), s.ToString() + " (entry files left as they were)"));
+    return;
+  }
+  common::CsvItemReader reader(std::move(text));
+  for (std::string id; reader.Next(id);) {
+    if (!IsKettoNum(id)) {
+      failures.Add(common::Status::InvalidArgument(list, list + ": no entry file for the value \"" + common::Shown(id) +
+                                                             "\", which is not ten digits"));
       continue;
     }
     if (index.emplace(id, ids.size()).second) ids.push_back(std::move(id));
   }
 
   RecordBlock entries;
-  if (common::Status s = ReadRecordBlock(app_path + std::string(common::names::kSeNew), jvdata::se::kLength, entries);
-      !s.ok()) {
+  if (common::Status s = ReadRecordBlock(app_path, kSeNew, entries); !s.ok()) {
     failures.Add(common::Status::IoError(s.path(), s.ToString() + " (entry files left as they were)"));  // rather than emptied
     return;
   }

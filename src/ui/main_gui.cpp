@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/file_date.h"
+#include "common/record_file.h"
 #include "common/run_state.h"
 #include "jvlink/jvlink_settings.h"
 #include "ui/jvlink/jvlink_settings_window.h"
@@ -29,6 +30,7 @@ std::string ExecutableFolder() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  radadovur::common::IgnoreFileSizeSignal();
   using namespace radadovur;
   QApplication app(argc, argv);
   const QStringList args = app.arguments();  // Qt's own options removed

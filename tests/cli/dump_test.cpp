@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -11,6 +13,7 @@
 #include "jvdata/layout_se.h"
 #include "support/record_builder.h"
 #include "support/run_cli.h"
+#include "support/temp_folder.h"
 
 namespace radadovur {
 namespace {
@@ -20,17 +23,13 @@ using testing::RunCli;
 
 class DumpTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() / ("rdv_dump_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
   std::string Write(const std::string& name, const std::string& bytes) {
     const std::string path = (dir_ / name).string();
     EXPECT_TRUE(common::WriteFileAtomic(path, bytes).ok());
     return path;
   }
-  std::filesystem::path dir_;
+  testing::TempFolder folder_{"rdv_dump_"};
+  std::filesystem::path dir_ = folder_.path();
 };
 
 TEST_F(DumpTest, RecordFilesOfEachStoredType) {
@@ -138,6 +137,40 @@ TEST_F(DumpTest, BadInputIsReportedNotCrashedOn) {
   const auto empty = RunCli("dump '" + Write("empty.dat", "") + "'");
   EXPECT_EQ(empty.exit_code, 0);
   EXPECT_NE(empty.out.find("empty file"), std::string::npos);
+}
+
+// A stored record that was delivered short ends in blanks, not its line end: the file is still
+// a record file. Anything but a regular file fails at once (a FIFO would wait for ever).
+TEST_F(DumpTest, ShortStoredRecordsAndFilesThatAreNotFiles) {
+  const std::string se = MakeRecord(jvdata::RecordType::SE, {{jvdata::se::KettoNum, "2000000001"}});
+  const std::string path = Write("SE.dat", jvdata::StoredForm(jvdata::RecordType::SE, se.substr(0, 300)) + se);
+  const auto out = RunCli("dump " + path);
+  EXPECT_EQ(out.exit_code, 0) << out.out;
+  EXPECT_NE(out.out.find("SE record file, 555-byte records, 2 records"), std::string::npos) << out.out;
+
+  const std::string fifo = (dir_ / "fifo").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  const auto refused = RunCli("dump " + fifo);
+  EXPECT_EQ(refused.exit_code, 1);
+  EXPECT_NE(refused.out.find("not a regular file"), std::string::npos) << refused.out;
+}
+
+// Under a file-size limit a step reports the failed write and exits non-zero instead of being
+// killed by the signal.
+TEST_F(DumpTest, AFileSizeLimitIsReportedNotFatal) {
+  const auto made = RunCli("demo " + (dir_ / "week").string());
+  ASSERT_EQ(made.exit_code, 0) << made.out;
+  const std::string command =
+      "ulimit -f 2; '" + std::string(RADADOVUR_CLI) + "' download " + (dir_ / "week").string() + " 2>&1";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string out;
+  char buf[4096];
+  for (size_t n; (n = std::fread(buf, 1, sizeof buf, pipe)) > 0;) out.append(buf, n);
+  const int status = ::pclose(pipe);
+  ASSERT_TRUE(WIFEXITED(status)) << "killed by a signal: " << out;
+  EXPECT_EQ(WEXITSTATUS(status), 1) << out;
+  EXPECT_NE(out.find("File too large"), std::string::npos) << out;
 }
 
 }  // namespace

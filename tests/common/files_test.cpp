@@ -1,31 +1,27 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
-
 #include <filesystem>
+#include <optional>
 
 #include "common/record_file.h"
 #include "common/text_file.h"
+#include "support/file_size_limit.h"
+#include "support/temp_folder.h"
 
 namespace radadovur {
 namespace {
 
 class FilesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() / ("rdv_files_" + std::to_string(::getpid()) + "_" +
-                                                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
   size_t EntryCount() const {
     return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(dir_), {}));
   }
-  std::filesystem::path dir_;
+  testing::TempFolder folder_{"rdv_files_"};
+  std::filesystem::path dir_ = folder_.path();
 };
 
 TEST_F(FilesTest, RecordFileNumbersFromOneAndCreatesMissingFiles) {
@@ -79,19 +75,8 @@ TEST_F(FilesTest, ReplacingKeepsTheOldFileUntilCommit) {
 // The disk refuses writes past 10 records (a file size limit stands in for a full disk).
 class DiskFullTest : public FilesTest {
  protected:
-  void SetUp() override {
-    FilesTest::SetUp();
-    old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
-    ::getrlimit(RLIMIT_FSIZE, &old_limit_);
-    rlimit limit = old_limit_;
-    limit.rlim_cur = 10 * 100;
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  void TearDown() override {
-    ::setrlimit(RLIMIT_FSIZE, &old_limit_);
-    std::signal(SIGXFSZ, old_handler_);
-    FilesTest::TearDown();
-  }
+  void SetUp() override { limit_.emplace(10 * 100); }
+  void TearDown() override { limit_.reset(); }
   // Appends 25 records of 100 bytes to a replaced file and commits it.
   bool WriteTwentyFive(common::RecordFile::AfterFailure after, int64_t& dropped) {
     common::RecordFile f;
@@ -102,8 +87,7 @@ class DiskFullTest : public FilesTest {
     EXPECT_FALSE(f.status().ok());
     return ok;
   }
-  rlimit old_limit_{};
-  void (*old_handler_)(int) = nullptr;
+  std::optional<testing::FileSizeLimit> limit_;
 };
 
 TEST_F(DiskFullTest, RecordsThatReachedTheDiskAreKeptWholeOrTheOldFileStays) {
@@ -163,6 +147,47 @@ TEST_F(FilesTest, CommaSeparatedItemsQuoteTextsOnly) {
   std::string item;
   while (reader.Next(item)) items.push_back(item);
   EXPECT_EQ(items, (std::vector<std::string>{"RC", "3", "12.5", "0.1", "", "a,b", "7"}));
+}
+
+}  // namespace
+}  // namespace radadovur
+
+namespace radadovur {
+namespace {
+
+// Nothing that is not a regular file is read or written as one: a FIFO would block for ever,
+// a device gives nothing, and the reason is the real one.
+TEST_F(FilesTest, OnlyRegularFilesAreOpened) {
+  ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0644), 0);
+  std::filesystem::create_symlink("/dev/null", Path("null"));
+  for (const char* name : {"fifo", "null"}) {
+    std::string bytes;
+    const common::Status read = common::ReadWholeFile(Path(name), bytes);
+    EXPECT_TRUE(read.IsIoError()) << name;
+    EXPECT_THAT(read.ToString(), ::testing::HasSubstr("not a regular file")) << name;
+    common::RecordFile f;
+    EXPECT_FALSE(f.Open(Path(name), 4)) << name;
+    EXPECT_THAT(f.status().ToString(), ::testing::HasSubstr("not a regular file")) << name;
+  }
+}
+
+TEST_F(FilesTest, FailuresNameTheFileTheyConcern) {
+  std::filesystem::create_directory(Path("R.dat.new~"));  // the temporary file cannot be made
+  common::RecordFile f;
+  EXPECT_FALSE(f.OpenReplacing(Path("R.dat"), 4));
+  EXPECT_EQ(f.status().path(), Path("R.dat.new~"));
+  // A failure text shows control bytes instead of being cut at them.
+  EXPECT_EQ(common::Shown(std::string("a\0b\r\n", 5)), "a\\x00b\\x0D\\x0A");
+}
+
+// A quoted line holds a value only when reading it back gives that value again.
+TEST_F(FilesTest, QuotedLinesRefuseValuesThatWouldReadBackAsOthers) {
+  ASSERT_TRUE(common::WriteQuotedLines(Path("K.dat"), {"2019104567"}).ok());
+  for (const std::string bad : {"20191\"4567", "2019\r\n4567"}) {
+    const common::Status s = common::WriteQuotedLines(Path("K.dat"), {"2019100001", bad});
+    EXPECT_TRUE(s.IsInvalidArgument()) << bad;
+    EXPECT_EQ(*common::ReadWholeFile(Path("K.dat")), "\"2019104567\"\r\n") << "nothing written for " << bad;
+  }
 }
 
 }  // namespace

@@ -134,3 +134,39 @@ TEST(Record, UnknownTypesHaveNoLayout) {
 
 }  // namespace
 }  // namespace radadovur
+
+namespace radadovur {
+namespace {
+
+// Whole records with their type tags and line ends, or the first record that is not.
+TEST(Record, CheckRecordsFindsTheFirstBadRecord) {
+  const jvdata::Layout& se = *jvdata::StoredLayout(jvdata::RecordType::SE);
+  const std::string r = Patterned(jvdata::RecordType::SE);
+  const std::string three = r + r + r;
+  const std::string short_stored = jvdata::StoredForm(jvdata::RecordType::SE, r.substr(0, 300));
+  struct Case {
+    const char* what;
+    std::string bytes;
+    size_t first_bad;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"empty", "", 0, ""},
+      {"sound", three, 0, ""},
+      {"a short delivered record, padded", r + short_stored, 0, ""},
+      // The record that took the damage is named: its line end is out of place.
+      {"a byte inserted in record 2", r + r.substr(0, 9) + "x" + r.substr(9) + r.substr(1), 2, "does not end"},
+      {"a byte deleted from record 1", r.substr(0, 9) + r.substr(10) + r + "x", 1, "does not end"},
+      {"cut short", three.substr(0, three.size() - 1), 3, "is cut short: 554 of 555"},
+      {"a line end lost", r.substr(0, 553) + "xx" + r, 1, "line end"},
+      {"race records", Patterned(jvdata::RecordType::RA), 1, "does not start with \"SE\""},
+  };
+  for (const auto& c : cases) {
+    const jvdata::RecordCheck check = jvdata::CheckRecords(c.bytes, se);
+    EXPECT_EQ(check.first_bad, c.first_bad) << c.what;
+    EXPECT_NE(check.reason.find(c.reason), std::string::npos) << c.what << ": " << check.reason;
+  }
+}
+
+}  // namespace
+}  // namespace radadovur

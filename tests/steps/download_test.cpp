@@ -13,6 +13,7 @@
 #include "store/store_files.h"
 #include "support/record_builder.h"
 #include "support/recording_host.h"
+#include "support/temp_folder.h"
 
 namespace radadovur {
 namespace {
@@ -43,18 +44,16 @@ Read Rc(int32_t rc, std::string file = "file1.jvd") { return {rc, "", std::move(
 class ThisWeekDownloadTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("download_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
+    // Table tests call SetUp again for each case: a fresh folder each time.
+    folder_.emplace("download_test_");
+    dir_ = folder_->path();
     fs::create_directories(dir_ / "OPTION1N");
     ASSERT_TRUE(common::WriteFileAtomic((dir_ / "OPTION1N" / "STALLION.dat").string(), "x").ok());
     app_ = dir_.string() + "/";
     state_ = common::RunStateFor(app_);
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
-  common::StepFailures Run() { return steps::RunThisWeekDownload(state_, link_, ui_, std::chrono::milliseconds(0)); }
+  common::StepFailures Run() { return steps::RunThisWeekDownload(state_, link_, host_, std::chrono::milliseconds(0)); }
 
   // The records of a raw file, or nullopt when the file does not exist.
   std::optional<std::vector<std::string>> Records(const store::StoreFile& file) const {
@@ -66,10 +65,10 @@ class ThisWeekDownloadTest : public ::testing::Test {
     EXPECT_EQ(bytes->size() % file.record_length, 0u) << file.name;
     return out;
   }
-  bool AnyRawFileExists() const {
+  bool OldRawFilesStay() const {
     for (const auto& f : store::kRawRecordFiles)
-      if (fs::exists(store::PathOf(app_, f))) return true;
-    return false;
+      if (common::ReadWholeFile(store::PathOf(app_, f)) != std::string(f.record_length * 2, 'o')) return false;
+    return true;
   }
   void WriteOldRawFiles() {
     for (const auto& f : store::kRawRecordFiles)
@@ -81,10 +80,11 @@ class ThisWeekDownloadTest : public ::testing::Test {
     return out;
   }
 
+  std::optional<testing::TempFolder> folder_;
   fs::path dir_;
   std::string app_;
   ScriptedJvLink link_;
-  RecordingHost ui_;
+  RecordingHost host_;
   common::RunState state_;
 };
 
@@ -113,13 +113,13 @@ TEST_F(ThisWeekDownloadTest, StoresEachTypeInDeliveryOrder) {
   EXPECT_EQ(jvdata::ks_stored::YearRecords_HurdlePrizeTotal.Str(stored_ks[0], 2), "987654321");
   EXPECT_EQ(stored_ks[0].substr(4159), "\r\n");
 
-  EXPECT_THAT(ui_.ProgressTotals(), IsEmpty());  // download count 0: no dialog
+  EXPECT_THAT(host_.ProgressTotals(), IsEmpty());  // download count 0: no dialog
   EXPECT_THAT(link_.calls, ElementsAre(kInitCall, kOpenCall, "JVClose"));
-  EXPECT_THAT(ui_.Messages(), IsEmpty());
-  ASSERT_GE(ui_.events.size(), 2u);
-  EXPECT_EQ(ui_.events[0].text, kStart);
-  EXPECT_EQ(ui_.events[1].kind, "yield");
-  EXPECT_EQ(ui_.LastText(common::StatusSlot::kMainText1), kEnd);
+  EXPECT_THAT(host_.Messages(), IsEmpty());
+  ASSERT_GE(host_.events.size(), 2u);
+  EXPECT_EQ(host_.events[0].text, kStart);
+  EXPECT_EQ(host_.events[1].kind, "yield");
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText1), kEnd);
   // Only the five files and the package folder: no temporary file is left behind.
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 6);
 }
@@ -133,27 +133,27 @@ TEST_F(ThisWeekDownloadTest, ProgressDialogDecidesWhetherToRead) {
     link_.opens = {{0, 4, 3}};
     link_.reads = {R(Ra("01"))};
     link_.statuses = {answer == common::kDownloadDone ? 3 : 1};
-    ui_ = RecordingHost{};
-    ui_.cancel = answer == common::kDownloadCancelled;
+    host_ = RecordingHost{};
+    host_.cancel = answer == common::kDownloadCancelled;
     state_.DownloadCount = 0;
     state_.DownloadResult = 5;
 
     EXPECT_THAT(Run().Texts(), IsEmpty());
 
-    EXPECT_THAT(ui_.ProgressTotals(), ElementsAre("3"));
+    EXPECT_THAT(host_.ProgressTotals(), ElementsAre("3"));
     EXPECT_EQ(state_.DownloadCount, 3);
     EXPECT_EQ(state_.DownloadResult, answer);
     if (answer == common::kDownloadDone)
       EXPECT_THAT(link_.calls, ElementsAre(kInitCall, kOpenCall, "JVClose"));
     else
       EXPECT_THAT(link_.calls, ElementsAre(kInitCall, kOpenCall, "JVCancel", "JVClose"));
-    EXPECT_EQ(ui_.LastText(common::StatusSlot::kMainText1), kEnd);
-    EXPECT_THAT(ui_.Messages(), IsEmpty());
+    EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText1), kEnd);
+    EXPECT_THAT(host_.Messages(), IsEmpty());
     if (answer == common::kDownloadDone) {
       EXPECT_THAT(Field(store::kRaThisWeek, jvdata::ra::RaceNum), ElementsAre("01"));
     } else {
       EXPECT_EQ(link_.reads.size(), 1u);  // nothing read
-      EXPECT_FALSE(AnyRawFileExists());
+      EXPECT_TRUE(OldRawFilesStay());
     }
   }
 }
@@ -165,13 +165,14 @@ TEST_F(ThisWeekDownloadTest, JvLinkErrorsAndNothingToRead) {
     ScriptedJvLink::Open open;
     std::deque<Read> reads;
     std::vector<std::string> messages;
-    std::optional<size_t> ra_records;  // nullopt: no raw file exists afterwards
+    std::optional<size_t> ra_records;  // nullopt: the previous raw files stay as they were
     bool failed;
   };
   const std::vector<Case> cases = {
       {"init error goes on", -101, {}, {R(Ra("01"))}, {"JVInitエラー。RC=-101"}, 1, true},
       {"open error", 0, {-504, 1, 0}, {R(Ra("01"))}, {"JVOpenエラー。RC=-504"}, std::nullopt, true},
-      {"nothing to read", 0, {0, 0, 0}, {R(Ra("01"))}, {"該当するデータがありません。"}, std::nullopt, false},
+      {"nothing to read empties the files", 0, {0, 0, 0}, {R(Ra("01"))}, {"該当するデータがありません。"}, 0, false},
+      {"read error before any record", 0, {}, {Rc(-502), R(Ra("02"))}, {"JVReadエラー。 RC=-502"}, std::nullopt, true},
       {"negative read count reads nothing", 0, {0, -1, 0}, {R(Ra("01"))}, {}, 0, false},
       {"read error keeps earlier records", 0, {}, {R(Ra("01")), Rc(-502), R(Ra("02"))},
        {"JVReadエラー。 RC=-502"}, 1, true},
@@ -185,20 +186,20 @@ TEST_F(ThisWeekDownloadTest, JvLinkErrorsAndNothingToRead) {
     link_.init_rc = c.init_rc;
     link_.opens = {c.open};
     link_.reads = c.reads;
-    ui_ = RecordingHost{};
+    host_ = RecordingHost{};
 
     const common::StepFailures failures = Run();
 
-    EXPECT_EQ(ui_.Messages(), c.messages);
+    EXPECT_EQ(host_.Messages(), c.messages);
     EXPECT_EQ(failures.Texts(), c.failed ? c.messages : std::vector<std::string>{});
     if (c.ra_records) {
       EXPECT_EQ(Records(store::kRaThisWeek)->size(), *c.ra_records);
       EXPECT_EQ(Records(store::kKsThisWeek)->size(), 0u);
     } else {
-      EXPECT_FALSE(AnyRawFileExists());
+      EXPECT_TRUE(OldRawFilesStay());
     }
     EXPECT_EQ(link_.calls.back(), "JVClose");
-    EXPECT_EQ(ui_.LastText(common::StatusSlot::kMainText1), kEnd);
+    EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText1), kEnd);
   }
 }
 
@@ -214,8 +215,8 @@ TEST_F(ThisWeekDownloadTest, BrokenFileIsFetchedAgainAndNumberingContinues) {
   EXPECT_THAT(Field(store::kSeThisWeek, jvdata::se::KettoNum), ElementsAre("SE00000001", "SE00000002"));
   EXPECT_THAT(link_.calls,
               ElementsAre(kInitCall, kOpenCall, "JVFiledelete b.jvd", "JVClose", kOpenCall, "JVClose"));
-  EXPECT_THAT(ui_.Messages(), IsEmpty());
-  EXPECT_THAT(ui_.ProgressTotals(), IsEmpty());
+  EXPECT_THAT(host_.Messages(), IsEmpty());
+  EXPECT_THAT(host_.ProgressTotals(), IsEmpty());
 }
 
 TEST_F(ThisWeekDownloadTest, AFileReportedBrokenThreeTimesIsAReadError) {
@@ -241,18 +242,18 @@ TEST_F(ThisWeekDownloadTest, AFileReportedBrokenThreeTimesIsAReadError) {
     link_.reads = {R(Ra("01"))};
     link_.reads.insert(link_.reads.end(), c.broken.begin(), c.broken.end());
     link_.reads.push_back(R(Ra("02")));
-    ui_ = RecordingHost{};
+    host_ = RecordingHost{};
 
     const common::StepFailures failures = Run();
 
-    EXPECT_EQ(ui_.Messages(), c.messages);
+    EXPECT_EQ(host_.Messages(), c.messages);
     EXPECT_EQ(failures.Texts(), c.messages);
     EXPECT_EQ(std::count_if(link_.calls.begin(), link_.calls.end(),
                             [](const std::string& s) { return s.starts_with("JVFiledelete"); }),
               c.deletes);
     EXPECT_EQ(std::count(link_.calls.begin(), link_.calls.end(), kOpenCall), c.deletes + 1);
     EXPECT_EQ(Field(store::kRaThisWeek, jvdata::ra::RaceNum), c.races);
-    EXPECT_EQ(ui_.LastText(common::StatusSlot::kMainText1), kEnd);
+    EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText1), kEnd);
   }
 }
 
@@ -262,14 +263,14 @@ TEST_F(ThisWeekDownloadTest, MissingPackageIsToldAndTheDownloadGoesOn) {
 
   EXPECT_THAT(Run().Texts(), IsEmpty());
 
-  ASSERT_GE(ui_.events.size(), 2u);
-  EXPECT_EQ(ui_.events[0].kind, "message");
-  EXPECT_EQ(ui_.events[0].text,
+  ASSERT_GE(host_.events.size(), 2u);
+  EXPECT_EQ(host_.events[0].kind, "message");
+  EXPECT_EQ(host_.events[0].text,
             app_ + "に参照場所(展開フォルダ）に合わせてOKをクリックして初回予想因子パラメータをセットして下さい。"
                    "\n予想因子パッケージをフォルダ「OPTION1N」に展開して下さい。");
-  EXPECT_EQ(ui_.LastText(common::StatusSlot::kMainLabel1),
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kMainLabel1),
             "まだ、予想因子ウエイトが展開されていません。タスクバーにある展開先の指定をクリックして自己解凍EXEを起動させて下さい。");
-  EXPECT_EQ(ui_.Messages().size(), 1u);
+  EXPECT_EQ(host_.Messages().size(), 1u);
   EXPECT_THAT(Field(store::kRaThisWeek, jvdata::ra::RaceNum), ElementsAre("01"));
 }
 
@@ -282,15 +283,15 @@ TEST_F(ThisWeekDownloadTest, FailedFileIsToldAtTheEnd) {
 
   EXPECT_THAT(Field(store::kRaThisWeek, jvdata::ra::RaceNum), ElementsAre("01"));
   EXPECT_THAT(Field(store::kHrThisWeek, jvdata::hr::RaceNum), ElementsAre("01"));
-  ASSERT_EQ(ui_.Messages().size(), 1u);
-  const std::string message = ui_.Messages()[0];
+  ASSERT_EQ(host_.Messages().size(), 1u);
+  const std::string message = host_.Messages()[0];
   EXPECT_THAT(message, ::testing::StartsWith("今週開催取得で次のファイル操作に失敗しました。\n"));
   EXPECT_THAT(message, HasSubstr("KSTHISWEEKN.dat"));
   EXPECT_THAT(message, ::testing::Not(HasSubstr("RATHISWEEKN.dat")));
   EXPECT_FALSE(failures.empty());
   for (const auto& item : failures.Texts()) EXPECT_THAT(item, HasSubstr("KSTHISWEEKN.dat"));
-  EXPECT_EQ(ui_.events.back().kind, "message");  // after the end text
-  EXPECT_EQ(ui_.LastText(common::StatusSlot::kMainText1), kEnd);
+  EXPECT_EQ(host_.events.back().kind, "message");  // after the end text
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText1), kEnd);
 }
 
 TEST_F(ThisWeekDownloadTest, DownloadFailureIsToldAndReadingStarts) {
@@ -300,7 +301,7 @@ TEST_F(ThisWeekDownloadTest, DownloadFailureIsToldAndReadingStarts) {
 
   EXPECT_THAT(Run().Texts(), IsEmpty());
 
-  EXPECT_THAT(ui_.Messages(), ElementsAre("ダウンロード失敗。RC=-201"));
+  EXPECT_THAT(host_.Messages(), ElementsAre("ダウンロード失敗。RC=-201"));
   EXPECT_EQ(state_.DownloadResult, common::kDownloadDone);
   EXPECT_THAT(Field(store::kRaThisWeek, jvdata::ra::RaceNum), ElementsAre("01"));
 }
@@ -353,6 +354,31 @@ TEST(WaitForDownload, PollsUntilTheCountOrAFailure) {
     EXPECT_EQ(ui.Messages(), c.messages);
     EXPECT_THAT(link.calls, IsEmpty());  // no JVCancel
   }
+}
+
+// Records delivered shorter or longer than their layout are stored in the file's record length
+// and counted; the file stays whole records that the store and dump can read.
+TEST_F(ThisWeekDownloadTest, OddLengthRecordsAreCountedAndTheFileStaysWhole) {
+  const std::string se = Se("2000000001");
+  link_.opens = {{0, 3, 0}};
+  link_.reads = {R(se.substr(0, 300)), R(se), R(se.substr(0, 500)), R(Ra("01") + "extra")};
+  const auto texts = Run().Texts();
+  EXPECT_THAT(texts, Contains(HasSubstr("SETHISWEEKN.dat: 2 records delivered shorter than 555 bytes")));
+  EXPECT_THAT(texts, Contains(HasSubstr("RATHISWEEKN.dat: 1 records delivered longer than 1272 bytes")));
+  EXPECT_THAT(host_.Messages().back(), HasSubstr("shorter than 555"));
+  const std::string bytes = *common::ReadWholeFile(store::PathOf(app_, store::kSeThisWeek));
+  EXPECT_TRUE(jvdata::CheckRecords(bytes, *jvdata::StoredLayout(jvdata::RecordType::SE)).ok());
+  EXPECT_EQ(Records(store::kSeThisWeek)->size(), 3u);
+  EXPECT_TRUE(jvdata::CheckRecords(*common::ReadWholeFile(store::PathOf(app_, store::kRaThisWeek)),
+                                   *jvdata::StoredLayout(jvdata::RecordType::RA)).ok());
+}
+
+// Without the program folder nothing else is looked at.
+TEST_F(ThisWeekDownloadTest, AMissingProgramFolderIsReportedAsSuch) {
+  state_ = common::RunStateFor(app_ + "nowhere");
+  EXPECT_THAT(Run().Texts(), ElementsAre(HasSubstr("no program folder " + app_ + "nowhere/: No such file")));
+  EXPECT_THAT(host_.Messages(), ElementsAre(HasSubstr("no program folder")));
+  EXPECT_THAT(link_.calls, IsEmpty());
 }
 
 }  // namespace

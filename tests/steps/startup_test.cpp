@@ -34,12 +34,12 @@ class StartupTest : public ::testing::Test {
     for (const auto& e : fs::recursive_directory_iterator(dir_)) out.insert(e.path().string());
     return out;
   }
-  void Run() { failures_ = steps::RunStartup(common::RunStateFor(app_path_), kToday, ui_); }
+  void Run() { failures_ = steps::RunStartup(common::RunStateFor(app_path_), kToday, host_); }
 
   ProgramFolder folder_;
   const fs::path dir_ = folder_.dir();
   const std::string app_path_ = folder_.app_path();
-  RecordingHost ui_;
+  RecordingHost host_;
   common::StepFailures failures_;
 };
 
@@ -48,13 +48,13 @@ TEST_F(StartupTest, CreatesTheWorkingFoldersAndShowsAFreshPackage) {
   Run();
   for (auto name : common::names::kWorkingFolders) EXPECT_TRUE(fs::is_directory(app_path_ + std::string(name))) << name;
   EXPECT_FALSE(fs::exists(app_path_ + "JRACODE"));
-  EXPECT_TRUE(ui_.Messages().empty());
+  EXPECT_TRUE(host_.Messages().empty());
   EXPECT_TRUE(failures_.empty());
-  EXPECT_EQ(ui_.LastText(common::StatusSlot::kMainLabel1), steps::PackagePresentCaption("2024/07/29 9:05:00"));
-  ASSERT_EQ(ui_.events[0].kind, "colour");
-  EXPECT_EQ(ui_.events[0].slot, common::StatusSlot::kMainLabel1);
-  EXPECT_EQ(ui_.events[0].text, std::to_string(0x80FF80));
-  EXPECT_EQ(ui_.LastText(common::StatusSlot::kMainText2), "今週の結果は必ず前に今週の予想の3つの操作を行って下さい。");
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kMainLabel1), steps::PackagePresentCaption("2024/07/29 9:05:00"));
+  ASSERT_EQ(host_.events[0].kind, "colour");
+  EXPECT_EQ(host_.events[0].slot, common::StatusSlot::kMainLabel1);
+  EXPECT_EQ(host_.events[0].text, std::to_string(0x80FF80));
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText2), "今週の結果は必ず前に今週の予想の3つの操作を行って下さい。");
 }
 
 TEST_F(StartupTest, FoldersAlreadyPresentCreateNothingAndReportNothing) {
@@ -63,21 +63,21 @@ TEST_F(StartupTest, FoldersAlreadyPresentCreateNothingAndReportNothing) {
   const auto before = Entries();
   Run();
   EXPECT_EQ(Entries(), before);
-  EXPECT_TRUE(ui_.Messages().empty());
+  EXPECT_TRUE(host_.Messages().empty());
   EXPECT_TRUE(failures_.empty());
 }
 
 TEST_F(StartupTest, MissingPackageGivesOneMessageAndStillCleansUp) {
   for (auto name : common::names::kRealtimeFiles) Touch(std::string(name));
   Run();
-  ASSERT_EQ(ui_.Messages().size(), 1u);
-  EXPECT_EQ(ui_.Messages()[0],
+  ASSERT_EQ(host_.Messages().size(), 1u);
+  EXPECT_EQ(host_.Messages()[0],
             app_path_ + "自己解凍EXEにある展開先の指定をクリックして予想因子パラメータをセットして下さい。");
-  EXPECT_EQ(ui_.LastText(common::StatusSlot::kMainLabel1),
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kMainLabel1),
             "まだ、予想因子ウエイトが展開されていません。自己解凍EXEにある展開先の指定をクリックして起動させて下さい。");
-  for (const auto& e : ui_.events) EXPECT_NE(e.kind, "colour");
+  for (const auto& e : host_.events) EXPECT_NE(e.kind, "colour");
   for (auto name : common::names::kRealtimeFiles) EXPECT_FALSE(fs::exists(app_path_ + std::string(name))) << name;
-  EXPECT_EQ(ui_.LastText(common::StatusSlot::kMainText2), steps::kStartupReminder);
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText2), steps::kStartupReminder);
   EXPECT_TRUE(failures_.empty());
 }
 
@@ -85,8 +85,8 @@ TEST_F(StartupTest, MissingPackageGivesOneMessageAndStillCleansUp) {
 TEST_F(StartupTest, FindsAPackageSpelledInAnotherCase) {
   Touch("option1n/kyosoba.dat");
   Run();
-  EXPECT_TRUE(ui_.Messages().empty());
-  EXPECT_EQ(ui_.LastText(common::StatusSlot::kMainLabel1).rfind("予想因子ウエイトは展開されています。作成日は ", 0), 0u);
+  EXPECT_TRUE(host_.Messages().empty());
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kMainLabel1).rfind("予想因子ウエイトは展開されています。作成日は ", 0), 0u);
   EXPECT_TRUE(failures_.empty());
 }
 
@@ -99,10 +99,10 @@ TEST_F(StartupTest, WarnsOnlyWhenThePackageIsMoreThan1000DaysOld) {
   // Late in the day and early in the day: only the date part counts.
   for (const Case c : {Case{1000, 23, false}, Case{1000, 0, false}, Case{1001, 23, true}, Case{1001, 0, true},
                        Case{0, 12, false}, Case{-3, 12, false}}) {
-    ui_.events.clear();
+    host_.events.clear();
     Package(year_month_day(sys_days(kToday) - days(c.days_old)), c.hour, 30, 15);
     Run();
-    const auto messages = ui_.Messages();
+    const auto messages = host_.Messages();
     if (c.warned) {
       ASSERT_EQ(messages.size(), 1u) << c.days_old;
       EXPECT_EQ(messages[0], app_path_ +
@@ -110,7 +110,7 @@ TEST_F(StartupTest, WarnsOnlyWhenThePackageIsMoreThan1000DaysOld) {
     } else {
       EXPECT_TRUE(messages.empty()) << c.days_old;
     }
-    EXPECT_EQ(ui_.LastText(common::StatusSlot::kMainLabel1).rfind("予想因子ウエイトは展開されています。作成日は ", 0), 0u);
+    EXPECT_EQ(host_.LastText(common::StatusSlot::kMainLabel1).rfind("予想因子ウエイトは展開されています。作成日は ", 0), 0u);
   }
   EXPECT_TRUE(failures_.empty());
 }
@@ -125,8 +125,8 @@ TEST_F(StartupTest, FailingItemsAreSkippedAndCollected) {
   Run();
   EXPECT_TRUE(fs::is_directory(app_path_ + "SOKUDO"));
   EXPECT_FALSE(fs::exists(app_path_ + "O6RIALTIME.dat"));
-  EXPECT_TRUE(ui_.Messages().empty());
-  EXPECT_EQ(ui_.LastText(common::StatusSlot::kMainText2), steps::kStartupReminder);
+  EXPECT_TRUE(host_.Messages().empty());
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText2), steps::kStartupReminder);
   ASSERT_EQ(failures_.Texts().size(), 2u);
   EXPECT_NE(failures_.Texts()[0].find("RACE"), std::string::npos);
   EXPECT_NE(failures_.Texts()[1].find("HRRIALTIME.dat"), std::string::npos);

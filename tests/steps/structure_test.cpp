@@ -6,6 +6,7 @@
 
 #include <ctime>
 
+#include "support/file_size_limit.h"
 #include "support/recording_host.h"
 #include "support/store_fixture.h"
 
@@ -19,8 +20,8 @@ using ::testing::IsEmpty;
 
 class Structure : public StoreFolder {
  protected:
-  common::StepFailures Run() { return steps::RunStructureProcessing(common::RunStateFor(app_), ui_); }
-  RecordingHost ui_;
+  common::StepFailures Run() { return steps::RunStructureProcessing(common::RunStateFor(app_), host_); }
+  RecordingHost host_;
 };
 
 TEST_F(Structure, RaceFileOneRecordPerKeyCategoriesApartInKeyOrder) {
@@ -67,17 +68,17 @@ TEST_F(Structure, CategoryOneRunnersLeaveTheStore) {
   EXPECT_FALSE(common::FileExists(Path("TEMPORARY")));
 }
 
-TEST_F(Structure, NoRawFilesGiveEmptyOutputsAndTheEndText) {
+TEST_F(Structure, EmptyRawFilesGiveEmptyOutputsAndTheEndText) {
   EXPECT_THAT(Run().Texts(), IsEmpty());
   for (const char* name : {"RATHISWEEKNNEW.dat", "RATHISWEEKNNEWd.dat", "SETHISWEEKNNEW.dat", "SETHISWEEKNNEWd.dat",
                            "UMTHISWEEKNNEW.dat", "KETTONUMTHISWEEKN.dat", "HAHAHANNUMTHISWEEKN.dat"})
     EXPECT_EQ(Bytes(name), "") << name;
   EXPECT_THAT(FolderFiles("UMAGOTOTHISWEEKN"), IsEmpty());
-  EXPECT_THAT(ui_.TextsOf(common::StatusSlot::kMainText4), ElementsAre(std::string(steps::kStructureStartText), "構造体処理終了  0"));
+  EXPECT_THAT(host_.TextsOf(common::StatusSlot::kMainText4), ElementsAre(std::string(steps::kStructureStartText), "構造体処理終了  0"));
   // The package is missing: one message, naming the folder it belongs in; Label1 untouched.
-  ASSERT_THAT(ui_.Messages(), ElementsAre(HasSubstr("OPTION1N")));
-  EXPECT_EQ(ui_.Messages()[0].rfind(app_ + "に参照場所", 0), 0u);
-  EXPECT_THAT(ui_.TextsOf(common::StatusSlot::kMainLabel1), IsEmpty());
+  ASSERT_THAT(host_.Messages(), ElementsAre(HasSubstr("OPTION1N")));
+  EXPECT_EQ(host_.Messages()[0].rfind(app_ + "に参照場所", 0), 0u);
+  EXPECT_THAT(host_.TextsOf(common::StatusSlot::kMainLabel1), IsEmpty());
 }
 
 TEST_F(Structure, EmptyHorseFileGivesNoEntryFiles) {
@@ -87,7 +88,7 @@ TEST_F(Structure, EmptyHorseFileGivesNoEntryFiles) {
   EXPECT_EQ(Bytes("KETTONUMTHISWEEKN.dat"), "");
   EXPECT_EQ(Bytes("HAHAHANNUMTHISWEEKN.dat"), "");
   EXPECT_THAT(FolderFiles("UMAGOTOTHISWEEKN"), IsEmpty());
-  EXPECT_EQ(ui_.LastText(common::StatusSlot::kMainText4), "構造体処理終了  0");
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText4), "構造体処理終了  0");
 }
 
 TEST_F(Structure, HorseAndDamListsDistinctAscending) {
@@ -98,13 +99,13 @@ TEST_F(Structure, HorseAndDamListsDistinctAscending) {
   EXPECT_EQ(Bytes("HAHAHANNUMTHISWEEKN.dat"), "\"          \"\r\n\"3000000001\"\r\n\"3000000002\"\r\n");
   EXPECT_THAT(Tags("UMTHISWEEKNNEW.dat", jvdata::um::kLength, jvdata::um::KettoNum),
               ElementsAre("2000000001", "2000000002", "2000000003"));
-  EXPECT_EQ(ui_.LastText(common::StatusSlot::kMainText4), "構造体処理終了  4");  // records read, not horses
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText4), "構造体処理終了  4");  // records read, not horses
   // One entry file per listed horse, empty without runner records; one yield per horse.
   EXPECT_THAT(FolderFiles("UMAGOTOTHISWEEKN"),
               ElementsAre("UMAGOTOTHISWEEKN/2000000001.dat", "UMAGOTOTHISWEEKN/2000000002.dat",
                           "UMAGOTOTHISWEEKN/2000000003.dat"));
   EXPECT_EQ(Bytes("UMAGOTOTHISWEEKN/2000000002.dat"), "");
-  EXPECT_EQ(std::count_if(ui_.events.begin(), ui_.events.end(), [](const auto& e) { return e.kind == "yield"; }),
+  EXPECT_EQ(std::count_if(host_.events.begin(), host_.events.end(), [](const auto& e) { return e.kind == "yield"; }),
             1 + 3);
 }
 
@@ -148,10 +149,10 @@ TEST_F(Structure, AFailedOutputIsReportedAndTheRestIsWritten) {
   std::filesystem::create_directory(Path("RATHISWEEKNNEW.dat"));  // cannot be replaced by a file
   const common::StepFailures failures = Run();
   ASSERT_THAT(failures.Texts(), ElementsAre(HasSubstr("RATHISWEEKNNEW.dat")));
-  EXPECT_THAT(ui_.Messages().back(), HasSubstr("RATHISWEEKNNEW.dat"));
+  EXPECT_THAT(host_.Messages().back(), HasSubstr("RATHISWEEKNNEW.dat"));
   EXPECT_THAT(RaceTags("RATHISWEEKNNEWd.dat"), ElementsAre("r"));
   EXPECT_EQ(Bytes("KETTONUMTHISWEEKN.dat"), "\"2000000001\"\r\n");
-  EXPECT_EQ(ui_.LastText(common::StatusSlot::kMainText4), "構造体処理終了  1");
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText4), "構造体処理終了  1");
   for (const auto& f : FolderFiles()) EXPECT_THAT(f, ::testing::Not(HasSubstr("~"))) << "temporary file left";
 }
 
@@ -179,11 +180,11 @@ TEST_F(Structure, PresentPackageTurnsTheLabelGreenWithItsDate) {
   const struct timeval times[2] = {{std::mktime(&local), 0}, {std::mktime(&local), 0}};
   ASSERT_EQ(::utimes(Path("OPTION1N/KYOSOBA.dat").c_str(), times), 0);
   Run();
-  EXPECT_THAT(ui_.Messages(), IsEmpty());
-  ASSERT_EQ(ui_.events[0].kind, "colour");
-  EXPECT_EQ(ui_.events[0].slot, common::StatusSlot::kMainLabel1);
-  EXPECT_EQ(ui_.events[0].text, std::to_string(0x80FF80));
-  EXPECT_EQ(ui_.LastText(common::StatusSlot::kMainLabel1),
+  EXPECT_THAT(host_.Messages(), IsEmpty());
+  ASSERT_EQ(host_.events[0].kind, "colour");
+  EXPECT_EQ(host_.events[0].slot, common::StatusSlot::kMainLabel1);
+  EXPECT_EQ(host_.events[0].text, std::to_string(0x80FF80));
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kMainLabel1),
             "予想因子ウエイトは展開されています。作成日は 2024/07/29 9:05:03 です。"
             "これより新しい日付の予想因子ウエイトがあれば展開して上書きして下さい。無ければそのまま続行して下さい。");
 }
@@ -201,6 +202,103 @@ TEST_F(Structure, CommandLineRunsTheStepAndExitsNonZeroOnFailure) {
   std::filesystem::create_directory(Path("SETHISWEEKNNEW.dat"));
   EXPECT_NE(std::system(command.c_str()), 0);
   EXPECT_THAT(common::ReadWholeFile(dir_ + "/out.txt").value_or(""), HasSubstr("failed: "));
+}
+
+}  // namespace
+}  // namespace radadovur::testing
+
+namespace radadovur::testing {
+namespace {
+
+// Step ② without step ①'s files: refused, the store as it was.
+TEST_F(Structure, MissingRawFilesAreRefusedAndTheStoreStays) {
+  Put("RATHISWEEKNNEW.dat", {Race({"2", "20240801", "20240803", "05", "01", "kept"})});
+  Put("UMAGOTOTHISWEEKN/2000000001.dat", {Entry({"2", "20240801", "20240803", "05", "01", "03", "2000000001", "kept"})});
+  std::filesystem::remove(Path("RATHISWEEKN.dat"));
+  std::filesystem::remove(Path("SETHISWEEKN.dat"));
+  const auto before = FolderFiles();
+  EXPECT_THAT(Run().Texts(), ElementsAre(HasSubstr("RATHISWEEKN.dat"), HasSubstr("SETHISWEEKN.dat")));
+  EXPECT_THAT(host_.Messages().back(), HasSubstr("①今週開催取得を実行して下さい"));
+  EXPECT_EQ(FolderFiles(), before);
+  EXPECT_THAT(RaceTags("RATHISWEEKNNEW.dat"), ElementsAre("kept"));
+  EXPECT_THAT(EntryTags("UMAGOTOTHISWEEKN/2000000001.dat"), ElementsAre("kept"));
+  EXPECT_THAT(host_.TextsOf(common::StatusSlot::kMainText4), IsEmpty());
+}
+
+// A damaged raw file fails its own pass, named with its first bad record; that pass's outputs
+// stay as they were, and the passes after it that read them are stopped.
+TEST_F(Structure, DamagedRawFilesFailTheirPassAndLeaveItsOutputs) {
+  const std::string race = Race({"2", "20240801", "20240803", "05", "01", "new"});
+  const std::string entry = Entry({"2", "20240801", "20240803", "05", "01", "03", "2000000001", "new"});
+  const std::string horse = Horse("2000000001", "3000000001", "new");
+  struct Case {
+    const char* file;
+    std::string bytes;
+    const char* text;
+    std::vector<const char*> kept;  // outputs that must hold the old records
+  };
+  const Case cases[] = {
+      {"RATHISWEEKN.dat", race.substr(0, 5) + "x" + race.substr(5) + race, "RATHISWEEKN.dat: record 1 does not end with a line end",
+       {"RATHISWEEKNNEW.dat", "RATHISWEEKNNEWd.dat"}},
+      {"SETHISWEEKN.dat", entry + entry.substr(1), "SETHISWEEKN.dat: record 2 is cut short",
+       {"SETHISWEEKNNEW.dat", "UMAGOTOTHISWEEKN/2000000001.dat"}},
+      {"SETHISWEEKN.dat", race, "SETHISWEEKN.dat: record 1 does not start with \"SE\"",
+       {"SETHISWEEKNNEW.dat", "UMAGOTOTHISWEEKN/2000000001.dat"}},
+      {"UMTHISWEEKN.dat", horse.substr(0, horse.size() - 2) + "xx", "UMTHISWEEKN.dat: record 1 does not end",
+       {"UMAGOTOTHISWEEKN/2000000001.dat"}},
+  };
+  for (const auto& c : cases) {
+    Put("RATHISWEEKN.dat", {race});
+    Put("SETHISWEEKN.dat", {entry});
+    Put("UMTHISWEEKN.dat", {horse});
+    Put("RATHISWEEKNNEW.dat", {Race({"2", "20240801", "20240803", "05", "01", "old"})});
+    Put("RATHISWEEKNNEWd.dat", {Race({"2", "20240801", "20240803", "05", "01", "old"})});
+    Put("SETHISWEEKNNEW.dat", {Entry({"2", "20240801", "20240803", "05", "01", "03", "2000000001", "old"})});
+    Put("UMAGOTOTHISWEEKN/2000000001.dat", {Entry({"2", "20240801", "20240803", "05", "01", "03", "2000000001", "old"})});
+    ASSERT_TRUE(common::WriteFileAtomic(Path(c.file), c.bytes).ok());
+    EXPECT_THAT(Run().Texts(), Contains(HasSubstr(c.text))) << c.text;
+    EXPECT_THAT(host_.Messages().back(), HasSubstr(c.text));
+    for (const char* out : c.kept) {
+      const auto tags = std::string(out).starts_with("RA") ? RaceTags(out) : EntryTags(out);
+      EXPECT_THAT(tags, ElementsAre("old")) << c.text << ": " << out;
+    }
+  }
+}
+
+// The disk fills while ② rewrites the runner file: the passes that read it stop, the others
+// run, and the end message says what was left as it was.
+TEST_F(Structure, AFullDiskStopsThePassesThatReadTheFailedOutput) {
+  Put("UMTHISWEEKN.dat", {Horse("2000000001", "3000000001")});
+  std::vector<std::string> entries;
+  for (const char* race : {"01", "02", "03", "04"})
+    entries.push_back(Entry({"2", "20240801", "20240803", "05", race, "03", "2000000001", "new"}));
+  Put("SETHISWEEKN.dat", entries);
+  Put("UMAGOTOTHISWEEKN/2000000001.dat", {Entry({"2", "20240801", "20240803", "05", "01", "03", "2000000001", "old"})});
+  common::StepFailures failures;
+  {
+    FileSizeLimit full(3 * jvdata::se::kLength);
+    failures = Run();
+  }
+  EXPECT_THAT(failures.Texts(), Contains(HasSubstr("SETHISWEEKN.dat: File too large (4 records not written")));
+  EXPECT_THAT(host_.Messages().back(), HasSubstr("UMAGOTOTHISWEEKN/*.dat: left as they were"));
+  EXPECT_EQ(Bytes("KETTONUMTHISWEEKN.dat"), "\"2000000001\"\r\n");  // the horse pass ran
+  EXPECT_THAT(EntryTags("UMAGOTOTHISWEEKN/2000000001.dat"), ElementsAre("old"));
+  for (const auto& f : FolderFiles()) EXPECT_THAT(f, ::testing::Not(HasSubstr("~"))) << "temporary file left";
+}
+
+// An id that is not ten digits names no horse: a quote in it would give another horse's file.
+TEST_F(Structure, IdsThatAreNotTenDigitsAreRejected) {
+  Put("UMTHISWEEKN.dat", {Horse("2000000001", "3000000001"), Horse("200000\"001", "3000000\"01"), Horse("20000/0001", "")});
+  Put("SETHISWEEKN.dat", {Entry({"2", "20240801", "20240803", "05", "01", "03", "200000\"001", "quoted"}),
+                          Entry({"2", "20240801", "20240803", "05", "01", "04", "2000000001", "good"})});
+  const auto texts = Run().Texts();
+  EXPECT_THAT(texts, Contains(HasSubstr("KettoNum \"200000\"001\" is not ten digits")));
+  EXPECT_THAT(texts, Contains(HasSubstr("KettoNum \"20000/0001\" is not ten digits")));
+  EXPECT_THAT(texts, Contains(HasSubstr("DamNum \"3000000\"01\" is not ten digits")));
+  EXPECT_EQ(Bytes("KETTONUMTHISWEEKN.dat"), "\"2000000001\"\r\n");
+  EXPECT_EQ(Bytes("HAHAHANNUMTHISWEEKN.dat"), "\"          \"\r\n\"3000000001\"\r\n");
+  EXPECT_THAT(FolderFiles("UMAGOTOTHISWEEKN"), ElementsAre("UMAGOTOTHISWEEKN/2000000001.dat"));
+  EXPECT_THAT(EntryTags("UMAGOTOTHISWEEKN/2000000001.dat"), ElementsAre("good"));
 }
 
 }  // namespace

@@ -12,20 +12,14 @@
 
 #include "common/run_state.h"
 #include "common/names.h"
+#include "support/temp_folder.h"
 
 namespace radadovur::testing {
 
 // A program folder of its own for one test, removed afterwards.
 class ProgramFolder {
  public:
-  ProgramFolder()
-      : dir_(std::filesystem::temp_directory_path() /
-             ("radadovur_app_" + std::to_string(::getpid()) + "_" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-  }
-  ~ProgramFolder() { std::filesystem::remove_all(dir_); }
+  ProgramFolder() = default;
 
   const std::filesystem::path& dir() const { return dir_; }
   // The folder as the program names it, ending in "/".
@@ -53,7 +47,8 @@ class ProgramFolder {
   }
 
  private:
-  std::filesystem::path dir_;
+  TempFolder folder_{"radadovur_app_"};
+  std::filesystem::path dir_ = folder_.path();
 };
 
 }  // namespace radadovur::testing

@@ -1,6 +1,5 @@
 #pragma once
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <string>
@@ -11,6 +10,7 @@
 #include "jvlink/jv_link.h"
 #include "jvlink/replay_codes.h"
 #include "support/record_builder.h"
+#include "support/temp_folder.h"
 
 // A recording folder in a fresh temporary folder, written by the test itself, and a reader
 // that turns a JvLink's results into short texts: "RA r1" for a record (type and the tag the
@@ -19,14 +19,7 @@ namespace radadovur::testing {
 
 class RecordingFixture : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "jvlink-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    root_ = pattern;
-    folder_ = root_ + "/JVDATA";
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(root_); }
+  void SetUp() override { std::filesystem::create_directories(folder_); }
 
   void Write(const std::string& relative, const std::string& bytes) {
     const std::string path = folder_ + "/" + relative;
@@ -43,8 +36,9 @@ class RecordingFixture : public ::testing::Test {
     return all;
   }
 
-  std::string root_;
-  std::string folder_;
+  TempFolder temp_{"jvlink-test-"};
+  std::string root_ = temp_.path();
+  std::string folder_ = root_ + "/JVDATA";
 };
 
 // One JVRead as text.

@@ -1,7 +1,6 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "jvdata/layout_se.h"
 #include "jvdata/layout_um.h"
 #include "support/record_builder.h"
+#include "support/temp_folder.h"
 
 // A program folder of raw store files for the structure tests. Records carry a tag in a name
 // field so that a test can tell which input record ended up where.
@@ -46,16 +46,14 @@ inline std::string Trimmed(std::string_view s) {
   return std::string(s);
 }
 
+// A program folder after a step ① that delivered nothing: empty raw race, runner and horse
+// files, which a test overwrites with its records.
 class StoreFolder : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string templ = (std::filesystem::temp_directory_path() / "structure_XXXXXX").string();
-    ASSERT_NE(::mkdtemp(templ.data()), nullptr);
-    dir_ = templ;
-    app_ = dir_ + "/";
     std::filesystem::create_directory(app_ + "UMAGOTOTHISWEEKN");
+    for (const char* raw : {"RATHISWEEKN.dat", "SETHISWEEKN.dat", "UMTHISWEEKN.dat"}) Put(raw, {});
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
 
   std::string Path(const std::string& name) const { return app_ + name; }
   void Put(const std::string& name, const std::vector<std::string>& records) const {
@@ -83,8 +81,9 @@ class StoreFolder : public ::testing::Test {
     return files;
   }
 
-  std::string dir_;
-  std::string app_;
+  TempFolder folder_{"structure_"};
+  std::string dir_ = folder_.path();
+  std::string app_ = folder_.app_path();
 };
 
 }  // namespace radadovur::testing
