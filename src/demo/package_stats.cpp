@@ -148,7 +148,8 @@ std::string HnskFile(const World& world) {
   std::map<std::string, std::vector<const Horse*>> foals;
   for (const Horse& h : world.horses) foals[world.dams[static_cast<size_t>(h.dam)].self.num].push_back(&h);
   std::string out;
-  for (auto& [dam, list] : foals) {
+  for (auto& [dam_key, list] : foals) {
+    const std::string& dam = dam_key;  // clang 14 cannot capture a structured binding
     std::stable_sort(list.begin(), list.end(), [](const Horse* a, const Horse* b) {
       return std::make_tuple(DaysOf(a->birth), a->ketto) < std::make_tuple(DaysOf(b->birth), b->ketto);
     });

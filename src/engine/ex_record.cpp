@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
 
 #include "common/names.h"
 
@@ -24,8 +23,8 @@ void ExRecord::SetText(const jvdata::Field& f, std::string_view value, uint32_t 
   if (!Holds(f, i)) return;
   const size_t n = std::min<size_t>(value.size(), f.width);
   char* at = bytes_.data() + f.At(i);
-  std::memcpy(at, value.data(), n);
-  std::memset(at + n, ' ', f.width - n);
+  std::copy_n(value.data(), n, at);  // an empty value may have no data pointer at all
+  std::fill_n(at + n, f.width - n, ' ');
 }
 
 void PutReal(char* out, float value) {
