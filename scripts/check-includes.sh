@@ -10,9 +10,11 @@ declare -A allowed=(
   [jvdata]="jvdata common"
   [jvlink]="jvlink common"
   [store]="store jvdata common"
+  [engine]="engine store jvdata common"
+  [results]="results engine store jvdata common"
   [steps]="steps store jvlink jvdata common"
-  [demo]="demo jvdata common"
-  [cli]="cli steps demo store jvlink jvdata common"
+  [demo]="demo engine store jvdata common"
+  [cli]="cli steps demo engine store jvlink jvdata common"
   [ui]="ui steps store jvlink jvdata common"
 )
 

@@ -1,6 +1,6 @@
 // radadovur-cli demo DIR [--state friday|monday] [--size normal|large] [--seed N]: writes a
 // program folder with a generated week (the JV-Link recordings, the code table and the model
-// package's presence files) on which every workflow step can run.
+// package) on which every workflow step can run.
 #include <cstdio>
 #include <string>
 

@@ -28,6 +28,8 @@ inline const char* PrintedLabel(common::StatusSlot slot) {
     case common::StatusSlot::kDownloadLabel1: return nullptr;
     case common::StatusSlot::kOddsText1: return "VLTFOTHISWEEKNAZ.Text1";
     case common::StatusSlot::kRealtimeText1: return "VLTP2RIALTIME.Text1";
+    case common::StatusSlot::kPredictText1: return "VELTRANEXPDTHISWEEKNAZ.Text1";
+    case common::StatusSlot::kPredictText3: return "VELTRANEXPDTHISWEEKNAZ.Text3";
   }
   return nullptr;
 }

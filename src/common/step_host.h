@@ -31,11 +31,17 @@ enum class StatusSlot {
   kOddsText1,
   // The realtime menu VLTP2RIALTIME.
   kRealtimeText1,
+  // The prediction window VELTRANEXPDTHISWEEKNAZ.
+  kPredictText1,  // Text1: step ④
+  kPredictText3,  // Text3: step ⑤
 };
 
 // Every progress bar a step drives.
 enum class ProgressSlot {
   kDownloadProgressBar1,  // VLTF2THISWEEKNAZ
+  kPredictProgressBar1,   // VELTRANEXPDTHISWEEKNAZ ProgressBar1: step ④
+  kPredictProgressBar3,   // VELTRANEXPDTHISWEEKNAZ ProgressBar3: step ⑤, ids read, builder, driver
+  kPredictProgressBar4,   // VELTRANEXPDTHISWEEKNAZ ProgressBar4: step ⑤, records of the current horse
 };
 
 class StepHost {

@@ -18,6 +18,7 @@
 #include "demo/code_table.h"
 #include "demo/demo_records.h"
 #include "demo/odds_book.h"
+#include "demo/package_files.h"
 #include "jvdata/record.h"
 
 namespace radadovur::demo {
@@ -286,7 +287,8 @@ bool RemoveStaleRecordings(const std::string& folder, std::string* error) {
   return true;
 }
 
-// The model package's files are dated the day the package was built.
+// The model package's files are dated the day the package was built, so that start-up finds a
+// package younger than its age limit on the demo week.
 bool SetPackageDate(const std::string& path, std::string* error) {
   std::tm tm{};
   tm.tm_year = 2024 - 1900;
@@ -322,8 +324,7 @@ std::vector<DemoFile> BuildDemoFiles(const World& world, DemoSummary* summary) {
   AddOdds(world, files, s);
   AddRealtimeResults(world, files);
   files.push_back({std::string(common::names::kCodeTableFile), CodeTableCsv()});
-  files.push_back({std::string(common::names::kKyosobaFile), "RADADOVUR DEMO MODEL PACKAGE 20240729\r\n"});
-  files.push_back({std::string(common::names::kStallionFile), "RADADOVUR DEMO MODEL PACKAGE 20240729\r\n"});
+  for (DemoFile& f : ModelPackageFiles(world)) files.push_back(std::move(f));
   s.files = static_cast<int>(files.size());
   for (const auto& f : files) s.bytes += static_cast<int64_t>(f.bytes.size());
   if (summary) *summary = s;
@@ -347,8 +348,9 @@ bool WriteDemoFolder(const std::string& dir_in, const WeekOptions& options, Demo
       return false;
     }
   }
-  for (std::string_view model : {common::names::kKyosobaFile, common::names::kStallionFile})
-    if (!SetPackageDate(dir + std::string(model), error)) return false;
+  const std::string package = std::string(common::names::kOptionFolder) + "/";
+  for (const DemoFile& f : files)
+    if (f.path.compare(0, package.size(), package) == 0 && !SetPackageDate(dir + f.path, error)) return false;
   return true;
 }
 

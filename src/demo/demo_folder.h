@@ -4,17 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "demo/demo_file.h"
 #include "demo/demo_world.h"
 
 // The demo program folder: the JV-Link recordings of one generated week (under "JVDATA"), the
-// code table and the model package's presence files. The same options give the same bytes.
+// code table and the model package (weight model and statistics files). The same options give the
+// same bytes.
 namespace radadovur::demo {
-
-// One file of the folder, by its path relative to the program folder.
-struct DemoFile {
-  std::string path;
-  std::string bytes;
-};
 
 struct DemoSummary {
   int race_days = 0, races = 0, runners = 0, horses = 0, jockeys = 0;

@@ -25,14 +25,14 @@ std::string Sign3(int value) {
   return buf;
 }
 
-int64_t PrizeOf(const Race& race, const Runner& r) {
-  return r.finish >= 1 && r.finish <= 5 ? race.spec.prize[static_cast<size_t>(r.finish - 1)] : 0;
-}
-
 // Places 1st..5th and the rest, as career counts index them.
 int PlaceIndex(const Runner& r) { return r.finish >= 1 && r.finish <= 5 ? r.finish - 1 : 5; }
 
 }  // namespace
+
+int64_t PrizeOf(const Race& race, const Runner& r) {
+  return r.finish >= 1 && r.finish <= 5 ? race.spec.prize[static_cast<size_t>(r.finish - 1)] : 0;
+}
 
 std::string RunTimeText(int tenths) {
   char buf[16];

@@ -27,6 +27,9 @@ std::string ExactaOddsRecordOf(const Race& race, const OddsBook& book, char cate
 std::string TrioOddsRecordOf(const Race& race, const OddsBook& book, char category, const Date& created);
 std::string TrifectaOddsRecordOf(const Race& race, const OddsBook& book, char category, const Date& created);
 
+// Prize money (hundreds of yen) a runner earned: places 1 to 5.
+int64_t PrizeOf(const Race& race, const Runner& r);
+
 // "M SS T": minutes, seconds and tenths of a time in tenths of a second.
 std::string RunTimeText(int tenths);
 

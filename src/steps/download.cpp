@@ -8,6 +8,7 @@
 #include "steps/download_progress.h"
 #include "steps/model_package.h"
 #include "common/names.h"
+#include "common/package_path.h"
 #include "common/record_file.h"
 #include "jvdata/record.h"
 #include "store/store_files.h"
@@ -204,7 +205,7 @@ common::StepFailures RunThisWeekDownload(common::RunState& state, jvlink::JvLink
     return failures;
   }
 
-  if (!common::FileExists(app_path + std::string(common::names::kStallionFile))) {
+  if (!common::FileExists(common::ResolvePackagePath(app_path, common::names::kStallionFile))) {
     host.Message(app_path + kPackageSetupMessage);
     host.SetStatus(common::StatusSlot::kMainLabel1, std::string(kStallionMissingCaption));
   }

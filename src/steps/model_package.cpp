@@ -2,6 +2,7 @@
 
 #include "common/file_date.h"
 #include "common/names.h"
+#include "common/package_path.h"
 
 namespace radadovur::steps {
 
@@ -14,7 +15,8 @@ std::string PackagePresentCaption(const std::string& date_time_text, PackageCapt
 }
 
 std::optional<std::string> ShowPackagePresent(const std::string& app_path, common::StepHost& host, PackageCaption kind) {
-  auto date = common::FileDateTimeText(app_path + std::string(common::names::kKyosobaFile));
+  // Unpacked on Windows, the package may come as "option1n/kyosoba.dat".
+  auto date = common::FileDateTimeText(common::ResolvePackagePath(app_path, common::names::kKyosobaFile));
   if (!date) return std::nullopt;
   host.SetBackColour(common::StatusSlot::kMainLabel1, kPackagePresentColour);
   host.SetStatus(common::StatusSlot::kMainLabel1, PackagePresentCaption(*date, kind));

@@ -7,6 +7,7 @@
 
 #include "common/file_date.h"
 #include "common/names.h"
+#include "common/package_path.h"
 #include "steps/model_package.h"
 
 namespace radadovur::steps {
@@ -43,7 +44,7 @@ void CheckPackage(const std::string& app_path, std::chrono::year_month_day today
   }
   const auto file_day = common::DatePartOf(*date);
   if (!file_day) {
-    const std::string path = app_path + std::string(common::names::kKyosobaFile);
+    const std::string path = common::ResolvePackagePath(app_path, common::names::kKyosobaFile);
     failures.Add(common::Status::Corruption(path, "date of " + path + ": " + *date));
     return;
   }

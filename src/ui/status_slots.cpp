@@ -4,6 +4,7 @@ namespace radadovur::ui {
 namespace {
 constexpr const char* kMainWindow = "VLTF1THISWEEKNAZ";
 constexpr const char* kDownloadDialog = "VLTF2THISWEEKNAZ";
+constexpr const char* kPredictWindow = "VELTRANEXPDTHISWEEKNAZ";
 }  // namespace
 
 SlotControl ControlOf(common::StatusSlot slot) {
@@ -21,6 +22,8 @@ SlotControl ControlOf(common::StatusSlot slot) {
     case common::StatusSlot::kDownloadLabel1: return {kDownloadDialog, "Label1"};
     case common::StatusSlot::kOddsText1: return {"VLTFOTHISWEEKNAZ", "Text1"};
     case common::StatusSlot::kRealtimeText1: return {"VLTP2RIALTIME", "Text1"};
+    case common::StatusSlot::kPredictText1: return {kPredictWindow, "Text1"};
+    case common::StatusSlot::kPredictText3: return {kPredictWindow, "Text3"};
   }
   return {"", ""};
 }
@@ -28,6 +31,9 @@ SlotControl ControlOf(common::StatusSlot slot) {
 SlotControl ControlOf(common::ProgressSlot slot) {
   switch (slot) {
     case common::ProgressSlot::kDownloadProgressBar1: return {kDownloadDialog, "ProgressBar1"};
+    case common::ProgressSlot::kPredictProgressBar1: return {kPredictWindow, "ProgressBar1"};
+    case common::ProgressSlot::kPredictProgressBar3: return {kPredictWindow, "ProgressBar3"};
+    case common::ProgressSlot::kPredictProgressBar4: return {kPredictWindow, "ProgressBar4"};
   }
   return {"", ""};
 }

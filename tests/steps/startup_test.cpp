@@ -81,6 +81,15 @@ TEST_F(StartupTest, MissingPackageGivesOneMessageAndStillCleansUp) {
   EXPECT_TRUE(failures_.empty());
 }
 
+// Unpacked on Windows, the package's folder and file may come in any case.
+TEST_F(StartupTest, FindsAPackageSpelledInAnotherCase) {
+  Touch("option1n/kyosoba.dat");
+  Run();
+  EXPECT_TRUE(host_.Messages().empty());
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kMainLabel1).rfind("予想因子ウエイトは展開されています。作成日は ", 0), 0u);
+  EXPECT_TRUE(failures_.empty());
+}
+
 TEST_F(StartupTest, WarnsOnlyWhenThePackageIsMoreThan1000DaysOld) {
   struct Case {
     int days_old;

@@ -18,6 +18,7 @@ class RecordingHost : public common::StepHost {
     std::string kind;  // "text", "colour", "message", "ask", "begin", "progress", "end", "yield"
     StatusSlot slot{};
     std::string text;  // the text, the colour or the progress value as text
+    ProgressSlot bar{};  // for "begin", "progress" and "end"
   };
   void SetStatus(StatusSlot slot, const std::string& text) override { events.push_back({"text", slot, text}); }
   void SetBackColour(StatusSlot slot, uint32_t bgr) override {
@@ -31,9 +32,13 @@ class RecordingHost : public common::StepHost {
     answers.erase(answers.begin());
     return answer;
   }
-  void BeginProgress(ProgressSlot, int64_t total) override { events.push_back({"begin", {}, std::to_string(total)}); }
-  void SetProgress(ProgressSlot, int64_t value) override { events.push_back({"progress", {}, std::to_string(value)}); }
-  void EndProgress(ProgressSlot) override { events.push_back({"end", {}, ""}); }
+  void BeginProgress(ProgressSlot bar, int64_t total) override {
+    events.push_back({"begin", {}, std::to_string(total), bar});
+  }
+  void SetProgress(ProgressSlot bar, int64_t value) override {
+    events.push_back({"progress", {}, std::to_string(value), bar});
+  }
+  void EndProgress(ProgressSlot bar) override { events.push_back({"end", {}, "", bar}); }
   bool CancelRequested() override { return cancel; }
   void Yield() override { events.push_back({"yield", {}, ""}); }
 
@@ -50,6 +55,21 @@ class RecordingHost : public common::StepHost {
   }
   // The totals progress was begun with.
   std::vector<std::string> ProgressTotals() const { return Of("begin"); }
+  // The values one bar was set to, in order.
+  std::vector<int64_t> ProgressOf(ProgressSlot bar) const {
+    std::vector<int64_t> out;
+    for (const auto& e : events)
+      if (e.kind == "progress" && e.bar == bar) out.push_back(std::stoll(e.text));
+    return out;
+  }
+  // The total one bar was last begun with; -1 when it never was.
+  int64_t TotalOf(ProgressSlot bar) const {
+    int64_t total = -1;
+    for (const auto& e : events)
+      if (e.kind == "begin" && e.bar == bar) total = std::stoll(e.text);
+    return total;
+  }
+  int Yields() const { return static_cast<int>(Of("yield").size()); }
 
   std::vector<Event> events;
   std::vector<bool> answers;

@@ -280,6 +280,11 @@ void MainWindow::BeginProgress(common::ProgressSlot slot, int64_t total) {
       download_dialog_ = new DownloadProgressWindow(total, this);
       download_dialog_->show();
       break;
+    // The prediction window's bars live in that window, which shows them itself.
+    case common::ProgressSlot::kPredictProgressBar1:
+    case common::ProgressSlot::kPredictProgressBar3:
+    case common::ProgressSlot::kPredictProgressBar4:
+      break;
   }
 }
 
@@ -297,6 +302,10 @@ void MainWindow::EndProgress(common::ProgressSlot slot) {
         download_dialog_->deleteLater();
         download_dialog_ = nullptr;
       }
+      break;
+    case common::ProgressSlot::kPredictProgressBar1:
+    case common::ProgressSlot::kPredictProgressBar3:
+    case common::ProgressSlot::kPredictProgressBar4:
       break;
   }
 }

@@ -1,0 +1,16 @@
+#include "demo/package_files.h"
+
+#include "demo/package_model.h"
+#include "demo/package_stats.h"
+
+namespace radadovur::demo {
+
+std::vector<DemoFile> ModelPackageFiles(const World& world) {
+  std::vector<DemoFile> files;
+  for (engine::ModelSurface s : engine::kModelSurfaces)
+    for (DemoFile& f : ModelFilesOf(s, DemoModelCategories(s, DemoItemCodes(s)))) files.push_back(std::move(f));
+  for (DemoFile& f : StatisticsFilesOf(world)) files.push_back(std::move(f));
+  return files;
+}
+
+}  // namespace radadovur::demo

@@ -1,0 +1,36 @@
+#pragma once
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "common/status.h"
+
+// What step ⑤'s first half leaves for the step to say at its end: the week's horses, the horses
+// whose expanded-record file stays empty because something failed for them, and the horses whose
+// last record the stale rule dropped.
+namespace radadovur::engine {
+
+struct BuildReport {
+  // HorseIdList: the KettoNums of "KETTONUMTHISWEEKN.dat" in file order.
+  std::vector<std::string> horses;
+  // Horses whose expanded-record file is left empty by a failure, in list order, each once.
+  std::vector<std::string> failed_horses;
+  // Horses whose last record (this week's entry) was older than the run before it and was
+  // dropped: later steps would rank such a horse by a past run.
+  std::vector<std::string> stale_dropped;
+  // Every failure with its reason, in the order met.
+  common::StepFailures failures;
+
+  // Records a failure; with a horse, that horse is failed too.
+  void Fail(common::Status why) { failures.Add(std::move(why)); }
+  void FailHorse(const std::string& id, common::Status why) {
+    if (failed_.insert(id).second) failed_horses.push_back(id);
+    failures.Add(std::move(why));
+  }
+  bool HasFailed(const std::string& id) const { return failed_.count(id) > 0; }
+
+ private:
+  std::unordered_set<std::string> failed_;
+};
+
+}  // namespace radadovur::engine

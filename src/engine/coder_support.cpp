@@ -1,0 +1,98 @@
+#include "engine/coder_support.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+
+#include "common/convert.h"
+#include "engine/layout_ex.h"
+#include "engine/stats_lookup.h"
+
+namespace radadovur::engine {
+
+int EarlierRun(const CoderContext& context, int n) {
+  if (context.Run(n - 1).Text(ex::AbnormalityCode) == "0") return n - 1;
+  return n == 2 ? 1 : n - 2;
+}
+
+std::string ExFieldName(const jvdata::Field& field) {
+  for (const auto& row : ex::kFields)
+    if (row.field.offset == field.offset && row.field.width == field.width) return row.name;
+  return "field at " + std::to_string(field.offset);
+}
+
+common::Status CoderFailure(const CoderContext& context, int run, std::string_view what, std::string_view why) {
+  const ExRecord& record = context.Run(run);
+  std::string race(record.Text(ex::Year));
+  race += record.Text(ex::MonthDay);
+  race += record.Text(ex::VenueCode);
+  race += record.Text(ex::RaceNum);
+  std::string text = std::string(what) + " of run " + std::to_string(run) + " (race " + race + "): " + std::string(why);
+  return common::Status::InvalidArgument(std::string(what), std::move(text));
+}
+
+double ValueOf(const ExRecord& record, const jvdata::Field& field, uint32_t i) { return common::TextValue(record.Text(field, i)); }
+
+common::Status WholeNumberOfText(const CoderContext& context, int run, std::string_view what, std::string_view text,
+                                 int64_t& out) {
+  const auto value = common::WholeNumber(text);
+  if (!value) return CoderFailure(context, run, what, "\"" + std::string(text) + "\" is not a whole number");
+  out = *value;
+  return common::Status::OK();
+}
+
+common::Status WholeNumberOf(const CoderContext& context, int run, const jvdata::Field& field, int64_t& out, uint32_t i) {
+  const std::string_view text = context.Run(run).Text(field, i);
+  if (const auto value = common::WholeNumber(text)) {  // the common case without building a name
+    out = *value;
+    return common::Status::OK();
+  }
+  return WholeNumberOfText(context, run, ExFieldName(field), text, out);
+}
+
+common::Status TrackNumberOf(const CoderContext& context, int run, int64_t& out) {
+  return WholeNumberOf(context, run, ex::TrackCode, out);
+}
+
+common::Status DayNumberOf(const CoderContext& context, int run, std::string_view what, std::string_view yyyymmdd,
+                           int64_t& out) {
+  int64_t number = 0;
+  bool digits = yyyymmdd.size() == 8;
+  for (char c : yyyymmdd) digits = digits && c >= '0' && c <= '9';
+  if (digits) number = std::stoll(std::string(yyyymmdd));
+  const std::chrono::year_month_day date{std::chrono::year(static_cast<int>(number / 10000)),
+                                         std::chrono::month(static_cast<unsigned>(number / 100 % 100)),
+                                         std::chrono::day(static_cast<unsigned>(number % 100))};
+  if (!digits || !date.ok())
+    return CoderFailure(context, run, what, "\"" + std::string(yyyymmdd) + "\" is not a date");
+  out = std::chrono::sys_days(date).time_since_epoch().count();
+  return common::Status::OK();
+}
+
+common::Status RaceDayNumberOf(const CoderContext& context, int run, int64_t& out) {
+  const ExRecord& record = context.Run(run);
+  std::string date(record.Text(ex::Year));
+  date += record.Text(ex::MonthDay);
+  return DayNumberOf(context, run, "race date", date, out);
+}
+
+int64_t Floor(double x) { return static_cast<int64_t>(std::floor(x)); }
+
+common::Status LogFigureOf(const CoderContext& context, int run, std::string_view what, double x, int64_t& out) {
+  const auto figure = LogFigure(x);
+  if (!figure) return CoderFailure(context, run, what, "log of " + common::NumberText(x) + ", which is not above 0");
+  out = *figure;
+  return common::Status::OK();
+}
+
+std::string NumberCode(int64_t value) { return std::to_string(value); }
+
+std::string LastDigits(int64_t value, int digits) {
+  int64_t modulus = 1;
+  for (int i = 0; i < digits; ++i) modulus *= 10;
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%0*lld", digits, static_cast<long long>(value % modulus));
+  return buf;
+}
+
+}  // namespace radadovur::engine

@@ -1,0 +1,137 @@
+#include "engine/day_before.h"
+
+#include <unordered_set>
+#include <vector>
+
+#include "common/names.h"
+#include "common/text_file.h"
+#include "engine/week_files.h"
+#include "jvdata/layout_hr.h"
+#include "jvdata/layout_ra.h"
+#include "jvdata/layout_se.h"
+#include "jvdata/race_key.h"
+#include "store/store_files.h"
+
+namespace radadovur::engine {
+namespace {
+
+constexpr std::string_view kFirstStartWeight = "440";
+constexpr std::string_view kNoTimeDiff = "0000";
+constexpr std::string_view kFineAndGood = "111";  // TenkoCode, TurfBabaCode, DirtBabaCode
+
+// A "before" field counts when the number its digits form is not 0: blanks are passed over and
+// reading stops at the first other character ("00000", "000" and blank fields give 0).
+bool NonZeroValue(std::string_view text) {
+  for (char c : text) {
+    if (c == ' ') continue;
+    if (c < '0' || c > '9') return false;
+    if (c != '0') return true;
+  }
+  return false;
+}
+
+void Put(std::string& bytes, size_t record_at, const jvdata::Field& f, std::string_view value) {
+  std::string text(value.substr(0, f.width));
+  text.resize(f.width, ' ');
+  bytes.replace(record_at + f.offset, f.width, text);
+}
+
+std::string_view Get(const std::string& bytes, size_t record_at, const jvdata::Field& f) {
+  return std::string_view(bytes).substr(record_at + f.offset, f.width);
+}
+
+}  // namespace
+
+bool ResultsFinal(std::string_view race_records) {
+  const size_t n = race_records.size() / jvdata::ra::kLength;
+  if (n == 0) return false;
+  return jvdata::ra::DataCategory.Of(race_records.substr((n - 1) * jvdata::ra::kLength, jvdata::ra::kLength)) == "7";
+}
+
+common::Status ReadResultsFinal(const std::string& app_path, bool& final) {
+  std::string races;
+  auto status = ReadFileBytes(app_path + std::string(common::names::kRaNew), races);
+  final = status.ok() && ResultsFinal(races);
+  return status;
+}
+
+void FixPreviousDayEntry(std::string& entry_records) {
+  const size_t c = entry_records.size() / jvdata::se::kLength;
+  if (c == 0) return;
+  const size_t last = (c - 1) * jvdata::se::kLength;
+  const std::string weight =
+      c == 1 ? std::string(kFirstStartWeight) : std::string(Get(entry_records, last - jvdata::se::kLength, jvdata::se::Bataijuu));
+  Put(entry_records, last, jvdata::se::Bataijuu, weight);
+  Put(entry_records, last, jvdata::se::TimeDiff, kNoTimeDiff);
+  if (NonZeroValue(Get(entry_records, last, jvdata::se::KishuCodeBefore))) {
+    Put(entry_records, last, jvdata::se::KishuCode, std::string(Get(entry_records, last, jvdata::se::KishuCodeBefore)));
+    Put(entry_records, last, jvdata::se::KishuName, std::string(Get(entry_records, last, jvdata::se::KishuNameBefore)));
+  }
+  if (NonZeroValue(Get(entry_records, last, jvdata::se::FutanjuryouBefore)))
+    Put(entry_records, last, jvdata::se::Futanjuryou, std::string(Get(entry_records, last, jvdata::se::FutanjuryouBefore)));
+}
+
+common::Status FixPreviousDayEntries(const std::string& app_path, int64_t& horses) {
+  std::vector<std::string> ids;
+  auto status = ReadIdList(app_path + std::string(common::names::kKettoNumList), ids);
+  horses = static_cast<int64_t>(ids.size());
+  if (!status.ok()) return status;
+  for (const auto& id : ids) {
+    if (!IsFileNamePart(id)) continue;  // names no entry file: there is nothing to fix
+    const std::string path = app_path + store::UmagotoFileName(id);
+    std::string bytes;
+    if (status = ReadFileBytes(path, bytes); !status.ok()) return status;
+    std::string fixed = bytes;
+    FixPreviousDayEntry(fixed);
+    if (fixed == bytes) continue;  // already in its day-before state: the file is left alone
+    if (status = ReplaceFile(path, fixed); !status.ok()) return status;
+  }
+  return common::Status::OK();
+}
+
+common::Status FixPreviousDayRaces(const std::string& app_path, common::StepHost& host) {
+  const std::string race_path = app_path + std::string(common::names::kRaNew);
+  std::string races;
+  if (auto status = ReadFileBytes(race_path, races); !status.ok()) return status;
+  const size_t n = races.size() / jvdata::ra::kLength;
+  if (n == 0) return common::Status::OK();
+  const bool final = ResultsFinal(races);
+
+  // Once final: the races that have a payout record, listed before any race record changes.
+  std::unordered_set<std::string> paid;
+  if (final) {
+    std::string payouts;
+    const std::string payout_path = app_path + std::string(common::names::kHrThisWeek);
+    if (auto status = ReadFileBytes(payout_path, payouts); !status.ok()) return status;
+    std::string list;
+    for (size_t at = 0; at + jvdata::hr::kLength <= payouts.size(); at += jvdata::hr::kLength) {
+      std::string key = jvdata::RaceKey(std::string_view(payouts).substr(at, jvdata::hr::kLength));
+      list += common::QuotedLine(key);
+      paid.insert(std::move(key));
+    }
+    if (auto status = ReplaceFile(app_path + std::string(kRaceThisWeek), list); !status.ok()) return status;
+  }
+
+  std::string fixed = races;
+  int64_t shown = -1;
+  for (size_t i = 1; i <= n; ++i) {
+    const size_t at = (i - 1) * jvdata::ra::kLength;
+    const std::string_view record = std::string_view(races).substr(at, jvdata::ra::kLength);
+    const bool set = final ? paid.count(jvdata::RaceKey(record)) > 0 : jvdata::ra::DataCategory.Of(record) == "1";
+    if (set) Put(fixed, at, jvdata::ra::TenkoBabaCodes, kFineAndGood);
+    const int64_t value = static_cast<int64_t>(i) * 100 / static_cast<int64_t>(n);
+    if (value != shown) host.SetProgress(common::ProgressSlot::kPredictProgressBar1, shown = value);
+  }
+  if (fixed == races) return common::Status::OK();
+  return ReplaceFile(race_path, fixed);
+}
+
+common::Status FixPreviousDay(const std::string& app_path, common::StepHost& host) {
+  host.BeginProgress(common::ProgressSlot::kPredictProgressBar1, 100);
+  host.SetProgress(common::ProgressSlot::kPredictProgressBar1, 0);
+  int64_t horses = 0;
+  if (auto status = FixPreviousDayEntries(app_path, horses); !status.ok()) return status;
+  return FixPreviousDayRaces(app_path, host);
+}
+
+}  // namespace radadovur::engine

@@ -1,0 +1,79 @@
+#include "engine/expand_week.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#include "common/names.h"
+#include "engine/ex_record.h"
+#include "engine/expanded_builder.h"
+#include "engine/stats_extract.h"
+#include "engine/week_files.h"
+
+namespace radadovur::engine {
+namespace {
+
+// While the ids of a list are read the bar counts them against 2000; longer lists keep it full.
+void ShowIdsRead(common::StepHost& host, size_t count, int64_t& shown) {
+  const int64_t value = std::min<int64_t>(100, static_cast<int64_t>(count) * 100 / 2000);
+  if (value != shown) host.SetProgress(common::ProgressSlot::kPredictProgressBar3, shown = value);
+}
+
+std::vector<std::string> ReadList(const std::string& app_path, std::string_view name, BuildReport& report) {
+  std::vector<std::string> ids;
+  if (auto status = ReadIdList(app_path + std::string(name), ids); !status.ok()) report.Fail(status);
+  return ids;
+}
+
+common::Status EmptyFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) return common::Status::FromErrno("cannot empty", path, errno);
+  if (::close(fd) != 0) return common::Status::FromErrno("cannot empty", path, errno);
+  return common::Status::OK();
+}
+
+}  // namespace
+
+void EmptyExpandedFiles(const std::string& app_path, const std::vector<std::string>& horses,
+                        common::StepHost& host, BuildReport& report) {
+  if (horses.empty()) return;
+  std::error_code ec;
+  std::filesystem::create_directories(app_path + std::string(common::names::kUmagotoExFolder), ec);
+  int64_t shown = -1;
+  for (size_t h = 0; h < horses.size(); ++h) {
+    const std::string& id = horses[h];
+    if (!IsFileNamePart(id))
+      report.FailHorse(id, common::Status::InvalidArgument(id, std::string(common::names::kKettoNumList) +
+                                                                   ": no file can be named after \"" + id + "\""));
+    else if (auto status = EmptyFile(app_path + UmagotoExFileName(id)); !status.ok())
+      report.FailHorse(id, status);
+    ShowIdsRead(host, h + 1, shown);
+  }
+}
+
+BuildReport ExpandThisWeek(const std::string& app_path, common::StepHost& host) {
+  using common::ProgressSlot;
+  BuildReport report;
+  for (auto slot : {common::ProgressSlot::kPredictProgressBar3, common::ProgressSlot::kPredictProgressBar4}) {
+    host.BeginProgress(slot, 100);
+    host.SetProgress(slot, 0);
+  }
+
+  const std::vector<std::string> dams = ReadList(app_path, common::names::kDamNumList, report);
+  int64_t shown = 0;
+  for (size_t d = 0; d < dams.size(); ++d) ShowIdsRead(host, d + 1, shown);
+  report.Fail(WriteDamExtract(app_path, dams));
+
+  report.horses = ReadList(app_path, common::names::kKettoNumList, report);
+  EmptyExpandedFiles(app_path, report.horses, host, report);
+  report.Fail(WriteHorseExtract(app_path, report.horses));
+
+  host.SetProgress(common::ProgressSlot::kPredictProgressBar3, 0);
+  BuildExpandedStructure(app_path, report.horses, host, report);
+  return report;
+}
+
+}  // namespace radadovur::engine

@@ -1,0 +1,79 @@
+#pragma once
+#include <sys/types.h>
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "jvdata/field.h"
+
+// Finding a record in a statistics file of the package folder, and the figures the coders form
+// from its columns.
+namespace radadovur::engine {
+
+// A statistics file by its name (without folder, any case): its record type and layout.
+struct StatsFileKind {
+  std::string_view file_name;
+  std::string_view record_name;
+  uint32_t length;
+  std::span<const jvdata::FieldSpec> fields;
+};
+const StatsFileKind* StatsFileByName(std::string_view file_name);
+
+// Finds records by key in the statistics files below "OPTION1N". The first record in file order
+// whose first `key_width` characters equal the key wins. A file is opened read-only: a missing
+// file is never created and reads as a file without records; a partial record at the end is
+// ignored. Each file is read once and indexed; it is read again as soon as it is replaced or
+// changes on disk, so a lookup always sees the extract as step ⑤ last wrote it.
+class StatsLookup {
+ public:
+  explicit StatsLookup(std::string app_path) : app_path_(std::move(app_path)) {}
+
+  std::optional<std::string> Find(std::string_view file_name, size_t record_length, size_t key_width,
+                                  std::string_view key);
+
+ private:
+  struct Signature {
+    dev_t dev = 0;
+    ino_t ino = 0;
+    off_t size = -1;
+    int64_t mtime_ns = 0, ctime_ns = 0;
+    bool operator==(const Signature&) const = default;
+  };
+  struct Loaded {
+    Signature signature;
+    std::string bytes;
+    size_t record_length = 0;
+    // Per key width: key -> offset of the first record with that key.
+    std::map<size_t, std::unordered_map<std::string, size_t>> index;
+  };
+  Loaded& Load(const std::string& path, size_t record_length);
+
+  std::string app_path_;
+  std::map<std::string, Loaded> files_;
+};
+
+// Records in a file of `length` bytes: whole records only.
+inline int64_t StatsRecordCount(int64_t length, size_t record_length) {
+  return record_length == 0 ? 0 : length / static_cast<int64_t>(record_length);
+}
+
+// A key that names nothing ("0000000000", "00000" or all blanks): the coders take their
+// fallback without a lookup.
+bool IsNullKey(std::string_view key);
+
+// The value of a column of a record (blank or non-numeric text reads as 0).
+double ColumnValue(std::string_view record, const jvdata::Field& column);
+
+// The ratio figure: floor(value / 4000).
+int64_t RatioFigure(double value);
+
+// The log figure: floor(10 * log10(x)); nullopt for x <= 0, which each coder handles with its
+// fallback before any logarithm is taken.
+std::optional<int64_t> LogFigure(double x);
+
+}  // namespace radadovur::engine

@@ -1,0 +1,33 @@
+#include "engine/week_files.h"
+
+#include "common/text_file.h"
+
+namespace radadovur::engine {
+
+common::Status ReadFileBytes(const std::string& path, std::string& bytes) {
+  common::Status status = common::ReadWholeFile(path, bytes);
+  if (!status.IsNotFound()) return status;
+  bytes.clear();
+  return common::Status::OK();
+}
+
+common::Status ReplaceFile(const std::string& path, const std::string& bytes) {
+  return common::WriteFileAtomic(path, bytes);
+}
+
+common::Status ReadIdList(const std::string& path, std::vector<std::string>& ids) {
+  ids.clear();
+  std::string text;
+  if (auto status = ReadFileBytes(path, text); !status.ok()) return status;
+  common::CsvItemReader reader(std::move(text));
+  std::string item;
+  while (reader.Next(item)) ids.push_back(item);
+  return common::Status::OK();
+}
+
+bool IsFileNamePart(const std::string& id) {
+  return !id.empty() && id != "." && id != ".." && id.find('/') == std::string::npos &&
+         id.find('\0') == std::string::npos;
+}
+
+}  // namespace radadovur::engine

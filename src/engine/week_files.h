@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "common/status.h"
+
+// Whole-file reads and rewrites for the passes of steps ④ and ⑤, reporting why a file could not
+// be read or written. A file that does not exist holds nothing: that is not a failure.
+namespace radadovur::engine {
+
+// The file's bytes; empty (and OK) when it does not exist.
+common::Status ReadFileBytes(const std::string& path, std::string& bytes);
+
+// Puts `bytes` in place of the file through a temporary file and a rename.
+common::Status ReplaceFile(const std::string& path, const std::string& bytes);
+
+// The values of a list of one quoted value per line ("KETTONUMTHISWEEKN.dat",
+// "HAHAHANNUMTHISWEEKN.dat"), in file order, repeats kept; none when the file does not exist.
+common::Status ReadIdList(const std::string& path, std::vector<std::string>& ids);
+
+// True when `id` can name a file of its own inside a folder.
+bool IsFileNamePart(const std::string& id);
+
+}  // namespace radadovur::engine

@@ -1,0 +1,31 @@
+#include "results/results_files.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "common/text_file.h"
+
+namespace radadovur::results {
+
+common::Status WriteWholeFile(const std::string& app_path, std::string_view name, std::string_view bytes) {
+  return common::WriteFileAtomic(app_path + std::string(name), bytes);
+}
+
+common::Status ReadStoreRecords(const std::string& app_path, const store::StoreFile& file, store::RecordBlock& block) {
+  common::Status status = store::ReadRecordBlock(app_path, file, block);
+  if (!status.IsNotFound()) return status;
+  block.bytes.clear();
+  return common::Status::OK();
+}
+
+common::Status MakeEmptyFile(const std::string& app_path, std::string_view name) {
+  const std::string path = app_path + std::string(name);
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return common::Status::FromErrno("cannot create", path, errno);
+  if (::close(fd) != 0) return common::Status::FromErrno("cannot close", path, errno);
+  return common::Status::OK();
+}
+
+}  // namespace radadovur::results

@@ -1,0 +1,196 @@
+#include "results/results_pass.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "common/cp932.h"
+#include "common/names.h"
+#include "common/text_file.h"
+#include "jvdata/layout_hr.h"
+#include "jvdata/layout_ra.h"
+#include "jvdata/race_key.h"
+#include "results/race_list.h"
+#include "results/results_files.h"
+#include "store/record_block.h"
+
+namespace radadovur::results {
+namespace {
+
+using common::Status;
+using common::StepFailures;
+
+constexpr std::string_view kEndText = "予想･結果終了";
+
+// `status` with the step (and race) that failed in front of its text.
+common::Status InStep(const common::Status& status, std::string_view step, std::string_view race_key) {
+  std::string text = "手順" + std::string(step);
+  if (!race_key.empty()) text += " レース" + std::string(race_key);
+  text += ": " + status.ToString();
+  switch (status.code()) {
+    case common::Status::Code::kOk: return status;
+    case common::Status::Code::kNotFound: return common::Status::NotFound(status.path(), text);
+    case common::Status::Code::kIoError: return common::Status::IoError(status.path(), text);
+    case common::Status::Code::kCorruption: return common::Status::Corruption(status.path(), text);
+    case common::Status::Code::kInvalidArgument: return common::Status::InvalidArgument(status.path(), text);
+  }
+  return common::Status::IoError(status.path(), text);
+}
+
+// Collects a stage's failures under its step and race.
+class StepLog {
+ public:
+  explicit StepLog(common::StepFailures& out) : out_(out) {}
+  void Add(const common::Status& status, std::string_view step, std::string_view race_key = {}) {
+    if (!status.ok()) out_.Add(InStep(status, step, race_key));
+  }
+  void AddAll(const common::StepFailures& stage, std::string_view step, std::string_view race_key = {}) {
+    for (const auto& s : stage.items) Add(s, step, race_key);
+  }
+  // Runs a stage that is there; its failures are named by `step`.
+  void Run(const PassStage& stage, std::string_view step, std::string_view race_key, const std::string& app_path,
+           ResultsWindowState& state) {
+    if (!stage) return;
+    common::StepFailures stage_failures;
+    stage(app_path, state, stage_failures);
+    AddAll(stage_failures, step, race_key);
+  }
+
+ private:
+  common::StepFailures& out_;
+};
+
+// Records of the race's runner file: its length / 24022; a missing file has none.
+common::Status CountRunners(const std::string& app_path, std::string_view race_key, int32_t& count) {
+  count = 0;
+  const std::string path = app_path + RaceRunnerFileName(race_key);
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    if (errno == ENOENT) return common::Status::OK();
+    return common::Status::FromErrno("cannot open", path, errno);
+  }
+  count = static_cast<int32_t>(info.st_size / static_cast<off_t>(kRaceRunnerRecordLength));
+  return common::Status::OK();
+}
+
+// Steps 1 to 9: everything before the race loop.
+void Setup(const std::string& app_path, common::StepHost& host, const RaceStepHooks& hooks,
+           ResultsWindowState& state, ResultsPassOutcome& outcome, StepLog& log) {
+  state.LastKeyLup.clear();
+  state.LastKeyShutsubahyo.clear();
+  state.LastKeyTwi.clear();
+  state.RaceIndex = 0;
+
+  const common::Status code_table = LoadCodeTable(app_path, state.CodeTable);
+  if (!code_table.ok()) {
+    host.Message(code_table.ToString());
+    log.Add(code_table, "4");
+  }
+
+  log.Add(TestResultsFinal(app_path, state), "5");
+
+  log.Add(MakeEmptyFile(app_path, kRaceListFile), "6");
+  log.Add(MakeEmptyFile(app_path, kRaceDetailFile), "6");
+  log.Add(MakeEmptyFile(app_path, kRaceIdFile), "6");
+
+  {
+    common::StepFailures list_failures;
+    outcome.List1Items = BuildRaceList(app_path, state, list_failures);
+    log.AddAll(list_failures, "7");
+  }
+
+  log.Run(hooks.PutEntries, "8", {}, app_path, state);
+  {
+    common::StepFailures table_failures;
+    LoadRaceTable(app_path, state, table_failures);
+    log.AddAll(table_failures, "8");
+  }
+  log.Run(hooks.CopyRuns, "8", {}, app_path, state);
+
+  for (int i = 1; i <= state.RaceCount; ++i)
+    log.Add(MakeEmptyFile(app_path, KaimeFileName(state.RaceKeyList[i])), "9", state.RaceKeyList[i]);
+}
+
+// Steps 10 to 17 for race RaceIndex.
+void RunRace(const std::string& app_path, common::StepHost& host, const RaceStepHooks& hooks, RaceWriters& writers,
+             const store::RecordBlock& payouts, ResultsWindowState& state, StepLog& log) {
+  const std::string key = state.RaceKeyList[state.RaceIndex];
+
+  // Step 10. The payout record at the race's list position: in results mode the list follows the
+  // payout file, so it is the race's own; before the results it may be missing, which is no fault.
+  if (static_cast<size_t>(state.RaceIndex) <= payouts.count()) {
+    state.CurrentPayoutRecord = std::string(payouts.Record(static_cast<size_t>(state.RaceIndex) - 1));
+  } else {
+    state.CurrentPayoutRecord.clear();
+    if (state.ResultsFinal == 1)
+      log.Add(common::Status::Corruption(app_path + std::string(common::names::kHrThisWeek),
+                                 "払戻 " + std::string(common::names::kHrThisWeek) + " にレコード " +
+                                     std::to_string(state.RaceIndex) + " がありません"),
+              "10", key);
+  }
+
+  // Step 11: a meeting day starts at its race 01.
+  if (jvdata::hr::RaceNum.Of(state.CurrentPayoutRecord) == "01") ResetDayTallies(state);
+
+  // Step 12.
+  log.Add(CountRunners(app_path, key, state.RunnerCount), "12", key);
+
+  log.Run(hooks.RunnerFiguresAndPairs, "13", key, app_path, state);
+
+  // Step 14.
+  host.Yield();
+  host.SetStatus(common::StatusSlot::kMainText5, ProgressText(key, state.CodeTable));
+
+  log.Run(hooks.BetListsAndSortFiles, "15", key, app_path, state);
+
+  // Step 16.
+  for (const RaceWriterCall& call : kRaceWriterOrder)
+    log.Add((writers.*call.write)(app_path, state), "16 " + std::string(call.name), key);
+
+  if (state.ResultsFinal == 1) log.Run(hooks.RateTables, "17", key, app_path, state);
+}
+
+}  // namespace
+
+common::Status TestResultsFinal(const std::string& app_path, ResultsWindowState& state) {
+  state.ResultsFinal = 0;
+  store::RecordBlock races;
+  if (common::Status status = ReadStoreRecords(app_path, store::kRaNew, races); !status.ok()) return status;
+  if (races.count() == 0) return common::Status::OK();
+  state.CurrentRaceRecord = std::string(races.Record(races.count() - 1));
+  if (jvdata::ra::DataCategory.Of(state.CurrentRaceRecord) == "7") state.ResultsFinal = 1;
+  return common::Status::OK();
+}
+
+std::string ProgressText(std::string_view race_key, const CodeTable& table) {
+  const std::string_view date = race_key.substr(0, 8);
+  const std::string_view venue = race_key.size() > 8 ? race_key.substr(8, 2) : std::string_view();
+  const std::string_view race = race_key.size() > 10 ? race_key.substr(10, 2) : std::string_view();
+  return common::DecodeCp932Lossy(std::string(date) + LookupCodeTable(table, kCodeVenue, venue, 4) + std::string(race)) +
+         "R予想中";
+}
+
+std::string ResultsEndText(const common::StepFailures& failures) {
+  if (failures.empty()) return std::string(kEndText);
+  return "予想･結果は終わりましたが、" + std::to_string(failures.items.size()) + "件の処理に失敗しました";
+}
+
+ResultsPassOutcome RunResultsPass(const common::RunState& run, common::StepHost& host, const RaceStepHooks& hooks,
+                                  RaceWriters& writers, ResultsWindowState& state) {
+  ResultsPassOutcome outcome;
+  StepLog log(outcome.failures);
+  const std::string& app_path = run.AppPath;
+
+  Setup(app_path, host, hooks, state, outcome, log);
+  if (state.RaceCount == 0) return outcome;
+
+  store::RecordBlock payouts;
+  log.Add(ReadStoreRecords(app_path, store::kHrThisWeek, payouts), "10");
+  for (state.RaceIndex = 1; state.RaceIndex <= state.RaceCount; ++state.RaceIndex)
+    RunRace(app_path, host, hooks, writers, payouts, state, log);
+  // The state stays on the last race, as the viewer expects it.
+  state.RaceIndex = state.RaceCount;
+  return outcome;
+}
+
+}  // namespace radadovur::results
