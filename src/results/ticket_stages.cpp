@@ -78,7 +78,10 @@ void PairTicketsStage(const std::string& app_path, ResultsWindowState& state, co
     failures.Add(std::move(check));
     return;
   }
-  const std::string kaime = BuildPairs(key, state);
+  // The triples are formed here too, though the bet lists and sort files between them come in
+  // step 15: their KaimeFile lines then join the pairs' in one rewrite of the file.
+  std::string kaime = BuildPairs(key, state);
+  kaime += BuildTriples(key, state);
   failures.Add(AppendToKaimeFile(app_path, key, kaime));
   failures.Add(WriteWholeFile(app_path, UmarenSortFileName(key),
                               TicketSortFileText(key, kUmarenSortWord, state.UmatanKaime, state.PairScore, state.PairCount)));
@@ -98,8 +101,6 @@ void BetListsAndSortFilesStage(const std::string& app_path, ResultsWindowState& 
                               TicketSortFileText(key, kUmatanSortWord, state.UmatanKaime, state.PairScore, state.PairCount)));
   WriteBetList(app_path, BetKind::kUmatan, key, state, failures);
 
-  const std::string kaime = BuildTriples(key, state);
-  failures.Add(AppendToKaimeFile(app_path, key, kaime));
   failures.Add(WriteWholeFile(
       app_path, SanrenSortFileName(key),
       TicketSortFileText(key, kSanrenSortWord, state.SanrentanKaime, state.TripleScore, state.TripleCount)));

@@ -8,13 +8,12 @@
 // results step assigns them, each for the current race RaceIndex.
 namespace radadovur::results {
 
-// Step 13, after the ranking: the pairs formed, scored and sorted, their KaimeFile lines and
-// "KAIME/<RaceKey>UMARENSORT.dat".
+// Step 13, after the ranking: the pairs and the triples formed, scored and sorted, their
+// KaimeFile lines (one rewrite of the file) and "KAIME/<RaceKey>UMARENSORT.dat".
 void PairTicketsStage(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures);
 
 // Step 15: the 馬連 and ワイド bet lists, the exacta order with "UMATANSORT.dat" and the 馬単 bet
-// list, the triples with their KaimeFile lines, "SANRENSORT.dat" and the 3連複 bet list, the
-// trifecta order with "SANRENTANSORT.dat" and the 3連単 bet list.
+// list, "SANRENSORT.dat" and the 3連複 bet list, the trifecta order with "SANRENTANSORT.dat" and the 3連単 bet list.
 void BetListsAndSortFilesStage(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures);
 
 // Step 17, once the results are final: the day's rates and the meeting day's two rate tables
