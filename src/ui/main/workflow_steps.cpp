@@ -3,6 +3,7 @@
 #include "jvlink/jvlink_settings.h"
 #include "steps/download.h"
 #include "ui/chusi/chusi_rialtime_window.h"
+#include "ui/factors/factor_weight_window.h"
 #include "ui/jvlink/jvlink_settings_window.h"
 #include "ui/kouzoutai/kouzoutai_window.h"
 #include "ui/main/main_window.h"
@@ -43,6 +44,12 @@ void ConnectWorkflowSteps(MainWindow& window) {
     matrices->Load(w.State(), w);
     return matrices;
   });
+  // The factor weight windows read their surface's model when they load.
+  for (const factors::ModelSurface surface : {factors::ModelSurface::kTurf, factors::ModelSurface::kDirt,
+                                              factors::ModelSurface::kHurdle})
+    window.SetWindowFactory(std::string(factors::WindowLayout(surface).window), [surface](MainWindow& w) -> QWidget* {
+      return MakeFactorWeightWindow(w.State(), surface, w);
+    });
 }
 
 }  // namespace radadovur::ui
