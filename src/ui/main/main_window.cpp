@@ -22,6 +22,7 @@
 
 #include <QProgressBar>
 
+#include "results/results_pass.h"
 #include "steps/model_package.h"
 #include "steps/results.h"
 #include "steps/startup.h"
@@ -445,8 +446,8 @@ void MainWindow::OnResults() {
   Yield();
   QWidget* window = OpenNew("YOSOKEKKATHISWEEKNAZ");
   // The pass's own end text says how many of its steps failed.
-  auto* results = qobject_cast<ResultsWindow*>(window);
-  SetStatus(common::StatusSlot::kMainText5, results ? results->EndText() : "予想･結果終了");
+  auto* results_window = qobject_cast<ResultsWindow*>(window);
+  SetStatus(common::StatusSlot::kMainText5, results_window ? results_window->EndText() : results::ResultsEndText({}));
 }
 
 }  // namespace radadovur::ui
