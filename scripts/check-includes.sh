@@ -13,10 +13,10 @@ declare -A allowed=(
   [engine]="engine store jvdata common"
   [results]="results engine store jvdata common"
   [factors]="factors engine store jvdata common"
-  [steps]="steps store jvlink jvdata common"
+  [steps]="steps results engine store jvlink jvdata common"
   [demo]="demo engine store jvdata common"
-  [cli]="cli steps demo factors engine store jvlink jvdata common"
-  [ui]="ui steps factors store jvlink jvdata common"
+  [cli]="cli steps demo results factors engine store jvlink jvdata common"
+  [ui]="ui steps results factors engine store jvlink jvdata common"
 )
 
 status=0
