@@ -12,6 +12,7 @@ declare -A allowed=(
   [store]="store jvdata common"
   [engine]="engine store jvdata common"
   [results]="results engine store jvdata common"
+  [documents]="documents results engine store jvdata common"
   [steps]="steps store jvlink jvdata common"
   [demo]="demo engine store jvdata common"
   [cli]="cli steps demo engine store jvlink jvdata common"
