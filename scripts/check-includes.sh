@@ -13,10 +13,10 @@ declare -A allowed=(
   [engine]="engine store jvdata common"
   [results]="results engine store jvdata common"
   [documents]="documents results engine store jvdata common"
-  [steps]="steps store jvlink jvdata common"
+  [steps]="steps documents results engine store jvlink jvdata common"
   [demo]="demo engine store jvdata common"
-  [cli]="cli steps demo engine store jvlink jvdata common"
-  [ui]="ui steps store jvlink jvdata common"
+  [cli]="cli steps demo results engine store jvlink jvdata common"
+  [ui]="ui steps results engine store jvlink jvdata common"
 )
 
 status=0

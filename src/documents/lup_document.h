@@ -33,7 +33,7 @@ std::string LupDayHead(const results::ResultsWindowState& state, common::StepFai
 class LupDocumentWriter {
  public:
   // Appends the current race's block (and hit-table rows); every line or file that failed is in
-  // `failures`, and the rest is written.
+  // `failures`, and the rest is written. A race without runners writes nothing.
   void Write(const std::string& app_path, results::ResultsWindowState& state, common::StepFailures& failures);
 
  private:

@@ -163,8 +163,7 @@ TEST(LupDocumentTest, AMeetingDayByteForByte) {
   // Before the results: lup.txt.
   {
     Week week;
-    results::NoRaceWriters none;
-    DocumentWriters writers(none);
+    DocumentWriters writers(std::make_unique<results::NoRaceWriters>());
     week.Race01();
     ASSERT_TRUE(writers.WriteLupDocuments(folder.app_path(), week.s).ok());
     week.Race02();
@@ -190,8 +189,7 @@ TEST(LupDocumentTest, AMeetingDayByteForByte) {
   // Once the results are final: lupRCM.txt and the hit table.
   Week week;
   week.s.ResultsFinal = 1;
-  results::NoRaceWriters none;
-  DocumentWriters writers(none);
+  DocumentWriters writers(std::make_unique<results::NoRaceWriters>());
   week.Race01();
   ASSERT_TRUE(writers.WriteLupDocuments(folder.app_path(), week.s).ok());
   EXPECT_EQ(week.s.TierTally[results::kTierWide].Hits[0], 3);

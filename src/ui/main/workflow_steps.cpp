@@ -9,6 +9,7 @@
 #include "ui/odds/odds_matrix_window.h"
 #include "ui/odds/odds_window.h"
 #include "ui/odds/realtime_menu_window.h"
+#include "ui/results/results_window.h"
 
 namespace radadovur::ui {
 namespace {
@@ -34,6 +35,8 @@ void ConnectWorkflowSteps(MainWindow& window) {
   // With the cancellation option, button ② then makes a new cancellation window; its load is the
   // whole cancellation processing.
   window.SetWindowFactory("CHUSIRIALTIME", [](MainWindow& w) -> QWidget* { return MakeChusiRialtimeWindow(w.State(), w); });
+  // Button ⑥ makes a new results window on every click; its load is the whole results pass.
+  window.SetWindowFactory("YOSOKEKKATHISWEEKNAZ", [](MainWindow& w) -> QWidget* { return MakeResultsWindow(w.State(), w); });
   // The odds windows: each fetches through its own JV-Link and owns its progress dialog.
   window.SetWindowFactory("VLTFOTHISWEEKNAZ", WithOwnJvLink<OddsWindow>);
   window.SetWindowFactory("VLTP2RIALTIME", WithOwnJvLink<RealtimeMenuWindow>);
