@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "common/status.h"
+#include "documents/document_writers.h"
 #include "steps/failure_text.h"
 
 namespace radadovur::steps {
@@ -11,7 +12,7 @@ ResultsPassParts AssembleResultsPassParts() {
   ResultsPassParts parts;
   // Stages: runner files (PutEntries, CopyRuns), runner figures and pairs, bet lists, rate tables.
   // Writers: the documents, the formation strategy, the exports and pages.
-  parts.writers = std::make_unique<results::NoRaceWriters>();
+  parts.writers = std::make_unique<documents::DocumentWriters>(std::make_unique<results::NoRaceWriters>());
   return parts;
 }
 
