@@ -12,10 +12,10 @@ declare -A allowed=(
   [store]="store jvdata common"
   [engine]="engine store jvdata common"
   [results]="results engine store jvdata common"
-  [steps]="steps store jvlink jvdata common"
+  [steps]="steps engine store jvlink jvdata common"
   [demo]="demo engine store jvdata common"
   [cli]="cli steps demo engine store jvlink jvdata common"
-  [ui]="ui steps store jvlink jvdata common"
+  [ui]="ui steps engine store jvlink jvdata common"
 )
 
 status=0
