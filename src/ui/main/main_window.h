@@ -85,8 +85,8 @@ class MainWindow : public QWidget, public common::StepHost {
   QWidget* MakeWindow(const std::string& name);
   // A single window of the program: loaded on first use (or after it was closed), else shown again.
   void ShowSingle(const std::string& name);
-  // A window made anew on every click.
-  void OpenNew(const std::string& name);
+  // A window made anew on every click; nullptr when none could be made.
+  QWidget* OpenNew(const std::string& name);
   void Present(QWidget* window);
 
   // Ends the program when neither the main window nor any window it opened is open any more.
