@@ -19,6 +19,7 @@ class PredictConsoleHost : public ConsoleHost {
   void SetStatus(common::StatusSlot slot, const std::string& text) override {
     if (slot == common::StatusSlot::kPredictText3 && !text.empty() && text[0] >= '0' && text[0] <= '9') {
       held_ = text;
+      holding_ = true;
       return;
     }
     Flush();
@@ -31,10 +32,13 @@ class PredictConsoleHost : public ConsoleHost {
 
  private:
   void Flush() {
-    if (held_) ConsoleHost::SetStatus(common::StatusSlot::kPredictText3, *held_);
-    held_.reset();
+    if (holding_) ConsoleHost::SetStatus(common::StatusSlot::kPredictText3, held_);
+    held_.clear();
+    holding_ = false;
   }
-  std::optional<std::string> held_;
+  // A plain string and a flag: GCC 12 warns (wrongly) about an optional string here.
+  std::string held_;
+  bool holding_ = false;
 };
 
 int RunPredict(const std::vector<std::string>& args) {
