@@ -36,6 +36,8 @@ std::string Two(int number) {
   return text;
 }
 
+}  // namespace
+
 void AddRc(const ResultsWindowState& state, std::string& out, common::StepFailures& failures) {
   results::RaceTableRow row{};
   if (state.RaceIndex >= 1 && static_cast<size_t>(state.RaceIndex) < state.RaceTable.size()) {
@@ -73,9 +75,7 @@ void AddRr(bool final, std::string_view track_code, std::string& out) {
   out += line.Str();
 }
 
-// HS lines: ranks up, horses of one rank by horse number.
-void AddHs(const ResultsWindowState& s, std::string& out, common::StepFailures& failures) {
-  const bool final = s.ResultsFinal == 1;
+std::vector<std::pair<long long, int>> RankedHorses(const ResultsWindowState& s, common::StepFailures& failures) {
   const int runners = std::min<int>(s.RunnerCount, kMaxHorse);
   if (s.RunnerCount > kMaxHorse)
     failures.Add(Status::InvalidArgument("runners", "runners: " + std::to_string(s.RunnerCount) +
@@ -92,7 +92,13 @@ void AddHs(const ResultsWindowState& s, std::string& out, common::StepFailures& 
     if (rank >= 1 && rank <= runners) ranked.emplace_back(rank, j);
   }
   std::sort(ranked.begin(), ranked.end());
-  for (const auto& [rank, j] : ranked) {
+  return ranked;
+}
+
+// HS lines: ranks up, horses of one rank by horse number.
+void AddHs(const ResultsWindowState& s, std::string& out, common::StepFailures& failures) {
+  const bool final = s.ResultsFinal == 1;
+  for (const auto& [rank, j] : RankedHorses(s, failures)) {
     std::string age;
     if (!TwoCharacterNumber(At(s.AgeText, j), &age).ok()) {
       failures.Add(Status::InvalidArgument("age", "age of horse " + std::to_string(j) + " \"" +
@@ -116,11 +122,15 @@ void AddHs(const ResultsWindowState& s, std::string& out, common::StepFailures& 
   }
 }
 
+namespace {
+
 // Entries 1..count of a list whose entry 0 is unused.
 std::span<const std::string> FromOne(const std::vector<std::string>& list, int count) {
   if (list.size() <= 1 || count <= 0) return {};
   return std::span<const std::string>(list).subspan(1, std::min<size_t>(list.size() - 1, static_cast<size_t>(count)));
 }
+
+}  // namespace
 
 // KK and KS: the official payouts, entries from the first, two items each.
 void AddPayouts(std::string_view record, std::string& out, common::StepFailures& failures) {
@@ -165,8 +175,6 @@ void AddPayouts(std::string_view record, std::string& out, common::StepFailures&
     if (whole) out += line.Str();
   }
 }
-
-}  // namespace
 
 bool TrifectaHasResult(std::string_view first_combination) {
   // Read as a number: leading digits, blanks passed over; none is 0.
