@@ -1,0 +1,36 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "results/race_steps.h"
+
+// Per-race writers that pass every call on to an inner RaceWriters: a module derives from it,
+// overrides the writers it builds, and the writers of several modules stack:
+// FormationWriters(std::make_unique<NoRaceWriters>()).
+namespace radadovur::results {
+
+class ForwardingRaceWriters : public RaceWriters {
+ public:
+  explicit ForwardingRaceWriters(std::unique_ptr<RaceWriters> others) : others_(std::move(others)) {}
+
+#define RADADOVUR_FORWARD_WRITER(name) \
+  common::Status name(const std::string& app_path, ResultsWindowState& state) override { return others_->name(app_path, state); }
+  RADADOVUR_FORWARD_WRITER(WriteShutsubahyoDocument)
+  RADADOVUR_FORWARD_WRITER(WriteLupDocuments)
+  RADADOVUR_FORWARD_WRITER(WritePcDocuments)
+  RADADOVUR_FORWARD_WRITER(WriteTwiDocument)
+  RADADOVUR_FORWARD_WRITER(WriteTanfukuCsv)
+  RADADOVUR_FORWARD_WRITER(WriteTanfuku2Csv)
+  RADADOVUR_FORWARD_WRITER(WriteTanshoCsv)
+  RADADOVUR_FORWARD_WRITER(WriteYosouPage)
+  RADADOVUR_FORWARD_WRITER(WriteWpBlocks)
+  RADADOVUR_FORWARD_WRITER(WritePdfPage)
+  RADADOVUR_FORWARD_WRITER(WriteSokudoDayCsv)
+#undef RADADOVUR_FORWARD_WRITER
+
+ private:
+  std::unique_ptr<RaceWriters> others_;
+};
+
+}  // namespace radadovur::results
