@@ -10,6 +10,7 @@
 #include "jvdata/layout_hr.h"
 #include "support/record_builder.h"
 #include "support/temp_folder.h"
+#include "support/race_state_builder.h"
 
 namespace radadovur::documents {
 namespace {
@@ -43,27 +44,9 @@ struct Week {
   // Per-runner texts of horses 1..n; `order`: horse numbers by predicted rank.
   void Runners(const std::vector<std::string>& order, const std::vector<std::string>& marks) {
     const int n = static_cast<int>(order.size());
-    s.RunnerCount = n;
-    auto fill = [n](std::vector<std::string>& v, const std::string& text) { v.assign(static_cast<size_t>(n) + 1, text); };
-    fill(s.FutanText, "55.0");
-    fill(s.KishuText, ToCp932("騎手太郎次"));
-    fill(s.TrainerText, ToCp932("調教師花子"));
-    fill(s.SexText, ToCp932("牡"));
-    fill(s.AgeText, "3");
-    fill(s.EstTimeText, "1.35.20");
-    fill(s.EstL3FText, "34.50");
-    fill(s.RealTimeText, "1.35.4");
-    fill(s.RealL3FText, "34.8");
-    fill(s.WakuText, "");
-    fill(s.HorseNameText, "");
+    radadovur::testing::SetRunnerTexts(s, n);
     s.RankOrder.assign(1, "");
-    for (int j = 1; j <= n; ++j) {
-      s.WakuText[j] = std::to_string(j);
-      s.HorseNameText[j] = ToCp932(j == 1 ? "サンプルホースアルファ" : "ベータ" + std::to_string(j));
-      s.ArrivalText[j] = " " + std::to_string(j);
-      s.PopularityText[j] = " " + std::to_string(n + 1 - j);
-      s.PlaceMark[j] = marks[static_cast<size_t>(j - 1)];
-    }
+    for (int j = 1; j <= n; ++j) s.PlaceMark[j] = marks[static_cast<size_t>(j - 1)];
     for (int r = 1; r <= n; ++r) {
       s.RankOrder.push_back(order[static_cast<size_t>(r - 1)]);
       s.PredRank[static_cast<size_t>(std::stoi(order[static_cast<size_t>(r - 1)]))] = " " + std::to_string(r);
@@ -71,16 +54,7 @@ struct Week {
   }
   void Tickets(std::vector<std::string> umaren, std::vector<std::string> umatan, std::vector<std::string> trio,
                std::vector<std::string> trifecta) {
-    s.PairCount = static_cast<int32_t>(umaren.size());
-    s.TripleCount = static_cast<int32_t>(trio.size());
-    s.UmarenKaime = {""};
-    s.UmarenKaime.insert(s.UmarenKaime.end(), umaren.begin(), umaren.end());
-    s.UmatanKaime = {""};
-    s.UmatanKaime.insert(s.UmatanKaime.end(), umatan.begin(), umatan.end());
-    s.SanrenpukuKaime = {""};
-    s.SanrenpukuKaime.insert(s.SanrenpukuKaime.end(), trio.begin(), trio.end());
-    s.SanrentanKaime = {""};
-    s.SanrentanKaime.insert(s.SanrentanKaime.end(), trifecta.begin(), trifecta.end());
+    radadovur::testing::SetTicketLists(s, umaren, umatan, trio, trifecta);
   }
 
   void Race01() {
