@@ -38,7 +38,7 @@ std::string Two(int number) {
 
 }  // namespace
 
-void AddRc(const ResultsWindowState& state, std::string& out, common::StepFailures& failures) {
+void AddLupRc(const ResultsWindowState& state, std::string& out, common::StepFailures& failures) {
   results::RaceTableRow row{};
   if (state.RaceIndex >= 1 && static_cast<size_t>(state.RaceIndex) < state.RaceTable.size()) {
     row = state.RaceTable[static_cast<size_t>(state.RaceIndex)];
@@ -96,7 +96,7 @@ std::vector<std::pair<long long, int>> RankedHorses(const ResultsWindowState& s,
 }
 
 // HS lines: ranks up, horses of one rank by horse number.
-void AddHs(const ResultsWindowState& s, std::string& out, common::StepFailures& failures) {
+void AddLupHs(const ResultsWindowState& s, std::string& out, common::StepFailures& failures) {
   const bool final = s.ResultsFinal == 1;
   for (const auto& [rank, j] : RankedHorses(s, failures)) {
     std::string age;
@@ -133,7 +133,7 @@ std::span<const std::string> FromOne(const std::vector<std::string>& list, int c
 }  // namespace
 
 // KK and KS: the official payouts, entries from the first, two items each.
-void AddPayouts(std::string_view record, std::string& out, common::StepFailures& failures) {
+void AddLupPayouts(std::string_view record, std::string& out, common::StepFailures& failures) {
   namespace hr = jvdata::hr;
   using Format = Status (*)(std::string_view, std::string*);
   struct Block {
@@ -199,9 +199,9 @@ std::string LupRaceBlock(ResultsWindowState& state, common::StepFailures& failur
   const RaceOfRecord race = RaceOf(state.CurrentRunnerRecord);
   const bool final = state.ResultsFinal == 1;
   std::string out;
-  AddRc(state, out, failures);
+  AddLupRc(state, out, failures);
   AddRr(final, race.track_code, out);
-  AddHs(state, out, failures);
+  AddLupHs(state, out, failures);
 
   const int ranked = std::min<int>(state.RunnerCount, kMaxHorse);
   GroupsOfFiveInput groups{race.toroku_tosu, FromOne(state.RankOrder, ranked), final, state.PlaceMark};
@@ -221,7 +221,7 @@ std::string LupRaceBlock(ResultsWindowState& state, common::StepFailures& failur
     std::vector<std::string> hits;
     CheckTierHits(state, hits, failures);
     for (const std::string& line : hits) out += line;
-    AddPayouts(state.CurrentPayoutRecord, out, failures);
+    AddLupPayouts(state.CurrentPayoutRecord, out, failures);
   } else {
     // The hit table of a race without a check shows no hits, never an earlier race's.
     BlankHitSummary(state);

@@ -24,11 +24,11 @@ std::string LupRaceBlock(results::ResultsWindowState& state, common::StepFailure
 // Lines of the race's block that the short hit report shares, appended to `out`; a line that
 // cannot be made is left out and reported.
 // RC: the race table's row RaceIndex, 12 items.
-void AddRc(const results::ResultsWindowState& state, std::string& out, common::StepFailures& failures);
+void AddLupRc(const results::ResultsWindowState& state, std::string& out, common::StepFailures& failures);
 // HS: one line per runner in predicted order (13 items, 17 once the results are final).
-void AddHs(const results::ResultsWindowState& state, std::string& out, common::StepFailures& failures);
+void AddLupHs(const results::ResultsWindowState& state, std::string& out, common::StepFailures& failures);
 // KK "1" to "5", KS "1", "2" and, when the race has a 3連単 result, "3": the official payouts.
-void AddPayouts(std::string_view payout_record, std::string& out, common::StepFailures& failures);
+void AddLupPayouts(std::string_view payout_record, std::string& out, common::StepFailures& failures);
 
 // (rank, horse number) of the runners whose PredRank reads as a rank from 1 to RunnerCount, in
 // predicted order, horses of one rank by horse number; a PredRank that is no number is reported.

@@ -1,7 +1,5 @@
 #include "documents/tier_hit_check.h"
 
-#include <algorithm>
-#include <functional>
 #include <optional>
 
 #include "common/cp932.h"
@@ -9,7 +7,6 @@
 #include "documents/formatters.h"
 #include "documents/race_of_record.h"
 #include "documents/ticket_matches.h"
-#include "jvdata/layout_hr.h"
 
 namespace radadovur::documents {
 namespace {
@@ -18,52 +15,85 @@ using common::Status;
 using results::ResultsWindowState;
 using results::TierKind;
 
-constexpr int kTiers = 3;
-constexpr const char* kTierShortNames[kTiers] = {"本線", "準本", "伏兵"};
+constexpr const char* kTierNames[results::kTiers] = {"本線", "準本線", "伏兵"};
+constexpr const char* kTierShortNames[results::kTiers] = {"本線", "準本", "伏兵"};
 
-// One matched payout entry, as the kind's pass found it.
-struct Match {
-  const TicketMatch& match;
-  std::string at_code;             // empty: no AT line (a fourth or later ワイド match)
-  std::string summary_suffix;      // "点目", ...
-  int summary;                     // HitSummary entry, -1: none
-  int list_position;               // what PositionAndPopularity shows
+using Formatter = Status (*)(std::string_view, std::string*);
+
+// What a kind's match writes, fills and adds.
+struct Handling {
+  Formatter format;
+  std::string at_code;         // empty: no AT line (a fourth or later ワイド match)
+  std::string at_suffix;       // "点目 的中", ...; may depend on the tier (3連単)
+  std::string summary_suffix;  // "点目", ...
+  int summary;                 // HitSummary entry, -1: none
+  int list_position;           // what PositionAndPopularity shows
   TierKind block;
-  bool counts_races;               // 3連複 and 3連単
-  size_t blank_label = 10;         // a match outside the tiers
+  bool counts_races;           // 3連複 and 3連単
+  size_t blank_label = 10;     // a match outside the tiers
 };
+
+Handling HandlingOf(const TicketMatch& m) {
+  const int p = m.position;
+  switch (m.kind) {
+    case TicketKind::kUmaren:
+      return {FormatPair, "1", "点目 的中", "点目", kSumUmaren, p, results::kTierUmaren, false};
+    case TicketKind::kWide: {
+      const bool column = m.wide_counter <= 4;
+      return {FormatPair, column ? std::to_string(m.wide_counter) : std::string(), "点目 的中", "点目",
+              column ? kSumWide1 + m.wide_counter - 2 : -1, p, results::kTierWide, false};
+    }
+    case TicketKind::kUmatan:
+      if (m.reversed)
+        return {FormatPairOrdered, "5", "逆順 的中", "点目裏", kSumUmatan, 2 * p, results::kTierUmatanUra, false};
+      return {FormatPairOrdered, "5", "正順 的中", "点目表", kSumUmatan, 2 * p - 1, results::kTierUmatanOmote, false,
+              11};
+    case TicketKind::kSanrenpuku:
+      return {FormatTrio, "6", "点目 的中", "点目", kSumSanrenpuku, p, results::kTierSanrenpuku, true};
+    case TicketKind::kSanrentan: {
+      const std::string order = "第" + std::to_string(m.order) + "順";
+      // 本線 orders 3 to 6 carry the blank after 的中, not before it.
+      const bool main_late = m.tier && m.tier->tier == 0 && m.order >= 3;
+      return {FormatTrioOrdered, "7", order + (main_late ? "的中 " : " 的中"), order + "目", kSumSanrentan,
+              6 * (p - 1) + m.order, results::kTierSanrentan, true};
+    }
+  }
+  return {};
+}
 
 class Checker {
  public:
   Checker(ResultsWindowState& state, std::vector<std::string>& lines, common::StepFailures& failures)
       : state_(state), lines_(lines), failures_(failures) {}
 
-  void Handle(const Match& m) {
+  void Handle(const TicketMatch& match) {
     ++hit_number_;
+    const Handling m = HandlingOf(match);
     std::string combination, payout;
     long long yen = 0, popularity = 0;
-    Status status = m.match.FormatCombination(&combination);
-    if (status.ok()) status = FormatPayout(m.match.payout, &payout);
+    Status status = m.format(match.combination, &combination);
+    if (status.ok()) status = FormatPayout(match.payout, &payout);
     if (status.ok() && !ReadWhole(payout, yen))
-      status = Status::InvalidArgument("payout", "payout \"" + common::Shown(m.match.payout) + "\" is not a number");
-    if (status.ok() && !ReadWhole(m.match.popularity, popularity))
+      status = Status::InvalidArgument("payout", "payout \"" + common::Shown(match.payout) + "\" is not a number");
+    if (status.ok() && !ReadWhole(match.popularity, popularity))
       status = Status::InvalidArgument("popularity",
-                                       "popularity \"" + common::Shown(m.match.popularity) + "\" is not a number");
+                                       "popularity \"" + common::Shown(match.popularity) + "\" is not a number");
     if (!status.ok()) {
       failures_.Add(Status::InvalidArgument("tier hit check", "tier hit check: combination " +
-                                                                  common::Shown(m.match.combination) + ": " +
+                                                                  common::Shown(match.combination) + ": " +
                                                                   status.ToString()));
       return;
     }
 
-    const std::optional<TierPoint> tier = m.match.Tier();
+    const std::optional<TierPoint>& tier = match.tier;
     results::TierTallyBlock& block = state_.TierTally[static_cast<size_t>(m.block)];
     if (tier) {
       if (!m.at_code.empty()) {
+        const std::string label = std::string(kTierNames[tier->tier]) + std::to_string(tier->point) + m.at_suffix;
         lines_.push_back(common::TaggedLine("AT")
                              .Text(std::to_string(hit_number_))
                              .Text(m.at_code)
-                             .Label(m.match.AtLabel())
+                             .Label(label)
                              .Text(combination)
                              .Text(payout)
                              .Str());
@@ -92,6 +122,13 @@ class Checker {
 
 }  // namespace
 
+std::string TierHitLabel(const TicketMatch& m) {
+  if (!m.tier) return {};
+  return std::string(kTierNames[m.tier->tier]) + std::to_string(m.tier->point) + HandlingOf(m).at_suffix;
+}
+
+Status FormatMatchCombination(const TicketMatch& m, std::string* out) { return HandlingOf(m).format(m.combination, out); }
+
 void BlankHitSummary(ResultsWindowState& state) {
   for (results::HitSummaryEntry& entry : state.HitSummary) entry = {std::string(10, ' '), "", "", ""};
 }
@@ -99,36 +136,11 @@ void BlankHitSummary(ResultsWindowState& state) {
 void CheckTierHits(ResultsWindowState& state, std::vector<std::string>& lines, common::StepFailures& failures) {
   BlankHitSummary(state);
   Checker check(state, lines, failures);
-  // ワイド: the counter starts at 1 and grows before each match is handled.
-  int wide = 1;
-  WalkTicketMatches(state, [&](const TicketMatch& m) {
-    const int p = m.position;
-    switch (m.bet) {
-      case MatchBet::kUmaren:
-        check.Handle({m, "1", "点目", kSumUmaren, p, results::kTierUmaren, false});
-        break;
-      case MatchBet::kWide: {
-        ++wide;
-        const bool column = wide <= 4;
-        check.Handle({m, column ? std::to_string(wide) : std::string(), "点目", column ? kSumWide1 + wide - 2 : -1, p,
-                      results::kTierWide, false});
-        break;
-      }
-      case MatchBet::kUmatan:
-        if (m.order == 1)
-          check.Handle({m, "5", "点目表", kSumUmatan, 2 * p - 1, results::kTierUmatanOmote, false, 11});
-        else
-          check.Handle({m, "5", "点目裏", kSumUmatan, 2 * p, results::kTierUmatanUra, false});
-        break;
-      case MatchBet::kSanrenpuku:
-        check.Handle({m, "6", "点目", kSumSanrenpuku, p, results::kTierSanrenpuku, true});
-        break;
-      case MatchBet::kSanrentan:
-        check.Handle({m, "7", "第" + std::to_string(m.order) + "順目", kSumSanrentan, 6 * (p - 1) + m.order,
-                      results::kTierSanrentan, true});
-        break;
-    }
-  });
+  // The walk reads the lists and the record; the checker writes only HitSummary and TierTally.
+  WalkTicketMatches(state,
+                    {TicketKind::kUmaren, TicketKind::kWide, TicketKind::kUmatan, TicketKind::kSanrenpuku,
+                     TicketKind::kSanrentan},
+                    [&check](const TicketMatch& m) { check.Handle(m); });
 }
 
 }  // namespace radadovur::documents

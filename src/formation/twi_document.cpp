@@ -16,13 +16,13 @@ using results::ResultsWindowState;
 
 constexpr std::string_view kFolder = "TEKICHU/";
 
-const char* BetName(documents::MatchBet bet) {
-  switch (bet) {
-    case documents::MatchBet::kUmaren: return "馬連";
-    case documents::MatchBet::kWide: return "ワイド";
-    case documents::MatchBet::kUmatan: return "馬単";
-    case documents::MatchBet::kSanrenpuku: return "3連複";
-    case documents::MatchBet::kSanrentan: return "3連単";
+const char* BetName(documents::TicketKind kind) {
+  switch (kind) {
+    case documents::TicketKind::kUmaren: return "馬連";
+    case documents::TicketKind::kWide: return "ワイド";
+    case documents::TicketKind::kUmatan: return "馬単";
+    case documents::TicketKind::kSanrenpuku: return "3連複";
+    case documents::TicketKind::kSanrentan: return "3連単";
   }
   return "";
 }
@@ -45,11 +45,14 @@ std::string RrLine(bool final, std::string_view track_code) {
 void CheckTwiHits(ResultsWindowState& state, std::vector<std::string>& lines, common::StepFailures& failures) {
   documents::BlankHitSummary(state);
   int hit_number = 0;
-  documents::WalkTicketMatches(state, [&](const documents::TicketMatch& m) {
+  using documents::TicketKind;
+  const auto kinds = {TicketKind::kUmaren, TicketKind::kWide, TicketKind::kUmatan, TicketKind::kSanrenpuku,
+                      TicketKind::kSanrentan};
+  documents::WalkTicketMatches(state, kinds, [&](const documents::TicketMatch& m) {
     ++hit_number;
-    if (!m.Tier()) return;
+    if (!m.tier) return;
     std::string combination, payout;
-    Status status = m.FormatCombination(&combination);
+    Status status = documents::FormatMatchCombination(m, &combination);
     if (status.ok()) status = documents::FormatPayout(m.payout, &payout);
     if (!status.ok()) {
       failures.Add(Status::InvalidArgument("hit report", "hit report: combination " + common::Shown(m.combination) +
@@ -58,8 +61,8 @@ void CheckTwiHits(ResultsWindowState& state, std::vector<std::string>& lines, co
     }
     lines.push_back(TaggedLine("AT")
                         .Text(std::to_string(hit_number))
-                        .Label(BetName(m.bet))
-                        .Label(m.AtLabel())
+                        .Label(BetName(m.kind))
+                        .Label(documents::TierHitLabel(m))
                         .Text(combination)
                         .Text(payout)
                         .Str());
@@ -76,14 +79,14 @@ void TwiDocumentWriter::Write(const std::string& app_path, ResultsWindowState& s
   const std::string doc = common::DayFilePath(app_path, kFolder, key, final ? "twiRCM.txt" : "twi.txt");
 
   std::string block = files_.Starts(doc) ? documents::LupDayHead(state, failures) : std::string();
-  documents::AddRc(state, block, failures);
+  documents::AddLupRc(state, block, failures);
   block += RrLine(final, race.track_code);
-  documents::AddHs(state, block, failures);
+  documents::AddLupHs(state, block, failures);
   if (final && documents::PayoutIsOfRace(state.CurrentPayoutRecord, race)) {
     std::vector<std::string> hits;
     CheckTwiHits(state, hits, failures);
     for (const std::string& line : hits) block += line;
-    documents::AddPayouts(state.CurrentPayoutRecord, block, failures);
+    documents::AddLupPayouts(state.CurrentPayoutRecord, block, failures);
   }
   failures.Add(files_.Write(doc, block));
 }

@@ -4,13 +4,13 @@
 
 #include "common/cp932.h"
 #include "common/text_file.h"
+#include "documents/hand_made_week.h"
 #include "documents/formatters.h"
 #include "formation/formation_fixture.h"
 #include "formation/formation_hit_check.h"
 #include "formation/formation_writers.h"
 #include "formation/twi_document.h"
 #include "support/temp_folder.h"
-#include "support/race_state_builder.h"
 
 namespace radadovur::formation {
 namespace {
@@ -19,87 +19,26 @@ namespace hr = jvdata::hr;
 using common::ToCp932;
 using results::ResultsWindowState;
 
-// A hand-made meeting day, 2024-09-22 at 中山 (06), meeting 4, day 4: race 01 of three runners
-// (registered "03", its payouts at hand; horse 2 wins, 1 second, 3 third) and race 02 of four (a
-// jump race, registered "04", whose payout record at hand is race 03's).
-struct Week {
-  explicit Week(int16_t final) {
-    s.ResultsFinal = final;
-    s.CodeTable.cells[0] = {"2001", "06", ToCp932("中山競馬場"), ToCp932("中"), ToCp932("中山"), ToCp932("中"), "", ""};
-    s.RaceTable.resize(3);
-    s.RaceTable[1] = {"202409220601", "1", "1000", "01", "", ToCp932("サラ系２歳"), ToCp932("未勝利"), "",
-                      ToCp932("芝右"), "1200", " 5", ToCp932("晴良")};
-    s.RaceTable[2] = {"202409220602", "2", "1030", "02", ToCp932("テスト特別"), ToCp932("障害４歳以上"), ToCp932("オープン"),
-                      "", ToCp932("障芝"), "3000", "12", ToCp932("晴良")};
-  }
+// The documents' hand-made meeting day (race 01 of three runners, horse 2 winning before 1 and 3,
+// its payouts at hand, here with a 3連単 payout; race 02 of four, a jump race, whose payout record
+// at hand is race 03's), through the formation writers in the pass's order.
+struct Week : documents::hand_made::Week {
+  explicit Week(int16_t final) { s.ResultsFinal = final; }
 
-  void Runners(const std::vector<std::string>& order, const std::vector<std::string>& marks) {
-    const int n = static_cast<int>(order.size());
-    radadovur::testing::SetRunnerTexts(s, n);
-    s.RankOrder.assign(1, "");
-    for (int r = 1; r <= n; ++r) {
-      const std::string& horse = order[static_cast<size_t>(r - 1)];
-      s.RankOrder.push_back(horse);
-      s.PredRank[static_cast<size_t>(std::stoi(horse))] = " " + std::to_string(r);
-      s.PlaceMark[static_cast<size_t>(std::stoi(horse))] = marks[static_cast<size_t>(r - 1)];
-    }
-  }
-  void Tickets(std::vector<std::string> umaren, std::vector<std::string> umatan, std::vector<std::string> trio,
-               std::vector<std::string> trifecta) {
-    radadovur::testing::SetTicketLists(s, umaren, umatan, trio, trifecta);
-  }
-
-  void Race01() {
-    s.RaceIndex = 1;
-    s.CurrentRunnerRecord = testing::RunnerRecord("2024092206040401", "17", "03");
-    Runners({"02", "03", "01"}, {"01", "03", "02"});
-    Tickets({"0203", "0102", "0103"}, {"0203", "0201", "0301"}, {"010203"}, {"020301"});
-    s.CurrentPayoutRecord = radadovur::testing::MakeRecord(
-        jvdata::RecordType::HR,
-        {{hr::Year, "2024"}, {hr::MonthDay, "0922"}, {hr::VenueCode, "06"}, {hr::Kaiji, "04"}, {hr::Nichiji, "04"},
-         {hr::RaceNum, "01"},
-         {hr::TanshoPayouts_Combination, "02"}, {hr::TanshoPayouts_Payout, "000000250"},
-         {hr::FukushoPayouts_Combination, "02"}, {hr::FukushoPayouts_Payout, "000000110"},
-         {hr::FukushoPayouts_Combination, "01", 1}, {hr::FukushoPayouts_Payout, "000000130", 1},
-         {hr::UmarenPayouts_Combination, "0102"}, {hr::UmarenPayouts_Payout, "000000350"},
-         {hr::WidePayouts_Combination, "0102"}, {hr::WidePayouts_Payout, "000000120"},
-         {hr::WidePayouts_Combination, "0103", 1}, {hr::WidePayouts_Payout, "000000200", 1},
-         {hr::WidePayouts_Combination, "0203", 2}, {hr::WidePayouts_Payout, "000000150", 2},
-         {hr::UmatanPayouts_Combination, "0201"}, {hr::UmatanPayouts_Payout, "000000560"},
-         {hr::SanrenpukuPayouts_Combination, "010203"}, {hr::SanrenpukuPayouts_Payout, "000000400"},
-         {hr::SanrentanPayouts_Combination, "020103"}, {hr::SanrentanPayouts_Payout, "000002400"}});
-  }
-  void Race02() {
-    s.RaceIndex = 2;
-    s.CurrentRunnerRecord = testing::RunnerRecord("2024092206040402", "55", "04");
-    Runners({"04", "01", "03", "02"}, {"02", "**", "01", "03"});
-    Tickets({"0104", "0304", "0103", "0204", "0102", "0203"}, {"0401", "0403", "0103", "0402", "0102", "0302"},
-            {"010304", "010204", "020304", "010203"}, {"040103", "040102", "040302", "010302"});
-    s.CurrentPayoutRecord = radadovur::testing::MakeRecord(
-        jvdata::RecordType::HR, {{hr::Year, "2024"}, {hr::MonthDay, "0922"}, {hr::VenueCode, "06"}, {hr::RaceNum, "03"},
-                                 {hr::UmarenPayouts_Combination, "0104"}, {hr::UmarenPayouts_Payout, "000000100"}});
-  }
-
-  // Both races through the writers, in the pass's order.
   void Run(const std::string& app_path) {
     FormationWriters writers(std::make_unique<results::NoRaceWriters>());
     Race01();
+    s.CurrentPayoutRecord.replace(hr::SanrentanPayouts_Combination.At(0, 0), 6, "020103");
+    s.CurrentPayoutRecord.replace(hr::SanrentanPayouts_Payout.At(0, 0), 9, "000002400");
     ASSERT_TRUE(writers.WritePcDocuments(app_path, s).ok());
     ASSERT_TRUE(writers.WriteTwiDocument(app_path, s).ok());
     Race02();
     ASSERT_TRUE(writers.WritePcDocuments(app_path, s).ok());
     ASSERT_TRUE(writers.WriteTwiDocument(app_path, s).ok());
   }
-
-  ResultsWindowState s;
 };
 
-// UTF-8 lines to the CP932 bytes of a file, CR LF after each.
-std::string FileOf(std::initializer_list<std::string> lines) {
-  std::string out;
-  for (const std::string& line : lines) out += ToCp932(line) + "\r\n";
-  return out;
-}
+using documents::hand_made::FileOf;
 
 const std::string kHead = FileOf({R"("DY","1","20240922")", R"("PL","1","4","中山","4","11")"});
 const std::string kLines01 = FileOf({

@@ -321,6 +321,7 @@ void MainWindow::Yield() { QCoreApplication::processEvents(); }
 
 void MainWindow::SetWorkflowEnabled(bool enabled) {
   for (auto* control : workflow_controls_) control->setEnabled(enabled);
+  emit WorkflowEnabledChanged(enabled);
 }
 
 void MainWindow::RunStep(const std::function<void()>& work) {

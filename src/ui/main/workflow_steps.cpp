@@ -10,6 +10,7 @@
 #include "ui/odds/odds_matrix_window.h"
 #include "ui/odds/odds_window.h"
 #include "ui/odds/realtime_menu_window.h"
+#include "ui/predict/predict_window.h"
 #include "ui/results/results_window.h"
 
 namespace radadovur::ui {
@@ -41,6 +42,14 @@ void ConnectWorkflowSteps(MainWindow& window) {
   // The odds windows: each fetches through its own JV-Link and owns its progress dialog.
   window.SetWindowFactory("VLTFOTHISWEEKNAZ", WithOwnJvLink<OddsWindow>);
   window.SetWindowFactory("VLTP2RIALTIME", WithOwnJvLink<RealtimeMenuWindow>);
+  // A new prediction window on every click of ③ (after the package check); its load reads the
+  // model, and its steps run as the main window's.
+  window.SetWindowFactory("VELTRANEXPDTHISWEEKNAZ", [](MainWindow& w) -> QWidget* {
+    auto* prediction = new PredictWindow(w.State());
+    AttachToMainWindow(*prediction, w);
+    prediction->Load();
+    return prediction;
+  });
   // The matrices are built while the window loads, reporting through the main window.
   window.SetWindowFactory("VELTRANODDSN", [](MainWindow& w) -> QWidget* {
     auto* matrices = new OddsMatrixWindow;
