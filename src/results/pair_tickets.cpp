@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "common/text_file.h"
-#include "results/sort_keys_descending.h"
+#include "results/ranking.h"
 
 namespace radadovur::results {
 namespace {
