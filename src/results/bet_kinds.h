@@ -1,10 +1,8 @@
 #pragma once
 #include <array>
-#include <optional>
 #include <string_view>
 
-// The vocabularies the ticket lists, the bet lists, the documents and the hit checks share: the
-// eight bet types of the payouts, the three tiers of a sorted ticket list and the six orders in
+// The eight bet types of the payouts with their bet-list codes and folders, and the six orders in
 // which a trifecta ticket is bought.
 namespace radadovur::results {
 
@@ -29,18 +27,6 @@ inline constexpr std::array<BetKindInfo, 8> kBetKinds = {{
 }};
 
 constexpr const BetKindInfo& InfoOf(BetKind kind) { return kBetKinds[static_cast<size_t>(kind)]; }
-
-// A ticket's tier is its position (from 1) in a sorted list: six pairs or seven triples a tier.
-enum class Tier : int { kHonsen, kJunHonsen, kFukuhei };
-inline constexpr std::array<std::string_view, 3> kTierNames = {"本線", "準本線", "伏兵"};
-inline constexpr int kPairsPerTier = 6;
-inline constexpr int kTriplesPerTier = 7;
-
-// The tier of position `position` in a list of `per_tier` tickets a tier; none past the third.
-constexpr std::optional<Tier> TierOfPosition(int position, int per_tier) {
-  if (position < 1 || position > 3 * per_tier) return std::nullopt;
-  return static_cast<Tier>((position - 1) / per_tier);
-}
 
 // The six orders of a trifecta triple a b c: index o of each entry says which horse runs o-th
 // (0 = a, 1 = b, 2 = c). 第1順 a b c, 第2順 a c b, 第3順 b a c, 第4順 b c a, 第5順 c a b, 第6順 c b a.
