@@ -1,11 +1,10 @@
 // Results pass benchmark: runs the whole results pass (step ⑥) on a demo folder and compares the
 // time with writing the same bytes to the same number of files.
-// Usage: results_bench DIR [ROUNDS]   (DIR: a demo folder through startup, download, structure)
+// Usage: results_bench DIR [ROUNDS]
+//   (DIR: a demo folder through startup, download, structure, daybefore and predict)
 //
-// The pass runs with the stages that stand: the tickets, bet lists and rate tables. Until the
-// runner files and runner figures stand, a stand-in fills each race's runner count (its highest
-// horse number among this week's entries) and predicted speeds, so every race gets its full
-// ticket lists; the eleven writers of later subsystems write nothing.
+// The pass runs with its own stages (runner files, runner figures and ranking, tickets, bet lists,
+// rate tables); the eleven writers of later subsystems write nothing.
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -14,19 +13,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
-#include "common/convert.h"
 #include "common/run_state.h"
 #include "common/text_file.h"
-#include "jvdata/layout_se.h"
-#include "jvdata/race_key.h"
-#include "results/results_files.h"
 #include "results/results_pass.h"
+#include "results/runner_hooks.h"
 #include "results/ticket_stages.h"
-#include "store/store_files.h"
 #include "support/recording_host.h"
 
 namespace {
@@ -47,35 +41,6 @@ double UserSeconds() {
 double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
   return v[v.size() / 2];
-}
-
-// Each race's runner count: its highest horse number among this week's entries.
-std::map<std::string, int> RunnerCounts(const std::string& app_path) {
-  std::map<std::string, int> counts;
-  radadovur::store::RecordBlock entries;
-  if (!results::ReadStoreRecords(app_path, radadovur::store::kSeNew, entries).ok()) return counts;
-  for (size_t n = 0; n < entries.count(); ++n) {
-    const auto record = entries.Record(n);
-    const auto number = radadovur::common::WholeNumber(radadovur::jvdata::se::Umaban.Of(record));
-    int& count = counts[radadovur::jvdata::RaceKey(record)];
-    if (number && *number > count && *number <= 18) count = static_cast<int>(*number);
-  }
-  return counts;
-}
-
-// The stand-in for the runner figures: the runner count and deterministic speeds around 60 km/h.
-void StandInFigures(const std::map<std::string, int>& counts, results::ResultsWindowState& s) {
-  const std::string& key = s.RaceKeyList[static_cast<size_t>(s.RaceIndex)];
-  const auto found = counts.find(key);
-  s.RunnerCount = found == counts.end() ? 0 : found->second;
-  const size_t n = static_cast<size_t>(s.RunnerCount);
-  s.CombinedSpeed.assign(n + 1, 0);
-  s.SpeedAdjustCopy.assign(n + 1, 0);
-  s.PredSpeed.assign(n + 1, 0);
-  for (size_t i = 1; i <= n; ++i) {
-    s.CombinedSpeed[i] = 58.0f + static_cast<float>((i * 37 + key.back()) % 41) * 0.1f;
-    s.PredSpeed[i] = s.CombinedSpeed[i];
-  }
 }
 
 struct Written {
@@ -108,7 +73,6 @@ int main(int argc, char** argv) {
   const std::string app_path = std::string(argv[1]) + "/";
   const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
   const std::string scratch = app_path + "bench-results/";
-  const auto counts = RunnerCounts(app_path);
 
   // Each stage's share of the pass.
   double figures_and_pairs = 0, bet_lists = 0, rate_tables = 0;
@@ -119,10 +83,10 @@ int main(int argc, char** argv) {
       total += Seconds(start);
     };
   };
-  results::RaceStepHooks hooks;
-  hooks.RunnerFiguresAndPairs = timed(figures_and_pairs, [&counts](const std::string& app, results::ResultsWindowState& s,
-                                                                   radadovur::common::StepFailures& failures) {
-    StandInFigures(counts, s);
+  results::RaceStepHooks hooks = results::RunnerHooks();
+  hooks.RunnerFiguresAndPairs = timed(figures_and_pairs, [](const std::string& app, results::ResultsWindowState& s,
+                                                            radadovur::common::StepFailures& failures) {
+    results::RunnerFiguresAndRanking(app, s, failures);
     results::PairTicketsStage(app, s, failures);
   });
   hooks.BetListsAndSortFiles = timed(bet_lists, results::BetListsAndSortFilesStage);
