@@ -14,10 +14,11 @@ declare -A allowed=(
   [results]="results engine store jvdata common"
   [factors]="factors engine store jvdata common"
   [documents]="documents results engine store jvdata common"
-  [steps]="steps documents results engine store jvlink jvdata common"
+  [history]="history results engine store jvdata common"
+  [steps]="steps documents history results engine store jvlink jvdata common"
   [demo]="demo engine store jvdata common"
-  [cli]="cli steps demo results factors engine store jvlink jvdata common"
-  [ui]="ui steps results factors engine store jvlink jvdata common"
+  [cli]="cli steps demo history results factors engine store jvlink jvdata common"
+  [ui]="ui steps history results factors engine store jvlink jvdata common"
 )
 
 status=0
