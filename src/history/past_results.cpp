@@ -46,7 +46,7 @@ void ReadRunner(ItemStream& doc, SpeedRace& race, std::optional<int16_t> distanc
   doc.Skip(8);
   const std::string time(doc.NextOr());
   if (!horse || *horse < 1 || *horse > 19) return;
-  race.slots[static_cast<size_t>(*horse)] = SpeedSlot(distance, time, rank);
+  race.runners[static_cast<size_t>(*horse)] = SpeedSlot(distance, time, rank);
 }
 
 }  // namespace
@@ -97,7 +97,7 @@ std::optional<std::string> SpeedSlot(std::optional<int16_t> distance, std::strin
 std::string SpeedLine(const SpeedRace& race) {
   std::string line = race.race_id;
   size_t n = 0;
-  for (size_t horse = 1; horse < race.slots.size() && race.slots[horse]; ++horse, ++n) line += "," + *race.slots[horse];
+  for (size_t horse = 1; horse < race.runners.size() && race.runners[horse]; ++horse, ++n) line += "," + *race.runners[horse];
   return n == 0 ? std::string() : line + "\r\n";
 }
 

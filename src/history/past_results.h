@@ -51,11 +51,11 @@ std::optional<std::string> SpeedSlot(std::optional<int16_t> distance, std::strin
 // A race of a result document as the speed export reads it.
 struct SpeedRace {
   std::string race_id;
-  // Slots of horse numbers 0..19; only 1 up to the first empty one are written.
-  std::array<std::optional<std::string>, 20> slots;
+  // The slots of horse numbers 0..19; only 1 up to the first empty one are written.
+  std::array<std::optional<std::string>, 20> runners;
 };
 
-// The speed line of a race (with CR LF): the RaceId and the slots 1..n, n ending before the first
+// The speed line of a race (with CR LF): the RaceId and the runners 1..n, n ending before the first
 // empty slot; empty when there is no runner 1.
 std::string SpeedLine(const SpeedRace& race);
 
