@@ -14,11 +14,13 @@ declare -A allowed=(
   [results]="results engine store jvdata common"
   [factors]="factors engine store jvdata common"
   [documents]="documents results engine store jvdata common"
+  [export]="export documents results engine store jvdata common"
+  [viewer]="viewer results engine store jvdata common"
   [history]="history results engine store jvdata common"
-  [steps]="steps documents history results engine store jvlink jvdata common"
+  [steps]="steps export documents history results engine store jvlink jvdata common"
   [demo]="demo engine store jvdata common"
-  [cli]="cli steps demo history results factors engine store jvlink jvdata common"
-  [ui]="ui steps history results factors engine store jvlink jvdata common"
+  [cli]="cli steps demo viewer history results factors engine store jvlink jvdata common"
+  [ui]="ui steps viewer history results factors engine store jvlink jvdata common"
 )
 
 status=0

@@ -16,6 +16,13 @@ common::Status AsOneStatus(const common::StepFailures& failures) {
   }
 }
 
+common::Status DocumentWriters::WriteShutsubahyoDocument(const std::string& app_path,
+                                                         results::ResultsWindowState& state) {
+  common::StepFailures failures;
+  race_card_.Write(app_path, state, failures);
+  return AsOneStatus(failures);
+}
+
 common::Status DocumentWriters::WriteLupDocuments(const std::string& app_path, results::ResultsWindowState& state) {
   common::StepFailures failures;
   lup_.Write(app_path, state, failures);

@@ -4,10 +4,11 @@
 
 #include "common/status.h"
 #include "documents/lup_document.h"
+#include "documents/race_card.h"
 #include "results/race_steps.h"
 
-// The per-race writers of the documents, for the results pass: the result document (with its hit
-// table) is written here; every other writer is passed on to `others`, so that the writers of
+// The per-race writers of the documents, for the results pass: the race card and the result
+// document (with its hit table) are written here; every other writer is passed on to `others`, so that the writers of
 // several modules stack: DocumentWriters(std::make_unique<results::NoRaceWriters>()).
 //
 // One object serves one results pass at a time (the day files it started live in it).
@@ -17,9 +18,9 @@ class DocumentWriters final : public results::RaceWriters {
  public:
   explicit DocumentWriters(std::unique_ptr<results::RaceWriters> others) : others_(std::move(others)) {}
 
-  common::Status WriteShutsubahyoDocument(const std::string& app_path, results::ResultsWindowState& state) override {
-    return others_->WriteShutsubahyoDocument(app_path, state);
-  }
+  // The race's block of the race card and SanrenpukuTop7 for the race page; the failures of the
+  // lines it had to leave out, as one status.
+  common::Status WriteShutsubahyoDocument(const std::string& app_path, results::ResultsWindowState& state) override;
   // The race's block of the result document and, in results mode, its hit-table rows; the
   // failures of the lines it had to leave out, as one status (OK when there were none).
   common::Status WriteLupDocuments(const std::string& app_path, results::ResultsWindowState& state) override;
@@ -53,6 +54,7 @@ class DocumentWriters final : public results::RaceWriters {
 
  private:
   std::unique_ptr<results::RaceWriters> others_;
+  ShutsubahyoDocumentWriter race_card_;
   LupDocumentWriter lup_;
 };
 

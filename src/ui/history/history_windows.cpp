@@ -64,7 +64,11 @@ void Fill(QTableWidget& table, const history::Grid& grid) {
       table.setItem(r, c, item);
     }
   // The designed widths suit the original's narrower font; a column never cuts its texts.
-  for (int c = 0; c < grid.columns; ++c) table.setColumnWidth(c, std::max(table.columnWidth(c), table.sizeHintForColumn(c)));
+  for (int c = 0; c < grid.columns; ++c) {
+    const int designed = table.columnWidth(c);
+    table.resizeColumnToContents(c);
+    table.setColumnWidth(c, std::max(designed, table.columnWidth(c)));
+  }
 }
 
 QPlainTextEdit* NewTextBox(const QString& name) {

@@ -42,9 +42,7 @@ class MainWindow : public QWidget, public common::StepHost {
   void SetStructureAction(Action action) { structure_action_ = std::move(action); }
   // Replaces the placeholder of a window that a button opens, e.g. "VELTRANODDSN".
   void SetWindowFactory(const std::string& window_name, WindowFactory factory);
-
-  // A single window of the program: loaded on first use (or after it was closed), else shown again
-  // as it is (the race viewer shows the past-runs window "Kakoso" this way).
+  // A single window of the program: loaded on first use (or after it was closed), else shown again.
   void ShowSingle(const std::string& name);
 
   const std::string& AppPath() const { return state_.AppPath; }

@@ -1,0 +1,168 @@
+#include "documents/race_card.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "common/tagged_line.h"
+#include "documents/formatters.h"
+#include "documents/lup_document.h"
+#include "documents/race_card_hits.h"
+#include "documents/race_of_record.h"
+#include "documents/ticket_listing.h"
+#include "results/text_cut.h"
+
+namespace radadovur::documents {
+namespace {
+
+using common::Status;
+using common::TaggedLine;
+using results::ResultsWindowState;
+
+constexpr std::string_view kFolder = "SHUTSUBAHYO/";
+constexpr int kMaxHorse = 18;
+constexpr int kTiers = 3;
+constexpr std::string_view kPairPlaceholder = "  -  ";
+constexpr std::string_view kTriplePlaceholder = "  -  -  ";
+
+// Entry i of a per-runner list; the empty text past its end.
+template <typename T>
+T At(const std::vector<T>& values, int i) {
+  return i >= 0 && static_cast<size_t>(i) < values.size() ? values[static_cast<size_t>(i)] : T();
+}
+
+void AddRc(const ResultsWindowState& state, std::string& out, common::StepFailures& failures) {
+  results::RaceTableRow row{};
+  if (state.RaceIndex >= 1 && static_cast<size_t>(state.RaceIndex) < state.RaceTable.size()) {
+    row = state.RaceTable[static_cast<size_t>(state.RaceIndex)];
+  } else {
+    failures.Add(Status::InvalidArgument("race table", "race card: no race table row " +
+                                                           std::to_string(state.RaceIndex)));
+  }
+  TaggedLine line("RC");
+  for (int column = results::kColRaceNumber; column <= results::kColWeatherGoing; ++column)
+    line.Text(row[static_cast<size_t>(column)]);
+  if (state.ResultsFinal == 1) line.Text("");
+  out += line.Str();
+}
+
+// One tier line of tickets: positions first..first+size-1 of `list` (entry 0 unused), listed up
+// to `listed`; a position past it, or without a ticket, gets the placeholder. A ticket that does
+// not read as horse numbers loses the line, which is reported.
+void AddTierLine(const std::string& tag, const std::vector<std::string>& list, int count, int first, int size,
+                 int listed, Status (*format)(std::string_view, std::string*), std::string_view placeholder,
+                 std::string& out, common::StepFailures& failures) {
+  TaggedLine line(tag);
+  line.Text("1");
+  for (int p = first; p < first + size; ++p) {
+    const bool has_ticket = p <= listed && p <= count && static_cast<size_t>(p) < list.size() &&
+                            !list[static_cast<size_t>(p)].empty();
+    if (!has_ticket) {
+      line.Text(placeholder);
+      continue;
+    }
+    std::string text;
+    if (Status status = format(list[static_cast<size_t>(p)], &text); !status.ok()) {
+      failures.Add(Status::InvalidArgument("race card", "race card " + tag + " position " + std::to_string(p) + ": " +
+                                                            status.ToString()));
+      return;
+    }
+    line.Text(text);
+  }
+  out += line.Str();
+}
+
+void AddHs(const ResultsWindowState& s, std::string& out, common::StepFailures& failures) {
+  const bool final = s.ResultsFinal == 1;
+  const int runners = std::min<int>(s.RunnerCount, kMaxHorse);
+  if (s.RunnerCount > kMaxHorse)
+    failures.Add(Status::InvalidArgument("runners", "race card: " + std::to_string(s.RunnerCount) +
+                                                        " runners, only horses 1 to 18 are written"));
+  for (int i = 1; i <= runners; ++i) {
+    const size_t h = static_cast<size_t>(i);
+    std::string number, age;
+    (void)TwoCharacterNumber(std::to_string(i), &number);
+    if (!TwoCharacterNumber(At(s.AgeText, i), &age).ok()) {
+      failures.Add(Status::InvalidArgument("age", "race card: age of horse " + std::to_string(i) + " \"" +
+                                                      common::Shown(At(s.AgeText, i)) + "\" is not a number"));
+      continue;
+    }
+    const std::array<std::string, 5> marks = At(s.ReliabilityMarks, i);
+    TaggedLine line("HS");
+    line.Text(std::to_string(i)).Text(At(s.WakuText, i)).Text(number).Text(s.PredRank[h]);
+    if (final) line.Text(s.ArrivalText[h]);
+    line.Text(At(s.SexText, i))
+        .Text(age)
+        .Text(results::Cp932Left(At(s.HorseNameText, i), 9))
+        .Text(At(s.FutanText, i));
+    for (size_t column = 0; column < 4; ++column) line.Text(marks[column]);
+    line.Text(results::Cp932Left(At(s.KishuText, i), 4)).Text(At(s.EstTimeText, i));
+    if (final) line.Text(At(s.RealTimeText, i));
+    line.Text(SpeedFigure(At(s.PredSpeed, i)));
+    if (final) line.Text(SpeedFigure(At(s.ObservedSpeed, i)));
+    out += line.Str();
+  }
+}
+
+}  // namespace
+
+std::string SpeedFigure(float kmh) {
+  const double metres = std::floor(static_cast<double>(kmh) * 16.666);
+  const std::string text = " " + std::to_string(static_cast<long long>(metres));
+  return text.size() > 4 ? text.substr(text.size() - 4) : text;
+}
+
+void SetSanrenpukuTop7(ResultsWindowState& state) {
+  for (size_t k = 1; k <= state.SanrenpukuTop7.size(); ++k)
+    state.SanrenpukuTop7[k - 1] = static_cast<int>(k) <= state.TripleCount && k < state.SanrenpukuKaime.size()
+                                      ? state.SanrenpukuKaime[k]
+                                      : std::string();
+}
+
+std::string ShutsubahyoRaceBlock(const ResultsWindowState& state, common::StepFailures& failures) {
+  const RaceOfRecord race = RaceOf(state.CurrentRunnerRecord);
+  const bool final = state.ResultsFinal == 1;
+  std::string out;
+  AddRc(state, out, failures);
+
+  const int pairs = ListedPairCount(race.toroku_tosu);
+  for (int t = 1; t <= kTiers; ++t)
+    AddTierLine("K" + std::to_string(t), state.UmatanKaime, state.PairCount, 6 * t - 5, 6, pairs, FormatPair,
+                kPairPlaceholder, out, failures);
+
+  if (final && PayoutIsOfRace(state.CurrentPayoutRecord, race)) {
+    out += RaceCardPayoutAndHitLines(state, failures);
+    out += TrifectaHitLines(state, failures);
+  }
+
+  AddHs(state, out, failures);
+
+  // Results mode shows the 3連複 tickets, prediction mode the same triples in predicted order.
+  const std::vector<std::string>& triples = final ? state.SanrenpukuKaime : state.SanrentanKaime;
+  const int listed = ListedTripleCount(race.toroku_tosu);
+  for (int t = 1; t <= kTiers; ++t)
+    AddTierLine("S" + std::to_string(t), triples, state.TripleCount, 7 * t - 6, 7, listed, FormatTrio,
+                kTriplePlaceholder, out, failures);
+  return out;
+}
+
+void ShutsubahyoDocumentWriter::Write(const std::string& app_path, ResultsWindowState& state,
+                                      common::StepFailures& failures) {
+  if (state.LastKeyShutsubahyo.empty()) files_ = common::DayFiles();  // a new pass
+  // A race without runner records has nothing to show, and the record and lists at hand would be
+  // an earlier race's: its stages have reported why.
+  const RaceOfRecord race = RaceOf(state.CurrentRunnerRecord);
+  if (state.RunnerCount <= 0 || race.race_id.size() < 16) {
+    state.SanrenpukuTop7.fill(std::string());
+    return;
+  }
+  SetSanrenpukuTop7(state);
+  const std::string key(race.MeetingDayKey());
+  state.LastKeyShutsubahyo = key;
+  const std::string path =
+      common::DayFilePath(app_path, kFolder, key, state.ResultsFinal == 1 ? "mmkRCM.txt" : "mmk.txt");
+  std::string block = files_.Starts(path) ? LupDayHead(state, failures) : std::string();
+  block += ShutsubahyoRaceBlock(state, failures);
+  failures.Add(files_.Write(path, block));
+}
+
+}  // namespace radadovur::documents
