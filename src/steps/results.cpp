@@ -4,6 +4,7 @@
 
 #include "common/status.h"
 #include "documents/document_writers.h"
+#include "export/web_writers.h"
 #include "steps/failure_text.h"
 
 namespace radadovur::steps {
@@ -12,7 +13,8 @@ ResultsPassParts AssembleResultsPassParts() {
   ResultsPassParts parts;
   // Stages: runner files (PutEntries, CopyRuns), runner figures and pairs, bet lists, rate tables.
   // Writers: the documents, the formation strategy, the exports and pages.
-  parts.writers = std::make_unique<documents::DocumentWriters>(std::make_unique<results::NoRaceWriters>());
+  parts.writers = std::make_unique<documents::DocumentWriters>(
+      std::make_unique<exports::WebWriters>(std::make_unique<results::NoRaceWriters>()));
   return parts;
 }
 
