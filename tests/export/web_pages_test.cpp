@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "common/cp932.h"
 #include "common/text_file.h"
 #include "export/web_fixture.h"
 #include "export/web_pdf_page.h"
@@ -366,6 +368,143 @@ TEST(WebPagesTest, MeetingDayFilesByteForByte) {
             ExpectedPdfHead(11) + Lines(Section(11)) + Lines(Section(12)) + ExpectedPdfFooter());
   EXPECT_EQ(race.s.LastKeyWpDay, "20240921060508");
   EXPECT_EQ(race.s.LastKeyPdfDay, "20240921060508");
+}
+
+// Where "Finish" and the footer go: only after race 12 added to a file an earlier race began.
+TEST(WebPagesTest, FinishAndFooterRules) {
+  struct Case {
+    std::vector<std::string> races;
+    bool finish;
+  };
+  const Case cases[] = {
+      {{"11", "12"}, true},
+      {{"12"}, false},        // a file begun by race 12
+      {{"10", "11"}, false},  // the day's races stop before 12
+      {{"12", "12"}, true},
+  };
+  for (const Case& c : cases) {
+    Folder folder;
+    Race race;
+    WebWriters writers(std::make_unique<results::NoRaceWriters>());
+    std::string wp, pdf = ExpectedPdfHead(std::stoi(c.races.front()));
+    for (const std::string& num : c.races) {
+      race.RaceNumber(num);
+      ASSERT_TRUE(writers.WriteWpBlocks(folder.tmp.app_path(), race.s).ok());
+      ASSERT_TRUE(writers.WritePdfPage(folder.tmp.app_path(), race.s).ok());
+      wp += ExpectedWpBlock(std::to_string(std::stoi(num)));
+      pdf += Lines(Section(std::stoi(num)));
+    }
+    EXPECT_EQ(folder.Read("furlong_gate_wp/20240921-nakayama.txt"), wp + (c.finish ? "Finish\r\n" : ""));
+    EXPECT_EQ(folder.Read("furlong_gate_wp/20240921_nakayama_pdf.txt"), pdf + (c.finish ? ExpectedPdfFooter() : ""));
+  }
+}
+
+// A day whose races come back after another day's races is added to, not begun again; a new
+// pass begins it again.
+TEST(WebPagesTest, ADayThatRecursIsAddedTo) {
+  Folder folder;
+  Race race;
+  Race other;
+  other.s.CurrentRunnerRecord.replace(8, 2, "09");
+  other.s.CodeTable.cells[0] = {"2001", "09", common::ToCp932("阪神競馬場"), "", "", "", "hanshin", ""};
+  WebWriters writers(std::make_unique<results::NoRaceWriters>());
+  auto write = [&](Race& r) {
+    ASSERT_TRUE(writers.WriteWpBlocks(folder.tmp.app_path(), r.s).ok());
+    ASSERT_TRUE(writers.WritePdfPage(folder.tmp.app_path(), r.s).ok());
+  };
+  write(race);
+  other.s.LastKeyWpDay = race.s.LastKeyWpDay;
+  other.s.LastKeyPdfDay = race.s.LastKeyPdfDay;
+  write(other);
+  race.s.LastKeyWpDay = other.s.LastKeyWpDay;
+  race.s.LastKeyPdfDay = other.s.LastKeyPdfDay;
+  race.RaceNumber("12");
+  write(race);
+  EXPECT_EQ(folder.Read("furlong_gate_wp/20240921-nakayama.txt"),
+            ExpectedWpBlock("11") + ExpectedWpBlock("12") + "Finish\r\n");
+  EXPECT_EQ(folder.Read("furlong_gate_wp/20240921_nakayama_pdf.txt"),
+            ExpectedPdfHead(11) + Lines(Section(11)) + Lines(Section(12)) + ExpectedPdfFooter());
+  EXPECT_TRUE(folder.Has("furlong_gate_wp/20240921-hanshin.txt"));
+
+  // The next pass (its window state empty again) begins the day's files afresh.
+  Race next;
+  WebWriters writers2(std::make_unique<results::NoRaceWriters>());
+  ASSERT_TRUE(writers2.WriteWpBlocks(folder.tmp.app_path(), next.s).ok());
+  EXPECT_EQ(folder.Read("furlong_gate_wp/20240921-nakayama.txt"), ExpectedWpBlock("11"));
+}
+
+TEST(WebPagesTest, ARaceWithoutRunnersWritesNothing) {
+  Folder folder;
+  Race race;
+  race.s.RunnerCount = 0;
+  WebWriters writers(std::make_unique<results::NoRaceWriters>());
+  EXPECT_TRUE(writers.WriteYosouPage(folder.tmp.app_path(), race.s).ok());
+  EXPECT_TRUE(writers.WriteWpBlocks(folder.tmp.app_path(), race.s).ok());
+  EXPECT_TRUE(writers.WritePdfPage(folder.tmp.app_path(), race.s).ok());
+  EXPECT_TRUE(std::filesystem::is_empty(folder.tmp.path() + "/furlong_gate_wp"));
+  EXPECT_TRUE(std::filesystem::is_empty(folder.tmp.path() + "/furlong_gate_yosou"));
+}
+
+// A frame that is no number gets no class; the table goes on and the failure is reported.
+TEST(WebPagesTest, AFrameThatIsNoNumber) {
+  Folder folder;
+  Race race;
+  race.s.WakuText[1] = "X";
+  WebWriters writers(std::make_unique<results::NoRaceWriters>());
+  const common::Status status = writers.WriteYosouPage(folder.tmp.app_path(), race.s);
+  EXPECT_FALSE(status.ok());
+  std::string expected = ExpectedRacePage();
+  const std::string white = "   <td class=\"bgwhite\"><b>1</b></td>\r\n";
+  expected.replace(expected.find(white), white.size(), "   <td><b>X</b></td>\r\n");
+  EXPECT_EQ(folder.Read("furlong_gate_yosou/20240921_nakayama_r11.txt"), expected);
+}
+
+TEST(WebPagesTest, ARacecourseWithoutCodeTableRowNamesItsFilesWithoutCourse) {
+  Folder folder;
+  Race race;
+  race.s.CodeTable.cells[0] = {};
+  WebWriters writers(std::make_unique<results::NoRaceWriters>());
+  ASSERT_TRUE(writers.WriteYosouPage(folder.tmp.app_path(), race.s).ok());
+  ASSERT_TRUE(writers.WriteWpBlocks(folder.tmp.app_path(), race.s).ok());
+  ASSERT_TRUE(writers.WritePdfPage(folder.tmp.app_path(), race.s).ok());
+  EXPECT_NE(folder.Read("furlong_gate_yosou/20240921__r11.txt").find("<h1>無料競馬予想｜｜5回8日｜11R</h1>"),
+            std::string::npos);
+  EXPECT_TRUE(folder.Has("furlong_gate_wp/20240921-.txt"));
+  EXPECT_TRUE(folder.Has("furlong_gate_wp/20240921__pdf.txt"));
+}
+
+TEST(WebPagesTest, AMissingFolderIsReported) {
+  testing::TempFolder tmp("rdv_web_none");
+  Race race;
+  WebWriters writers(std::make_unique<results::NoRaceWriters>());
+  EXPECT_FALSE(writers.WriteYosouPage(tmp.app_path(), race.s).ok());
+  EXPECT_FALSE(writers.WriteWpBlocks(tmp.app_path(), race.s).ok());
+  EXPECT_FALSE(writers.WritePdfPage(tmp.app_path(), race.s).ok());
+}
+
+// Every page, and every completed printable page, parses as HTML whose elements all close in
+// order, except the white font tags and the side column's link, which stay open.
+TEST(WebPagesTest, PagesAreWellFormed) {
+  Folder folder;
+  Race race;
+  race.s.HorseNameText[3] = "</td><b>";
+  WebWriters writers(std::make_unique<results::NoRaceWriters>());
+  for (const std::string num : {"11", "12"}) {
+    race.RaceNumber(num);
+    ASSERT_TRUE(writers.WriteYosouPage(folder.tmp.app_path(), race.s).ok());
+    ASSERT_TRUE(writers.WriteWpBlocks(folder.tmp.app_path(), race.s).ok());
+    ASSERT_TRUE(writers.WritePdfPage(folder.tmp.app_path(), race.s).ok());
+  }
+  const std::string command = "python3 " RADADOVUR_HTML_CHECK " --page " + folder.tmp.path() +
+                              "/furlong_gate_yosou/20240921_nakayama_r11.txt " + folder.tmp.path() +
+                              "/furlong_gate_yosou/20240921_nakayama_r12.txt " + folder.tmp.path() +
+                              "/furlong_gate_wp/20240921_nakayama_pdf.txt --fragment " + folder.tmp.path() +
+                              "/furlong_gate_wp/20240921-nakayama.txt";
+  EXPECT_EQ(std::system(command.c_str()), 0) << command;
+
+  // The checker itself finds an element closed out of order.
+  ASSERT_TRUE(common::WriteFileAtomic(folder.tmp.app_path() + "bad.txt", "<!DOCTYPE html>\r\n<html><body><p><b></p></b></body></html>\r\n").ok());
+  EXPECT_NE(std::system(("python3 " RADADOVUR_HTML_CHECK " --page " + folder.tmp.path() + "/bad.txt 2>/dev/null").c_str()), 0);
 }
 
 }  // namespace
