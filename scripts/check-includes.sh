@@ -15,10 +15,12 @@ declare -A allowed=(
   [factors]="factors engine store jvdata common"
   [documents]="documents results engine store jvdata common"
   [export]="export documents results engine store jvdata common"
-  [steps]="steps export documents results engine store jvlink jvdata common"
+  [viewer]="viewer results engine store jvdata common"
+  [formation]="formation documents results engine store jvdata common"
+  [steps]="steps formation export documents results engine store jvlink jvdata common"
   [demo]="demo engine store jvdata common"
-  [cli]="cli steps demo results factors engine store jvlink jvdata common"
-  [ui]="ui steps results factors engine store jvlink jvdata common"
+  [cli]="cli steps demo viewer results factors engine store jvlink jvdata common"
+  [ui]="ui steps viewer results factors engine store jvlink jvdata common"
 )
 
 status=0

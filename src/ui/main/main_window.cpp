@@ -49,6 +49,7 @@ const std::map<std::string, std::string>& WindowCaptions() {
   static const std::map<std::string, std::string> captions = {
       {"KakoSeisekiAZ", "過去の予想成績 Ver.2024.8.12A"},
       {"TekichuListAZ", "万馬券的中リスト　Ver.2024.8.12A"},
+      {"Kakoso", "全過去走詳細  Ver.2024.6.29Z"},
       {"FactorTURFA", "芝予想因子 Ver.2020.7.21  202001-202407"},
       {"FactorDIRTA", "ダート予想因子　Ver.2020.7.21 202001-202407"},
       {"FactorHURDA", "障害予想因子　Ver.2020.7.21 202001-202407"},

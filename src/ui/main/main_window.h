@@ -42,6 +42,8 @@ class MainWindow : public QWidget, public common::StepHost {
   void SetStructureAction(Action action) { structure_action_ = std::move(action); }
   // Replaces the placeholder of a window that a button opens, e.g. "VELTRANODDSN".
   void SetWindowFactory(const std::string& window_name, WindowFactory factory);
+  // A single window of the program: loaded on first use (or after it was closed), else shown again.
+  void ShowSingle(const std::string& name);
 
   const std::string& AppPath() const { return state_.AppPath; }
   common::RunState& State() { return state_; }
@@ -83,8 +85,6 @@ class MainWindow : public QWidget, public common::StepHost {
   void SetWorkflowEnabled(bool enabled);
 
   QWidget* MakeWindow(const std::string& name);
-  // A single window of the program: loaded on first use (or after it was closed), else shown again.
-  void ShowSingle(const std::string& name);
   // A window made anew on every click; nullptr when none could be made.
   QWidget* OpenNew(const std::string& name);
   void Present(QWidget* window);

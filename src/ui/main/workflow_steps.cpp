@@ -38,7 +38,12 @@ void ConnectWorkflowSteps(MainWindow& window) {
   // whole cancellation processing.
   window.SetWindowFactory("CHUSIRIALTIME", [](MainWindow& w) -> QWidget* { return MakeChusiRialtimeWindow(w.State(), w); });
   // Button ⑥ makes a new results window on every click; its load is the whole results pass.
-  window.SetWindowFactory("YOSOKEKKATHISWEEKNAZ", [](MainWindow& w) -> QWidget* { return MakeResultsWindow(w.State(), w); });
+  // A click on a horse name in its runner grids shows the single past-runs window.
+  window.SetWindowFactory("YOSOKEKKATHISWEEKNAZ", [](MainWindow& w) -> QWidget* {
+    ResultsWindow* results = MakeResultsWindow(w.State(), w);
+    results->SetPastRunsOpener([&w] { w.ShowSingle("Kakoso"); });
+    return results;
+  });
   // The odds windows: each fetches through its own JV-Link and owns its progress dialog.
   window.SetWindowFactory("VLTFOTHISWEEKNAZ", WithOwnJvLink<OddsWindow>);
   window.SetWindowFactory("VLTP2RIALTIME", WithOwnJvLink<RealtimeMenuWindow>);

@@ -1,0 +1,199 @@
+#include "results/runner_files.h"
+
+#include <map>
+#include <set>
+
+#include "common/convert.h"
+#include "common/names.h"
+#include "common/text_file.h"
+#include "jvdata/layout_se.h"
+#include "jvdata/race_key.h"
+#include "results/results_files.h"
+#include "results/runner_record.h"
+#include "store/record_block.h"
+
+namespace radadovur::results {
+namespace {
+
+namespace se = jvdata::se;
+namespace ex = engine::ex;
+
+// A registration number that can name a file in the expanded-record folder.
+bool NamesAFile(std::string_view id) {
+  if (id.empty()) return false;
+  for (char c : id)
+    if (c == '/' || c == '\0') return false;
+  return true;
+}
+
+// The horse's expanded records; none when it has no file. Bytes after the last whole record
+// do not count.
+common::Status ReadExRecords(const std::string& app_path, std::string_view ketto_num, std::string& bytes,
+                             int32_t& count) {
+  count = 0;
+  const std::string path = app_path + engine::UmagotoExFileName(ketto_num);
+  common::Status status = common::ReadWholeFile(path, bytes);
+  if (status.IsNotFound()) {
+    bytes.clear();
+    return common::Status::OK();
+  }
+  if (!status.ok()) return status;
+  count = static_cast<int32_t>(bytes.size() / ex::kLength);
+  return common::Status::OK();
+}
+
+}  // namespace
+
+std::optional<std::string> RunnerAgeText(std::string_view year, std::string_view birth_date) {
+  const auto y = common::WholeNumber(year);
+  const auto born = common::WholeNumber(birth_date.substr(0, 4));
+  if (!y || !born) return std::nullopt;
+  const std::string digits = std::to_string(*y + 100 - *born);
+  return digits.size() > 2 ? digits.substr(digits.size() - 2) : digits;
+}
+
+void CopyRun(const engine::ExRecord& run, uint32_t e, std::string& runner) {
+  const auto copy = [&](const jvdata::Field& to, const jvdata::Field& from) { rr::Put(runner, to, run.Text(from), e); };
+  copy(rr::Year, ex::Year);
+  copy(rr::MonthDay, ex::MonthDay);
+  copy(rr::VenueCode, ex::VenueCode);
+  copy(rr::Kaiji, ex::Kaiji);
+  copy(rr::Nichiji, ex::Nichiji);
+  copy(rr::RaceNum, ex::RaceNum);
+  copy(rr::Wakuban, ex::Wakuban);
+  copy(rr::Umaban, ex::Umaban);
+  copy(rr::KettoNum, ex::KettoNum);
+  copy(rr::KishuName, ex::KishuName);
+  copy(rr::Kyori, ex::Kyori);
+  copy(rr::TrackCode, ex::TrackCode);
+  copy(rr::TorokuTosu, ex::TorokuTosu);
+  copy(rr::ArrivalOrder, ex::ArrivalOrder);
+  copy(rr::FinalOrder, ex::FinalOrder);
+  copy(rr::RunTime, ex::RunTime);
+  copy(rr::WinPopularity, ex::WinPopularity);
+  copy(rr::WinOdds, ex::WinOdds);
+  copy(rr::Last3F, ex::Last3F);
+  copy(rr::TrainerName, ex::TrainerName);
+  copy(rr::TenkoCode, ex::TenkoCode);
+  copy(rr::TurfBabaCode, ex::TurfBabaCode);
+  copy(rr::DirtBabaCode, ex::DirtBabaCode);
+
+  if (e == 0) {
+    const auto fixed = [&](const jvdata::Field& to, std::string_view bytes) { rr::Put(runner, to, bytes); };
+    fixed(rr::BreederName, run.Text(ex::BreederName).substr(0, rr::BreederName.width));
+    fixed(rr::SireName, run.Text(ex::SireName));
+    if (auto age = RunnerAgeText(run.Text(ex::Year), run.Text(ex::BirthDate))) {
+      age->resize(rr::RunnerAge.width, ' ');
+      fixed(rr::RunnerAge, *age);
+    }
+    fixed(rr::SexCode, run.Text(ex::SexCode));
+    fixed(rr::Futanjuryou, run.Text(ex::Futanjuryou));
+    fixed(rr::Bataijuu, run.Text(ex::Bataijuu));
+    fixed(rr::BataijuuChangeSign, run.Text(ex::BataijuuChangeSign));
+    fixed(rr::BataijuuChange, run.Text(ex::BataijuuChange));
+    fixed(rr::AbnormalityCode, run.Text(ex::AbnormalityCode));
+    fixed(rr::PostTime, run.Text(ex::PostTime));
+    constexpr uint32_t kCountOrder[rr::kSampleCounts] = {6, 8, 9, 10, 7};
+    for (uint32_t k = 0; k < rr::kSampleCounts; ++k)
+      rr::Put(runner, rr::RunnerSampleCounts, run.Text(ex::SpeedCodes, kCountOrder[k]), k);
+  }
+
+  // The reals as bytes: a copy never changes a value.
+  const std::string& bytes = run.bytes();
+  for (uint32_t k = 0; k < rr::kWeights; ++k) {
+    rr::Put(runner, rr::RunAgariFW, std::string_view(bytes).substr(ex::AgariFW.At(k), 4), k, e);
+    rr::Put(runner, rr::RunPaceFW, std::string_view(bytes).substr(ex::PaceFW.At(k), 4), k, e);
+  }
+  for (uint32_t k = 0; k < rr::kResults; ++k)
+    rr::Put(runner, rr::RunSpeedResults, std::string_view(bytes).substr(ex::SpeedResults.At(k), 4), k, e);
+}
+
+std::string WeatherGoingText(std::string_view runner, const CodeTable& table) {
+  const std::string track = rr::TrackCode.Str(runner, 0);
+  const jvdata::Field& going = (track >= "23" && track <= "49") ? rr::DirtBabaCode : rr::TurfBabaCode;
+  return LookupCodeTable(table, kCodeWeather, rr::TenkoCode.Of(runner, 0), 2) +
+         LookupCodeTable(table, kCodeGoing, going.Of(runner, 0), 2);
+}
+
+void PutEntries(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures) {
+  store::RecordBlock entries;
+  if (common::Status status = ReadStoreRecords(app_path, store::kSeNew, entries); !status.ok()) {
+    failures.Add(status);
+    return;
+  }
+  std::set<std::string> listed;
+  for (int i = 1; i <= state.RaceCount && i < static_cast<int>(state.RaceKeyList.size()); ++i)
+    listed.insert(state.RaceKeyList[static_cast<size_t>(i)]);
+
+  // Each race's file built whole in memory, then written once.
+  std::map<std::string, std::string> files;
+  for (size_t n = 0; n < entries.count(); ++n) {
+    const std::string_view entry = entries.Record(n);
+    const std::string key = jvdata::RaceKey(entry);
+    if (!listed.count(key)) continue;
+    state.CurrentEntryRecord = std::string(entry);
+    const auto number = common::WholeNumber(se::Umaban.Of(entry));
+    if (!number || *number < 1) {
+      failures.Add(common::Status::InvalidArgument(
+          std::string(common::names::kSeNew),
+          "出走馬 " + se::KettoNum.Str(entry) + " (レース " + key + ") の馬番 \"" + se::Umaban.Str(entry) + "\" は番号ではありません"));
+      continue;
+    }
+    std::string& file = files[key];
+    const size_t at = static_cast<size_t>(*number - 1) * rr::kLength;
+    if (file.size() < at + rr::kLength) file.resize(at + rr::kLength, '\0');
+    std::string record = rr::EmptyRecord();
+    rr::Put(record, rr::Wakuban, se::Wakuban.Of(entry), 0);
+    rr::Put(record, rr::Umaban, se::Umaban.Of(entry), 0);
+    rr::Put(record, rr::KettoNum, se::KettoNum.Of(entry), 0);
+    rr::Put(record, rr::HorseName, se::HorseName.Of(entry));
+    rr::Put(record, rr::LineEnd, "\r\n");
+    file.replace(at, rr::kLength, record);
+  }
+  for (const auto& [key, bytes] : files) failures.Add(WriteWholeFile(app_path, RaceRunnerFileName(key), bytes));
+}
+
+void CopyRuns(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures) {
+  for (int i = 1; i <= state.RaceCount && i < static_cast<int>(state.RaceKeyList.size()); ++i) {
+    const std::string& key = state.RaceKeyList[static_cast<size_t>(i)];
+    const std::string name = RaceRunnerFileName(key);
+    std::string file;
+    if (common::Status status = common::ReadWholeFile(app_path + name, file); !status.ok()) {
+      if (!status.IsNotFound()) failures.Add(status);
+      continue;
+    }
+    state.RunnerCount = static_cast<int32_t>(file.size() / rr::kLength);
+    std::optional<std::string> weather_going;
+    for (int32_t r = 1; r <= state.RunnerCount; ++r) {
+      const size_t at = static_cast<size_t>(r - 1) * rr::kLength;
+      state.CurrentRunnerRecord = file.substr(at, rr::kLength);
+      std::string& runner = state.CurrentRunnerRecord;
+      if (rr::IsGap(runner)) continue;  // no entry: no horse whose runs it could take
+
+      const std::string ketto = rr::KettoNum.Str(runner, 0);
+      std::string runs;
+      state.ExCount = 0;
+      if (!NamesAFile(ketto)) {
+        failures.Add(common::Status::InvalidArgument(name, "馬番 " + std::to_string(r) + " の血統登録番号 \"" + ketto +
+                                                               "\" はファイル名になりません"));
+      } else if (common::Status status = ReadExRecords(app_path, ketto, runs, state.ExCount); !status.ok()) {
+        failures.Add(status);
+      }
+      for (int32_t j = state.ExCount; j >= 1; --j) {
+        const auto e = static_cast<uint32_t>(state.ExCount - j);
+        if (e >= rr::kRuns) break;
+        auto run = engine::ExRecord::FromBytes(std::string_view(runs).substr(static_cast<size_t>(j - 1) * ex::kLength, ex::kLength));
+        state.CurrentExRecord = std::move(*run);
+        CopyRun(state.CurrentExRecord, e, runner);
+      }
+      if (state.ExCount > 0) weather_going = WeatherGoingText(runner, state.CodeTable);
+      rr::Put(runner, rr::SpeedAdjust, std::string(4, '\0'));
+      file.replace(at, rr::kLength, runner);
+    }
+    if (weather_going && i < static_cast<int>(state.RaceTable.size()))
+      state.RaceTable[static_cast<size_t>(i)][kColWeatherGoing] = *weather_going;
+    failures.Add(WriteWholeFile(app_path, name, file));
+  }
+}
+
+}  // namespace radadovur::results

@@ -1,0 +1,43 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/status.h"
+#include "engine/ex_record.h"
+#include "results/code_table.h"
+#include "results/results_window_state.h"
+
+// The per-race runner files "RACE/<RaceKey>.dat" (step 8 of the results pass): first every
+// listed race's entries of this week, one record per horse number, then every runner's runs
+// copied from the horse's expanded records, this week's race in entry 0 and up to 64 past runs
+// newest first. Each file is rewritten whole through a temporary file.
+namespace radadovur::results {
+
+// The entry pass: every entry of "SETHISWEEKNNEW.dat" whose race is listed goes into its race's
+// runner file at record number = horse number (bracket, horse number, registration number,
+// name and the line end; zero bytes elsewhere). A horse number without an entry leaves a record
+// of zero bytes; of two entries with one horse number the later stays. Races without entries
+// keep the empty file the race list made. An entry whose horse number is not a number from 1
+// up is skipped and named in `failures`.
+void PutEntries(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures);
+
+// The runs pass: for every listed race, every runner's expanded records copied into its runner
+// record, newest first, at most 65; SpeedAdjust 0; RaceTable column 11 the weather and going
+// of the race's last runner that has records. A record without an entry stays zero bytes; a
+// horse without an expanded-record file has no runs (no file is created).
+void CopyRuns(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures);
+
+// Copies expanded record `run` into entry e (0..64) of `runner`; entry 0 also takes the horse's
+// fixed data (breeder, sire, age, sex, weights, abnormality, post time, sample counts).
+void CopyRun(const engine::ExRecord& run, uint32_t e, std::string& runner);
+
+// The age in this week's race: the last two digits of year + 100 - birth year; nullopt when
+// either is not a number.
+std::optional<std::string> RunnerAgeText(std::string_view year, std::string_view birth_date);
+
+// The weather name and the going name of entry 0 from the code table: the turf going on tracks
+// "00" to "22" and above "49", the dirt going on "23" to "49".
+std::string WeatherGoingText(std::string_view runner, const CodeTable& table);
+
+}  // namespace radadovur::results

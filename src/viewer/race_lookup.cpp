@@ -1,0 +1,38 @@
+#include "viewer/race_lookup.h"
+
+#include "jvdata/layout_ra.h"
+#include "jvdata/race_key.h"
+#include "results/code_table.h"
+#include "results/race_list.h"
+#include "results/results_pass.h"
+#include "store/record_block.h"
+#include "store/store_files.h"
+
+namespace radadovur::viewer {
+
+std::optional<std::string> ListedRaceItem(const std::string& app_path, std::string_view key,
+                                          results::ResultsWindowState& state, common::StepFailures& failures) {
+  failures.Add(results::LoadCodeTable(app_path, state.CodeTable));
+  failures.Add(results::TestResultsFinal(app_path, state));
+  const bool final = state.ResultsFinal != 0;
+  store::RecordBlock block;
+  if (common::Status status = store::ReadRecordBlockOrEmpty(app_path, final ? store::kHrThisWeek : store::kRaNew, block);
+      !status.ok()) {
+    failures.Add(std::move(status));
+    return std::nullopt;
+  }
+  for (size_t n = 0; n < block.count(); ++n) {
+    const std::string_view record = block.Record(n);
+    if (jvdata::RaceKey(record) != key) continue;
+    const std::string_view category = jvdata::ra::DataCategory.Of(record);
+    if (!final && (category < "2" || category > "6")) continue;
+    state.RaceCount = 1;
+    state.RaceKeyList = {std::string(), std::string(key)};
+    results::LoadRaceTable(app_path, state, failures);
+    return results::RaceListItem(record, state.CodeTable,
+                                 final ? results::ListSource::kPayoutRecords : results::ListSource::kRaceRecords);
+  }
+  return std::nullopt;
+}
+
+}  // namespace radadovur::viewer

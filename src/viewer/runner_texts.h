@@ -1,0 +1,22 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The number and time texts of the runner grids.
+namespace radadovur::viewer {
+
+// The time "m.ss.hh" of `distance` metres (the text of a record) at `speed` km/h, each step cut
+// toward minus infinity; nullopt for a speed of 0 or a result that is not a finite number.
+std::optional<std::string> SpeedToTimeText(float speed, std::string_view distance);
+
+// A single-precision value to three decimals: times 1000, cut toward minus infinity, over 1000.
+std::string ThreeDecimals(float value);
+
+// The last two characters of the decimal text of value + 100 ("01" for 1, "06" for 6).
+std::string TwoDigits(long long value);
+
+// The time over the last 600 m, "ss.hh", at `speed` km/h; nullopt for a speed of 0.
+std::optional<std::string> LastFurlongsTimeText(float speed);
+
+}  // namespace radadovur::viewer

@@ -1,0 +1,42 @@
+// radadovur-cli viewer on the Monday demo week after ①, ②, the odds, their matrices and ⑥.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "common/text_file.h"
+#include "support/run_cli.h"
+
+namespace radadovur {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(ViewerCommand, PrintsARaceOfTheDemoWeek) {
+  const fs::path dir = fs::temp_directory_path() / ("rdv_viewer_cli_" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  const std::string d = "'" + dir.string() + "'";
+  ASSERT_EQ(testing::RunCli("demo " + d + " --state monday").exit_code, 0);
+  for (const std::string step : {"startup", "download", "structure", "odds", "matrices", "results"})
+    ASSERT_EQ(testing::RunCli(step + " " + d).exit_code, 0) << step;
+  const auto keys = common::ReadQuotedValues(dir.string() + "/RACETHISWEEKN.dat");
+  ASSERT_FALSE(keys.empty());
+
+  const testing::CliResult shown = testing::RunCli("viewer " + d + " " + keys[0]);
+  EXPECT_EQ(shown.exit_code, 0) << shown.out;
+  EXPECT_NE(shown.out.find("[Text1] "), std::string::npos);
+  EXPECT_NE(shown.out.find(keys[0] + " "), std::string::npos);
+  EXPECT_NE(shown.out.find("{light green}\n[HAITOGrid1]\n0\t券種\t当り目\t配当(円)\t人気"), std::string::npos) << shown.out;
+  EXPECT_NE(shown.out.find("\n1\t単勝\t"), std::string::npos);
+  EXPECT_NE(shown.out.find("[RACEDETAILGrid1]\n0\t" + keys[0]), std::string::npos);
+  EXPECT_NE(shown.out.find("[SANTANGrid4]\n0\t３連単\t買い目\t第1順Odds"), std::string::npos);
+  // Choosing the race rewrote the race list file with the store's few race-card records.
+  EXPECT_LT(common::ReadQuotedValues(dir.string() + "/RACETHISWEEKN.dat").size(), keys.size());
+
+  EXPECT_EQ(testing::RunCli("viewer " + d + " 209901010101").exit_code, 1);
+  EXPECT_EQ(testing::RunCli("viewer " + d).exit_code, 2);
+  fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace radadovur

@@ -1,0 +1,168 @@
+#include "results/runner_files.h"
+
+#include <filesystem>
+
+#include "common/names.h"
+#include "engine/layout_ex.h"
+#include "jvdata/layout_se.h"
+#include "results/results_files.h"
+#include "results/runner_record.h"
+#include "results_fixture.h"
+
+namespace radadovur::results {
+namespace {
+
+namespace ex = engine::ex;
+namespace se = jvdata::se;
+
+constexpr const char* kKey = "202409220611";
+
+std::string Entry(const std::string& race, const std::string& umaban, const std::string& ketto, const std::string& name) {
+  return testing::MakeRecord(jvdata::RecordType::SE,
+                             {{se::Year, "2024"}, {se::MonthDay, "0922"}, {se::VenueCode, "06"}, {se::Kaiji, "04"},
+                              {se::Nichiji, "04"}, {se::RaceNum, race}, {se::Wakuban, umaban.substr(1)},
+                              {se::Umaban, umaban}, {se::KettoNum, ketto}, {se::HorseName, name}});
+}
+
+// Run k of a horse (k = 1 oldest): its MonthDay and the reals carry k, so a copy shows which run it is.
+engine::ExRecord PastRun(int k, const std::string& track = "17") {
+  engine::ExRecord r = *engine::ExRecord::FromBytes(std::string(ex::kLength, ' '));
+  const std::string two = std::to_string(100 + k % 100).substr(1);
+  r.SetText(ex::Year, k >= 70 ? "2024" : "2023");
+  r.SetText(ex::MonthDay, std::to_string(1000 + k));
+  r.SetText(ex::VenueCode, "06");
+  r.SetText(ex::RaceNum, two);
+  r.SetText(ex::Umaban, two);
+  r.SetText(ex::TrackCode, track);
+  r.SetText(ex::TenkoCode, "1");
+  r.SetText(ex::TurfBabaCode, "1");
+  r.SetText(ex::DirtBabaCode, "2");
+  r.SetText(ex::BirthDate, "20210315");
+  r.SetText(ex::BreederName, std::string(70, 'B') + "XY");
+  for (uint32_t s = 6; s <= 10; ++s) r.SetText(ex::SpeedCodes, "000000" + std::to_string(s), s);
+  for (uint32_t i = 0; i < 24; ++i) r.SetReal(ex::AgariFW, i, static_cast<float>(k) + 0.25f);
+  for (uint32_t i = 0; i < 20; ++i) r.SetReal(ex::SpeedResults, i, static_cast<float>(k) + 0.5f);
+  r.SetReal(ex::AgariFW, 24, 99.0f);  // beyond the 24 copied
+  return r;
+}
+
+class RunnerFilesTest : public testing::ResultsFolder {
+ protected:
+  void SetUp() override {
+    ResultsFolder::SetUp();
+    std::filesystem::create_directory(app_ + std::string(common::names::kUmagotoExFolder));
+    Put("JRACODE/CodeTable.csv", testing::SmallCodeTable());
+    ASSERT_TRUE(LoadCodeTable(app_, state_.CodeTable).ok());
+    state_.RaceCount = 1;
+    state_.RaceKeyList = {"", kKey};
+    state_.RaceTable.resize(2);
+    state_.RaceTable[1][kColWeatherGoing] = "from the race record";
+    Put(RaceRunnerFileName(kKey), "");
+  }
+  void PutRuns(const std::string& ketto, int count, const std::string& track = "17") {
+    std::string bytes;
+    for (int k = 1; k <= count; ++k) bytes += PastRun(k, track).bytes();
+    Put(engine::UmagotoExFileName(ketto), bytes);
+  }
+  std::string RunnerFile() const { return *common::ReadWholeFile(app_ + RaceRunnerFileName(kKey)); }
+  std::string Record(const std::string& file, int horse) const {
+    return file.substr(static_cast<size_t>(horse - 1) * rr::kLength, rr::kLength);
+  }
+
+  ResultsWindowState state_;
+  common::StepFailures failures_;
+};
+
+TEST_F(RunnerFilesTest, EntriesGoToTheirHorseNumbersAndRunsAreCopiedNewestFirst) {
+  PutRecords(std::string(common::names::kSeNew),
+             {Entry("11", "01", "2021100001", "ONE"), Entry("10", "02", "2021100009", "OTHER RACE"),
+              Entry("11", "02", "2021100002", "EARLIER"), Entry("11", "02", "2021100002", "TWO"),
+              Entry("11", "04", "2021100004", "FOUR"), Entry("11", "0x", "2021100005", "BAD NUMBER")});
+  PutRuns("2021100001", 70);
+  PutRuns("2021100002", 3, "24");
+
+  PutEntries(app_, state_, failures_);
+  ASSERT_EQ(failures_.items.size(), 1u);
+  EXPECT_NE(failures_.Texts()[0].find("2021100005"), std::string::npos) << failures_.Texts()[0];
+  CopyRuns(app_, state_, failures_);
+  EXPECT_EQ(failures_.items.size(), 1u) << failures_.Texts().back();
+
+  const std::string file = RunnerFile();
+  ASSERT_EQ(file.size(), 4 * rr::kLength);  // the highest horse number
+
+  // Horse 1: 70 runs, the 65 newest copied (run 70 in entry 0 down to run 6 in entry 64).
+  const std::string one = Record(file, 1);
+  EXPECT_EQ(rr::MonthDay.Str(one, 0), "1070");
+  EXPECT_EQ(rr::MonthDay.Str(one, 1), "1069");
+  EXPECT_EQ(rr::MonthDay.Str(one, 64), "1006");
+  EXPECT_EQ(rr::Real(one, rr::RunSpeedResults, 6, 0), 70.5f);
+  EXPECT_EQ(rr::Real(one, rr::RunSpeedResults, 19, 64), 6.5f);
+  EXPECT_EQ(rr::Real(one, rr::RunAgariFW, 23, 1), 69.25f);
+  EXPECT_EQ(rr::RunAgariFW.Of(one, 0, 65), std::string(4, '\0'));  // entries 65..69 are never filled
+  EXPECT_EQ(rr::HorseName.Str(one).substr(0, 4), "ONE ");
+  EXPECT_EQ(rr::RunnerAge.Str(one), "03");
+  EXPECT_EQ(rr::BreederName.Str(one), std::string(70, 'B'));
+  EXPECT_EQ(rr::RunnerSampleCounts.Str(one, 0) + rr::RunnerSampleCounts.Str(one, 1) + rr::RunnerSampleCounts.Str(one, 4),
+            "000000600000080000007");
+  EXPECT_EQ(rr::DamSireName.Str(one), std::string(36, '\0'));
+  EXPECT_EQ(rr::SpeedAdjust.Str(one), std::string(4, '\0'));
+  EXPECT_EQ(rr::LineEnd.Str(one), "\r\n");
+
+  // Horse 2: the later of its two entries, three runs, zero bytes after them.
+  const std::string two = Record(file, 2);
+  EXPECT_EQ(rr::HorseName.Str(two).substr(0, 4), "TWO ");
+  EXPECT_EQ(rr::MonthDay.Str(two, 2), "1001");
+  EXPECT_EQ(rr::Year.Str(two, 3), std::string(4, '\0'));
+  EXPECT_EQ(rr::RunSpeedResults.Of(two, 0, 3), std::string(4, '\0'));
+  EXPECT_EQ(rr::RunnerAge.Str(two), "02");  // 2023 + 100 - 2021
+
+  // Horse 3 has no entry: zero bytes, no runs of another horse.
+  EXPECT_EQ(Record(file, 3), rr::EmptyRecord());
+  // Horse 4 has no expanded records: the entry pass's fields only, and no file made for it.
+  std::string four = rr::EmptyRecord();
+  rr::Put(four, rr::Wakuban, "4", 0);
+  rr::Put(four, rr::Umaban, "04", 0);
+  rr::Put(four, rr::KettoNum, "2021100004", 0);
+  rr::Put(four, rr::HorseName, "FOUR" + std::string(32, ' '));
+  rr::Put(four, rr::LineEnd, "\r\n");
+  EXPECT_EQ(Record(file, 4), four);
+  EXPECT_FALSE(Exists(engine::UmagotoExFileName("2021100004")));
+
+  // The weather and going come from the last runner with records (horse 2, dirt: its dirt going).
+  EXPECT_EQ(common::DecodeCp932Lossy(state_.RaceTable[1][kColWeatherGoing]), "晴稍重");
+
+  // A second run over the same inputs writes the same bytes.
+  Put(RaceRunnerFileName(kKey), "");
+  PutEntries(app_, state_, failures_);
+  CopyRuns(app_, state_, failures_);
+  EXPECT_EQ(RunnerFile(), file);
+}
+
+TEST_F(RunnerFilesTest, TheGoingFollowsTheTrack) {
+  for (const auto& [track, going] : std::vector<std::pair<std::string, std::string>>{
+           {"10", "晴良"}, {"22", "晴良"}, {"24", "晴稍重"}, {"49", "晴稍重"}, {"55", "晴良"}}) {
+    std::string runner = rr::EmptyRecord();
+    rr::Put(runner, rr::TrackCode, track, 0);
+    rr::Put(runner, rr::TenkoCode, "1", 0);
+    rr::Put(runner, rr::TurfBabaCode, "1", 0);
+    rr::Put(runner, rr::DirtBabaCode, "2", 0);
+    EXPECT_EQ(common::DecodeCp932Lossy(WeatherGoingText(runner, state_.CodeTable)), going) << track;
+  }
+}
+
+TEST_F(RunnerFilesTest, RaceWithoutAnyRecordsKeepsTheRaceListsWeather) {
+  PutRecords(std::string(common::names::kSeNew), {Entry("11", "01", "2021100001", "ONE")});
+  PutEntries(app_, state_, failures_);
+  CopyRuns(app_, state_, failures_);
+  EXPECT_TRUE(failures_.empty());
+  EXPECT_EQ(state_.RaceTable[1][kColWeatherGoing], "from the race record");
+}
+
+TEST(RunnerAgeText, LastTwoDigitsOfTheYearsSinceBirth) {
+  EXPECT_EQ(RunnerAgeText("2024", "20210315"), "03");
+  EXPECT_EQ(RunnerAgeText("2024", "20140101"), "10");
+  EXPECT_EQ(RunnerAgeText("2024", "    0101"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace radadovur::results
