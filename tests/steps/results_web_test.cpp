@@ -17,8 +17,9 @@ TEST(ResultsStep, WritesTheWebPagesOfARace) {
   exports::web_fixture::Race race;
   steps::ResultsPassParts parts = steps::AssembleResultsPassParts();
   for (const auto& call : results::kRaceWriterOrder)
-    if (call.name == "WriteYosouPage" || call.name == "WriteWpBlocks" || call.name == "WritePdfPage")
+    if (call.name == "WriteYosouPage" || call.name == "WriteWpBlocks" || call.name == "WritePdfPage") {
       EXPECT_TRUE(((*parts.writers).*call.write)(folder.app_path(), race.s).ok()) << call.name;
+    }
   EXPECT_TRUE(std::filesystem::exists(folder.path() + "/furlong_gate_yosou/20240921_nakayama_r11.txt"));
   EXPECT_TRUE(std::filesystem::exists(folder.path() + "/furlong_gate_wp/20240921-nakayama.txt"));
   EXPECT_TRUE(std::filesystem::exists(folder.path() + "/furlong_gate_wp/20240921_nakayama_pdf.txt"));
