@@ -12,10 +12,12 @@ declare -A allowed=(
   [store]="store jvdata common"
   [engine]="engine store jvdata common"
   [results]="results engine store jvdata common"
-  [steps]="steps store jvlink jvdata common"
+  [factors]="factors engine store jvdata common"
+  [documents]="documents results engine store jvdata common"
+  [steps]="steps documents results engine store jvlink jvdata common"
   [demo]="demo engine store jvdata common"
-  [cli]="cli steps demo engine store jvlink jvdata common"
-  [ui]="ui steps store jvlink jvdata common"
+  [cli]="cli steps demo results factors engine store jvlink jvdata common"
+  [ui]="ui steps results factors engine store jvlink jvdata common"
 )
 
 status=0

@@ -16,8 +16,9 @@ namespace radadovur::demo {
 using ItemCodeLists = std::array<std::vector<std::string>, engine::kFactorItems + 1>;
 
 // Item i's categories of `surface`: the codes the week's coded runs gave (in code order), with
-// two exceptions. Items 17 and 29 compare an earlier run with the model itself, so they list
-// every code they can give, 0 to 15. And the categories the model keeps for rare runs are there
+// these exceptions. Items 17 and 29 compare an earlier run with the model itself, so they list
+// every code they can give, 0 to 15. Item 12 lists every sex and month-age in a fixed order,
+// as the factor viewer charts it. And the categories the model keeps for rare runs are there
 // whether the week needs them or not: 60 earlier runs (item 9, "060"), a margin of +5.0 s (item
 // 26, "0057") and a rider's place figure of 3 (item 7, "13", which the model lists twice).
 ItemCodeLists DemoItemCodes(const WeekItemCodes& week, engine::ModelSurface surface);

@@ -199,7 +199,10 @@ CalculationReport RunCalculation(const std::string& app_path, const std::vector<
         status = status.ok() ? write : Prefixed(status, write.ToString() + "; ");
     }
     ++report.horses;
-    if (!status.ok()) report.failures.Add(Prefixed(status, id + ": "));
+    if (!status.ok()) {
+      report.failed_horses.push_back(id);
+      report.failures.Add(Prefixed(status, id + ": "));
+    }
     host.Yield();
     host.SetProgress(common::ProgressSlot::kPredictProgressBar3, k * 100 / count);
   }

@@ -44,8 +44,9 @@ common::Status CalculateHorse(std::vector<ExRecord>& runs, const ReferenceModel&
                               WorkingModels& models, common::StepHost& host);
 
 struct CalculationReport {
-  int horses = 0;                 // horses walked
-  common::StepFailures failures;  // one per failed horse, naming it and the reason
+  int horses = 0;                         // horses walked
+  std::vector<std::string> failed_horses;  // the KettoNums of the failed horses, in list order
+  common::StepFailures failures;          // one per failed horse, naming it and the reason
 };
 
 // Runs the calculation over every horse of `horse_ids` (KettoNums, in list order), reading and

@@ -22,12 +22,15 @@
 
 #include <QProgressBar>
 
+#include "results/results_pass.h"
 #include "steps/model_package.h"
+#include "steps/results.h"
 #include "steps/startup.h"
 #include "ui/download/download_progress_window.h"
 #include "ui/main/placeholder_window.h"
 #include "ui/main/web_pages.h"
 #include "ui/odds/jvlink_settings_button.h"
+#include "ui/results/results_window.h"
 #include "ui/status_slots.h"
 #include "ui/window_host.h"
 
@@ -318,6 +321,7 @@ void MainWindow::Yield() { QCoreApplication::processEvents(); }
 
 void MainWindow::SetWorkflowEnabled(bool enabled) {
   for (auto* control : workflow_controls_) control->setEnabled(enabled);
+  emit WorkflowEnabledChanged(enabled);
 }
 
 void MainWindow::RunStep(const std::function<void()>& work) {
@@ -399,8 +403,10 @@ void MainWindow::ShowSingle(const std::string& name) {
   if (window) Present(window);
 }
 
-void MainWindow::OpenNew(const std::string& name) {
-  if (QWidget* window = MakeWindow(name)) Present(window);
+QWidget* MainWindow::OpenNew(const std::string& name) {
+  QWidget* window = MakeWindow(name);
+  if (window) Present(window);
+  return window;
 }
 
 // --- Buttons ----------------------------------------------------------------------------------
@@ -437,8 +443,12 @@ void MainWindow::OnResults() {
     MainWindow* window;
     ~ClearOption1After() { window->ClearOption1(); }
   } clear_after{this};
-  WithStatus(common::StatusSlot::kMainText5, "予想･結果を開始しました。しばらくお待ちください。。数分かかります。", "予想･結果終了",
-             [this] { OpenNew("YOSOKEKKATHISWEEKNAZ"); });
+  SetStatus(common::StatusSlot::kMainText5, std::string(steps::kResultsStartText));
+  Yield();
+  QWidget* window = OpenNew("YOSOKEKKATHISWEEKNAZ");
+  // The pass's own end text says how many of its steps failed.
+  auto* results_window = qobject_cast<ResultsWindow*>(window);
+  SetStatus(common::StatusSlot::kMainText5, results_window ? results_window->EndText() : results::ResultsEndText({}));
 }
 
 }  // namespace radadovur::ui

@@ -48,6 +48,10 @@ class MainWindow : public QWidget, public common::StepHost {
   jvlink::JvLink& JVLink1() { return jv_link_; }
   // True while a button's step runs; the workflow buttons are disabled meanwhile.
   bool StepRunning() const { return step_depth_ > 0; }
+  // Runs a button's work with the workflow buttons disabled, so that a yield inside it cannot
+  // start a second step or end the program in the middle of a write. Windows that run steps of
+  // the week's workflow (the prediction window) run them through here too.
+  void RunStep(const std::function<void()>& work);
 
   // StepHost.
   void SetStatus(common::StatusSlot slot, const std::string& text) override;
@@ -59,6 +63,10 @@ class MainWindow : public QWidget, public common::StepHost {
   void EndProgress(common::ProgressSlot slot) override;
   bool CancelRequested() override;
   void Yield() override;
+
+ signals:
+  // The workflow buttons were turned off (a step started) or on again (it ended).
+  void WorkflowEnabledChanged(bool enabled);
 
  protected:
   // Ends the program at once: every window closes, no window is asked.
@@ -72,16 +80,13 @@ class MainWindow : public QWidget, public common::StepHost {
   void BuildControls();
   QAbstractButton* Button(const char* name, const char* caption);
   void Connect(const char* name, std::function<void()> handler);
-  // Runs a button's work with the workflow buttons disabled, so that a yield inside it cannot
-  // start a second step or end the program in the middle of a write.
-  void RunStep(const std::function<void()>& work);
   void SetWorkflowEnabled(bool enabled);
 
   QWidget* MakeWindow(const std::string& name);
   // A single window of the program: loaded on first use (or after it was closed), else shown again.
   void ShowSingle(const std::string& name);
-  // A window made anew on every click.
-  void OpenNew(const std::string& name);
+  // A window made anew on every click; nullptr when none could be made.
+  QWidget* OpenNew(const std::string& name);
   void Present(QWidget* window);
 
   // Ends the program when neither the main window nor any window it opened is open any more.

@@ -3,12 +3,15 @@
 #include "jvlink/jvlink_settings.h"
 #include "steps/download.h"
 #include "ui/chusi/chusi_rialtime_window.h"
+#include "ui/factors/factor_weight_window.h"
 #include "ui/jvlink/jvlink_settings_window.h"
 #include "ui/kouzoutai/kouzoutai_window.h"
 #include "ui/main/main_window.h"
 #include "ui/odds/odds_matrix_window.h"
 #include "ui/odds/odds_window.h"
 #include "ui/odds/realtime_menu_window.h"
+#include "ui/predict/predict_window.h"
+#include "ui/results/results_window.h"
 
 namespace radadovur::ui {
 namespace {
@@ -34,15 +37,31 @@ void ConnectWorkflowSteps(MainWindow& window) {
   // With the cancellation option, button ② then makes a new cancellation window; its load is the
   // whole cancellation processing.
   window.SetWindowFactory("CHUSIRIALTIME", [](MainWindow& w) -> QWidget* { return MakeChusiRialtimeWindow(w.State(), w); });
+  // Button ⑥ makes a new results window on every click; its load is the whole results pass.
+  window.SetWindowFactory("YOSOKEKKATHISWEEKNAZ", [](MainWindow& w) -> QWidget* { return MakeResultsWindow(w.State(), w); });
   // The odds windows: each fetches through its own JV-Link and owns its progress dialog.
   window.SetWindowFactory("VLTFOTHISWEEKNAZ", WithOwnJvLink<OddsWindow>);
   window.SetWindowFactory("VLTP2RIALTIME", WithOwnJvLink<RealtimeMenuWindow>);
+  // A new prediction window on every click of ③ (after the package check); its load reads the
+  // model, and its steps run as the main window's.
+  window.SetWindowFactory("VELTRANEXPDTHISWEEKNAZ", [](MainWindow& w) -> QWidget* {
+    auto* prediction = new PredictWindow(w.State());
+    AttachToMainWindow(*prediction, w);
+    prediction->Load();
+    return prediction;
+  });
   // The matrices are built while the window loads, reporting through the main window.
   window.SetWindowFactory("VELTRANODDSN", [](MainWindow& w) -> QWidget* {
     auto* matrices = new OddsMatrixWindow;
     matrices->Load(w.State(), w);
     return matrices;
   });
+  // The factor weight windows read their surface's model when they load.
+  for (const factors::ModelSurface surface : {factors::ModelSurface::kTurf, factors::ModelSurface::kDirt,
+                                              factors::ModelSurface::kHurdle})
+    window.SetWindowFactory(std::string(factors::WindowLayout(surface).window), [surface](MainWindow& w) -> QWidget* {
+      return MakeFactorWeightWindow(w.State(), surface, w);
+    });
 }
 
 }  // namespace radadovur::ui

@@ -1,0 +1,69 @@
+#include "common/tagged_line.h"
+
+#include "common/cp932.h"
+
+namespace radadovur::common {
+namespace {
+
+constexpr std::string_view kFullWidthComma = "\x81\x43";  // U+FF0C
+constexpr std::string_view kFullWidthQuote = "\xFA\x57";  // U+FF02
+constexpr std::string_view kFullWidthBlank = "\x81\x40";  // U+3000, for a line break
+
+bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+}  // namespace
+
+std::string FullWidthSeparators(std::string_view cp932) {
+  std::string out;
+  out.reserve(cp932.size());
+  for (size_t i = 0; i < cp932.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(cp932[i]);
+    if (IsLeadByte(c) && i + 1 < cp932.size()) {
+      out += cp932.substr(i, 2);
+      ++i;
+    } else if (c == ',') {
+      out += kFullWidthComma;
+    } else if (c == '"') {
+      out += kFullWidthQuote;
+    } else if (c == '\r' || c == '\n') {
+      if (c == '\r' && i + 1 < cp932.size() && cp932[i + 1] == '\n') ++i;
+      out += kFullWidthBlank;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+
+TaggedLine::TaggedLine(std::string_view tag) {
+  line_ += '"';
+  line_ += FullWidthSeparators(tag);
+  line_ += '"';
+}
+
+TaggedLine& TaggedLine::Text(std::string_view cp932) {
+  Separator();
+  line_ += '"';
+  line_ += FullWidthSeparators(cp932);
+  line_ += '"';
+  return *this;
+}
+
+TaggedLine& TaggedLine::Label(std::string_view utf8) { return Text(ToCp932(utf8)); }
+
+TaggedLine& TaggedLine::Whole(long long value) {
+  Separator();
+  line_ += std::to_string(value);
+  return *this;
+}
+
+TaggedLine& TaggedLine::Nothing() {
+  Separator();
+  return *this;
+}
+
+TaggedLine& TaggedLine::TextOrNothing(const std::optional<std::string>& cp932) {
+  return cp932 ? Text(*cp932) : Nothing();
+}
+
+}  // namespace radadovur::common

@@ -1,0 +1,25 @@
+#include "documents/document_writers.h"
+
+namespace radadovur::documents {
+
+common::Status AsOneStatus(const common::StepFailures& failures) {
+  if (failures.empty()) return common::Status::OK();
+  if (failures.items.size() == 1) return failures.items.front();
+  const common::Status& first = failures.items.front();
+  std::string text;
+  for (const std::string& item : failures.Texts()) text += (text.empty() ? "" : "; ") + item;
+  switch (first.code()) {
+    case common::Status::Code::kNotFound: return common::Status::NotFound(first.path(), text);
+    case common::Status::Code::kIoError: return common::Status::IoError(first.path(), text);
+    case common::Status::Code::kCorruption: return common::Status::Corruption(first.path(), text);
+    default: return common::Status::InvalidArgument(first.path(), text);
+  }
+}
+
+common::Status DocumentWriters::WriteLupDocuments(const std::string& app_path, results::ResultsWindowState& state) {
+  common::StepFailures failures;
+  lup_.Write(app_path, state, failures);
+  return AsOneStatus(failures);
+}
+
+}  // namespace radadovur::documents

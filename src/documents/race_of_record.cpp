@@ -1,0 +1,60 @@
+#include "documents/race_of_record.h"
+
+#include "jvdata/layout_hr.h"
+
+namespace radadovur::documents {
+namespace {
+
+// Offsets of element 0 of the runner record's run arrays.
+constexpr size_t kRaceIdAt = 0, kRaceIdWidth = 16;
+constexpr size_t kTrackCodeAt = 2701;
+constexpr size_t kTorokuTosuAt = 2831;
+
+std::string_view Cut(std::string_view record, size_t at, size_t width) {
+  return at < record.size() ? record.substr(at, width) : std::string_view();
+}
+
+}  // namespace
+
+RaceOfRecord RaceOf(std::string_view runner_record) {
+  return {Cut(runner_record, kRaceIdAt, kRaceIdWidth), Cut(runner_record, kTrackCodeAt, 2),
+          Cut(runner_record, kTorokuTosuAt, 2)};
+}
+
+bool PayoutIsOfRace(std::string_view payout_record, const RaceOfRecord& race) {
+  if (payout_record.size() < jvdata::hr::kLength || race.race_id.size() < kRaceIdWidth) return false;
+  return jvdata::hr::Year.Of(payout_record) == race.Year() && jvdata::hr::MonthDay.Of(payout_record) == race.MonthDay() &&
+         jvdata::hr::VenueCode.Of(payout_record) == race.VenueCode() &&
+         jvdata::hr::RaceNum.Of(payout_record) == race.RaceNum();
+}
+
+bool ReadWhole(std::string_view text, long long& value) {
+  size_t i = 0, end = text.size();
+  while (i < end && text[i] == ' ') ++i;
+  while (end > i && text[end - 1] == ' ') --end;
+  if (i == end || end - i > 18) return false;
+  long long v = 0;
+  for (; i < end; ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    v = v * 10 + (text[i] - '0');
+  }
+  value = v;
+  return true;
+}
+
+std::string WholeOrAsItStands(std::string_view field, std::string_view what, common::StepFailures& failures) {
+  long long value = 0;
+  if (ReadWhole(field, value)) return std::to_string(value);
+  failures.Add(common::Status::InvalidArgument(std::string(what), std::string(what) + " \"" + common::Shown(field) +
+                                                                      "\" is not a number"));
+  return std::string(field);
+}
+
+std::optional<std::string> VenueNameOrNothing(const results::CodeTable& table, std::string_view venue_code) {
+  for (const auto& row : table.cells)
+    if (row[0] == results::kCodeVenue && row[1] == venue_code)
+      return results::LookupCodeTable(table, results::kCodeVenue, venue_code, 4);
+  return std::nullopt;
+}
+
+}  // namespace radadovur::documents

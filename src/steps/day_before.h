@@ -1,0 +1,23 @@
+#pragma once
+#include <string_view>
+
+#include "common/run_state.h"
+#include "common/status.h"
+#include "common/step_host.h"
+
+// Step ④ of the prediction window: this week's entries and races put into their day-before
+// state. Reports through the window's Text1 and ProgressBar1.
+namespace radadovur::steps {
+
+inline constexpr std::string_view kDayBeforeEndText = "前日固定終了";
+// Text1 when a store file could not be read or written: the files before it are fixed, the
+// failing one and those after it are as they were.
+inline constexpr std::string_view kDayBeforeStoppedText = "前日固定を中断しました。";
+inline constexpr std::string_view kDayBeforeFailureHeading =
+    "前日固定を最後まで行えませんでした。次のファイルを確かめてからもう一度実行して下さい。";
+
+// FixPreviousDayEntries, then FixPreviousDayRaces; "前日固定終了" when both are done. The first
+// store file that cannot be read or written stops the step with a message; it is returned.
+common::StepFailures RunDayBefore(const common::RunState& state, common::StepHost& host);
+
+}  // namespace radadovur::steps

@@ -1,0 +1,78 @@
+#include "steps/predict.h"
+
+#include <vector>
+
+#include "engine/calculation_driver.h"
+#include "engine/expand_week.h"
+#include "engine/stats_lookup.h"
+#include "steps/failure_text.h"
+
+namespace radadovur::steps {
+namespace {
+
+constexpr size_t kNamedInText = 5;  // ids named in Text3; the message names them all
+
+std::string Joined(const std::vector<std::string>& ids, size_t limit) {
+  std::string text;
+  for (size_t i = 0; i < ids.size() && i < limit; ++i) text += (i ? " " : "") + ids[i];
+  if (ids.size() > limit) text += " ほか";
+  return text;
+}
+
+}  // namespace
+
+common::Status LoadPredictionModel(const common::RunState& state, engine::ReferenceModel& model,
+                                   common::StepHost& host) {
+  std::string error;
+  if (engine::LoadReferenceModel(state.AppPath, model, &error)) return common::Status::OK();
+  common::Status status = common::Status::Corruption(state.AppPath + "OPTION1N", error);
+  host.Message(std::string(kModelLoadFailedMessage) + "\n" + error);
+  return status;
+}
+
+std::string PredictFailedText(const std::vector<std::string>& failed_horses, size_t failures) {
+  if (failed_horses.empty()) return "計算は終わりましたが、" + std::to_string(failures) + "件の処理ができませんでした。";
+  return "計算は終わりましたが、" + std::to_string(failed_horses.size()) + "頭を処理できませんでした: " +
+         Joined(failed_horses, kNamedInText);
+}
+
+common::StepFailures RunPrediction(const common::RunState& state, const engine::ReferenceModel& reference,
+                                   common::StepHost& host) {
+  common::StepFailures failures;
+  if (common::Status s = common::CheckProgramFolder(state); !s.ok()) {
+    host.Message(s.ToString());
+    failures.Add(std::move(s));
+    return failures;
+  }
+  const std::string& app_path = state.AppPath;
+  host.SetStatus(common::StatusSlot::kPredictText3, std::string(kPredictStartText));
+  host.Yield();  // the start text is drawn before the long work
+
+  engine::BuildReport build = engine::ExpandThisWeek(app_path, host);
+  // A horse the builder failed has an empty (or, when it could not be emptied, a stale) file:
+  // there is nothing of this week's to calculate.
+  std::vector<std::string> horses;
+  horses.reserve(build.horses.size());
+  for (const auto& id : build.horses)
+    if (!build.HasFailed(id)) horses.push_back(id);
+  engine::StatsLookup stats(app_path);
+  engine::CalculationReport calculation = engine::RunCalculation(app_path, horses, reference, stats, host);
+
+  std::vector<std::string> failed_horses = build.failed_horses;
+  failed_horses.insert(failed_horses.end(), calculation.failed_horses.begin(), calculation.failed_horses.end());
+  for (auto& f : build.failures.items) failures.Add(std::move(f));
+  for (auto& f : calculation.failures.items) failures.Add(std::move(f));
+
+  host.SetStatus(common::StatusSlot::kPredictText3,
+                 failures.empty() ? std::string(kPredictEndText)
+                                  : PredictFailedText(failed_horses, failures.items.size()));
+  std::string message;
+  if (!failures.empty()) message = FailureText(kPredictFailureHeading, failures);
+  if (!build.stale_dropped.empty())
+    message += (message.empty() ? "" : "\n\n") + std::string(kStaleDroppedHeading) + "\n" +
+               Joined(build.stale_dropped, build.stale_dropped.size());
+  if (!message.empty()) host.Message(message);
+  return failures;
+}
+
+}  // namespace radadovur::steps

@@ -1,0 +1,44 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/run_state.h"
+#include "common/status.h"
+#include "common/step_host.h"
+#include "engine/weight_model.h"
+
+// Step ⑤ of the prediction window: this week's extracts, every listed horse's expanded records
+// built from its runs, then the calculation of its codes, categories and predicted speeds.
+// Reports through the window's Text3, ProgressBar3 and ProgressBar4.
+namespace radadovur::steps {
+
+inline constexpr std::string_view kPredictStartText = "計算を開始しました。標準で約10分かります。。。。。。";
+inline constexpr std::string_view kPredictEndText = "計算終了";
+// The window's load when the model cannot be read, followed by the reason naming the file.
+inline constexpr std::string_view kModelLoadFailedMessage =
+    "予想因子ウエイトを読み込めませんでした。このウィンドウでは⑤計算を行えません（④前日固定は行えます）。";
+// ⑤ in a window whose model could not be read.
+inline constexpr std::string_view kPredictRefusedMessage =
+    "予想因子ウエイトを読み込めなかったため、⑤計算を行いません。予想因子ウエイトを展開し直してからウィンドウを開き直して下さい。";
+inline constexpr std::string_view kPredictFailureHeading = "計算で次の処理ができませんでした。";
+inline constexpr std::string_view kStaleDroppedHeading =
+    "次の馬は今週の出走記録が前走より古い日付のため、今週の出走記録を除きました（前走で予想されます）:";
+
+// Loads the three surfaces' model as the prediction window does when it opens. On a failure
+// shows kModelLoadFailedMessage with the reason (naming the file) and returns it.
+common::Status LoadPredictionModel(const common::RunState& state, engine::ReferenceModel& model,
+                                   common::StepHost& host);
+
+// Text3 at the end of a run of ⑤ with failures: how many horses failed and which (the first few
+// ids of `failed_horses`), or, when no horse failed, how many items.
+std::string PredictFailedText(const std::vector<std::string>& failed_horses, size_t failures);
+
+// The whole of ⑤ with the model the window loaded. A horse that fails is skipped and the run goes
+// on; at the end Text3 shows "計算終了" only when everything was done, otherwise how many horses
+// failed and which, and a message lists every failure. Horses whose entry for this week the stale
+// rule dropped are named in a message too (they are not failures). Returns the failures.
+common::StepFailures RunPrediction(const common::RunState& state, const engine::ReferenceModel& reference,
+                                   common::StepHost& host);
+
+}  // namespace radadovur::steps

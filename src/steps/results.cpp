@@ -1,0 +1,34 @@
+#include "steps/results.h"
+
+#include <utility>
+
+#include "common/status.h"
+#include "documents/document_writers.h"
+#include "steps/failure_text.h"
+
+namespace radadovur::steps {
+
+ResultsPassParts AssembleResultsPassParts() {
+  ResultsPassParts parts;
+  // Stages: runner files (PutEntries, CopyRuns), runner figures and pairs, bet lists, rate tables.
+  // Writers: the documents, the formation strategy, the exports and pages.
+  parts.writers = std::make_unique<documents::DocumentWriters>(std::make_unique<results::NoRaceWriters>());
+  return parts;
+}
+
+results::ResultsPassOutcome RunResultsStep(const common::RunState& run, common::StepHost& host,
+                                           results::ResultsWindowState& state) {
+  if (common::Status folder = common::CheckProgramFolder(run); !folder.ok()) {
+    host.Message(folder.ToString());
+    results::ResultsPassOutcome outcome;
+    outcome.failures.Add(std::move(folder));
+    return outcome;
+  }
+  ResultsPassParts parts = AssembleResultsPassParts();
+  results::ResultsPassOutcome outcome = results::RunResultsPass(run, host, parts.hooks, *parts.writers, state);
+  if (!outcome.failures.empty())
+    host.Message(FailureText("予想･結果で次の処理ができませんでした。", outcome.failures));
+  return outcome;
+}
+
+}  // namespace radadovur::steps

@@ -1,0 +1,33 @@
+#pragma once
+#include <memory>
+#include <string_view>
+
+#include "common/run_state.h"
+#include "common/step_host.h"
+#include "results/race_steps.h"
+#include "results/results_pass.h"
+#include "results/results_window_state.h"
+
+// Step ⑥ of the week: the results pass that the results window runs when it loads. Reports its
+// progress in the main window's Text5, one text per race.
+namespace radadovur::steps {
+
+inline constexpr std::string_view kResultsStartText = "予想･結果を開始しました。しばらくお待ちください。。数分かかります。";
+
+// The later stages of the pass and its eleven per-race writers, as far as they exist.
+struct ResultsPassParts {
+  results::RaceStepHooks hooks;
+  std::unique_ptr<results::RaceWriters> writers;
+};
+
+// The one place where the pass's stages and writers are put together: a stage or writer that
+// is built is plugged in here; one that is not stays empty (a stage) or writes nothing.
+ResultsPassParts AssembleResultsPassParts();
+
+// The whole pass on `state` (a new window's, so empty) with the parts above; a failure is
+// skipped, the pass goes on, and a message at the end lists what failed. The main window's
+// end text for the outcome is results::ResultsEndText(outcome.failures).
+results::ResultsPassOutcome RunResultsStep(const common::RunState& run, common::StepHost& host,
+                                           results::ResultsWindowState& state);
+
+}  // namespace radadovur::steps

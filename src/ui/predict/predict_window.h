@@ -1,0 +1,76 @@
+#pragma once
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "common/run_state.h"
+#include "common/status.h"
+#include "engine/weight_model.h"
+#include "ui/window_host.h"
+
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace radadovur::ui {
+class MainWindow;
+
+// The prediction window VELTRANEXPDTHISWEEKNAZ: step ④ (the day-before state) and step ⑤ (the
+// expanded records and the calculation), with their texts and progress bars. Button ③ of the
+// main window makes a new one on every click; each loads its own model when it opens.
+class PredictWindow : public QWidget, public WindowHost {
+  Q_OBJECT
+ public:
+  // Runs a step's work, e.g. through the main window so that its workflow buttons are disabled
+  // meanwhile; without one the work runs directly.
+  using StepRunner = std::function<void(const std::function<void()>&)>;
+
+  explicit PredictWindow(const common::RunState& state, QWidget* parent = nullptr);
+  ~PredictWindow() override;
+
+  // The window's load: the model of the three surfaces. When it cannot be read a message names
+  // the file, and ⑤ is refused in this window; ④ does not need the model.
+  void Load();
+  void SetStepRunner(StepRunner runner) { step_runner_ = std::move(runner); }
+
+  bool ModelLoaded() const { return model_loaded_; }
+  bool StepRunning() const { return running_; }
+  // What the last run of ④ or ⑤ could not do.
+  const common::StepFailures& LastFailures() const { return failures_; }
+
+  // The bars of ④ and ⑤ are this window's own.
+  void BeginProgress(common::ProgressSlot slot, int64_t total) override;
+  void EndProgress(common::ProgressSlot slot) override;
+
+ public slots:
+  // The three buttons (while a step of this or any other window of the program runs: off).
+  void SetButtonsEnabled(bool enabled);
+
+ protected:
+  // Closing while a step runs would take the window's state away under the step.
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void OnDayBefore();
+  void OnPrediction();
+  void RunStep(const std::function<void()>& work);
+
+  const common::RunState& state_;
+  std::unique_ptr<engine::ReferenceModel> model_;
+  bool model_loaded_ = false;
+  std::string model_error_;
+  bool running_ = false;
+  StepRunner step_runner_;
+  common::StepFailures failures_;
+  QPushButton* command1_;
+  QPushButton* command2_;
+  QPushButton* command3_;
+};
+
+// Wires a prediction window to the main window: its steps run as the main window's steps (the
+// workflow buttons off meanwhile), and its buttons are off while any step of the program runs.
+void AttachToMainWindow(PredictWindow& window, MainWindow& main_window);
+
+}  // namespace radadovur::ui

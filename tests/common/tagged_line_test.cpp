@@ -1,0 +1,55 @@
+#include "common/tagged_line.h"
+
+#include <gtest/gtest.h>
+
+#include "common/cp932.h"
+
+namespace radadovur::common {
+namespace {
+
+TEST(TaggedLineTest, ItemsAsTheGrammarWritesThem) {
+  struct Case {
+    const char* name;
+    std::string line;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"texts keep their blanks, full-width blanks included",
+       TaggedLine("RR").Text("n").Label("馬名　　").Text(" 7").Str(),
+       "\"RR\",\"n\",\"" + ToCp932("馬名　　") + "\",\" 7\"\r\n"},
+      {"empty text is two quotes", TaggedLine("KK").Text("1").Text("").Text("").Str(),
+       "\"KK\",\"1\",\"\",\"\"\r\n"},
+      {"numbers bare, negatives with a minus", TaggedLine("X").Whole(12).Whole(-3).Whole(0).Str(),
+       "\"X\",12,-3,0\r\n"},
+      {"nothing between commas", TaggedLine("PL").Text("3").Nothing().Text("8").Str(),
+       "\"PL\",\"3\",,\"8\"\r\n"},
+      {"nothing at the end", TaggedLine("PL").Text("3").TextOrNothing(std::nullopt).Str(), "\"PL\",\"3\",\r\n"},
+      {"a lookup that found a row", TaggedLine("PL").TextOrNothing(ToCp932("東京")).Str(),
+       "\"PL\",\"" + ToCp932("東京") + "\"\r\n"},
+      {"tag alone", TaggedLine("Q1").Str(), "\"Q1\"\r\n"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.line, c.expected) << c.name;
+}
+
+TEST(TaggedLineTest, SeparatorsInsideTextsBecomeFullWidth) {
+  struct Case {
+    std::string input;  // UTF-8
+    std::string expected;  // UTF-8
+  };
+  const Case cases[] = {
+      {"A,B", "A，B"},
+      {"say \"hi\"", "say ＂hi＂"},
+      {"one\r\ntwo", "one　two"},
+      {"one\ntwo\rthree", "one　two　three"},
+      {"", ""},
+      // A double-byte character whose second byte looks like ASCII ("ソ" is 83 5C) stays whole.
+      {"ソ,表", "ソ，表"},
+  };
+  for (const auto& c : cases) {
+    const std::string line = TaggedLine("T").Text(ToCp932(c.input)).Str();
+    EXPECT_EQ(line, "\"T\",\"" + ToCp932(c.expected) + "\"\r\n") << c.input;
+  }
+}
+
+}  // namespace
+}  // namespace radadovur::common
