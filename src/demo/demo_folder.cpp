@@ -65,7 +65,7 @@ void CountRecords(const std::string& bytes, std::map<std::string, int>& counts) 
 
 // "TOKURACETCVNRCVN": past races (race record, then this week's horses' runner records) in
 // date order over several files, corrections last; early entries; this week's races day by day;
-// horse masters; jockey masters; payouts.
+// horse masters; jockey masters; this week's payouts.
 void AddWeekDownload(const World& world, std::vector<DemoFile>& files, DemoSummary& summary) {
   const std::string folder = std::string(kRecordingFolder) + "/" + kWeekDataspec + "/";
   std::vector<Recording> out;
@@ -77,7 +77,8 @@ void AddWeekDownload(const World& world, std::vector<DemoFile>& files, DemoSumma
   for (const auto& [key, race] : world.past) {
     if (i++ % per_file == 0) out.emplace_back();
     const char category = race.spec.Jra() ? '7' : race.spec.outside;
-    out.back().Add(RaceRecordOf(world, race, category, world.ResultPublished(race.spec), true));
+    // One race's record never came: its runs keep their runner records only.
+    if (key != world.missing_race) out.back().Add(RaceRecordOf(world, race, category, world.ResultPublished(race.spec), true));
     auto it = runs.find(key);
     if (it == runs.end()) continue;
     for (const auto& [horse, run] : it->second) {
@@ -122,24 +123,21 @@ void AddWeekDownload(const World& world, std::vector<DemoFile>& files, DemoSumma
     const Date created = world.CardCreated(day);
     for (const Race& race : world.week) {
       if (race.day != day) continue;
-      // The week's data never learnt of the cancelled race: it stands under its early category
-      // "1" and its card's "2", and only the realtime results say it was called off.
-      const char category = !world.Monday() || race.cancelled ? '2' : '7';
+      // The cancelled race stands under its early category "1" too; only the realtime results say
+      // it was called off.
+      const char category = WeekRaceCategory(world, race);
       if (race.cancelled) rec.Add(RaceRecordOf(world, race, '1', AddDays(created, -1), false));
       rec.Add(RaceRecordOf(world, race, category, created, world.Monday() && !race.cancelled));
-      for (const auto& r : race.runners) rec.Add(EntryRecordOf(world, race, r.umaban, category, created, world.Monday()));
+      for (const auto& r : race.runners)
+        rec.Add(EntryRecordOf(world, race, r.umaban, category, world.EntryCreated(r.horse, day), world.Monday()));
     }
     out.push_back(std::move(rec));
   }
 
   Recording horses;
-  const Date download = world.Monday() ? world.monday : world.friday;
-  for (size_t h = 0; h < world.horses.size(); ++h) {
-    const Horse& horse = world.horses[h];
-    // Undeclared early entries have since been struck off the register.
-    const char category = horse.early_race >= 0 ? '9' : horse.runs.empty() ? '1' : '4';
-    horses.Add(HorseRecordOf(world, static_cast<int>(h), category, download));
-  }
+  const Date download = DownloadDate(world);
+  for (size_t h = 0; h < world.horses.size(); ++h)
+    horses.Add(HorseRecordOf(world, static_cast<int>(h), HorseRecordCategory(world.horses[h]), download));
   out.push_back(std::move(horses));
 
   Recording jockeys;
@@ -147,9 +145,8 @@ void AddWeekDownload(const World& world, std::vector<DemoFile>& files, DemoSumma
     if (world.jockeys[j].jra) jockeys.Add(JockeyRecordOf(world, static_cast<int>(j), download));
   out.push_back(std::move(jockeys));
 
+  // This week's payouts only, in race order: day by day, racecourse by racecourse, race 01 up.
   Recording payouts;
-  for (const auto& [key, race] : world.past)
-    if (race.spec.Jra() && race.run) payouts.Add(PayoutRecordOf(race, MakeOddsBook(race, false), '2', world.ResultPublished(race.spec)));
   if (world.Monday())
     for (const Race& race : world.week)
       if (race.run) payouts.Add(PayoutRecordOf(race, MakeOddsBook(race), '2', world.monday));

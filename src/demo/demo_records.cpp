@@ -224,6 +224,16 @@ std::string PayoutRecordOf(const Race& race, const OddsBook& book, char category
   return w.Take();
 }
 
+char WeekRaceCategory(const World& world, const Race& race) {
+  // The week's data never learnt of the cancelled race: it stands under its card's "2".
+  return !world.Monday() || race.cancelled ? '2' : '7';
+}
+
+char HorseRecordCategory(const Horse& horse) {
+  // Undeclared early entries have since been struck off the register.
+  return horse.early_race >= 0 ? '9' : horse.runs.empty() ? '1' : '4';
+}
+
 std::string HorseRecordOf(const World& world, int horse, char category, const Date& created) {
   const Horse& h = world.horses[static_cast<size_t>(horse)];
   const Breeding& sire = world.sires[static_cast<size_t>(h.sire)];

@@ -7,6 +7,13 @@
 // The demo world as delivered JV-Data records (CP932, CR LF at the end of each record).
 namespace radadovur::demo {
 
+// The DataCategory under which the week's download delivers this week's race (and its runners),
+// and a horse's master record.
+char WeekRaceCategory(const World& world, const Race& race);
+char HorseRecordCategory(const Horse& horse);
+// The day the week's download was made in the chosen state.
+inline Date DownloadDate(const World& world) { return world.Monday() ? world.monday : world.friday; }
+
 // Race record. `results`: weather, going, laps, finishers and corner passing are filled.
 std::string RaceRecordOf(const World& world, const Race& race, char category, const Date& created, bool results);
 // Runner record of horse number `umaban`. `results`: placing, times, odds and body weight.

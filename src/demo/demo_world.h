@@ -193,6 +193,15 @@ struct World {
   } build;
   int cancelled_race = -1;      // index in week
   int scratched_race = -1, scratched_umaban = 0;
+  // Cases the prediction steps meet: a horse whose entry for this week was created before the
+  // result of its last run (the expanded records drop that entry again), a past race whose race
+  // record was never delivered, and a rider whose master record in the model package differs
+  // from this week's (the package's birth date wins).
+  int stale_horse = -1;
+  Date stale_created;
+  PastKey missing_race{-1, "", 0};
+  int package_jockey = -1;
+  Date package_jockey_birth;
 
   bool Monday() const { return options.state == WeekState::Monday; }
   // When this week's records of a race day were published in the chosen state.
@@ -201,6 +210,9 @@ struct World {
   // When the result of a past race was published (a few days later, and before this week's
   // cards).
   Date ResultPublished(const RaceSpec& spec) const;
+  // When this week's runner record of `horse` was created in the chosen state, for a race of
+  // race day `day`.
+  Date EntryCreated(int horse, int day) const { return horse == stale_horse ? stale_created : CardCreated(day); }
 };
 
 World GenerateWorld(const WeekOptions& options);

@@ -86,7 +86,7 @@ void ConsiderDate(World& world, const Date& date, const Horse& horse, int age, i
 int ChooseUmaban(const Race& race, const Horse& horse, bool want_win, Rng& rng) {
   const int n = static_cast<int>(race.runners.size());
   if (want_win && !race.order.empty() && race.runners[static_cast<size_t>(race.order[0] - 1)].horse < 0) return race.order[0];
-  const double q = std::clamp(rng.Unit() * 0.85 + 0.35 * (0.5 - horse.ability) + 0.08, 0.0, 1.0);
+  const double q = std::clamp(rng.Unit() * 0.7 + 0.9 * (0.5 - horse.ability) + 0.15, 0.0, 1.0);
   const int target = 2 + static_cast<int>(std::lround(q * (n - 2)));
   int best = 0, best_off = 1 << 20;
   for (const auto& r : race.runners) {
@@ -258,6 +258,7 @@ World GenerateWorld(const WeekOptions& options) {
   MakeWeek(world);
   MakeHistories(world);
   RunWeek(world);
+  MarkPredictionCases(world);
   return world;
 }
 

@@ -20,9 +20,9 @@ uint64_t HashOf(ModelSurface surface, int item, const std::string& code, uint64_
   return Mix64(h ^ Mix64((static_cast<uint64_t>(surface) << 40) ^ (static_cast<uint64_t>(item) << 8) ^ salt));
 }
 
-// -0.3 .. 0.3: what an item that the demo world does not reward still picks up from the data.
+// -0.1 .. 0.1: what an item that the demo world does not reward still picks up from the data.
 double Noise(ModelSurface surface, int item, const std::string& code, Speed speed) {
-  return static_cast<double>(static_cast<int>(HashOf(surface, item, code, 10 + speed) % 6001) - 3000) / 10000.0;
+  return static_cast<double>(static_cast<int>(HashOf(surface, item, code, 10 + speed) % 6001) - 3000) / 30000.0;
 }
 
 double Lookup(const std::array<double, 4>& table, int index) { return table[static_cast<size_t>(std::clamp(index, 0, 3))]; }
@@ -35,7 +35,7 @@ double WeightOf(ModelSurface s, int item, const std::string& code, Speed speed) 
     case 1: {  // the year carries the level of the speed
       const double base = turf ? std::array<double, 3>{63.5, 60.5, 61.0}[speed]
                           : dirt ? std::array<double, 3>{58.0, 60.0, 59.0}[speed]
-                                 : 52.8;
+                                 : 52.0;
       return base + 0.05 * (value - 2018);
     }
     case 22: {  // distance: longer is slower
@@ -52,11 +52,11 @@ double WeightOf(ModelSurface s, int item, const std::string& code, Speed speed) 
       return g + 0.02 * common::TextValue(code.substr(1));
     }
     case 8:  // the horse's own place rate
-      return std::array<double, 3>{0.12, 0.08, 0.10}[speed] * (value - 6);
+      return std::array<double, 3>{0.36, 0.24, 0.30}[speed] * (value - 8);
     case 5:  // prize money won so far
       return code == "00" ? -0.5 : 0.03 * (value - 45);
     case 30:  // prize money per run; a one-digit code is the run number of a horse without any
-      return code.size() == 1 || value < 20 ? -0.2 : 0.04 * (value - 36);
+      return code.size() == 1 || value < 20 ? -0.6 : 0.12 * (value - 40);
     case 21: {  // class of the race
       const char grade = code.back();
       switch (grade) {

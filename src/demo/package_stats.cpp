@@ -9,6 +9,7 @@
 #include "demo/demo_records.h"
 #include "demo/prng.h"
 #include "engine/stats_layout.h"
+#include "jvdata/layout_ks.h"
 #include "jvdata/record.h"
 
 namespace radadovur::demo {
@@ -214,8 +215,12 @@ std::vector<DemoFile> StatisticsFilesOf(const World& world) {
 
   // The package's jockey master: every rider, JRA and local, in the stored layout.
   std::map<std::string, std::string> masters;
-  for (size_t j = 0; j < world.jockeys.size(); ++j)
-    masters[world.jockeys[j].code] = jvdata::StoredForm(jvdata::RecordType::KS, JockeyRecordOf(world, static_cast<int>(j), Date{2024, 7, 29}));
+  for (size_t j = 0; j < world.jockeys.size(); ++j) {
+    std::string record = jvdata::StoredForm(jvdata::RecordType::KS, JockeyRecordOf(world, static_cast<int>(j), Date{2024, 7, 29}));
+    if (static_cast<int>(j) == world.package_jockey)
+      record.replace(jvdata::ks_stored::KishuBirthDate.offset, jvdata::ks_stored::KishuBirthDate.width, Text8(world.package_jockey_birth));
+    masters[world.jockeys[j].code] = std::move(record);
+  }
   files.push_back({Path(sf::kJockeyMaster), file(masters)});
 
   // This week's extracts: the week's horses and their dams.

@@ -19,6 +19,9 @@ int CarriedWeight(const RaceSpec& spec, const Horse& horse, int age, const Jocke
 
 // Past runs of every horse of the week.
 void MakeHistories(World& world);
+// Picks the stale entry, the undelivered race record and the package's differing rider, and
+// makes sure some of this week's runners have an announced change of rider and of weight.
+void MarkPredictionCases(World& world);
 // Runs this week's races (their results are written only in the Monday state).
 void RunWeek(World& world);
 

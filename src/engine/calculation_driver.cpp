@@ -74,7 +74,7 @@ common::Status CodeRun(std::vector<ExRecord>& runs, CoderContext& context) {
 }
 
 // Pass 1: the last four runs.
-common::Status CodeLastRuns(std::vector<ExRecord>& runs, CoderContext& context, common::StepHost& host) {
+common::Status CodeRuns(std::vector<ExRecord>& runs, CoderContext& context, common::StepHost& host) {
   const int n = static_cast<int>(runs.size());
   for (int current = n <= 3 ? 1 : n - 3; current <= n; ++current) {
     context.current = current;
@@ -156,11 +156,17 @@ common::Status WorkingModels::Get(ModelSurface surface, const SurfaceModel*& mod
   return slot.status;
 }
 
+common::Status CodeLastRuns(std::vector<ExRecord>& runs, const ReferenceModel& reference, StatsLookup& stats,
+                            common::StepHost& host) {
+  if (runs.empty()) return common::Status::OK();
+  CoderContext context{runs, 0, stats, reference};
+  return CodeRuns(runs, context, host);
+}
+
 common::Status CalculateHorse(std::vector<ExRecord>& runs, const ReferenceModel& reference, StatsLookup& stats,
                       WorkingModels& models, common::StepHost& host) {
   if (runs.empty()) return common::Status::OK();
-  CoderContext context{runs, 0, stats, reference};
-  RADADOVUR_RETURN_IF_ERROR(CodeLastRuns(runs, context, host));
+  RADADOVUR_RETURN_IF_ERROR(CodeLastRuns(runs, reference, stats, host));
   host.Yield();
   RADADOVUR_RETURN_IF_ERROR(IndexRuns(runs, models));
   host.Yield();

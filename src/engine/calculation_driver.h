@@ -31,6 +31,11 @@ class WorkingModels {
   Slot slots_[3];
 };
 
+// Pass 1 alone: the observed speeds and the 30 factor codes of the horse's last four runs (a run
+// that fails the date, venue or track filter gets blanks), in place. `host` receives ProgressBar4.
+common::Status CodeLastRuns(std::vector<ExRecord>& runs, const ReferenceModel& reference, StatsLookup& stats,
+                            common::StepHost& host);
+
 // Codes, indexes and predicts the runs of one horse in place (runs[k - 1] is record k). On a
 // failure the runs keep what was complete, the failing run the fields set before the failure,
 // and the rest is left as it was. `host` receives ProgressBar4 and the yields after passes 1

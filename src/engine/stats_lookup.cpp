@@ -70,9 +70,16 @@ StatsLookup::Loaded& StatsLookup::Load(const std::string& path, size_t record_le
 std::optional<std::string> StatsLookup::Find(std::string_view file_name, size_t record_length, size_t key_width,
                                              std::string_view key) {
   if (record_length == 0 || key.size() != key_width) return std::nullopt;
-  const std::string path =
-      common::ResolvePackagePath(app_path_, std::string(common::names::kOptionFolder) + "/" + std::string(file_name));
-  Loaded& file = Load(path, record_length);
+  const auto given = provided_.find(file_name);
+  if (given != provided_.end() && given->second.record_length != record_length) {
+    given->second.record_length = record_length;
+    given->second.index.clear();
+  }
+  Loaded& file = given != provided_.end()
+                     ? given->second
+                     : Load(common::ResolvePackagePath(app_path_, std::string(common::names::kOptionFolder) + "/" +
+                                                                      std::string(file_name)),
+                            record_length);
   auto [it, fresh] = file.index.try_emplace(key_width);
   if (fresh) {
     const int64_t count = StatsRecordCount(static_cast<int64_t>(file.bytes.size()), record_length);
@@ -85,6 +92,12 @@ std::optional<std::string> StatsLookup::Find(std::string_view file_name, size_t 
   const auto found = it->second.find(std::string(key));
   if (found == it->second.end()) return std::nullopt;
   return file.bytes.substr(found->second, record_length);
+}
+
+void StatsLookup::Provide(std::string_view file_name, std::string bytes) {
+  Loaded& file = provided_[std::string(file_name)];
+  file = Loaded{};
+  file.bytes = std::move(bytes);
 }
 
 bool IsNullKey(std::string_view key) {

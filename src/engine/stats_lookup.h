@@ -36,6 +36,10 @@ class StatsLookup {
   std::optional<std::string> Find(std::string_view file_name, size_t record_length, size_t key_width,
                                   std::string_view key);
 
+  // Serves the file `file_name` (as the coders name it) from `bytes` instead of the package
+  // folder, for code that works on a package not yet written (the demo generator).
+  void Provide(std::string_view file_name, std::string bytes);
+
  private:
   struct Signature {
     dev_t dev = 0;
@@ -55,6 +59,7 @@ class StatsLookup {
 
   std::string app_path_;
   std::map<std::string, Loaded> files_;
+  std::map<std::string, Loaded, std::less<>> provided_;
 };
 
 // Records in a file of `length` bytes: whole records only.

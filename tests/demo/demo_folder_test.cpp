@@ -119,7 +119,8 @@ TEST_F(DemoWeekTest, CommandWritesTheFolderAndSummarises) {
   const std::string output = common::ReadWholeFile(fs::path(Friday()).parent_path() / "output.txt").value_or("");
   EXPECT_NE(output.find("races 72, runners"), std::string::npos) << output;
   EXPECT_NE(output.find("past runs"), std::string::npos) << output;
-  EXPECT_NE(output.find("records TOKURACETCVNRCVN: HR"), std::string::npos) << output;
+  // Friday: no payouts yet, so the list starts with the jockey masters.
+  EXPECT_NE(output.find("records TOKURACETCVNRCVN: KS"), std::string::npos) << output;
 }
 
 TEST_F(DemoWeekTest, SameSeedGivesTheSameBytesAndReplacesStaleRecordings) {

@@ -8,7 +8,9 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
@@ -174,7 +176,19 @@ TEST_F(PredictWindowTest, ButtonThreeOpensANewWindowAndStepsLockTheOtherButtons)
     EXPECT_TRUE(running->StepRunning());
     running->close();  // refused while the step runs
   });
+  // The demo week's stale entry is named in a message box at the end of ⑤: read and close it.
+  std::string reported;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      reported = box->text().toStdString();
+      box->accept();
+    }
+  });
+  closer.start(10);
   Button(*running, "Command1")->click();
+  closer.stop();
+  EXPECT_THAT(reported, HasSubstr(std::string(steps::kStaleDroppedHeading)));
   ASSERT_TRUE(checked);
   for (const auto& [control, on] : enabled) EXPECT_FALSE(on) << control;
   ASSERT_TRUE(running);
