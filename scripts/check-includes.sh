@@ -16,10 +16,12 @@ declare -A allowed=(
   [documents]="documents results engine store jvdata common"
   [export]="export documents results engine store jvdata common"
   [viewer]="viewer results engine store jvdata common"
-  [steps]="steps export documents results engine store jvlink jvdata common"
+  [formation]="formation documents results engine store jvdata common"
+  [history]="history results engine store jvdata common"
+  [steps]="steps formation export documents history results engine store jvlink jvdata common"
   [demo]="demo engine store jvdata common"
-  [cli]="cli steps demo viewer results factors engine store jvlink jvdata common"
-  [ui]="ui steps viewer results factors engine store jvlink jvdata common"
+  [cli]="cli steps demo viewer history results factors engine store jvlink jvdata common"
+  [ui]="ui steps viewer history results factors engine store jvlink jvdata common"
 )
 
 status=0

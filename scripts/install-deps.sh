@@ -4,7 +4,7 @@
 # package names given as arguments are installed too (CI adds clang and libFuzzer).
 set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev qt6-base-dev qt6-charts-dev libqt6opengl6-dev
-          xvfb xauth fonts-ipafont-gothic "$@")
+          xvfb xauth fonts-ipafont-gothic python3 "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -33,7 +33,7 @@ constexpr int kColumns[] = {kSumUmaren, kSumUmatan, kSumSanrenpuku, kSumSanrenta
 
 }  // namespace
 
-std::string HitTableHead(const RaceOfRecord& race, const results::CodeTable& table, common::StepFailures& failures) {
+std::string HitTableTitle(const RaceOfRecord& race, const results::CodeTable& table, common::StepFailures& failures) {
   using common::ToCp932;
   const std::string_view month_day = race.MonthDay();
   PlainLine title;
@@ -43,11 +43,15 @@ std::string HitTableHead(const RaceOfRecord& race, const results::CodeTable& tab
       .Text(WholeOrAsItStands(race.Kaiji(), "Kaiji", failures) + ToCp932("回"));
   if (auto venue = VenueNameOrNothing(table, race.VenueCode())) title.Text(*venue); else title.Nothing();
   title.Text(WholeOrAsItStands(race.Nichiji(), "Nichiji", failures) + ToCp932("日目"));
+  return title.Str();
+}
 
+std::string HitTableHead(const RaceOfRecord& race, const results::CodeTable& table, common::StepFailures& failures) {
+  using common::ToCp932;
   PlainLine header;
   for (const char* column : {"R番号", "馬連", "馬単", "3連複", "3連単", "ワイド1", "ワイド2", "ワイド3"})
     header.Text(ToCp932(column));
-  return title.Str() + header.Str();
+  return HitTableTitle(race, table, failures) + header.Str();
 }
 
 std::string HitTableRows(std::string_view race_num,

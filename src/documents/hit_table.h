@@ -16,6 +16,9 @@ namespace radadovur::documents {
 // R番号,馬連,馬単,3連複,3連単,ワイド1,ワイド2,ワイド3.
 std::string HitTableHead(const RaceOfRecord& race, const results::CodeTable& table, common::StepFailures& failures);
 
+// The title alone (the formation hit table has the same).
+std::string HitTableTitle(const RaceOfRecord& race, const results::CodeTable& table, common::StepFailures& failures);
+
 // The race's four rows, in the header's column order.
 std::string HitTableRows(std::string_view race_num,
                          const std::array<results::HitSummaryEntry, results::kHitSummaryEntries>& summary);

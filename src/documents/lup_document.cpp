@@ -36,7 +36,9 @@ std::string Two(int number) {
   return text;
 }
 
-void AddRc(const ResultsWindowState& state, std::string& out, common::StepFailures& failures) {
+}  // namespace
+
+void AddLupRc(const ResultsWindowState& state, std::string& out, common::StepFailures& failures) {
   results::RaceTableRow row{};
   if (state.RaceIndex >= 1 && static_cast<size_t>(state.RaceIndex) < state.RaceTable.size()) {
     row = state.RaceTable[static_cast<size_t>(state.RaceIndex)];
@@ -73,9 +75,7 @@ void AddRr(bool final, std::string_view track_code, std::string& out) {
   out += line.Str();
 }
 
-// HS lines: ranks up, horses of one rank by horse number.
-void AddHs(const ResultsWindowState& s, std::string& out, common::StepFailures& failures) {
-  const bool final = s.ResultsFinal == 1;
+std::vector<std::pair<long long, int>> RankedHorses(const ResultsWindowState& s, common::StepFailures& failures) {
   const int runners = std::min<int>(s.RunnerCount, kMaxHorse);
   if (s.RunnerCount > kMaxHorse)
     failures.Add(Status::InvalidArgument("runners", "runners: " + std::to_string(s.RunnerCount) +
@@ -92,7 +92,13 @@ void AddHs(const ResultsWindowState& s, std::string& out, common::StepFailures& 
     if (rank >= 1 && rank <= runners) ranked.emplace_back(rank, j);
   }
   std::sort(ranked.begin(), ranked.end());
-  for (const auto& [rank, j] : ranked) {
+  return ranked;
+}
+
+// HS lines: ranks up, horses of one rank by horse number.
+void AddLupHs(const ResultsWindowState& s, std::string& out, common::StepFailures& failures) {
+  const bool final = s.ResultsFinal == 1;
+  for (const auto& [rank, j] : RankedHorses(s, failures)) {
     std::string age;
     if (!TwoCharacterNumber(At(s.AgeText, j), &age).ok()) {
       failures.Add(Status::InvalidArgument("age", "age of horse " + std::to_string(j) + " \"" +
@@ -116,14 +122,18 @@ void AddHs(const ResultsWindowState& s, std::string& out, common::StepFailures& 
   }
 }
 
+namespace {
+
 // Entries 1..count of a list whose entry 0 is unused.
 std::span<const std::string> FromOne(const std::vector<std::string>& list, int count) {
   if (list.size() <= 1 || count <= 0) return {};
   return std::span<const std::string>(list).subspan(1, std::min<size_t>(list.size() - 1, static_cast<size_t>(count)));
 }
 
+}  // namespace
+
 // KK and KS: the official payouts, entries from the first, two items each.
-void AddPayouts(std::string_view record, std::string& out, common::StepFailures& failures) {
+void AddLupPayouts(std::string_view record, std::string& out, common::StepFailures& failures) {
   namespace hr = jvdata::hr;
   using Format = Status (*)(std::string_view, std::string*);
   struct Block {
@@ -166,8 +176,6 @@ void AddPayouts(std::string_view record, std::string& out, common::StepFailures&
   }
 }
 
-}  // namespace
-
 bool TrifectaHasResult(std::string_view first_combination) {
   // Read as a number: leading digits, blanks passed over; none is 0.
   for (char c : first_combination) {
@@ -191,9 +199,9 @@ std::string LupRaceBlock(ResultsWindowState& state, common::StepFailures& failur
   const RaceOfRecord race = RaceOf(state.CurrentRunnerRecord);
   const bool final = state.ResultsFinal == 1;
   std::string out;
-  AddRc(state, out, failures);
+  AddLupRc(state, out, failures);
   AddRr(final, race.track_code, out);
-  AddHs(state, out, failures);
+  AddLupHs(state, out, failures);
 
   const int ranked = std::min<int>(state.RunnerCount, kMaxHorse);
   GroupsOfFiveInput groups{race.toroku_tosu, FromOne(state.RankOrder, ranked), final, state.PlaceMark};
@@ -213,7 +221,7 @@ std::string LupRaceBlock(ResultsWindowState& state, common::StepFailures& failur
     std::vector<std::string> hits;
     CheckTierHits(state, hits, failures);
     for (const std::string& line : hits) out += line;
-    AddPayouts(state.CurrentPayoutRecord, out, failures);
+    AddLupPayouts(state.CurrentPayoutRecord, out, failures);
   } else {
     // The hit table of a race without a check shows no hits, never an earlier race's.
     BlankHitSummary(state);

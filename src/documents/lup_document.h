@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "common/day_files.h"
 #include "common/status.h"
@@ -18,6 +20,20 @@ namespace radadovur::documents {
 // also runs the tier hit check (when the payout record is the race's: HitSummary and TierTally)
 // or blanks HitSummary (when it is not). A line that cannot be made is left out and reported.
 std::string LupRaceBlock(results::ResultsWindowState& state, common::StepFailures& failures);
+
+// Lines of the race's block that the short hit report shares, appended to `out`; a line that
+// cannot be made is left out and reported.
+// RC: the race table's row RaceIndex, 12 items.
+void AddLupRc(const results::ResultsWindowState& state, std::string& out, common::StepFailures& failures);
+// HS: one line per runner in predicted order (13 items, 17 once the results are final).
+void AddLupHs(const results::ResultsWindowState& state, std::string& out, common::StepFailures& failures);
+// KK "1" to "5", KS "1", "2" and, when the race has a 3連単 result, "3": the official payouts.
+void AddLupPayouts(std::string_view payout_record, std::string& out, common::StepFailures& failures);
+
+// (rank, horse number) of the runners whose PredRank reads as a rank from 1 to RunnerCount, in
+// predicted order, horses of one rank by horse number; a PredRank that is no number is reported.
+std::vector<std::pair<long long, int>> RankedHorses(const results::ResultsWindowState& state,
+                                                    common::StepFailures& failures);
 
 // KS "3" is written only when the first 3連単 combination, read as a number (leading digits,
 // blanks passed over, none is 0), is not 0.

@@ -122,6 +122,13 @@ class Checker {
 
 }  // namespace
 
+std::string TierHitLabel(const TicketMatch& m) {
+  if (!m.tier) return {};
+  return std::string(kTierNames[m.tier->tier]) + std::to_string(m.tier->point) + HandlingOf(m).at_suffix;
+}
+
+Status FormatMatchCombination(const TicketMatch& m, std::string* out) { return HandlingOf(m).format(m.combination, out); }
+
 void BlankHitSummary(ResultsWindowState& state) {
   for (results::HitSummaryEntry& entry : state.HitSummary) entry = {std::string(10, ' '), "", "", ""};
 }

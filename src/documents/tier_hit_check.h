@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "common/status.h"
+#include "documents/ticket_matches.h"
 #include "results/results_window_state.h"
 
 // The tier hit check of a race whose results are final: every pair and triple ticket of the race
@@ -15,6 +16,13 @@ namespace radadovur::documents {
 
 // HitSummary entries, in their stored order.
 enum HitSummaryIndex : int { kSumUmaren, kSumWide1, kSumWide2, kSumWide3, kSumUmatan, kSumSanrenpuku, kSumSanrentan };
+
+// The AT line's label of a match in a tier, UTF-8: the tier word, the point and the kind's suffix
+// ("本線3点目 的中", "準本線2逆順 的中", "本線4第3順的中 "); empty outside the tiers.
+std::string TierHitLabel(const TicketMatch& match);
+// The matched entry's combination in the kind's form (FormatPair, FormatPairOrdered, FormatTrio,
+// FormatTrioOrdered).
+common::Status FormatMatchCombination(const TicketMatch& match, std::string* out);
 
 // Every entry to its blank values: a Label of ten blanks, the other members empty.
 void BlankHitSummary(results::ResultsWindowState& state);

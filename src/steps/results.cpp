@@ -5,6 +5,8 @@
 #include "common/status.h"
 #include "documents/document_writers.h"
 #include "export/export_writers.h"
+#include "export/web_writers.h"
+#include "formation/formation_writers.h"
 #include "steps/failure_text.h"
 
 namespace radadovur::steps {
@@ -14,7 +16,9 @@ ResultsPassParts AssembleResultsPassParts() {
   // Stages: runner files (PutEntries, CopyRuns), runner figures and pairs, bet lists, rate tables.
   // Writers: the documents, the formation strategy, the exports and pages.
   parts.writers = std::make_unique<documents::DocumentWriters>(
-      std::make_unique<exports::ExportWriters>(std::make_unique<results::NoRaceWriters>()));
+      std::make_unique<formation::FormationWriters>(
+          std::make_unique<exports::ExportWriters>(
+              std::make_unique<exports::WebWriters>(std::make_unique<results::NoRaceWriters>()))));
   return parts;
 }
 

@@ -4,6 +4,7 @@
 #include "steps/download.h"
 #include "ui/chusi/chusi_rialtime_window.h"
 #include "ui/factors/factor_weight_window.h"
+#include "ui/history/history_windows.h"
 #include "ui/jvlink/jvlink_settings_window.h"
 #include "ui/kouzoutai/kouzoutai_window.h"
 #include "ui/main/main_window.h"
@@ -67,6 +68,12 @@ void ConnectWorkflowSteps(MainWindow& window) {
     window.SetWindowFactory(std::string(factors::WindowLayout(surface).window), [surface](MainWindow& w) -> QWidget* {
       return MakeFactorWeightWindow(w.State(), surface, w);
     });
+  // The past results window and the hit list search the past meeting days when they load,
+  // writing their progress into the main window's Text6.
+  window.SetWindowFactory("KakoSeisekiAZ", [](MainWindow& w) -> QWidget* { return MakePastResultsWindow(w.State(), w); });
+  window.SetWindowFactory("TekichuListAZ", [](MainWindow& w) -> QWidget* { return MakeHitListWindow(w.State(), w); });
+  // The past runs of the horse in the race-viewer cell last clicked (SelectedHorseCell).
+  window.SetWindowFactory("Kakoso", [](MainWindow& w) -> QWidget* { return MakePastRunsWindow(w.State()); });
 }
 
 }  // namespace radadovur::ui

@@ -1,0 +1,65 @@
+// radadovur-cli history DIR: the past results window's load on the program folder DIR (the list
+// of past meeting days with a hit table, the day key list, the race id list and the speed files
+// of the listed days), with the texts that button Command11 and the load write into Text6.
+// radadovur-cli hits DIR: the big-payout hit list's load (the hit list file "TEKICHU/ATARILIST.txt"
+// and the hits paying more than 10000 yen), with the texts of button Command15.
+#include <cstdio>
+#include <string>
+
+#include "cli/cli.h"
+#include "cli/console_host.h"
+#include "steps/history.h"
+
+namespace radadovur::cli {
+namespace {
+
+// The search writes one text per searched date (1860 of them); the command line shows none.
+class SearchHost : public ConsoleHost {
+ public:
+  void SetStatus(common::StatusSlot slot, const std::string& text) override {
+    static const std::string searching = "検索中";
+    if (text.size() >= searching.size() && text.compare(text.size() - searching.size(), searching.size(), searching) == 0)
+      return;
+    ConsoleHost::SetStatus(slot, text);
+  }
+};
+
+int RunHistory(const std::vector<std::string>& args) {
+  auto state = ProgramFolderArgument(args, "history");
+  if (!state) return 2;
+  SearchHost host;
+  host.SetStatus(common::StatusSlot::kMainText6, "過去の予想成績を開始しました。しばらくお待ちください。。。。。。。");
+  common::StepFailures failures;
+  for (const auto& day : steps::RunPastResultsLoad(*state, host, failures))
+    std::printf("[KakoSeisekiAZ.List1] %s\n", day.text.c_str());
+  host.SetStatus(common::StatusSlot::kMainText6, "過去の予想成績終了");
+  return ReportFailures(failures);
+}
+
+int RunHits(const std::vector<std::string>& args) {
+  auto state = ProgramFolderArgument(args, "hits");
+  if (!state) return 2;
+  SearchHost host;
+  host.SetStatus(common::StatusSlot::kMainText6, "過去の的中リストを開始しました。しばらくお待ちください。。。。。。。");
+  common::StepFailures failures;
+  const history::HitList list = steps::RunHitListLoad(*state, host, failures);
+  std::string header;
+  for (const auto& h : history::HitListHeaders()) header += (header.empty() ? "" : "\t") + std::string(h);
+  std::printf("[TekichuListAZ.tekichuFG] %s\n", header.c_str());
+  for (const auto& row : list.rows) {
+    std::string line;
+    for (size_t c = 0; c < row.size(); ++c) line += (c ? "\t" : "") + row[c];
+    std::printf("[TekichuListAZ.tekichuFG] %s\n", line.c_str());
+  }
+  if (list.big_hits > static_cast<int>(list.rows.size()))
+    std::printf("%d big hits, %zu shown\n", list.big_hits, list.rows.size());
+  host.SetStatus(common::StatusSlot::kMainText6, "過去の的中リスト終了");
+  return ReportFailures(failures);
+}
+
+}  // namespace
+
+RADADOVUR_CLI_COMMAND("history", "history DIR", RunHistory);
+RADADOVUR_CLI_COMMAND("hits", "hits DIR", RunHits);
+
+}  // namespace radadovur::cli

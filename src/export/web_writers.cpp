@@ -1,0 +1,26 @@
+#include "export/web_writers.h"
+
+#include "documents/document_writers.h"
+#include "export/web_yosou_page.h"
+
+namespace radadovur::exports {
+
+common::Status WebWriters::WriteYosouPage(const std::string& app_path, results::ResultsWindowState& state) {
+  common::StepFailures failures;
+  exports::WriteYosouPage(app_path, state, failures);
+  return documents::AsOneStatus(failures);
+}
+
+common::Status WebWriters::WriteWpBlocks(const std::string& app_path, results::ResultsWindowState& state) {
+  common::StepFailures failures;
+  wp_.Write(app_path, state, failures);
+  return documents::AsOneStatus(failures);
+}
+
+common::Status WebWriters::WritePdfPage(const std::string& app_path, results::ResultsWindowState& state) {
+  common::StepFailures failures;
+  pdf_.Write(app_path, state, failures);
+  return documents::AsOneStatus(failures);
+}
+
+}  // namespace radadovur::exports

@@ -1,0 +1,23 @@
+#pragma once
+#include <vector>
+
+#include "common/run_state.h"
+#include "common/status.h"
+#include "common/step_host.h"
+#include "history/hit_list.h"
+#include "history/past_results.h"
+
+// The loads of the past results window and of the big-payout hit list, with their progress texts
+// in the main window's Text6. Failures (a file that could not be written) are returned; the
+// windows show none of them, the command line reports them.
+namespace radadovur::steps {
+
+// The past results window's load: the list of past meeting days, the day key list, the race id
+// list and the speed files of the listed days. No yield: nothing else runs meanwhile.
+std::vector<history::DayListItem> RunPastResultsLoad(const common::RunState& state, common::StepHost& host,
+                                                     common::StepFailures& failures);
+
+// The hit list's load: the hit list file and the big hits; yields once per searched date.
+history::HitList RunHitListLoad(const common::RunState& state, common::StepHost& host, common::StepFailures& failures);
+
+}  // namespace radadovur::steps

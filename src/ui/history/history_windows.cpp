@@ -1,0 +1,204 @@
+#include "ui/history/history_windows.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "history/past_runs.h"
+#include "steps/history.h"
+
+namespace radadovur::ui {
+namespace {
+
+QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QColor Rgb(uint32_t rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int kRowHeightTwips = 270;
+constexpr int kDefaultWidthTwips = 960;
+
+QFont GridFont() {
+  QFont font;
+  font.setFamilies({QString::fromUtf8("ＭＳ Ｐゴシック"), "IPAPGothic", "IPAGothic"});
+  font.setPointSize(9);
+  return font;
+}
+
+// A flex grid: every row and column are cells (fixed ones drawn like headers), no Qt headers.
+QTableWidget* NewGrid(const QString& name, int rows, int columns) {
+  auto* grid = new QTableWidget(rows, columns);
+  grid->setObjectName(name);
+  grid->setFont(GridFont());
+  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid->verticalHeader()->setVisible(false);
+  grid->horizontalHeader()->setVisible(false);
+  grid->setWordWrap(false);
+  grid->verticalHeader()->setDefaultSectionSize(kRowHeightTwips / kTwipsPerPixel);
+  grid->horizontalHeader()->setDefaultSectionSize(kDefaultWidthTwips / kTwipsPerPixel);
+  return grid;
+}
+
+void Fill(QTableWidget& table, const history::Grid& grid) {
+  table.setRowCount(grid.rows);
+  table.setColumnCount(grid.columns);
+  const QBrush fixed = table.palette().button();
+  for (int c = 0; c < grid.columns; ++c)
+    table.setColumnWidth(c, grid.column_width_twips[static_cast<size_t>(c)].value_or(kDefaultWidthTwips) / kTwipsPerPixel);
+  for (int r = 0; r < grid.rows; ++r)
+    for (int c = 0; c < grid.columns; ++c) {
+      const history::GridCell& cell = grid.At(r, c);
+      auto* item = new QTableWidgetItem(Q(cell.text));
+      item->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
+      if (cell.back)
+        item->setBackground(Rgb(*cell.back));
+      else if (r < grid.fixed_rows || c < grid.fixed_columns)
+        item->setBackground(fixed);
+      if (cell.fore) item->setForeground(Rgb(*cell.fore));
+      table.setItem(r, c, item);
+    }
+  // The designed widths suit the original's narrower font; a column never cuts its texts.
+  for (int c = 0; c < grid.columns; ++c) {
+    const int designed = table.columnWidth(c);
+    table.resizeColumnToContents(c);
+    table.setColumnWidth(c, std::max(designed, table.columnWidth(c)));
+  }
+}
+
+QPlainTextEdit* NewTextBox(const QString& name) {
+  auto* box = new QPlainTextEdit;
+  box->setObjectName(name);
+  box->setReadOnly(true);
+  return box;
+}
+
+QString Indexed(const char* name, int i) { return QString("%1(%2)").arg(name).arg(i); }
+
+}  // namespace
+
+PastResultsWindow::PastResultsWindow(std::string app_path, const std::vector<history::DayListItem>& days,
+                                     QWidget* parent)
+    : QWidget(parent), app_path_(std::move(app_path)) {
+  setObjectName("KakoSeisekiAZ");
+  setWindowTitle(Q("過去の予想成績 Ver.2024.8.12A"));
+  resize(1200, 780);
+  list_ = new QListWidget;
+  list_->setObjectName("List1");
+  list_->setFont(GridFont());
+  for (const auto& day : days) list_->addItem(Q(day.text));
+  list_->setFixedWidth(390);
+
+  auto* tabs = new QTabWidget;
+  tabs->setObjectName("SSTab1");
+  tabs->addTab(NewGrid("KakoSeiFG", 50, 8), Q("的中状況"));
+  auto* rates = new QWidget;
+  auto* rates_layout = new QVBoxLayout(rates);
+  auto* text1 = NewTextBox("Text1");
+  text1->setFixedHeight(110);
+  rates_layout->addWidget(text1);
+  rates_layout->addWidget(NewGrid("TekiKaiFG", 9, 7), 1);
+  tabs->addTab(rates, Q("的中率・回収率"));
+  auto* races = new QTabWidget;
+  races->setObjectName("SSTab2");
+  for (int i = 0; i < history::kRaceTabs; ++i) {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    auto* header = NewTextBox(Indexed("Text2", i));
+    header->setFixedHeight(40);
+    layout->addWidget(header);
+    auto* hits = NewGrid(Indexed("TKFG", i), 8, 4);
+    hits->setFixedHeight(8 * kRowHeightTwips / kTwipsPerPixel + 4);
+    layout->addWidget(hits);
+    layout->addWidget(NewGrid(Indexed("RACEFG", i), 19, 14), 1);
+    races->addTab(page, Q(history::RaceTabCaption(i + 1)));
+  }
+  tabs->addTab(races, Q("レース詳細"));
+  auto* strategy = new QWidget;
+  auto* strategy_layout = new QVBoxLayout(strategy);
+  strategy_layout->addWidget(NewGrid("TanFukuFG", 38, 12), 3);
+  strategy_layout->addWidget(NewGrid("TFTekiKaiFG", 7, 12), 1);
+  tabs->addTab(strategy, Q("単複的中状況"));
+
+  auto* layout = new QHBoxLayout(this);
+  layout->addWidget(list_);
+  layout->addWidget(tabs, 1);
+  connect(list_, &QListWidget::currentRowChanged, this, &PastResultsWindow::ShowDay);
+}
+
+void PastResultsWindow::ShowDay(int row) {
+  if (row < 0 || row >= list_->count()) return;
+  const history::DayDetail view = history::LoadDayDetail(app_path_, list_->item(row)->text().toStdString());
+  auto grid = [this](const QString& name) { return findChild<QTableWidget*>(name); };
+  Fill(*grid("KakoSeiFG"), view.KakoSeiFG);
+  Fill(*grid("TekiKaiFG"), view.TekiKaiFG);
+  Fill(*grid("TanFukuFG"), view.TanFukuFG);
+  Fill(*grid("TFTekiKaiFG"), view.TFTekiKaiFG);
+  findChild<QPlainTextEdit*>("Text1")->setPlainText(Q(view.Text1));
+  for (int i = 0; i < history::kRaceTabs; ++i) {
+    findChild<QPlainTextEdit*>(Indexed("Text2", i))->setPlainText(Q(view.Text2[static_cast<size_t>(i)]));
+    Fill(*grid(Indexed("TKFG", i)), view.TKFG[static_cast<size_t>(i)]);
+    QTableWidget* runners = grid(Indexed("RACEFG", i));
+    Fill(*runners, view.RACEFG[static_cast<size_t>(i)]);
+    runners->setRowHeight(0, 500 / kTwipsPerPixel);
+  }
+}
+
+HitListWindow::HitListWindow(const history::HitList& list, QWidget* parent) : QWidget(parent) {
+  setObjectName("TekichuListAZ");
+  setWindowTitle(Q("万馬券的中リスト　Ver.2024.8.12A"));
+  resize(1200, 700);
+  auto* label = new QLabel(Q(history::HitListNote()));
+  label->setObjectName("Label1");
+  label->setWordWrap(true);
+  history::Grid grid(history::kHitListRows + 1, history::kHitListColumns, 1, 1);
+  for (int c = 0; c < history::kHitListColumns; ++c) {
+    grid.Put(0, c, std::string(history::HitListHeaders()[static_cast<size_t>(c)]));
+    if (const int w = history::HitListWidths()[static_cast<size_t>(c)]) grid.SetWidth(c, w);
+  }
+  for (size_t r = 0; r < list.rows.size(); ++r)
+    for (int c = 0; c < history::kHitListColumns; ++c)
+      grid.Put(static_cast<int>(r) + 1, c, list.rows[r][static_cast<size_t>(c)]);
+  auto* table = NewGrid("tekichuFG", grid.rows, grid.columns);
+  Fill(*table, grid);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(label);
+  layout->addWidget(table, 1);
+}
+
+PastRunsWindow::PastRunsWindow(const history::Grid& runs, QWidget* parent) : QWidget(parent) {
+  setObjectName("Kakoso");
+  setWindowTitle(Q("全過去走詳細  Ver.2024.6.29Z"));
+  resize(14100 / kTwipsPerPixel, 10050 / kTwipsPerPixel);
+  auto* close = new QPushButton(Q("別の競走馬の全過去走を表示させたい場合、一旦終了（ここをクリック）させて下さい。"));
+  close->setObjectName("Command1");
+  auto* table = NewGrid("EXFG1", runs.rows, runs.columns);
+  Fill(*table, runs);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(480 / kTwipsPerPixel, 120 / kTwipsPerPixel, 480 / kTwipsPerPixel, 120 / kTwipsPerPixel);
+  layout->addWidget(close);
+  layout->addWidget(table, 1);
+  connect(close, &QPushButton::clicked, this, &QWidget::close);
+}
+
+QWidget* MakePastResultsWindow(const common::RunState& state, common::StepHost& host) {
+  common::StepFailures failures;  // skipped without a message, as the window always has
+  const auto days = steps::RunPastResultsLoad(state, host, failures);
+  return new PastResultsWindow(state.AppPath, days);
+}
+
+QWidget* MakeHitListWindow(const common::RunState& state, common::StepHost& host) {
+  common::StepFailures failures;
+  return new HitListWindow(steps::RunHitListLoad(state, host, failures));
+}
+
+QWidget* MakePastRunsWindow(const common::RunState& state) {
+  return new PastRunsWindow(history::LoadPastRuns(state.AppPath, state.SelectedHorseCell));
+}
+
+}  // namespace radadovur::ui
