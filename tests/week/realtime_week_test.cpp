@@ -62,7 +62,7 @@ class RealtimeWeekTest : public ::testing::Test {
     dir_ = (fs::temp_directory_path() / ("rdv_realtime_week_" + std::to_string(::getpid()))).string() + "/";
     fs::remove_all(dir_);
     ::setenv("XDG_CONFIG_HOME", (dir_ + "config").c_str(), 1);
-    for (const std::string args : {"demo '" + dir_ + "' --state monday", "startup '" + dir_ + "'",
+    for (const std::string& args : {"demo '" + dir_ + "' --state monday", "startup '" + dir_ + "'",
                                    "download '" + dir_ + "'", "structure '" + dir_ + "' --cancel"}) {
       const auto r = testing::RunCli(args);
       ASSERT_EQ(r.exit_code, 0) << args << ":\n" << r.out;
