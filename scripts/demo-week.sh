@@ -10,9 +10,9 @@ bash scripts/build.sh
 cli=${BUILD_DIR:-build}/src/cli/radadovur-cli
 usage=$("$cli" 2>&1 || true)
 steps=()
-# After ② the week's odds and their matrices, then the realtime odds and theirs; ④ and ⑤, and
-# last ⑥ the results pass.
-for step in demo startup download structure odds matrices realtime-odds matrices-realtime daybefore predict results; do
+# After ② the week's odds and their matrices, then the realtime odds and theirs; ④ and ⑤, ⑥ the
+# results pass, and last the realtime results, which patch the runner files ⑥ wrote.
+for step in demo startup download structure odds matrices realtime-odds matrices-realtime daybefore predict results realtime-results; do
   if grep -q "radadovur-cli ${step%-realtime} " <<<"$usage"; then steps+=("$step"); fi
 done
 for step in "${steps[@]}"; do

@@ -405,7 +405,11 @@ std::string WinOddsRecordOf(const Race& race, const OddsBook& book, char categor
   const bool brackets = race.Starters() >= 9;
   w.Bytes(jvdata::o1::SaleFlags, "7", 0).Bytes(jvdata::o1::SaleFlags, "7", 1).Bytes(jvdata::o1::SaleFlags, brackets ? "7" : "0", 2);
   w.Bytes(jvdata::o1::SaleFlags, race.Starters() >= 8 ? "3" : "2", 3);
-  const std::vector<int> win_pop = book.win.Popularities();
+  // Win popularity as the race's runner records give it (equal odds ranked by the market), so
+  // that the realtime win odds agree with the results.
+  std::vector<int> win_pop = book.win.Popularities();
+  for (const Runner& r : race.runners)
+    if (r.umaban >= 1 && r.umaban <= 28 && r.popularity > 0) win_pop[static_cast<size_t>(r.umaban - 1)] = r.popularity;
   const std::vector<int> place_pop = book.place.Popularities();
   int64_t votes = 0;
   for (uint32_t i = 0; i < 28; ++i) {

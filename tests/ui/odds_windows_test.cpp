@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 #include "ui/odds/odds_matrix_window.h"
 #include "ui/odds/odds_window.h"
 #include "ui/odds/realtime_menu_window.h"
+#include "ui/odds/realtime_results_window.h"
 
 namespace radadovur::testing {
 namespace {
@@ -78,6 +80,15 @@ TEST_F(OddsWindowsTest, TheRealtimeMenuFetchesAndShowsOneRealtimeResultsWindow) 
   EXPECT_EQ(Text(menu, "Text1"), QString::fromUtf8("速報オッズ取得完了"));
   EXPECT_EQ(*common::ReadWholeFile(folder_.app_path() + std::string(names::kO6Realtime)), "");
 
+  // The realtime results window loads with a scripted JV-Link of its own: an empty week.
+  ASSERT_TRUE(common::WriteFileAtomic(folder_.app_path() + std::string(names::kRaNew), "").ok());
+  int loads = 0;
+  menu.SetResultsWindowFactory([&] {
+    ++loads;
+    auto* window = new ui::RealtimeResultsWindow(std::make_unique<ScriptedJvLink>());
+    window->Load(state_, menu);
+    return window;
+  });
   state_.OddsSource = 0;
   Button(menu, "Command2")->click();
   QPointer<QWidget> results = menu.ResultsWindow();
@@ -94,7 +105,31 @@ TEST_F(OddsWindowsTest, TheRealtimeMenuFetchesAndShowsOneRealtimeResultsWindow) 
   Button(menu, "Command2")->click();
   EXPECT_TRUE(menu.ResultsWindow());
   EXPECT_NE(menu.ResultsWindow(), results.data());
+  EXPECT_EQ(loads, 2);
   EXPECT_TRUE(menu.messages.empty());
+}
+
+TEST_F(OddsWindowsTest, TheRealtimeResultsWindowLoadsWithItsOwnJvLinkAndSaysWhatFailed) {
+  Quiet<ui::RealtimeMenuWindow> menu(state_, std::make_unique<ScriptedJvLink>());
+  menu.show();
+  // No race file of ② yet: the results fetch cannot find its days, which the menu's text and a
+  // message over the menu say.
+  Button(menu, "Command2")->click();
+  auto* window = qobject_cast<ui::RealtimeResultsWindow*>(menu.ResultsWindow());
+  ASSERT_TRUE(window);
+  EXPECT_EQ(window->objectName(), "VLTHRRIALTIME");
+  EXPECT_EQ(window->windowTitle(), "2024.6.29Z");
+  EXPECT_EQ(window->findChild<QLabel*>("Label1")->text(), QString::fromUtf8("速報払戻・単勝･着順取得"));
+  EXPECT_EQ(Button(*window, "Command1")->text(), QString::fromUtf8("速報払戻単勝着順所得完了"));
+  EXPECT_FALSE(window->report().failures.empty());
+  EXPECT_EQ(Text(menu, "Text1"), QString::fromUtf8("速報払戻等取得及び処理で失敗がありました。"));
+  ASSERT_EQ(menu.messages.size(), 1u);
+  EXPECT_NE(menu.messages[0].find("RATHISWEEKNNEW.dat"), std::string::npos);
+  EXPECT_TRUE(SaveScreenshot(*window, "VLTHRRIALTIME"));
+  QPointer<QWidget> closed = window;
+  Button(*window, "Command1")->click();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(closed);
 }
 
 TEST_F(OddsWindowsTest, TheMatrixWindowBuildsWhileLoadingAndItsButtonCloses) {

@@ -5,8 +5,8 @@
 #include <QVBoxLayout>
 
 #include "steps/odds_download.h"
-#include "ui/main/placeholder_window.h"
 #include "ui/odds/jvlink_settings_button.h"
+#include "ui/odds/realtime_results_window.h"
 
 namespace radadovur::ui {
 
@@ -33,8 +33,8 @@ RealtimeMenuWindow::RealtimeMenuWindow(common::RunState& state, std::unique_ptr<
   layout->addWidget(command3_);
   resize(400, 180);
 
-  // Until the realtime results come, a stand-in with the window's caption.
-  results_factory_ = [] { return new PlaceholderWindow("VLTHRRIALTIME", "2024.6.29Z"); };
+  // The realtime results window loads with its own JV-Link; its messages come over this window.
+  results_factory_ = [this] { return MakeRealtimeResultsWindow(state_, *this); };
   connect(command1_, &QPushButton::clicked, this, [this] { FetchRealtimeOdds(); });
   connect(command2_, &QPushButton::clicked, this, [this] { ShowRealtimeResults(); });
   connect(command3_, &QPushButton::clicked, this, [this] { ShowJvLinkSettings(*jv_link_, *this); });
@@ -61,12 +61,18 @@ void RealtimeMenuWindow::ShowRealtimeResults() {
   if (results_window_ && results_window_->isVisible()) {
     results_window_->raise();
     results_window_->activateWindow();
+    SetStatus(common::StatusSlot::kRealtimeText1, std::string(steps::kRealtimeResultsEndText));
   } else if ((results_window_ = results_factory_())) {
     results_window_->setParent(this, results_window_->windowFlags() | Qt::Window);
     results_window_->setAttribute(Qt::WA_DeleteOnClose);
     results_window_->show();
+    // The end text says whether the load did its work.
+    const auto* loaded = qobject_cast<RealtimeResultsWindow*>(results_window_.data());
+    failures_ = loaded ? loaded->report().failures : common::StepFailures{};
+    SetStatus(common::StatusSlot::kRealtimeText1, steps::RealtimeResultsMenuEndText(failures_));
+  } else {
+    SetStatus(common::StatusSlot::kRealtimeText1, std::string(steps::kRealtimeResultsEndText));
   }
-  SetStatus(common::StatusSlot::kRealtimeText1, std::string(steps::kRealtimeResultsEndText));
   SetButtonsEnabled(true);
 }
 

@@ -1,0 +1,103 @@
+#include "steps/realtime_results.h"
+
+#include "common/names.h"
+#include "common/record_file.h"
+#include "common/text_file.h"
+#include "jvdata/layout_ra.h"
+#include "jvdata/record.h"
+#include "steps/failure_text.h"
+#include "steps/odds_download.h"
+#include "steps/realtime_results_fetch.h"
+
+namespace radadovur::steps {
+namespace {
+
+namespace names = common::names;
+using common::Status;
+
+constexpr std::string_view kWinOddsDataspec = "0B30";
+constexpr std::string_view kFailedHeading = "速報着順等の取得と反映で次の処理ができませんでした。";
+
+// The "0B30" reads of one race: at most six, up to the first -1; only a record (a positive
+// result) whose type is O1 is appended. False when the append failed (`status` says why).
+bool ReadRace(const std::string& app_path, jvlink::JvLink& link, bool& read_failed, Status& status) {
+  std::string buffer(jvlink::kJvReadBufferSize, '\0');
+  std::string file_name;
+  for (int read = 0; read < kRealtimeWinOddsReads; ++read) {
+    int32_t size = jvlink::kJvReadBufferSize;
+    const int32_t rc = link.JVRead(buffer, size, file_name);
+    if (rc == jvlink::jvread::kFileBoundary) break;
+    if (rc < 0) read_failed = true;
+    if (rc <= 0) continue;  // after anything but a record the buffer holds none
+    const std::string_view record = std::string_view(buffer).substr(0, static_cast<size_t>(rc));
+    if (jvdata::TypeOf(record) != jvdata::RecordType::O1) continue;
+    status = common::AppendToFile(app_path + std::string(names::kO1Realtime), record);
+    if (!status.ok()) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+Status FetchRealtimeWinOdds(const std::string& app_path, jvlink::JvLink& link, common::StepHost& host,
+                            common::StepFailures& failures) {
+  if (Status s = common::WriteFileAtomic(app_path + std::string(names::kO1Realtime), ""); !s.ok()) return s;
+  // A download that never ran leaves no race file: nothing to fetch (and nothing created).
+  const std::string race_path = app_path + std::string(names::kRaThisWeek);
+  if (!common::FileExists(race_path)) return Status::OK();
+  common::RecordFile races;
+  if (!races.Open(race_path, jvdata::ra::kLength)) return races.status();
+  const int64_t n = races.Count();
+  std::vector<std::string> unread;  // races whose request or reads failed
+  std::string record;
+  for (int64_t i = n; i >= 1 && i > n - kRealtimeRaceWindow; --i) {
+    if (!races.Read(i, record)) return races.status();
+    const std::string race_id = record.substr(11, 16);
+    if (const int32_t rc = link.JVInit(std::string(kRealtimeResultsSoftwareId)); rc != 0) {
+      const std::string message = "JVInitエラー。RC=" + std::to_string(rc);
+      host.Message(message);
+      failures.Add(Status::IoError("JV-Link", message));
+    }
+    if (const int32_t rc = link.JVRTOpen(std::string(kWinOddsDataspec), race_id); rc < 0) {
+      unread.push_back(race_id + " JVRTOpen RC=" + std::to_string(rc));
+    } else {
+      bool read_failed = false;
+      Status status;
+      const bool written = ReadRace(app_path, link, read_failed, status);
+      if (read_failed) unread.push_back(race_id + " JVRead");
+      if (!written) {
+        link.JVClose();
+        return status;
+      }
+    }
+    link.JVClose();
+  }
+  for (const std::string& race : unread)
+    failures.Add(Status::IoError("JV-Link", "速報単勝オッズ（" + std::string(kWinOddsDataspec) + "）" + race));
+  return Status::OK();
+}
+
+RealtimeResultsReport LoadRealtimeResults(const common::RunState& state, jvlink::JvLink& link, common::StepHost& host) {
+  const std::string& app_path = state.AppPath;
+  RealtimeResultsReport report;
+  report.failures.Add(FetchRealtimeWinOdds(app_path, link, host, report.failures));
+  report.failures.Add(FetchRealtimeResults(app_path, link, host, report.failures));
+  report.counts = results::PatchRunnerFilesFromRealtime(app_path, report.failures);
+
+  const results::RealtimePatchCounts& c = report.counts;
+  std::string skipped;
+  if (c.skipped() > 0)
+    skipped = "反映しなかった速報: 実行結果ファイルのないレース " + std::to_string(c.no_runner_file) + " 件、該当する馬番の出走馬がない " +
+              std::to_string(c.no_runner) + " 件";
+  if (!report.failures.empty())
+    host.Message(FailureText(kFailedHeading, report.failures) + (skipped.empty() ? "" : "\n" + skipped));
+  else if (!skipped.empty())
+    host.Message(skipped);
+  return report;
+}
+
+std::string RealtimeResultsMenuEndText(const common::StepFailures& failures) {
+  return std::string(failures.empty() ? kRealtimeResultsEndText : kRealtimeResultsFailedText);
+}
+
+}  // namespace radadovur::steps
