@@ -7,6 +7,8 @@
 #include "export/export_writers.h"
 #include "export/web_writers.h"
 #include "formation/formation_writers.h"
+#include "results/runner_hooks.h"
+#include "results/ticket_stages.h"
 #include "steps/failure_text.h"
 
 namespace radadovur::steps {
@@ -15,6 +17,14 @@ ResultsPassParts AssembleResultsPassParts() {
   ResultsPassParts parts;
   // Stages: runner files (PutEntries, CopyRuns), runner figures and pairs, bet lists, rate tables.
   // Writers: the documents, the formation strategy, the exports and pages.
+  parts.hooks = results::RunnerHooks();
+  parts.hooks.RunnerFiguresAndPairs = [](const std::string& app_path, results::ResultsWindowState& state,
+                                         common::StepFailures& failures) {
+    results::RunnerFiguresAndRanking(app_path, state, failures);
+    results::PairTicketsStage(app_path, state, failures);
+  };
+  parts.hooks.BetListsAndSortFiles = results::BetListsAndSortFilesStage;
+  parts.hooks.RateTables = results::RateTablesStage;
   parts.writers = std::make_unique<documents::DocumentWriters>(
       std::make_unique<formation::FormationWriters>(
           std::make_unique<exports::ExportWriters>(
