@@ -12,6 +12,7 @@
 #include "documents/ticket_listing.h"
 #include "documents/tier_hit_check.h"
 #include "jvdata/layout_hr.h"
+#include "results/runner_figures.h"
 #include "results/text_cut.h"
 
 namespace radadovur::documents {
@@ -82,6 +83,7 @@ std::vector<std::pair<long long, int>> RankedHorses(const ResultsWindowState& s,
                                                         " runners, only horses 1 to 18 are written"));
   std::vector<std::pair<long long, int>> ranked;  // (rank, horse)
   for (int j = 1; j <= runners; ++j) {
+    if (results::IsGapRunner(s, j)) continue;  // no horse runs under this number
     long long rank = 0;
     if (!ReadWhole(s.PredRank[static_cast<size_t>(j)], rank)) {
       failures.Add(Status::InvalidArgument("predicted rank", "predicted rank of horse " + std::to_string(j) + " \"" +

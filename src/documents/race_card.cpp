@@ -9,6 +9,7 @@
 #include "documents/race_card_hits.h"
 #include "documents/race_of_record.h"
 #include "documents/ticket_listing.h"
+#include "results/runner_figures.h"
 #include "results/text_cut.h"
 
 namespace radadovur::documents {
@@ -78,6 +79,7 @@ void AddHs(const ResultsWindowState& s, std::string& out, common::StepFailures& 
     failures.Add(Status::InvalidArgument("runners", "race card: " + std::to_string(s.RunnerCount) +
                                                         " runners, only horses 1 to 18 are written"));
   for (int i = 1; i <= runners; ++i) {
+    if (results::IsGapRunner(s, i)) continue;  // no horse runs under this number
     const size_t h = static_cast<size_t>(i);
     std::string number, age;
     (void)TwoCharacterNumber(std::to_string(i), &number);

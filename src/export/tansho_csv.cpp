@@ -2,12 +2,15 @@
 
 #include "common/text_file.h"
 #include "export/export_race.h"
+#include "results/bet_lists.h"
 
 namespace radadovur::exports {
 
 std::string TanshoFileName(const documents::RaceOfRecord& race, const results::CodeTable& table) {
-  return "TANSHO/" + std::string(race.Year().substr(2, 2)) + std::string(race.MonthDay()) +
-         CourseNameForFile(table, race.VenueCode()) + std::string(race.RaceNum()) + "R.csv";
+  // The bet lists' rule: "<folder>/<yymmdd><course><RR>R.csv".
+  const std::string race_key = std::string(race.Year()) + std::string(race.MonthDay()) +
+                               std::string(race.VenueCode()) + std::string(race.RaceNum());
+  return results::BetListFileName(results::BetKind::kTansho, race_key, table);
 }
 
 std::string TanshoCsvText(const documents::RaceOfRecord& race, const results::ResultsWindowState& state,

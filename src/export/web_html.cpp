@@ -3,6 +3,7 @@
 #include <array>
 
 #include "documents/race_of_record.h"
+#include "results/runner_figures.h"
 #include "results/text_cut.h"
 
 namespace radadovur::exports {
@@ -212,6 +213,7 @@ void WriteRaceSection(const results::ResultsWindowState& state, const WebRace& w
     out.Line(4, head.empty() ? "<th" + Attr("bgcolor", "#FFD700") + ">予想</th>" : "<th>" + std::string(head) + "</th>");
   out.Line("</tr>");
   for (int h = 1; h <= web.runners; ++h) {
+    if (results::IsGapRunner(state, h)) continue;  // no horse runs under this number
     const RunnerCells cells = RunnerRowCells(state, h, failures);
     const std::string frame(FrameText(At(state.WakuText, h)));
     const std::optional<FrameColour> colour = FrameColourClass(frame);

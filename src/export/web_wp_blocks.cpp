@@ -1,6 +1,7 @@
 #include "export/web_wp_blocks.h"
 
 #include "export/web_html.h"
+#include "results/runner_figures.h"
 
 namespace radadovur::exports {
 
@@ -42,6 +43,7 @@ std::string WpRaceBlock(const results::ResultsWindowState& state, const WebRace&
   out.Line("<tr><th>枠</th><th>馬番</th><th>予想</th><th>馬名</th><th>性齢</th><th>負担重量</th><th>騎手</th>"
            "<th>調教師</th></tr>");
   for (int h = 1; h <= web.runners; ++h) {
+    if (results::IsGapRunner(state, h)) continue;  // no horse runs under this number
     const RunnerCells c = RunnerRowCells(state, h, failures);
     out.Line("<tr><td><strong>" + c.frame + "</strong></td><td>" + c.horse + "</td><td>" + c.rank + "</td><td>" +
              c.name + "</td><td>" + c.sex_age + "</td><td>" + c.weight + "</td><td>" + c.jockey + "</td><td>" +

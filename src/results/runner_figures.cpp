@@ -56,6 +56,14 @@ std::optional<int64_t> WholePart(double value) {
   return static_cast<int64_t>(std::trunc(value));
 }
 
+// Entry 0 of the record names this week's race (a gap or a horse without expanded records
+// leaves it zero bytes).
+bool HoldsThisWeeksRace(std::string_view runner) {
+  const std::string id = rr::Text(runner, rr::Year, 0) + rr::Text(runner, rr::MonthDay, 0) +
+                         rr::Text(runner, rr::VenueCode, 0) + rr::Text(runner, rr::RaceNum, 0);
+  return id.find_first_not_of(' ') != std::string::npos;
+}
+
 }  // namespace
 
 void SizeRaceArrays(ResultsWindowState& state, int32_t n) {
@@ -161,6 +169,7 @@ void RunnerFigures(const std::string& app_path, ResultsWindowState& state, commo
   if (n > 0) failures.Add(common::ReadWholeFile(app_path + RaceRunnerFileName(race_key), file));
 
   std::string kaime_lines;
+  std::string race_record;  // the last runner record that holds this week's race
   for (int32_t i = 1; i <= n; ++i) {
     const auto at = static_cast<size_t>(i - 1) * rr::kLength;
     state.CurrentRunnerRecord = at + rr::kLength <= file.size() ? file.substr(at, rr::kLength) : rr::EmptyRecord();
@@ -209,7 +218,11 @@ void RunnerFigures(const std::string& app_path, ResultsWindowState& state, commo
     common::CsvLine line;
     line.Text(race_key).Whole(i).Number(state.PredSpeed[x]).Number(state.CombinedSpeed[x]).Number(state.SpeedAdjustCopy[x]);
     kaime_lines += line.Str();
+    if (HoldsThisWeeksRace(runner)) race_record = runner;
   }
+  // The writers take the race's id, track and registered count from CurrentRunnerRecord: a gap
+  // or a horse without expanded records as the last runner would give them zero bytes.
+  if (!race_record.empty()) state.CurrentRunnerRecord = std::move(race_record);
   if (!kaime_lines.empty()) failures.Add(common::AppendToFile(app_path + KaimeFileName(race_key), kaime_lines));
 
   // The spread of the predicted speeds in metres per minute.

@@ -11,6 +11,7 @@
 #include "jvdata/layout_ra.h"
 #include "jvdata/race_key.h"
 #include "results/results_files.h"
+#include "results/runner_figures.h"
 #include "results/runner_record.h"
 #include "store/record_block.h"
 #include "store/store_files.h"
@@ -133,8 +134,8 @@ common::StepFailures ChooseRace(const std::string& app_path, std::string_view it
   // 7. The runners, at most the grids' 18 rows.
   for (int k = 1; k <= std::min(state.RunnerCount, kRunnerRows - 1); ++k) {
     state.CurrentRunnerRecord = runners.substr(static_cast<size_t>(k - 1) * results::rr::kLength, results::rr::kLength);
-    auto& marks = state.ReliabilityMarks[static_cast<size_t>(k)];
-    SetReliabilityMarks(state.CurrentRunnerRecord, marks);
+    results::SetReliabilityMarks(state, k);
+    const auto& marks = state.ReliabilityMarks[static_cast<size_t>(k)];
     ShowRunner(k, state.CurrentRunnerRecord, state.PredRank[static_cast<size_t>(k)], marks, view.detail1, view.detail2);
   }
   return failures;

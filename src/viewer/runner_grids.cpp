@@ -5,6 +5,7 @@
 
 #include "common/convert.h"
 #include "common/cp932.h"
+#include "results/runner_figures.h"
 #include "results/runner_record.h"
 #include "viewer/runner_texts.h"
 
@@ -12,6 +13,7 @@ namespace radadovur::viewer {
 namespace {
 
 namespace rr = results::rr;
+using results::SpeedToTimeText;
 
 constexpr std::array<const char*, kDetail1Columns> kDetail1Headings = {
     "",           "入線",           "予想順位",       "単勝人気",       "予想人気",
@@ -82,11 +84,6 @@ void PrepareRunnerGrids(std::string_view race_key, Grid& detail1, Grid& detail2)
   detail1.Clear(1, kRunnerRows - 1, 0, kDetail1Columns - 1);
   detail2.Clear(1, kRunnerRows - 1, 0, kDetail2Columns - 1);
   detail1.Set(0, 0, std::string(race_key));
-}
-
-void SetReliabilityMarks(std::string_view record, std::array<std::string, 5>& marks) {
-  for (uint32_t k = 0; k < rr::kSampleCounts; ++k)
-    if (common::TextValue(rr::Text(record, rr::RunnerSampleCounts, k)) >= 0) marks[k] = "A";
 }
 
 std::string HorseNameCell(std::string_view record) {

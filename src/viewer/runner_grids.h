@@ -24,10 +24,6 @@ Grid MakeDetail2Grid();
 // of both grids emptied and white, the race key in cell (0, 0) of RACEDETAILGrid1.
 void PrepareRunnerGrids(std::string_view race_key, Grid& detail1, Grid& detail2);
 
-// "A" for each of the five sample counts of a runner record (jockey, trainer, sire's sire, dam's
-// sire, breeder) that reads as 0 or more; a negative count leaves its mark as it was.
-void SetReliabilityMarks(std::string_view runner_record, std::array<std::string, 5>& marks);
-
 // The horse-name cell: the first 18 characters of the horse name, the registration number of
 // this week's run and "EX.dat" (34 characters; the last 16 name the expanded-record file).
 std::string HorseNameCell(std::string_view runner_record);

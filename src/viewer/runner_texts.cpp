@@ -19,21 +19,6 @@ std::string TwoDigits(long long value) {
   return text.substr(text.size() - 2);
 }
 
-std::optional<std::string> SpeedToTimeText(float speed, std::string_view distance) {
-  if (speed == 0) return std::nullopt;
-  auto m = static_cast<float>(common::TextValue(distance) / static_cast<double>(speed));
-  m = static_cast<float>(static_cast<double>(m) * 60 / 1000);
-  const auto minutes = WholePart(m);
-  if (!minutes) return std::nullopt;
-  auto s = static_cast<float>((static_cast<double>(m) - static_cast<double>(*minutes)) * 60);
-  const auto seconds = WholePart(s);
-  if (!seconds) return std::nullopt;
-  const auto h = static_cast<float>((static_cast<double>(s) - static_cast<double>(*seconds)) * 100);
-  const auto hundredths = WholePart(h);
-  if (!hundredths) return std::nullopt;
-  return std::to_string(*minutes) + "." + TwoDigits(*seconds) + "." + TwoDigits(*hundredths);
-}
-
 std::string ThreeDecimals(float value) {
   return common::NumberText(std::floor(static_cast<double>(value) * 1000) / 1000);
 }

@@ -6,10 +6,6 @@
 // The number and time texts of the runner grids.
 namespace radadovur::viewer {
 
-// The time "m.ss.hh" of `distance` metres (the text of a record) at `speed` km/h, each step cut
-// toward minus infinity; nullopt for a speed of 0 or a result that is not a finite number.
-std::optional<std::string> SpeedToTimeText(float speed, std::string_view distance);
-
 // A single-precision value to three decimals: times 1000, cut toward minus infinity, over 1000.
 std::string ThreeDecimals(float value);
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "common/cp932.h"
+#include "results/runner_figures.h"
 #include "viewer/runner_texts.h"
 #include "viewer/viewer_fixture.h"
 
@@ -22,10 +23,11 @@ struct Shown {
 Shown Show(const Runner& runner, const std::string& rank, int k = 1) {
   Shown s;
   PrepareRunnerGrids(runner.key, s.g1, s.g2);
-  std::array<std::string, 5> marks;
-  const std::string record = RunnerRecord(runner);
-  SetReliabilityMarks(record, marks);
-  ShowRunner(k, record, rank, marks, s.g1, s.g2);
+  results::ResultsWindowState state;
+  state.ReliabilityMarks.assign(static_cast<size_t>(k) + 1, {});
+  state.CurrentRunnerRecord = RunnerRecord(runner);
+  results::SetReliabilityMarks(state, k);
+  ShowRunner(k, state.CurrentRunnerRecord, rank, state.ReliabilityMarks[static_cast<size_t>(k)], s.g1, s.g2);
   return s;
 }
 
@@ -143,10 +145,10 @@ TEST(RunnerGrids, HorseNameCellEndsWithTheExpandedRecordFile) {
 
 TEST(RunnerTexts, SpeedToTimeTextCutsEachStep) {
   // Single precision and cutting make whole times fall short by a hundredth.
-  EXPECT_EQ(SpeedToTimeText(60, "1600"), "1.35.99");
-  EXPECT_EQ(SpeedToTimeText(62.5f, "2000"), "1.55.19");
-  EXPECT_EQ(SpeedToTimeText(64, "1200"), "1.07.50");
-  EXPECT_EQ(SpeedToTimeText(0, "1600"), std::nullopt);
+  EXPECT_EQ(results::SpeedToTimeText(60, "1600"), "1.35.99");
+  EXPECT_EQ(results::SpeedToTimeText(62.5f, "2000"), "1.55.19");
+  EXPECT_EQ(results::SpeedToTimeText(64, "1200"), "1.07.50");
+  EXPECT_EQ(results::SpeedToTimeText(0, "1600"), std::nullopt);
   EXPECT_EQ(ThreeDecimals(60.12345f), "60.123");
   EXPECT_EQ(ThreeDecimals(-1.0001f), "-1.001");
   EXPECT_EQ(TwoDigits(7), "07");
