@@ -1,4 +1,4 @@
-// radadovur-cli viewer on the Monday demo week after ①, ②, the odds, their matrices and ⑥.
+// radadovur-cli viewer on the Monday demo week after ①, ②, the odds, their matrices, ④, ⑤ and ⑥.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -17,7 +17,7 @@ TEST(ViewerCommand, PrintsARaceOfTheDemoWeek) {
   fs::remove_all(dir);
   const std::string d = "'" + dir.string() + "'";
   ASSERT_EQ(testing::RunCli("demo " + d + " --state monday").exit_code, 0);
-  for (const std::string step : {"startup", "download", "structure", "odds", "matrices", "results"})
+  for (const std::string step : {"startup", "download", "structure", "odds", "matrices", "daybefore", "predict", "results"})
     ASSERT_EQ(testing::RunCli(step + " " + d).exit_code, 0) << step;
   const auto keys = common::ReadQuotedValues(dir.string() + "/RACETHISWEEKN.dat");
   ASSERT_FALSE(keys.empty());

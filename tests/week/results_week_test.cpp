@@ -1,5 +1,6 @@
-// Step ⑥ on the demo weeks through the command line: the race list files, one empty runner file
-// per listed race, the progress texts, and a failing step reported as such.
+// Step ⑥ on the demo weeks after ① ② ④ ⑤ through the command line: the race list files, a runner
+// file and a ticket-folder file per listed race written afresh, the progress texts, and a failing
+// step reported as such.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -13,6 +14,7 @@
 #include "jvdata/layout_hr.h"
 #include "jvdata/layout_ra.h"
 #include "jvdata/race_key.h"
+#include "results/runner_record.h"
 #include "store/record_block.h"
 #include "store/store_files.h"
 #include "support/run_cli.h"
@@ -49,7 +51,8 @@ class ResultsWeekTest : public ::testing::TestWithParam<std::string> {
     fs::remove_all(dir_);
     ::setenv("XDG_CONFIG_HOME", (dir_ + "config").c_str(), 1);
     Run("demo '" + dir_ + "' --state " + GetParam());
-    for (const char* step : {"startup", "download", "structure"}) Run(std::string(step) + " '" + dir_ + "'");
+    for (const char* step : {"startup", "download", "structure", "daybefore", "predict"})
+      Run(std::string(step) + " '" + dir_ + "'");
   }
   void TearDown() override { fs::remove_all(dir_); }
   void Run(const std::string& args) {
@@ -81,9 +84,11 @@ TEST_P(ResultsWeekTest, ListsTheWeeksRacesWithTheirFilesAndProgressTexts) {
     }
   }
   ASSERT_GT(keys.size(), 20u);
-  // Stale runner files of an earlier pass are emptied.
+  // Stale runner and ticket-folder files of an earlier pass are written afresh.
   fs::create_directories(dir_ + "RACE");
+  fs::create_directories(dir_ + "KAIME");
   { std::ofstream(dir_ + "RACE/" + keys[0] + ".dat") << "stale"; }
+  { std::ofstream(dir_ + "KAIME/" + keys[0] + ".dat") << "stale"; }
 
   const auto r = RunCli("results '" + dir_ + "'");
   ASSERT_EQ(r.exit_code, 0) << r.out;
@@ -102,10 +107,13 @@ TEST_P(ResultsWeekTest, ListsTheWeeksRacesWithTheirFilesAndProgressTexts) {
   EXPECT_EQ(id_keys, std::multiset<std::string>(keys.begin(), keys.end()));
   EXPECT_EQ(detail_keys, id_keys);
   for (const auto& k : keys) {
-    for (const std::string& file : {"RACE/" + k + ".dat", "KAIME/" + k + ".dat"}) {
-      ASSERT_TRUE(fs::is_regular_file(dir_ + file)) << file;
-      EXPECT_EQ(fs::file_size(dir_ + file), 0u) << file;
-    }
+    const auto runners = common::ReadWholeFile(dir_ + "RACE/" + k + ".dat");
+    ASSERT_TRUE(runners) << k;
+    EXPECT_FALSE(runners->empty()) << k;
+    EXPECT_EQ(runners->size() % results::rr::kLength, 0u) << k;
+    const auto kaime = common::ReadWholeFile(dir_ + "KAIME/" + k + ".dat");
+    ASSERT_TRUE(kaime) << k;
+    EXPECT_TRUE(kaime->starts_with("\"" + k + "\",1,")) << k;  // the runner lines, not the stale text
   }
 
   // The list box items end in their race's key after 10 spaces (payouts) or 9 (race records).
