@@ -56,12 +56,13 @@ std::optional<int64_t> WholePart(double value) {
   return static_cast<int64_t>(std::trunc(value));
 }
 
-// Entry 0 of the record names this week's race (a gap or a horse without expanded records
-// leaves it zero bytes).
-bool HoldsThisWeeksRace(std::string_view runner) {
-  const std::string id = rr::Text(runner, rr::Year, 0) + rr::Text(runner, rr::MonthDay, 0) +
-                         rr::Text(runner, rr::VenueCode, 0) + rr::Text(runner, rr::RaceNum, 0);
-  return id.find_first_not_of(' ') != std::string::npos;
+// Entry 0 of the record is the listed race (a gap or a horse without expanded records leaves it
+// zero bytes; a horse whose entry for this week was dropped by the stale-record rule holds its
+// last past run there).
+bool HoldsThisWeeksRace(std::string_view runner, std::string_view race_key) {
+  const std::string key = rr::Text(runner, rr::Year, 0) + rr::Text(runner, rr::MonthDay, 0) +
+                          rr::Text(runner, rr::VenueCode, 0) + rr::Text(runner, rr::RaceNum, 0);
+  return !race_key.empty() && key == race_key;
 }
 
 }  // namespace
@@ -218,10 +219,11 @@ void RunnerFigures(const std::string& app_path, ResultsWindowState& state, commo
     common::CsvLine line;
     line.Text(race_key).Whole(i).Number(state.PredSpeed[x]).Number(state.CombinedSpeed[x]).Number(state.SpeedAdjustCopy[x]);
     kaime_lines += line.Str();
-    if (HoldsThisWeeksRace(runner)) race_record = runner;
+    if (HoldsThisWeeksRace(runner, race_key)) race_record = runner;
   }
-  // The writers take the race's id, track and registered count from CurrentRunnerRecord: a gap
-  // or a horse without expanded records as the last runner would give them zero bytes.
+  // The writers take the race's id, track and registered count from CurrentRunnerRecord: a gap,
+  // a horse without expanded records or a stale one as the last runner would give them zero
+  // bytes or another race's.
   if (!race_record.empty()) state.CurrentRunnerRecord = std::move(race_record);
   if (!kaime_lines.empty()) failures.Add(common::AppendToFile(app_path + KaimeFileName(race_key), kaime_lines));
 

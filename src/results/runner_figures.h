@@ -36,8 +36,8 @@ std::string EstimatedLastFurlongsText(float speed, std::string_view track_code);
 // The runner loop over the current race's runner file (RunnerCount records): fills the state's
 // per-runner values, appends the runner lines to the race's ticket-folder file and sets SdValue.
 // A record without an entry gets empty texts and no marks, and figures of speed 0. Leaves
-// CurrentRunnerRecord at the last runner record that holds this week's race (the writers' race
-// keys), or at the last record when none does.
+// CurrentRunnerRecord at the last runner record whose entry 0 is the listed race (the writers'
+// race keys), or at the last record when none is.
 void RunnerFigures(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures);
 
 // The runner has no entry: its record was never written (it carries no bracket number).

@@ -187,5 +187,45 @@ TEST_F(RunnerFiguresTest, ARecordWithoutAnEntryHasBlankTextsAndSpeedZero) {
   EXPECT_NE(Text(KaimeFileName(kKey)).find("\"202409220611\",2,0,0,0\r\n"), std::string::npos);
 }
 
+// The writers take the race's keys from CurrentRunnerRecord: after the loop it is the last
+// runner whose entry 0 is the listed race, never a gap, a horse without records or a horse whose
+// entry 0 holds a past run.
+TEST_F(RunnerFiguresTest, LeavesTheLastRunnerOfTheListedRaceAsCurrentRecord) {
+  const auto with_race = [](RunnerSpec spec, const std::string& id) {
+    std::string r = RunnerRec(spec);
+    rr::Put(r, rr::Year, id.substr(0, 4), 0);
+    rr::Put(r, rr::MonthDay, id.substr(4, 4), 0);
+    rr::Put(r, rr::VenueCode, id.substr(8, 2), 0);
+    rr::Put(r, rr::Kaiji, id.substr(10, 2), 0);
+    rr::Put(r, rr::Nichiji, id.substr(12, 2), 0);
+    rr::Put(r, rr::RaceNum, id.substr(14, 2), 0);
+    return r;
+  };
+  RunnerSpec gap;
+  gap.umaban.clear();
+  const std::string listed = with_race(Horse(2), "2024092206040811");
+  struct Case {
+    const char* name;
+    std::vector<std::string> records;
+    std::string current;
+  };
+  const Case cases[] = {
+      {"a gap last", {with_race(Horse(1), "2024092206040811"), listed, RunnerRec(gap)}, listed},
+      {"no records last", {listed, RunnerRec(Horse(2))}, listed},
+      {"a past run last", {listed, with_race(Horse(2), "2024090806040211")}, listed},
+      {"none of the race", {RunnerRec(Horse(1)), RunnerRec(gap)}, RunnerRec(gap)},
+  };
+  for (const Case& c : cases) {
+    std::string file;
+    for (const auto& r : c.records) file += r;
+    Put(RaceRunnerFileName(kKey), file);
+    state_.RunnerCount = static_cast<int32_t>(c.records.size());
+    failures_ = {};
+    RunnerFigures(app_, state_, failures_);
+    EXPECT_TRUE(failures_.empty()) << c.name;
+    EXPECT_TRUE(state_.CurrentRunnerRecord == c.current) << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace radadovur::results
