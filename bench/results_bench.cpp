@@ -1,10 +1,11 @@
 // Results pass benchmark: runs the whole results pass (step ⑥) on a demo folder and compares the
 // time with writing the same bytes to the same number of files.
-// Usage: results_bench DIR [ROUNDS]
+// Usage: results_bench DIR [ROUNDS] [--writers]
 //   (DIR: a demo folder through startup, download, structure, daybefore and predict)
 //
 // The pass runs with its own stages (runner files, runner figures and ranking, tickets, bet lists,
-// rate tables); the eleven writers of later subsystems write nothing.
+// rate tables); the eleven writers of later subsystems write nothing, or with --writers the
+// documents, formation documents, exports and web pages as step ⑥ plugs them in.
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -21,6 +22,7 @@
 #include "results/results_pass.h"
 #include "results/runner_hooks.h"
 #include "results/ticket_stages.h"
+#include "steps/results.h"
 #include "support/recording_host.h"
 
 namespace {
@@ -72,6 +74,7 @@ int main(int argc, char** argv) {
   }
   const std::string app_path = std::string(argv[1]) + "/";
   const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+  const bool with_writers = argc > 3 && std::string(argv[3]) == "--writers";
   const std::string scratch = app_path + "bench-results/";
 
   // Each stage's share of the pass.
@@ -101,7 +104,9 @@ int main(int argc, char** argv) {
     ::sync();  // the files of the run before on disk, as the floor's
     const auto since = fs::file_time_type::clock::now() - std::chrono::milliseconds(5);
     radadovur::testing::RecordingHost host;
-    results::NoRaceWriters writers;
+    results::NoRaceWriters no_writers;
+    radadovur::steps::ResultsPassParts parts = radadovur::steps::AssembleResultsPassParts();
+    results::RaceWriters& writers = with_writers ? *parts.writers : static_cast<results::RaceWriters&>(no_writers);
     results::ResultsWindowState state;
     const double user_before = UserSeconds();
     auto start = Clock::now();
@@ -132,7 +137,8 @@ int main(int argc, char** argv) {
   fs::remove_all(scratch);
 
   const double pass = Median(pass_times), write = Median(write_times);
-  std::printf("races %d (results final %d), failures %zu\n", races, final_results, failures);
+  std::printf("races %d (results final %d), failures %zu, writers %s\n", races, final_results, failures,
+              with_writers ? "all" : "none");
   std::printf("last round: step 13 %.3f s, step 15 %.3f s, step 17 %.3f s, the rest of the pass %.3f s\n",
               figures_and_pairs, bet_lists, rate_tables, pass_times.back() - figures_and_pairs - bet_lists - rate_tables);
   std::printf("files written %zu, %lld bytes\n", written.files.size(), static_cast<long long>(written.bytes));
