@@ -40,6 +40,14 @@ class StatsLookup {
   // folder, for code that works on a package not yet written (the demo generator).
   void Provide(std::string_view file_name, std::string bytes);
 
+  // While held, each file is looked for and checked on disk once, at its first lookup, and then
+  // served from memory: for a run of lookups during which nothing rewrites the extracts (step
+  // ⑤'s calculation makes tens of thousands). Releasing forgets the checks.
+  void Hold(bool held) {
+    held_ = held;
+    checked_.clear();
+  }
+
  private:
   struct Signature {
     dev_t dev = 0;
@@ -60,6 +68,20 @@ class StatsLookup {
   std::string app_path_;
   std::map<std::string, Loaded> files_;
   std::map<std::string, Loaded, std::less<>> provided_;
+  bool held_ = false;
+  std::map<std::string, Loaded*, std::less<>> checked_;  // while held: file name -> its file
+};
+
+// Holds `lookup` for the life of the guard.
+class StatsLookupHold {
+ public:
+  explicit StatsLookupHold(StatsLookup& lookup) : lookup_(lookup) { lookup_.Hold(true); }
+  ~StatsLookupHold() { lookup_.Hold(false); }
+  StatsLookupHold(const StatsLookupHold&) = delete;
+  StatsLookupHold& operator=(const StatsLookupHold&) = delete;
+
+ private:
+  StatsLookup& lookup_;
 };
 
 // Records in a file of `length` bytes: whole records only.
