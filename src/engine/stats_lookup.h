@@ -28,7 +28,7 @@ const StatsFileKind* StatsFileByName(std::string_view file_name);
 // whose first `key_width` characters equal the key wins. A file is opened read-only: a missing
 // file is never created and reads as a file without records; a partial record at the end is
 // ignored. Each file is read once and indexed; it is read again as soon as it is replaced or
-// changes on disk, so a lookup always sees the extract as step ⑤ last wrote it.
+// changes on disk, so a lookup always sees the extract as step ⑤ last wrote it (see Hold).
 class StatsLookup {
  public:
   explicit StatsLookup(std::string app_path) : app_path_(std::move(app_path)) {}
