@@ -63,11 +63,11 @@ bool RunPredict(const std::string& app, const engine::ReferenceModel& reference,
   engine::EmptyExpandedFiles(app, report.horses, host, report);
   t.emptying = Seconds(start);
   start = Clock::now();
-  engine::BuildExpandedStructure(app, report.horses, host, report);
+  engine::BuildExpandedStructure(app, report.horses, host, report, engine::BuildOutput::kMemory);
   t.builder = Seconds(start);
   start = Clock::now();
   engine::StatsLookup stats(app);
-  const auto calculation = engine::RunCalculation(app, report.horses, reference, stats, host);
+  const auto calculation = engine::RunCalculation(app, report.horses, report.built, reference, stats, host);
   t.driver = Seconds(start);
   for (const auto& f : report.failures.Texts()) std::fprintf(stderr, "build: %s\n", f.c_str());
   for (const auto& f : calculation.failures.Texts()) std::fprintf(stderr, "calculation: %s\n", f.c_str());
@@ -75,7 +75,7 @@ bool RunPredict(const std::string& app, const engine::ReferenceModel& reference,
 }
 
 // The files step ⑤ reads, and how many bytes it writes (the extracts, and every expanded-record
-// file twice: by the builder, then by the calculation, which reads it back in between).
+// file once: the builder keeps the records in memory for the calculation, which writes them).
 struct Traffic {
   std::vector<std::string> read;
   size_t read_bytes = 0, written_bytes = 0, written_files = 0;
@@ -96,9 +96,8 @@ Traffic TrafficOf(const std::string& app) {
     add_read(app + std::string(common::names::kOptionFolder) + "/" + name);
   for (const auto& e : fs::directory_iterator(app + std::string(common::names::kUmagotoFolder))) add_read(e.path().string());
   for (const auto& e : fs::directory_iterator(app + std::string(common::names::kUmagotoExFolder))) {
-    add_read(e.path().string());
-    t.written_bytes += 2 * fs::file_size(e.path());
-    t.written_files += 2;
+    t.written_bytes += fs::file_size(e.path());
+    ++t.written_files;
   }
   for (const char* name : {"HAHAUMATHISWEEK.dat", "KYOSOBATHISWEEK.dat"}) {
     t.written_bytes += fs::file_size(app + std::string(common::names::kOptionFolder) + "/" + name);

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -10,6 +11,10 @@
 // last record the stale rule dropped.
 namespace radadovur::engine {
 
+// Where the builder puts a horse's expanded records: into its file, or into BuildReport::built
+// for the calculation, which then writes each file once.
+enum class BuildOutput { kFiles, kMemory };
+
 struct BuildReport {
   // HorseIdList: the KettoNums of "KETTONUMTHISWEEKN.dat" in file order.
   std::vector<std::string> horses;
@@ -18,6 +23,9 @@ struct BuildReport {
   // Horses whose last record (this week's entry) was older than the run before it and was
   // dropped: later steps would rank such a horse by a past run.
   std::vector<std::string> stale_dropped;
+  // When the builder keeps its records in memory: the expanded records of every horse built with
+  // at least one record, by KettoNum, for the calculation to write; the files stay emptied.
+  std::unordered_map<std::string, std::string> built;
   // Every failure with its reason, in the order met.
   common::StepFailures failures;
 

@@ -173,31 +173,46 @@ common::Status CalculateHorse(std::vector<ExRecord>& runs, const ReferenceModel&
   return PredictRuns(runs, models);
 }
 
-CalculationReport RunCalculation(const std::string& app_path, const std::vector<std::string>& horse_ids,
-                                 const ReferenceModel& reference, StatsLookup& stats, common::StepHost& host) {
+namespace {
+
+// One horse of the calculation from its expanded records `bytes` (as its file holds them): the
+// runs calculated and the file written once, with whatever was complete on a failure. A horse
+// without a whole record has nothing to do and its file is left as it is.
+common::Status CalculateAndWrite(const std::string& path, const std::string& bytes, const ReferenceModel& reference,
+                                 StatsLookup& stats, WorkingModels& models, common::StepHost& host) {
+  if (bytes.size() < ex::kLength) return common::Status::OK();
+  const size_t n = bytes.size() / ex::kLength;
+  std::vector<ExRecord> runs;
+  runs.reserve(n);
+  for (size_t r = 0; r < n; ++r)
+    runs.push_back(*ExRecord::FromBytes(std::string_view(bytes).substr(r * ex::kLength, ex::kLength)));
+  common::Status status = CalculateHorse(runs, reference, stats, models, host);
+  // Whatever was complete is kept, also when the horse failed part way.
+  std::string out;
+  out.reserve(bytes.size());
+  for (const ExRecord& run : runs) out += run.bytes();
+  out.append(bytes, n * ex::kLength, std::string::npos);
+  if (const common::Status write = ReplaceFile(path, out); !write.ok())
+    status = status.ok() ? write : Prefixed(status, write.ToString() + "; ");
+  return status;
+}
+
+// The walk over the horses, the records of each from `records_of`.
+template <typename RecordsOf>
+CalculationReport CalculateHorses(const std::string& app_path, const std::vector<std::string>& horse_ids,
+                                  RecordsOf records_of, const ReferenceModel& reference, StatsLookup& stats,
+                                  common::StepHost& host) {
   CalculationReport report;
   WorkingModels models(app_path);
+  // Nothing rewrites the statistics extracts while the horses are calculated.
+  const StatsLookupHold hold(stats);
   const int64_t count = static_cast<int64_t>(horse_ids.size());
+  std::string bytes;
   for (int64_t k = 1; k <= count; ++k) {
     const std::string& id = horse_ids[static_cast<size_t>(k - 1)];
     const std::string path = app_path + UmagotoExFileName(id);
-    std::string bytes;
-    common::Status status = ReadFileBytes(path, bytes);  // a horse without a file has nothing to do
-    if (status.ok() && bytes.size() >= ex::kLength) {
-      const size_t n = bytes.size() / ex::kLength;
-      std::vector<ExRecord> runs;
-      runs.reserve(n);
-      for (size_t r = 0; r < n; ++r)
-        runs.push_back(*ExRecord::FromBytes(std::string_view(bytes).substr(r * ex::kLength, ex::kLength)));
-      status = CalculateHorse(runs, reference, stats, models, host);
-      // Whatever was complete is kept, also when the horse failed part way.
-      std::string out;
-      out.reserve(bytes.size());
-      for (const ExRecord& run : runs) out += run.bytes();
-      out.append(bytes, n * ex::kLength, std::string::npos);
-      if (const common::Status write = ReplaceFile(path, out); !write.ok())
-        status = status.ok() ? write : Prefixed(status, write.ToString() + "; ");
-    }
+    common::Status status = records_of(id, path, bytes);
+    if (status.ok()) status = CalculateAndWrite(path, bytes, reference, stats, models, host);
     ++report.horses;
     if (!status.ok()) {
       report.failed_horses.push_back(id);
@@ -207,6 +222,30 @@ CalculationReport RunCalculation(const std::string& app_path, const std::vector<
     host.SetProgress(common::ProgressSlot::kPredictProgressBar3, k * 100 / count);
   }
   return report;
+}
+
+}  // namespace
+
+CalculationReport RunCalculation(const std::string& app_path, const std::vector<std::string>& horse_ids,
+                                 const ReferenceModel& reference, StatsLookup& stats, common::StepHost& host) {
+  auto read = [](const std::string&, const std::string& path, std::string& bytes) {
+    return ReadFileBytes(path, bytes);  // a horse without a file has nothing to do
+  };
+  return CalculateHorses(app_path, horse_ids, read, reference, stats, host);
+}
+
+CalculationReport RunCalculation(const std::string& app_path, const std::vector<std::string>& horse_ids,
+                                 std::unordered_map<std::string, std::string>& built, const ReferenceModel& reference,
+                                 StatsLookup& stats, common::StepHost& host) {
+  auto take = [&built](const std::string& id, const std::string&, std::string& bytes) {
+    bytes.clear();
+    if (auto it = built.find(id); it != built.end()) {
+      bytes = std::move(it->second);
+      built.erase(it);
+    }
+    return common::Status::OK();
+  };
+  return CalculateHorses(app_path, horse_ids, take, reference, stats, host);
 }
 
 }  // namespace radadovur::engine

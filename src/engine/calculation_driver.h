@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "common/status.h"
@@ -58,5 +59,12 @@ struct CalculationReport {
 // horse k; the caller shows both bars from 0 beforehand.
 CalculationReport RunCalculation(const std::string& app_path, const std::vector<std::string>& horse_ids,
                                  const ReferenceModel& reference, StatsLookup& stats, common::StepHost& host);
+
+// The same over the records the builder kept in memory (BuildOutput::kMemory): `built` maps a
+// KettoNum to its expanded records and is consumed; each horse's file is written once. A horse
+// without records in `built` keeps its file as it is (emptied by the builder's step).
+CalculationReport RunCalculation(const std::string& app_path, const std::vector<std::string>& horse_ids,
+                                 std::unordered_map<std::string, std::string>& built, const ReferenceModel& reference,
+                                 StatsLookup& stats, common::StepHost& host);
 
 }  // namespace radadovur::engine

@@ -54,7 +54,7 @@ void EmptyExpandedFiles(const std::string& app_path, const std::vector<std::stri
   }
 }
 
-BuildReport ExpandThisWeek(const std::string& app_path, common::StepHost& host) {
+BuildReport ExpandThisWeek(const std::string& app_path, common::StepHost& host, BuildOutput output) {
   using common::ProgressSlot;
   BuildReport report;
   for (auto slot : {common::ProgressSlot::kPredictProgressBar3, common::ProgressSlot::kPredictProgressBar4}) {
@@ -72,7 +72,7 @@ BuildReport ExpandThisWeek(const std::string& app_path, common::StepHost& host) 
   report.Fail(WriteHorseExtract(app_path, report.horses));
 
   host.SetProgress(common::ProgressSlot::kPredictProgressBar3, 0);
-  BuildExpandedStructure(app_path, report.horses, host, report);
+  BuildExpandedStructure(app_path, report.horses, host, report, output);
   return report;
 }
 

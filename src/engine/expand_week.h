@@ -19,6 +19,8 @@ void EmptyExpandedFiles(const std::string& app_path, const std::vector<std::stri
 // horse list, every listed horse's expanded-record file emptied, and "KYOSOBATHISWEEK.dat";
 // ProgressBar3 back to 0; then BuildExpandedStructure. A list that cannot be read counts as
 // empty and is reported. Every failure goes into the report; the step goes on after each.
-BuildReport ExpandThisWeek(const std::string& app_path, common::StepHost& host);
+// With BuildOutput::kMemory the built records stay in the report for the calculation.
+BuildReport ExpandThisWeek(const std::string& app_path, common::StepHost& host,
+                           BuildOutput output = BuildOutput::kFiles);
 
 }  // namespace radadovur::engine

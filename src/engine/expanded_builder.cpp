@@ -234,7 +234,7 @@ ExRecord AssembleExRecord(std::string_view entry, const RunJoin& join) {
 }
 
 void BuildExpandedStructure(const std::string& app_path, const std::vector<std::string>& horses,
-                            common::StepHost& host, BuildReport& report) {
+                            common::StepHost& host, BuildReport& report, BuildOutput output) {
   Tables tables;
   if (auto status = LoadTables(app_path, host, tables); !status.ok()) {
     report.Fail(status);
@@ -257,7 +257,12 @@ void BuildExpandedStructure(const std::string& app_path, const std::vector<std::
       bool dropped = false;
       auto status = ReadFileBytes(app_path + store::UmagotoFileName(id), entries);
       if (status.ok()) status = BuildHorse(tables, id, entries, out, dropped);
-      if (status.ok() && !out.empty()) status = ReplaceFile(app_path + UmagotoExFileName(id), out);
+      if (status.ok() && !out.empty()) {
+        if (output == BuildOutput::kMemory)
+          report.built[id] = std::move(out);
+        else
+          status = ReplaceFile(app_path + UmagotoExFileName(id), out);
+      }
       if (!status.ok())
         report.FailHorse(id, status);
       else if (dropped)

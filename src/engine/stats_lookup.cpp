@@ -75,11 +75,17 @@ std::optional<std::string> StatsLookup::Find(std::string_view file_name, size_t 
     given->second.record_length = record_length;
     given->second.index.clear();
   }
-  Loaded& file = given != provided_.end()
-                     ? given->second
-                     : Load(common::ResolvePackagePath(app_path_, std::string(common::names::kOptionFolder) + "/" +
-                                                                      std::string(file_name)),
-                            record_length);
+  Loaded* held = nullptr;
+  if (given == provided_.end() && held_) {
+    const auto checked = checked_.find(file_name);
+    if (checked != checked_.end() && checked->second->record_length == record_length) held = checked->second;
+  }
+  Loaded& file = given != provided_.end() ? given->second
+                 : held                   ? *held
+                                          : Load(common::ResolvePackagePath(app_path_, std::string(common::names::kOptionFolder) +
+                                                                                           "/" + std::string(file_name)),
+                                                 record_length);
+  if (held_ && given == provided_.end() && !held) checked_[std::string(file_name)] = &file;
   auto [it, fresh] = file.index.try_emplace(key_width);
   if (fresh) {
     const int64_t count = StatsRecordCount(static_cast<int64_t>(file.bytes.size()), record_length);

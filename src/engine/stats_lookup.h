@@ -28,7 +28,7 @@ const StatsFileKind* StatsFileByName(std::string_view file_name);
 // whose first `key_width` characters equal the key wins. A file is opened read-only: a missing
 // file is never created and reads as a file without records; a partial record at the end is
 // ignored. Each file is read once and indexed; it is read again as soon as it is replaced or
-// changes on disk, so a lookup always sees the extract as step ⑤ last wrote it.
+// changes on disk, so a lookup always sees the extract as step ⑤ last wrote it (see Hold).
 class StatsLookup {
  public:
   explicit StatsLookup(std::string app_path) : app_path_(std::move(app_path)) {}
@@ -39,6 +39,14 @@ class StatsLookup {
   // Serves the file `file_name` (as the coders name it) from `bytes` instead of the package
   // folder, for code that works on a package not yet written (the demo generator).
   void Provide(std::string_view file_name, std::string bytes);
+
+  // While held, each file is looked for and checked on disk once, at its first lookup, and then
+  // served from memory: for a run of lookups during which nothing rewrites the extracts (step
+  // ⑤'s calculation makes tens of thousands). Releasing forgets the checks.
+  void Hold(bool held) {
+    held_ = held;
+    checked_.clear();
+  }
 
  private:
   struct Signature {
@@ -60,6 +68,20 @@ class StatsLookup {
   std::string app_path_;
   std::map<std::string, Loaded> files_;
   std::map<std::string, Loaded, std::less<>> provided_;
+  bool held_ = false;
+  std::map<std::string, Loaded*, std::less<>> checked_;  // while held: file name -> its file
+};
+
+// Holds `lookup` for the life of the guard.
+class StatsLookupHold {
+ public:
+  explicit StatsLookupHold(StatsLookup& lookup) : lookup_(lookup) { lookup_.Hold(true); }
+  ~StatsLookupHold() { lookup_.Hold(false); }
+  StatsLookupHold(const StatsLookupHold&) = delete;
+  StatsLookupHold& operator=(const StatsLookupHold&) = delete;
+
+ private:
+  StatsLookup& lookup_;
 };
 
 // Records in a file of `length` bytes: whole records only.

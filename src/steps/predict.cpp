@@ -48,7 +48,8 @@ common::StepFailures RunPrediction(const common::RunState& state, const engine::
   host.SetStatus(common::StatusSlot::kPredictText3, std::string(kPredictStartText));
   host.Yield();  // the start text is drawn before the long work
 
-  engine::BuildReport build = engine::ExpandThisWeek(app_path, host);
+  // The builder keeps the records in memory and the calculation writes each file once.
+  engine::BuildReport build = engine::ExpandThisWeek(app_path, host, engine::BuildOutput::kMemory);
   // A horse the builder failed has an empty (or, when it could not be emptied, a stale) file:
   // there is nothing of this week's to calculate.
   std::vector<std::string> horses;
@@ -56,7 +57,7 @@ common::StepFailures RunPrediction(const common::RunState& state, const engine::
   for (const auto& id : build.horses)
     if (!build.HasFailed(id)) horses.push_back(id);
   engine::StatsLookup stats(app_path);
-  engine::CalculationReport calculation = engine::RunCalculation(app_path, horses, reference, stats, host);
+  engine::CalculationReport calculation = engine::RunCalculation(app_path, horses, build.built, reference, stats, host);
 
   std::vector<std::string> failed_horses = build.failed_horses;
   failed_horses.insert(failed_horses.end(), calculation.failed_horses.begin(), calculation.failed_horses.end());

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -142,6 +143,33 @@ TEST_F(CalculationDriverTest, SecondRunGivesTheSameBytes) {
   const std::string first = ReadBelow(folder_, ExFile("2019100001"));
   Calculate(host);
   EXPECT_EQ(ReadBelow(folder_, ExFile("2019100001")), first);
+}
+
+// The step's way: the builder's records handed over in memory give the files, the report and the
+// bars of the files' way, each file written once; a horse without records keeps its emptied file.
+TEST_F(CalculationDriverTest, RecordsInMemoryGiveWhatTheFilesGive) {
+  std::unordered_map<std::string, std::string> built;
+  for (const char* id : {"2019100001", "2019100002"}) built[id] = ReadBelow(folder_, ExFile(id));
+  RecordingHost from_files;
+  const CalculationReport expected = Calculate(from_files);
+
+  TempProgramFolder memory;
+  WriteTurfModel(memory);
+  memory.Write(ExFile("2019100003"), "");
+  RecordingHost host;
+  StatsLookup stats(memory.app_path());
+  const CalculationReport report =
+      RunCalculation(memory.app_path(), {"2019100001", "2019100002", "2019100003"}, built, reference_, stats, host);
+  EXPECT_TRUE(built.empty());
+  EXPECT_EQ(report.horses, expected.horses);
+  EXPECT_EQ(report.failed_horses, expected.failed_horses);
+  EXPECT_EQ(report.failures.Texts(), expected.failures.Texts());
+  for (const char* id : {"2019100001", "2019100002"})
+    EXPECT_EQ(ReadBelow(memory, ExFile(id)), ReadBelow(folder_, ExFile(id))) << id;
+  EXPECT_EQ(ReadBelow(memory, ExFile("2019100003")), "");
+  for (auto slot : {ProgressSlot::kPredictProgressBar3, ProgressSlot::kPredictProgressBar4})
+    EXPECT_EQ(host.ProgressOf(slot), from_files.ProgressOf(slot));
+  EXPECT_EQ(host.Yields(), from_files.Yields());
 }
 
 TEST_F(CalculationDriverTest, MissingModelFailsEveryHorseOnItsSurface) {

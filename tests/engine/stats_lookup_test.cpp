@@ -75,6 +75,18 @@ TEST_F(StatsLookupTest, ALookupSeesTheExtractAsItWasLastWritten) {
   EXPECT_EQ(HorseA1("2020100002"), "none");
 }
 
+TEST_F(StatsLookupTest, AHeldLookupChecksEachFileOnceUntilReleased) {
+  const jvdata::Field a1 = Column(kyosoba_stats::A, 1);
+  folder_.Write("OPTION1N/KYOSOBATHISWEEK.dat", Record(228, "2020100001", a1, "012000"));
+  {
+    const StatsLookupHold hold(lookup_);
+    EXPECT_EQ(HorseA1("2020100001"), "12000");
+    folder_.Write("OPTION1N/KYOSOBATHISWEEK.dat", Record(228, "2020100001", a1, "008000"));
+    EXPECT_EQ(HorseA1("2020100001"), "12000");
+  }
+  EXPECT_EQ(HorseA1("2020100001"), "8000");
+}
+
 TEST_F(StatsLookupTest, FindsFilesWhateverTheirCaseAndKeysOfEachWidth) {
   fs::rename(folder_.app_path() + "OPTION1N", folder_.app_path() + "Option1n");
   const jvdata::Field a5 = Column(seisei_stats::A, 5);
