@@ -193,10 +193,11 @@ struct World {
     std::set<std::string> horse_names;
   } build;
   int cancelled_race = -1;      // index in week
-  int scratched_race = -1, scratched_umaban = 0;  // alone in its bracket: the bracket is refunded
+  int scratched_race = -1, scratched_umaban = 0;
   // Cases the hit checks meet (indexes in week): a dead heat for first and one for third, a race
-  // without a 3連単 result and a race of four runners (the last race of the week).
-  int dead_heat_first = -1, dead_heat_third = -1, void_trifecta_race = -1, small_race = -1;
+  // without a 3連単 result, a race of four runners and a race whose horse number 1 is scratched
+  // alone in its bracket (the week's last two races).
+  int dead_heat_first = -1, dead_heat_third = -1, void_trifecta_race = -1, small_race = -1, refund_race = -1;
   // Cases the prediction steps meet: a horse whose entry for this week was created before the
   // result of its last run (the expanded records drop that entry again), a past race whose race
   // record was never delivered, and a rider whose master record in the model package differs

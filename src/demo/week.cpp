@@ -99,11 +99,13 @@ void MakeWeek(World& world) {
         race.spec.weekday = day == 2 ? '3' : WeekdayCodeOf(date);
         CompleteSpec(o.seed + 7, race.spec, c);
         const bool scratch_here = day == days - 1 && c == 1 && number == 5;
-        // The week's last race has only four runners.
-        const bool small_here = day == days - 1 && c == courses - 1 && number == 12;
+        // The week's last two races: one of four runners, and one whose horse number 1 is
+        // scratched alone in its bracket (ten to fifteen runners), so that the bracket is refunded.
+        const bool small_here = day == days - 1 && c == courses - 1 && number == 11;
+        const bool refund_here = day == days - 1 && c == courses - 1 && number == 12;
         int n = FieldSize(rng, race.spec);
-        // Horse number 3 alone in its bracket (at most 13 runners), so that the bracket is refunded.
-        if (scratch_here) n = std::clamp(n, 10, 13);
+        if (scratch_here) n = std::max(n, 10);
+        if (refund_here) n = std::clamp(n, 10, 15);
         if (small_here) n = 4;
         DrawField(race, rng, n);
 
@@ -145,6 +147,10 @@ void MakeWeek(World& world) {
           world.scratched_race = static_cast<int>(world.week.size());
           world.scratched_umaban = 3;
           race.runners[2].scratched = true;
+        }
+        if (refund_here) {
+          world.refund_race = static_cast<int>(world.week.size());
+          race.runners[0].scratched = true;
         }
         PriceRace(race, rng);
         world.week.push_back(std::move(race));
