@@ -7,7 +7,6 @@
 #include "common/cp932.h"
 #include "demo/prng.h"
 #include "demo/record_writer.h"
-#include "jvdata/layout_hr.h"
 #include "jvdata/layout_ks.h"
 #include "jvdata/layout_odds.h"
 #include "jvdata/layout_ra.h"
@@ -115,7 +114,11 @@ std::string EntryRecordOf(const World& world, const Race& race, int umaban, char
   w.Bytes(jvdata::se::AbnormalityCode, scratched ? "1" : ran && r.abnormal ? "4" : "0");
   const bool placed = ran && r.finish > 0;
   w.Num(jvdata::se::ArrivalOrder, placed ? r.finish : 0).Num(jvdata::se::FinalOrder, placed ? r.finish : 0);
-  w.Bytes(jvdata::se::DeadHeatCode, "0").Bytes(jvdata::se::DeadHeatCount, "0");
+  // A dead heat: the code, and how many other horses share the placing.
+  int tied = 0;
+  if (placed)
+    for (int u : race.order) tied += u != r.umaban && RunnerOf(race, u).finish == r.finish ? 1 : 0;
+  w.Bytes(jvdata::se::DeadHeatCode, tied > 0 ? "1" : "0").Num(jvdata::se::DeadHeatCount, std::min(tied, 9));
   w.Bytes(jvdata::se::RunTime, placed ? RunTimeText(r.time) : "0000");
   w.Bytes(jvdata::se::MarginCode, placed ? r.margin : "   ", 0);
   for (uint32_t c = 0; c < 4; ++c) w.Num(jvdata::se::CornerOrder, ran ? r.corners[c] : 0, c);
@@ -124,11 +127,21 @@ std::string EntryRecordOf(const World& world, const Race& race, int umaban, char
   w.Num(jvdata::se::Honshokin, placed ? PrizeOf(race, r) : 0).Num(jvdata::se::AddedPrize, 0);
   w.Num(jvdata::se::Last4F, placed ? r.last4f : 0).Num(jvdata::se::Last3F, placed ? r.last3f : 0);
   if (placed && race.order.size() >= 2) {
-    // The opposing horse: the runner-up for the winner, the winner for everyone else.
-    const Runner& other = RunnerOf(race, r.finish == 1 ? race.order[1] : race.order[0]);
-    const std::string ketto = other.horse >= 0 ? world.horses[static_cast<size_t>(other.horse)].ketto : other.other_ketto;
-    const std::string name = other.horse >= 0 ? world.horses[static_cast<size_t>(other.horse)].name.text : other.other_name.text;
-    w.Bytes(jvdata::se::PlacedHorses_KettoNum, ketto, 0).Text(jvdata::se::PlacedHorses_HorseName, name, 0);
+    // The opposing horses: the runner-up for a lone winner, the other winners for a winner in a
+    // dead heat, the winners for everyone else (up to three).
+    const bool winner = r.finish == 1;
+    const bool lone = winner && tied == 0;
+    uint32_t k = 0;
+    for (int u : race.order) {
+      const Runner& other = RunnerOf(race, u);
+      if (k == 3 || other.finish > (lone ? 2 : 1)) break;
+      if (u == r.umaban || (lone && other.finish != 2) || (!winner && other.finish != 1)) continue;
+      const std::string ketto = other.horse >= 0 ? world.horses[static_cast<size_t>(other.horse)].ketto : other.other_ketto;
+      const std::string name = other.horse >= 0 ? world.horses[static_cast<size_t>(other.horse)].name.text : other.other_name.text;
+      w.Bytes(jvdata::se::PlacedHorses_KettoNum, ketto, k).Text(jvdata::se::PlacedHorses_HorseName, name, k);
+      ++k;
+      if (lone) break;  // the runner-up, as the order gives it
+    }
   }
   w.Bytes(jvdata::se::TimeDiff, placed ? Sign3(r.time_diff) : "0000");
   w.Bytes(jvdata::se::RecordUpdateCode, "0").Bytes(jvdata::se::MiningCode, "0").Num(jvdata::se::MiningTime, 0);
@@ -160,67 +173,6 @@ std::string EarlyEntryRecordOf(const World& world, const Race& race, int horse, 
   w.Num(jvdata::se::Last4F, 0).Num(jvdata::se::Last3F, 0).Bytes(jvdata::se::TimeDiff, "0000");
   w.Bytes(jvdata::se::RecordUpdateCode, "0").Bytes(jvdata::se::MiningCode, "0").Num(jvdata::se::MiningTime, 0);
   w.Num(jvdata::se::MiningErrorPlus, 0).Num(jvdata::se::MiningErrorMinus, 0).Num(jvdata::se::MiningRank, 0).Num(jvdata::se::RunningStyleCode, 0);
-  return w.Take();
-}
-
-std::string PayoutRecordOf(const Race& race, const OddsBook& book, char category, const Date& created) {
-  RecordWriter w(jvdata::RecordType::HR);
-  w.Header(category, Text8(created)).RaceId(race.spec.RaceId());
-  w.Num(jvdata::hr::TorokuTosu, static_cast<int64_t>(race.runners.size())).Num(jvdata::hr::ShussoTosu, race.Starters());
-  bool refunds = false;
-  for (uint32_t u = 0; u < 28; ++u) {
-    const bool scratched = u < race.runners.size() && race.runners[u].scratched;
-    refunds = refunds || scratched;
-    w.Bytes(jvdata::hr::RefundedHorses, scratched ? "1" : "0", u);
-  }
-  for (uint32_t i = 0; i < 9; ++i) {
-    w.Bytes(jvdata::hr::VoidFlags, "0", i).Bytes(jvdata::hr::SpecialPayFlags, "0", i);
-    w.Bytes(jvdata::hr::RefundFlags, refunds && i != 5 ? "1" : "0", i);
-  }
-  for (uint32_t i = 0; i < 8; ++i) w.Bytes(jvdata::hr::RefundedBrackets, "0", i).Bytes(jvdata::hr::RefundedSameBrackets, "0", i);
-  if (race.order.size() < 3) return w.Take();
-
-  const int a = race.order[0], b = race.order[1], c = race.order[2];
-  auto sorted = [](std::vector<int> v) {
-    std::sort(v.begin(), v.end());
-    return v;
-  };
-  // A payout in yen per 100-yen ticket: the odds in tenths times ten.
-  auto entry = [&](const OddsTable& table, int index, const jvdata::Field& fc, const jvdata::Field& fp, const jvdata::Field& fpop, uint32_t i) {
-    if (index < 0 || !table.entries[static_cast<size_t>(index)].HasOdds()) return;
-    const OddsEntry& e = table.entries[static_cast<size_t>(index)];
-    w.Bytes(fc, e.Comb(), i).Num(fp, e.odds * 10, i).Num(fpop, table.PopularityOf(static_cast<size_t>(index)), i);
-  };
-  entry(book.win, book.win.IndexOf({a}), jvdata::hr::TanshoPayouts_Combination, jvdata::hr::TanshoPayouts_Payout,
-        jvdata::hr::TanshoPayouts_Popularity, 0);
-  // Place: three places paid from eight starters on, two below.
-  const int places = race.Starters() >= 8 ? 3 : 2;
-  for (int i = 0; i < places; ++i) {
-    const int u = race.order[static_cast<size_t>(i)];
-    const OddsEntry& e = book.place.entries[static_cast<size_t>(u - 1)];
-    const int64_t yen = (e.odds * 10 + (e.odds_high - e.odds) * 3) / 10 * 10;
-    w.Bytes(jvdata::hr::FukushoPayouts_Combination, Num2(u), static_cast<uint32_t>(i)).Num(jvdata::hr::FukushoPayouts_Payout, yen, static_cast<uint32_t>(i));
-    w.Num(jvdata::hr::FukushoPayouts_Popularity, book.place.PopularityOf(static_cast<size_t>(u - 1)), static_cast<uint32_t>(i));
-  }
-  if (race.Starters() >= 9) {
-    const int wa = RunnerOf(race, a).wakuban, wb = RunnerOf(race, b).wakuban;
-    entry(book.bracket, book.bracket.IndexOf({std::min(wa, wb), std::max(wa, wb)}), jvdata::hr::WakurenPayouts_Combination,
-          jvdata::hr::WakurenPayouts_Payout, jvdata::hr::WakurenPayouts_Popularity, 0);
-  }
-  const std::vector<int> ab = sorted({a, b}), ac = sorted({a, c}), bc = sorted({b, c}), abc = sorted({a, b, c});
-  entry(book.quinella, book.quinella.IndexOf({ab[0], ab[1]}), jvdata::hr::UmarenPayouts_Combination, jvdata::hr::UmarenPayouts_Payout,
-        jvdata::hr::UmarenPayouts_Popularity, 0);
-  std::vector<std::vector<int>> wide = {ab, ac, bc};
-  std::sort(wide.begin(), wide.end());
-  for (uint32_t i = 0; i < 3; ++i)
-    entry(book.wide, book.wide.IndexOf({wide[i][0], wide[i][1]}), jvdata::hr::WidePayouts_Combination, jvdata::hr::WidePayouts_Payout,
-          jvdata::hr::WidePayouts_Popularity, i);
-  entry(book.exacta, book.exacta.IndexOf({a, b}), jvdata::hr::UmatanPayouts_Combination, jvdata::hr::UmatanPayouts_Payout,
-        jvdata::hr::UmatanPayouts_Popularity, 0);
-  entry(book.trio, book.trio.IndexOf({abc[0], abc[1], abc[2]}), jvdata::hr::SanrenpukuPayouts_Combination,
-        jvdata::hr::SanrenpukuPayouts_Payout, jvdata::hr::SanrenpukuPayouts_Popularity, 0);
-  entry(book.trifecta, book.trifecta.IndexOf({a, b, c}), jvdata::hr::SanrentanPayouts_Combination,
-        jvdata::hr::SanrentanPayouts_Payout, jvdata::hr::SanrentanPayouts_Popularity, 0);
   return w.Take();
 }
 

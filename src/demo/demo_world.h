@@ -64,7 +64,7 @@ struct Runner {
   double market = 0;         // win probability the betting sees
   double truth = 0;          // weight of the horse when the race is run
   double style = 0.5;        // 0 leads, 1 comes from behind
-  int finish = 0;            // placing 1..N once run; 0 when scratched or not finished
+  int finish = 0;            // placing 1..N once run (equal for a dead heat); 0 when scratched or not finished
   bool abnormal = false;     // did not finish (競走中止)
   bool scratched = false;
   int time = 0;              // tenths of a second
@@ -98,6 +98,7 @@ struct Race {
   std::array<std::string, 4> passing;  // corner passing orders
   std::array<int, 4> passing_corner{};  // corner number of each entry, 0 when unused
   std::vector<int> order;       // horse numbers in finishing order (finishers only)
+  bool trifecta_void = false;   // no 3連単 result: nobody held the winning ticket
   int day = -1;                 // this week's race day index; -1 for a past race
 
   int Starters() const;
@@ -193,6 +194,10 @@ struct World {
   } build;
   int cancelled_race = -1;      // index in week
   int scratched_race = -1, scratched_umaban = 0;
+  // Cases the hit checks meet (indexes in week): a dead heat for first and one for third, a race
+  // without a 3連単 result, a race of four runners and a race whose horse number 1 is scratched
+  // alone in its bracket (the week's last two races).
+  int dead_heat_first = -1, dead_heat_third = -1, void_trifecta_race = -1, small_race = -1, refund_race = -1;
   // Cases the prediction steps meet: a horse whose entry for this week was created before the
   // result of its last run (the expanded records drop that entry again), a past race whose race
   // record was never delivered, and a rider whose master record in the model package differs

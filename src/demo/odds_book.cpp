@@ -143,6 +143,16 @@ OddsBook MakeOddsBook(const Race& race, bool every_entry) {
   }
   // Bracket quinella: sold for fields of nine or more.
   const bool brackets_sold = race.Starters() >= 9;
+  std::array<bool, 9> bracket_out{};
+  for (int b = 1; b <= 8; ++b) {
+    bool any = false, all_out = true;
+    for (const auto& r : race.runners)
+      if (r.wakuban == b) {
+        any = true;
+        all_out = all_out && r.scratched;
+      }
+    bracket_out[static_cast<size_t>(b)] = any && all_out;
+  }
   for (int a = 1; a <= 8; ++a)
     for (int b = a; b <= 8; ++b) {
       OddsEntry e;
@@ -151,6 +161,8 @@ OddsBook MakeOddsBook(const Race& race, bool every_entry) {
       e.brackets = true;
       if (!brackets_sold) {
         e.fill = ' ';
+      } else if (bracket_out[static_cast<size_t>(a)] || bracket_out[static_cast<size_t>(b)]) {
+        e.fill = '*';  // a bracket whose every runner is scratched
       } else {
         double prob = 0;
         for (int i = 1; i <= n; ++i)

@@ -255,4 +255,30 @@ void RunRace(Race& race, Rng& rng, bool may_fail) {
   race.run = true;
 }
 
+bool MakeDeadHeat(Race& race, int place) {
+  if (!race.run || place < 1 || static_cast<size_t>(place) + 1 > race.order.size()) return false;
+  auto runner = [&](size_t i) -> Runner& { return race.runners[static_cast<size_t>(race.order[i] - 1)]; };
+  Runner& ahead = runner(static_cast<size_t>(place - 1));
+  Runner& tied = runner(static_cast<size_t>(place));
+  const int gap = tied.time - ahead.time;
+  tied.finish = ahead.finish;
+  tied.time = ahead.time;
+  tied.margin = "D  ";
+  tied.last3f = ahead.last3f;
+  tied.last4f = ahead.last4f;
+  if (place == 1) {
+    // Neither winner is ahead of the other.
+    ahead.time_diff = 0;
+    tied.time_diff = 0;
+  } else {
+    tied.time_diff = ahead.time_diff;
+  }
+  for (size_t i = static_cast<size_t>(place) + 1; i < race.order.size(); ++i) {
+    Runner& r = runner(i);
+    r.time -= gap;
+    r.time_diff -= gap;
+  }
+  return true;
+}
+
 }  // namespace radadovur::demo

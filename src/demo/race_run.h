@@ -23,4 +23,9 @@ void DrawGoing(Race& race, Rng& rng);
 // `may_fail`: one runner may fail to finish.
 void RunRace(Race& race, Rng& rng, bool may_fail);
 
+// Turns placings `place` and `place + 1` of a run race into a dead heat for `place`: the second
+// horse takes the first one's time, the horses behind keep their margins, and the next placing
+// is skipped (two winners, then third). False when the race has too few finishers.
+bool MakeDeadHeat(Race& race, int place);
+
 }  // namespace radadovur::demo

@@ -99,8 +99,14 @@ void MakeWeek(World& world) {
         race.spec.weekday = day == 2 ? '3' : WeekdayCodeOf(date);
         CompleteSpec(o.seed + 7, race.spec, c);
         const bool scratch_here = day == days - 1 && c == 1 && number == 5;
+        // The week's last two races: one of four runners, and one whose horse number 1 is
+        // scratched alone in its bracket (ten to fifteen runners), so that the bracket is refunded.
+        const bool small_here = day == days - 1 && c == courses - 1 && number == 11;
+        const bool refund_here = day == days - 1 && c == courses - 1 && number == 12;
         int n = FieldSize(rng, race.spec);
         if (scratch_here) n = std::max(n, 10);
+        if (refund_here) n = std::clamp(n, 10, 15);
+        if (small_here) n = 4;
         DrawField(race, rng, n);
 
         std::vector<int> pool;
@@ -136,10 +142,15 @@ void MakeWeek(World& world) {
           if (rng.Percent(2)) r.carried_before = r.carried + 10;
           world.horses.push_back(std::move(h));
         }
+        if (small_here) world.small_race = static_cast<int>(world.week.size());
         if (scratch_here) {
           world.scratched_race = static_cast<int>(world.week.size());
           world.scratched_umaban = 3;
           race.runners[2].scratched = true;
+        }
+        if (refund_here) {
+          world.refund_race = static_cast<int>(world.week.size());
+          race.runners[0].scratched = true;
         }
         PriceRace(race, rng);
         world.week.push_back(std::move(race));
@@ -181,6 +192,17 @@ void RunWeek(World& world) {
     if (race.cancelled) continue;
     RunRace(race, rng, false);
   }
+  // The cases the hit checks meet, on fixed races of fields of eight or more: a dead heat for
+  // first (Saturday, the third racecourse, race 10), one for third (Sunday, the first racecourse,
+  // race 9) and a race whose 3連単 has no result (Sunday, the third racecourse, race 6).
+  const int courses = static_cast<int>(world.courses.size());
+  auto index = [&](int day, int course, int number) { return (day * courses + course) * 12 + number - 1; };
+  world.dead_heat_first = index(0, 2, 10);
+  world.dead_heat_third = index(1, 0, 9);
+  world.void_trifecta_race = index(1, 2, 6);
+  MakeDeadHeat(world.week[static_cast<size_t>(world.dead_heat_first)], 1);
+  MakeDeadHeat(world.week[static_cast<size_t>(world.dead_heat_third)], 3);
+  world.week[static_cast<size_t>(world.void_trifecta_race)].trifecta_void = true;
 }
 
 }  // namespace radadovur::demo

@@ -206,11 +206,13 @@ TEST_F(DemoWeekTest, TheWeekIsARealisticRaceWeek) {
   EXPECT_EQ(dates.size(), 2u);
   EXPECT_EQ(venues, (std::set<std::string>{"01", "04", "10"}));
   EXPECT_EQ(tracks, (std::set<std::string>{"1", "2", "5"}));  // turf, dirt and hurdle races
+  std::vector<int> small;  // fields of eight or more, but for one race of four
   for (const auto& [race, n] : entered) {
-    EXPECT_GE(n, 8) << race;
+    if (n < 8) small.push_back(n);
     EXPECT_LE(n, 18) << race;
     EXPECT_EQ(runners[race], n) << race;
   }
+  EXPECT_EQ(small, std::vector<int>{4});
   EXPECT_GT(early, 0);
   EXPECT_GT(horses.size(), 72u * 8);
   size_t without_runs = 0, many_runs = 0;
@@ -257,6 +259,55 @@ TEST_F(DemoWeekTest, FridayHasCardsOnlyAndMondayFinalResults) {
   EXPECT_EQ(last_category, "7");
 }
 
+// The winning tickets of a race by its confirmed placings: (x, y, z) is a 3連単 result when no
+// horse is placed ahead of x, none but x ahead of y and none but x and y ahead of z (so a dead
+// heat gives every order of the horses that share a placing).
+struct Results {
+  std::set<std::string> win, place, quinella, wide, exacta, trio, trifecta;
+};
+Results ResultsOf(const std::map<std::string, int>& placing, int places) {
+  Results out;
+  auto ahead_only = [&](const std::string& h, std::set<std::string> allowed) {
+    for (const auto& [other, p] : placing)
+      if (p < placing.at(h) && !allowed.count(other)) return false;
+    return true;
+  };
+  auto low = [](std::string x, std::string y) { return std::min(x, y) + std::max(x, y); };
+  for (const auto& [h, p] : placing) {
+    if (p <= places) out.place.insert(h);
+    if (ahead_only(h, {})) out.win.insert(h);
+  }
+  for (const auto& [x, px] : placing)
+    for (const auto& [y, py] : placing)
+      for (const auto& [z, pz] : placing) {
+        if (x == y || y == z || x == z || !ahead_only(x, {}) || !ahead_only(y, {x}) || !ahead_only(z, {x, y})) continue;
+        std::vector<std::string> trio = {x, y, z};
+        std::sort(trio.begin(), trio.end());
+        out.trifecta.insert(x + y + z);
+        out.trio.insert(trio[0] + trio[1] + trio[2]);
+        out.exacta.insert(x + y);
+        out.quinella.insert(low(x, y));
+        out.wide.insert({low(x, y), low(x, z), low(y, z)});
+      }
+  return out;
+}
+
+// The combinations of a payout block, up to its first blank entry; every entry after it blank.
+std::set<std::string> Combinations(const std::string& hr, const jvdata::Field& f, uint32_t entries) {
+  std::set<std::string> out;
+  bool ended = false;
+  for (uint32_t i = 0; i < entries; ++i) {
+    const std::string c = Str(f.Of(hr, i));
+    if (c.find_first_not_of(' ') == std::string::npos) {
+      ended = true;
+      continue;
+    }
+    EXPECT_FALSE(ended) << "an entry after a blank one: " << c;
+    out.insert(c);
+  }
+  return out;
+}
+
 TEST_F(DemoWeekTest, MondayPayoutsFollowThePlacingsAndTheOdds) {
   std::map<std::string, std::vector<std::string>> entries;  // race -> its runner records
   std::map<std::string, std::string> payouts;
@@ -271,32 +322,128 @@ TEST_F(DemoWeekTest, MondayPayoutsFollowThePlacingsAndTheOdds) {
       for (uint32_t i = 0; i < 28; ++i)
         win_odds[RaceIdOf(d.record) + Str(jvdata::o1::WinOddsEntries_Umaban.Of(d.record, i))] = Str(jvdata::o1::WinOddsEntries_Odds.Of(d.record, i));
   EXPECT_EQ(payouts.size(), 71u);  // every race but the one called off
+  int tied_races = 0, void_trifectas = 0;
   for (const auto& [race, hr] : payouts) {
-    std::vector<std::string> placed(4);
+    std::map<std::string, int> placing;  // horse number -> confirmed placing
+    std::map<int, int> shared;           // placing -> horses
     for (const auto& se : entries[race]) {
       const int order = std::stoi(Str(jvdata::se::FinalOrder.Of(se)));
-      if (order >= 1 && order <= 3) placed[static_cast<size_t>(order)] = Str(jvdata::se::Umaban.Of(se));
-      EXPECT_EQ(Str(jvdata::se::WinOdds.Of(se)), jvdata::se::AbnormalityCode.Of(se) == "0" ? win_odds[race + Str(jvdata::se::Umaban.Of(se))] : "0000");
-      if (order == 1) {
-        const int odds = std::stoi(Str(jvdata::se::WinOdds.Of(se)));
-        EXPECT_EQ(std::stoi(Str(jvdata::hr::TanshoPayouts_Payout.Of(hr))), odds * 10) << race;
-      }
+      const std::string umaban = Str(jvdata::se::Umaban.Of(se));
+      EXPECT_EQ(Str(jvdata::se::WinOdds.Of(se)), jvdata::se::AbnormalityCode.Of(se) == "0" ? win_odds[race + umaban] : "0000");
+      if (order == 0) continue;
+      EXPECT_EQ(Str(jvdata::se::ArrivalOrder.Of(se)), Str(jvdata::se::FinalOrder.Of(se))) << race;
+      placing[umaban] = order;
+      ++shared[order];
     }
-    const std::string a = placed[1], b = placed[2], c = placed[3];
-    auto low = [](std::string x, std::string y) { return std::min(x, y) + std::max(x, y); };
-    std::vector<std::string> trio = {a, b, c};
-    std::sort(trio.begin(), trio.end());
-    EXPECT_EQ(Str(jvdata::hr::TanshoPayouts_Combination.Of(hr)), a) << race;
-    EXPECT_EQ(Str(jvdata::hr::FukushoPayouts_Combination.Of(hr, 1)), b) << race;
-    EXPECT_EQ(Str(jvdata::hr::UmarenPayouts_Combination.Of(hr)), low(a, b)) << race;
-    EXPECT_EQ(Str(jvdata::hr::UmatanPayouts_Combination.Of(hr)), a + b) << race;
-    EXPECT_EQ(Str(jvdata::hr::SanrenpukuPayouts_Combination.Of(hr)), trio[0] + trio[1] + trio[2]) << race;
-    EXPECT_EQ(Str(jvdata::hr::SanrentanPayouts_Combination.Of(hr)), a + b + c) << race;
-    std::set<std::string> wide;
-    for (uint32_t i = 0; i < 3; ++i) wide.insert(Str(jvdata::hr::WidePayouts_Combination.Of(hr, i)));
-    EXPECT_EQ(wide, (std::set<std::string>{low(a, b), low(a, c), low(b, c)})) << race;
-    EXPECT_EQ(Str(jvdata::hr::UmarenPayouts_Combination.Of(hr, 1)), "    ");  // one winning ticket only
+    for (const auto& se : entries[race]) {
+      const int order = std::stoi(Str(jvdata::se::FinalOrder.Of(se)));
+      const int others = order ? shared[order] - 1 : 0;
+      EXPECT_EQ(Str(jvdata::se::DeadHeatCode.Of(se)) + Str(jvdata::se::DeadHeatCount.Of(se)),
+                others ? "1" + std::to_string(others) : "00") << race;
+    }
+    tied_races += placing.size() != shared.size() ? 1 : 0;
+    const int places = std::stoi(Str(jvdata::hr::ShussoTosu.Of(hr))) >= 8 ? 3 : 2;
+    const Results want = ResultsOf(placing, places);
+    namespace hrf = jvdata::hr;
+    const std::set<std::string> win = Combinations(hr, hrf::TanshoPayouts_Combination, 3);
+    EXPECT_EQ(win, want.win) << race;
+    for (uint32_t i = 0; i < win.size(); ++i)
+      EXPECT_EQ(std::stoi(Str(hrf::TanshoPayouts_Payout.Of(hr, i))),
+                std::stoi(win_odds[race + Str(hrf::TanshoPayouts_Combination.Of(hr, i))]) * 10) << race;
+    EXPECT_EQ(Combinations(hr, hrf::FukushoPayouts_Combination, 5), want.place) << race;
+    EXPECT_EQ(Combinations(hr, hrf::UmarenPayouts_Combination, 3), want.quinella) << race;
+    EXPECT_EQ(Combinations(hr, hrf::WidePayouts_Combination, 7), want.wide) << race;
+    EXPECT_EQ(Combinations(hr, hrf::UmatanPayouts_Combination, 6), want.exacta) << race;
+    EXPECT_EQ(Combinations(hr, hrf::SanrenpukuPayouts_Combination, 3), want.trio) << race;
+    if (hrf::SanrentanPayouts_Combination.Of(hr) == "000000") {
+      ++void_trifectas;
+      EXPECT_EQ(Str(hrf::VoidFlags.Of(hr, 8)), "1") << race;
+      EXPECT_EQ(Combinations(hr, hrf::SanrentanPayouts_Combination, 6), std::set<std::string>{"000000"}) << race;
+    } else {
+      EXPECT_EQ(Combinations(hr, hrf::SanrentanPayouts_Combination, 6), want.trifecta) << race;
+    }
   }
+  EXPECT_EQ(tied_races, 2);
+  EXPECT_EQ(void_trifectas, 1);
+}
+
+// The cases the hit checks meet: a dead heat for first and one for third (with their extra
+// entries), a race without a 3連単 result, a refunded bracket and a race of four runners.
+TEST_F(DemoWeekTest, MondayWeekHoldsTheCasesTheHitChecksMeet) {
+  std::map<std::string, std::map<std::string, std::string>> runners;  // race -> horse number -> SE
+  std::map<std::string, std::string> payouts;
+  for (const auto& d : Recordings(Monday(), kWeekDataspec)) {
+    if (!ThisWeek(d.record)) continue;
+    if (d.Spec() == "SE") runners[RaceIdOf(d.record)][Str(jvdata::se::Umaban.Of(d.record))] = d.record;
+    if (d.Spec() == "HR") payouts[RaceIdOf(d.record)] = d.record;
+  }
+  auto count = [](const std::string& hr, const jvdata::Field& f, uint32_t entries) {
+    return Combinations(hr, f, entries).size();
+  };
+  std::map<std::string, std::string> found;  // case -> race
+  for (const auto& [race, hr] : payouts) {
+    std::map<std::string, int> at;  // confirmed placing -> horses
+    for (const auto& [u, se] : runners[race]) ++at[Str(jvdata::se::FinalOrder.Of(se))];
+    namespace hrf = jvdata::hr;
+    if (at["01"] == 2) {
+      found["first"] = race;
+      EXPECT_EQ(at.count("02"), 0u);
+      EXPECT_EQ(at["03"], 1);
+      EXPECT_EQ(count(hr, hrf::TanshoPayouts_Combination, 3), 2u);
+      EXPECT_EQ(count(hr, hrf::UmatanPayouts_Combination, 6), 2u);
+      EXPECT_EQ(count(hr, hrf::SanrentanPayouts_Combination, 6), 2u);
+      EXPECT_EQ(count(hr, hrf::UmarenPayouts_Combination, 3), 1u);
+      // The winners share a time, the second of them with the dead-heat margin; every other
+      // finisher names both winners as its opposing horses.
+      std::set<std::string> times;
+      int margins = 0;
+      for (const auto& [u, se] : runners[race])
+        if (jvdata::se::FinalOrder.Of(se) == "01") {
+          times.insert(Str(jvdata::se::RunTime.Of(se)));
+          margins += jvdata::se::MarginCode.Of(se, 0) == "D  " ? 1 : 0;
+          EXPECT_EQ(Str(jvdata::se::TimeDiff.Of(se)), "+000") << u;
+        } else if (jvdata::se::FinalOrder.Of(se) != "00") {
+          EXPECT_NE(Str(jvdata::se::PlacedHorses_KettoNum.Of(se, 1)), "          ") << u;
+        }
+      EXPECT_EQ(times.size(), 1u);
+      EXPECT_EQ(margins, 1);
+    }
+    if (at["03"] == 2) {
+      found["third"] = race;
+      EXPECT_EQ(at.count("04"), 0u);
+      EXPECT_EQ(count(hr, hrf::FukushoPayouts_Combination, 5), 4u);  // a place block of four
+      EXPECT_EQ(count(hr, hrf::WidePayouts_Combination, 7), 5u);     // and a ワイド block of five
+      EXPECT_EQ(count(hr, hrf::SanrenpukuPayouts_Combination, 3), 2u);
+      EXPECT_EQ(count(hr, hrf::SanrentanPayouts_Combination, 6), 2u);
+    }
+    if (hrf::SanrentanPayouts_Combination.Of(hr) == "000000") found["void"] = race;
+    for (uint32_t b = 0; b < 8; ++b)
+      if (hrf::RefundedBrackets.Of(hr, b) == "1") {
+        found["bracket"] = race;
+        // Its only runner is scratched, and the payouts name no horse of it.
+        for (const auto& [u, se] : runners[race])
+          if (std::stoi(Str(jvdata::se::Wakuban.Of(se))) == static_cast<int>(b) + 1) {
+            EXPECT_EQ(Str(jvdata::se::AbnormalityCode.Of(se)), "1");
+            EXPECT_EQ(Str(hrf::RefundedHorses.Of(hr, static_cast<uint32_t>(std::stoi(u) - 1))), "1");
+          }
+        EXPECT_EQ(Str(hrf::WakurenPayouts_Combination.Of(hr)).find(std::to_string(b + 1)), std::string::npos);
+      }
+    if (runners[race].size() == 4) {
+      found["small"] = race;
+      EXPECT_EQ(count(hr, hrf::FukushoPayouts_Combination, 5), 2u);
+      EXPECT_EQ(count(hr, hrf::WakurenPayouts_Combination, 3), 0u);
+      EXPECT_EQ(count(hr, hrf::SanrentanPayouts_Combination, 6), 1u);
+    }
+  }
+  EXPECT_EQ(found.size(), 5u);
+  std::set<std::string> races;
+  for (const auto& [what, race] : found) races.insert(race);
+  EXPECT_EQ(races.size(), found.size());  // one case per race
+  // The realtime results deliver the same payouts.
+  for (const auto& d : Recordings(Monday(), kRealtimeResults))
+    if (d.Spec() == "HR" && races.count(RaceIdOf(d.record))) {
+      EXPECT_EQ(d.record.substr(11), payouts[RaceIdOf(d.record)].substr(11));
+    }
 }
 
 TEST_F(DemoWeekTest, OddsRecordsCarryEveryTicketOfAnEighteenHorseField) {
@@ -332,7 +479,7 @@ TEST_F(DemoWeekTest, OddsRecordsCarryEveryTicketOfAnEighteenHorseField) {
   EXPECT_TRUE(small_field);
 }
 
-TEST_F(DemoWeekTest, RealtimeResultsHaveOneCancelledRaceAndOneScratchedRunner) {
+TEST_F(DemoWeekTest, RealtimeResultsHaveOneCancelledRaceAndScratchedRunners) {
   for (const std::string& dir : {Friday(), Monday()}) {
     std::string cancelled_race;
     int cancelled = 0, payouts = 0, other_types = 0;
@@ -351,8 +498,8 @@ TEST_F(DemoWeekTest, RealtimeResultsHaveOneCancelledRaceAndOneScratchedRunner) {
     }
     EXPECT_EQ(files, (std::set<std::string>{"20240803.jvd", "20240804.jvd"}));
     EXPECT_EQ(cancelled, 1);
-    // Every runner of the cancelled race, and one runner elsewhere.
-    ASSERT_EQ(scratched.size(), 2u);
+    // Every runner of the cancelled race, and one runner in each of two other races.
+    ASSERT_EQ(scratched.size(), 3u);
     EXPECT_GE(scratched[cancelled_race], 8);
     for (const auto& [race, n] : scratched) {
       if (race != cancelled_race) {

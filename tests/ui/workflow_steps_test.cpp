@@ -43,7 +43,7 @@ TEST(WorkflowSteps, ButtonsOneAndTwoBuildTheSameStoreAsTheCommandLine) {
   EXPECT_EQ(window.findChild<QLineEdit*>("Text1")->text().toStdString(), "今週開催取得終了");
   EXPECT_EQ(window.State().DownloadCount, 11);
   window.findChild<QAbstractButton*>("Command4")->click();
-  EXPECT_EQ(window.findChild<QLineEdit*>("Text4")->text().toStdString(), "構造体処理終了  1035");
+  EXPECT_EQ(window.findChild<QLineEdit*>("Text4")->text().toStdString(), "構造体処理終了  1030");
   EXPECT_TRUE(window.messages.empty()) << window.messages.front();
 
   for (std::string_view name : {common::names::kRaThisWeek, common::names::kSeThisWeek, common::names::kKsThisWeek, common::names::kRaNew,
