@@ -1,14 +1,17 @@
 #include "documents/race_of_record.h"
 
 #include "jvdata/layout_hr.h"
+#include "results/runner_record.h"
 
 namespace radadovur::documents {
 namespace {
 
-// Offsets of element 0 of the runner record's run arrays.
-constexpr size_t kRaceIdAt = 0, kRaceIdWidth = 16;
-constexpr size_t kTrackCodeAt = 2701;
-constexpr size_t kTorokuTosuAt = 2831;
+// Element 0 of the runner record's run arrays: the race id runs from Year to RaceNum.
+constexpr size_t kRaceIdAt = results::rr::Year.At(0);
+constexpr size_t kRaceIdWidth = results::rr::RaceNum.At(0) + results::rr::RaceNum.width - kRaceIdAt;
+constexpr size_t kTrackCodeAt = results::rr::TrackCode.At(0);
+constexpr size_t kTorokuTosuAt = results::rr::TorokuTosu.At(0);
+static_assert(kRaceIdWidth == 16);
 
 std::string_view Cut(std::string_view record, size_t at, size_t width) {
   return at < record.size() ? record.substr(at, width) : std::string_view();
