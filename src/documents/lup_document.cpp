@@ -234,10 +234,9 @@ std::string LupRaceBlock(ResultsWindowState& state, common::StepFailures& failur
 void LupDocumentWriter::Write(const std::string& app_path, ResultsWindowState& state,
                               common::StepFailures& failures) {
   if (state.LastKeyLup.empty()) files_ = common::DayFiles();  // a new pass
-  // A race without runner records has nothing to show, and the record at hand would be an
-  // earlier race's: its stages have reported why.
-  const RaceOfRecord race = RaceOf(state.CurrentRunnerRecord);
-  if (state.RunnerCount <= 0 || race.race_id.size() < 16) return;
+  const std::optional<RaceOfRecord> at_hand = DocumentRace(state);
+  if (!at_hand) return;
+  const RaceOfRecord& race = *at_hand;
   const std::string key(race.MeetingDayKey());
   state.LastKeyLup = key;
   const bool final = state.ResultsFinal == 1;

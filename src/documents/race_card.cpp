@@ -150,13 +150,13 @@ std::string ShutsubahyoRaceBlock(const ResultsWindowState& state, common::StepFa
 void ShutsubahyoDocumentWriter::Write(const std::string& app_path, ResultsWindowState& state,
                                       common::StepFailures& failures) {
   if (state.LastKeyShutsubahyo.empty()) files_ = common::DayFiles();  // a new pass
-  // A race without runner records has nothing to show, and the record and lists at hand would be
-  // an earlier race's: its stages have reported why.
-  const RaceOfRecord race = RaceOf(state.CurrentRunnerRecord);
-  if (state.RunnerCount <= 0 || race.race_id.size() < 16) {
+  // Without runner records the lists at hand would be an earlier race's too.
+  const std::optional<RaceOfRecord> at_hand = DocumentRace(state);
+  if (!at_hand) {
     state.SanrenpukuTop7.fill(std::string());
     return;
   }
+  const RaceOfRecord& race = *at_hand;
   SetSanrenpukuTop7(state);
   const std::string key(race.MeetingDayKey());
   state.LastKeyShutsubahyo = key;

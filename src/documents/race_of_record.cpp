@@ -24,6 +24,12 @@ RaceOfRecord RaceOf(std::string_view runner_record) {
           Cut(runner_record, kTorokuTosuAt, 2)};
 }
 
+std::optional<RaceOfRecord> DocumentRace(const results::ResultsWindowState& state) {
+  const RaceOfRecord race = RaceOf(state.CurrentRunnerRecord);
+  if (state.RunnerCount <= 0 || race.race_id.size() < kRaceIdWidth) return std::nullopt;
+  return race;
+}
+
 bool PayoutIsOfRace(std::string_view payout_record, const RaceOfRecord& race) {
   if (payout_record.size() < jvdata::hr::kLength || race.race_id.size() < kRaceIdWidth) return false;
   return jvdata::hr::Year.Of(payout_record) == race.Year() && jvdata::hr::MonthDay.Of(payout_record) == race.MonthDay() &&

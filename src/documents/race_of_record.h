@@ -5,6 +5,7 @@
 
 #include "common/status.h"
 #include "results/code_table.h"
+#include "results/results_window_state.h"
 
 // What the documents take of the race being written: element 0 (this week's race) of the runner
 // record last read for it, and whether the payout record at hand is that race's.
@@ -33,6 +34,10 @@ struct RaceOfRecord {
 };
 
 RaceOfRecord RaceOf(std::string_view runner_record);
+
+// The race a document writer writes: that of the runner record at hand, or nothing when the race
+// has no runner records (the record at hand would be an earlier race's; its stages have said why).
+std::optional<RaceOfRecord> DocumentRace(const results::ResultsWindowState& state);
 
 // True when the payout record names the race: Year, MonthDay, VenueCode and RaceNum equal
 // (Kaiji and Nichiji are not compared). A missing or short payout record names no race.

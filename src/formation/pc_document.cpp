@@ -111,10 +111,9 @@ std::string PcTableRows(const ResultsWindowState& state, std::string_view race_n
 
 void PcDocumentWriter::Write(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures) {
   if (state.LastKeyLupPc.empty()) files_ = common::DayFiles();  // a new pass
-  // A race without runner records has nothing to show, and the record at hand would be an
-  // earlier race's: its stages have reported why.
-  const documents::RaceOfRecord race = documents::RaceOf(state.CurrentRunnerRecord);
-  if (state.RunnerCount <= 0 || race.race_id.size() < 16) return;
+  const std::optional<documents::RaceOfRecord> at_hand = documents::DocumentRace(state);
+  if (!at_hand) return;
+  const documents::RaceOfRecord& race = *at_hand;
   const std::string key(race.MeetingDayKey());
   state.LastKeyLupPc = key;
   const bool final = state.ResultsFinal == 1;

@@ -71,8 +71,9 @@ void CheckTwiHits(ResultsWindowState& state, std::vector<std::string>& lines, co
 
 void TwiDocumentWriter::Write(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures) {
   if (state.LastKeyTwi.empty()) files_ = common::DayFiles();  // a new pass
-  const documents::RaceOfRecord race = documents::RaceOf(state.CurrentRunnerRecord);
-  if (state.RunnerCount <= 0 || race.race_id.size() < 16) return;
+  const std::optional<documents::RaceOfRecord> at_hand = documents::DocumentRace(state);
+  if (!at_hand) return;
+  const documents::RaceOfRecord& race = *at_hand;
   const std::string key(race.MeetingDayKey());
   state.LastKeyTwi = key;
   const bool final = state.ResultsFinal == 1;
