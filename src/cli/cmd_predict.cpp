@@ -11,36 +11,6 @@
 namespace radadovur::cli {
 namespace {
 
-// While the builder reads the horse records it writes a counter text into Text3 for each one;
-// the command line prints only the last of such a run of texts, when the next text comes.
-class PredictConsoleHost : public ConsoleHost {
- public:
-  ~PredictConsoleHost() override { Flush(); }
-  void SetStatus(common::StatusSlot slot, const std::string& text) override {
-    if (slot == common::StatusSlot::kPredictText3 && !text.empty() && text[0] >= '0' && text[0] <= '9') {
-      held_ = text;
-      holding_ = true;
-      return;
-    }
-    Flush();
-    ConsoleHost::SetStatus(slot, text);
-  }
-  void Message(const std::string& text) override {
-    Flush();
-    ConsoleHost::Message(text);
-  }
-
- private:
-  void Flush() {
-    if (holding_) ConsoleHost::SetStatus(common::StatusSlot::kPredictText3, held_);
-    held_.clear();
-    holding_ = false;
-  }
-  // A plain string and a flag: GCC 12 warns (wrongly) about an optional string here.
-  std::string held_;
-  bool holding_ = false;
-};
-
 int RunPredict(const std::vector<std::string>& args) {
   auto state = ProgramFolderArgument(args, "predict");
   if (!state) return 2;

@@ -1,11 +1,9 @@
 #include "ui/window_host.h"
 
 #include <QAbstractButton>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QProgressBar>
 
 #include "ui/download/download_progress_window.h"
 
@@ -41,38 +39,37 @@ void ShowSlotColour(QWidget* widget, uint32_t bgr) {
   widget->setAutoFillBackground(true);
 }
 
-void WindowHost::SetStatus(common::StatusSlot slot, const std::string& utf8) {
-  ShowSlotText(SlotWidgetIn(window_, ControlOf(slot)), utf8);
-}
+void WindowHost::SetStatus(common::StatusSlot slot, const std::string& utf8) { pacer_.SetStatus(slot, utf8); }
 
 void WindowHost::SetBackColour(common::StatusSlot slot, uint32_t bgr) {
+  pacer_.ShowKept();
   ShowSlotColour(SlotWidgetIn(window_, ControlOf(slot)), bgr);
 }
 
 void WindowHost::Message(const std::string& utf8) {
+  pacer_.ShowKept();
   QMessageBox box(QMessageBox::NoIcon, QStringLiteral("RADADOVUR"), QString::fromStdString(utf8), QMessageBox::Ok,
                   &window_);
   box.exec();
 }
 
 bool WindowHost::Ask(const std::string& utf8) {
+  pacer_.ShowKept();
   QMessageBox box(QMessageBox::NoIcon, QStringLiteral("RADADOVUR"), QString::fromStdString(utf8),
                   QMessageBox::Yes | QMessageBox::No, &window_);
   return box.exec() == QMessageBox::Yes;
 }
 
 void WindowHost::BeginProgress(common::ProgressSlot slot, int64_t total) {
-  EndProgress(slot);
+  EndProgress(slot);  // shows what is kept
   download_dialog_ = new DownloadProgressWindow(total, &window_);
   download_dialog_->show();
 }
 
-void WindowHost::SetProgress(common::ProgressSlot slot, int64_t value) {
-  if (auto* bar = qobject_cast<QProgressBar*>(SlotWidgetIn(window_, ControlOf(slot))))
-    bar->setValue(static_cast<int>(value));
-}
+void WindowHost::SetProgress(common::ProgressSlot slot, int64_t value) { pacer_.SetProgress(slot, value); }
 
 void WindowHost::EndProgress(common::ProgressSlot) {
+  pacer_.ShowKept();
   if (!download_dialog_) return;
   download_dialog_->Finish();
   download_dialog_->deleteLater();
@@ -81,6 +78,6 @@ void WindowHost::EndProgress(common::ProgressSlot) {
 
 bool WindowHost::CancelRequested() { return download_dialog_ && download_dialog_->cancel_requested(); }
 
-void WindowHost::Yield() { QCoreApplication::processEvents(); }
+void WindowHost::Yield() { pacer_.Yield(); }
 
 }  // namespace radadovur::ui

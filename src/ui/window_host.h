@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/step_host.h"
+#include "ui/screen_pacer.h"
 #include "ui/status_slots.h"
 
 namespace radadovur::ui {
@@ -20,10 +21,11 @@ void ShowSlotColour(QWidget* widget, uint32_t bgr);
 
 // The step host of a window that runs steps itself (the odds window, the realtime menu): status
 // texts go to its controls, messages are boxes over it, and a download's progress dialog is its
-// own. The window derives from QWidget and from this, in that order.
+// own. While the window runs a step (a `ScreenPacer::Step` on `pacer()`), texts, bar values and
+// yields are paced. The window derives from QWidget and from this, in that order.
 class WindowHost : public common::StepHost {
  public:
-  explicit WindowHost(QWidget& window) : window_(window) {}
+  explicit WindowHost(QWidget& window) : window_(window), pacer_(window) {}
 
   void SetStatus(common::StatusSlot slot, const std::string& utf8) override;
   void SetBackColour(common::StatusSlot slot, uint32_t bgr) override;
@@ -35,8 +37,12 @@ class WindowHost : public common::StepHost {
   bool CancelRequested() override;
   void Yield() override;
 
+ protected:
+  ScreenPacer& pacer() { return pacer_; }
+
  private:
   QWidget& window_;
+  ScreenPacer pacer_;
   QPointer<DownloadProgressWindow> download_dialog_;
 };
 

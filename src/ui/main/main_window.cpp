@@ -20,7 +20,6 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include <QProgressBar>
 
 #include "results/results_pass.h"
 #include "steps/model_package.h"
@@ -256,28 +255,29 @@ QWidget* MainWindow::SlotWidget(const char* window, const char* control) const {
   return SlotWidgetIn(*this, {window, control});
 }
 
-void MainWindow::SetStatus(common::StatusSlot slot, const std::string& text) {
-  const SlotControl at = ControlOf(slot);
-  ShowSlotText(SlotWidget(at.window, at.control), text);
-}
+void MainWindow::SetStatus(common::StatusSlot slot, const std::string& text) { pacer_.SetStatus(slot, text); }
 
 void MainWindow::SetBackColour(common::StatusSlot slot, uint32_t bgr) {
+  pacer_.ShowKept();
   const SlotControl at = ControlOf(slot);
   ShowSlotColour(SlotWidget(at.window, at.control), bgr);
 }
 
 void MainWindow::Message(const std::string& text) {
+  pacer_.ShowKept();
   QMessageBox box(QMessageBox::NoIcon, Q("RADADOVUR"), QString::fromStdString(text), QMessageBox::Ok, this);
   box.exec();
 }
 
 bool MainWindow::Ask(const std::string& text) {
+  pacer_.ShowKept();
   QMessageBox box(QMessageBox::NoIcon, Q("RADADOVUR"), QString::fromStdString(text),
                   QMessageBox::Yes | QMessageBox::No, this);
   return box.exec() == QMessageBox::Yes;
 }
 
 void MainWindow::BeginProgress(common::ProgressSlot slot, int64_t total) {
+  pacer_.ShowKept();
   switch (slot) {
     case common::ProgressSlot::kDownloadProgressBar1:
       EndProgress(slot);
@@ -292,13 +292,10 @@ void MainWindow::BeginProgress(common::ProgressSlot slot, int64_t total) {
   }
 }
 
-void MainWindow::SetProgress(common::ProgressSlot slot, int64_t value) {
-  const SlotControl at = ControlOf(slot);
-  if (auto* bar = qobject_cast<QProgressBar*>(SlotWidget(at.window, at.control)))
-    bar->setValue(static_cast<int>(value));
-}
+void MainWindow::SetProgress(common::ProgressSlot slot, int64_t value) { pacer_.SetProgress(slot, value); }
 
 void MainWindow::EndProgress(common::ProgressSlot slot) {
+  pacer_.ShowKept();
   switch (slot) {
     case common::ProgressSlot::kDownloadProgressBar1:
       if (download_dialog_) {
@@ -316,7 +313,7 @@ void MainWindow::EndProgress(common::ProgressSlot slot) {
 
 bool MainWindow::CancelRequested() { return download_dialog_ && download_dialog_->cancel_requested(); }
 
-void MainWindow::Yield() { QCoreApplication::processEvents(); }
+void MainWindow::Yield() { pacer_.Yield(); }
 
 // --- Steps ------------------------------------------------------------------------------------
 
@@ -327,12 +324,15 @@ void MainWindow::SetWorkflowEnabled(bool enabled) {
 
 void MainWindow::RunStep(const std::function<void()>& work) {
   if (step_depth_++ == 0) SetWorkflowEnabled(false);
-  try {
-    work();
-  } catch (const std::exception& e) {
-    Message(std::string("処理を続けられませんでした: ") + e.what());
-  } catch (...) {
-    Message("処理を続けられませんでした。");
+  {
+    const ScreenPacer::Step paced(pacer_);
+    try {
+      work();
+    } catch (const std::exception& e) {
+      Message(std::string("処理を続けられませんでした: ") + e.what());
+    } catch (...) {
+      Message("処理を続けられませんでした。");
+    }
   }
   if (--step_depth_ == 0) SetWorkflowEnabled(true);
 }

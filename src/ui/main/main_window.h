@@ -12,6 +12,7 @@
 #include "common/status.h"
 #include "common/step_host.h"
 #include "jvlink/jv_link.h"
+#include "ui/screen_pacer.h"
 
 class QAbstractButton;
 class QButtonGroup;
@@ -22,7 +23,7 @@ class DownloadProgressWindow;
 
 // The main window VLTF1THISWEEKNAZ: the program's start-up and its menu of workflow buttons,
 // with the status boxes that the steps write. It owns the program's run state and is the step
-// host of every step it runs.
+// host of every step it runs; while one runs, texts, bar values and yields are paced.
 class MainWindow : public QWidget, public common::StepHost {
   Q_OBJECT
  public:
@@ -115,6 +116,7 @@ class MainWindow : public QWidget, public common::StepHost {
   QButtonGroup* option1_group_ = nullptr;
   std::vector<QAbstractButton*> workflow_controls_;  // the buttons, Option1 and Picture1
   int step_depth_ = 0;
+  ScreenPacer pacer_{*this};
 };
 
 }  // namespace radadovur::ui

@@ -47,7 +47,10 @@ void OddsWindow::SetButtonsEnabled(bool enabled) {
 void OddsWindow::Fetch(steps::ThisWeekOdds which) {
   // A yield inside the fetch (the progress dialog) must not start a second one.
   SetButtonsEnabled(false);
-  failures_ = steps::RunThisWeekOdds(which, state_, download_, *jv_link_, *this);
+  {
+    const ScreenPacer::Step paced(pacer());
+    failures_ = steps::RunThisWeekOdds(which, state_, download_, *jv_link_, *this);
+  }
   SetButtonsEnabled(true);
 }
 

@@ -48,12 +48,16 @@ void RealtimeMenuWindow::SetButtonsEnabled(bool enabled) {
 
 void RealtimeMenuWindow::FetchRealtimeOdds() {
   SetButtonsEnabled(false);
-  failures_ = steps::RunRealtimeOdds(state_, *jv_link_, *this);
+  {
+    const ScreenPacer::Step paced(pacer());
+    failures_ = steps::RunRealtimeOdds(state_, *jv_link_, *this);
+  }
   SetButtonsEnabled(true);
 }
 
 void RealtimeMenuWindow::ShowRealtimeResults() {
   SetButtonsEnabled(false);
+  const ScreenPacer::Step paced(pacer());
   SetStatus(common::StatusSlot::kRealtimeText1, std::string(steps::kRealtimeResultsStartText));
   Yield();
   state_.OddsSource = 1;

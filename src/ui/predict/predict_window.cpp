@@ -107,6 +107,7 @@ void PredictWindow::RunStep(const std::function<void()>& work) {
       window->SetButtonsEnabled(true);
     }
   } running(this);
+  const ScreenPacer::Step paced(pacer());
   if (step_runner_)
     step_runner_(work);
   else
@@ -127,6 +128,7 @@ void PredictWindow::OnPrediction() {
 
 void PredictWindow::BeginProgress(common::ProgressSlot slot, int64_t total) {
   if (!IsOwnBar(slot)) return WindowHost::BeginProgress(slot, total);
+  pacer().ShowKept();
   if (auto* bar = qobject_cast<QProgressBar*>(SlotWidgetIn(*this, ControlOf(slot)))) {
     bar->setRange(0, static_cast<int>(total));
     bar->setValue(0);
@@ -134,7 +136,10 @@ void PredictWindow::BeginProgress(common::ProgressSlot slot, int64_t total) {
 }
 
 void PredictWindow::EndProgress(common::ProgressSlot slot) {
-  if (!IsOwnBar(slot)) WindowHost::EndProgress(slot);
+  if (IsOwnBar(slot))
+    pacer().ShowKept();
+  else
+    WindowHost::EndProgress(slot);
 }
 
 void PredictWindow::closeEvent(QCloseEvent* event) {
