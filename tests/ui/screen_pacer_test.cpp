@@ -26,7 +26,6 @@ using common::StatusSlot;
 class ScreenPacerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::QtApp();
     window_.setObjectName("VELTRANEXPDTHISWEEKNAZ");
     text_ = new QLineEdit(&window_);
     text_->setObjectName("Text3");
@@ -47,6 +46,7 @@ class ScreenPacerTest : public ::testing::Test {
     return handled;
   }
 
+  QApplication& app_ = testing::QtApp();  // before the window
   QWidget window_;
   QLineEdit* text_;
   QProgressBar* bar_;
