@@ -46,8 +46,14 @@ std::string RaceRecordOf(const World& world, const Race& race, char category, co
   w.Header(category, Text8(created)).RaceId(s.RaceId());
   w.Bytes(jvdata::ra::WeekdayCode, std::string(1, s.weekday));
   w.Num(jvdata::ra::SpecialRaceNum, s.name.empty() ? 0 : static_cast<int64_t>(KeyOf(s.graded_count, {static_cast<uint64_t>(s.name.size())}) % 9000 + 100));
-  w.Text(jvdata::ra::RaceName, s.name).Bytes(jvdata::ra::RaceNameEng, s.name_eng);
-  w.Text(jvdata::ra::RaceShortName10, s.short10).Text(jvdata::ra::RaceShortName6, s.short6).Text(jvdata::ra::RaceShortName3, s.short3);
+  if (s.wide_blank_name) {
+    w.WideText(jvdata::ra::RaceName, s.name).WideText(jvdata::ra::RaceShortName10, s.short10);
+    w.WideText(jvdata::ra::RaceShortName6, s.short6).WideText(jvdata::ra::RaceShortName3, s.short3);
+  } else {
+    w.Text(jvdata::ra::RaceName, s.name);
+    w.Text(jvdata::ra::RaceShortName10, s.short10).Text(jvdata::ra::RaceShortName6, s.short6).Text(jvdata::ra::RaceShortName3, s.short3);
+  }
+  w.Bytes(jvdata::ra::RaceNameEng, s.name_eng);
   w.Bytes(jvdata::ra::RaceNameKind, "0").Num(jvdata::ra::GradedRaceCount, s.graded_count);
   w.Bytes(jvdata::ra::GradeCode, std::string(1, s.grade)).Bytes(jvdata::ra::GradeCodeBefore, " ");
   w.Bytes(jvdata::ra::RaceTypeCode, s.type_code).Bytes(jvdata::ra::RaceSymbolCode, s.symbol_code);

@@ -48,6 +48,7 @@ struct RaceSpec {
   std::string condition_name;
   char grade = ' ';
   std::string name, name_eng, short10, short6, short3;  // empty for an ordinary race
+  bool wide_blank_name = false;  // names padded with full-width blanks, as JV-Data pads its texts
   int graded_count = 0;
   int post_time = 1000;                 // hhmm
   std::array<int64_t, 5> prize{};       // hundreds of yen, places 1 to 5

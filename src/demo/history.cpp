@@ -48,6 +48,12 @@ Race& PastRace(World& world, const PastKey& key, const RaceSpec& plan) {
   return world.past.emplace(key, std::move(race)).first->second;
 }
 
+// A horse runs at most once a day: the shifted dates of two runs may meet.
+bool RanOn(const Horse& horse, const Date& date) {
+  const int day = DaysOf(date);
+  return std::any_of(horse.runs.begin(), horse.runs.end(), [day](const PastRun& run) { return std::get<0>(run.key) == day; });
+}
+
 struct Choice {
   RaceSpec plan;
   double score = -1e9;
@@ -58,6 +64,7 @@ struct Choice {
 // preferring its surface and trip and a place still free.
 void ConsiderDate(World& world, const Date& date, const Horse& horse, int age, int level, bool jump,
                   bool strict, Rng& rng, Choice& best) {
+  if (RanOn(horse, date)) return;
   for (const std::string& venue : VenuesOn(date)) {
     for (int number = 1; number <= 12; ++number) {
       RaceSpec plan = PlanRace(world.options.seed, date, venue, number);
@@ -205,6 +212,7 @@ void BuildHistory(World& world, int index, Rng& rng) {
       if (!best.found) continue;  // no race for it that weekend: the horse rested
       plan = best.plan;
     }
+    if (RanOn(horse, plan.date)) continue;
     const PastKey key{DaysOf(plan.date), plan.venue, plan.number};
     Race& race = PastRace(world, key, plan);
     const int umaban = ChooseUmaban(race, horse, want_win, rng);

@@ -27,6 +27,28 @@ double Noise(ModelSurface surface, int item, const std::string& code, Speed spee
 
 double Lookup(const std::array<double, 4>& table, int index) { return table[static_cast<size_t>(std::clamp(index, 0, 3))]; }
 
+// Item 12: the age curve of one speed. A horse gains quickly to its prime, then loses a little
+// each year; the last-three-furlong speed peaks first and fades soonest, the pace speed matures
+// last, fillies and mares peak earlier and fade faster, hurdlers mature later still.
+double AgeCurve(ModelSurface s, const std::string& code, Speed speed) {
+  if (code.size() < 2) return 0;
+  const int m = static_cast<int>(common::TextValue(code.substr(1)));
+  const double months = m <= 42 ? m : 3.0 * (m - 29) + 1;  // classes from 43 hold three months
+  const bool hurdle = s == ModelSurface::kHurdle;
+  const char sex = code[0];
+  struct Shape {
+    double gain, peak, fade;  // speed gained from the youngest class, the prime in months, loss per year after it
+  };
+  Shape shape = hurdle ? Shape{0.9, 66, 0.20}
+                       : std::array<Shape, 3>{Shape{1.1, 46, 0.36}, Shape{1.5, 56, 0.22}, Shape{1.3, 51, 0.28}}[speed];
+  if (sex == '2') shape = {shape.gain * 0.9, shape.peak - 6, shape.fade * 1.5};
+  if (sex == '3') shape = {shape.gain, shape.peak + 4, shape.fade * 0.8};
+  const double from = hurdle ? 40 : 27;
+  const double rise = shape.gain * (1 - std::exp(-(std::min(months, shape.peak) - from) / 8.0)) -
+                      shape.gain * (1 - std::exp(-(shape.peak - from) / 8.0));
+  return rise - shape.fade * std::max(0.0, months - shape.peak) / 12.0;
+}
+
 // Weight of a category toward one speed.
 double WeightOf(ModelSurface s, int item, const std::string& code, Speed speed) {
   const bool turf = s == ModelSurface::kTurf, dirt = s == ModelSurface::kDirt;
@@ -57,8 +79,9 @@ double WeightOf(ModelSurface s, int item, const std::string& code, Speed speed) 
       return code == "00" ? -0.5 : 0.03 * (value - 45);
     case 30:  // prize money per run; a one-digit code is the run number of a horse without any
       return code.size() == 1 || value < 20 ? -0.6 : 0.12 * (value - 40);
-    case 21: {  // class of the race
+    case 21: {  // class of the race; an ordinary hurdle race is below the graded ones
       const char grade = code.back();
+      if (!turf && !dirt && grade == ' ') return -0.4;
       switch (grade) {
         case 'A': case 'F': return 1.4;
         case 'B': case 'G': return 1.2;
@@ -68,8 +91,8 @@ double WeightOf(ModelSurface s, int item, const std::string& code, Speed speed) 
         default: return 0.0;
       }
     }
-    case 12:  // two-year-olds are slower
-      return common::TextValue(code.substr(1)) <= 30 ? -0.6 : 0.0;
+    case 12:
+      return AgeCurve(s, code, speed);
     case 7:
     case 19:  // rider's and trainer's place rates
       return code == "110" ? 0.4 : 0.05 * (value - 13);

@@ -48,6 +48,12 @@ RecordWriter& RecordWriter::Text(const jvdata::Field& f, std::string_view utf8, 
   return Bytes(f, common::ToCp932(utf8), i, j);
 }
 
+RecordWriter& RecordWriter::WideText(const jvdata::Field& f, std::string_view utf8, uint32_t i, uint32_t j) {
+  std::string text = CutCp932(common::ToCp932(utf8), f.width);
+  while (text.size() + 2 <= f.width) text += "\x81\x40";
+  return Bytes(f, text, i, j);
+}
+
 RecordWriter& RecordWriter::Num(const jvdata::Field& f, int64_t value, uint32_t i, uint32_t j) {
   char digits[24];
   const int len = std::snprintf(digits, sizeof digits, "%lld", static_cast<long long>(value < 0 ? 0 : value));

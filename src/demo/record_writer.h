@@ -19,6 +19,8 @@ class RecordWriter {
   RecordWriter& Bytes(const jvdata::Field& f, std::string_view cp932, uint32_t i = 0, uint32_t j = 0);
   // A UTF-8 text, converted to CP932.
   RecordWriter& Text(const jvdata::Field& f, std::string_view utf8, uint32_t i = 0, uint32_t j = 0);
+  // A UTF-8 text padded with full-width blanks (an odd byte left over with one blank).
+  RecordWriter& WideText(const jvdata::Field& f, std::string_view utf8, uint32_t i = 0, uint32_t j = 0);
   // A non-negative whole number, zero-padded to the width (the largest value that fits when
   // it does not).
   RecordWriter& Num(const jvdata::Field& f, int64_t value, uint32_t i = 0, uint32_t j = 0);

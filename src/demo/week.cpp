@@ -98,6 +98,8 @@ void MakeWeek(World& world) {
         race.spec.nichiji = course.first_nichiji + day;
         race.spec.weekday = day == 2 ? '3' : WeekdayCodeOf(date);
         CompleteSpec(o.seed + 7, race.spec, c);
+        // The day's first race at each racecourse has no name, blank as JV-Data delivers it.
+        race.spec.wide_blank_name = number == 1 && race.spec.name.empty();
         const bool scratch_here = day == days - 1 && c == 1 && number == 5;
         // The week's last two races: one of four runners, and one whose horse number 1 is
         // scratched alone in its bracket (ten to fifteen runners), so that the bracket is refunded.

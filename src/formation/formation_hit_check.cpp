@@ -7,6 +7,7 @@
 
 #include "documents/formatters.h"
 #include "documents/race_of_record.h"
+#include "formation/dead_heat_tickets.h"
 #include "formation/formation_legs.h"
 #include "jvdata/layout_hr.h"
 
@@ -102,6 +103,38 @@ Status PaidEntry(std::string_view combination, std::string_view payout,
     return Status::InvalidArgument("payout", "payout \"" + common::Shown(payout) + "\" is not a number");
   out->pay_text = std::to_string(out->yen);
   out->hit = true;
+  return Status::OK();
+}
+
+// The predicted rank of `horse` among ranks 1..last, 0 when none of them is that horse.
+int RankOfHorse(const ResultsWindowState& state, long long horse, int last) {
+  for (int r = 1; r <= last; ++r) {
+    long long ranked = 0;
+    if (HorseOfRank(state, r, &ranked).ok() && ranked == horse) return r;
+  }
+  return 0;
+}
+
+// On a dead heat: every paid entry of the bet whose combination is one of the column's tickets.
+// The first in record order shows the hit; the payouts of all of them are the race's return.
+Status PaidTickets(const ResultsWindowState& state, const FormationColumn& c, int e, int ranked, Outcome* out) {
+  const std::string_view record = state.CurrentPayoutRecord;
+  const size_t horses = c.combination.width / 2;
+  for (uint32_t i = 0; i < c.combination.count; ++i) {
+    const std::string_view combination = c.combination.Of(record, i);
+    if (combination.size() != horses * 2) continue;
+    std::vector<int> ranks;
+    for (size_t h = 0; h < horses; ++h) {
+      long long horse = 0;  // a blank or zero part is no paid combination
+      if (!documents::ReadWhole(combination.substr(h * 2, 2), horse) || horse < 1) break;
+      ranks.push_back(RankOfHorse(state, horse, std::max(e, std::min(3, ranked))));
+    }
+    if (ranks.size() != horses || !IsColumnTicket(c.column, ranks, e)) continue;
+    Outcome entry;
+    if (Status s = PaidEntry(combination, c.payout.Of(record, i), c.format, &entry); !s.ok()) return s;
+    if (!out->hit) *out = entry;
+    else out->yen += entry.yen;
+  }
   return Status::OK();
 }
 
@@ -214,8 +247,10 @@ void CheckFormationHits(ResultsWindowState& state, common::StepFailures& failure
     std::vector<std::string> marks;
     if (status.ok()) status = MarksOfRanks(state, std::max(e, std::min(3, ranked)), &marks);
     Outcome o;
-    // Only the first payout entry of the bet shows the hit.
-    if (status.ok() && Judge(c.column, marks, e))
+    if (status.ok() && DeadHeatForColumn(c.column, state.PlaceMark))
+      status = PaidTickets(state, c, e, ranked, &o);
+    // Otherwise only the first payout entry of the bet shows the hit.
+    else if (status.ok() && Judge(c.column, marks, e))
       status = PaidEntry(c.combination.Of(record, 0), c.payout.Of(record, 0), c.format, &o);
     if (!status.ok()) {
       Report(failures, c.name, status);

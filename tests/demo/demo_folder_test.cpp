@@ -178,11 +178,16 @@ TEST_F(DemoWeekTest, TheWeekIsARealisticRaceWeek) {
   std::set<std::string> dates, venues, horses, jockeys, masters, deleted, riders, tracks;
   std::map<std::string, std::set<std::string>> runs;    // horse -> past races
   std::map<std::string, int> versions;                  // horse and past race -> deliveries
+  std::map<std::string, std::set<std::string>> numbers;  // horse and past race -> its horse numbers
   int early = 0, outside = 0;
+  std::set<std::string> unnamed;  // races whose name is full-width blanks, as JV-Data pads it
+  std::string wide_blanks;
+  for (int k = 0; k < 30; ++k) wide_blanks += "\x81\x40";
   for (const auto& d : records) {
     const std::string& r = d.record;
     if (d.Spec() == "RA" && ThisWeek(r) && d.Category() == '2') {
       entered[RaceIdOf(r)] = std::stoi(Str(jvdata::ra::TorokuTosu.Of(r)));
+      if (jvdata::ra::RaceName.Of(r) == wide_blanks) unnamed.insert(RaceIdOf(r));
       dates.insert(r.substr(11, 8));
       venues.insert(Str(jvdata::ra::VenueCode.Of(r)));
       tracks.insert(Str(jvdata::ra::TrackCode.Of(r)).substr(0, 1));
@@ -196,6 +201,7 @@ TEST_F(DemoWeekTest, TheWeekIsARealisticRaceWeek) {
     } else if (d.Spec() == "SE") {
       runs[Str(jvdata::se::KettoNum.Of(r))].insert(RaceIdOf(r));
       ++versions[Str(jvdata::se::KettoNum.Of(r)) + RaceIdOf(r)];
+      numbers[Str(jvdata::se::KettoNum.Of(r)) + RaceIdOf(r)].insert(Str(jvdata::se::Umaban.Of(r)));
       const std::string venue = Str(jvdata::se::VenueCode.Of(r));
       if (venue < "01" || venue > "10") ++outside;
     }
@@ -213,6 +219,7 @@ TEST_F(DemoWeekTest, TheWeekIsARealisticRaceWeek) {
     EXPECT_EQ(runners[race], n) << race;
   }
   EXPECT_EQ(small, std::vector<int>{4});
+  EXPECT_EQ(unnamed.size(), 6u);  // the first race of each racecourse and day
   EXPECT_GT(early, 0);
   EXPECT_GT(horses.size(), 72u * 8);
   size_t without_runs = 0, many_runs = 0;
@@ -228,6 +235,7 @@ TEST_F(DemoWeekTest, TheWeekIsARealisticRaceWeek) {
   EXPECT_FALSE(deleted.empty());
   EXPECT_GT(outside, 0);
   EXPECT_TRUE(std::any_of(versions.begin(), versions.end(), [](const auto& v) { return v.second == 2; }));
+  for (const auto& [run, umaban] : numbers) EXPECT_EQ(umaban.size(), 1u) << "entered twice: " << run;
 }
 
 TEST_F(DemoWeekTest, FridayHasCardsOnlyAndMondayFinalResults) {

@@ -68,6 +68,10 @@ TEST(TierHitCheckTest, UmarenTiersAndMatchesOutsideThem) {
       {"position 20 is outside the tiers", {20}, {}, "", "20 5", {0, 0, 0}},
       {"dead heat: positions 3 and 25; the summary keeps the later", {3, 25},
        {"\"AT\",\"1\",\"1\",\"本線3点目 的中\",\" 3- 7\",\"1230\"\r\n"}, "", "25 6", {1, 0, 0}},
+      {"dead heat: both paid pairs bought in the tiers count, each with its payout", {3, 9},
+       {"\"AT\",\"1\",\"1\",\"本線3点目 的中\",\" 3- 7\",\"1230\"\r\n",
+        "\"AT\",\"2\",\"1\",\"準本線3点目 的中\",\" 4- 8\",\"1230\"\r\n"},
+       "準本3点目", "9 6", {1, 1, 0}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

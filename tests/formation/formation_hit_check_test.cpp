@@ -69,8 +69,9 @@ TEST(FormationHitCheckTest, JudgementByPlaceMarks) {
       {"the same with E 4", "04", {"**", "01", "**", "**", "02"}, {0, 0, 0, 0, 0, 0, 0}},
       {"1st, 3rd, 2nd", "09", {"01", "03", "02"}, {1, 1, 1, 1, 1, 0, 0}},
       {"dead heat for first in ranks 1-3", "09", {"01", "01", "**"}, {1, 1, 1, 0, 0, 0, 0}},
-      {"three marked 01/02 among the ranks", "09", {"01", "02", "02"}, {0, 0, 0, 1, 0, 0, 0}},
-      {"two partners with the needed mark", "09", {"01", "02", "03", "03"}, {1, 1, 1, 0, 0, 0, 0}},
+      // Dead heats: judged by the paid combinations (1-2, 2→1, 1-2-3, 2→1→3), all among the tickets.
+      {"three marked 01/02 among the ranks", "09", {"01", "02", "02"}, {1, 1, 1, 1, 0, 0, 0}},
+      {"two partners with the needed mark", "09", {"01", "02", "03", "03"}, {1, 1, 1, 1, 1, 0, 0}},
       {"ranks 2 and 3 first and second, rank 6 third", "09", {"**", "02", "01", "**", "**", "03"},
        {1, 1, 1, 1, 0, 1, 0}},
       {"ranks 1 and 3 second and third, rank 9 first", "09", {"02", "**", "03", "**", "**", "**", "**", "**", "01"},
@@ -96,6 +97,117 @@ TEST(FormationHitCheckTest, JudgementByPlaceMarks) {
       const results::PcTallyBlock& b = race.s.PcTally[static_cast<size_t>(columns[i])];
       EXPECT_EQ(b.HitRaces, c.hits[static_cast<size_t>(i)] ? 1 : 0) << "column " << i;
       EXPECT_EQ(b.HitText.empty(), !c.hits[static_cast<size_t>(i)]) << "column " << i;
+    }
+  }
+}
+
+// On a dead heat among the places a column needs, the column hits when one of its tickets is a
+// paid combination: the first such entry shows the hit, the race adds the payouts of all of them.
+TEST(FormationHitCheckTest, DeadHeatsJudgedByPaidTickets) {
+  using Paid = std::vector<std::pair<const char*, int>>;  // combination, yen, in record order
+  struct Column {
+    results::PcColumn column;
+    const jvdata::Field& combination;
+    const jvdata::Field& payout;
+  };
+  const Column kColumns[] = {
+      {results::kPcUmarenF, hr::UmarenPayouts_Combination, hr::UmarenPayouts_Payout},
+      {results::kPcUmarenB, hr::UmarenPayouts_Combination, hr::UmarenPayouts_Payout},
+      {results::kPcUmatanF, hr::UmatanPayouts_Combination, hr::UmatanPayouts_Payout},
+      {results::kPcSanrenpukuB, hr::SanrenpukuPayouts_Combination, hr::SanrenpukuPayouts_Payout},
+      {results::kPcSanrentan12, hr::SanrentanPayouts_Combination, hr::SanrentanPayouts_Payout},
+      {results::kPcSanrentan23, hr::SanrentanPayouts_Combination, hr::SanrentanPayouts_Payout},
+      {results::kPcSanrentan13, hr::SanrentanPayouts_Combination, hr::SanrentanPayouts_Payout},
+  };
+  struct Case {
+    const char* what;
+    std::vector<std::string> order, marks;  // horses by rank and their marks
+    const char* toroku;
+    const char* sd;
+    std::array<Paid, 4> paid;               // 馬連, 馬単, 3連複, 3連単
+    std::array<const char*, 7> hit_text;    // 馬連F .. 3連単13, "" for a miss
+    std::array<int, 7> pay_text, pay_total;
+  } cases[] = {
+      {"third shared by ranks 3 and 4, second by rank 12 (E 5): the box holds no paid trio",
+       {"02", "14", "03", "13", "04", "09", "01", "08", "07", "12", "10", "05", "11", "06"},
+       {"**", "**", "03", "03", "01", "**", "**", "**", "**", "**", "**", "02"},
+       "14",
+       "33",
+       {Paid{{"0405", 25460}}, Paid{{"0405", 48910}}, Paid{{"030405", 65780}, {"040513", 65450}},
+        Paid{{"040503", 409080}, {"040513", 407290}}},
+       {"", "", "", "", "", "", ""},
+       {},
+       {}},
+      {"third shared by ranks 3 and 8: the first paid entry outside the box, the second in it",
+       {"01", "02", "03", "04", "05", "06", "07", "08", "09"},
+       {"01", "02", "03", "**", "**", "**", "**", "03"},
+       "09",
+       "20",
+       {Paid{{"0102", 500}}, Paid{{"0102", 700}}, Paid{{"010208", 3000}, {"010203", 1200}},
+        Paid{{"010208", 8000}, {"010203", 5000}}},
+       {" 1- 2", " 1- 2", " 1→ 2", " 1- 2- 3", " 1→ 2→ 8", "", ""},
+       {500, 500, 700, 1200, 8000, 0, 0},
+       {500, 500, 700, 1200, 13000, 0, 0}},
+      {"second shared by ranks 2 and 3: both paid pairs are tickets",
+       {"01", "02", "03", "04", "05", "06", "07", "08", "09"},
+       {"01", "02", "02"},
+       "09",
+       "20",
+       {Paid{{"0102", 500}, {"0103", 900}}, Paid{{"0102", 700}, {"0103", 800}}, Paid{{"010203", 1500}},
+        Paid{{"010203", 6000}, {"010302", 7000}}},
+       {" 1- 2", " 1- 2", " 1→ 2", " 1- 2- 3", "", "", ""},
+       {500, 500, 700, 1500, 0, 0, 0},
+       {1400, 1400, 1500, 1500, 0, 0, 0}},
+      {"second shared by ranks 2 and 9: 1-9 lies past every leg (E 7), so 1-2 shows the hit",
+       {"01", "02", "03", "04", "05", "06", "07", "08", "09"},
+       {"01", "02", "**", "**", "**", "**", "**", "**", "02"},
+       "09",
+       "20",
+       {Paid{{"0109", 900}, {"0102", 500}}, Paid{{"0109", 800}, {"0102", 700}}, Paid{}, Paid{}},
+       {" 1- 2", " 1- 2", " 1→ 2", "", "", "", ""},
+       {500, 500, 700, 0, 0, 0, 0},
+       {500, 500, 700, 0, 0, 0, 0}},
+      {"first shared by ranks 4, 5 and 6: only the boxes hold their pairs",
+       {"01", "02", "03", "04", "05", "06", "07", "08", "09"},
+       {"**", "03", "**", "01", "01", "01"},
+       "09",
+       "20",
+       {Paid{{"0405", 100}, {"0406", 200}, {"0506", 300}}, Paid{}, Paid{{"040506", 900}}, Paid{{"040506", 1000}}},
+       {"", " 4- 5", "", " 4- 5- 6", "", "", ""},
+       {0, 100, 0, 900, 0, 0, 0},
+       {0, 600, 0, 900, 0, 0, 0}},
+      {"third shared by ranks 4 and 7: 3連単23 holds both, the box (E 6) only 2-3-4",
+       {"01", "02", "03", "04", "05", "06", "07", "08", "09"},
+       {"**", "01", "02", "03", "**", "**", "03"},
+       "09",
+       "20",
+       {Paid{{"0203", 300}}, Paid{{"0203", 400}}, Paid{{"020307", 700}, {"020304", 500}},
+        Paid{{"020304", 1000}, {"020307", 2000}}},
+       {" 2- 3", " 2- 3", " 2→ 3", " 2- 3- 4", "", " 2→ 3→ 4", ""},
+       {300, 300, 400, 500, 0, 1000, 0},
+       {300, 300, 400, 500, 0, 3000, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Race race(c.order, c.marks, c.toroku, c.sd);
+    std::vector<radadovur::testing::FieldValue> fields;
+    const Column* by_bet[] = {&kColumns[0], &kColumns[2], &kColumns[3], &kColumns[4]};
+    for (size_t bet = 0; bet < 4; ++bet)
+      for (uint32_t i = 0; i < c.paid[bet].size(); ++i) {
+        const std::string yen = std::to_string(c.paid[bet][i].second);
+        fields.push_back({by_bet[bet]->combination, c.paid[bet][i].first, i});
+        fields.push_back({by_bet[bet]->payout, std::string(9 - yen.size(), '0') + yen, i});
+      }
+    race.Payouts(fields);
+    common::StepFailures failures;
+    CheckFormationHits(race.s, failures);
+    EXPECT_TRUE(failures.empty());
+    for (size_t i = 0; i < 7; ++i) {
+      const results::PcTallyBlock& b = race.s.PcTally[static_cast<size_t>(kColumns[i].column)];
+      EXPECT_EQ(b.HitText, common::ToCp932(c.hit_text[i])) << "column " << i;
+      EXPECT_EQ(b.PayText, c.pay_text[i] ? std::to_string(c.pay_text[i]) : "") << "column " << i;
+      EXPECT_EQ(b.HitRaces, *c.hit_text[i] ? 1 : 0) << "column " << i;
+      EXPECT_EQ(b.PayTotal, c.pay_total[i]) << "column " << i;
     }
   }
 }
