@@ -27,6 +27,7 @@
 #include "steps/download.h"
 #include "steps/structure.h"
 #include "support/recording_host.h"
+#include "support/data_names.h"
 
 namespace {
 
@@ -126,7 +127,7 @@ std::array<double, engine::kCoderCount + 1> CoderSeconds(const std::string& app,
   engine::StatsLookup stats(app);
   runs_coded = 0;
   for (const std::string& id : horses) {
-    const std::string bytes = common::ReadWholeFile(app + engine::UmagotoExFileName(id)).value_or("");
+    const std::string bytes = common::ReadWholeFile(app + ::radadovur::testing::NameOf(engine::UmagotoExFileName, id)).value_or("");
     std::vector<engine::ExRecord> runs;
     for (size_t at = 0; at + engine::ex::kLength <= bytes.size(); at += engine::ex::kLength)
       runs.push_back(*engine::ExRecord::FromBytes(std::string_view(bytes).substr(at, engine::ex::kLength)));

@@ -18,6 +18,7 @@ Rule RuleOf(DataName kind) {
     case DataName::kKettoNum: return {"KettoNum (10 digits)", 10};
     case DataName::kDate: return {"date (8 digits)", 8};
     case DataName::kWord: return {"name", 0};
+    case DataName::kCourseWord: return {"course word", 0};
   }
   return {"name", 0};
 }
@@ -44,7 +45,9 @@ bool OneComponent(std::string_view value) {
 
 Status CheckDataName(DataName kind, std::string_view value) {
   const Rule rule = RuleOf(kind);
-  const bool ok = rule.digits == 0 ? OneComponent(value) : AllDigits(value, rule.digits);
+  const bool ok = rule.digits != 0                    ? AllDigits(value, rule.digits)
+                  : kind == DataName::kCourseWord ? value.empty() || OneComponent(value)
+                                                  : OneComponent(value);
   if (ok) return Status::OK();
   return Status::InvalidArgument(rule.what, std::string("not a ") + rule.what + " for a file name: \"" +
                                                 Shown(value) + "\"");

@@ -16,6 +16,7 @@ enum class DataName {
   kKettoNum,       // 10 digits
   kDate,           // 8 digits: year, month and day
   kWord,           // one component: not empty, not "." or "..", no "/" and no control byte
+  kCourseWord,     // a code-table word joined into a file name: a kWord, or empty (no row for it)
 };
 
 // OK, or InvalidArgument naming what the value should have been, with the value shown escaped.

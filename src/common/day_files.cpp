@@ -4,19 +4,21 @@
 
 #include <cerrno>
 
+#include "common/data_name.h"
 #include "common/text_file.h"
 
 namespace radadovur::common {
 
-std::string DayFilePath(std::string_view app_path, std::string_view folder, std::string_view meeting_day_key,
-                        std::string_view suffix) {
-  std::string path;
+Status DayFilePath(std::string_view app_path, std::string_view folder, std::string_view meeting_day_key,
+                   std::string_view suffix, std::string& path) {
+  path.clear();
+  if (Status status = CheckDataName(DataName::kMeetingDayKey, meeting_day_key); !status.ok()) return status;
   path.reserve(app_path.size() + folder.size() + meeting_day_key.size() + suffix.size());
   path += app_path;
   path += folder;
   path += meeting_day_key;
   path += suffix;
-  return path;
+  return Status::OK();
 }
 
 Status DayFiles::Write(const std::string& path, std::string_view block) {

@@ -15,8 +15,9 @@
 namespace radadovur::common {
 
 // <AppPath><folder><MeetingDayKey><suffix>, joined without separators ("TEKICHU/", "lupRCM.txt").
-std::string DayFilePath(std::string_view app_path, std::string_view folder, std::string_view meeting_day_key,
-                        std::string_view suffix);
+// The key comes from records: one that is not 14 digits gives a failure naming it and no path.
+Status DayFilePath(std::string_view app_path, std::string_view folder, std::string_view meeting_day_key,
+                   std::string_view suffix, std::string& path);
 
 class DayFiles {
  public:

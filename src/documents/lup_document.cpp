@@ -240,14 +240,22 @@ void LupDocumentWriter::Write(const std::string& app_path, ResultsWindowState& s
   const std::string key(race.MeetingDayKey());
   state.LastKeyLup = key;
   const bool final = state.ResultsFinal == 1;
-  const std::string lup = common::DayFilePath(app_path, kFolder, key, final ? "lupRCM.txt" : "lup.txt");
+  std::string lup;
+  if (common::Status named = common::DayFilePath(app_path, kFolder, key, final ? "lupRCM.txt" : "lup.txt", lup); !named.ok()) {
+    failures.Add(std::move(named));
+    return;
+  }
 
   std::string block = files_.Starts(lup) ? LupDayHead(state, failures) : std::string();
   block += LupRaceBlock(state, failures);
   failures.Add(files_.Write(lup, block));
   if (!final) return;
 
-  const std::string table = common::DayFilePath(app_path, kFolder, key, "tekichu.txt");
+  std::string table;
+  if (common::Status named = common::DayFilePath(app_path, kFolder, key, "tekichu.txt", table); !named.ok()) {
+    failures.Add(std::move(named));
+    return;
+  }
   std::string rows = files_.Starts(table) ? HitTableHead(race, state.CodeTable, failures) : std::string();
   rows += HitTableRows(race.RaceNum(), state.HitSummary);
   failures.Add(files_.Write(table, rows));

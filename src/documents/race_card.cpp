@@ -160,8 +160,11 @@ void ShutsubahyoDocumentWriter::Write(const std::string& app_path, ResultsWindow
   SetSanrenpukuTop7(state);
   const std::string key(race.MeetingDayKey());
   state.LastKeyShutsubahyo = key;
-  const std::string path =
-      common::DayFilePath(app_path, kFolder, key, state.ResultsFinal == 1 ? "mmkRCM.txt" : "mmk.txt");
+  std::string path;
+  if (common::Status named = common::DayFilePath(app_path, kFolder, key, state.ResultsFinal == 1 ? "mmkRCM.txt" : "mmk.txt", path); !named.ok()) {
+    failures.Add(std::move(named));
+    return;
+  }
   std::string block = files_.Starts(path) ? LupDayHead(state, failures) : std::string();
   block += ShutsubahyoRaceBlock(state, failures);
   failures.Add(files_.Write(path, block));

@@ -210,13 +210,15 @@ CalculationReport CalculateHorses(const std::string& app_path, const std::vector
   std::string bytes;
   for (int64_t k = 1; k <= count; ++k) {
     const std::string& id = horse_ids[static_cast<size_t>(k - 1)];
-    const std::string path = app_path + UmagotoExFileName(id);
-    common::Status status = records_of(id, path, bytes);
+    std::string name;
+    common::Status status = UmagotoExFileName(id, name);
+    const std::string path = app_path + name;
+    if (status.ok()) status = records_of(id, path, bytes);
     if (status.ok()) status = CalculateAndWrite(path, bytes, reference, stats, models, host);
     ++report.horses;
     if (!status.ok()) {
       report.failed_horses.push_back(id);
-      report.failures.Add(Prefixed(status, id + ": "));
+      report.failures.Add(Prefixed(status, common::Shown(id) + ": "));
     }
     host.Yield();
     host.SetProgress(common::ProgressSlot::kPredictProgressBar3, k * 100 / count);

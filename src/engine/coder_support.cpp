@@ -27,7 +27,8 @@ common::Status CoderFailure(const CoderContext& context, int run, std::string_vi
   race += record.Text(ex::MonthDay);
   race += record.Text(ex::VenueCode);
   race += record.Text(ex::RaceNum);
-  std::string text = std::string(what) + " of run " + std::to_string(run) + " (race " + race + "): " + std::string(why);
+  std::string text =
+      std::string(what) + " of run " + std::to_string(run) + " (race " + common::Shown(race) + "): " + std::string(why);
   return common::Status::InvalidArgument(std::string(what), std::move(text));
 }
 
@@ -36,7 +37,7 @@ double ValueOf(const ExRecord& record, const jvdata::Field& field, uint32_t i) {
 common::Status WholeNumberOfText(const CoderContext& context, int run, std::string_view what, std::string_view text,
                                  int64_t& out) {
   const auto value = common::WholeNumber(text);
-  if (!value) return CoderFailure(context, run, what, "\"" + std::string(text) + "\" is not a whole number");
+  if (!value) return CoderFailure(context, run, what, "\"" + common::Shown(text) + "\" is not a whole number");
   out = *value;
   return common::Status::OK();
 }
@@ -64,7 +65,7 @@ common::Status DayNumberOf(const CoderContext& context, int run, std::string_vie
                                          std::chrono::month(static_cast<unsigned>(number / 100 % 100)),
                                          std::chrono::day(static_cast<unsigned>(number % 100))};
   if (!digits || !date.ok())
-    return CoderFailure(context, run, what, "\"" + std::string(yyyymmdd) + "\" is not a date");
+    return CoderFailure(context, run, what, "\"" + common::Shown(yyyymmdd) + "\" is not a date");
   out = std::chrono::sys_days(date).time_since_epoch().count();
   return common::Status::OK();
 }

@@ -77,8 +77,9 @@ common::Status FixPreviousDayEntries(const std::string& app_path, int64_t& horse
   horses = static_cast<int64_t>(ids.size());
   if (!status.ok()) return status;
   for (const auto& id : ids) {
-    if (!IsFileNamePart(id)) continue;  // names no entry file: there is nothing to fix
-    const std::string path = app_path + store::UmagotoFileName(id);
+    std::string name;
+    if (!store::UmagotoFileName(id, name).ok()) continue;  // names no entry file: there is nothing to fix
+    const std::string path = app_path + name;
     std::string bytes;
     if (status = ReadFileBytes(path, bytes); !status.ok()) return status;
     std::string fixed = bytes;

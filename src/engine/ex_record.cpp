@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 
+#include "common/data_name.h"
 #include "common/names.h"
 
 namespace radadovur::engine {
@@ -58,12 +59,17 @@ void ExRecord::SetFactorCode(int item, std::string_view code) {
   SetText(ex::kFactorCode[item], code);
 }
 
-std::string UmagotoExFileName(std::string_view ketto_num) {
-  return std::string(common::names::kUmagotoExFolder) + "/" + std::string(ketto_num) + "EX.dat";
+common::Status UmagotoExFileName(std::string_view ketto_num, std::string& name) {
+  name.clear();
+  if (common::Status status = common::CheckDataName(common::DataName::kKettoNum, ketto_num); !status.ok())
+    return status;
+  name = std::string(common::names::kUmagotoExFolder) + "/" + std::string(ketto_num) + "EX.dat";
+  return common::Status::OK();
 }
 
 bool OpenUmagotoExFile(common::RecordFile& file, const std::string& app_path, std::string_view ketto_num) {
-  return file.Open(app_path + UmagotoExFileName(ketto_num), ex::kLength);
+  std::string name;
+  return UmagotoExFileName(ketto_num, name).ok() && file.Open(app_path + name, ex::kLength);
 }
 
 bool ReadExRecord(common::RecordFile& file, int64_t n, ExRecord& record) {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "common/record_file.h"
+#include "common/status.h"
 #include "engine/layout_ex.h"
 
 // One expanded record held as its 2603 bytes. Text fields are cut and padded by bytes; reals
@@ -43,8 +44,9 @@ class ExRecord {
 void PutReal(char* out, float value);
 float GetReal(const char* in);
 
-// The horse's expanded-record file "UMAGOTOEXTHISWEEKN/<KettoNum>EX.dat", relative to AppPath.
-std::string UmagotoExFileName(std::string_view ketto_num);
+// The horse's expanded-record file "UMAGOTOEXTHISWEEKN/<KettoNum>EX.dat", relative to AppPath;
+// an id that is not a KettoNum is a failure naming it, and gives no name.
+common::Status UmagotoExFileName(std::string_view ketto_num, std::string& name);
 
 // Opens (creating it empty when missing) the horse's expanded-record file; records from 1,
 // count = length / 2603.

@@ -45,11 +45,10 @@ void EmptyExpandedFiles(const std::string& app_path, const std::vector<std::stri
   int64_t shown = -1;
   for (size_t h = 0; h < horses.size(); ++h) {
     const std::string& id = horses[h];
-    if (!IsFileNamePart(id))
-      report.FailHorse(id, common::Status::InvalidArgument(id, std::string(common::names::kKettoNumList) +
-                                                                   ": no file can be named after \"" + id + "\""));
-    else if (auto status = EmptyFile(app_path + UmagotoExFileName(id)); !status.ok())
-      report.FailHorse(id, status);
+    std::string name;
+    common::Status status = UmagotoExFileName(id, name);
+    if (status.ok()) status = EmptyFile(app_path + name);
+    if (!status.ok()) report.FailHorse(id, std::move(status));
     ShowIdsRead(host, h + 1, shown);
   }
 }

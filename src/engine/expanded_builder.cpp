@@ -180,7 +180,8 @@ common::Status BuildHorse(const Tables& t, const std::string& id, std::string_vi
       out.clear();
       return common::Status::InvalidArgument(
           id, "UMAGOTOEXTHISWEEKN " + id + ": CreatedDate \"" +
-                  common::DecodeCp932Lossy(jvdata::se::CreatedDate.Of(last_date ? before : last)) + "\" of record " +
+                  common::Shown(common::DecodeCp932Lossy(jvdata::se::CreatedDate.Of(last_date ? before : last))) +
+                  "\" of record " +
                   std::to_string(last_date ? n - 1 : n) + " is not a whole number");
     }
     if (*last_date < *before_date) {
@@ -250,18 +251,20 @@ void BuildExpandedStructure(const std::string& app_path, const std::vector<std::
   for (size_t h = 1; h <= count; ++h) {
     const std::string& id = horses[h - 1];
     // A horse listed twice is built once: a second build would write the same file again.
-    if (!IsFileNamePart(id)) {
-      report.FailHorse(id, common::Status::InvalidArgument(id, std::string(common::names::kKettoNumList) +
-                                                                   ": no file can be named after \"" + id + "\""));
+    std::string entry_name, ex_name;
+    common::Status named = store::UmagotoFileName(id, entry_name);
+    if (named.ok()) named = UmagotoExFileName(id, ex_name);
+    if (!named.ok()) {
+      report.FailHorse(id, named);
     } else if (!report.HasFailed(id) && built.insert(id).second) {
       bool dropped = false;
-      auto status = ReadFileBytes(app_path + store::UmagotoFileName(id), entries);
+      auto status = ReadFileBytes(app_path + entry_name, entries);
       if (status.ok()) status = BuildHorse(tables, id, entries, out, dropped);
       if (status.ok() && !out.empty()) {
         if (output == BuildOutput::kMemory)
           report.built[id] = std::move(out);
         else
-          status = ReplaceFile(app_path + UmagotoExFileName(id), out);
+          status = ReplaceFile(app_path + ex_name, out);
       }
       if (!status.ok())
         report.FailHorse(id, status);

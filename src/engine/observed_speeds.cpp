@@ -23,7 +23,7 @@ bool IsBlank(std::string_view text) {
 
 std::optional<int64_t> Number(std::string_view text, const char* name, std::string* error) {
   auto n = common::WholeNumber(text);
-  if (!n && error) *error = std::string(name) + " [" + std::string(text) + "] is not a number";
+  if (!n && error) *error = std::string(name) + " [" + common::Shown(text) + "] is not a number";
   return n;
 }
 
@@ -33,7 +33,7 @@ std::optional<int64_t> RunTimeTenths(const ExRecord& record, std::string* error)
   auto minutes = Number(time.substr(0, 1), "RunTime", error);
   auto rest = Number(time.substr(1), "RunTime", error);
   if (!minutes || !rest) {
-    if (error) *error = "RunTime [" + std::string(time) + "] is not a number";
+    if (error) *error = "RunTime [" + common::Shown(time) + "] is not a number";
     return std::nullopt;
   }
   return *minutes * 600 + *rest;
@@ -89,7 +89,7 @@ std::optional<std::string> ObservedSohaSpeed(const ExRecord& record, std::string
   const auto total = kyori ? RunTimeTenths(record, error) : std::nullopt;
   if (!kyori || !total) return std::nullopt;
   if (*total == 0) {  // "-000" and the like: a number, but no time
-    if (error) *error = "RunTime [" + std::string(time) + "] is no time";
+    if (error) *error = "RunTime [" + common::Shown(time) + "] is no time";
     return std::nullopt;
   }
   const float metres_per_tenth = static_cast<float>(*kyori) / static_cast<float>(*total);

@@ -41,7 +41,7 @@ common::Status PredictSpeeds(ExRecord& record, const SurfaceModel& model) {
     const auto value = common::WholeNumber(text);
     if (!value)
       return common::Status::InvalidArgument("FactorCategoryIndex " + std::to_string(i),
-                                             "FactorCategoryIndex " + std::to_string(i) + " \"" + std::string(text) +
+                                             "FactorCategoryIndex " + std::to_string(i) + " \"" + common::Shown(text) +
                                                  "\" is not a whole number");
     // Beyond the model's 6000 categories nothing is stored: such an index weighs 0.
     index[static_cast<size_t>(i)] = *value >= 0 && *value <= kMaxFactorCategories ? static_cast<int>(*value) : -1;

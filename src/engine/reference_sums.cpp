@@ -34,8 +34,9 @@ common::Status ReferenceSurface(const ExRecord& run, ModelSurface& surface) {
   const auto t = common::WholeNumber(track);
   if (!t)
     return common::Status::InvalidArgument(
-        "TrackCode", "TrackCode [" + std::string(track) + "] of the run of " + std::string(run.Text(ex::Year)) +
-                         std::string(run.Text(ex::MonthDay)) + " is not a whole number");
+        "TrackCode", "TrackCode [" + common::Shown(track) + "] of the run of " +
+                         common::Shown(std::string(run.Text(ex::Year)) + std::string(run.Text(ex::MonthDay))) +
+                         " is not a whole number");
   surface = ReferenceSurfaceOf(*t);
   return common::Status::OK();
 }

@@ -25,9 +25,4 @@ common::Status ReadIdList(const std::string& path, std::vector<std::string>& ids
   return common::Status::OK();
 }
 
-bool IsFileNamePart(const std::string& id) {
-  return !id.empty() && id != "." && id != ".." && id.find('/') == std::string::npos &&
-         id.find('\0') == std::string::npos;
-}
-
 }  // namespace radadovur::engine

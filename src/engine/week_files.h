@@ -18,7 +18,4 @@ common::Status ReplaceFile(const std::string& path, const std::string& bytes);
 // "HAHAHANNUMTHISWEEKN.dat"), in file order, repeats kept; none when the file does not exist.
 common::Status ReadIdList(const std::string& path, std::vector<std::string>& ids);
 
-// True when `id` can name a file of its own inside a folder.
-bool IsFileNamePart(const std::string& id);
-
 }  // namespace radadovur::engine

@@ -26,7 +26,7 @@ class ValueFile {
     std::string text;
     if (!Text(text, error)) return false;
     const auto n = common::WholeNumber(text);
-    if (!n) return Fail("value " + std::to_string(read_) + " [" + text + "] is not a whole number", error);
+    if (!n) return Fail("value " + std::to_string(read_) + " [" + common::Shown(text) + "] is not a whole number", error);
     value = *n;
     return true;
   }
@@ -38,7 +38,7 @@ class ValueFile {
     if (!t.empty() && t.front() == '+') t.remove_prefix(1);
     const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
     if (t.empty() || ec != std::errc() || end != t.data() + t.size())
-      return Fail("value " + std::to_string(read_) + " [" + text + "] is not a number", error);
+      return Fail("value " + std::to_string(read_) + " [" + common::Shown(text) + "] is not a number", error);
     return true;
   }
   bool Fail(const std::string& what, std::string* error) const {

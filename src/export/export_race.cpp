@@ -2,30 +2,17 @@
 
 #include <algorithm>
 
-#include "common/cp932.h"
+#include "common/data_name.h"
 
 namespace radadovur::exports {
-namespace {
-
-bool AllDigits(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// Nothing in the name may lead out of its folder.
-bool UsableInName(std::string_view part) {
-  return !part.empty() && part.find('/') == std::string_view::npos && part.find('\0') == std::string_view::npos &&
-         part != "." && part != "..";
-}
-
-}  // namespace
 
 bool RaceAtHand(const results::ResultsWindowState& state, documents::RaceOfRecord& race,
                 common::StepFailures& failures) {
   if (state.RunnerCount <= 0) return false;
   race = documents::RaceOf(state.CurrentRunnerRecord);
-  if (race.race_id.size() == 16 && AllDigits(race.race_id)) return true;
-  failures.Add(common::Status::InvalidArgument(
-      "runner record", "runner record: race id \"" + common::Shown(race.race_id) + "\" is not 16 digits"));
+  common::Status named = common::CheckDataName(common::DataName::kRaceId, race.race_id);
+  if (named.ok()) return true;
+  failures.Add(common::Status::InvalidArgument("runner record", "runner record: " + named.ToString()));
   return false;
 }
 
@@ -53,12 +40,6 @@ std::vector<std::pair<int, long long>> RankedHorses(const results::ResultsWindow
 std::string TwoDigits(long long number) {
   const std::string text = std::to_string(number % 100 + 100);
   return text.substr(text.size() - 2);
-}
-
-std::string CourseNameForFile(const results::CodeTable& table, std::string_view venue_code) {
-  const auto name = common::DecodeCp932(results::LookupCodeTable(table, results::kCodeVenue, venue_code, 4));
-  if (name && UsableInName(*name)) return *name;
-  return std::string(venue_code);
 }
 
 }  // namespace radadovur::exports

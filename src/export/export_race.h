@@ -31,8 +31,4 @@ std::vector<std::pair<int, long long>> RankedHorses(const results::ResultsWindow
 // A horse number as two digits with a leading zero: 5 gives "05".
 std::string TwoDigits(long long number);
 
-// The racecourse's name for a file name, UTF-8 (kind "2001", column 4); the venue code itself
-// when the code table has no usable name for it, so that two courses' files never share a name.
-std::string CourseNameForFile(const results::CodeTable& table, std::string_view venue_code);
-
 }  // namespace radadovur::exports

@@ -113,7 +113,11 @@ void TanfukuCsvWriter::Write(const std::string& app_path, ResultsWindowState& st
   if (!RaceAtHand(state, race, failures)) return;
   const bool final = state.ResultsFinal == 1;
   const std::string key(race.MeetingDayKey());
-  const std::string path = common::DayFilePath(app_path, kind_.folder, key, final ? kind_.final_suffix : kind_.suffix);
+  std::string path;
+  if (common::Status named = common::DayFilePath(app_path, kind_.folder, key, final ? kind_.final_suffix : kind_.suffix, path); !named.ok()) {
+    failures.Add(std::move(named));
+    return;
+  }
 
   std::string block;
   if (files_.Starts(path)) block = TanfukuTitleLine(kind_, race, state.CodeTable, failures) + TanfukuHeaderLine(final);

@@ -6,11 +6,12 @@
 
 namespace radadovur::exports {
 
-std::string TanshoFileName(const documents::RaceOfRecord& race, const results::CodeTable& table) {
+common::Status TanshoFileName(const documents::RaceOfRecord& race, const results::CodeTable& table,
+                              std::string& name) {
   // The bet lists' rule: "<folder>/<yymmdd><course><RR>R.csv".
   const std::string race_key = std::string(race.Year()) + std::string(race.MonthDay()) +
                                std::string(race.VenueCode()) + std::string(race.RaceNum());
-  return results::BetListFileName(results::BetKind::kTansho, race_key, table);
+  return results::BetListFileName(results::BetKind::kTansho, race_key, table, name);
 }
 
 std::string TanshoCsvText(const documents::RaceOfRecord& race, const results::ResultsWindowState& state,
@@ -31,8 +32,9 @@ void WriteTanshoList(const std::string& app_path, results::ResultsWindowState& s
   const std::string key = std::string(race.Year()) + std::string(race.MonthDay()) + std::string(race.VenueCode()) +
                           std::string(race.RaceNum());
   if (key == state.LastKeyTansho) return;
-  common::Status status =
-      common::WriteFileAtomic(app_path + TanshoFileName(race, state.CodeTable), TanshoCsvText(race, state, failures));
+  std::string name;
+  common::Status status = TanshoFileName(race, state.CodeTable, name);
+  if (status.ok()) status = common::WriteFileAtomic(app_path + name, TanshoCsvText(race, state, failures));
   if (status.ok()) {
     state.LastKeyTansho = key;
   } else {

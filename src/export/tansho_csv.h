@@ -11,8 +11,9 @@
 namespace radadovur::exports {
 
 // The list's name below the program folder (UTF-8 on disk), e.g. "TANSHO/240922中山11R.csv"; a
-// course the code table lacks gives its code: "TANSHO/2409220611R.csv".
-std::string TanshoFileName(const documents::RaceOfRecord& race, const results::CodeTable& table);
+// course the code table lacks gives its code: "TANSHO/2409220611R.csv". A race whose date, venue
+// and number are no race key is a failure and gives no name.
+common::Status TanshoFileName(const documents::RaceOfRecord& race, const results::CodeTable& table, std::string& name);
 
 // The list's lines: "<RaceDate>,<VenueCode>,<RaceNum>,01,<horse>,100" CR LF for the horses of rank
 // 1, then those of rank 2, each by horse number.

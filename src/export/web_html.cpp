@@ -29,7 +29,7 @@ constexpr std::array<NavLink, 9> kNavLinks = {{{"/expectation", "fS11", "競馬�
 constexpr std::array<std::string_view, 3> kNaviCourses = {"nakayama", "hanshin", "chukyo"};
 
 std::string Attr(std::string_view name, std::string_view value) {
-  return " " + std::string(name) + "=\"" + std::string(value) + "\"";
+  return " " + std::string(name) + "=\"" + HtmlEscaped(value) + "\"";
 }
 
 std::string_view Column(const WebRace& web, int column) {

@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "common/cp932.h"
+#include "common/data_name.h"
 #include "documents/formatters.h"
 #include "results/code_table.h"
 
@@ -24,7 +25,9 @@ std::string Utf8Of(std::string_view cp932, common::StepFailures& failures) {
   return common::DecodeCp932Lossy(cp932);
 }
 
-std::string Escaped(std::string_view utf8) {
+}  // namespace
+
+std::string HtmlEscaped(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   for (char c : utf8) {
@@ -38,6 +41,8 @@ std::string Escaped(std::string_view utf8) {
   }
   return out;
 }
+
+namespace {
 
 std::string Lower(std::string text) {
   for (char& c : text)
@@ -58,16 +63,16 @@ std::string_view At(const results::FixedRunnerTexts& texts, int i) {
 }
 
 std::string HtmlText(std::string_view cp932, common::StepFailures& failures) {
-  return Escaped(Utf8Of(cp932, failures));
+  return HtmlEscaped(Utf8Of(cp932, failures));
 }
 
 std::optional<WebRace> WebRaceAtHand(const results::ResultsWindowState& state, common::StepFailures& failures) {
   if (state.RunnerCount <= 0) return std::nullopt;
   WebRace web;
   web.race = documents::RaceOf(state.CurrentRunnerRecord);
-  if (web.race.race_id.size() < 16 || !AllDigits(web.race.race_id.substr(0, 16))) {
-    failures.Add(common::Status::InvalidArgument(
-        "web pages", "race id \"" + common::Shown(web.race.race_id.substr(0, 16)) + "\" is not 16 digits"));
+  if (common::Status named = common::CheckDataName(common::DataName::kRaceId, web.race.race_id.substr(0, 16));
+      !named.ok()) {
+    failures.Add(common::Status::InvalidArgument("web pages", "web pages: " + named.ToString()));
     return std::nullopt;
   }
   web.race.race_id = web.race.race_id.substr(0, 16);
@@ -81,6 +86,12 @@ std::optional<WebRace> WebRaceAtHand(const results::ResultsWindowState& state, c
   const std::string_view venue = web.race.VenueCode();
   web.course_name = HtmlText(results::LookupCodeTable(state.CodeTable, results::kCodeVenue, venue, 4), failures);
   web.course_word = Lower(Utf8Of(results::LookupCodeTable(state.CodeTable, results::kCodeVenue, venue, 6), failures));
+  // The word names the race's page files.
+  if (common::Status named = common::CheckDataName(common::DataName::kCourseWord, web.course_word); !named.ok()) {
+    failures.Add(common::Status::InvalidArgument(
+        "web pages", "race " + std::string(web.race.race_id) + ": web pages: " + named.ToString()));
+    return std::nullopt;
+  }
   web.runners = state.RunnerCount;
   if (web.runners > kMaxHorse) {
     failures.Add(common::Status::InvalidArgument(

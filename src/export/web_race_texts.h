@@ -21,9 +21,12 @@ struct WebRace {
   documents::RaceOfRecord race;         // all 16 digits of the id are digits
   const results::RaceTableRow* row = nullptr;
   std::string course_name;              // kind "2001" column 4, UTF-8, HTML-escaped
-  std::string course_word;              // kind "2001" column 6, UTF-8, lower case
+  std::string course_word;              // kind "2001" column 6, UTF-8, lower case, a course word
   int runners = 0;                      // horse numbers 1..runners, at most 18
 };
+
+// `utf8` with "&", "<", ">" and '"' as HTML entities: every data text a page shows or links.
+std::string HtmlEscaped(std::string_view utf8);
 
 // The race at hand, or nothing: a race without runners has nothing to show (its runner record
 // would be an earlier race's, and its stages have said why it has none); an id that is not 16

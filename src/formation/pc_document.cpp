@@ -117,7 +117,11 @@ void PcDocumentWriter::Write(const std::string& app_path, ResultsWindowState& st
   const std::string key(race.MeetingDayKey());
   state.LastKeyLupPc = key;
   const bool final = state.ResultsFinal == 1;
-  const std::string doc = common::DayFilePath(app_path, kFolder, key, final ? "lupRCMPC.txt" : "lupPC.txt");
+  std::string doc;
+  if (common::Status named = common::DayFilePath(app_path, kFolder, key, final ? "lupRCMPC.txt" : "lupPC.txt", doc); !named.ok()) {
+    failures.Add(std::move(named));
+    return;
+  }
 
   std::string block = files_.Starts(doc) ? documents::LupDayHead(state, failures) : std::string();
   block += RcLine(state, failures);
@@ -127,7 +131,11 @@ void PcDocumentWriter::Write(const std::string& app_path, ResultsWindowState& st
   failures.Add(files_.Write(doc, block));
   if (!final) return;
 
-  const std::string table = common::DayFilePath(app_path, kFolder, key, "tekichuPC.txt");
+  std::string table;
+  if (common::Status named = common::DayFilePath(app_path, kFolder, key, "tekichuPC.txt", table); !named.ok()) {
+    failures.Add(std::move(named));
+    return;
+  }
   std::string rows = files_.Starts(table) ? TableHead(race, state, failures) : std::string();
   if (documents::PayoutIsOfRace(state.CurrentPayoutRecord, race)) {
     CheckFormationHits(state, failures);

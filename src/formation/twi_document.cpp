@@ -77,7 +77,11 @@ void TwiDocumentWriter::Write(const std::string& app_path, ResultsWindowState& s
   const std::string key(race.MeetingDayKey());
   state.LastKeyTwi = key;
   const bool final = state.ResultsFinal == 1;
-  const std::string doc = common::DayFilePath(app_path, kFolder, key, final ? "twiRCM.txt" : "twi.txt");
+  std::string doc;
+  if (common::Status named = common::DayFilePath(app_path, kFolder, key, final ? "twiRCM.txt" : "twi.txt", doc); !named.ok()) {
+    failures.Add(std::move(named));
+    return;
+  }
 
   std::string block = files_.Starts(doc) ? documents::LupDayHead(state, failures) : std::string();
   documents::AddLupRc(state, block, failures);

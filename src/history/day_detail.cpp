@@ -2,6 +2,7 @@
 
 #include "common/convert.h"
 #include "common/cp932.h"
+#include "common/day_files.h"
 #include "history/items.h"
 #include "history/meeting_day_search.h"
 
@@ -42,7 +43,9 @@ std::optional<uint32_t> RankColour(std::string_view two) {
 }
 
 std::string DayFile(const std::string& app_path, std::string_view key, std::string_view name) {
-  return app_path + std::string(kTekichuFolder) + std::string(key) + std::string(name);
+  // A list item that ends in no meeting-day key names no file: an empty path opens nothing.
+  std::string path;
+  return common::DayFilePath(app_path, kTekichuFolder, key, name, path).ok() ? path : std::string();
 }
 
 void LoadTierHits(const std::string& path, Grid& grid) {

@@ -2,6 +2,7 @@
 
 #include "common/convert.h"
 #include "common/cp932.h"
+#include "common/day_files.h"
 #include "common/text_file.h"
 #include "history/items.h"
 #include "history/meeting_day_search.h"
@@ -125,7 +126,12 @@ HitList LoadHitList(const std::string& app_path, const std::function<void(std::s
         Cp932(key.substr(10, 2) + "回"),
         Cp932(key.substr(12, 2) + "日"),
     };
-    ReadDay(app_path + std::string(kTekichuFolder) + key + "lupRCM.txt", day, file, list);
+    std::string path;
+    if (common::Status named = common::DayFilePath(app_path, kTekichuFolder, key, "lupRCM.txt", path); !named.ok()) {
+      failures.Add(std::move(named));
+      continue;
+    }
+    ReadDay(path, day, file, list);
   }
   failures.Add(common::WriteFileAtomic(app_path + std::string(kAtariList), file));
   return list;

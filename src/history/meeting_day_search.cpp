@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <map>
 
+#include "common/data_name.h"
+
 namespace radadovur::history {
 namespace {
 
@@ -13,8 +15,7 @@ int Two(std::string_view s, size_t at) { return (s[at] - '0') * 10 + (s[at + 1] 
 }  // namespace
 
 bool IsCandidateKey(std::string_view key) {
-  if (key.size() != 14 || !std::all_of(key.begin(), key.end(), [](char c) { return c >= '0' && c <= '9'; }))
-    return false;
+  if (!common::IsDataName(common::DataName::kMeetingDayKey, key)) return false;
   const int year = Two(key, 0) * 100 + Two(key, 2);
   const int month = Two(key, 4), day = Two(key, 6), venue = Two(key, 8), meeting = Two(key, 10), number = Two(key, 12);
   return year >= kFirstYear && year <= kLastYear && month >= 1 && month <= 12 && day >= 1 && day <= 31 &&

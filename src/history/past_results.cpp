@@ -7,6 +7,7 @@
 
 #include "common/convert.h"
 #include "common/cp932.h"
+#include "common/day_files.h"
 #include "common/text_file.h"
 #include "history/items.h"
 #include "history/meeting_day_search.h"
@@ -63,7 +64,12 @@ std::vector<DayListItem> ListPastDays(const std::string& app_path,
   std::vector<DayListItem> days;
   std::string key_list;
   for (const std::string& key : MeetingDaySearch(app_path, "tekichu.txt", on_date)) {
-    ItemStream table = ItemStream::Open(app_path + std::string(kTekichuFolder) + key + "tekichu.txt");
+    std::string path;
+    if (common::Status named = common::DayFilePath(app_path, kTekichuFolder, key, "tekichu.txt", path); !named.ok()) {
+      failures.Add(std::move(named));
+      continue;
+    }
+    ItemStream table = ItemStream::Open(path);
     std::array<std::string, 6> title;
     for (std::string& value : title) value = common::DecodeCp932Lossy(table.NextOr());
     if (title[0].empty()) continue;
@@ -128,7 +134,12 @@ void WriteSpeedFiles(const std::string& app_path, const std::vector<std::string>
   std::vector<std::pair<std::string, std::string>> speed_files;
   std::string date;
   for (const std::string& key : keys) {
-    for (const SpeedRace& race : ReadSpeedRaces(app_path + std::string(kTekichuFolder) + key + "lupRCM.txt", key)) {
+    std::string path;
+    if (common::Status named = common::DayFilePath(app_path, kTekichuFolder, key, "lupRCM.txt", path); !named.ok()) {
+      failures.Add(std::move(named));
+      continue;
+    }
+    for (const SpeedRace& race : ReadSpeedRaces(path, key)) {
       race_ids += race.race_id + "\r\n";
       if (on_race) on_race(race.race_id);
       if (key.substr(0, 8) != date) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/cp932.h"
+#include "common/data_name.h"
 
 namespace radadovur::results {
 namespace {
@@ -27,23 +28,21 @@ std::string_view Cut(std::string_view text, size_t at, size_t length) {
   return at < text.size() ? text.substr(at, length) : std::string_view();
 }
 
-// The part of a file name taken from a record or the code table: nothing that leaves the folder.
-bool UsableInName(std::string_view part) {
-  return !part.empty() && part.find('/') == std::string_view::npos && part.find('\0') == std::string_view::npos &&
-         part != "." && part != "..";
-}
-
 }  // namespace
 
-std::string BetListFileName(BetKind kind, std::string_view race_key, const CodeTable& table) {
+common::Status BetListFileName(BetKind kind, std::string_view race_key, const CodeTable& table, std::string& name) {
+  name.clear();
+  if (common::Status status = common::CheckDataName(common::DataName::kRaceKey, race_key); !status.ok()) return status;
   const std::string_view venue = Cut(race_key, 8, 2);
   std::string course;
-  if (auto name = common::DecodeCp932(LookupCodeTable(table, kCodeVenue, venue, 4)); name && UsableInName(*name))
-    course = *name;
+  if (auto word = common::DecodeCp932(LookupCodeTable(table, kCodeVenue, venue, 4));
+      word && common::IsDataName(common::DataName::kWord, *word))
+    course = *word;
   else
     course = std::string(venue);
-  return std::string(InfoOf(kind).folder) + "/" + std::string(Cut(race_key, 2, 6)) + course +
+  name = std::string(InfoOf(kind).folder) + "/" + std::string(Cut(race_key, 2, 6)) + course +
          std::string(Cut(race_key, 10, 2)) + "R.csv";
+  return common::Status::OK();
 }
 
 std::string BetListText(BetKind kind, std::string_view race_key, const ResultsWindowState& state) {

@@ -2,6 +2,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/status.h"
 #include "results/bet_kinds.h"
 #include "results/code_table.h"
 #include "results/results_window_state.h"
@@ -12,8 +13,9 @@ namespace radadovur::results {
 
 // "<folder>/<yymmdd><course name><RR>R.csv" (UTF-8, the name on disk): yymmdd and RR from the
 // RaceKey, the course name from the code table; a course the table does not name gives its code
-// instead, so two courses' races of one day and number never share a file.
-std::string BetListFileName(BetKind kind, std::string_view race_key, const CodeTable& table);
+// instead, so two courses' races of one day and number never share a file; so does a name that is
+// not one file-name component. A key that is not a race key is a failure and gives no name.
+common::Status BetListFileName(BetKind kind, std::string_view race_key, const CodeTable& table, std::string& name);
 
 // The file's lines (CR LF) from the race's lists as they stand at the list's turn: 馬連 and
 // ワイド from UmatanKaime before the exacta order, 馬単 after it (each ticket as listed, then

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/status.h"
+#include "results/results_files.h"
 #include "results/results_window_state.h"
 
 // Every pair and triple of a race's runners, scored by the sum of their predicted speeds and
@@ -22,11 +23,17 @@ inline constexpr std::string_view kKaimePairWord = "Umaren";
 inline constexpr std::string_view kKaimeTripleWord = "Sanrenpuku";
 
 // The four ticket sort files of a race: "KAIME/<RaceKey>UMARENSORT.dat" and its siblings.
-inline std::string UmarenSortFileName(std::string_view race_key) { return "KAIME/" + std::string(race_key) + "UMARENSORT.dat"; }
-inline std::string UmatanSortFileName(std::string_view race_key) { return "KAIME/" + std::string(race_key) + "UMATANSORT.dat"; }
-inline std::string SanrenSortFileName(std::string_view race_key) { return "KAIME/" + std::string(race_key) + "SANRENSORT.dat"; }
-inline std::string SanrentanSortFileName(std::string_view race_key) {
-  return "KAIME/" + std::string(race_key) + "SANRENTANSORT.dat";
+inline common::Status UmarenSortFileName(std::string_view race_key, std::string& name) {
+  return RaceFileName("KAIME/", race_key, "UMARENSORT.dat", name);
+}
+inline common::Status UmatanSortFileName(std::string_view race_key, std::string& name) {
+  return RaceFileName("KAIME/", race_key, "UMATANSORT.dat", name);
+}
+inline common::Status SanrenSortFileName(std::string_view race_key, std::string& name) {
+  return RaceFileName("KAIME/", race_key, "SANRENSORT.dat", name);
+}
+inline common::Status SanrentanSortFileName(std::string_view race_key, std::string& name) {
+  return RaceFileName("KAIME/", race_key, "SANRENTANSORT.dat", name);
 }
 
 // Horse numbers run to 99: a runner file with more records is not one the pass wrote.

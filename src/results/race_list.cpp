@@ -69,7 +69,9 @@ void ListRace(const std::string& app_path, std::string_view record, ListSource s
   state.RaceKeyList.push_back(key);
   state.VenueName = LookupCodeTable(state.CodeTable, kCodeVenue, jvdata::ra::VenueCode.Of(record), 4);
   files.race_keys += common::QuotedLine(key);
-  failures.Add(MakeEmptyFile(app_path, RaceRunnerFileName(key)));
+  std::string runner_file;
+  common::Status named = RaceRunnerFileName(key, runner_file);
+  failures.Add(named.ok() ? MakeEmptyFile(app_path, runner_file) : named);
   items.push_back(RaceListItem(record, state.CodeTable, source));
 }
 

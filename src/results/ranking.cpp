@@ -113,8 +113,15 @@ void WriteRunnerSortFiles(const std::string& app_path, const ResultsWindowState&
     sort += RunnerSortLine(state, i);
     lup += LupSortLine(state, i);
   }
-  failures.Add(WriteWholeFile(app_path, RunnerSortFileName(key), sort));
-  failures.Add(WriteWholeFile(app_path, LupSortFileName(key), lup));
+  std::string sort_name, lup_name;
+  common::Status named = RunnerSortFileName(key, sort_name);
+  if (named.ok()) named = LupSortFileName(key, lup_name);
+  if (!named.ok()) {
+    failures.Add(std::move(named));
+    return;
+  }
+  failures.Add(WriteWholeFile(app_path, sort_name, sort));
+  failures.Add(WriteWholeFile(app_path, lup_name, lup));
 }
 
 }  // namespace radadovur::results

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "common/status.h"
+#include "results/results_files.h"
 #include "results/results_window_state.h"
 
 // The runners of a race ranked by predicted speed, fastest first, and the two runner files of the
@@ -30,7 +31,11 @@ std::string LupSortLine(const ResultsWindowState& state, int32_t i);
 void WriteRunnerSortFiles(const std::string& app_path, const ResultsWindowState& state, common::StepFailures& failures);
 
 // The ticket-folder names of the two files.
-inline std::string RunnerSortFileName(std::string_view race_key) { return "KAIME/" + std::string(race_key) + "SORT.dat"; }
-inline std::string LupSortFileName(std::string_view race_key) { return "KAIME/" + std::string(race_key) + "LUPSORT.dat"; }
+inline common::Status RunnerSortFileName(std::string_view race_key, std::string& name) {
+  return RaceFileName("KAIME/", race_key, "SORT.dat", name);
+}
+inline common::Status LupSortFileName(std::string_view race_key, std::string& name) {
+  return RaceFileName("KAIME/", race_key, "LUPSORT.dat", name);
+}
 
 }  // namespace radadovur::results

@@ -2,6 +2,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/day_files.h"
 #include "results/code_table.h"
 #include "results/results_window_state.h"
 
@@ -10,11 +11,11 @@
 // strategy), rewritten from the day tallies after every race once the results are final.
 namespace radadovur::results {
 
-inline std::string KaitekiTableName(std::string_view meeting_day_key) {
-  return "TEKICHU/" + std::string(meeting_day_key) + "kaiteki.txt";
+inline common::Status KaitekiTableName(std::string_view meeting_day_key, std::string& name) {
+  return common::DayFilePath("", "TEKICHU/", meeting_day_key, "kaiteki.txt", name);
 }
-inline std::string KaitekiPcTableName(std::string_view meeting_day_key) {
-  return "TEKICHU/" + std::string(meeting_day_key) + "kaitekiPC.txt";
+inline common::Status KaitekiPcTableName(std::string_view meeting_day_key, std::string& name) {
+  return common::DayFilePath("", "TEKICHU/", meeting_day_key, "kaitekiPC.txt", name);
 }
 
 // The day's rates after race number `race_number` (the day's race count R): stores R in the 馬連

@@ -18,14 +18,6 @@ namespace o1 = jvdata::o1;
 
 constexpr uint32_t kWinEntries = 28;
 
-// A race key from realtime data names a file below "RACE" only when it holds no separator.
-bool NamesARunnerFile(std::string_view key) {
-  if (key.size() != 12) return false;
-  for (char c : key)
-    if (c == '/' || c == '\0') return false;
-  return true;
-}
-
 }  // namespace
 
 void PutRealtimeEntry(std::string_view entry, std::string& runner) {
@@ -45,7 +37,10 @@ RunnerFilePatches::File& RunnerFilePatches::Load(const std::string& race_key, co
   auto [it, added] = files_.try_emplace(race_key);
   File& file = it->second;
   if (!added) return file;
-  const common::Status status = common::ReadWholeFile(app_path_ + RaceRunnerFileName(race_key), file.bytes);
+  // A key from realtime data that names no file is named once, and its race has no runner file.
+  std::string name;
+  common::Status status = RaceRunnerFileName(race_key, name);
+  if (status.ok()) status = common::ReadWholeFile(app_path_ + name, file.bytes);
   file.present = status.ok();
   if (!status.ok() && !status.IsNotFound()) failures.Add(status);
   if (!file.present) file.bytes.clear();
@@ -55,10 +50,6 @@ RunnerFilePatches::File& RunnerFilePatches::Load(const std::string& race_key, co
 void RunnerFilePatches::Patch(const std::string& race_key, int64_t umaban,
                               const std::function<void(std::string&)>& edit, RealtimePatchCounts& counts,
                               common::StepFailures& failures) {
-  if (!NamesARunnerFile(race_key)) {
-    ++counts.no_runner_file;
-    return;
-  }
   File& file = Load(race_key, failures);
   if (!file.present) {
     ++counts.no_runner_file;
@@ -82,8 +73,13 @@ void RunnerFilePatches::Patch(const std::string& race_key, int64_t umaban,
 }
 
 void RunnerFilePatches::WriteBack(common::StepFailures& failures) {
-  for (auto& [key, file] : files_)
-    if (file.patched) failures.Add(WriteWholeFile(app_path_, RaceRunnerFileName(key), file.bytes));
+  for (auto& [key, file] : files_) {
+    if (!file.patched) continue;
+    std::string name;
+    common::Status status = RaceRunnerFileName(key, name);
+    if (status.ok()) status = WriteWholeFile(app_path_, name, file.bytes);
+    failures.Add(std::move(status));
+  }
 }
 
 void PatchRunnersFromRealtimeEntries(const std::string& app_path, RunnerFilePatches& files,

@@ -5,9 +5,18 @@
 
 #include <cerrno>
 
+#include "common/data_name.h"
 #include "common/text_file.h"
 
 namespace radadovur::results {
+
+common::Status RaceFileName(std::string_view folder, std::string_view race_key, std::string_view suffix,
+                            std::string& name) {
+  name.clear();
+  if (common::Status status = common::CheckDataName(common::DataName::kRaceKey, race_key); !status.ok()) return status;
+  name.append(folder).append(race_key).append(suffix);
+  return common::Status::OK();
+}
 
 common::Status WriteWholeFile(const std::string& app_path, std::string_view name, std::string_view bytes) {
   return common::WriteFileAtomic(app_path + std::string(name), bytes);

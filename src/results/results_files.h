@@ -13,9 +13,18 @@ inline constexpr std::string_view kRaceIdFile = "SOKUDO/RACEID.txt";
 inline constexpr std::string_view kRaceListFile = "RACETHISWEEKN.dat";
 inline constexpr std::string_view kRaceDetailFile = "RACETHISWEEKNSYOSAI.dat";
 
+// "<folder><RaceKey><suffix>", a file of one race. The key comes from records, so a key that is
+// not 12 digits gives a failure naming it and no name: nothing may be opened under it.
+common::Status RaceFileName(std::string_view folder, std::string_view race_key, std::string_view suffix,
+                            std::string& name);
+
 // A race's runner file "RACE/<RaceKey>.dat" and its ticket-folder file "KAIME/<RaceKey>.dat".
-inline std::string RaceRunnerFileName(std::string_view race_key) { return "RACE/" + std::string(race_key) + ".dat"; }
-inline std::string KaimeFileName(std::string_view race_key) { return "KAIME/" + std::string(race_key) + ".dat"; }
+inline common::Status RaceRunnerFileName(std::string_view race_key, std::string& name) {
+  return RaceFileName("RACE/", race_key, ".dat", name);
+}
+inline common::Status KaimeFileName(std::string_view race_key, std::string& name) {
+  return RaceFileName("KAIME/", race_key, ".dat", name);
+}
 
 inline constexpr size_t kRaceRunnerRecordLength = 24022;
 

@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "common/cp932.h"
+#include "common/data_name.h"
 #include "common/names.h"
 #include "common/text_file.h"
 #include "jvdata/layout_hr.h"
@@ -25,7 +26,7 @@ constexpr std::string_view kEndText = "予想･結果終了";
 // `status` with the step (and race) that failed in front of its text.
 common::Status InStep(const common::Status& status, std::string_view step, std::string_view race_key) {
   std::string text = "手順" + std::string(step);
-  if (!race_key.empty()) text += " レース" + std::string(race_key);
+  if (!race_key.empty()) text += " レース" + common::Shown(race_key);
   text += ": " + status.ToString();
   switch (status.code()) {
     case common::Status::Code::kOk: return status;
@@ -63,7 +64,9 @@ class StepLog {
 // Records of the race's runner file: its length / 24022; a missing file has none.
 common::Status CountRunners(const std::string& app_path, std::string_view race_key, int32_t& count) {
   count = 0;
-  const std::string path = app_path + RaceRunnerFileName(race_key);
+  std::string name;
+  if (common::Status named = RaceRunnerFileName(race_key, name); !named.ok()) return named;
+  const std::string path = app_path + name;
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) {
     if (errno == ENOENT) return common::Status::OK();
@@ -107,14 +110,22 @@ void Setup(const std::string& app_path, common::StepHost& host, const RaceStepHo
   }
   log.Run(hooks.CopyRuns, "8", {}, app_path, state);
 
-  for (int i = 1; i <= state.RaceCount; ++i)
-    log.Add(MakeEmptyFile(app_path, KaimeFileName(state.RaceKeyList[i])), "9", state.RaceKeyList[i]);
+  for (int i = 1; i <= state.RaceCount; ++i) {
+    std::string kaime;
+    const common::Status named = KaimeFileName(state.RaceKeyList[i], kaime);
+    log.Add(named.ok() ? MakeEmptyFile(app_path, kaime) : named, "9", state.RaceKeyList[i]);
+  }
 }
 
 // Steps 10 to 17 for race RaceIndex.
 void RunRace(const std::string& app_path, common::StepHost& host, const RaceStepHooks& hooks, RaceWriters& writers,
              const store::RecordBlock& payouts, ResultsWindowState& state, StepLog& log) {
   const std::string key = state.RaceKeyList[state.RaceIndex];
+  // A key that names no file leaves the race without files of its own: it is skipped, named.
+  if (common::Status named = common::CheckDataName(common::DataName::kRaceKey, key); !named.ok()) {
+    log.Add(named, "10", key);
+    return;
+  }
 
   // Step 10. The payout record at the race's list position: in results mode the list follows the
   // payout file, so it is the race's own; before the results it may be missing, which is no fault.

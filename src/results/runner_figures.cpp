@@ -166,8 +166,16 @@ void RunnerFigures(const std::string& app_path, ResultsWindowState& state, commo
           ? state.RaceKeyList[static_cast<size_t>(state.RaceIndex)]
           : std::string();
 
-  std::string file;
-  if (n > 0) failures.Add(common::ReadWholeFile(app_path + RaceRunnerFileName(race_key), file));
+  std::string file, runner_name, kaime_name;
+  if (n > 0) {
+    common::Status named = RaceRunnerFileName(race_key, runner_name);
+    if (named.ok()) named = KaimeFileName(race_key, kaime_name);
+    if (!named.ok()) {
+      failures.Add(std::move(named));
+      return;
+    }
+    failures.Add(common::ReadWholeFile(app_path + runner_name, file));
+  }
 
   std::string kaime_lines;
   std::string race_record;  // the last runner record that holds this week's race
@@ -225,7 +233,7 @@ void RunnerFigures(const std::string& app_path, ResultsWindowState& state, commo
   // a horse without expanded records or a stale one as the last runner would give them zero
   // bytes or another race's.
   if (!race_record.empty()) state.CurrentRunnerRecord = std::move(race_record);
-  if (!kaime_lines.empty()) failures.Add(common::AppendToFile(app_path + KaimeFileName(race_key), kaime_lines));
+  if (!kaime_lines.empty()) failures.Add(common::AppendToFile(app_path + kaime_name, kaime_lines));
 
   // The spread of the predicted speeds in metres per minute.
   const double sd = PopulationStdDev(state.PredSpeed, n).value_or(0.0);

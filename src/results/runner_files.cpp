@@ -18,20 +18,10 @@ namespace {
 namespace se = jvdata::se;
 namespace ex = engine::ex;
 
-// A registration number that can name a file in the expanded-record folder.
-bool NamesAFile(std::string_view id) {
-  if (id.empty()) return false;
-  for (char c : id)
-    if (c == '/' || c == '\0') return false;
-  return true;
-}
-
 // The horse's expanded records; none when it has no file. Bytes after the last whole record
 // do not count.
-common::Status ReadExRecords(const std::string& app_path, std::string_view ketto_num, std::string& bytes,
-                             int32_t& count) {
+common::Status ReadExRecords(const std::string& path, std::string& bytes, int32_t& count) {
   count = 0;
-  const std::string path = app_path + engine::UmagotoExFileName(ketto_num);
   common::Status status = common::ReadWholeFile(path, bytes);
   if (status.IsNotFound()) {
     bytes.clear();
@@ -136,7 +126,8 @@ void PutEntries(const std::string& app_path, ResultsWindowState& state, common::
     if (!number || *number < 1) {
       failures.Add(common::Status::InvalidArgument(
           std::string(common::names::kSeNew),
-          "出走馬 " + se::KettoNum.Str(entry) + " (レース " + key + ") の馬番 \"" + se::Umaban.Str(entry) + "\" は番号ではありません"));
+          "出走馬 " + common::Shown(se::KettoNum.Str(entry)) + " (レース " + common::Shown(key) + ") の馬番 \"" +
+              common::Shown(se::Umaban.Str(entry)) + "\" は番号ではありません"));
       continue;
     }
     std::string& file = files[key];
@@ -150,13 +141,22 @@ void PutEntries(const std::string& app_path, ResultsWindowState& state, common::
     rr::Put(record, rr::LineEnd, "\r\n");
     file.replace(at, rr::kLength, record);
   }
-  for (const auto& [key, bytes] : files) failures.Add(WriteWholeFile(app_path, RaceRunnerFileName(key), bytes));
+  for (const auto& [key, bytes] : files) {
+    std::string name;
+    common::Status status = RaceRunnerFileName(key, name);
+    if (status.ok()) status = WriteWholeFile(app_path, name, bytes);
+    failures.Add(std::move(status));
+  }
 }
 
 void CopyRuns(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures) {
   for (int i = 1; i <= state.RaceCount && i < static_cast<int>(state.RaceKeyList.size()); ++i) {
     const std::string& key = state.RaceKeyList[static_cast<size_t>(i)];
-    const std::string name = RaceRunnerFileName(key);
+    std::string name;
+    if (common::Status named = RaceRunnerFileName(key, name); !named.ok()) {
+      failures.Add(std::move(named));
+      continue;
+    }
     std::string file;
     if (common::Status status = common::ReadWholeFile(app_path + name, file); !status.ok()) {
       if (!status.IsNotFound()) failures.Add(status);
@@ -173,10 +173,10 @@ void CopyRuns(const std::string& app_path, ResultsWindowState& state, common::St
       const std::string ketto = rr::KettoNum.Str(runner, 0);
       std::string runs;
       state.ExCount = 0;
-      if (!NamesAFile(ketto)) {
-        failures.Add(common::Status::InvalidArgument(name, "馬番 " + std::to_string(r) + " の血統登録番号 \"" + ketto +
-                                                               "\" はファイル名になりません"));
-      } else if (common::Status status = ReadExRecords(app_path, ketto, runs, state.ExCount); !status.ok()) {
+      std::string ex_name;
+      if (common::Status named = engine::UmagotoExFileName(ketto, ex_name); !named.ok()) {
+        failures.Add(common::Status::InvalidArgument(name, name + " 馬番 " + std::to_string(r) + ": " + named.ToString()));
+      } else if (common::Status status = ReadExRecords(app_path + ex_name, runs, state.ExCount); !status.ok()) {
         failures.Add(status);
       }
       for (int32_t j = state.ExCount; j >= 1; --j) {

@@ -32,7 +32,8 @@ bool CurrentRaceKey(const ResultsWindowState& state, std::string& key, common::S
 // Adds `lines` at the end of the race's KaimeFile, rewriting the whole file through a temporary
 // file: the runner lines before them stay, and a failed write leaves the file as it was.
 Status AppendToKaimeFile(const std::string& app_path, std::string_view race_key, std::string_view lines) {
-  const std::string name = KaimeFileName(race_key);
+  std::string name;
+  if (Status named = KaimeFileName(race_key, name); !named.ok()) return named;
   std::string bytes;
   Status read = common::ReadWholeFile(app_path + name, bytes);
   if (!read.ok() && !read.IsNotFound()) return read;
@@ -42,7 +43,19 @@ Status AppendToKaimeFile(const std::string& app_path, std::string_view race_key,
 
 void WriteBetList(const std::string& app_path, BetKind kind, std::string_view race_key, const ResultsWindowState& state,
                   common::StepFailures& failures) {
-  failures.Add(WriteWholeFile(app_path, BetListFileName(kind, race_key, state.CodeTable), BetListText(kind, race_key, state)));
+  std::string name;
+  Status status = BetListFileName(kind, race_key, state.CodeTable, name);
+  if (status.ok()) status = WriteWholeFile(app_path, name, BetListText(kind, race_key, state));
+  failures.Add(std::move(status));
+}
+
+// Rewrites one of the race's ticket sort files, named by `file_name`.
+void WriteSortFile(const std::string& app_path, Status (*file_name)(std::string_view, std::string&),
+                   std::string_view race_key, const std::string& text, common::StepFailures& failures) {
+  std::string name;
+  Status status = file_name(race_key, name);
+  if (status.ok()) status = WriteWholeFile(app_path, name, text);
+  failures.Add(std::move(status));
 }
 
 // Record `number` (from 1) of the payout file, read on its own.
@@ -58,13 +71,6 @@ Status ReadPayoutRecord(const std::string& app_path, int number, std::string& re
   if (static_cast<size_t>(got) != record.size())
     return Status::Corruption(path, "払戻 " + path + " にレコード " + std::to_string(number) + " がありません");
   return Status::OK();
-}
-
-// A key that becomes part of a file name: nothing that leaves the folder.
-bool NameSafe(std::string_view key) {
-  for (char c : key)
-    if (c == '/' || c == '\0' || c == '.') return false;
-  return true;
 }
 
 }  // namespace
@@ -83,8 +89,8 @@ void PairTicketsStage(const std::string& app_path, ResultsWindowState& state, co
   std::string kaime = BuildPairs(key, state);
   kaime += BuildTriples(key, state);
   failures.Add(AppendToKaimeFile(app_path, key, kaime));
-  failures.Add(WriteWholeFile(app_path, UmarenSortFileName(key),
-                              TicketSortFileText(key, kUmarenSortWord, state.UmatanKaime, state.PairScore, state.PairCount)));
+  WriteSortFile(app_path, UmarenSortFileName, key,
+                TicketSortFileText(key, kUmarenSortWord, state.UmatanKaime, state.PairScore, state.PairCount), failures);
 }
 
 void BetListsAndSortFilesStage(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures) {
@@ -97,19 +103,19 @@ void BetListsAndSortFilesStage(const std::string& app_path, ResultsWindowState& 
   WriteBetList(app_path, BetKind::kWide, key, state, failures);
 
   ApplyExactaOrder(state);
-  failures.Add(WriteWholeFile(app_path, UmatanSortFileName(key),
-                              TicketSortFileText(key, kUmatanSortWord, state.UmatanKaime, state.PairScore, state.PairCount)));
+  WriteSortFile(app_path, UmatanSortFileName, key,
+                TicketSortFileText(key, kUmatanSortWord, state.UmatanKaime, state.PairScore, state.PairCount), failures);
   WriteBetList(app_path, BetKind::kUmatan, key, state, failures);
 
-  failures.Add(WriteWholeFile(
-      app_path, SanrenSortFileName(key),
-      TicketSortFileText(key, kSanrenSortWord, state.SanrentanKaime, state.TripleScore, state.TripleCount)));
+  WriteSortFile(app_path, SanrenSortFileName, key,
+                TicketSortFileText(key, kSanrenSortWord, state.SanrentanKaime, state.TripleScore, state.TripleCount),
+                failures);
   WriteBetList(app_path, BetKind::kSanrenpuku, key, state, failures);
 
   ApplyTrifectaOrder(state);
-  failures.Add(WriteWholeFile(
-      app_path, SanrentanSortFileName(key),
-      TicketSortFileText(key, kSanrentanSortWord, state.SanrentanKaime, state.TripleScore, state.TripleCount)));
+  WriteSortFile(app_path, SanrentanSortFileName, key,
+                TicketSortFileText(key, kSanrentanSortWord, state.SanrentanKaime, state.TripleScore, state.TripleCount),
+                failures);
   WriteBetList(app_path, BetKind::kSanrentan, key, state, failures);
 }
 
@@ -129,15 +135,22 @@ void RateTablesStage(const std::string& app_path, ResultsWindowState& state, com
   }
   const std::optional<int64_t> race_number = common::WholeNumber(jvdata::hr::RaceNum.Of(payout));
   const std::string meeting_day_key = race_id.substr(0, 14);
-  if (!race_number || !NameSafe(meeting_day_key)) {
-    failures.Add(Status::InvalidArgument("RaceId", "レース " + key + ": 開催日 \"" + race_id + "\" が読めません"));
+  if (!race_number) {
+    failures.Add(Status::InvalidArgument("RaceNum", "レース " + key + ": レース番号 \"" +
+                                                        common::Shown(jvdata::hr::RaceNum.Of(payout)) + "\" が読めません"));
+    return;
+  }
+  std::string table_name, pc_table_name;
+  Status named = KaitekiTableName(meeting_day_key, table_name);
+  if (named.ok()) named = KaitekiPcTableName(meeting_day_key, pc_table_name);
+  if (!named.ok()) {
+    failures.Add(std::move(named));
     return;
   }
   const auto r = static_cast<int32_t>(*race_number);
   ComputeDayRates(state, r);
-  failures.Add(WriteWholeFile(app_path, KaitekiTableName(meeting_day_key), KaitekiTableText(state, race_id, state.CodeTable)));
-  failures.Add(
-      WriteWholeFile(app_path, KaitekiPcTableName(meeting_day_key), KaitekiPcTableText(state, race_id, r, state.CodeTable)));
+  failures.Add(WriteWholeFile(app_path, table_name, KaitekiTableText(state, race_id, state.CodeTable)));
+  failures.Add(WriteWholeFile(app_path, pc_table_name, KaitekiPcTableText(state, race_id, r, state.CodeTable)));
 }
 
 }  // namespace radadovur::results

@@ -14,7 +14,7 @@ constexpr size_t kNamedInText = 5;  // ids named in Text3; the message names the
 
 std::string Joined(const std::vector<std::string>& ids, size_t limit) {
   std::string text;
-  for (size_t i = 0; i < ids.size() && i < limit; ++i) text += (i ? " " : "") + ids[i];
+  for (size_t i = 0; i < ids.size() && i < limit; ++i) text += (i ? " " : "") + common::Shown(ids[i]);
   if (ids.size() > limit) text += " ほか";
   return text;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "common/data_name.h"
 #include "common/names.h"
 #include "common/record_file.h"
 #include "common/text_file.h"
@@ -26,13 +27,6 @@ void AppendOdds(std::string& out, int32_t tenths) {
     out.push_back('.');
     out.push_back(static_cast<char>('0' + fraction));
   }
-}
-
-bool AllDigits(std::string_view text, size_t width) {
-  if (text.size() != width) return false;
-  for (char c : text)
-    if (c < '0' || c > '9') return false;
-  return true;
 }
 
 // One pass over one odds text file.
@@ -136,11 +130,10 @@ int64_t FillOddsMatrix(const OddsPass& pass, std::string_view record, OddsMatrix
 }
 
 std::string OddsMatrixFileName(const OddsPass& pass, std::string_view record) {
-  const std::string_view year = odds::Year.Of(record), month_day = odds::MonthDay.Of(record),
-                         venue = odds::VenueCode.Of(record), race = odds::RaceNum.Of(record);
-  if (!AllDigits(year, 4) || !AllDigits(month_day, 4) || !AllDigits(venue, 2) || !AllDigits(race, 2)) return {};
-  return std::string(names::kKaimeFolder) + "/" + std::string(year) + std::string(month_day) + std::string(venue) +
-         std::string(race) + std::string(pass.suffix);
+  std::string race_key(odds::Year.Of(record));
+  race_key.append(odds::MonthDay.Of(record)).append(odds::VenueCode.Of(record)).append(odds::RaceNum.Of(record));
+  if (!common::IsDataName(common::DataName::kRaceKey, race_key)) return {};
+  return std::string(names::kKaimeFolder) + "/" + race_key + std::string(pass.suffix);
 }
 
 OddsMatrixReport BuildOddsMatrices(const std::string& app_path, int odds_source) {

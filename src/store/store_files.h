@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/data_name.h"
 #include "common/names.h"
 #include "common/record_file.h"
 #include "common/status.h"
@@ -56,9 +57,14 @@ inline bool OpenReplacing(common::RecordFile& records, const std::string& app_pa
   return records.OpenReplacing(PathOf(app_path, file), file.record_length);
 }
 
-// The per-horse entry file "UMAGOTOTHISWEEKN/<KettoNum>.dat" (runner records).
-inline std::string UmagotoFileName(std::string_view ketto_num) {
-  return std::string(common::names::kUmagotoFolder) + "/" + std::string(ketto_num) + ".dat";
+// The per-horse entry file "UMAGOTOTHISWEEKN/<KettoNum>.dat" (runner records); an id that is not
+// a KettoNum is a failure naming it, and gives no name.
+inline common::Status UmagotoFileName(std::string_view ketto_num, std::string& name) {
+  name.clear();
+  if (common::Status status = common::CheckDataName(common::DataName::kKettoNum, ketto_num); !status.ok())
+    return status;
+  name = std::string(common::names::kUmagotoFolder) + "/" + std::string(ketto_num) + ".dat";
+  return common::Status::OK();
 }
 
 }  // namespace radadovur::store

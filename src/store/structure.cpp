@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "common/data_name.h"
 #include "common/names.h"
 #include "common/text_file.h"
 #include "jvdata/layout_se.h"
@@ -46,7 +47,7 @@ std::vector<std::string> Valid(std::vector<std::string> ids, std::string_view li
   std::vector<std::string> kept;
   for (auto& id : ids) {
     const bool blank = id.find_first_not_of(' ') == std::string::npos;
-    if (IsKettoNum(id) || (blank_allowed && blank)) {
+    if (common::IsDataName(common::DataName::kKettoNum, id) || (blank_allowed && blank)) {
       kept.push_back(std::move(id));
       continue;
     }
@@ -85,10 +86,6 @@ std::vector<std::string_view> RecordsOf(const RecordBlock& block) {
 }
 
 }  // namespace
-
-bool IsKettoNum(std::string_view id) {
-  return id.size() == 10 && id.find_first_not_of("0123456789") == std::string_view::npos;
-}
 
 bool BuildRaceFiles(const std::string& app_path, common::StepFailures& failures) {
   RecordBlock races;

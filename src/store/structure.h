@@ -31,7 +31,4 @@ bool BuildEntryFiles(const std::string& app_path, const std::vector<std::string_
 // names no horse: it is left out of its list and reported.
 bool BuildHorseFiles(const std::string& app_path, int64_t& horse_records, common::StepFailures& failures);
 
-// A KettoNum as its field holds it: ten digits.
-bool IsKettoNum(std::string_view id);
-
 }  // namespace radadovur::store

@@ -64,9 +64,8 @@ void RebuildUmagotoFiles(const std::string& app_path, common::StepHost& host, co
   }
   common::CsvItemReader reader(std::move(text));
   for (std::string id; reader.Next(id);) {
-    if (!IsKettoNum(id)) {
-      failures.Add(common::Status::InvalidArgument(list, list + ": no entry file for the value \"" + common::Shown(id) +
-                                                             "\", which is not ten digits"));
+    if (common::Status named = common::CheckDataName(common::DataName::kKettoNum, id); !named.ok()) {
+      failures.Add(common::Status::InvalidArgument(list, list + ": no entry file: " + named.ToString()));
       continue;
     }
     if (index.emplace(id, ids.size()).second) ids.push_back(std::move(id));
@@ -91,7 +90,9 @@ void RebuildUmagotoFiles(const std::string& app_path, common::StepHost& host, co
   for (size_t h = 0; h < ids.size(); ++h) {
     // A file that already holds exactly these records is left as it is: creating a new file
     // costs far more than reading one, and a repeated run rewrites mostly unchanged files.
-    const std::string path = app_path + UmagotoFileName(ids[h]);
+    std::string name;
+    if (!UmagotoFileName(ids[h], name).ok()) continue;  // never: the list's ids were checked above
+    const std::string path = app_path + name;
     const std::string bytes = horses[h].Bytes();
     if (!HoldsExactly(path, bytes)) failures.Add(common::WriteFileAtomic(path, bytes));
     host.Yield();

@@ -5,11 +5,14 @@
 
 #include "common/convert.h"
 #include "common/cp932.h"
+#include "common/data_name.h"
 #include "common/names.h"
 #include "common/text_file.h"
 #include "jvdata/layout_hr.h"
 #include "jvdata/layout_ra.h"
 #include "jvdata/race_key.h"
+#include "engine/ex_record.h"
+#include "results/ranking.h"
 #include "results/results_files.h"
 #include "results/runner_figures.h"
 #include "results/runner_record.h"
@@ -54,7 +57,9 @@ int FieldSize(std::string_view toroku_tosu) { return static_cast<int>(common::Wh
 // The 4th item of each line of the race's runner sort file: predicted ranks by horse number.
 void ReadPredRanks(const std::string& app_path, std::string_view key, results::FixedRunnerTexts& ranks) {
   ranks.fill(std::string());
-  const auto text = common::ReadWholeFile(app_path + "KAIME/" + std::string(key) + "SORT.dat");
+  std::string name;
+  if (!results::RunnerSortFileName(key, name).ok()) return;
+  const auto text = common::ReadWholeFile(app_path + name);
   if (!text) return;
   const std::vector<std::string> lines = common::SplitLines(*text);
   for (size_t k = 1; k <= lines.size() && k < ranks.size(); ++k) {
@@ -75,6 +80,11 @@ common::StepFailures ChooseRace(const std::string& app_path, std::string_view it
                                 results::ResultsWindowState& state, RaceView& view) {
   common::StepFailures failures;
   const std::string key = RaceKeyOfItem(item_text);
+  // The key names the race's files: an item that ends in no race key shows nothing.
+  if (common::Status named = common::CheckDataName(common::DataName::kRaceKey, key); !named.ok()) {
+    failures.Add(std::move(named));
+    return failures;
+  }
 
   // 1. The description.
   view.text1 = Description(item_text, state, row);
@@ -125,8 +135,10 @@ common::StepFailures ChooseRace(const std::string& app_path, std::string_view it
 
   // 6. The runner file and the runner grids emptied.
   std::string runners;
-  const std::string runner_path = app_path + results::RaceRunnerFileName(key);
-  if (common::FileExists(runner_path)) failures.Add(common::ReadWholeFile(runner_path, runners));
+  std::string runner_name;
+  failures.Add(results::RaceRunnerFileName(key, runner_name));
+  const std::string runner_path = app_path + runner_name;
+  if (!runner_name.empty() && common::FileExists(runner_path)) failures.Add(common::ReadWholeFile(runner_path, runners));
   state.RunnerCount = static_cast<int32_t>(runners.size() / results::rr::kLength);
   state.ReliabilityMarks.assign(static_cast<size_t>(state.RunnerCount) + 1, {});
   PrepareRunnerGrids(key, view.detail1, view.detail2);
@@ -143,10 +155,9 @@ common::StepFailures ChooseRace(const std::string& app_path, std::string_view it
 
 std::optional<std::string> PastRunsFile(const std::string& app_path, std::string_view cell) {
   const std::string tail = common::Utf8Right(cell, 16);
-  if (tail.size() != 16 || tail.substr(10) != "EX.dat" ||
-      tail.substr(0, 10).find_first_not_of("0123456789") != std::string::npos)
+  std::string name;
+  if (tail.size() != 16 || tail.substr(10) != "EX.dat" || !engine::UmagotoExFileName(tail.substr(0, 10), name).ok())
     return std::nullopt;
-  const std::string name = std::string(common::names::kUmagotoExFolder) + "/" + tail;
   std::error_code error;
   if (!std::filesystem::is_regular_file(app_path + name, error)) return std::nullopt;
   return name;

@@ -8,6 +8,7 @@
 #include "common/text_file.h"
 #include "jvdata/layout_hr.h"
 #include "jvdata/race_key.h"
+#include "results/results_files.h"
 
 namespace radadovur::viewer {
 namespace {
@@ -117,10 +118,14 @@ void FillKind(TicketKind kind, const std::string& app_path, std::string_view rac
   for (size_t c = 0; c < spec.widths.size(); ++c) grid.column_width[c] = spec.widths[c];
   WriteTierLabels(grid, spec.triple);
 
-  const std::string base = app_path + "KAIME/" + std::string(race_key);
-  const std::vector<std::string> tickets = ReadTickets(base + spec.sort_suffix);
+  // A key that names no file leaves the lists empty.
+  std::string sort_name, odds_name;
+  if (results::RaceFileName("KAIME/", race_key, spec.sort_suffix, sort_name).ok())
+    results::RaceFileName("KAIME/", race_key, spec.odds_suffix, odds_name);
+  const std::vector<std::string> tickets = sort_name.empty() ? std::vector<std::string>() : ReadTickets(app_path + sort_name);
   grid.Clear(1, spec.rows - 1, 1, spec.columns - 1);
-  const std::vector<float> odds = ReadMatrix(base + spec.odds_suffix, spec.triple ? kSide * kSide * kSide : kSide * kSide);
+  const size_t cells = spec.triple ? kSide * kSide * kSide : kSide * kSide;
+  const std::vector<float> odds = odds_name.empty() ? std::vector<float>(cells) : ReadMatrix(app_path + odds_name, cells);
   const auto P = [&](int a, int b) { return common::NumberText(odds[static_cast<size_t>(a * kSide + b)]); };
   const auto T = [&](int a, int b, int c) {
     return common::NumberText(odds[static_cast<size_t>(a * kSide * kSide + b * kSide + c)]);

@@ -6,6 +6,7 @@
 
 #include "common/text_file.h"
 #include "support/temp_folder.h"
+#include "support/data_names.h"
 
 namespace radadovur::common {
 namespace {
@@ -13,7 +14,7 @@ namespace {
 class DayFilesTest : public ::testing::Test {
  protected:
   void SetUp() override { std::filesystem::create_directories(folder_.path() + "/TEKICHU"); }
-  std::string Day(const char* key) const { return DayFilePath(app_, "TEKICHU/", key, "lupRCM.txt"); }
+  std::string Day(const char* key) const { return ::radadovur::testing::NameOf(DayFilePath, app_, "TEKICHU/", key, "lupRCM.txt"); }
   std::string Read(const std::string& path) const { return ReadWholeFile(path).value_or("<missing>"); }
 
   radadovur::testing::TempFolder folder_{"rdv_dayfiles"};
@@ -21,7 +22,7 @@ class DayFilesTest : public ::testing::Test {
 };
 
 TEST_F(DayFilesTest, PathJoinsWithoutSeparators) {
-  EXPECT_EQ(DayFilePath("/p/", "TEKICHU/", "20240601050308", "lup.txt"), "/p/TEKICHU/20240601050308lup.txt");
+  EXPECT_EQ(::radadovur::testing::NameOf(DayFilePath, "/p/", "TEKICHU/", "20240601050308", "lup.txt"), "/p/TEKICHU/20240601050308lup.txt");
 }
 
 TEST_F(DayFilesTest, FirstBlockOfAPassReplacesTheFileLaterOnesAppend) {

@@ -9,6 +9,7 @@
 #include "engine/calculation_driver.h"
 #include "engine_fixture.h"
 #include "support/recording_host.h"
+#include "support/data_names.h"
 
 namespace radadovur::engine {
 namespace {
@@ -64,7 +65,7 @@ class CalculationDriverTest : public ::testing::Test {
                   FileOf({TurfRun("2023"), TurfRun("2024", {{ex::WeekdayCode, " "}, {ex::FactorCode2, "OLD"}})}));
   }
 
-  static std::string ExFile(const std::string& id) { return UmagotoExFileName(id); }
+  static std::string ExFile(const std::string& id) { return ::radadovur::testing::NameOf(UmagotoExFileName, id); }
 
   CalculationReport Calculate(RecordingHost& host) {
     StatsLookup stats(folder_.app_path());
@@ -74,6 +75,25 @@ class CalculationDriverTest : public ::testing::Test {
   TempProgramFolder folder_;
   ReferenceModel reference_;
 };
+
+// A NUL byte in a field is shown escaped: it cuts no failure text, and a later horse's failure
+// is still listed after it.
+TEST_F(CalculationDriverTest, ANulInAFieldIsShownEscapedAndLaterFailuresStayListed) {
+  folder_.Write(ExFile("2019100002"),
+                FileOf({TurfRun("2023"), TurfRun("2024", {{ex::WeekdayCode, std::string(1, '\0')}})}));
+  folder_.Write(ExFile("2019100003"),
+                FileOf({TurfRun("2023"), TurfRun("2024", {{ex::WeekdayCode, " "}, {ex::RaceNum, std::string("1\0", 2)}})}));
+  RecordingHost host;
+  const std::vector<std::string> texts = Calculate(host).failures.Texts();
+  ASSERT_EQ(texts.size(), 2u) << ::testing::PrintToString(texts);
+  for (const std::string& text : texts) EXPECT_EQ(text.find('\0'), std::string::npos) << common::Shown(text);
+  EXPECT_NE(texts[0].find("2019100002: factor item 2: WeekdayCode of run 2 (race 2024051205  ): \"\\x00\" is not a whole number"),
+            std::string::npos)
+      << texts[0];
+  EXPECT_NE(texts[1].find("2019100003: factor item 2: WeekdayCode of run 2 (race 20240512051\\x00): \" \" is not a whole number"),
+            std::string::npos)
+      << texts[1];
+}
 
 TEST_F(CalculationDriverTest, CodesIndexesAndPredictsEveryHorseAndSkipsAFailingOne) {
   RecordingHost host;

@@ -8,6 +8,7 @@
 
 #include "common/record_file.h"
 #include "engine/ex_record.h"
+#include "support/data_names.h"
 
 namespace radadovur::engine {
 namespace {
@@ -115,7 +116,7 @@ class ExFileTest : public ::testing::Test {
 };
 
 TEST_F(ExFileTest, RecordsFromOneCountedByLength) {
-  EXPECT_EQ(UmagotoExFileName("2019104567"), "UMAGOTOEXTHISWEEKN/2019104567EX.dat");
+  EXPECT_EQ(::radadovur::testing::NameOf(UmagotoExFileName, "2019104567"), "UMAGOTOEXTHISWEEKN/2019104567EX.dat");
   common::RecordFile file;
   ASSERT_TRUE(OpenUmagotoExFile(file, AppPath(), "2019104567"));
   EXPECT_EQ(file.Count(), 0);  // a horse without runs: an empty file

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "export/export_fixture.h"
+#include "support/data_names.h"
 
 namespace radadovur::exports {
 namespace {
@@ -13,8 +14,8 @@ TEST(TanshoFileName, YearMonthDayCourseRaceOrTheCodeWhenTheTableHasNoName) {
   ExportDay day;
   day.Race(1, testing::kNakayama11, {50.0f});
   const auto race = documents::RaceOf(day.s.CurrentRunnerRecord);
-  EXPECT_EQ(TanshoFileName(race, day.s.CodeTable), "TANSHO/240922中山11R.csv");
-  EXPECT_EQ(TanshoFileName(race, results::CodeTable{}), "TANSHO/2409220611R.csv");
+  EXPECT_EQ(::radadovur::testing::NameOf(TanshoFileName, race, day.s.CodeTable), "TANSHO/240922中山11R.csv");
+  EXPECT_EQ(::radadovur::testing::NameOf(TanshoFileName, race, results::CodeTable{}), "TANSHO/2409220611R.csv");
 }
 
 // Rank 1 first, then rank 2, whatever their horse numbers; one runner gives one line.

@@ -509,3 +509,48 @@ TEST(WebPagesTest, PagesAreWellFormed) {
 
 }  // namespace
 }  // namespace radadovur::exports
+
+namespace radadovur::exports {
+namespace {
+
+// The course word of the code table names the page files and goes into the race links: a word
+// with HTML's special characters is escaped in the links; one that is no single file-name part
+// is a failure of the race, and nothing is written under it.
+TEST(WebPagesTest, TheCourseWordIsEscapedInLinksAndGuardedInNames) {
+  struct Case {
+    std::string word;
+    bool written;
+  };
+  const Case cases[] = {
+      {"Na\"<>&ka", true}, {"..", false}, {"../../x", false}, {"na/ka", false}, {std::string("na\0ka", 5), false}};
+  for (const Case& c : cases) {
+    Folder folder;
+    Race race;
+    race.s.CodeTable.cells[0][6] = c.word;
+    WebWriters writers(std::make_unique<results::NoRaceWriters>());
+    const common::Status yosou = writers.WriteYosouPage(folder.tmp.app_path(), race.s);
+    const common::Status wp = writers.WriteWpBlocks(folder.tmp.app_path(), race.s);
+    const common::Status pdf = writers.WritePdfPage(folder.tmp.app_path(), race.s);
+    std::vector<std::string> made;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(folder.tmp.path()))
+      if (!e.is_directory()) made.push_back(e.path().string());
+    if (!c.written) {
+      for (const common::Status& status : {yosou, wp, pdf}) {
+        EXPECT_FALSE(status.ok()) << common::Shown(c.word);
+        EXPECT_NE(status.ToString().find("\"" + common::Shown(c.word) + "\""), std::string::npos)
+            << status.ToString();
+      }
+      EXPECT_TRUE(made.empty()) << common::Shown(c.word) << ": " << made.front();
+      continue;
+    }
+    ASSERT_TRUE(yosou.ok() && wp.ok() && pdf.ok()) << yosou.ToString() << wp.ToString() << pdf.ToString();
+    const std::string page = folder.Read("furlong_gate_yosou/20240921_na\"<>&ka_r11.txt");
+    EXPECT_NE(page.find("<a href=\"" + S + "/expectation/20240921_na&quot;&lt;&gt;&amp;ka_r1.html\""), std::string::npos);
+    EXPECT_EQ(page.find("na\"<"), std::string::npos);
+    EXPECT_TRUE(folder.Has("furlong_gate_wp/20240921-na\"<>&ka.txt"));
+    EXPECT_TRUE(folder.Has("furlong_gate_wp/20240921_na\"<>&ka_pdf.txt"));
+  }
+}
+
+}  // namespace
+}  // namespace radadovur::exports

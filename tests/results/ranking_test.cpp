@@ -4,6 +4,7 @@
 #include "results/runner_hooks.h"
 #include "results_fixture.h"
 #include "runner_fixture.h"
+#include "support/data_names.h"
 
 namespace radadovur::results {
 namespace {
@@ -58,8 +59,8 @@ class RankingTest : public testing::ResultsFolder {
   void Race(const std::vector<RunnerSpec>& runners) {
     std::string file;
     for (const auto& r : runners) file += RunnerRec(r);
-    Put(RaceRunnerFileName(kKey), file);
-    Put(KaimeFileName(kKey), "");
+    Put(::radadovur::testing::NameOf(RaceRunnerFileName, kKey), file);
+    Put(::radadovur::testing::NameOf(KaimeFileName, kKey), "");
     state_.RunnerCount = static_cast<int32_t>(runners.size());
     RunnerFiguresAndRanking(app_, state_, failures_);
   }
@@ -87,12 +88,12 @@ TEST_F(RankingTest, FourRunnersRankedAndWrittenByHorseNumber) {
   EXPECT_EQ(std::vector<std::string>(state_.PredRank.begin() + 1, state_.PredRank.begin() + 5),
             (std::vector<std::string>{" 3", " 1", " 2", " 4"}));
 
-  EXPECT_EQ(Text(RunnerSortFileName(kKey)),
+  EXPECT_EQ(Text(::radadovur::testing::NameOf(RunnerSortFileName, kKey)),
             "1,\"1\",\" 1\",\" 3\",\"牡\",\" 3\",\"アイウエオカキクケ\",\"56.0\",\"A\",\"A\",\"A\",\"A\",\"武田太郎\",\"1.35.99\",\" 999\"\r\n"
             "2,\"2\",\" 2\",\" 1\",\"牝\",\"10\",\"SPEED KIN\",\"55.0\",\"A\",\"A\",\"A\",\"A\",\"ABCD\",\"1.32.90\",\"1033\"\r\n"
             "3,\"3\",\" 3\",\" 2\",\"牡\",\"\",\"TIE      \",\"56.0\",\"A\",\"A\",\"A\",\"A\",\"ABCD\",\"1.35.99\",\" 999\"\r\n"
             "4,\"4\",\" 4\",\" 4\",\"牡\",\" 3\",\"SLOW     \",\"56.0\",\"A\",\"\",\"A\",\"A\",\"KISH\",\"1.38.46\",\" 974\"\r\n");
-  EXPECT_EQ(Text(LupSortFileName(kKey)),
+  EXPECT_EQ(Text(::radadovur::testing::NameOf(LupSortFileName, kKey)),
             "1,\"1\",\" 1\",\" 3\",\"牡\",\" 3\",\"アイウエオカキクケ\",\"56.0\",\"武田太郎\",\"調教師名\",\"1.35.99\",\"36.00\"\r\n"
             "2,\"2\",\" 2\",\" 1\",\"牝\",\"10\",\"SPEED KIN\",\"55.0\",\"ABCD\",\"TRAI\",\"1.32.90\",\"36.12\"\r\n"
             "3,\"3\",\" 3\",\" 2\",\"牡\",\"\",\"TIE      \",\"56.0\",\"ABCD\",\"TRAI\",\"1.35.99\",\"\"\r\n"
@@ -104,7 +105,7 @@ TEST_F(RankingTest, OneRunnerAndAGapInTheHorseNumbers) {
   Race({one});
   EXPECT_EQ(state_.RankOrder[1], "01");
   EXPECT_EQ(state_.PredRank[1], " 1");
-  EXPECT_EQ(Text(RunnerSortFileName(kKey)),
+  EXPECT_EQ(Text(::radadovur::testing::NameOf(RunnerSortFileName, kKey)),
             "1,\"1\",\" 1\",\" 1\",\"牡\",\" 3\",\"HORSE    \",\"56.0\",\"A\",\"A\",\"A\",\"A\",\"ABCD\",\"1.35.99\",\" 999\"\r\n");
 
   // Horse 2 has no entry: it ranks as speed 0 and its line keeps its place with blank fields.
@@ -113,10 +114,10 @@ TEST_F(RankingTest, OneRunnerAndAGapInTheHorseNumbers) {
   three.umaban = "03";
   Race({one, gap, three});
   EXPECT_EQ(state_.PredRank[2], " 3");
-  const auto lines = common::SplitLines(Text(RunnerSortFileName(kKey)));
+  const auto lines = common::SplitLines(Text(::radadovur::testing::NameOf(RunnerSortFileName, kKey)));
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[1], "2,\"\",\" 2\",\" 3\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"");
-  EXPECT_EQ(common::SplitLines(Text(LupSortFileName(kKey)))[1], "2,\"\",\" 2\",\" 3\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"");
+  EXPECT_EQ(common::SplitLines(Text(::radadovur::testing::NameOf(LupSortFileName, kKey)))[1], "2,\"\",\" 2\",\" 3\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"");
 }
 
 TEST_F(RankingTest, HorseNumbersAboveEighteenGetNoRank) {
@@ -129,7 +130,7 @@ TEST_F(RankingTest, HorseNumbersAboveEighteenGetNoRank) {
   ASSERT_EQ(failures_.items.size(), 1u);
   EXPECT_EQ(state_.RankOrder[1], "19");
   EXPECT_EQ(state_.PredRank[18], " 2");
-  EXPECT_EQ(common::SplitLines(Text(RunnerSortFileName(kKey))).size(), 19u);
+  EXPECT_EQ(common::SplitLines(Text(::radadovur::testing::NameOf(RunnerSortFileName, kKey))).size(), 19u);
 }
 
 }  // namespace

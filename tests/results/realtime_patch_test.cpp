@@ -11,6 +11,7 @@
 #include "results/runner_record.h"
 #include "support/record_builder.h"
 #include "support/temp_folder.h"
+#include "support/data_names.h"
 
 namespace radadovur::results {
 namespace {
@@ -76,10 +77,10 @@ class RealtimePatchTest : public ::testing::Test {
   void WriteRunners(const std::string& key, const std::vector<int>& horses) {
     std::string file;
     for (int n : horses) file += Runner(n);
-    ASSERT_TRUE(common::WriteFileAtomic(app_ + RaceRunnerFileName(key), file).ok());
+    ASSERT_TRUE(common::WriteFileAtomic(app_ + ::radadovur::testing::NameOf(RaceRunnerFileName, key), file).ok());
   }
   std::string RunnerFile(const std::string& key) {
-    return common::ReadWholeFile(app_ + RaceRunnerFileName(key)).value_or("<missing>");
+    return common::ReadWholeFile(app_ + ::radadovur::testing::NameOf(RaceRunnerFileName, key)).value_or("<missing>");
   }
   std::string RecordOf(const std::string& key, int n) {
     return RunnerFile(key).substr(static_cast<size_t>(n - 1) * rr::kLength, rr::kLength);
@@ -147,7 +148,7 @@ TEST_F(RealtimePatchTest, OnlyExistingRunnersArePatchedAndTheRestIsCounted) {
   EXPECT_EQ(counts.no_runner, 4);  // horses 2 and 4, then 7 and "2." (2) of the win odds
   ASSERT_EQ(failures_.items.size(), 1u);  // "xx" is not a number: named, and the rest goes on
   EXPECT_NE(failures_.Texts()[0].find("\"xx\""), std::string::npos);
-  EXPECT_FALSE(common::FileExists(app_ + RaceRunnerFileName("202408040501")));
+  EXPECT_FALSE(common::FileExists(app_ + ::radadovur::testing::NameOf(RaceRunnerFileName, "202408040501")));
   const std::string after = RunnerFile(kKey);
   ASSERT_EQ(after.size(), before.size());
   EXPECT_EQ(after.substr(0, 2 * rr::kLength), before.substr(0, 2 * rr::kLength));

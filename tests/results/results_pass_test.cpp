@@ -5,6 +5,7 @@
 #include "common/names.h"
 #include "results/results_files.h"
 #include "results_fixture.h"
+#include "support/data_names.h"
 
 namespace radadovur::results {
 namespace {
@@ -124,7 +125,7 @@ TEST_F(ResultsPassTest, BeforeTheResultsTheRateTablesWaitAndMissingPayoutsAreNoF
   // The entry pass gives race 01 two runners.
   hooks.PutEntries = [&](const std::string& app, ResultsWindowState& s, common::StepFailures& f) {
     log_entries(app, s, f);
-    Put(RaceRunnerFileName("202409220601"), std::string(2 * kRaceRunnerRecordLength, '\0'));
+    Put(::radadovur::testing::NameOf(RaceRunnerFileName, "202409220601"), std::string(2 * kRaceRunnerRecordLength, '\0'));
   };
 
   const auto outcome = Run(hooks);

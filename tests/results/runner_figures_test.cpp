@@ -4,6 +4,7 @@
 #include "results/runner_hooks.h"
 #include "results_fixture.h"
 #include "runner_fixture.h"
+#include "support/data_names.h"
 
 namespace radadovur::results {
 namespace {
@@ -65,8 +66,8 @@ class RunnerFiguresTest : public testing::ResultsFolder {
   void Race(const std::vector<RunnerSpec>& runners) {
     std::string file;
     for (const auto& r : runners) file += RunnerRec(r);
-    Put(RaceRunnerFileName(kKey), file);
-    Put(KaimeFileName(kKey), "");
+    Put(::radadovur::testing::NameOf(RaceRunnerFileName, kKey), file);
+    Put(::radadovur::testing::NameOf(KaimeFileName, kKey), "");
     state_.RunnerCount = static_cast<int32_t>(runners.size());
     failures_ = {};
     RunnerFigures(app_, state_, failures_);
@@ -145,9 +146,9 @@ TEST_F(RunnerFiguresTest, KaimeRunnerLinesAndTheSpread) {
   a.speed = 60;
   b.speed = 62.25f;
   c.speed = 61.1f;
-  Put(KaimeFileName(kKey), "");
+  Put(::radadovur::testing::NameOf(KaimeFileName, kKey), "");
   Race({a, b, c});
-  EXPECT_EQ(Text(KaimeFileName(kKey)),
+  EXPECT_EQ(Text(::radadovur::testing::NameOf(KaimeFileName, kKey)),
             "\"202409220611\",1,60,60,0\r\n\"202409220611\",2,62.25,62.25,0\r\n\"202409220611\",3,61.1,61.1,0\r\n");
   // sd 0.9203 km/h x 16.666 = 15.3 m/min.
   EXPECT_EQ(state_.RaceTable[1][kColSdValue], "15");
@@ -184,7 +185,7 @@ TEST_F(RunnerFiguresTest, ARecordWithoutAnEntryHasBlankTextsAndSpeedZero) {
   // A runner whose speeds are 0: no time texts.
   EXPECT_EQ(state_.EstTimeText[3], "");
   EXPECT_EQ(state_.EstL3FText[3], "");
-  EXPECT_NE(Text(KaimeFileName(kKey)).find("\"202409220611\",2,0,0,0\r\n"), std::string::npos);
+  EXPECT_NE(Text(::radadovur::testing::NameOf(KaimeFileName, kKey)).find("\"202409220611\",2,0,0,0\r\n"), std::string::npos);
 }
 
 // The writers take the race's keys from CurrentRunnerRecord: after the loop it is the last
@@ -218,7 +219,7 @@ TEST_F(RunnerFiguresTest, LeavesTheLastRunnerOfTheListedRaceAsCurrentRecord) {
   for (const Case& c : cases) {
     std::string file;
     for (const auto& r : c.records) file += r;
-    Put(RaceRunnerFileName(kKey), file);
+    Put(::radadovur::testing::NameOf(RaceRunnerFileName, kKey), file);
     state_.RunnerCount = static_cast<int32_t>(c.records.size());
     failures_ = {};
     RunnerFigures(app_, state_, failures_);

@@ -8,6 +8,7 @@
 #include "results/results_files.h"
 #include "results/runner_record.h"
 #include "results_fixture.h"
+#include "support/data_names.h"
 
 namespace radadovur::results {
 namespace {
@@ -57,14 +58,14 @@ class RunnerFilesTest : public testing::ResultsFolder {
     state_.RaceKeyList = {"", kKey};
     state_.RaceTable.resize(2);
     state_.RaceTable[1][kColWeatherGoing] = "from the race record";
-    Put(RaceRunnerFileName(kKey), "");
+    Put(::radadovur::testing::NameOf(RaceRunnerFileName, kKey), "");
   }
   void PutRuns(const std::string& ketto, int count, const std::string& track = "17") {
     std::string bytes;
     for (int k = 1; k <= count; ++k) bytes += PastRun(k, track).bytes();
-    Put(engine::UmagotoExFileName(ketto), bytes);
+    Put(::radadovur::testing::NameOf(engine::UmagotoExFileName, ketto), bytes);
   }
-  std::string RunnerFile() const { return *common::ReadWholeFile(app_ + RaceRunnerFileName(kKey)); }
+  std::string RunnerFile() const { return *common::ReadWholeFile(app_ + ::radadovur::testing::NameOf(RaceRunnerFileName, kKey)); }
   std::string Record(const std::string& file, int horse) const {
     return file.substr(static_cast<size_t>(horse - 1) * rr::kLength, rr::kLength);
   }
@@ -126,13 +127,13 @@ TEST_F(RunnerFilesTest, EntriesGoToTheirHorseNumbersAndRunsAreCopiedNewestFirst)
   rr::Put(four, rr::HorseName, "FOUR" + std::string(32, ' '));
   rr::Put(four, rr::LineEnd, "\r\n");
   EXPECT_EQ(Record(file, 4), four);
-  EXPECT_FALSE(Exists(engine::UmagotoExFileName("2021100004")));
+  EXPECT_FALSE(Exists(::radadovur::testing::NameOf(engine::UmagotoExFileName, "2021100004")));
 
   // The weather and going come from the last runner with records (horse 2, dirt: its dirt going).
   EXPECT_EQ(common::DecodeCp932Lossy(state_.RaceTable[1][kColWeatherGoing]), "晴稍重");
 
   // A second run over the same inputs writes the same bytes.
-  Put(RaceRunnerFileName(kKey), "");
+  Put(::radadovur::testing::NameOf(RaceRunnerFileName, kKey), "");
   PutEntries(app_, state_, failures_);
   CopyRuns(app_, state_, failures_);
   EXPECT_EQ(RunnerFile(), file);

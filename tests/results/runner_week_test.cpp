@@ -25,6 +25,7 @@
 #include "results/runner_record.h"
 #include "support/recording_host.h"
 #include "support/run_cli.h"
+#include "support/data_names.h"
 
 namespace radadovur::results {
 namespace {
@@ -101,7 +102,7 @@ TEST_P(RunnerWeekTest, EveryListedRaceGetsItsRunnerFileAndSortFiles) {
   const auto newest_race_id = [&](const std::string& ketto) -> const std::string& {
     auto it = newest.find(ketto);
     if (it != newest.end()) return it->second;
-    const std::string bytes = common::ReadWholeFile(dir_ + engine::UmagotoExFileName(ketto)).value_or("");
+    const std::string bytes = common::ReadWholeFile(dir_ + ::radadovur::testing::NameOf(engine::UmagotoExFileName, ketto)).value_or("");
     std::string id;
     if (bytes.size() >= engine::ex::kLength) id = jvdata::RaceIdOf(bytes.substr(bytes.size() - engine::ex::kLength));
     return newest[ketto] = id;
@@ -116,7 +117,7 @@ TEST_P(RunnerWeekTest, EveryListedRaceGetsItsRunnerFileAndSortFiles) {
     int64_t highest = 0;
     for (const auto& e : race_entries) highest = std::max<int64_t>(highest, std::stoi(jvdata::se::Umaban.Str(e)));
 
-    const std::string file = *common::ReadWholeFile(dir_ + RaceRunnerFileName(key));
+    const std::string file = *common::ReadWholeFile(dir_ + ::radadovur::testing::NameOf(RaceRunnerFileName, key));
     ASSERT_EQ(file.size(), static_cast<size_t>(highest) * rr::kLength);
     for (const auto& entry : race_entries) {
       const auto number = static_cast<size_t>(std::stoi(jvdata::se::Umaban.Str(entry)));
@@ -134,7 +135,7 @@ TEST_P(RunnerWeekTest, EveryListedRaceGetsItsRunnerFileAndSortFiles) {
       for (uint32_t e = runs; e < rr::kRuns; ++e) EXPECT_EQ(rr::KettoNum.Of(runner, e), std::string(10, '\0'));
       if (runs > 1) ++with_past_runs;
     }
-    for (const std::string& name : {RunnerSortFileName(key), LupSortFileName(key)}) {
+    for (const std::string& name : {::radadovur::testing::NameOf(RunnerSortFileName, key), ::radadovur::testing::NameOf(LupSortFileName, key)}) {
       const auto lines = common::SplitLines(*common::ReadWholeFile(dir_ + name));
       EXPECT_EQ(lines.size(), static_cast<size_t>(highest)) << name;
     }

@@ -7,6 +7,7 @@
 #include "results/results_files.h"
 #include "results/ticket_stages.h"
 #include "tickets_fixture.h"
+#include "support/data_names.h"
 
 namespace radadovur::results {
 namespace {
@@ -55,27 +56,27 @@ TEST_F(TicketsTest, ThreeRunnersOfTheWorkedExample) {
 
 TEST_F(TicketsTest, FourRunnersGiveTheseFilesByteForByte) {
   SetRace(kKey, {60.5f, 61.25f, 59.5f, 62});
-  Put(KaimeFileName(kKey), "runner lines\r\n");
+  Put(::radadovur::testing::NameOf(KaimeFileName, kKey), "runner lines\r\n");
   ASSERT_TRUE(RunTicketStages().empty());
 
   const std::string k = "\"202409220611\",";
-  EXPECT_EQ(Bytes(KaimeFileName(kKey)),
+  EXPECT_EQ(Bytes(::radadovur::testing::NameOf(KaimeFileName, kKey)),
             "runner lines\r\n" +
                 Crlf({k + "\"Umaren\",\"0102\",121.75,121.75,0", k + "\"Umaren\",\"0103\",120,120,0",
                       k + "\"Umaren\",\"0104\",122.5,122.5,0", k + "\"Umaren\",\"0203\",120.75,120.75,0",
                       k + "\"Umaren\",\"0204\",123.25,123.25,0", k + "\"Umaren\",\"0304\",121.5,121.5,0",
                       k + "\"Sanrenpuku\",\"010203\",181.25,181.25,0", k + "\"Sanrenpuku\",\"010204\",183.75,183.75,0",
                       k + "\"Sanrenpuku\",\"010304\",182,182,0", k + "\"Sanrenpuku\",\"020304\",182.75,182.75,0"}));
-  EXPECT_EQ(Bytes(UmarenSortFileName(kKey)),
+  EXPECT_EQ(Bytes(::radadovur::testing::NameOf(UmarenSortFileName, kKey)),
             Crlf({k + "\"Umaren\",\"0204\",123.25", k + "\"Umaren\",\"0104\",122.5", k + "\"Umaren\",\"0102\",121.75",
                   k + "\"Umaren\",\"0304\",121.5", k + "\"Umaren\",\"0203\",120.75", k + "\"Umaren\",\"0103\",120"}));
-  EXPECT_EQ(Bytes(UmatanSortFileName(kKey)),
+  EXPECT_EQ(Bytes(::radadovur::testing::NameOf(UmatanSortFileName, kKey)),
             Crlf({k + "\"Umatan\",\"0402\",123.25", k + "\"Umatan\",\"0401\",122.5", k + "\"Umatan\",\"0201\",121.75",
                   k + "\"Umatan\",\"0403\",121.5", k + "\"Umatan\",\"0203\",120.75", k + "\"Umatan\",\"0103\",120"}));
-  EXPECT_EQ(Bytes(SanrenSortFileName(kKey)),
+  EXPECT_EQ(Bytes(::radadovur::testing::NameOf(SanrenSortFileName, kKey)),
             Crlf({k + "\"Sanrenpuke\",\"010204\",183.75", k + "\"Sanrenpuke\",\"020304\",182.75",
                   k + "\"Sanrenpuke\",\"010304\",182", k + "\"Sanrenpuke\",\"010203\",181.25"}));
-  EXPECT_EQ(Bytes(SanrentanSortFileName(kKey)),
+  EXPECT_EQ(Bytes(::radadovur::testing::NameOf(SanrentanSortFileName, kKey)),
             Crlf({k + "\"sanrentan\",\"040201\",183.75", k + "\"sanrentan\",\"040203\",182.75",
                   k + "\"sanrentan\",\"040103\",182", k + "\"sanrentan\",\"020103\",181.25"}));
 
@@ -103,10 +104,10 @@ TEST_F(TicketsTest, FourRunnersGiveTheseFilesByteForByte) {
 
   // Running the race again rewrites the same ticket files and bet lists.
   const std::string umatan = Bytes("UMATAN/240922中山11R.csv");
-  const std::string sanrentan = Bytes(SanrentanSortFileName(kKey));
+  const std::string sanrentan = Bytes(::radadovur::testing::NameOf(SanrentanSortFileName, kKey));
   ASSERT_TRUE(RunTicketStages().empty());
   EXPECT_EQ(Bytes("UMATAN/240922中山11R.csv"), umatan);
-  EXPECT_EQ(Bytes(SanrentanSortFileName(kKey)), sanrentan);
+  EXPECT_EQ(Bytes(::radadovur::testing::NameOf(SanrentanSortFileName, kKey)), sanrentan);
 }
 
 TEST_F(TicketsTest, LineCountsFollowTheRunnerCount) {
@@ -128,10 +129,10 @@ TEST_F(TicketsTest, LineCountsFollowTheRunnerCount) {
     for (const char* folder : {"UMAREN", "WIDE", "UMATAN", "SANRENPUKU", "SANRENTAN"})
       lines.push_back(common::SplitLines(Bytes(std::string(folder) + "/240922中山11R.csv")).size());
     EXPECT_EQ(lines, c.bet_lines) << c.runners;
-    EXPECT_EQ(common::SplitLines(Bytes(UmarenSortFileName(kKey))).size(), c.pairs) << c.runners;
-    EXPECT_EQ(common::SplitLines(Bytes(UmatanSortFileName(kKey))).size(), c.pairs) << c.runners;
-    EXPECT_EQ(common::SplitLines(Bytes(SanrenSortFileName(kKey))).size(), c.triples) << c.runners;
-    EXPECT_EQ(common::SplitLines(Bytes(SanrentanSortFileName(kKey))).size(), c.triples) << c.runners;
+    EXPECT_EQ(common::SplitLines(Bytes(::radadovur::testing::NameOf(UmarenSortFileName, kKey))).size(), c.pairs) << c.runners;
+    EXPECT_EQ(common::SplitLines(Bytes(::radadovur::testing::NameOf(UmatanSortFileName, kKey))).size(), c.pairs) << c.runners;
+    EXPECT_EQ(common::SplitLines(Bytes(::radadovur::testing::NameOf(SanrenSortFileName, kKey))).size(), c.triples) << c.runners;
+    EXPECT_EQ(common::SplitLines(Bytes(::radadovur::testing::NameOf(SanrentanSortFileName, kKey))).size(), c.triples) << c.runners;
     EXPECT_EQ(state_.PairCount, static_cast<int32_t>(c.pairs));
     EXPECT_EQ(state_.TripleCount, static_cast<int32_t>(c.triples));
   }
@@ -170,7 +171,7 @@ TEST_F(TicketsTest, BetListNamesTakeTheCourseCodeWhenTheTableLacksTheCourse) {
       {BetKind::kSanrentan, "202408120501", "SANRENTAN/240812東京01R.csv"},
       {BetKind::kWide, "202408120701", "WIDE/2408120701R.csv"},
   };
-  for (const auto& c : cases) EXPECT_EQ(BetListFileName(c.kind, c.key, state_.CodeTable), c.name);
+  for (const auto& c : cases) EXPECT_EQ(::radadovur::testing::NameOf(BetListFileName, c.kind, c.key, state_.CodeTable), c.name);
 }
 
 TEST_F(TicketsTest, FilesThatCannotBeWrittenAreEachNamedAndTheListsStand) {
@@ -193,7 +194,7 @@ TEST_F(TicketsTest, SpeedsShortOfTheRunnerCountAreOneFailureAndNoTickets) {
   ASSERT_EQ(failures.items.size(), 1u);
   EXPECT_TRUE(failures.items[0].IsInvalidArgument());
   EXPECT_EQ(state_.PairCount, 0);
-  EXPECT_FALSE(Exists(UmarenSortFileName(kKey)));
+  EXPECT_FALSE(Exists(::radadovur::testing::NameOf(UmarenSortFileName, kKey)));
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "support/recording_host.h"
 #include "support/scripted_jv_link.h"
 #include "support/temp_folder.h"
+#include "support/data_names.h"
 
 namespace radadovur::testing {
 namespace {
@@ -109,7 +110,7 @@ TEST_F(RealtimeResultsTest, TheLoadFetchesBothAndPatchesTheRunnerFile) {
   ASSERT_EQ(::mkdir((app_ + "RACE").c_str(), 0755), 0);
   std::string runner = rr::EmptyRecord();
   rr::Put(runner, rr::Umaban, "01", 0);
-  ASSERT_TRUE(common::WriteFileAtomic(app_ + results::RaceRunnerFileName("202408030501"), runner).ok());
+  ASSERT_TRUE(common::WriteFileAtomic(app_ + ::radadovur::testing::NameOf(results::RaceRunnerFileName, "202408030501"), runner).ok());
   const std::string entry = MakeRecord(
       RecordType::SE, {{jvdata::se::DataCategory, "7"}, {jvdata::se::Year, "2024"}, {jvdata::se::MonthDay, "0803"},
                        {jvdata::se::VenueCode, "05"}, {jvdata::se::Kaiji, "00"}, {jvdata::se::Nichiji, "01"},

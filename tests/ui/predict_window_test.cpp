@@ -26,6 +26,7 @@
 #include "support/run_cli.h"
 #include "ui/main/workflow_steps.h"
 #include "ui/quiet_main_window.h"
+#include "support/data_names.h"
 
 namespace radadovur::ui {
 namespace {
@@ -116,7 +117,7 @@ TEST_F(PredictWindowTest, ControlsThenStepsFourAndFiveByTheirButtons) {
   EXPECT_EQ(Bar(window, "ProgressBar4"), 100);
   const auto horses = common::ReadQuotedValues(app_ + std::string(common::names::kKettoNumList));
   ASSERT_FALSE(horses.empty());
-  EXPECT_GT(std::filesystem::file_size(app_ + engine::UmagotoExFileName(horses.front())), 0u);
+  EXPECT_GT(std::filesystem::file_size(app_ + ::radadovur::testing::NameOf(engine::UmagotoExFileName, horses.front())), 0u);
   for (QPushButton* b : window.findChildren<QPushButton*>()) EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
 
   window.show();

@@ -17,6 +17,7 @@
 #include "store/store_files.h"
 #include "support/qt_app.h"
 #include "support/run_cli.h"
+#include "support/data_names.h"
 
 namespace radadovur::ui {
 namespace {
@@ -53,8 +54,8 @@ TEST(WorkflowSteps, ButtonsOneAndTwoBuildTheSameStoreAsTheCommandLine) {
     EXPECT_EQ(*from_window, *common::ReadWholeFile(cli_dir + std::string(name))) << name;
   }
   const std::string first_horse = common::ReadQuotedValues(cli_dir + std::string(common::names::kKettoNumList)).front();
-  EXPECT_EQ(*common::ReadWholeFile(window_dir + store::UmagotoFileName(first_horse)),
-            *common::ReadWholeFile(cli_dir + store::UmagotoFileName(first_horse)));
+  EXPECT_EQ(*common::ReadWholeFile(window_dir + ::radadovur::testing::NameOf(store::UmagotoFileName, first_horse)),
+            *common::ReadWholeFile(cli_dir + ::radadovur::testing::NameOf(store::UmagotoFileName, first_horse)));
 
   // With Option1, ② is followed by the cancellation window, as structure --cancel.
   ASSERT_EQ(testing::RunCli("structure '" + cli_dir + "' --cancel").exit_code, 0);
@@ -71,8 +72,8 @@ TEST(WorkflowSteps, ButtonsOneAndTwoBuildTheSameStoreAsTheCommandLine) {
     EXPECT_EQ(*common::ReadWholeFile(window_dir + std::string(name)), *common::ReadWholeFile(cli_dir + std::string(name))) << name;
   }
   for (const auto& horse : common::ReadQuotedValues(cli_dir + std::string(common::names::kKettoNumList)))
-    ASSERT_EQ(*common::ReadWholeFile(window_dir + store::UmagotoFileName(horse)),
-              *common::ReadWholeFile(cli_dir + store::UmagotoFileName(horse)))
+    ASSERT_EQ(*common::ReadWholeFile(window_dir + ::radadovur::testing::NameOf(store::UmagotoFileName, horse)),
+              *common::ReadWholeFile(cli_dir + ::radadovur::testing::NameOf(store::UmagotoFileName, horse)))
         << horse;
   std::filesystem::remove_all(base);
 }

@@ -22,6 +22,7 @@
 #include "store/store_files.h"
 #include "store/store_keys.h"
 #include "support/run_cli.h"
+#include "support/data_names.h"
 
 extern char** environ;
 
@@ -124,8 +125,8 @@ TEST_F(CancelWeek, CancelledRaceAndScratchedRunnersLeaveTheStore) {
   }
   // The scratched horses' entry files keep their past runs but not this week's.
   for (const std::string& scratched_horse : scratched_horses) {
-    const auto runs = ReadRecords(dir_ + store::UmagotoFileName(scratched_horse), jvdata::se::kLength);
-    EXPECT_TRUE(common::FileExists(dir_ + store::UmagotoFileName(scratched_horse))) << scratched_horse;
+    const auto runs = ReadRecords(dir_ + ::radadovur::testing::NameOf(store::UmagotoFileName, scratched_horse), jvdata::se::kLength);
+    EXPECT_TRUE(common::FileExists(dir_ + ::radadovur::testing::NameOf(store::UmagotoFileName, scratched_horse))) << scratched_horse;
     for (const auto& r : runs) EXPECT_EQ(cancelled_entries.count(store::CancelEntryKey(r)), 0u) << scratched_horse;
   }
 }

@@ -25,6 +25,7 @@
 #include "store/store_files.h"
 #include "support/recording_host.h"
 #include "support/run_cli.h"
+#include "support/data_names.h"
 
 namespace radadovur {
 namespace {
@@ -48,7 +49,7 @@ std::vector<std::string> Records(const std::string& bytes, size_t length) {
 
 std::vector<engine::ExRecord> ExRuns(const std::string& app_path, const std::string& id) {
   std::vector<engine::ExRecord> runs;
-  for (const auto& r : Records(common::ReadWholeFile(app_path + engine::UmagotoExFileName(id)).value_or(""), ex::kLength))
+  for (const auto& r : Records(common::ReadWholeFile(app_path + ::radadovur::testing::NameOf(engine::UmagotoExFileName, id)).value_or(""), ex::kLength))
     runs.push_back(*engine::ExRecord::FromBytes(r));
   return runs;
 }

@@ -14,6 +14,7 @@
 #include "jvdata/layout_se.h"
 #include "store/store_files.h"
 #include "support/run_cli.h"
+#include "support/data_names.h"
 
 namespace radadovur {
 namespace {
@@ -49,10 +50,10 @@ TEST_P(PredictWeekTest, EveryHorseHasItsExpandedRecordsAndThisWeeksEntryAPlausib
   int flat_entries = 0;
   std::string implausible;
   for (const auto& id : horses) {
-    const std::string path = dir_ + engine::UmagotoExFileName(id);
+    const std::string path = dir_ + ::radadovur::testing::NameOf(engine::UmagotoExFileName, id);
     ASSERT_TRUE(common::FileExists(path)) << id;
     const auto ex_size = std::filesystem::file_size(path);
-    const auto entry_size = std::filesystem::file_size(dir_ + store::UmagotoFileName(id));
+    const auto entry_size = std::filesystem::file_size(dir_ + ::radadovur::testing::NameOf(store::UmagotoFileName, id));
     EXPECT_EQ(ex_size % ex::kLength, 0u) << id;
     const auto records = ex_size / ex::kLength, entries = entry_size / jvdata::se::kLength;
     // One record per run; the stale rule may drop this week's entry.

@@ -23,6 +23,7 @@
 #include "store/record_block.h"
 #include "store/store_files.h"
 #include "support/run_cli.h"
+#include "support/data_names.h"
 
 namespace radadovur {
 namespace {
@@ -180,7 +181,7 @@ TEST_P(ResultsOutputsWeekTest, EveryListedRaceHasItsRunnerTicketSortAndBetFiles)
       EXPECT_FALSE(w_->outputs["KAIME/" + key + suffix + ".dat"].empty()) << suffix;
     for (results::BetKind kind : {results::BetKind::kUmaren, results::BetKind::kWide, results::BetKind::kUmatan,
                                   results::BetKind::kSanrenpuku, results::BetKind::kSanrentan, results::BetKind::kTansho})
-      EXPECT_TRUE(Has(results::BetListFileName(kind, key, w_->codes))) << results::BetListFileName(kind, key, w_->codes);
+      EXPECT_TRUE(Has(::radadovur::testing::NameOf(results::BetListFileName, kind, key, w_->codes))) << ::radadovur::testing::NameOf(results::BetListFileName, kind, key, w_->codes);
   }
   EXPECT_GT(gaps, 0u);  // the scratched runner
   EXPECT_LE(stale.size(), 1u);

@@ -13,6 +13,7 @@
 #include "store/store_files.h"
 #include "store/store_keys.h"
 #include "support/run_cli.h"
+#include "support/data_names.h"
 
 namespace radadovur {
 namespace {
@@ -76,7 +77,7 @@ TEST_P(WeekTest, StoreHoldsOneRecordPerKeyAndEveryHorseItsRuns) {
   // Every listed horse has its entry file, in date order, with no run twice.
   size_t with_runs = 0;
   for (const auto& k : list) {
-    const std::string path = dir_ + store::UmagotoFileName(k);
+    const std::string path = dir_ + ::radadovur::testing::NameOf(store::UmagotoFileName, k);
     ASSERT_TRUE(common::FileExists(path)) << k;
     const auto runs = ReadAll(path, jvdata::se::kLength);
     std::set<std::string> seen;
