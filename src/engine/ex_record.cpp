@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 
+#include "common/cp932.h"
 #include "common/names.h"
 
 namespace radadovur::engine {
@@ -60,6 +61,14 @@ void ExRecord::SetFactorCode(int item, std::string_view code) {
 
 std::string UmagotoExFileName(std::string_view ketto_num) {
   return std::string(common::names::kUmagotoExFolder) + "/" + std::string(ketto_num) + "EX.dat";
+}
+
+std::string ExFileNameOfCell(std::string_view cell_text) {
+  const std::string name = common::Utf8Right(cell_text, 16);
+  if (name.size() != 16 || name.compare(10, 6, "EX.dat") != 0 ||
+      name.find_first_not_of("0123456789") != 10)
+    return std::string();
+  return name;
 }
 
 bool OpenUmagotoExFile(common::RecordFile& file, const std::string& app_path, std::string_view ketto_num) {

@@ -46,6 +46,10 @@ float GetReal(const char* in);
 // The horse's expanded-record file "UMAGOTOEXTHISWEEKN/<KettoNum>EX.dat", relative to AppPath.
 std::string UmagotoExFileName(std::string_view ketto_num);
 
+// The expanded-record file name that a runner grid's horse-name cell ends with: its last 16
+// characters when they are ten digits and "EX.dat"; empty otherwise (no other text names a file).
+std::string ExFileNameOfCell(std::string_view cell_text);
+
 // Opens (creating it empty when missing) the horse's expanded-record file; records from 1,
 // count = length / 2603.
 bool OpenUmagotoExFile(common::RecordFile& file, const std::string& app_path, std::string_view ketto_num);

@@ -7,6 +7,7 @@
 #include "common/cp932.h"
 #include "common/names.h"
 #include "common/text_file.h"
+#include "engine/ex_record.h"
 #include "jvdata/layout_hr.h"
 #include "jvdata/layout_ra.h"
 #include "jvdata/race_key.h"
@@ -142,10 +143,8 @@ common::StepFailures ChooseRace(const std::string& app_path, std::string_view it
 }
 
 std::optional<std::string> PastRunsFile(const std::string& app_path, std::string_view cell) {
-  const std::string tail = common::Utf8Right(cell, 16);
-  if (tail.size() != 16 || tail.substr(10) != "EX.dat" ||
-      tail.substr(0, 10).find_first_not_of("0123456789") != std::string::npos)
-    return std::nullopt;
+  const std::string tail = engine::ExFileNameOfCell(cell);
+  if (tail.empty()) return std::nullopt;
   const std::string name = std::string(common::names::kUmagotoExFolder) + "/" + tail;
   std::error_code error;
   if (!std::filesystem::is_regular_file(app_path + name, error)) return std::nullopt;
