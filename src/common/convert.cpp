@@ -89,6 +89,13 @@ std::string NumberText(double value, Precision precision) {
   return negative ? "-" + out : out;
 }
 
+std::string FlooredDecimals(float value, int places) {
+  float scale = 1.0f;
+  for (int i = 0; i < places && i < 6; ++i) scale *= 10.0f;
+  const float product = value * scale;
+  return NumberText(std::floor(product) / scale);
+}
+
 std::string SignedText(int64_t value) {
   return value < 0 ? std::to_string(value) : " " + std::to_string(value);
 }

@@ -22,6 +22,12 @@ enum class Precision { Single, Double };
 std::string NumberText(double value, Precision precision = Precision::Double);
 inline std::string NumberText(float value) { return NumberText(static_cast<double>(value), Precision::Single); }
 
+// A single-precision value cut to `places` decimals (0 to 6): the value times 10^places in single
+// precision, cut toward minus infinity, over 10^places, shown as a single-precision number. The
+// product is taken in single precision on purpose: 0.7f (0.69999998...) stays 0.7.
+std::string FlooredDecimals(float value, int places);
+inline std::string ThreeDecimals(float value) { return FlooredDecimals(value, 3); }
+
 // A whole number with a leading sign position: " 12" for 12, "-3" for -3.
 std::string SignedText(int64_t value);
 

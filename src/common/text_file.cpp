@@ -124,36 +124,40 @@ Status WriteQuotedLines(const std::string& path, const std::vector<std::string>&
   return WriteFileAtomic(path, bytes);
 }
 
-void CsvItemReader::SkipBlanks() {
-  while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t')) ++pos_;
+bool CsvItemReader::AtEnd() {
+  if (line_start_)
+    while (pos_ < text_.size() && (text_[pos_] == '\r' || text_[pos_] == '\n')) ++pos_;
+  return pos_ >= text_.size();
 }
 
-bool CsvItemReader::AtEnd() {
-  size_t p = pos_;
-  while (p < text_.size() && (text_[p] == ' ' || text_[p] == '\t' || text_[p] == '\r' || text_[p] == '\n')) ++p;
-  return p >= text_.size();
+bool CsvItemReader::Next(std::string_view& item) {
+  if (AtEnd()) return false;
+  const std::string_view all(text_);
+  const auto separator = [&](char c) { return c == ',' || c == '\r' || c == '\n'; };
+  while (pos_ < all.size() && (all[pos_] == ' ' || all[pos_] == '\t')) ++pos_;
+  if (pos_ < all.size() && all[pos_] == '"') {
+    size_t close = all.find('"', pos_ + 1);
+    if (close == std::string_view::npos) close = all.size();
+    item = all.substr(pos_ + 1, close - pos_ - 1);
+    pos_ = close < all.size() ? close + 1 : close;
+    // Anything up to the separator after a quoted item is dropped.
+    while (pos_ < all.size() && !separator(all[pos_])) ++pos_;
+  } else {
+    const size_t start = pos_;
+    while (pos_ < all.size() && !separator(all[pos_])) ++pos_;
+    item = all.substr(start, pos_ - start);
+    while (!item.empty() && (item.back() == ' ' || item.back() == '\t')) item.remove_suffix(1);
+  }
+  // After a comma an item is due even when the line ends first.
+  line_start_ = pos_ >= all.size() || all[pos_] != ',';
+  if (pos_ < all.size() && all[pos_] == ',') ++pos_;
+  return true;
 }
 
 bool CsvItemReader::Next(std::string& item) {
-  // Skip line ends left by the previous item.
-  while (pos_ < text_.size() && (text_[pos_] == '\r' || text_[pos_] == '\n' || text_[pos_] == ' ' || text_[pos_] == '\t'))
-    ++pos_;
-  if (pos_ >= text_.size()) return false;
-  item.clear();
-  if (text_[pos_] == '"') {
-    size_t close = text_.find('"', pos_ + 1);
-    if (close == std::string::npos) close = text_.size();
-    item = text_.substr(pos_ + 1, close - pos_ - 1);
-    pos_ = close + 1;
-    // Anything up to the separator after a quoted item is dropped.
-    while (pos_ < text_.size() && text_[pos_] != ',' && text_[pos_] != '\r' && text_[pos_] != '\n') ++pos_;
-  } else {
-    size_t start = pos_;
-    while (pos_ < text_.size() && text_[pos_] != ',' && text_[pos_] != '\r' && text_[pos_] != '\n') ++pos_;
-    item = text_.substr(start, pos_ - start);
-    while (!item.empty() && (item.back() == ' ' || item.back() == '\t')) item.pop_back();
-  }
-  if (pos_ < text_.size() && text_[pos_] == ',') ++pos_;
+  std::string_view view;
+  if (!Next(view)) return false;
+  item.assign(view);
   return true;
 }
 

@@ -37,17 +37,20 @@ Status WriteQuotedLines(const std::string& path, const std::vector<std::string>&
 
 // Reads a file of comma-separated items item by item, as written by CsvLine: a quoted item runs
 // to its closing quote, a bare one to the next comma or line end (blanks around it dropped).
-// Line ends separate items like commas.
+// Line ends separate items like commas; empty lines are passed over, and a comma before a line
+// end leaves an empty last item ("a,b,\r\n" is three items).
 class CsvItemReader {
  public:
   explicit CsvItemReader(std::string text) : text_(std::move(text)) {}
   bool Next(std::string& item);
+  // The same item as a view that lives as long as the reader.
+  bool Next(std::string_view& item);
   bool AtEnd();
 
  private:
-  void SkipBlanks();
   std::string text_;
   size_t pos_ = 0;
+  bool line_start_ = true;  // not right after a comma
 };
 
 // Every item of a quoted-line (or comma-separated) file; a missing file gives none.

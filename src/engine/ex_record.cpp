@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 
+#include "common/cp932.h"
 #include "common/data_name.h"
 #include "common/names.h"
 
@@ -65,6 +66,14 @@ common::Status UmagotoExFileName(std::string_view ketto_num, std::string& name) 
     return status;
   name = std::string(common::names::kUmagotoExFolder) + "/" + std::string(ketto_num) + "EX.dat";
   return common::Status::OK();
+}
+
+std::string ExFileNameOfCell(std::string_view cell_text) {
+  const std::string name = common::Utf8Right(cell_text, 16);
+  if (name.size() != 16 || name.compare(10, 6, "EX.dat") != 0 ||
+      !common::IsDataName(common::DataName::kKettoNum, std::string_view(name).substr(0, 10)))
+    return std::string();
+  return name;
 }
 
 bool OpenUmagotoExFile(common::RecordFile& file, const std::string& app_path, std::string_view ketto_num) {

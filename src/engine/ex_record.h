@@ -48,6 +48,10 @@ float GetReal(const char* in);
 // an id that is not a KettoNum is a failure naming it, and gives no name.
 common::Status UmagotoExFileName(std::string_view ketto_num, std::string& name);
 
+// The expanded-record file name that a runner grid's horse-name cell ends with: its last 16
+// characters when they are ten digits and "EX.dat"; empty otherwise (no other text names a file).
+std::string ExFileNameOfCell(std::string_view cell_text);
+
 // Opens (creating it empty when missing) the horse's expanded-record file; records from 1,
 // count = length / 2603.
 bool OpenUmagotoExFile(common::RecordFile& file, const std::string& app_path, std::string_view ketto_num);

@@ -70,9 +70,11 @@ common::Status TimeDiffCode(const CoderContext& context, int r, std::string& cod
   else if (t.size() == 4 && t[0] == '+' && t[1] == '0' && IsDigit(t[2]) && IsDigit(t[3]) && t <= "+050")
     code = "00" + LastDigits((t[2] - '0') * 10 + (t[3] - '0') + 7, 2);
   else if (Between(t, "+030", "+050")) {
-    // Inside the numeric stretch by text order but not digits: its number cannot be taken.
-    int64_t unused = 0;
-    return WholeNumberOfText(context, r, "TimeDiff", t.substr(2), unused);
+    // Inside the numeric stretch by text order but not two digits ("+04 ", "+04."): the number of
+    // its last two characters, or a conversion failure when they form none.
+    int64_t tenths = 0;
+    if (auto s = WholeNumberOfText(context, r, "TimeDiff", t.substr(2), tenths); !s.ok()) return s;
+    code = "00" + LastDigits(tenths + 7, 2);
   } else code = "0099";
   return common::Status::OK();
 }

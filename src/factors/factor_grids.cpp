@@ -1,7 +1,6 @@
 #include "factors/factor_grids.h"
 
 #include <array>
-#include <cmath>
 
 #include "common/convert.h"
 #include "common/cp932.h"
@@ -24,15 +23,6 @@ Grid Empty(int rows, int columns, int fixed_rows, int fixed_columns) {
 constexpr std::array<const char*, 6> kItemHeader = {"コード番号", "上がり速度", "ペース速度", "走破速度", "延出走数", "参照番地"};
 
 }  // namespace
-
-std::string WeightText(float weight) {
-  // The product is rounded to single precision before the floor, as the weight is single: a
-  // weight stored as 0.7 (0.69999998...) then shows 0.7, and -0.3 shows -0.3, where the exact
-  // product would floor to 0.699 and -0.301.
-  const float thousandths = weight * 1000.0f;
-  const double floored = std::floor(static_cast<double>(thousandths)) / 1000.0;
-  return common::NumberText(static_cast<float>(floored));
-}
 
 Grid LegendGrid(ModelSurface surface) {
   const bool hurdle = surface == ModelSurface::kHurdle;
@@ -70,9 +60,9 @@ Grid ItemGrid(ModelSurface surface, const engine::SurfaceModel& model, int item)
   for (int j = 1; j <= total; ++j) {
     auto& row = g.cells[static_cast<size_t>(j)];
     row[0] = common::DecodeCp932Lossy(model.CategoryCode(item, j));  // the package is code page 932
-    row[1] = WeightText(model.AgariWeight(item, j));
-    row[2] = WeightText(model.PaceWeight(item, j));
-    row[3] = WeightText(model.SohaWeight(item, j));
+    row[1] = common::ThreeDecimals(model.AgariWeight(item, j));
+    row[2] = common::ThreeDecimals(model.PaceWeight(item, j));
+    row[3] = common::ThreeDecimals(model.SohaWeight(item, j));
     row[4] = std::to_string(model.CategorySamples(item, j));
     row[5] = std::to_string(j);
   }

@@ -31,10 +31,6 @@ inline constexpr uint32_t kAgariRgb = 0xFF0000;  // light red
 inline constexpr uint32_t kPaceRgb = 0x00FF00;   // light green
 inline constexpr uint32_t kSohaRgb = 0x0000FF;   // light blue
 
-// A weight as the grids show it: the largest multiple of 0.001 not above it, then as a single
-// precision number of at most seven significant digits (-1.2345 gives "-1.235", 0.0004 "0").
-std::string WeightText(float weight);
-
 // The legend grid of the surface's window.
 Grid LegendGrid(ModelSurface surface);
 

@@ -1,14 +1,6 @@
 #include "history/items.h"
 
-#include "common/text_file.h"
-
 namespace radadovur::history {
-namespace {
-
-bool Blank(char c) { return c == ' ' || c == '\t'; }
-bool LineEnd(char c) { return c == '\r' || c == '\n'; }
-
-}  // namespace
 
 ItemStream ItemStream::Open(const std::string& path) {
   std::string bytes;
@@ -16,32 +8,7 @@ ItemStream ItemStream::Open(const std::string& path) {
   return ItemStream(std::move(bytes));
 }
 
-bool ItemStream::AtEnd() {
-  if (line_start_)
-    while (pos_ < bytes_.size() && LineEnd(bytes_[pos_])) ++pos_;
-  return pos_ >= bytes_.size();
-}
-
-bool ItemStream::Next(std::string_view& item) {
-  if (AtEnd()) return false;
-  const std::string_view all(bytes_);
-  while (pos_ < all.size() && Blank(all[pos_])) ++pos_;
-  if (pos_ < all.size() && all[pos_] == '"') {
-    size_t close = all.find('"', pos_ + 1);
-    if (close == std::string_view::npos) close = all.size();
-    item = all.substr(pos_ + 1, close - pos_ - 1);
-    pos_ = close < all.size() ? close + 1 : close;
-    while (pos_ < all.size() && all[pos_] != ',' && !LineEnd(all[pos_])) ++pos_;
-  } else {
-    const size_t start = pos_;
-    while (pos_ < all.size() && all[pos_] != ',' && !LineEnd(all[pos_])) ++pos_;
-    item = all.substr(start, pos_ - start);
-    while (!item.empty() && Blank(item.back())) item.remove_suffix(1);
-  }
-  line_start_ = pos_ >= all.size() || all[pos_] != ',';
-  if (pos_ < all.size() && all[pos_] == ',') ++pos_;
-  return true;
-}
+bool ItemStream::Next(std::string_view& item) { return reader_.Next(item); }
 
 std::string_view ItemStream::NextOr() {
   std::string_view item;

@@ -2,6 +2,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/text_file.h"
+
 // The documents and tables of past meeting days read as one stream of items: commas and line
 // ends separate items alike, a quoted item loses its quotes, blanks around a bare item are
 // dropped, empty lines are passed over, and a comma before a line end leaves an empty last item.
@@ -12,7 +14,7 @@ namespace radadovur::history {
 class ItemStream {
  public:
   ItemStream() = default;
-  explicit ItemStream(std::string bytes) : bytes_(std::move(bytes)) {}
+  explicit ItemStream(std::string bytes) : reader_(std::move(bytes)) {}
   // The file's items; a missing or unreadable file (or one that is not a regular file) gives none.
   static ItemStream Open(const std::string& path);
 
@@ -22,12 +24,10 @@ class ItemStream {
   std::string_view NextOr();
   // Passes over `n` items.
   void Skip(int n);
-  bool AtEnd();
+  bool AtEnd() { return reader_.AtEnd(); }
 
  private:
-  std::string bytes_;
-  size_t pos_ = 0;
-  bool line_start_ = true;
+  common::CsvItemReader reader_{std::string()};
 };
 
 }  // namespace radadovur::history

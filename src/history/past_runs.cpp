@@ -1,6 +1,5 @@
 #include "history/past_runs.h"
 
-#include <cmath>
 #include <vector>
 
 #include "common/convert.h"
@@ -110,7 +109,7 @@ class Run {
     return common::DecodeCp932Lossy(record_.substr(static_cast<size_t>(offset), static_cast<size_t>(width)));
   }
   std::string Float(int offset) const {
-    return FourDecimals(engine::GetReal(record_.data() + offset));
+    return common::FlooredDecimals(engine::GetReal(record_.data() + offset), 4);
   }
   std::string Lookup(std::string_view kind, int offset, int width) const {
     const std::string code(record_.substr(static_cast<size_t>(offset), static_cast<size_t>(width)));
@@ -140,26 +139,7 @@ class Run {
   const results::CodeTable& table_;
 };
 
-bool Digits(std::string_view s) {
-  for (char c : s)
-    if (c < '0' || c > '9') return false;
-  return true;
-}
-
 }  // namespace
-
-std::string ExFileName(std::string_view cell_text) {
-  const std::string name = common::Utf8Right(cell_text, 16);
-  if (name.size() != 16 || !Digits(std::string_view(name).substr(0, 10)) || name.compare(10, 6, "EX.dat") != 0)
-    return std::string();
-  return name;
-}
-
-std::string FourDecimals(float value) {
-  if (!std::isfinite(value)) return common::NumberText(value);
-  const float cut = std::floor(value * 10000.0f) / 10000.0f;
-  return common::NumberText(cut == 0.0f ? 0.0f : cut);
-}
 
 Grid LoadPastRuns(const std::string& app_path, std::string_view selected_cell) {
   Grid grid(kPastRunRows, 2, 1, 1);
@@ -169,7 +149,7 @@ Grid LoadPastRuns(const std::string& app_path, std::string_view selected_cell) {
   if (common::Utf8Right(selected_cell, 16).empty()) return grid;
 
   std::string records;
-  if (const std::string name = ExFileName(selected_cell); !name.empty()) {
+  if (const std::string name = engine::ExFileNameOfCell(selected_cell); !name.empty()) {
     if (!common::ReadWholeFile(app_path + std::string(common::names::kUmagotoExFolder) + "/" + name, records).ok())
       records.clear();
   }

@@ -11,14 +11,6 @@ namespace radadovur::history {
 inline constexpr int kPastRunRows = 312;
 inline constexpr int kExRecordLength = 2603;
 
-// The name of the horse's expanded-record file in a clicked cell's text: its last 16 characters
-// when they are ten digits and "EX.dat", else empty (the window then shows no runs).
-std::string ExFileName(std::string_view cell_text);
-
-// A single-precision value with four decimals, cut toward minus infinity, as a single: -0.00005
-// gives "-0.0001", 0.00009 gives "0".
-std::string FourDecimals(float value);
-
 // The grid: empty text (the cell's last 16 characters are empty) leaves the designed 312 x 2 grid
 // without labels; otherwise the label column and one column per whole record of
 // "UMAGOTOEXTHISWEEKN/<name>" (a name that is not an expanded-record file's gives none). The

@@ -40,6 +40,7 @@ const Family* FamilyOf(RecordType type) {
 EntryRead ReadEntry(const Family& f, std::string_view record, uint32_t i, EntryOdds& out) {
   const std::string_view comb = f.Combination().Of(record, i);
   if (comb.size() != f.comb_width) return EntryRead::kBadHorse;
+  if (comb.find_first_not_of("0 ") == std::string_view::npos) return EntryRead::kNoHorse;
   out.horses = {0, 0, 0};
   for (uint32_t k = 0; k < HorsesOf(f); ++k) {
     const int n = HorseNumber(comb.substr(2 * k, 2));

@@ -26,6 +26,7 @@ struct EntryOdds {
 
 enum class EntryRead {
   kOk,          // horses and odds (or no odds) read
+  kNoHorse,     // no horse number at all ("00" or blanks): an unused entry of a small field
   kBadHorse,    // a horse number that is not 1 to 18 (a blank or garbled Combination)
   kBadOdds,     // Odds neither a no-value filling nor digits
 };

@@ -144,7 +144,14 @@ void RunRace(const std::string& app_path, common::StepHost& host, const RaceStep
   if (jvdata::hr::RaceNum.Of(state.CurrentPayoutRecord) == "01") ResetDayTallies(state);
 
   // Step 12.
-  log.Add(CountRunners(app_path, key, state.RunnerCount), "12", key);
+  if (common::Status count = CountRunners(app_path, key, state.RunnerCount); !count.ok()) {
+    log.Add(count, "12", key);
+  } else if (state.RunnerCount == 0) {
+    // Every document and page leaves the race out; the list says so.
+    log.Add(common::Status::NotFound(app_path + RaceRunnerFileName(key),
+                                     "出走馬のレコードがありません。このレースは文書とページに載せません"),
+            "12", key);
+  }
 
   log.Run(hooks.RunnerFiguresAndPairs, "13", key, app_path, state);
 

@@ -23,6 +23,11 @@ std::string Joined(const std::vector<std::string>& ids, size_t limit) {
 
 common::Status LoadPredictionModel(const common::RunState& state, engine::ReferenceModel& model,
                                    common::StepHost& host) {
+  // A missing program folder is said first, as every step says it, not as a missing model file.
+  if (common::Status folder = common::CheckProgramFolder(state); !folder.ok()) {
+    host.Message(folder.ToString());
+    return folder;
+  }
   std::string error;
   if (engine::LoadReferenceModel(state.AppPath, model, &error)) return common::Status::OK();
   common::Status status = common::Status::Corruption(state.AppPath + "OPTION1N", error);

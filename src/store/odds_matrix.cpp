@@ -120,7 +120,9 @@ int64_t FillOddsMatrix(const OddsPass& pass, std::string_view record, OddsMatrix
   int64_t skipped = 0;
   odds::EntryOdds entry;
   for (uint32_t i = 0; i < pass.family->entries; ++i) {
-    if (odds::ReadEntry(*pass.family, record, i, entry) != odds::EntryRead::kOk) {
+    const odds::EntryRead read = odds::ReadEntry(*pass.family, record, i, entry);
+    if (read == odds::EntryRead::kNoHorse) continue;  // names no cell
+    if (read != odds::EntryRead::kOk) {
       ++skipped;
       continue;
     }

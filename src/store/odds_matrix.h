@@ -56,13 +56,14 @@ class OddsMatrix {
 struct OddsMatrixReport {
   int64_t records = 0;          // odds records turned into a matrix file
   int64_t files_written = 0;
-  int64_t skipped_entries = 0;  // entries with a bad horse number or a garbled odds text
+  int64_t skipped_entries = 0;  // entries with a garbled horse number or odds text (unused ones are not counted)
   std::vector<std::string> missing_files;  // odds text files that do not exist (read as empty)
   common::StepFailures failures;           // unreadable files, unusable lines, failed writes
 };
 
 // Fills `matrix` from one odds record of the pass's kind (cleared first, so a cell the record does
-// not name is 0). Returns the entries skipped.
+// not name is 0). Returns the garbled entries skipped; an entry without a horse number (an unused
+// one of a small field) names no cell and is passed over.
 int64_t FillOddsMatrix(const OddsPass& pass, std::string_view record, OddsMatrix& matrix);
 
 // "KAIME/" + Year MonthDay VenueCode RaceNum + suffix; empty when the record's race id is not

@@ -8,6 +8,7 @@
 #include "common/data_name.h"
 #include "common/names.h"
 #include "common/text_file.h"
+#include "engine/ex_record.h"
 #include "jvdata/layout_hr.h"
 #include "jvdata/layout_ra.h"
 #include "jvdata/race_key.h"
@@ -154,9 +155,9 @@ common::StepFailures ChooseRace(const std::string& app_path, std::string_view it
 }
 
 std::optional<std::string> PastRunsFile(const std::string& app_path, std::string_view cell) {
-  const std::string tail = common::Utf8Right(cell, 16);
+  const std::string tail = engine::ExFileNameOfCell(cell);
   std::string name;
-  if (tail.size() != 16 || tail.substr(10) != "EX.dat" || !engine::UmagotoExFileName(tail.substr(0, 10), name).ok())
+  if (tail.empty() || !engine::UmagotoExFileName(std::string_view(tail).substr(0, 10), name).ok())
     return std::nullopt;
   std::error_code error;
   if (!std::filesystem::is_regular_file(app_path + name, error)) return std::nullopt;

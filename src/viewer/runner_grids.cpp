@@ -13,6 +13,7 @@ namespace radadovur::viewer {
 namespace {
 
 namespace rr = results::rr;
+using common::ThreeDecimals;
 using results::SpeedToTimeText;
 
 constexpr std::array<const char*, kDetail1Columns> kDetail1Headings = {

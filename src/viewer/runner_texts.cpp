@@ -19,10 +19,6 @@ std::string TwoDigits(long long value) {
   return text.substr(text.size() - 2);
 }
 
-std::string ThreeDecimals(float value) {
-  return common::NumberText(std::floor(static_cast<double>(value) * 1000) / 1000);
-}
-
 std::optional<std::string> LastFurlongsTimeText(float speed) {
   if (speed == 0) return std::nullopt;
   const auto per_furlongs = static_cast<float>(2160 / static_cast<double>(speed));

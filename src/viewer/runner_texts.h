@@ -6,9 +6,6 @@
 // The number and time texts of the runner grids.
 namespace radadovur::viewer {
 
-// A single-precision value to three decimals: times 1000, cut toward minus infinity, over 1000.
-std::string ThreeDecimals(float value);
-
 // The last two characters of the decimal text of value + 100 ("01" for 1, "06" for 6).
 std::string TwoDigits(long long value);
 

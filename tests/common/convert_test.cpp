@@ -57,6 +57,39 @@ TEST(NumberText, ShortestDecimalWithoutExponent) {
   EXPECT_EQ(common::NumberText(0.1f), "0.1");
 }
 
+TEST(FlooredDecimals, TheSingleProductCutTowardMinusInfinity) {
+  struct Case {
+    float value;
+    int places;
+    const char* text;
+  } cases[] = {
+      // Values that single precision stores a hair off keep their decimals.
+      {-0.1f, 3, "-0.1"},
+      {-0.05f, 3, "-0.05"},
+      {0.7f, 3, "0.7"},
+      {55.391f, 3, "55.391"},
+      {-0.3f, 3, "-0.3"},
+      {61.1f, 3, "61.1"},
+      {-0.001f, 3, "-0.001"},
+      // Cut toward minus infinity, not toward zero.
+      {57.12345f, 3, "57.123"},
+      {1.2345f, 3, "1.234"},
+      {-1.2345f, 3, "-1.235"},
+      {-0.0004f, 3, "-0.001"},
+      {0.0004f, 3, "0"},
+      {0.5f, 3, "0.5"},
+      {2.0f, 3, "2"},
+      {-20.5f, 3, "-20.5"},
+      {0.0f, 3, "0"},
+      {-0.00005f, 4, "-0.0001"},
+      {0.00009f, 4, "0"},
+      {1.23456f, 4, "1.2345"},
+      {-2.5f, 4, "-2.5"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(common::FlooredDecimals(c.value, c.places), c.text) << c.value << "/" << c.places;
+  EXPECT_EQ(common::ThreeDecimals(55.391f), "55.391");
+}
+
 TEST(SignedText, KeepsASignPosition) {
   EXPECT_EQ(common::SignedText(0), " 0");
   EXPECT_EQ(common::SignedText(1234), " 1234");

@@ -149,6 +149,26 @@ TEST_F(FilesTest, CommaSeparatedItemsQuoteTextsOnly) {
   EXPECT_EQ(items, (std::vector<std::string>{"RC", "3", "12.5", "0.1", "", "a,b", "7"}));
 }
 
+TEST_F(FilesTest, ItemsAreOneStreamWhereACommaBeforeALineEndLeavesAnEmptyItem) {
+  const struct {
+    const char* text;
+    std::vector<std::string> items;
+  } cases[] = {
+      {"\"2009\",\"10\",,\r\n\"x\"", {"2009", "10", "", "", "x"}},
+      {"a,\nb,\r\n,c", {"a", "", "b", "", "", "c"}},
+      {"a\r\n\r\n\nb\r\n", {"a", "b"}},  // blank lines separate, they hold no item
+      {"a, \"q\" ,\r\n", {"a", "q", ""}},
+      {"", {}},
+  };
+  for (const auto& c : cases) {
+    common::CsvItemReader reader(c.text);
+    std::vector<std::string> items;
+    std::string item;
+    while (reader.Next(item)) items.push_back(item);
+    EXPECT_EQ(items, c.items) << c.text;
+  }
+}
+
 }  // namespace
 }  // namespace radadovur
 

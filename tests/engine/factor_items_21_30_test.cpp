@@ -226,6 +226,9 @@ TEST_F(FactorItems21To30, MarginInTheEarlierRun) {
             {"+051", 2, diff("+051"), "0099"},
             {"+02A", 2, diff("+02A"), "0099"},
             {"+03A: a number is due", 2, diff("+03A"), kFails},
+            {"+04 : the number of its last two", 2, diff("+04 "), "0011"},
+            {"+05 ", 2, diff("+05 "), "0012"},
+            {"+04.", 2, diff("+04."), "0011"},
             {"after an abnormal run", 3, {{1, ex::TimeDiff, "+001"}, {2, ex::AbnormalityCode, "1"}}, "0008"}});
 }
 

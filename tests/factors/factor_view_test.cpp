@@ -26,17 +26,6 @@ FactorView Load(const TempProgramFolder& folder, ModelSurface surface) {
   return view;
 }
 
-TEST(WeightTextTest, FloorsToThousandthsAndDropsTrailingZeros) {
-  const std::vector<std::pair<float, const char*>> cases = {
-      {57.12345f, "57.123"}, {1.2345f, "1.234"}, {-1.2345f, "-1.235"}, {-0.0004f, "-0.001"},
-      {0.0004f, "0"},        {0.5f, "0.5"},      {2.0f, "2"},          {25.0f, "25"},
-      {0.0f, "0"},           {-20.5f, "-20.5"},
-      // Weights that single precision stores a hair below their value keep it.
-      {0.7f, "0.7"},         {-0.3f, "-0.3"},    {-0.001f, "-0.001"},  {61.1f, "61.1"},
-  };
-  for (const auto& [weight, text] : cases) EXPECT_EQ(WeightText(weight), text) << weight;
-}
-
 TEST(FactorViewTest, ItemGridsListEveryCategoryInModelOrder) {
   TempProgramFolder folder;
   WriteModel(folder, ModelSurface::kTurf,

@@ -53,19 +53,11 @@ class PastRunsTest : public ::testing::Test {
   std::string app_ = folder_.app_path();
 };
 
-TEST(PastRunsFormsTest, FourDecimals) {
-  EXPECT_EQ(FourDecimals(-0.00005f), "-0.0001");
-  EXPECT_EQ(FourDecimals(0.00009f), "0");
-  EXPECT_EQ(FourDecimals(1.23456f), "1.2345");
-  EXPECT_EQ(FourDecimals(-2.5f), "-2.5");
-  EXPECT_EQ(FourDecimals(0.0f), "0");
-}
-
 TEST(PastRunsFormsTest, FileNameFromTheCell) {
-  EXPECT_EQ(ExFileName("テストホース　　　　　　　　　　　　1234567890EX.dat"), "1234567890EX.dat");
-  EXPECT_EQ(ExFileName("1234567890EX.dat"), "1234567890EX.dat");
+  EXPECT_EQ(engine::ExFileNameOfCell("テストホース　　　　　　　　　　　　1234567890EX.dat"), "1234567890EX.dat");
+  EXPECT_EQ(engine::ExFileNameOfCell("1234567890EX.dat"), "1234567890EX.dat");
   for (const char* bad : {"", "EX.dat", "../../etc/passwdX", "12345678/0EX.dat", "1234567890EX.da", " 1"})
-    EXPECT_EQ(ExFileName(bad), "") << bad;
+    EXPECT_EQ(engine::ExFileNameOfCell(bad), "") << bad;
 }
 
 TEST_F(PastRunsTest, ColumnsNewestFirstWithTheirRows) {

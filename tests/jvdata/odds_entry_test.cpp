@@ -26,7 +26,9 @@ TEST(OddsEntry, EntriesReadAsHorseNumbersAndTenths) {
       {"0307", "      ", EntryRead::kOk, {3, 7, 0}, 0},
       {"0307", "0012a3", EntryRead::kBadOdds, {}, 0},
       {"0307", "00-123", EntryRead::kBadOdds, {}, 0},
-      {"    ", "000123", EntryRead::kBadHorse, {}, 0},  // no horse: index 0 is not written
+      {"    ", "      ", EntryRead::kNoHorse, {}, 0},  // an unused entry: no horse, nothing written
+      {"0000", "000000", EntryRead::kNoHorse, {}, 0},
+      {"    ", "000123", EntryRead::kNoHorse, {}, 0},
       {"0019", "000123", EntryRead::kBadHorse, {}, 0},
       {"0300", "000123", EntryRead::kBadHorse, {}, 0},
       {"0A07", "000123", EntryRead::kBadHorse, {}, 0},

@@ -58,6 +58,26 @@ TEST_F(CodeTableTest, ValuesAreAStreamOfEightPerRowWhateverTheLineEnds) {
   EXPECT_EQ(Lookup("2002", "1", 3), "");
 }
 
+TEST_F(CodeTableTest, AnEmptyLastValueAndBlankLinesKeepTheRowsInStep) {
+  // Unquoted empty values at a line's end still count; a blank line adds none.
+  ASSERT_TRUE(Load(common::ToCp932("\"2009\",\"10\",\"芝\",,,,,\r\n"
+                                   "\"2001\",\"06\",,,\"中山\",,\"nakayama\",\r\n"
+                                   "\r\n\r\n"
+                                   "\"2001\",\"05\",,,\"東京\",,,\n"
+                                   "\"2011\",\"1\",\"晴\",,,,,"))
+                  .ok());
+  const struct {
+    const char* kind;
+    const char* code;
+    int column;
+    const char* expected;
+  } cases[] = {
+      {"2009", "10", 2, "芝"}, {"2009", "10", 7, ""},        {"2001", "06", 4, "中山"}, {"2001", "06", 6, "nakayama"},
+      {"2001", "05", 4, "東京"}, {"2011", "1", 2, "晴"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Lookup(c.kind, c.code, c.column), c.expected) << c.kind << "/" << c.code;
+}
+
 TEST_F(CodeTableTest, Holds501RowsAndKeepsTheFirst501OfALongerFile) {
   std::string rows;
   for (int i = 0; i < 501; ++i) rows += CodeRow({"9999", std::to_string(i), "row" + std::to_string(i)});

@@ -79,5 +79,18 @@ TEST(PredictionModel, AMissingModelIsAMessageNamingTheFile) {
   EXPECT_THAT(host.Messages()[0], HasSubstr("OPTION1N/QA1SibaTotalData"));
 }
 
+TEST(PredictionModel, AMissingProgramFolderIsSaidBeforeTheModel) {
+  TempFolder folder("predict_model_");
+  const std::string missing = folder.path() + "/gone/";
+  RecordingHost host;
+  engine::ReferenceModel model;
+  const common::Status status = steps::LoadPredictionModel(common::RunStateFor(missing), model, host);
+  EXPECT_FALSE(status.ok());
+  EXPECT_THAT(status.ToString(), HasSubstr("no program folder"));
+  ASSERT_EQ(host.Messages().size(), 1u);
+  EXPECT_THAT(host.Messages()[0], HasSubstr("no program folder"));
+  EXPECT_THAT(host.Messages()[0], ::testing::Not(HasSubstr("OPTION1N")));
+}
+
 }  // namespace
 }  // namespace radadovur::testing

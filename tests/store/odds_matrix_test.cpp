@@ -94,6 +94,33 @@ TEST_F(OddsMatrixTest, TheLaterRecordOfARaceWinsAndNothingCarriesToTheNextRace) 
   EXPECT_TRUE(report.failures.empty());
 }
 
+// The matrix is cleared before each record: a cell a later record of the race leaves unnamed
+// (a blank Combination) or garbled (odds that are no number) must not keep the earlier odds.
+TEST_F(OddsMatrixTest, ACellALaterRecordLeavesUnnamedOrGarbledIsNotCarriedOver) {
+  Put(names::kO2ThisWeek, OddsRecordBuilder(RecordType::O2, kRaceA).Odds("0307", "000123").Odds("0102", "000050").Build() +
+                              OddsRecordBuilder(RecordType::O2, kRaceA)
+                                  .Odds("0307", "00x123")   // garbled
+                                  .Combination(0, "    ")  // entry 0 ("0102") names no horse
+                                  .Build());
+  const store::OddsMatrixReport report = store::BuildOddsMatrices(app_, 0);
+  EXPECT_EQ(report.records, 2);
+  EXPECT_EQ(report.skipped_entries, 1);
+  EXPECT_EQ(Values(Lines("202408030501", "UMARENODDS.dat")), std::vector<std::string>{});
+}
+
+// A small field's unused entries carry no horse number ("00" or blanks): routine, no failure.
+TEST_F(OddsMatrixTest, EntriesWithoutAHorseNumberArePassedOverWithoutAFailure) {
+  OddsRecordBuilder small(RecordType::O6, kRaceA);
+  small.Odds("010203", "0000015");
+  for (uint32_t i = 100; i < 4896; ++i) small.Combination(i, i % 2 ? "      " : "000000");
+  Put(names::kO6ThisWeek, small.Build());
+  const store::OddsMatrixReport report = store::BuildOddsMatrices(app_, 0);
+  EXPECT_EQ(report.files_written, 1);
+  EXPECT_EQ(report.skipped_entries, 0);
+  EXPECT_TRUE(report.failures.empty()) << report.failures.Texts().front();
+  EXPECT_EQ(Values(Lines("202408030501", "SANRENTANODDS.dat")), (std::vector<std::string>{"402=1.5"}));
+}
+
 TEST_F(OddsMatrixTest, TheSourceChoosesTheFilesAndAnEmptyFileWritesNothing) {
   for (const auto& pass : store::kOddsPasses) Put(pass.realtime_file, "");
   Put(names::kO4ThisWeek, OddsRecordBuilder(RecordType::O4, kRaceA).Build());
@@ -113,7 +140,8 @@ TEST_F(OddsMatrixTest, UnusableEntriesAndLinesAreSkippedAndReported) {
                                .Odds("0307", "000123")
                                .Odds("0102", "00x123")  // garbled odds
                                .Combination(2, "0319")  // no horse 19: entry 2 is "0104"
-                               .Combination(3, "    ")
+                               .Combination(3, "    ")  // an unused entry: passed over
+                               .Combination(4, "03  ")  // one horse without a number: garbled
                                .Build();
   std::string bad_race = OddsRecordBuilder(RecordType::O2, kRaceB).Build();
   bad_race.replace(19, 2, "/.");  // a race id that names no file of the folder

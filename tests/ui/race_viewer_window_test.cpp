@@ -149,6 +149,8 @@ TEST(RaceViewerWindow, ChoosingARaceFillsEveryGrid) {
       if (w->isVisible()) ++shown;
     return shown;
   };
+  for (const char* horse : {"2021100001", "2021100002"})
+    ASSERT_TRUE(common::WriteFileAtomic(dir + "UMAGOTOEXTHISWEEKN/" + horse + "EX.dat", "").ok());
   emit detail1->cellClicked(0, 6);
   EXPECT_EQ(window.State().SelectedHorseCell, detail1->Text(1, 6).toStdString());
   EXPECT_TRUE(window.State().SelectedHorseCell.ends_with("2021100001EX.dat"));
@@ -159,6 +161,15 @@ TEST(RaceViewerWindow, ChoosingARaceFillsEveryGrid) {
   EXPECT_EQ(past_runs_windows(), 1);
   emit detail1->cellClicked(0, 1);
   EXPECT_EQ(window.State().SelectedHorseCell, detail1->Text(1, 1).toStdString());
+  EXPECT_EQ(past_runs_windows(), 1);
+  // A horse name whose expanded-record file is gone opens nothing.
+  for (auto* w : window.findChildren<QWidget*>("Kakoso")) w->close();
+  ASSERT_EQ(past_runs_windows(), 0);
+  fs::remove(dir + "UMAGOTOEXTHISWEEKN/2021100001EX.dat");
+  emit detail1->cellClicked(0, 6);
+  EXPECT_TRUE(window.State().SelectedHorseCell.ends_with("2021100001EX.dat"));
+  EXPECT_EQ(past_runs_windows(), 0);
+  emit grid("RACEDETAILGrid2")->cellClicked(1, 5);
   EXPECT_EQ(past_runs_windows(), 1);
 
   for (auto* w : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))

@@ -104,6 +104,26 @@ TEST(RunnerGrids, NumberFormsAndTimes) {
   EXPECT_EQ(s.g2.Text(1, 7), "");
 }
 
+// The weights show the single-precision product cut, as the factor viewer shows the same weights.
+TEST(RunnerGrids, WeightsToThreeDecimalsOfTheSingleProduct) {
+  const std::pair<float, const char*> cases[] = {
+      {-0.1f, "-0.1"}, {-0.05f, "-0.05"}, {0.7f, "0.7"}, {55.391f, "55.391"}, {60.12345f, "60.123"}, {-1.0001f, "-1.001"},
+  };
+  for (const auto& [weight, text] : cases) {
+    results::ResultsWindowState state;
+    state.ReliabilityMarks.assign(2, {});
+    state.CurrentRunnerRecord = RunnerRecord(Runner{});
+    testing::PutReal(state.CurrentRunnerRecord, results::rr::RunAgariFW, 23, 0, weight);
+    testing::PutReal(state.CurrentRunnerRecord, results::rr::SpeedAdjust, 0, 0, weight);
+    testing::PutReal(state.CurrentRunnerRecord, results::rr::RunSpeedResults, 6, 0, 0);
+    Shown s;
+    PrepareRunnerGrids("202409220611", s.g1, s.g2);
+    ShowRunner(1, state.CurrentRunnerRecord, " 1", state.ReliabilityMarks[1], s.g1, s.g2);
+    EXPECT_EQ(s.g1.Text(1, 17), text) << weight;  // 父馬上がり時速
+    EXPECT_EQ(s.g2.Text(1, 6), text) << weight;   // predicted speed: adjustment plus 0
+  }
+}
+
 TEST(RunnerGrids, ResidualsStandUnderTheirOwnHeadings) {
   Runner runner;
   runner.adjust = 0.25f;
@@ -149,8 +169,6 @@ TEST(RunnerTexts, SpeedToTimeTextCutsEachStep) {
   EXPECT_EQ(results::SpeedToTimeText(62.5f, "2000"), "1.55.19");
   EXPECT_EQ(results::SpeedToTimeText(64, "1200"), "1.07.50");
   EXPECT_EQ(results::SpeedToTimeText(0, "1600"), std::nullopt);
-  EXPECT_EQ(ThreeDecimals(60.12345f), "60.123");
-  EXPECT_EQ(ThreeDecimals(-1.0001f), "-1.001");
   EXPECT_EQ(TwoDigits(7), "07");
 }
 

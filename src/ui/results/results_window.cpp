@@ -123,12 +123,14 @@ void ResultsWindow::ChooseRace(int item) {
   for (int k = 0; k < viewer::kTicketKinds; ++k) tickets_[k]->Show(view_->tickets.grids[static_cast<size_t>(k)]);
 }
 
-// Any clicked cell's text becomes the selected horse cell; only a horse name shows its past runs.
+// Any clicked cell's text becomes the selected horse cell; only a horse name whose expanded-record
+// file exists shows its past runs (any other cell would open an empty window).
 void ResultsWindow::RunnerCellClicked(const GridTable& grid, int name_column, int row, int column) {
   if (!run_) return;
   run_->SelectedHorseCell.clear();
   run_->SelectedHorseCell = grid.Text(row, column).toStdString();
-  if (column == name_column && !grid.Text(row, column).isEmpty() && open_past_runs_) open_past_runs_();
+  if (column == name_column && open_past_runs_ && viewer::PastRunsFile(run_->AppPath, run_->SelectedHorseCell))
+    open_past_runs_();
 }
 
 std::string ResultsWindow::EndText() const { return results::ResultsEndText(failures_); }
