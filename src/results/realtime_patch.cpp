@@ -45,7 +45,10 @@ RunnerFilePatches::File& RunnerFilePatches::Load(const std::string& race_key, co
   auto [it, added] = files_.try_emplace(race_key);
   File& file = it->second;
   if (!added) return file;
-  const common::Status status = common::ReadWholeFile(app_path_ + RaceRunnerFileName(race_key), file.bytes);
+  const std::string path = app_path_ + RaceRunnerFileName(race_key);
+  common::Status status = common::ReadWholeFile(path, file.bytes);
+  // A damaged file is not patched: a shifted runner would take another runner's results.
+  if (status.ok()) status = rr::CheckRunnerFile(path, file.bytes);
   file.present = status.ok();
   if (!status.ok() && !status.IsNotFound()) failures.Add(status);
   if (!file.present) file.bytes.clear();
