@@ -9,6 +9,8 @@
 #include <cstring>
 #include <utility>
 
+#include "common/regular_file.h"
+
 namespace radadovur::common {
 
 RecordFile::RecordFile(RecordFile&& o) noexcept { *this = std::move(o); }
@@ -42,17 +44,12 @@ bool RecordFile::Open(const std::string& path, size_t record_length) {
   failed_ = false;
   path_ = path;
   length_ = record_length;
-  // Non-blocking: a FIFO in the file's place is refused below rather than waited on.
-  fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0644);
-  if (fd_ < 0) return Fail("cannot open");
-  struct stat st {};
-  if (::fstat(fd_, &st) != 0) return Fail("cannot stat");
-  if (!S_ISREG(st.st_mode)) {
-    ::close(fd_);
-    fd_ = -1;
-    status_ = Status::IoError(path_, "cannot open " + path_ + ": not a regular file");
+  if (Status s = OpenRegularFile(path, O_RDWR | O_CREAT, 0644, "cannot open", fd_); !s.ok()) {
+    status_ = std::move(s);
     return false;
   }
+  struct stat st {};
+  if (::fstat(fd_, &st) != 0) return Fail("cannot stat");
   file_bytes_ = st.st_size;
   return true;
 }
@@ -64,9 +61,8 @@ bool RecordFile::OpenReplacing(const std::string& path, size_t record_length) {
   path_ = path;
   temp_path_ = path + ".new~";
   length_ = record_length;
-  fd_ = ::open(temp_path_.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd_ < 0) {
-    status_ = Status::FromErrno("cannot create", temp_path_, errno);  // the file that could not be made
+  if (Status s = OpenRegularFile(temp_path_, O_RDWR | O_CREAT | O_TRUNC, 0644, "cannot create", fd_); !s.ok()) {
+    status_ = std::move(s);  // names the file that could not be made
     temp_path_.clear();
     return false;
   }

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "common/convert.h"
+#include "common/regular_file.h"
 
 namespace radadovur::common {
 namespace {
@@ -26,18 +27,13 @@ Status Errno(const char* what, const std::string& path) { return Status::FromErr
 Status ReadWholeFile(const std::string& path, std::string& bytes) {
   bytes.clear();
   // One read straight into a buffer of the file's size (record files run to megabytes).
-  // Non-blocking so that a FIFO in a file's place fails below instead of waiting for a writer.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return Errno("cannot read", path);
+  int fd = -1;
+  if (Status s = OpenRegularFile(path, O_RDONLY, 0, "cannot read", fd); !s.ok()) return s;
   struct stat st {};
   if (::fstat(fd, &st) != 0) {
     Status s = Errno("cannot read", path);
     ::close(fd);
     return s;
-  }
-  if (!S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return Status::IoError(path, "cannot read " + path + ": not a regular file");
   }
   bytes.assign(static_cast<size_t>(st.st_size), '\0');
   size_t got = 0;
@@ -66,8 +62,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 
 Status WriteFileAtomic(const std::string& path, std::string_view bytes) {
   const std::string temp = path + ".new~";
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return Errno("cannot create", temp);
+  int fd = -1;
+  if (Status s = OpenRegularFile(temp, O_WRONLY | O_CREAT | O_TRUNC, 0644, "cannot create", fd); !s.ok()) return s;
   Status status;
   if (!WriteAll(fd, bytes)) status = Errno("cannot write", temp);
   if (::close(fd) != 0 && status.ok()) status = Errno("cannot close", temp);
@@ -77,8 +73,8 @@ Status WriteFileAtomic(const std::string& path, std::string_view bytes) {
 }
 
 Status AppendToFile(const std::string& path, std::string_view bytes) {
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-  if (fd < 0) return Errno("cannot open", path);
+  int fd = -1;
+  if (Status s = OpenRegularFile(path, O_WRONLY | O_CREAT | O_APPEND, 0644, "cannot open", fd); !s.ok()) return s;
   Status status;
   if (!WriteAll(fd, bytes)) status = Errno("cannot write", path);
   if (::close(fd) != 0 && status.ok()) status = Errno("cannot close", path);

@@ -26,6 +26,9 @@ struct BuildReport {
   // When the builder keeps its records in memory: the expanded records of every horse built with
   // at least one record, by KettoNum, for the calculation to write; the files stay emptied.
   std::unordered_map<std::string, std::string> built;
+  // The step stops before the calculation: a shared input is damaged or an extract could not
+  // be written, and nothing of this week's can be calculated.
+  bool stopped = false;
   // Every failure with its reason, in the order met.
   common::StepFailures failures;
 

@@ -231,7 +231,7 @@ CalculationReport CalculateHorses(const std::string& app_path, const std::vector
 CalculationReport RunCalculation(const std::string& app_path, const std::vector<std::string>& horse_ids,
                                  const ReferenceModel& reference, StatsLookup& stats, common::StepHost& host) {
   auto read = [](const std::string&, const std::string& path, std::string& bytes) {
-    return ReadFileBytes(path, bytes);  // a horse without a file has nothing to do
+    return ReadRecordFileBytes(path, ex::kLength, bytes);  // a horse without a file has nothing to do
   };
   return CalculateHorses(app_path, horse_ids, read, reference, stats, host);
 }

@@ -50,7 +50,7 @@ bool ResultsFinal(std::string_view race_records) {
 
 common::Status ReadResultsFinal(const std::string& app_path, bool& final) {
   std::string races;
-  auto status = ReadFileBytes(app_path + std::string(common::names::kRaNew), races);
+  auto status = ReadRecordFileBytes(app_path + std::string(common::names::kRaNew), jvdata::RecordType::RA, races);
   final = status.ok() && ResultsFinal(races);
   return status;
 }
@@ -81,7 +81,7 @@ common::Status FixPreviousDayEntries(const std::string& app_path, int64_t& horse
     if (!store::UmagotoFileName(id, name).ok()) continue;  // names no entry file: there is nothing to fix
     const std::string path = app_path + name;
     std::string bytes;
-    if (status = ReadFileBytes(path, bytes); !status.ok()) return status;
+    if (status = ReadRecordFileBytes(path, jvdata::RecordType::SE, bytes); !status.ok()) return status;
     std::string fixed = bytes;
     FixPreviousDayEntry(fixed);
     if (fixed == bytes) continue;  // already in its day-before state: the file is left alone
@@ -90,20 +90,33 @@ common::Status FixPreviousDayEntries(const std::string& app_path, int64_t& horse
   return common::Status::OK();
 }
 
-common::Status FixPreviousDayRaces(const std::string& app_path, common::StepHost& host) {
+namespace {
+
+// The race records and, once the results are final, the payout records: both read, whole
+// records only, before anything of the step is written.
+struct RaceFiles {
+  std::string races, payouts;
+  bool final = false;
+};
+
+common::Status ReadRaceFiles(const std::string& app_path, RaceFiles& files) {
   const std::string race_path = app_path + std::string(common::names::kRaNew);
-  std::string races;
-  if (auto status = ReadFileBytes(race_path, races); !status.ok()) return status;
+  if (auto status = ReadRecordFileBytes(race_path, jvdata::RecordType::RA, files.races); !status.ok()) return status;
+  files.final = ResultsFinal(files.races);
+  if (!files.final) return common::Status::OK();
+  return ReadRecordFileBytes(app_path + std::string(common::names::kHrThisWeek), jvdata::RecordType::HR, files.payouts);
+}
+
+common::Status FixRaces(const std::string& app_path, const RaceFiles& files, common::StepHost& host) {
+  const std::string& races = files.races;
   const size_t n = races.size() / jvdata::ra::kLength;
   if (n == 0) return common::Status::OK();
-  const bool final = ResultsFinal(races);
+  const bool final = files.final;
 
   // Once final: the races that have a payout record, listed before any race record changes.
   std::unordered_set<std::string> paid;
   if (final) {
-    std::string payouts;
-    const std::string payout_path = app_path + std::string(common::names::kHrThisWeek);
-    if (auto status = ReadFileBytes(payout_path, payouts); !status.ok()) return status;
+    const std::string& payouts = files.payouts;
     std::string list;
     for (size_t at = 0; at + jvdata::hr::kLength <= payouts.size(); at += jvdata::hr::kLength) {
       std::string key = jvdata::RaceKey(std::string_view(payouts).substr(at, jvdata::hr::kLength));
@@ -124,15 +137,26 @@ common::Status FixPreviousDayRaces(const std::string& app_path, common::StepHost
     if (value != shown) host.SetProgress(common::ProgressSlot::kPredictProgressBar1, shown = value);
   }
   if (fixed == races) return common::Status::OK();
-  return ReplaceFile(race_path, fixed);
+  return ReplaceFile(app_path + std::string(common::names::kRaNew), fixed);
+}
+
+}  // namespace
+
+common::Status FixPreviousDayRaces(const std::string& app_path, common::StepHost& host) {
+  RaceFiles files;
+  if (auto status = ReadRaceFiles(app_path, files); !status.ok()) return status;
+  return FixRaces(app_path, files, host);
 }
 
 common::Status FixPreviousDay(const std::string& app_path, common::StepHost& host) {
   host.BeginProgress(common::ProgressSlot::kPredictProgressBar1, 100);
   host.SetProgress(common::ProgressSlot::kPredictProgressBar1, 0);
+  // A damaged race or payout file stops the step before any entry file is rewritten.
+  RaceFiles files;
+  if (auto status = ReadRaceFiles(app_path, files); !status.ok()) return status;
   int64_t horses = 0;
   if (auto status = FixPreviousDayEntries(app_path, horses); !status.ok()) return status;
-  return FixPreviousDayRaces(app_path, host);
+  return FixRaces(app_path, files, host);
 }
 
 }  // namespace radadovur::engine

@@ -28,18 +28,20 @@ void FixPreviousDayEntry(std::string& entry_records);
 
 // Rewrites the last record of the entry file of every horse of "KETTONUMTHISWEEKN.dat".
 // `horses` receives the number of ids read. Stops at the first entry file that cannot be read
-// or written (earlier horses stay fixed, the failing file as it was) and returns why.
+// or written or is not whole entry records (earlier horses stay fixed, the failing file as it
+// was) and returns why.
 common::Status FixPreviousDayEntries(const std::string& app_path, int64_t& horses);
 
 // Sets weather and both goings to "1" on this week's race records of "RATHISWEEKNNEW.dat":
 // before the results are final on every record of DataCategory "1", once they are final on every
 // record of a race that has a payout record in "HRTHISWEEKN.dat", after listing those races in
 // "RACETHISWEEKN.dat". Moves ProgressBar1 once per race record. A file that cannot be read or
-// written stops the pass: nothing further is written.
+// written, or is not whole records of its type, stops the pass: nothing further is written.
 common::Status FixPreviousDayRaces(const std::string& app_path, common::StepHost& host);
 
-// Step ④'s work: ProgressBar1 from 0 of 100, FixPreviousDayEntries, then FixPreviousDayRaces.
-// The first failure ends the step and is returned; the step shows it.
+// Step ④'s work: ProgressBar1 from 0 of 100, FixPreviousDayEntries, then FixPreviousDayRaces,
+// the race and payout files read and checked before any entry file is rewritten. The first
+// failure ends the step and is returned; the step shows it.
 common::Status FixPreviousDay(const std::string& app_path, common::StepHost& host);
 
 }  // namespace radadovur::engine

@@ -8,8 +8,10 @@
 #include <system_error>
 
 #include "common/names.h"
+#include "common/regular_file.h"
 #include "engine/ex_record.h"
 #include "engine/expanded_builder.h"
+#include "engine/prediction_inputs.h"
 #include "engine/stats_extract.h"
 #include "engine/week_files.h"
 
@@ -29,8 +31,9 @@ std::vector<std::string> ReadList(const std::string& app_path, std::string_view 
 }
 
 common::Status EmptyFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return common::Status::FromErrno("cannot empty", path, errno);
+  int fd = -1;
+  if (auto status = common::OpenRegularFile(path, O_WRONLY | O_CREAT | O_TRUNC, 0666, "cannot empty", fd); !status.ok())
+    return status;
   if (::close(fd) != 0) return common::Status::FromErrno("cannot empty", path, errno);
   return common::Status::OK();
 }
@@ -61,14 +64,28 @@ BuildReport ExpandThisWeek(const std::string& app_path, common::StepHost& host, 
     host.SetProgress(slot, 0);
   }
 
+  // A damaged shared file stops the step before it writes anything.
+  for (auto& failure : CheckPredictionInputs(app_path).items) {
+    report.Fail(std::move(failure));
+    report.stopped = true;
+  }
+  if (report.stopped) return report;
+
   const std::vector<std::string> dams = ReadList(app_path, common::names::kDamNumList, report);
   int64_t shown = 0;
   for (size_t d = 0; d < dams.size(); ++d) ShowIdsRead(host, d + 1, shown);
-  report.Fail(WriteDamExtract(app_path, dams));
+  common::Status dam_extract = WriteDamExtract(app_path, dams);
 
   report.horses = ReadList(app_path, common::names::kKettoNumList, report);
   EmptyExpandedFiles(app_path, report.horses, host, report);
-  report.Fail(WriteHorseExtract(app_path, report.horses));
+  common::Status horse_extract = WriteHorseExtract(app_path, report.horses);
+  // The coders would read an extract that is not this week's: nothing is calculated.
+  for (common::Status* extract : {&dam_extract, &horse_extract}) {
+    if (extract->ok()) continue;
+    report.Fail(std::move(*extract));
+    report.stopped = true;
+  }
+  if (report.stopped) return report;
 
   host.SetProgress(common::ProgressSlot::kPredictProgressBar3, 0);
   BuildExpandedStructure(app_path, report.horses, host, report, output);

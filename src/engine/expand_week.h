@@ -15,10 +15,12 @@ namespace radadovur::engine {
 void EmptyExpandedFiles(const std::string& app_path, const std::vector<std::string>& horses,
                         common::StepHost& host, BuildReport& report);
 
-// ProgressBar3 and ProgressBar4 from 0 of 100; the dam list and "HAHAUMATHISWEEK.dat"; the
-// horse list, every listed horse's expanded-record file emptied, and "KYOSOBATHISWEEK.dat";
-// ProgressBar3 back to 0; then BuildExpandedStructure. A list that cannot be read counts as
-// empty and is reported. Every failure goes into the report; the step goes on after each.
+// ProgressBar3 and ProgressBar4 from 0 of 100; CheckPredictionInputs; the dam list and
+// "HAHAUMATHISWEEK.dat"; the horse list, every listed horse's expanded-record file emptied, and
+// "KYOSOBATHISWEEK.dat"; ProgressBar3 back to 0; then BuildExpandedStructure. A list that cannot
+// be read counts as empty and is reported. A damaged input stops the step before anything is
+// written, an extract that cannot be written before the builder (report.stopped); after any
+// other failure, which goes into the report, the step goes on.
 // With BuildOutput::kMemory the built records stay in the report for the calculation.
 BuildReport ExpandThisWeek(const std::string& app_path, common::StepHost& host,
                            BuildOutput output = BuildOutput::kFiles);

@@ -113,18 +113,26 @@ struct Tables {
 };
 
 common::Status LoadTables(const std::string& app_path, common::StepHost& host, Tables& t) {
-  std::string hnsk;
-  const std::pair<std::string, std::string*> files[] = {
-      {app_path + std::string(common::names::kUmNew), &t.horse_bytes},
-      {app_path + std::string(common::names::kKsThisWeek), &t.jockey_bytes},
-      {PackagePath(app_path, stats_files::kJockeyMaster), &t.package_jockey_bytes},
-      {app_path + std::string(common::names::kRaNew), &t.race_bytes},
-      {PackagePath(app_path, stats_files::kHnsk), &hnsk},
+  std::string foal_records;
+  // Whole records only: a byte lost or inserted would shift every later record.
+  struct Input {
+    std::string path;
+    jvdata::RecordType type;
+    std::string* bytes;
   };
-  for (const auto& [path, bytes] : files)
-    if (auto status = ReadFileBytes(path, *bytes); !status.ok()) return status;
+  const Input files[] = {
+      {app_path + std::string(common::names::kUmNew), jvdata::RecordType::UM, &t.horse_bytes},
+      {app_path + std::string(common::names::kKsThisWeek), jvdata::RecordType::KS, &t.jockey_bytes},
+      {PackagePath(app_path, stats_files::kJockeyMaster), jvdata::RecordType::KS, &t.package_jockey_bytes},
+      {app_path + std::string(common::names::kRaNew), jvdata::RecordType::RA, &t.race_bytes},
+  };
+  for (const auto& f : files)
+    if (auto status = ReadRecordFileBytes(f.path, f.type, *f.bytes); !status.ok()) return status;
+  if (auto status = ReadRecordFileBytes(PackagePath(app_path, stats_files::kHnsk), hnsk::kLength, foal_records);
+      !status.ok())
+    return status;
 
-  const FoalOrderIndex foals(std::move(hnsk));
+  const FoalOrderIndex foals(std::move(foal_records));
   const size_t n = t.horse_bytes.size() / jvdata::um::kLength;
   int64_t shown = -1;
   for (size_t r = 1; r <= n; ++r) {
@@ -258,7 +266,7 @@ void BuildExpandedStructure(const std::string& app_path, const std::vector<std::
       report.FailHorse(id, named);
     } else if (!report.HasFailed(id) && built.insert(id).second) {
       bool dropped = false;
-      auto status = ReadFileBytes(app_path + entry_name, entries);
+      auto status = ReadRecordFileBytes(app_path + entry_name, jvdata::RecordType::SE, entries);
       if (status.ok()) status = BuildHorse(tables, id, entries, out, dropped);
       if (status.ok() && !out.empty()) {
         if (output == BuildOutput::kMemory)

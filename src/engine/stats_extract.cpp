@@ -4,6 +4,7 @@
 
 #include "common/names.h"
 #include "common/package_path.h"
+#include "common/record_file.h"
 #include "engine/stats_layout.h"
 #include "engine/week_files.h"
 
@@ -37,7 +38,13 @@ common::Status WriteStatsExtract(const std::string& app_path, std::string_view s
   std::string source;
   const auto read = ReadFileBytes(PackagePath(app_path, source_name), source);
   const std::string extract = read.ok() ? ExtractRecords(source, record_length, key_width, ids) : std::string();
-  const auto written = ReplaceFile(PackagePath(app_path, extract_name), extract);
+  const std::string path = PackagePath(app_path, extract_name);
+  auto written = ReplaceFile(path, extract);
+  // The old extract holds another week's records: it goes, so that nothing reads it as this week's.
+  if (!written.ok()) {
+    if (const auto removed = common::DeleteFile(path); !removed.ok())
+      written = common::Status::IoError(path, written.ToString() + "; " + removed.ToString());
+  }
   return read.ok() ? written : read;
 }
 

@@ -17,7 +17,8 @@ std::string ExtractRecords(std::string_view source, size_t record_length, size_t
 
 // Rewrites the extract `extract_name` in the package folder from `source_name` there. A missing
 // source gives an empty extract. A source that cannot be read also leaves the extract empty (never
-// last week's records) and is returned as the failure, as is an extract that cannot be written.
+// last week's records) and is returned as the failure, as is an extract that cannot be written;
+// such an extract is removed, so that its old records are never read as this week's.
 common::Status WriteStatsExtract(const std::string& app_path, std::string_view source_name,
                                  std::string_view extract_name, size_t record_length, size_t key_width,
                                  const std::vector<std::string>& ids);

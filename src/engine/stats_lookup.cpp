@@ -9,6 +9,7 @@
 #include "common/convert.h"
 #include "common/names.h"
 #include "common/package_path.h"
+#include "common/regular_file.h"
 #include "engine/stats_layout.h"
 
 namespace radadovur::engine {
@@ -49,7 +50,9 @@ const StatsFileKind* StatsFileByName(std::string_view file_name) {
 StatsLookup::Loaded& StatsLookup::Load(const std::string& path, size_t record_length) {
   Loaded& file = files_[path];
   Signature now;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = -1;
+  // Not a regular file: read as one without records (step ⑤ refuses such files before it runs).
+  (void)common::OpenRegularFile(path, O_RDONLY, 0, "cannot read", fd);
   struct stat st {};
   if (fd >= 0 && ::fstat(fd, &st) == 0) {
     now = {st.st_dev, st.st_ino, st.st_size, st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec,

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "common/status.h"
+#include "jvdata/record.h"
 
 // Whole-file reads and rewrites for the passes of steps ④ and ⑤, reporting why a file could not
 // be read or written. A file that does not exist holds nothing: that is not a failure.
@@ -10,6 +11,12 @@ namespace radadovur::engine {
 
 // The file's bytes; empty (and OK) when it does not exist.
 common::Status ReadFileBytes(const std::string& path, std::string& bytes);
+
+// The file's records, every one whole (jvdata::CheckRecordFile): Corruption, and no bytes, for a
+// file that is not; empty (and OK) when it does not exist. By record type, or for the engine's
+// own files by record length alone.
+common::Status ReadRecordFileBytes(const std::string& path, jvdata::RecordType type, std::string& bytes);
+common::Status ReadRecordFileBytes(const std::string& path, size_t record_length, std::string& bytes);
 
 // Puts `bytes` in place of the file through a temporary file and a rename.
 common::Status ReplaceFile(const std::string& path, const std::string& bytes);

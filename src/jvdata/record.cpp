@@ -111,20 +111,13 @@ std::string StoredForm(RecordType type, std::string_view delivered) {
   }
 }
 
-RecordCheck CheckRecords(std::string_view bytes, const Layout& layout) {
+RecordCheck CheckRecords(std::string_view bytes, size_t length, const RecordFault& fault) {
   RecordCheck check;
-  const size_t length = layout.length;
+  if (length == 0) return check;
   check.count = bytes.size() / length;
-  for (size_t i = 0; i < check.count; ++i) {
-    const std::string_view record = bytes.substr(i * length, length);
-    const std::string_view end = record.substr(length - 2);
-    if (record.substr(0, 2) != layout.spec) {
-      check.reason = "does not start with \"" + std::string(layout.spec) + "\"";
-    } else if (end != "\r\n" && end != "  ") {
-      check.reason = "does not end with a line end";
-    } else {
-      continue;
-    }
+  for (size_t i = 0; fault && i < check.count; ++i) {
+    check.reason = fault(bytes.substr(i * length, length));
+    if (check.reason.empty()) continue;
     check.first_bad = i + 1;
     return check;
   }
@@ -133,6 +126,34 @@ RecordCheck CheckRecords(std::string_view bytes, const Layout& layout) {
     check.reason = "is cut short: " + std::to_string(tail) + " of " + std::to_string(length) + " bytes";
   }
   return check;
+}
+
+RecordCheck CheckRecords(std::string_view bytes, const Layout& layout) {
+  const size_t length = layout.length;
+  return CheckRecords(bytes, length, [&](std::string_view record) -> std::string {
+    const std::string_view end = record.substr(length - 2);
+    if (record.substr(0, 2) != layout.spec) return "does not start with \"" + std::string(layout.spec) + "\"";
+    if (end != "\r\n" && end != "  ") return "does not end with a line end";
+    return {};
+  });
+}
+
+namespace {
+common::Status CheckStatus(const std::string& path, std::string_view bytes, size_t length, const RecordCheck& check) {
+  if (check.ok()) return common::Status::OK();
+  return common::Status::Corruption(path, path + ": record " + std::to_string(check.first_bad) + " " + check.reason +
+                                              " (" + std::to_string(bytes.size()) + " bytes, " +
+                                              std::to_string(length) + "-byte records)");
+}
+}  // namespace
+
+common::Status CheckRecordFile(const std::string& path, std::string_view bytes, size_t length,
+                               const RecordFault& fault) {
+  return CheckStatus(path, bytes, length, CheckRecords(bytes, length, fault));
+}
+
+common::Status CheckRecordFile(const std::string& path, std::string_view bytes, const Layout& layout) {
+  return CheckStatus(path, bytes, layout.length, CheckRecords(bytes, layout));
 }
 
 std::vector<NamedField> ListFields(const Layout& layout, std::string_view record) {

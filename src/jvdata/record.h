@@ -1,8 +1,10 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/status.h"
 #include "jvdata/field.h"
 
 // The JV-Data record layer. A record is the CP932 bytes JV-Link delivers; parsing keeps those
@@ -47,6 +49,17 @@ struct RecordCheck {
   bool ok() const { return first_bad == 0; }
 };
 RecordCheck CheckRecords(std::string_view bytes, const Layout& layout);
+
+// The same rule for files of the program's own layouts: whole records of `length` bytes, each
+// passing `fault` (the reason a record is not sound, empty when it is; none: any bytes pass).
+using RecordFault = std::function<std::string(std::string_view record)>;
+RecordCheck CheckRecords(std::string_view bytes, size_t length, const RecordFault& fault);
+
+// The whole-record check of a file's bytes as a status: Corruption naming the file, its first
+// bad record and why, when `bytes` fail it.
+common::Status CheckRecordFile(const std::string& path, std::string_view bytes, const Layout& layout);
+common::Status CheckRecordFile(const std::string& path, std::string_view bytes, size_t length,
+                               const RecordFault& fault = {});
 
 // Every field element of a record in offset order, named as the program shows them
 // ("PrizeMoney[2]", "PlacedHorses[1].HorseName"), with its bytes.

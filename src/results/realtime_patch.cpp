@@ -41,6 +41,8 @@ RunnerFilePatches::File& RunnerFilePatches::Load(const std::string& race_key, co
   std::string name;
   common::Status status = RaceRunnerFileName(race_key, name);
   if (status.ok()) status = common::ReadWholeFile(app_path_ + name, file.bytes);
+  // A damaged file is not patched: a shifted runner would take another runner's results.
+  if (status.ok()) status = rr::CheckRunnerFile(app_path_ + name, file.bytes);
   file.present = status.ok();
   if (!status.ok() && !status.IsNotFound()) failures.Add(status);
   if (!file.present) file.bytes.clear();

@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "common/data_name.h"
+#include "common/regular_file.h"
 #include "common/text_file.h"
 
 namespace radadovur::results {
@@ -31,8 +32,9 @@ common::Status ReadStoreRecords(const std::string& app_path, const store::StoreF
 
 common::Status MakeEmptyFile(const std::string& app_path, std::string_view name) {
   const std::string path = app_path + std::string(name);
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return common::Status::FromErrno("cannot create", path, errno);
+  int fd = -1;
+  if (auto status = common::OpenRegularFile(path, O_WRONLY | O_CREAT | O_TRUNC, 0644, "cannot create", fd); !status.ok())
+    return status;
   if (::close(fd) != 0) return common::Status::FromErrno("cannot close", path, errno);
   return common::Status::OK();
 }

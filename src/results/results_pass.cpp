@@ -147,8 +147,11 @@ void RunRace(const std::string& app_path, common::StepHost& host, const RaceStep
   if (common::Status count = CountRunners(app_path, key, state.RunnerCount); !count.ok()) {
     log.Add(count, "12", key);
   } else if (state.RunnerCount == 0) {
-    // Every document and page leaves the race out; the list says so.
-    log.Add(common::Status::NotFound(app_path + RaceRunnerFileName(key),
+    // Every document and page leaves the race out; the list says so. The key passed the name
+    // guard at step 10.
+    std::string runner_file;
+    (void)RaceRunnerFileName(key, runner_file);
+    log.Add(common::Status::NotFound(app_path + runner_file,
                                      "出走馬のレコードがありません。このレースは文書とページに載せません"),
             "12", key);
   }

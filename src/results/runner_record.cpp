@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/ex_record.h"
+#include "jvdata/record.h"
 
 namespace radadovur::results::rr {
 
@@ -27,6 +28,13 @@ void Put(std::string& record, const jvdata::Field& f, std::string_view bytes, ui
 bool IsGap(std::string_view record) {
   const std::string_view umaban = Umaban.Of(record, 0);
   return std::all_of(umaban.begin(), umaban.end(), [](char c) { return c == '\0'; });
+}
+
+common::Status CheckRunnerFile(const std::string& path, std::string_view bytes) {
+  return jvdata::CheckRecordFile(path, bytes, kLength, [](std::string_view record) -> std::string {
+    if (IsGap(record) || LineEnd.Of(record) == "\r\n") return {};
+    return "does not end with a line end";
+  });
 }
 
 }  // namespace radadovur::results::rr

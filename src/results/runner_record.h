@@ -2,6 +2,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/status.h"
 #include "jvdata/field.h"
 
 // RaceRunnerRecord: 24022 bytes per runner in a race's runner file "RACE/<RaceKey>.dat", record
@@ -82,5 +83,9 @@ void Put(std::string& record, const jvdata::Field& f, std::string_view bytes, ui
 // A record the entry pass never wrote: a horse number without an entry (its horse-number
 // field is zero bytes).
 bool IsGap(std::string_view record);
+
+// The whole-record rule of a runner file: whole records, each a gap or ending with CR LF; a byte
+// inserted or lost shifts every later runner. Corruption naming `path` and the first bad record.
+common::Status CheckRunnerFile(const std::string& path, std::string_view bytes);
 
 }  // namespace radadovur::results::rr

@@ -7,6 +7,7 @@
 
 #include "common/convert.h"
 #include "common/names.h"
+#include "common/regular_file.h"
 #include "common/text_file.h"
 #include "jvdata/layout_hr.h"
 #include "jvdata/race_key.h"
@@ -61,8 +62,8 @@ void WriteSortFile(const std::string& app_path, Status (*file_name)(std::string_
 // Record `number` (from 1) of the payout file, read on its own.
 Status ReadPayoutRecord(const std::string& app_path, int number, std::string& record) {
   const std::string path = app_path + std::string(common::names::kHrThisWeek);
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return Status::FromErrno("cannot open", path, errno);
+  int fd = -1;
+  if (Status status = common::OpenRegularFile(path, O_RDONLY, 0, "cannot open", fd); !status.ok()) return status;
   record.assign(jvdata::hr::kLength, '\0');
   const ssize_t got = ::pread(fd, record.data(), record.size(), static_cast<off_t>(number - 1) * jvdata::hr::kLength);
   const int read_errno = errno;

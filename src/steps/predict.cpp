@@ -55,6 +55,11 @@ common::StepFailures RunPrediction(const common::RunState& state, const engine::
 
   // The builder keeps the records in memory and the calculation writes each file once.
   engine::BuildReport build = engine::ExpandThisWeek(app_path, host, engine::BuildOutput::kMemory);
+  if (build.stopped) {
+    host.SetStatus(common::StatusSlot::kPredictText3, std::string(kPredictStoppedText));
+    host.Message(FailureText(kPredictFailureHeading, build.failures));
+    return std::move(build.failures);
+  }
   // A horse the builder failed has an empty (or, when it could not be emptied, a stale) file:
   // there is nothing of this week's to calculate.
   std::vector<std::string> horses;

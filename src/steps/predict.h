@@ -15,6 +15,8 @@ namespace radadovur::steps {
 
 inline constexpr std::string_view kPredictStartText = "計算を開始しました。標準で約10分かります。。。。。。";
 inline constexpr std::string_view kPredictEndText = "計算終了";
+// A damaged shared input or an extract that could not be written: nothing was calculated.
+inline constexpr std::string_view kPredictStoppedText = "計算を中断しました。";
 // The window's load when the model cannot be read, followed by the reason naming the file.
 inline constexpr std::string_view kModelLoadFailedMessage =
     "予想因子ウエイトを読み込めませんでした。このウィンドウでは⑤計算を行えません（④前日固定は行えます）。";
@@ -37,7 +39,9 @@ std::string PredictFailedText(const std::vector<std::string>& failed_horses, siz
 // The whole of ⑤ with the model the window loaded. A horse that fails is skipped and the run goes
 // on; at the end Text3 shows "計算終了" only when everything was done, otherwise how many horses
 // failed and which, and a message lists every failure. Horses whose entry for this week the stale
-// rule dropped are named in a message too (they are not failures). Returns the failures.
+// rule dropped are named in a message too (they are not failures). A damaged shared input or an
+// extract that cannot be written stops the step before the calculation ("計算を中断しました。").
+// Returns the failures.
 common::StepFailures RunPrediction(const common::RunState& state, const engine::ReferenceModel& reference,
                                    common::StepHost& host);
 

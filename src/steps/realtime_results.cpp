@@ -1,13 +1,14 @@
 #include "steps/realtime_results.h"
 
 #include "common/names.h"
-#include "common/record_file.h"
 #include "common/text_file.h"
 #include "jvdata/layout_ra.h"
 #include "jvdata/record.h"
 #include "steps/failure_text.h"
 #include "steps/odds_download.h"
 #include "steps/realtime_results_fetch.h"
+#include "store/record_block.h"
+#include "store/store_files.h"
 
 namespace radadovur::steps {
 namespace {
@@ -45,14 +46,12 @@ Status FetchRealtimeWinOdds(const std::string& app_path, jvlink::JvLink& link, c
   // A download that never ran leaves no race file: nothing to fetch (and nothing created).
   const std::string race_path = app_path + std::string(names::kRaThisWeek);
   if (!common::FileExists(race_path)) return Status::OK();
-  common::RecordFile races;
-  if (!races.Open(race_path, jvdata::ra::kLength)) return races.status();
-  const int64_t n = races.Count();
+  store::RecordBlock races;
+  if (Status s = store::ReadRecordBlock(app_path, store::kRaThisWeek, races); !s.ok()) return s;
+  const int64_t n = static_cast<int64_t>(races.count());
   std::vector<std::string> unread;  // races whose request or reads failed
-  std::string record;
   for (int64_t i = n; i >= 1 && i > n - kRealtimeRaceWindow; --i) {
-    if (!races.Read(i, record)) return races.status();
-    const std::string race_id = record.substr(11, 16);
+    const std::string race_id(races.Record(static_cast<size_t>(i - 1)).substr(11, 16));
     if (const int32_t rc = link.JVInit(std::string(kRealtimeResultsSoftwareId)); rc != 0) {
       const std::string message = "JVInitエラー。RC=" + std::to_string(rc);
       host.Message(message);

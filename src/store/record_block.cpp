@@ -12,13 +12,9 @@ common::Status ReadRecordBlock(const std::string& app_path, const StoreFile& fil
   const std::string path = PathOf(app_path, file);
   block.length = file.record_length;
   if (common::Status s = common::ReadWholeFile(path, block.bytes); !s.ok()) return s;
-  const jvdata::RecordCheck check = jvdata::CheckRecords(block.bytes, *jvdata::StoredLayout(file.type));
-  if (!check.ok()) {
-    const std::string detail = path + ": record " + std::to_string(check.first_bad) + " " + check.reason + " (" +
-                               std::to_string(block.bytes.size()) + " bytes, " + std::to_string(file.record_length) +
-                               "-byte records)";
+  if (common::Status s = jvdata::CheckRecordFile(path, block.bytes, *jvdata::StoredLayout(file.type)); !s.ok()) {
     block.bytes.clear();
-    return common::Status::Corruption(path, detail);
+    return s;
   }
   return common::Status::OK();
 }

@@ -188,7 +188,15 @@ TEST_F(FilesTest, OnlyRegularFilesAreOpened) {
     common::RecordFile f;
     EXPECT_FALSE(f.Open(Path(name), 4)) << name;
     EXPECT_THAT(f.status().ToString(), ::testing::HasSubstr("not a regular file")) << name;
+    const common::Status appended = common::AppendToFile(Path(name), "record");
+    EXPECT_THAT(appended.ToString(), ::testing::HasSubstr("not a regular file")) << name;
   }
+  // Nor is a stale temporary file of a replacement waited on.
+  ASSERT_EQ(::mkfifo(Path("R.dat.new~").c_str(), 0644), 0);
+  EXPECT_THAT(common::WriteFileAtomic(Path("R.dat"), "bytes").ToString(), ::testing::HasSubstr("not a regular file"));
+  common::RecordFile replacing;
+  EXPECT_FALSE(replacing.OpenReplacing(Path("R.dat"), 4));
+  EXPECT_THAT(replacing.status().ToString(), ::testing::HasSubstr("not a regular file"));
 }
 
 TEST_F(FilesTest, FailuresNameTheFileTheyConcern) {

@@ -209,12 +209,15 @@ TEST_F(Builder, TwoBuildsInARowGiveTheSameFiles) {
   for (const char* id : {A, B, C, G}) EXPECT_EQ(Bytes("UMAGOTOEXTHISWEEKN/" + std::string(id) + "EX.dat"), first[i++]) << id;
 }
 
-TEST_F(Builder, ATableFileThatCannotBeReadFailsEveryHorse) {
+// A shared file every horse is joined with stops the step before it writes anything.
+TEST_F(Builder, ATableFileThatCannotBeReadStopsTheStepBeforeItWrites) {
   std::filesystem::remove(Path("RATHISWEEKNNEW.dat"));
   std::filesystem::create_directory(Path("RATHISWEEKNNEW.dat"));
   const BuildReport report = ExpandThisWeek(app_, host_);
-  EXPECT_EQ(report.failed_horses.size(), 7u);
-  EXPECT_EQ(Bytes("UMAGOTOEXTHISWEEKN/" + std::string(A) + "EX.dat"), "");
+  EXPECT_TRUE(report.stopped);
+  ASSERT_EQ(report.failures.items.size(), 1u);
+  EXPECT_EQ(report.failures.items[0].path(), Path("RATHISWEEKNNEW.dat"));
+  EXPECT_FALSE(std::filesystem::exists(Path("UMAGOTOEXTHISWEEKN/" + std::string(A) + "EX.dat")));
 }
 
 }  // namespace

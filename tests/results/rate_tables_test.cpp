@@ -4,6 +4,7 @@
 
 #include "common/names.h"
 #include "results/results_files.h"
+#include "support/data_names.h"
 #include "results/results_pass.h"
 #include "results/ticket_stages.h"
 #include "tickets_fixture.h"
@@ -133,7 +134,7 @@ TEST_F(RateTablesTest, TheTalliesRestartForTheSecondMeetingDay) {
   // are left empty.
   hooks.PutEntries = [&](const std::string&, ResultsWindowState&, common::StepFailures&) {
     for (const char* key : {"202409210601", "202409210602", "202409220601"})
-      Put(RaceRunnerFileName(key), std::string(kRaceRunnerRecordLength, '\0'));
+      Put(::radadovur::testing::NameOf(RaceRunnerFileName, key), std::string(kRaceRunnerRecordLength, '\0'));
   };
   hooks.RateTables = RateTablesStage;
   testing::RecordingHost host;

@@ -30,6 +30,7 @@ std::string Runner(int n) {
   if (n == 0) return r;
   for (size_t i = 0; i < r.size(); ++i) r[i] = static_cast<char>('A' + (i * 7 + static_cast<size_t>(n)) % 26);
   rr::Put(r, rr::Umaban, (n < 10 ? "0" : "") + std::to_string(n), 0);
+  rr::Put(r, rr::LineEnd, "\r\n");
   return r;
 }
 

@@ -106,7 +106,7 @@ TEST_F(ResultsPassTest, ResultsModeRunsTheStepsOfARaceInOrder) {
   auto log_entries = hooks.PutEntries;
   hooks.PutEntries = [&](const std::string& app, ResultsWindowState& s, common::StepFailures& f) {
     log_entries(app, s, f);
-    Put(RaceRunnerFileName("202409220611"), std::string(kRaceRunnerRecordLength, '\0'));
+    Put(::radadovur::testing::NameOf(RaceRunnerFileName, "202409220611"), std::string(kRaceRunnerRecordLength, '\0'));
   };
 
   const auto outcome = Run(hooks);
@@ -172,7 +172,7 @@ TEST_F(ResultsPassTest, TalliesRestartAtEachMeetingDaysFirstRace) {
   RaceStepHooks hooks;
   hooks.PutEntries = [&](const std::string&, ResultsWindowState&, common::StepFailures&) {
     for (const char* key : {"202409210601", "202409210602", "202409210603", "202409220601", "202409220602"})
-      Put(RaceRunnerFileName(key), std::string(kRaceRunnerRecordLength, '\0'));
+      Put(::radadovur::testing::NameOf(RaceRunnerFileName, key), std::string(kRaceRunnerRecordLength, '\0'));
   };
   hooks.RateTables = [&seen](const std::string&, ResultsWindowState& s, common::StepFailures&) {
     const bool rate_kept = s.TierRate[kTierUmaren].HitRate[0].has_value() && s.PcTally[kPcTansho1].HitRate.has_value();
@@ -201,7 +201,7 @@ TEST_F(ResultsPassTest, FailuresAreNamedByStepAndRaceAndThePassGoesOn) {
   writers_.fail_race = 2;
   hooks.PutEntries = [&](const std::string&, ResultsWindowState&, common::StepFailures&) {
     for (const char* key : {"202409220601", "202409220602"})
-      Put(RaceRunnerFileName(key), std::string(kRaceRunnerRecordLength, '\0'));
+      Put(::radadovur::testing::NameOf(RaceRunnerFileName, key), std::string(kRaceRunnerRecordLength, '\0'));
   };
 
   const auto outcome = Run(hooks);

@@ -110,6 +110,7 @@ TEST_F(RealtimeResultsTest, TheLoadFetchesBothAndPatchesTheRunnerFile) {
   ASSERT_EQ(::mkdir((app_ + "RACE").c_str(), 0755), 0);
   std::string runner = rr::EmptyRecord();
   rr::Put(runner, rr::Umaban, "01", 0);
+  rr::Put(runner, rr::LineEnd, "\r\n");
   ASSERT_TRUE(common::WriteFileAtomic(app_ + ::radadovur::testing::NameOf(results::RaceRunnerFileName, "202408030501"), runner).ok());
   const std::string entry = MakeRecord(
       RecordType::SE, {{jvdata::se::DataCategory, "7"}, {jvdata::se::Year, "2024"}, {jvdata::se::MonthDay, "0803"},

@@ -12,10 +12,15 @@ struct CliResult {
   std::string out;  // standard output and standard error
 };
 
-// Runs radadovur-cli with a shell-quoted argument string.
-inline CliResult RunCli(const std::string& args) {
+// The exit code of a run that RunCliWithin stopped.
+inline constexpr int kTimedOut = 124;
+
+// Runs radadovur-cli with a shell-quoted argument string; with `seconds`, a run that takes
+// longer is stopped (exit code kTimedOut).
+inline CliResult RunCliWithin(int seconds, const std::string& args) {
   CliResult result;
-  const std::string command = std::string("'") + RADADOVUR_CLI + "' " + args + " 2>&1";
+  const std::string limit = seconds > 0 ? "timeout " + std::to_string(seconds) + " " : "";
+  const std::string command = limit + "'" + RADADOVUR_CLI + "' " + args + " 2>&1";
   FILE* pipe = ::popen(command.c_str(), "r");
   if (!pipe) return result;
   std::array<char, 4096> buf{};
@@ -25,5 +30,7 @@ inline CliResult RunCli(const std::string& args) {
   result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return result;
 }
+
+inline CliResult RunCli(const std::string& args) { return RunCliWithin(0, args); }
 
 }  // namespace radadovur::testing
