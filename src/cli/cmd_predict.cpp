@@ -29,6 +29,10 @@ class PredictConsoleHost : public ConsoleHost {
     Flush();
     ConsoleHost::Message(text);
   }
+  void FailureMessage(const common::FailureReport& report) override {
+    Flush();
+    ConsoleHost::FailureMessage(report);
+  }
 
  private:
   void Flush() {

@@ -65,7 +65,7 @@ std::vector<DayListItem> ListPastDays(const std::string& app_path,
   for (const std::string& key : MeetingDaySearch(app_path, "tekichu.txt", on_date)) {
     ItemStream table = ItemStream::Open(app_path + std::string(kTekichuFolder) + key + "tekichu.txt");
     std::array<std::string, 6> title;
-    for (std::string& value : title) value = common::DecodeCp932Lossy(table.NextOr());
+    for (std::string& value : title) value = common::DisplayText(table.NextOr());
     if (title[0].empty()) continue;
     days.push_back({DayListText(title, key), key});
     key_list += key + "\r\n";

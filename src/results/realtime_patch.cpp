@@ -55,15 +55,12 @@ RunnerFilePatches::File& RunnerFilePatches::Load(const std::string& race_key, co
 void RunnerFilePatches::Patch(const std::string& race_key, int64_t umaban,
                               const std::function<void(std::string&)>& edit, RealtimePatchCounts& counts,
                               common::StepFailures& failures) {
-  if (!NamesARunnerFile(race_key)) {
+  if (!NamesARunnerFile(race_key) || !Load(race_key, failures).present) {
     ++counts.no_runner_file;
+    if (races_without_file_.insert(race_key).second) ++counts.races_without_file;
     return;
   }
-  File& file = Load(race_key, failures);
-  if (!file.present) {
-    ++counts.no_runner_file;
-    return;
-  }
+  File& file = files_.at(race_key);
   const int64_t records = static_cast<int64_t>(file.bytes.size() / rr::kLength);
   if (umaban < 1 || umaban > records) {
     ++counts.no_runner;
