@@ -1,14 +1,32 @@
 #include "common/failure_report.h"
 
 #include <map>
+#include <string_view>
 
 namespace radadovur::common {
 namespace {
 
-// Failures that name a file group by the file; the others (a field, a race id) by their text.
+constexpr std::string_view kRaceWord = "レース";
+constexpr size_t kRaceKeyDigits = 12;
+
+// The race key a failure text names ("レース202408030101: ..."), or empty.
+std::string RaceOf(const std::string& text) {
+  for (size_t at = text.find(kRaceWord); at != std::string::npos; at = text.find(kRaceWord, at + 1)) {
+    const size_t from = at + kRaceWord.size();
+    size_t end = from;
+    while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
+    if (end - from >= kRaceKeyDigits) return text.substr(from, kRaceKeyDigits);
+  }
+  return {};
+}
+
+// Failures of one race group by the race, those that name a file by the file, the others (a
+// field) by their text.
 std::string GroupKey(const Status& status) {
+  const std::string text = status.ToString();
+  if (std::string race = RaceOf(text); !race.empty()) return "r:" + race;
   if (status.path().find('/') != std::string::npos) return "f:" + status.path();
-  return "t:" + status.ToString();
+  return "t:" + text;
 }
 
 // Advice by kind of failure, in this order when several kinds occur.
@@ -28,18 +46,21 @@ constexpr Advice kAdvice[] = {
 std::vector<std::string> GroupedFailureLines(const StepFailures& failures) {
   std::vector<std::string> lines;
   std::vector<size_t> counts;
+  std::vector<bool> by_race;
   std::map<std::string, size_t> at;  // group key -> line index
   for (const Status& status : failures.items) {
     auto [it, added] = at.try_emplace(GroupKey(status), lines.size());
     if (added) {
       lines.push_back(status.ToString());
       counts.push_back(1);
+      by_race.push_back(it->first.starts_with("r:"));
     } else {
       ++counts[it->second];
     }
   }
   for (size_t i = 0; i < lines.size(); ++i)
-    if (counts[i] > 1) lines[i] += "（同じファイルで計 " + std::to_string(counts[i]) + " 件）";
+    if (counts[i] > 1)
+      lines[i] += std::string(by_race[i] ? "（同じレースで計 " : "（同じファイルで計 ") + std::to_string(counts[i]) + " 件）";
   return lines;
 }
 

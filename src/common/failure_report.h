@@ -24,8 +24,8 @@ struct FailureReport {
 // do next; empty: the advice that fits the kinds of failure in the list.
 FailureReport MakeFailureReport(std::string_view heading, const StepFailures& failures, std::string_view next = {});
 
-// The failures, one line per file (or per text, for failures that name no file): a file that
-// failed more than once gives its first failure and the count.
+// The failures, one line per race ("レース" and its key in the text), else per file, else per
+// text: a race or file that failed more than once gives its first failure and the count.
 std::vector<std::string> GroupedFailureLines(const StepFailures& failures);
 
 }  // namespace radadovur::common

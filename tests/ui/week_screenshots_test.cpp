@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QFontMetrics>
 #include <QApplication>
 #include <QListWidget>
 #include <QMessageBox>
@@ -76,7 +77,20 @@ TEST(WeekScreenshots, EveryWindow) {
       if (runners->item(0, c) && runners->item(0, c)->text().contains("EX.dat")) {
         main.State().SelectedHorseCell = runners->item(0, c)->text().toStdString();
         main.ShowSingle("Kakoso");
-        if (QWidget* runs = Opened(main, "Kakoso")) shots.Take(*runs, "past_runs");
+        if (QWidget* runs = Opened(main, "Kakoso")) {
+          shots.Take(*runs, "past_runs");
+          // The widest text of the first run's column, which sets its width.
+          auto* grid = runs->findChild<QTableWidget*>("EXFG1");
+          const QFontMetrics metrics(grid->font());
+          int widest_row = 0;
+          for (int r = 0; r < grid->rowCount(); ++r)
+            if (metrics.horizontalAdvance(grid->item(r, 1)->text().trimmed()) >
+                metrics.horizontalAdvance(grid->item(widest_row, 1)->text().trimmed()))
+              widest_row = r;
+          std::printf("past runs column 1: %d px, widest [%s] [%s]\n", grid->columnWidth(1),
+                      grid->item(widest_row, 0)->text().toStdString().c_str(),
+                      grid->item(widest_row, 1)->text().toStdString().c_str());
+        }
         break;
       }
   }
