@@ -49,6 +49,12 @@ class ConsoleHost : public common::StepHost {
     std::printf("message: %s\n", text.c_str());
     std::fflush(stdout);
   }
+  // The summary as a message, then the whole list, indented.
+  void FailureMessage(const common::FailureReport& report) override {
+    std::printf("message: %s\n", report.summary.c_str());
+    for (const std::string& line : report.lines) std::printf("  %s\n", line.c_str());
+    std::fflush(stdout);
+  }
   bool Ask(const std::string& text) override {
     std::printf("question: %s (no)\n", text.c_str());
     std::fflush(stdout);
@@ -79,6 +85,10 @@ class PredictConsoleHost : public ConsoleHost {
   void Message(const std::string& text) override {
     Flush();
     ConsoleHost::Message(text);
+  }
+  void FailureMessage(const common::FailureReport& report) override {
+    Flush();
+    ConsoleHost::FailureMessage(report);
   }
 
  private:

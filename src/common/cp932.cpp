@@ -88,6 +88,24 @@ std::string DecodeCp932Lossy(std::string_view bytes) {
   return result;
 }
 
+std::string DisplayText(std::string_view bytes) {
+  std::string text = DecodeCp932Lossy(bytes);
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c < 0x20 || c == 0x7F) {
+      out += ' ';
+    } else if (c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
+      out += ' ';  // U+0080..U+009F
+      ++i;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+
 size_t Utf8Length(std::string_view s) {
   size_t n = 0;
   for (unsigned char c : s)

@@ -17,6 +17,9 @@ std::string ToCp932(std::string_view utf8);
 std::optional<std::string> DecodeCp932(std::string_view bytes);
 // For display: invalid bytes are shown as \xNN and decoding goes on.
 std::string DecodeCp932Lossy(std::string_view bytes);
+// Field bytes as a grid cell or a text box shows them: as DecodeCp932Lossy, and every control
+// character (NUL padding, line ends, DEL, C1) a blank, so that no cell shows an empty box.
+std::string DisplayText(std::string_view bytes);
 
 // Characters (code points) of a UTF-8 text, and its first / last n characters.
 size_t Utf8Length(std::string_view utf8);

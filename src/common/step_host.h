@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "common/failure_report.h"
+
 // What a workflow step needs of whoever runs it: status texts and colours in named places,
 // message boxes, progress, a cancel request and a yield. The windows implement it (src/ui maps
 // each slot to its control), the command line prints, tests record. Texts are UTF-8.
@@ -54,6 +56,8 @@ class StepHost {
   virtual void SetBackColour(StatusSlot slot, uint32_t bgr) = 0;
   // A message box with an OK button; returns when the user has closed it.
   virtual void Message(const std::string& utf8) = 0;
+  // A step's failures: the summary first, the whole list where it can be scrolled through.
+  virtual void FailureMessage(const FailureReport& report) { Message(report.Text()); }
   // A message box with Yes and No buttons; true for Yes.
   virtual bool Ask(const std::string& utf8) = 0;
 

@@ -59,7 +59,7 @@ Grid ItemGrid(ModelSurface surface, const engine::SurfaceModel& model, int item)
   for (size_t c = 0; c < kItemHeader.size(); ++c) g.cells[0][c] = kItemHeader[c];
   for (int j = 1; j <= total; ++j) {
     auto& row = g.cells[static_cast<size_t>(j)];
-    row[0] = common::DecodeCp932Lossy(model.CategoryCode(item, j));  // the package is code page 932
+    row[0] = common::DisplayText(model.CategoryCode(item, j));  // the package is code page 932
     row[1] = common::ThreeDecimals(model.AgariWeight(item, j));
     row[2] = common::ThreeDecimals(model.PaceWeight(item, j));
     row[3] = common::ThreeDecimals(model.SohaWeight(item, j));

@@ -9,7 +9,7 @@
 namespace radadovur::history {
 namespace {
 
-std::string Item(ItemStream& stream) { return common::DecodeCp932Lossy(stream.NextOr()); }
+std::string Item(ItemStream& stream) { return common::DisplayText(stream.NextOr()); }
 
 // The value of a cell: the decimal number at the start of its text, 0 for an empty text.
 double Value(const Grid& grid, int row, int column) { return common::TextValue(grid.Text(row, column)); }

@@ -55,7 +55,7 @@ void ReadDay(const std::string& path, const std::array<std::string, 6>& day, std
       ++list.big_hits;
       if (list.rows.size() >= static_cast<size_t>(kHitListRows)) continue;
       const std::string r = std::to_string(list.big_hits);
-      auto text = [&](size_t i) { return common::DecodeCp932Lossy(values[i]); };
+      auto text = [&](size_t i) { return common::DisplayText(values[i]); };
       std::array<std::string, kHitListColumns> row;
       row[0] = " " + text(0) + " " + r;
       for (size_t c = 1; c <= 6; ++c) row[c] = text(c);

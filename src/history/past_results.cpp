@@ -71,7 +71,7 @@ std::vector<DayListItem> ListPastDays(const std::string& app_path,
     }
     ItemStream table = ItemStream::Open(path);
     std::array<std::string, 6> title;
-    for (std::string& value : title) value = common::DecodeCp932Lossy(table.NextOr());
+    for (std::string& value : title) value = common::DisplayText(table.NextOr());
     if (title[0].empty()) continue;
     days.push_back({DayListText(title, key), key});
     key_list += key + "\r\n";

@@ -106,14 +106,14 @@ class Run {
   Run(std::string_view record, const results::CodeTable& table) : record_(record), table_(table) {}
 
   std::string Stored(int offset, int width) const {
-    return common::DecodeCp932Lossy(record_.substr(static_cast<size_t>(offset), static_cast<size_t>(width)));
+    return common::DisplayText(record_.substr(static_cast<size_t>(offset), static_cast<size_t>(width)));
   }
   std::string Float(int offset) const {
     return common::FlooredDecimals(engine::GetReal(record_.data() + offset), 4);
   }
   std::string Lookup(std::string_view kind, int offset, int width) const {
     const std::string code(record_.substr(static_cast<size_t>(offset), static_cast<size_t>(width)));
-    return common::DecodeCp932Lossy(results::LookupCodeTable(table_, kind, code, 4));
+    return common::DisplayText(results::LookupCodeTable(table_, kind, code, 4));
   }
 
   std::string Value(const RowSpec& row) const {

@@ -41,6 +41,17 @@ class JvLink {
   virtual int32_t JVCancel() = 0;
   // Opens realtime data: "0B30" with a 16-character race id, "0B12" with an 8-character date.
   virtual int32_t JVRTOpen(const std::string& dataspec, const std::string& key) = 0;
+
+  // What a negative result code means and what the user can do, in a sentence or two; empty
+  // when the service has nothing to add to the code.
+  virtual std::string ErrorText(int32_t /*code*/) const { return {}; }
 };
+
+// A failed call as the user is told it: the operation and its code ("JVOpenエラー。RC=-113"),
+// then the service's explanation on the next line when it has one.
+inline std::string ErrorMessage(const JvLink& link, const std::string& operation_and_code, int32_t code) {
+  const std::string why = link.ErrorText(code);
+  return why.empty() ? operation_and_code : operation_and_code + "\n" + why;
+}
 
 }  // namespace radadovur::jvlink

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "common/run_state.h"
+#include "common/status.h"
 #include "common/text_file.h"
 #include "jvlink/replay_codes.h"
 
@@ -32,6 +33,24 @@ std::string TimestampOf(int64_t modified_ns) {
 }
 
 }  // namespace
+
+std::string ReplayJvLink::ErrorText(int32_t code) const {
+  const std::string settings = "「設定」ボタンで記録フォルダを確かめてください。";
+  switch (code) {
+    case jvreplay::kNoRecordingFolder:
+      return "JV-Linkの記録フォルダがありません（探した場所: " + common::Shown(recording_folder()) + "）。" + settings;
+    case jvreplay::kUnknownDataspec:
+      return "記録フォルダにこのデータ種別の記録がありません（" + common::Shown(recording_folder()) + "）。" + settings;
+    case jvreplay::kUnreadableDataspecFolder:
+      return "記録フォルダの中のデータ種別のフォルダを読めません（" + common::Shown(recording_folder()) + "）。";
+    case jvreplay::kBadKey: return "速報の指定（レースIDまたは日付）が正しくありません。";
+    case jvreplay::kNotOpen: return "データの取得が開始されていません。";
+    case jvreplay::kDownloadCancelled: return "ダウンロードは中止されました。";
+    case jvreplay::kNotDownloaded: return "ダウンロードが終わっていないファイルがあります。もう一度取得してください。";
+    case jvreplay::kUnreadableFile: return "記録ファイルがなくなったか、読めません。もう一度取得してください。";
+    default: return {};
+  }
+}
 
 ReplayJvLink::ReplayJvLink(std::string recording_folder) : folder_(std::move(recording_folder)) {}
 

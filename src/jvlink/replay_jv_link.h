@@ -61,6 +61,7 @@ class ReplayJvLink : public JvLink {
   int32_t JVClose() override;
   int32_t JVCancel() override;
   int32_t JVRTOpen(const std::string& dataspec, const std::string& key) override;
+  std::string ErrorText(int32_t code) const override;
 
   // Installed by the window that holds the instance; without one JVSetUIProperties returns 0
   // and changes nothing.

@@ -125,7 +125,7 @@ std::string RaceListItem(std::string_view r, const CodeTable& table, ListSource 
   item += "R";
   item += std::string(source == ListSource::kRaceRecords ? 9 : 10, ' ');
   item += jvdata::RaceKey(r);
-  return common::DecodeCp932Lossy(item);
+  return common::DisplayText(item);
 }
 
 std::vector<std::string> BuildRaceList(const std::string& app_path, ResultsWindowState& state,

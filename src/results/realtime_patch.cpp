@@ -55,6 +55,7 @@ void RunnerFilePatches::Patch(const std::string& race_key, int64_t umaban,
   File& file = Load(race_key, failures);
   if (!file.present) {
     ++counts.no_runner_file;
+    if (races_without_file_.insert(race_key).second) ++counts.races_without_file;
     return;
   }
   const int64_t records = static_cast<int64_t>(file.bytes.size() / rr::kLength);

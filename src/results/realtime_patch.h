@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,7 @@ struct RealtimePatchCounts {
   int64_t patched = 0;         // runner records written (a runner patched twice counts twice)
   int64_t no_runner_file = 0;  // patches for a race without a runner file
   int64_t no_runner = 0;       // patches for a horse number without a runner in its file
+  int64_t races_without_file = 0;  // races of those `no_runner_file` patches
   int64_t skipped() const { return no_runner_file + no_runner; }
 };
 
@@ -50,6 +52,7 @@ class RunnerFilePatches {
 
   std::string app_path_;
   std::map<std::string, File> files_;
+  std::set<std::string> races_without_file_;
 };
 
 // Step 4: each record of "SERIALTIME.dat" in record order puts its five fields into entry 0 of

@@ -187,7 +187,7 @@ std::string ProgressText(std::string_view race_key, const CodeTable& table) {
   const std::string_view date = race_key.substr(0, 8);
   const std::string_view venue = race_key.size() > 8 ? race_key.substr(8, 2) : std::string_view();
   const std::string_view race = race_key.size() > 10 ? race_key.substr(10, 2) : std::string_view();
-  return common::DecodeCp932Lossy(std::string(date) + LookupCodeTable(table, kCodeVenue, venue, 4) + std::string(race)) +
+  return common::DisplayText(std::string(date) + LookupCodeTable(table, kCodeVenue, venue, 4) + std::string(race)) +
          "R予想中";
 }
 

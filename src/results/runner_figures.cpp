@@ -235,13 +235,28 @@ void RunnerFigures(const std::string& app_path, ResultsWindowState& state, commo
   if (!race_record.empty()) state.CurrentRunnerRecord = std::move(race_record);
   if (!kaime_lines.empty()) failures.Add(common::AppendToFile(app_path + kaime_name, kaime_lines));
 
-  // The spread of the predicted speeds in metres per minute.
-  const double sd = PopulationStdDev(state.PredSpeed, n).value_or(0.0);
-  state.PredSpeedSd = static_cast<float>(sd);
-  state.PredSpeedSd = static_cast<float>(WholePart(static_cast<double>(state.PredSpeedSd) * 16.666).value_or(0));
+  state.PredSpeedSd = PredSpeedSpread(state.PredSpeed, n);
   if (state.RaceIndex >= 0 && static_cast<size_t>(state.RaceIndex) < state.RaceTable.size())
-    state.RaceTable[static_cast<size_t>(state.RaceIndex)][kColSdValue] =
-        Right(" " + std::to_string(static_cast<int64_t>(state.PredSpeedSd)), 2);
+    state.RaceTable[static_cast<size_t>(state.RaceIndex)][kColSdValue] = SdCellText(state.PredSpeedSd);
+}
+
+float PredSpeedSpread(const std::vector<float>& pred_speed, int32_t n) {
+  // The spread of the predicted speeds in metres per minute.
+  const auto sd = static_cast<float>(PopulationStdDev(pred_speed, n).value_or(0.0));
+  return static_cast<float>(WholePart(static_cast<double>(sd) * 16.666).value_or(0));
+}
+
+std::string SdCellText(float spread) { return Right(" " + std::to_string(static_cast<int64_t>(spread)), 2); }
+
+std::string RaceSdCellText(std::string_view runner_file) {
+  const auto n = static_cast<int32_t>(runner_file.size() / rr::kLength);
+  std::vector<float> pred_speed(static_cast<size_t>(n) + 1, 0.0f);
+  for (int32_t i = 1; i <= n; ++i) {
+    const std::string_view runner = runner_file.substr(static_cast<size_t>(i - 1) * rr::kLength, rr::kLength);
+    pred_speed[static_cast<size_t>(i)] = rr::Real(runner, rr::RunSpeedResults, engine::ex::kCombinedSoha, 0) +
+                                         rr::Real(runner, rr::SpeedAdjust, 0);
+  }
+  return SdCellText(PredSpeedSpread(pred_speed, n));
 }
 
 }  // namespace radadovur::results

@@ -28,6 +28,12 @@ std::optional<std::string> SpeedToTimeText(float speed, std::string_view distanc
 // The population standard deviation of values[1..count]; nullopt when count is below 1. The
 // variance is taken as 0 when rounding makes it negative.
 std::optional<double> PopulationStdDev(const std::vector<float>& values, int32_t count);
+// The race's spread of predicted speeds (values 1..n) in whole metres per minute, and its cell of
+// the race table (two characters, right-aligned).
+float PredSpeedSpread(const std::vector<float>& pred_speed, int32_t n);
+std::string SdCellText(float spread);
+// The same cell from the race's runner file, as the results pass computes it for that race.
+std::string RaceSdCellText(std::string_view runner_file);
 
 // The estimated time of the last three furlongs (flat, track "00" to "49") or of one furlong
 // (jump races) at `speed` km/h as ss.hh; empty for a speed of 0.

@@ -1,6 +1,6 @@
 #include "steps/cancellation.h"
 
-#include "steps/failure_text.h"
+#include "common/failure_report.h"
 #include "steps/realtime_results_fetch.h"
 #include "store/cancellation.h"
 #include "store/umagoto_rebuild.h"
@@ -32,12 +32,12 @@ common::StepFailures RunCancellationProcessing(const common::RunState& state, jv
     host.SetStatus(common::StatusSlot::kChusiText1, std::string(kCancellationEndText));
     return failures;
   }
-  const std::string text = FailureText(kCancellationFailedText, failures);
-  std::string line = text;
+  const common::FailureReport report = common::MakeFailureReport(kCancellationFailedText, failures);
+  std::string line = report.Text();
   for (char& c : line)
     if (c == '\n') c = ' ';
   host.SetStatus(common::StatusSlot::kChusiText1, line);
-  host.Message(text);
+  host.FailureMessage(report);
   return failures;
 }
 

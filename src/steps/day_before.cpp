@@ -1,7 +1,7 @@
 #include "steps/day_before.h"
 
 #include "engine/day_before.h"
-#include "steps/failure_text.h"
+#include "common/failure_report.h"
 
 namespace radadovur::steps {
 
@@ -15,7 +15,7 @@ common::StepFailures RunDayBefore(const common::RunState& state, common::StepHos
   }
   failures.Add(std::move(status));
   host.SetStatus(common::StatusSlot::kPredictText1, std::string(kDayBeforeStoppedText));
-  host.Message(FailureText(kDayBeforeFailureHeading, failures));
+  host.FailureMessage(common::MakeFailureReport(kDayBeforeFailureHeading, failures));
   return failures;
 }
 

@@ -32,6 +32,8 @@ constexpr int32_t kOption = 2;
 
 constexpr std::string_view kStartText = "今週開催取得開始しました。しばらくお待ち下さい。。。。。";
 constexpr std::string_view kEndText = "今週開催取得終了";
+// The end of a download that failed somewhere: never the finished text.
+constexpr std::string_view kFailedText = "今週開催取得で失敗がありました。メッセージをご覧ください。";
 constexpr std::string_view kStallionMissingCaption =
     "まだ、予想因子ウエイトが展開されていません。タスクバーにある展開先の指定をクリックして自己解凍EXEを起動させて下さい。";
 constexpr std::string_view kFileFailuresMessage = "今週開催取得で次のファイル操作に失敗しました。";
@@ -152,7 +154,7 @@ bool ReadRecords(jvlink::JvLink& link, common::StepHost& host, RawFiles& raw, co
         continue;
       }
     }
-    const std::string message = "JVReadエラー。 RC=" + std::to_string(rc);
+    const std::string message = jvlink::ErrorMessage(link, "JVReadエラー。 RC=" + std::to_string(rc), rc);
     host.Message(message);
     failures.Add(common::Status::IoError("JV-Link", message));
     return false;
@@ -184,12 +186,12 @@ void EmptyRawFiles(const std::string& app_path, std::vector<common::Status>& fil
 // Tells the user, in one message, which file operations failed.
 void ReportFileFailures(common::StepHost& host, const std::vector<common::Status>& items, common::StepFailures& failures) {
   if (items.empty()) return;
-  std::string message(kFileFailuresMessage);
+  common::StepFailures listed;
   for (const auto& item : items) {
-    message += "\n" + item.ToString();
+    listed.Add(item);
     failures.Add(item);
   }
-  host.Message(message);
+  host.FailureMessage(common::MakeFailureReport(kFileFailuresMessage, listed));
 }
 
 }  // namespace
@@ -217,7 +219,7 @@ common::StepFailures RunThisWeekDownload(common::RunState& state, jvlink::JvLink
   // records). After an open error, a cancel or a kill the previous week's files are as they were.
 
   if (const int32_t rc = link.JVInit(std::string(kSoftwareId)); rc != 0) {
-    const std::string message = "JVInitエラー。RC=" + std::to_string(rc);
+    const std::string message = jvlink::ErrorMessage(link, "JVInitエラー。RC=" + std::to_string(rc), rc);
     host.Message(message);
     failures.Add(common::Status::IoError("JV-Link", message));
   }
@@ -230,7 +232,7 @@ common::StepFailures RunThisWeekDownload(common::RunState& state, jvlink::JvLink
   state.DownloadCount = download_count;
   bool read = true;
   if (rc < 0) {
-    const std::string message = "JVOpenエラー。RC=" + std::to_string(rc);
+    const std::string message = jvlink::ErrorMessage(link, "JVOpenエラー。RC=" + std::to_string(rc), rc);
     host.Message(message);
     failures.Add(common::Status::IoError("JV-Link", message));
     read = false;
@@ -263,7 +265,8 @@ common::StepFailures RunThisWeekDownload(common::RunState& state, jvlink::JvLink
   }
 
   link.JVClose();
-  host.SetStatus(common::StatusSlot::kMainText1, std::string(kEndText));
+  const bool failed = !failures.empty() || !file_failures.empty();
+  host.SetStatus(common::StatusSlot::kMainText1, std::string(failed ? kFailedText : kEndText));
   ReportFileFailures(host, file_failures, failures);
   return failures;
 }

@@ -126,7 +126,7 @@ void ReadWeekOdds(const std::string& app_path, const WeekFetch& fetch, jvlink::J
                   last_file_timestamp);
       continue;
     }
-    JvError(host, failures, "JVReadエラー。 RC=" + std::to_string(rc));
+    JvError(host, failures, jvlink::ErrorMessage(link, "JVReadエラー。 RC=" + std::to_string(rc), rc));
     return;
   }
 }
@@ -141,7 +141,7 @@ common::StepFailures RunThisWeekOdds(ThisWeekOdds which, common::RunState& state
   state.OddsSource = 0;
   if (EmptyFiles(state.AppPath, fetch.files, host, failures)) {
     if (const int32_t rc = link.JVInit(std::string(fetch.software_id)); rc != 0)
-      JvError(host, failures, "JVInitエラー。RC=" + std::to_string(rc));
+      JvError(host, failures, jvlink::ErrorMessage(link, "JVInitエラー。RC=" + std::to_string(rc), rc));
     int32_t read_count = 0;
     int32_t download_count = 0;
     std::string last_file_timestamp;
@@ -150,7 +150,7 @@ common::StepFailures RunThisWeekOdds(ThisWeekOdds which, common::RunState& state
     window.DownloadCount = download_count;
     bool read = true;
     if (rc < 0) {
-      JvError(host, failures, "JVOpenエラー。RC=" + std::to_string(rc));
+      JvError(host, failures, jvlink::ErrorMessage(link, "JVOpenエラー。RC=" + std::to_string(rc), rc));
       read = false;
     } else if (read_count == 0) {
       host.Message("該当するデータがありません。");
@@ -199,7 +199,7 @@ common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& li
     }
     const std::string race_id = record.substr(11, 16);
     if (const int32_t rc = link.JVInit(std::string(kRealtimeSoftwareId)); rc != 0)
-      JvError(host, failures, "JVInitエラー。RC=" + std::to_string(rc));
+      JvError(host, failures, jvlink::ErrorMessage(link, "JVInitエラー。RC=" + std::to_string(rc), rc));
     if (const int32_t rc = link.JVRTOpen(std::string(kRealtimeDataspec), race_id); rc < 0) {
       unread.push_back(race_id + " JVRTOpen RC=" + std::to_string(rc));
     } else {

@@ -5,7 +5,7 @@
 #include "engine/calculation_driver.h"
 #include "engine/expand_week.h"
 #include "engine/stats_lookup.h"
-#include "steps/failure_text.h"
+#include "common/failure_report.h"
 
 namespace radadovur::steps {
 namespace {
@@ -77,12 +77,17 @@ common::StepFailures RunPrediction(const common::RunState& state, const engine::
   host.SetStatus(common::StatusSlot::kPredictText3,
                  failures.empty() ? std::string(kPredictEndText)
                                   : PredictFailedText(failed_horses, failures.items.size()));
-  std::string message;
-  if (!failures.empty()) message = FailureText(kPredictFailureHeading, failures);
-  if (!build.stale_dropped.empty())
-    message += (message.empty() ? "" : "\n\n") + std::string(kStaleDroppedHeading) + "\n" +
-               Joined(build.stale_dropped, build.stale_dropped.size());
-  if (!message.empty()) host.Message(message);
+  if (!failures.empty()) {
+    common::FailureReport report = common::MakeFailureReport(kPredictFailureHeading, failures);
+    if (!build.stale_dropped.empty()) {
+      report.summary += "\n" + std::string(kStaleDroppedHeading) + "（" + std::to_string(build.stale_dropped.size()) + " 件）";
+      report.lines.push_back(std::string(kStaleDroppedHeading));
+      report.lines.insert(report.lines.end(), build.stale_dropped.begin(), build.stale_dropped.end());
+    }
+    host.FailureMessage(report);
+  } else if (!build.stale_dropped.empty()) {
+    host.Message(std::string(kStaleDroppedHeading) + "\n" + Joined(build.stale_dropped, build.stale_dropped.size()));
+  }
   return failures;
 }
 

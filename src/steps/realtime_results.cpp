@@ -4,7 +4,7 @@
 #include "common/text_file.h"
 #include "jvdata/layout_ra.h"
 #include "jvdata/record.h"
-#include "steps/failure_text.h"
+#include "common/failure_report.h"
 #include "steps/odds_download.h"
 #include "steps/realtime_results_fetch.h"
 #include "store/record_block.h"
@@ -86,12 +86,15 @@ RealtimeResultsReport LoadRealtimeResults(const common::RunState& state, jvlink:
   const results::RealtimePatchCounts& c = report.counts;
   std::string skipped;
   if (c.skipped() > 0)
-    skipped = "反映しなかった速報: 実行結果ファイルのないレース " + std::to_string(c.no_runner_file) + " 件、該当する馬番の出走馬がない " +
-              std::to_string(c.no_runner) + " 件";
-  if (!report.failures.empty())
-    host.Message(FailureText(kFailedHeading, report.failures) + (skipped.empty() ? "" : "\n" + skipped));
-  else if (!skipped.empty())
+    skipped = "反映しなかった速報: 実行結果ファイルのないレース " + std::to_string(c.races_without_file) +
+              " レース、出走馬のいない馬番への速報 " + std::to_string(c.no_runner) + " 件";
+  if (!report.failures.empty()) {
+    common::FailureReport failed = common::MakeFailureReport(kFailedHeading, report.failures);
+    if (!skipped.empty()) failed.summary += "\n" + skipped;
+    host.FailureMessage(failed);
+  } else if (!skipped.empty()) {
     host.Message(skipped);
+  }
   return report;
 }
 

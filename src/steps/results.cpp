@@ -9,7 +9,7 @@
 #include "formation/formation_writers.h"
 #include "results/runner_hooks.h"
 #include "results/ticket_stages.h"
-#include "steps/failure_text.h"
+#include "common/failure_report.h"
 
 namespace radadovur::steps {
 
@@ -43,7 +43,7 @@ results::ResultsPassOutcome RunResultsStep(const common::RunState& run, common::
   ResultsPassParts parts = AssembleResultsPassParts();
   results::ResultsPassOutcome outcome = results::RunResultsPass(run, host, parts.hooks, *parts.writers, state);
   if (!outcome.failures.empty())
-    host.Message(FailureText("予想･結果で次の処理ができませんでした。", outcome.failures));
+    host.FailureMessage(common::MakeFailureReport("予想･結果で次の処理ができませんでした。", outcome.failures));
   return outcome;
 }
 

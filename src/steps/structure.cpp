@@ -6,7 +6,7 @@
 
 #include "common/convert.h"
 #include "common/names.h"
-#include "steps/failure_text.h"
+#include "common/failure_report.h"
 #include "steps/model_package.h"
 #include "store/store_files.h"
 #include "store/structure.h"
@@ -80,7 +80,7 @@ common::StepFailures RunStructureProcessing(const common::RunState& state, commo
     failures.Add(LeftAsTheyWere(std::string(common::names::kUmagotoFolder) + "/*.dat"));
 
   host.SetStatus(common::StatusSlot::kMainText4, std::string(kStructureEndText) + " " + common::SignedText(horse_records));
-  if (!failures.empty()) host.Message(FailureText("構造体処理で次の処理ができませんでした。", failures));
+  if (!failures.empty()) host.FailureMessage(common::MakeFailureReport("構造体処理で次の処理ができませんでした。", failures));
   return failures;
 }
 

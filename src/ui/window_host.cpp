@@ -4,8 +4,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressBar>
 
 #include "ui/download/download_progress_window.h"
+#include "ui/message_box.h"
+#include "ui/cell_colours.h"
+#include "common/colour.h"
 
 namespace radadovur::ui {
 
@@ -34,7 +38,9 @@ void ShowSlotColour(QWidget* widget, uint32_t bgr) {
   if (!widget) return;
   const QColor colour(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
   QPalette palette = widget->palette();
-  palette.setColor(qobject_cast<QLineEdit*>(widget) ? QPalette::Base : QPalette::Window, colour);
+  const bool box = qobject_cast<QLineEdit*>(widget) != nullptr;
+  palette.setColor(box ? QPalette::Base : QPalette::Window, colour);
+  palette.setColor(box ? QPalette::Text : QPalette::WindowText, RgbColour(common::ReadableTextColour(RgbOf(colour))));
   widget->setPalette(palette);
   widget->setAutoFillBackground(true);
 }
@@ -48,16 +54,17 @@ void WindowHost::SetBackColour(common::StatusSlot slot, uint32_t bgr) {
 
 void WindowHost::Message(const std::string& utf8) {
   pacer_.ShowKept();
-  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("RADADOVUR"), QString::fromStdString(utf8), QMessageBox::Ok,
-                  &window_);
-  box.exec();
+  NewMessageBox(&window_, utf8)->exec();
+}
+
+void WindowHost::FailureMessage(const common::FailureReport& report) {
+  pacer_.ShowKept();
+  NewFailureBox(&window_, report)->exec();
 }
 
 bool WindowHost::Ask(const std::string& utf8) {
   pacer_.ShowKept();
-  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("RADADOVUR"), QString::fromStdString(utf8),
-                  QMessageBox::Yes | QMessageBox::No, &window_);
-  return box.exec() == QMessageBox::Yes;
+  return NewMessageBox(&window_, utf8, QMessageBox::Yes | QMessageBox::No)->exec() == QMessageBox::Yes;
 }
 
 void WindowHost::BeginProgress(common::ProgressSlot slot, int64_t total) {

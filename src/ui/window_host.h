@@ -30,6 +30,7 @@ class WindowHost : public common::StepHost {
   void SetStatus(common::StatusSlot slot, const std::string& utf8) override;
   void SetBackColour(common::StatusSlot slot, uint32_t bgr) override;
   void Message(const std::string& utf8) override;
+  void FailureMessage(const common::FailureReport& report) override;
   bool Ask(const std::string& utf8) override;
   void BeginProgress(common::ProgressSlot slot, int64_t total) override;
   void SetProgress(common::ProgressSlot slot, int64_t value) override;

@@ -84,7 +84,7 @@ void FillPayoutGrid(std::string_view record, Grid& grid) {
       const std::string_view combination = bet.combination.Of(record, e);
       const std::string_view test = bet.form == Form::kHorse ? combination : bet.payout.Of(record, e);
       if (common::TextValue(test) == 0) continue;
-      grid.Set(r, c, CombinationText(common::DecodeCp932Lossy(combination), bet.form));
+      grid.Set(r, c, CombinationText(common::DisplayText(combination), bet.form));
       grid.Set(r, c + 1, NumberOf(bet.payout.Of(record, e)));
       grid.Set(r, c + 2, NumberOf(bet.popularity.Of(record, e)));
     }

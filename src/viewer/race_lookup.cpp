@@ -1,9 +1,13 @@
 #include "viewer/race_lookup.h"
 
+#include "common/record_file.h"
+#include "common/text_file.h"
 #include "jvdata/layout_ra.h"
 #include "jvdata/race_key.h"
 #include "results/code_table.h"
 #include "results/race_list.h"
+#include "results/results_files.h"
+#include "results/runner_figures.h"
 #include "results/results_pass.h"
 #include "store/record_block.h"
 #include "store/store_files.h"
@@ -29,6 +33,13 @@ std::optional<std::string> ListedRaceItem(const std::string& app_path, std::stri
     state.RaceCount = 1;
     state.RaceKeyList = {std::string(), std::string(key)};
     results::LoadRaceTable(app_path, state, failures);
+    // The table holds "SD" until the results pass fills it: the pass's value from the runner file.
+    if (state.RaceTable.size() > 1) {
+      std::string runners;
+      const std::string path = app_path + results::RaceRunnerFileName(key);
+      if (common::FileExists(path)) failures.Add(common::ReadWholeFile(path, runners));
+      state.RaceTable[1][results::kColSdValue] = results::RaceSdCellText(runners);
+    }
     return results::RaceListItem(record, state.CodeTable,
                                  final ? results::ListSource::kPayoutRecords : results::ListSource::kRaceRecords);
   }

@@ -25,7 +25,7 @@ namespace {
 
 std::string TableText(const results::ResultsWindowState& state, int row, int column) {
   if (row < 1 || static_cast<size_t>(row) >= state.RaceTable.size()) return {};
-  return common::DecodeCp932Lossy(state.RaceTable[static_cast<size_t>(row)][static_cast<size_t>(column)]);
+  return common::DisplayText(state.RaceTable[static_cast<size_t>(row)][static_cast<size_t>(column)]);
 }
 
 std::string Description(std::string_view item_text, const results::ResultsWindowState& state, int row) {

@@ -31,7 +31,7 @@ constexpr std::array<const char*, 11> kDetail2Headings = {
 
 // Run-array texts of a runner record, decoded; a field nobody wrote reads as blanks.
 std::string Text(std::string_view record, const jvdata::Field& field, uint32_t run = 0) {
-  return common::DecodeCp932Lossy(rr::Text(record, field, run));
+  return common::DisplayText(rr::Text(record, field, run));
 }
 
 std::string RaceKeyOf(std::string_view record) {

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <regex>
 
 #include "common/text_file.h"
 #include "support/run_cli.h"
@@ -27,6 +28,8 @@ TEST(ViewerCommand, PrintsARaceOfTheDemoWeek) {
   EXPECT_NE(shown.out.find("[Text1] "), std::string::npos);
   // The week's first race has no name (full-width blanks): the race type follows the key.
   EXPECT_NE(shown.out.find(keys[0] + "サラ系"), std::string::npos) << shown.out;
+  // The race's spread of predicted speeds as the results pass computes it, not the table's "SD".
+  EXPECT_TRUE(std::regex_search(shown.out, std::regex("\\[Text1\\] [^\\n]*m SD=[ 0-9][0-9] "))) << shown.out;
   EXPECT_NE(shown.out.find("{light green}\n[HAITOGrid1]\n0\t券種\t当り目\t配当(円)\t人気"), std::string::npos) << shown.out;
   EXPECT_NE(shown.out.find("\n1\t単勝\t"), std::string::npos);
   EXPECT_NE(shown.out.find("[RACEDETAILGrid1]\n0\t" + keys[0]), std::string::npos);

@@ -38,6 +38,20 @@ TEST(Cp932, NoSilentSubstitutes) {
   EXPECT_EQ(common::DecodeCp932Lossy("\x81"), "\\x81");
 }
 
+// Field bytes shown in a grid or a text box: control characters are blanks, never an empty box.
+TEST(Cp932, DisplayTextShowsControlBytesAsBlanks) {
+  struct Case {
+    std::string bytes;
+    std::string shown;
+  } cases[] = {
+      {std::string(36, '\0'), std::string(36, ' ')},            // a field of zero bytes
+      {std::string("\x83\x65\x00\x0D\x0A\x09\x7F", 7), "テ     "},  // after a character
+      {"\x81\x40\x81\x40", "　　"},                          // full-width blanks stay
+      {"A\xA0" "B", "A\\xA0B"},                                 // not CP932: as DecodeCp932Lossy shows it
+  };
+  for (const auto& c : cases) EXPECT_EQ(common::DisplayText(c.bytes), c.shown) << c.shown;
+}
+
 TEST(Utf8, CountsCharactersNotBytes) {
   const std::string s = "構造体ABC";
   EXPECT_EQ(common::Utf8Length(s), 6u);

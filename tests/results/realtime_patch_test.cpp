@@ -141,11 +141,13 @@ TEST_F(RealtimePatchTest, OnlyExistingRunnersArePatchedAndTheRestIsCounted) {
   Realtime(Entry("02", "01", "1350", "02", "0031", "340") + Entry("04", "01", "1350", "02", "0031", "340") +
                Entry("xx", "01", "1350", "02", "0031", "340") +
                Entry("01", "01", "1350", "02", "0031", "340", "0804") +  // a race without a runner file
+               Entry("02", "02", "1351", "03", "0032", "341", "0804") +  // its second runner
                Entry("03", "04", "1355", "05", "0090", "350"),
            WinOdds({{"07", "0029", "01"}, {"2.", "0029", "01"}}));
   const RealtimePatchCounts counts = Patch();
   EXPECT_EQ(counts.patched, 1);
-  EXPECT_EQ(counts.no_runner_file, 1);
+  EXPECT_EQ(counts.no_runner_file, 2);
+  EXPECT_EQ(counts.races_without_file, 1);  // the message names races: two patches of one race
   EXPECT_EQ(counts.no_runner, 4);  // horses 2 and 4, then 7 and "2." (2) of the win odds
   ASSERT_EQ(failures_.items.size(), 1u);  // "xx" is not a number: named, and the rest goes on
   EXPECT_NE(failures_.Texts()[0].find("\"xx\""), std::string::npos);

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "common/text_file.h"
+#include "jvlink/replay_jv_link.h"
 #include "support/scripted_jv_link.h"
 #include "store/store_files.h"
 #include "support/record_builder.h"
@@ -29,6 +30,7 @@ namespace fs = std::filesystem;
 
 const std::string kStart = "今週開催取得開始しました。しばらくお待ち下さい。。。。。";
 const std::string kEnd = "今週開催取得終了";
+const std::string kFailed = "今週開催取得で失敗がありました。メッセージをご覧ください。";
 const std::string kOpenCall = "JVOpen TOKURACETCVNRCVN 00000000000000 2";
 const std::string kInitCall = "JVInit SA730215/SD918342/VELTRAN/ver.2020.7.21";
 
@@ -199,8 +201,22 @@ TEST_F(ThisWeekDownloadTest, JvLinkErrorsAndNothingToRead) {
       EXPECT_TRUE(OldRawFilesStay());
     }
     EXPECT_EQ(link_.calls.back(), "JVClose");
-    EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText1), kEnd);
+    // A download that failed never ends with the finished text.
+    EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText1), c.failed ? kFailed : kEnd);
   }
+}
+
+// The stand-in's open error says what its code means and where the recordings were looked for.
+TEST_F(ThisWeekDownloadTest, MissingRecordingFolderIsExplained) {
+  const std::string missing = (dir_ / "どこにもない").string();
+  jvlink::ReplayJvLink replay(missing);
+  const common::StepFailures failures = steps::RunThisWeekDownload(state_, replay, host_, std::chrono::milliseconds(0));
+  ASSERT_EQ(host_.Messages().size(), 1u);
+  EXPECT_THAT(host_.Messages()[0], ::testing::StartsWith("JVOpenエラー。RC=-113\n"));
+  EXPECT_THAT(host_.Messages()[0], HasSubstr("記録フォルダがありません"));
+  EXPECT_THAT(host_.Messages()[0], HasSubstr(missing));
+  EXPECT_FALSE(failures.empty());
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText1), kFailed);
 }
 
 TEST_F(ThisWeekDownloadTest, BrokenFileIsFetchedAgainAndNumberingContinues) {
@@ -253,7 +269,7 @@ TEST_F(ThisWeekDownloadTest, AFileReportedBrokenThreeTimesIsAReadError) {
               c.deletes);
     EXPECT_EQ(std::count(link_.calls.begin(), link_.calls.end(), kOpenCall), c.deletes + 1);
     EXPECT_EQ(Field(store::kRaThisWeek, jvdata::ra::RaceNum), c.races);
-    EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText1), kEnd);
+    EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText1), c.messages.empty() ? kEnd : kFailed);
   }
 }
 
@@ -291,7 +307,7 @@ TEST_F(ThisWeekDownloadTest, FailedFileIsToldAtTheEnd) {
   EXPECT_FALSE(failures.empty());
   for (const auto& item : failures.Texts()) EXPECT_THAT(item, HasSubstr("KSTHISWEEKN.dat"));
   EXPECT_EQ(host_.events.back().kind, "message");  // after the end text
-  EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText1), kEnd);
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText1), kFailed);
 }
 
 TEST_F(ThisWeekDownloadTest, DownloadFailureIsToldAndReadingStarts) {

@@ -11,7 +11,9 @@
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QFontMetrics>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 
 #include "common/cp932.h"
@@ -87,7 +89,10 @@ TEST_F(HistoryWindowsTest, PastResultsWindowListsTheDaysAndShowsTheChosenOne) {
   list->setCurrentRow(0);
   QTableWidget* hits = Grid(past, "KakoSeiFG");
   EXPECT_EQ(hits->item(2, 1)->background().color(), QColor(255, 255, 0));
-  EXPECT_EQ(Grid(past, "TekiKaiFG")->item(3, 2)->foreground().color(), QColor(255, 0, 0));
+  // Red, darkened just enough to read on white.
+  const QColor red = Grid(past, "TekiKaiFG")->item(3, 2)->foreground().color();
+  EXPECT_GE(red.red(), 0xC0);
+  EXPECT_EQ(red.green() + red.blue(), 0);
   EXPECT_EQ(Grid(past, "RACEFG(0)")->item(1, 0)->text().toStdString(), "4  01");
   EXPECT_EQ(past->findChild<QPlainTextEdit*>("Text2(11)")->toPlainText().toStdString().substr(0, 7), "2024年");
   auto* tabs = past->findChild<QTabWidget*>("SSTab1");
@@ -150,6 +155,44 @@ TEST_F(HistoryWindowsTest, PastRunsOfTheHorseInTheClickedCell) {
   window_->ShowSingle("Kakoso");
   ASSERT_NE(Opened("Kakoso"), nullptr);
   EXPECT_EQ(Grid(Opened("Kakoso"), "EXFG1")->columnCount(), 1);
+}
+
+// A horse whose records hold fields of zero bytes and names padded with full-width blanks: no
+// cell shows a control character, and no column is wider than its widest text needs.
+TEST_F(HistoryWindowsTest, PastRunsShowNoControlByteAndNarrowColumns) {
+  std::string records;
+  for (const char* date : {"20240101", "20240601"}) {
+    std::string r(history::kExRecordLength, '\0');
+    r.replace(11, 8, date);
+    r.replace(19, 8, "06040712");
+    std::string name = common::ToCp932("テストホース");
+    while (name.size() < 36) name += "\x81\x40";  // full-width blanks
+    r.replace(788, 36, name);
+    records += r;
+  }
+  common::WriteFileAtomic(folder_.app_path() + "UMAGOTOEXTHISWEEKN/2234567890EX.dat", records);
+  window_->State().SelectedHorseCell = "テストホース　　　　　　2234567890EX.dat";
+  window_->ShowSingle("Kakoso");
+  QWidget* runs = Opened("Kakoso");
+  ASSERT_NE(runs, nullptr);
+  QTableWidget* grid = Grid(runs, "EXFG1");
+  ASSERT_EQ(grid->columnCount(), 3);
+  int controls = 0;
+  for (int r = 0; r < grid->rowCount(); ++r)
+    for (int c = 0; c < grid->columnCount(); ++c)
+      for (QChar ch : grid->item(r, c)->text())
+        if (ch.category() == QChar::Other_Control) ++controls;
+  EXPECT_EQ(controls, 0);
+  // The runs' columns: the design's 100 px, or the widest text without its padding.
+  const QFontMetrics metrics(grid->font());
+  for (int c = 1; c < grid->columnCount(); ++c) {
+    int widest = 0;
+    for (int r = 0; r < grid->rowCount(); ++r)
+      widest = std::max(widest, metrics.horizontalAdvance(grid->item(r, c)->text().trimmed()));
+    EXPECT_LE(grid->columnWidth(c), std::max(100, widest + 16)) << c;
+    EXPECT_GE(grid->columnWidth(c), widest) << c;
+  }
+  EXPECT_TRUE(testing::SaveScreenshot(*runs, "history_past_runs_zero_bytes"));
 }
 
 }  // namespace

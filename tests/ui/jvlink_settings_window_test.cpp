@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <filesystem>
@@ -48,6 +49,7 @@ TEST_F(JvLinkSettingsWindowTest, OkSavesTheFolderAndCancelDoesNot) {
   window.show();
   EXPECT_TRUE(testing::SaveScreenshot(window, "JVLinkSettings"));
 
+  std::filesystem::create_directories(root_ + "/週の記録");
   edit->setText(QString::fromStdString(root_ + "/週の記録"));
   window.findChild<QPushButton*>("OkButton")->click();
   EXPECT_EQ(window.result(), QDialog::Accepted);
@@ -68,11 +70,33 @@ TEST_F(JvLinkSettingsWindowTest, FailedSaveGivesMinusOne) {
   EXPECT_EQ(window.result_code(), -1);
 }
 
+// A folder that does not exist is refused with a message naming it; the dialog stays open and
+// nothing is saved.
+TEST_F(JvLinkSettingsWindowTest, MissingFolderIsRefusedWithAMessage) {
+  ui::JvLinkSettingsWindow window(SettingsFile(), folder_);
+  window.show();
+  const std::string missing = root_ + "/ない";
+  window.findChild<QLineEdit*>("FolderEdit")->setText(QString::fromStdString(missing));
+  QString shown;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    shown = box->text();
+    box->accept();
+  });
+  window.findChild<QPushButton*>("OkButton")->click();
+  EXPECT_TRUE(shown.contains(QString::fromStdString(missing))) << shown.toStdString();
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_NE(window.result(), QDialog::Accepted);
+  EXPECT_FALSE(std::filesystem::exists(SettingsFile()));
+}
+
 // JVSetUIProperties of a window's instance shows the dialog; its OK applies to the next request.
 TEST_F(JvLinkSettingsWindowTest, InstalledDialogServesJvSetUiProperties) {
   auto link = jvlink::MakeReplayJvLink(root_ + "/", SettingsFile());
   ui::InstallJvLinkSettingsDialog(*link, nullptr, SettingsFile());
   const std::string chosen = root_ + "/chosen";
+  std::filesystem::create_directories(chosen);
   QTimer::singleShot(0, [&] {
     QWidget* modal = QApplication::activeModalWidget();
     ASSERT_NE(modal, nullptr);

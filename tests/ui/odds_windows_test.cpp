@@ -29,6 +29,7 @@ class Quiet : public Window {
  public:
   using Window::Window;
   void Message(const std::string& text) override { messages.push_back(text); }
+  void FailureMessage(const common::FailureReport& report) override { Message(report.Text()); }
   std::vector<std::string> messages;
 };
 

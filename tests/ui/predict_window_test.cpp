@@ -39,6 +39,7 @@ class QuietPredictWindow : public PredictWindow {
  public:
   using PredictWindow::PredictWindow;
   void Message(const std::string& text) override { messages.push_back(text); }
+  void FailureMessage(const common::FailureReport& report) override { Message(report.Text()); }
   std::vector<std::string> messages;
 };
 

@@ -11,6 +11,7 @@ class QuietMainWindow : public ui::MainWindow {
  public:
   using ui::MainWindow::MainWindow;
   void Message(const std::string& text) override { messages.push_back(text); }
+  void FailureMessage(const common::FailureReport& report) override { Message(report.Text()); }
   std::vector<std::string> messages;
 };
 

@@ -21,6 +21,7 @@ class WindowHost : public common::StepHost {
   }
   void SetBackColour(common::StatusSlot slot, uint32_t bgr) override { main_.SetBackColour(slot, bgr); }
   void Message(const std::string& text) override { main_.Message(text); }
+  void FailureMessage(const common::FailureReport& report) override { main_.FailureMessage(report); }
   bool Ask(const std::string& text) override { return main_.Ask(text); }
   void BeginProgress(common::ProgressSlot slot, int64_t total) override { main_.BeginProgress(slot, total); }
   void SetProgress(common::ProgressSlot slot, int64_t value) override { main_.SetProgress(slot, value); }

@@ -14,6 +14,9 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include "ui/cell_colours.h"
+#include "ui/screen_fit.h"
+
 namespace radadovur::ui {
 namespace {
 
@@ -22,7 +25,6 @@ using factors::Grid;
 using factors::ModelSurface;
 
 QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-QColor Rgb(uint32_t rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
 constexpr int kTwipsPerPixel = 15;
 constexpr int kRowHeightTwips = 270;
@@ -59,10 +61,9 @@ void Fill(QTableWidget& table, const Grid& grid, bool header_row) {
   for (int r = skip; r < grid.rows; ++r)
     for (int c = 0; c < grid.columns; ++c) {
       auto* item = new QTableWidgetItem(Q(grid.Cell(r, c)));
-      if (const auto& rgb = grid.back_rgb[static_cast<size_t>(r)][static_cast<size_t>(c)])
-        item->setBackground(Rgb(*rgb));
-      else if (c < grid.fixed_columns || r < grid.fixed_rows)
-        item->setBackground(fixed);
+      const bool is_fixed = c < grid.fixed_columns || r < grid.fixed_rows;
+      SetCellColours(*item, grid.back_rgb[static_cast<size_t>(r)][static_cast<size_t>(c)],
+                     is_fixed ? fixed.color() : table.palette().base().color());
       table.setItem(r - skip, c, item);
     }
 }
@@ -89,7 +90,7 @@ QChartView* NewChart(const factors::AgeChart& data) {
   for (const factors::AgeSeries& s : data.series) {
     auto* line = new QLineSeries;
     line->setName(Q(s.label));
-    line->setPen(QPen(Rgb(s.rgb), 2));
+    line->setPen(QPen(RgbColour(s.rgb), 2));
     for (size_t r = 0; r < s.values.size(); ++r) line->append(static_cast<qreal>(r), static_cast<qreal>(s.values[r]));
     chart->addSeries(line);
     line->attachAxis(categories);
@@ -179,7 +180,7 @@ FactorWeightWindow::FactorWeightWindow(const factors::FactorView& view, QWidget*
   column->addWidget(TabRows(*outer));
   column->addWidget(outer, 1);
   column->addWidget(legend);
-  resize(1000, 720);
+  FitToScreen(*this, QSize(1000, 720));
 }
 
 QWidget* MakeFactorWeightWindow(const common::RunState& state, factors::ModelSurface surface, common::StepHost& host) {

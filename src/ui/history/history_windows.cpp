@@ -1,5 +1,6 @@
 #include "ui/history/history_windows.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -13,16 +14,27 @@
 
 #include "history/past_runs.h"
 #include "steps/history.h"
+#include "ui/cell_colours.h"
+#include "ui/screen_fit.h"
 
 namespace radadovur::ui {
 namespace {
 
 QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-QColor Rgb(uint32_t rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
 constexpr int kTwipsPerPixel = 15;
 constexpr int kRowHeightTwips = 270;
 constexpr int kDefaultWidthTwips = 960;
+
+// Room beside a cell's text: the cell's margins and its grid line.
+constexpr int kCellMargin = 10;
+
+// A text without the ASCII and full-width blanks that pad its field on the right.
+QString WithoutPadding(const QString& text) {
+  qsizetype n = text.size();
+  while (n > 0 && (text[n - 1] == QLatin1Char(' ') || text[n - 1] == QChar(0x3000))) --n;
+  return text.left(n);
+}
 
 QFont GridFont() {
   QFont font;
@@ -49,6 +61,7 @@ void Fill(QTableWidget& table, const history::Grid& grid) {
   table.setRowCount(grid.rows);
   table.setColumnCount(grid.columns);
   const QBrush fixed = table.palette().button();
+  const QColor base = table.palette().base().color();
   for (int c = 0; c < grid.columns; ++c)
     table.setColumnWidth(c, grid.column_width_twips[static_cast<size_t>(c)].value_or(kDefaultWidthTwips) / kTwipsPerPixel);
   for (int r = 0; r < grid.rows; ++r)
@@ -56,18 +69,17 @@ void Fill(QTableWidget& table, const history::Grid& grid) {
       const history::GridCell& cell = grid.At(r, c);
       auto* item = new QTableWidgetItem(Q(cell.text));
       item->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
-      if (cell.back)
-        item->setBackground(Rgb(*cell.back));
-      else if (r < grid.fixed_rows || c < grid.fixed_columns)
-        item->setBackground(fixed);
-      if (cell.fore) item->setForeground(Rgb(*cell.fore));
+      const bool is_fixed = r < grid.fixed_rows || c < grid.fixed_columns;
+      SetCellColours(*item, cell.back, is_fixed ? fixed.color() : base, cell.fore);
       table.setItem(r, c, item);
     }
-  // The designed widths suit the original's narrower font; a column never cuts its texts.
+  // The designed widths suit the original's narrower font: a column widens to its widest text,
+  // never counting the blanks that pad a field, so that it never cuts a text and stays no wider.
+  const QFontMetrics metrics(table.font());
   for (int c = 0; c < grid.columns; ++c) {
-    const int designed = table.columnWidth(c);
-    table.resizeColumnToContents(c);
-    table.setColumnWidth(c, std::max(designed, table.columnWidth(c)));
+    int widest = 0;
+    for (int r = 0; r < grid.rows; ++r) widest = std::max(widest, metrics.horizontalAdvance(WithoutPadding(Q(grid.At(r, c).text))));
+    table.setColumnWidth(c, std::max(table.columnWidth(c), widest + kCellMargin));
   }
 }
 
@@ -87,7 +99,6 @@ PastResultsWindow::PastResultsWindow(std::string app_path, const std::vector<his
     : QWidget(parent), app_path_(std::move(app_path)) {
   setObjectName("KakoSeisekiAZ");
   setWindowTitle(Q("過去の予想成績 Ver.2024.8.12A"));
-  resize(1200, 780);
   list_ = new QListWidget;
   list_->setObjectName("List1");
   list_->setFont(GridFont());
@@ -128,6 +139,7 @@ PastResultsWindow::PastResultsWindow(std::string app_path, const std::vector<his
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(list_);
   layout->addWidget(tabs, 1);
+  FitToScreen(*this, QSize(1200, 780));
   connect(list_, &QListWidget::currentRowChanged, this, &PastResultsWindow::ShowDay);
 }
 
@@ -152,7 +164,6 @@ void PastResultsWindow::ShowDay(int row) {
 HitListWindow::HitListWindow(const history::HitList& list, QWidget* parent) : QWidget(parent) {
   setObjectName("TekichuListAZ");
   setWindowTitle(Q("万馬券的中リスト　Ver.2024.8.12A"));
-  resize(1200, 700);
   auto* label = new QLabel(Q(history::HitListNote()));
   label->setObjectName("Label1");
   label->setWordWrap(true);
@@ -169,12 +180,12 @@ HitListWindow::HitListWindow(const history::HitList& list, QWidget* parent) : QW
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(label);
   layout->addWidget(table, 1);
+  FitToScreen(*this, QSize(1200, 700));
 }
 
 PastRunsWindow::PastRunsWindow(const history::Grid& runs, QWidget* parent) : QWidget(parent) {
   setObjectName("Kakoso");
   setWindowTitle(Q("全過去走詳細  Ver.2024.6.29Z"));
-  resize(14100 / kTwipsPerPixel, 10050 / kTwipsPerPixel);
   auto* close = new QPushButton(Q("別の競走馬の全過去走を表示させたい場合、一旦終了（ここをクリック）させて下さい。"));
   close->setObjectName("Command1");
   auto* table = NewGrid("EXFG1", runs.rows, runs.columns);
@@ -183,6 +194,7 @@ PastRunsWindow::PastRunsWindow(const history::Grid& runs, QWidget* parent) : QWi
   layout->setContentsMargins(480 / kTwipsPerPixel, 120 / kTwipsPerPixel, 480 / kTwipsPerPixel, 120 / kTwipsPerPixel);
   layout->addWidget(close);
   layout->addWidget(table, 1);
+  FitToScreen(*this, QSize(14100 / kTwipsPerPixel, 10050 / kTwipsPerPixel));
   connect(close, &QPushButton::clicked, this, &QWidget::close);
 }
 

@@ -9,6 +9,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/status.h"
+#include "jvlink/recording.h"
+#include "ui/message_box.h"
+
 namespace radadovur::ui {
 namespace {
 QString FromPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
@@ -64,6 +68,14 @@ void JvLinkSettingsWindow::Browse() {
 }
 
 void JvLinkSettingsWindow::Save() {
+  // A folder that is not there would only fail the next download: refused here, with its name.
+  if (const std::string chosen = folder(); !chosen.empty() && !jvlink::IsFolder(chosen)) {
+    NewMessageBox(this, "フォルダ「" + common::Shown(chosen) +
+                            "」がありません。記録データのあるフォルダを選ぶか、空欄にしてください。")
+        ->exec();
+    folder_edit_->setFocus();
+    return;
+  }
   result_code_ = jvlink::SaveRecordingFolderSetting(settings_file_, folder()).ok() ? 0 : -1;
   accept();
 }

@@ -28,6 +28,7 @@
 #include "ui/download/download_progress_window.h"
 #include "ui/main/placeholder_window.h"
 #include "ui/main/web_pages.h"
+#include "ui/message_box.h"
 #include "ui/odds/jvlink_settings_button.h"
 #include "ui/results/results_window.h"
 #include "ui/status_slots.h"
@@ -265,15 +266,17 @@ void MainWindow::SetBackColour(common::StatusSlot slot, uint32_t bgr) {
 
 void MainWindow::Message(const std::string& text) {
   pacer_.ShowKept();
-  QMessageBox box(QMessageBox::NoIcon, Q("RADADOVUR"), QString::fromStdString(text), QMessageBox::Ok, this);
-  box.exec();
+  NewMessageBox(this, text)->exec();
+}
+
+void MainWindow::FailureMessage(const common::FailureReport& report) {
+  pacer_.ShowKept();
+  NewFailureBox(this, report)->exec();
 }
 
 bool MainWindow::Ask(const std::string& text) {
   pacer_.ShowKept();
-  QMessageBox box(QMessageBox::NoIcon, Q("RADADOVUR"), QString::fromStdString(text),
-                  QMessageBox::Yes | QMessageBox::No, this);
-  return box.exec() == QMessageBox::Yes;
+  return NewMessageBox(this, text, QMessageBox::Yes | QMessageBox::No)->exec() == QMessageBox::Yes;
 }
 
 void MainWindow::BeginProgress(common::ProgressSlot slot, int64_t total) {
@@ -374,7 +377,11 @@ void MainWindow::EndWhenNoWindowOpen() {
 // the step that calls this (button ③) is still running.
 void MainWindow::EndProgram() { QCoreApplication::exit(0); }
 
-void MainWindow::OpenWebPage(const char* address) { QDesktopServices::openUrl(QUrl(Q(address))); }
+// Without a browser the user still gets the address, to open it elsewhere.
+void MainWindow::OpenWebPage(const char* address) {
+  if (QDesktopServices::openUrl(QUrl(Q(address)))) return;
+  Message(std::string("ブラウザを開けませんでした。次のアドレスをブラウザで開いてください。\n") + address);
+}
 
 // --- Windows ----------------------------------------------------------------------------------
 

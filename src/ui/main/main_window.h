@@ -60,6 +60,7 @@ class MainWindow : public QWidget, public common::StepHost {
   void SetStatus(common::StatusSlot slot, const std::string& text) override;
   void SetBackColour(common::StatusSlot slot, uint32_t bgr) override;
   void Message(const std::string& text) override;
+  void FailureMessage(const common::FailureReport& report) override;
   bool Ask(const std::string& text) override;
   void BeginProgress(common::ProgressSlot slot, int64_t total) override;
   void SetProgress(common::ProgressSlot slot, int64_t value) override;

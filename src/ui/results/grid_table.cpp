@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <QHeaderView>
 
+#include "ui/cell_colours.h"
+
 namespace radadovur::ui {
 namespace {
 
@@ -11,7 +13,6 @@ constexpr int kTwipsPerPixel = 15;
 constexpr int kDefaultColumnTwips = 1000;
 constexpr int kRowHeightTwips = 270;
 
-QColor Rgb(uint32_t rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
 }  // namespace
 
@@ -50,7 +51,7 @@ void GridTable::Show(const viewer::Grid& grid) {
       QTableWidgetItem* cell = item(r - 1, c);
       const QString text = QString::fromStdString(grid.Text(r, c));
       if (cell->text() != text) cell->setText(text);
-      if (c > 0) cell->setBackground(Rgb(viewer::ColourRgb(grid.ColourAt(r, c))));
+      if (c > 0) SetCellColours(*cell, viewer::ColourRgb(grid.ColourAt(r, c)), QColor());
     }
   for (int c = 0; c < grid.columns && c < columnCount(); ++c) {
     const int twips = grid.column_width[static_cast<size_t>(c)];

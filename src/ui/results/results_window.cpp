@@ -9,9 +9,11 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "common/colour.h"
 #include "results/results_pass.h"
 #include "steps/results.h"
 #include "ui/results/grid_table.h"
+#include "ui/screen_fit.h"
 
 namespace radadovur::ui {
 namespace {
@@ -23,10 +25,8 @@ QLabel* Note(const char* name, const char* text, QWidget* parent) {
   return label;
 }
 
-QString Rgb(viewer::Colour colour) {
-  const uint32_t rgb = viewer::ColourRgb(colour);
-  return QString("rgb(%1,%2,%3)").arg((rgb >> 16) & 0xFF).arg((rgb >> 8) & 0xFF).arg(rgb & 0xFF);
-}
+// A style sheet's colour: the viewer's back colour, or the text colour that reads on it.
+QString Rgb(uint32_t rgb) { return QString("rgb(%1,%2,%3)").arg((rgb >> 16) & 0xFF).arg((rgb >> 8) & 0xFF).arg(rgb & 0xFF); }
 
 constexpr const char* kPastRunsNote = "馬名をクリックすればその馬の全過去走の予想因子詳細がご覧になれます。";
 
@@ -88,7 +88,7 @@ ResultsWindow::ResultsWindow(QWidget* parent)
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(list1_);
   layout->addLayout(right, 1);
-  resize(1280, 760);
+  FitToScreen(*this, QSize(1280, 760));
 
   connect(list1_, &QListWidget::currentRowChanged, this, [this](int row) {
     if (row >= 0) ChooseRace(row);
@@ -116,7 +116,9 @@ void ResultsWindow::ChooseRace(int item) {
   viewer_failures_ = viewer::ChooseRace(run_->AppPath, list1_->item(item)->text().toStdString(), item + 1, *state_, *view_);
   text1_->setText(QString::fromStdString(view_->text1));
   text1_->setCursorPosition(0);
-  text1_->setStyleSheet("QLineEdit#Text1 { background-color: " + Rgb(view_->text1_colour) + "; }");
+  const uint32_t back = viewer::ColourRgb(view_->text1_colour);
+  text1_->setStyleSheet("QLineEdit#Text1 { background-color: " + Rgb(back) +
+                        "; color: " + Rgb(common::ReadableTextColour(back)) + "; }");
   payout_->Show(view_->payout);
   detail1_->Show(view_->detail1);
   detail2_->Show(view_->detail2);

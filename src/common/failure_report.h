@@ -1,0 +1,31 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/status.h"
+
+// The message that ends a step with failures, as the windows and the command line show it: a
+// short summary (what failed, how many, what to do next) and the whole list, where the failures
+// of one file come together on one line with their count.
+namespace radadovur::common {
+
+struct FailureReport {
+  std::string summary;             // a few short lines, shown first
+  std::vector<std::string> lines;  // every failure, grouped, in the order they first happened
+
+  // The list, one line each.
+  std::string Details() const;
+  // Summary, a blank line, then the list: for a host that shows one text.
+  std::string Text() const;
+};
+
+// `heading`: what failed ("構造体処理で次の処理ができませんでした。"). `next`: what the user should
+// do next; empty: the advice that fits the kinds of failure in the list.
+FailureReport MakeFailureReport(std::string_view heading, const StepFailures& failures, std::string_view next = {});
+
+// The failures, one line per race ("レース" and its key in the text), else per file, else per
+// text: a race or file that failed more than once gives its first failure and the count.
+std::vector<std::string> GroupedFailureLines(const StepFailures& failures);
+
+}  // namespace radadovur::common
