@@ -23,6 +23,8 @@ bool RaceAtHand(const results::ResultsWindowState& state, documents::RaceOfRecor
                 common::StepFailures& failures) {
   if (state.RunnerCount <= 0) return false;
   race = documents::RaceOf(state.CurrentRunnerRecord);
+  // Another race than the listed one: its stages have said why; its files are not this race's.
+  if (!documents::IsListedRace(state, race)) return false;
   if (race.race_id.size() == 16 && AllDigits(race.race_id)) return true;
   failures.Add(common::Status::InvalidArgument(
       "runner record", "runner record: race id \"" + common::Shown(race.race_id) + "\" is not 16 digits"));

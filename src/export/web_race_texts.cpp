@@ -65,6 +65,7 @@ std::optional<WebRace> WebRaceAtHand(const results::ResultsWindowState& state, c
   if (state.RunnerCount <= 0) return std::nullopt;
   WebRace web;
   web.race = documents::RaceOf(state.CurrentRunnerRecord);
+  if (!documents::IsListedRace(state, web.race)) return std::nullopt;  // another race's pages are not this one's
   if (web.race.race_id.size() < 16 || !AllDigits(web.race.race_id.substr(0, 16))) {
     failures.Add(common::Status::InvalidArgument(
         "web pages", "race id \"" + common::Shown(web.race.race_id.substr(0, 16)) + "\" is not 16 digits"));

@@ -2,10 +2,12 @@
 
 #include <vector>
 
+#include "common/names.h"
 #include "engine/calculation_driver.h"
 #include "engine/expand_week.h"
 #include "engine/stats_lookup.h"
 #include "steps/failure_text.h"
+#include "steps/step_inputs.h"
 
 namespace radadovur::steps {
 namespace {
@@ -45,6 +47,10 @@ common::StepFailures RunPrediction(const common::RunState& state, const engine::
     return failures;
   }
   const std::string& app_path = state.AppPath;
+  // Without step ②'s horse list there is no horse to calculate: the expanded records stay.
+  MissingInputs missing(app_path);
+  missing.Need(common::names::kKettoNumList, kStructureStep);
+  if (missing.Refuse(kPredictStepName, host, failures)) return failures;
   host.SetStatus(common::StatusSlot::kPredictText3, std::string(kPredictStartText));
   host.Yield();  // the start text is drawn before the long work
 
