@@ -1,6 +1,7 @@
-// radadovur-cli demo DIR [--state friday|monday] [--size normal|large] [--seed N]: writes a
-// program folder with a generated week (the JV-Link recordings, the code table and the model
-// package) on which every workflow step can run.
+// radadovur-cli demo DIR [--state friday|monday] [--size normal|large] [--seed N] [--week N]:
+// writes a program folder with a generated week (the JV-Link recordings, the code table and the
+// model package) on which every workflow step can run. --week 2 (and on) writes the following
+// week's recordings into the folder of the week before it, as a user's folder is a week later.
 #include <cstdio>
 #include <string>
 
@@ -10,7 +11,7 @@
 namespace radadovur::cli {
 namespace {
 
-constexpr const char* kUsage = "demo DIR [--state friday|monday] [--size normal|large] [--seed N]";
+constexpr const char* kUsage = "demo DIR [--state friday|monday] [--size normal|large] [--seed N] [--week N]";
 
 bool ParseSeed(const std::string& text, uint64_t& seed) {
   if (text.empty() || text.size() > 19) return false;
@@ -40,6 +41,10 @@ int RunDemo(const std::vector<std::string>& args) {
       options.large = v == "large";
     } else if (a == "--seed" && has_value) {
       ok = ParseSeed(args[++i], options.seed);
+    } else if (a == "--week" && has_value) {
+      const std::string& v = args[++i];
+      ok = v.size() == 1 && v[0] >= '1' && v[0] <= '0' + demo::kMaxWeek;
+      if (ok) options.week = v[0] - '0';
     } else if (!a.empty() && a[0] != '-' && dir.empty()) {
       dir = a;
     } else {
@@ -56,7 +61,8 @@ int RunDemo(const std::vector<std::string>& args) {
     std::fprintf(stderr, "radadovur-cli demo: %s\n", error.c_str());
     return 1;
   }
-  std::printf("demo week written to %s (%s, %s, seed %llu)\n%s", dir.c_str(),
+  const std::string week = options.week == 1 ? std::string() : " " + std::to_string(options.week);
+  std::printf("demo week%s written to %s (%s, %s, seed %llu)\n%s", week.c_str(), dir.c_str(),
               options.state == demo::WeekState::Monday ? "monday" : "friday", options.large ? "large" : "normal",
               static_cast<unsigned long long>(options.seed), summary.Text().c_str());
   return 0;

@@ -22,11 +22,12 @@ int RunRealtimeResultsCommand(const std::vector<std::string>& args) {
   state->OddsSource = 1;
   const steps::RealtimeResultsReport report = steps::LoadRealtimeResults(*state, *link, host);
   const results::RealtimePatchCounts& c = report.counts;
-  std::printf(
-      "[VLTHRRIALTIME] runner records patched: %lld; skipped: %lld for %lld races without a runner file, %lld "
-      "without a runner\n",
-      static_cast<long long>(c.patched), static_cast<long long>(c.no_runner_file),
-      static_cast<long long>(c.races_without_file), static_cast<long long>(c.no_runner));
+  if (!report.failures.refused)
+    std::printf(
+        "[VLTHRRIALTIME] runner records patched: %lld; skipped: %lld for %lld races without a runner file, %lld "
+        "without a runner\n",
+        static_cast<long long>(c.patched), static_cast<long long>(c.no_runner_file),
+        static_cast<long long>(c.races_without_file), static_cast<long long>(c.no_runner));
   host.SetStatus(common::StatusSlot::kRealtimeText1, steps::RealtimeResultsMenuEndText(report.failures));
   return ReportFailures(report.failures);
 }

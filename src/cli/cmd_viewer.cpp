@@ -5,7 +5,9 @@
 #include <string>
 
 #include "cli/cli.h"
+#include "cli/console_host.h"
 #include "common/run_state.h"
+#include "steps/step_inputs.h"
 #include "viewer/race_lookup.h"
 #include "viewer/race_viewer.h"
 
@@ -40,6 +42,14 @@ int RunViewer(const std::vector<std::string>& args) {
   }
   results::ResultsWindowState state;
   common::StepFailures failures;
+  // The viewer shows what step ⑥ left; without it there is nothing to show.
+  steps::MissingInputs missing(run.AppPath);
+  steps::NeedResultsOutputs(missing, args[1]);
+  ConsoleHost host;
+  if (missing.Refuse("レースの表示", host, failures)) {
+    for (const auto& f : failures.items) std::fprintf(stderr, "failed: %s\n", f.ToString().c_str());
+    return 1;
+  }
   const auto item = viewer::ListedRaceItem(run.AppPath, args[1], state, failures);
   if (!item) {
     std::fprintf(stderr, "race %s is not in the week's race list\n", args[1].c_str());

@@ -63,6 +63,9 @@ std::string Shown(std::string_view value);
 // which items failed. The command line exits non-zero when it is not empty.
 struct StepFailures {
   std::vector<Status> items;
+  // The step did not run at all: what it needs from an earlier step is missing, and it changed
+  // nothing. Its finished text is never shown.
+  bool refused = false;
 
   void Add(Status status) {
     if (!status.ok()) items.push_back(std::move(status));

@@ -13,6 +13,7 @@
 #include <set>
 
 #include "common/names.h"
+#include "common/record_file.h"
 #include "common/run_state.h"
 #include "common/text_file.h"
 #include "demo/code_table.h"
@@ -332,7 +333,24 @@ bool WriteDemoFolder(const std::string& dir_in, const WeekOptions& options, Demo
   const std::string dir = common::WithTrailingSlash(dir_in);
   if (!MakeDirs(dir.substr(0, dir.size() - 1), error)) return false;
   const World world = GenerateWorld(options);
-  const std::vector<DemoFile> files = BuildDemoFiles(world, summary);
+  std::vector<DemoFile> files = BuildDemoFiles(world, summary);
+  const std::string package = std::string(common::names::kOptionFolder) + "/";
+  if (options.week > 1) {
+    // A later week comes to the folder of the week before it, where the user has kept the code
+    // table and the model package: only the recordings are new.
+    for (const std::string_view kept : {common::names::kCodeTableFile, common::names::kKyosobaFile})
+      if (!common::FileExists(dir + std::string(kept))) {
+        if (error) *error = dir + std::string(kept) + " is missing: write week " + std::to_string(options.week - 1) +
+                            " into " + dir + " first";
+        return false;
+      }
+    files.erase(std::remove_if(files.begin(), files.end(),
+                               [&](const DemoFile& f) {
+                                 return f.path == common::names::kCodeTableFile ||
+                                        f.path.compare(0, package.size(), package) == 0;
+                               }),
+                files.end());
+  }
   for (const char* spec : {kWeekDataspec, kOddsDataspec, kRealtimeOdds, kRealtimeResults})
     if (!RemoveStaleRecordings(dir + kRecordingFolder + "/" + spec, error)) return false;
   std::set<std::string> made;
@@ -345,7 +363,6 @@ bool WriteDemoFolder(const std::string& dir_in, const WeekOptions& options, Demo
       return false;
     }
   }
-  const std::string package = std::string(common::names::kOptionFolder) + "/";
   for (const DemoFile& f : files)
     if (f.path.compare(0, package.size(), package) == 0 && !SetPackageDate(dir + f.path, error)) return false;
   return true;

@@ -21,7 +21,11 @@ struct WeekOptions {
   WeekState state = WeekState::Friday;
   bool large = false;  // three race days instead of two
   uint64_t seed = 1;
+  // The week of a user's folder: 1 is the demo week; each later week follows the one before it
+  // in the same folder (kMaxWeek at most).
+  int week = 1;
 };
+inline constexpr int kMaxWeek = 4;
 
 enum class Surface { Turf, Dirt, Hurdle };
 // Who may run: 2-year-olds, 3-year-olds, 3-year-olds and up, 4-year-olds and up.

@@ -261,6 +261,12 @@ Date World::ResultPublished(const RaceSpec& spec) const {
 }
 
 World GenerateWorld(const WeekOptions& options) {
+  if (options.week > 1) {
+    WeekOptions before = options;
+    before.week = options.week - 1;
+    before.state = WeekState::Monday;
+    return NextWeek(GenerateWorld(before), options);
+  }
   World world;
   world.options = options;
   MakeWeek(world);

@@ -179,7 +179,8 @@ void MakeWeek(World& world) {
 }
 
 void RunWeek(World& world) {
-  Rng rng(KeyOf(world.options.seed, {300}));
+  const uint64_t seed = world.options.seed;
+  Rng rng(world.options.week <= 1 ? KeyOf(seed, {300}) : KeyOf(seed, {300, static_cast<uint64_t>(world.options.week)}));
   for (size_t i = 0; i < world.week.size(); ++i) {
     Race& race = world.week[i];
     // One weather and going per racecourse and day.

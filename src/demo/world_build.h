@@ -25,4 +25,9 @@ void MarkPredictionCases(World& world);
 // Runs this week's races (their results are written only in the Monday state).
 void RunWeek(World& world);
 
+// The week after `previous` (a Monday world, its results known) as `options` asks: the same
+// racecourses and programme seven days on, the meeting's day numbers continued, the same horses
+// with last week's races among their past runs, and the races run again.
+World NextWeek(const World& previous, const WeekOptions& options);
+
 }  // namespace radadovur::demo

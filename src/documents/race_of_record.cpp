@@ -24,9 +24,17 @@ RaceOfRecord RaceOf(std::string_view runner_record) {
           Cut(runner_record, kTorokuTosuAt, 2)};
 }
 
+bool IsListedRace(const results::ResultsWindowState& state, const RaceOfRecord& race) {
+  if (state.RaceIndex < 1 || static_cast<size_t>(state.RaceIndex) >= state.RaceKeyList.size()) return true;
+  const std::string& listed = state.RaceKeyList[static_cast<size_t>(state.RaceIndex)];
+  return std::string(race.Year()) + std::string(race.MonthDay()) + std::string(race.VenueCode()) +
+             std::string(race.RaceNum()) ==
+         listed;
+}
+
 std::optional<RaceOfRecord> DocumentRace(const results::ResultsWindowState& state) {
   const RaceOfRecord race = RaceOf(state.CurrentRunnerRecord);
-  if (state.RunnerCount <= 0 || race.race_id.size() < kRaceIdWidth) return std::nullopt;
+  if (state.RunnerCount <= 0 || race.race_id.size() < kRaceIdWidth || !IsListedRace(state, race)) return std::nullopt;
   return race;
 }
 

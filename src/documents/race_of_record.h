@@ -35,8 +35,15 @@ struct RaceOfRecord {
 
 RaceOfRecord RaceOf(std::string_view runner_record);
 
+// True when `race` is the race the pass is at: Year, MonthDay, VenueCode and RaceNum equal those
+// of RaceKeyList[RaceIndex]. A state without a listed race at RaceIndex (a writer run on its own)
+// has nothing to compare with.
+bool IsListedRace(const results::ResultsWindowState& state, const RaceOfRecord& race);
+
 // The race a document writer writes: that of the runner record at hand, or nothing when the race
-// has no runner records (the record at hand would be an earlier race's; its stages have said why).
+// has no runner records or the record at hand holds another race than the listed one (an
+// earlier race's, or another week's: its stages have said why). No writer opens a file of a race
+// that is not the listed one.
 std::optional<RaceOfRecord> DocumentRace(const results::ResultsWindowState& state);
 
 // True when the payout record names the race: Year, MonthDay, VenueCode and RaceNum equal

@@ -7,6 +7,7 @@
 #include "common/names.h"
 #include "common/package_path.h"
 #include "engine/stats_layout.h"
+#include "engine/this_weeks_runs.h"
 #include "engine/week_files.h"
 #include "jvdata/layout_ks.h"
 #include "jvdata/layout_ra.h"
@@ -182,9 +183,9 @@ common::Status BuildHorse(const Tables& t, const std::string& id, std::string_vi
   if (n >= 2) {
     const std::string_view last = entries.substr((n - 1) * jvdata::se::kLength, jvdata::se::kLength);
     const std::string_view before = entries.substr((n - 2) * jvdata::se::kLength, jvdata::se::kLength);
-    const auto last_date = common::WholeNumber(jvdata::se::CreatedDate.Of(last));
-    const auto before_date = common::WholeNumber(jvdata::se::CreatedDate.Of(before));
-    if (!last_date || !before_date) {
+    const std::optional<bool> stale = DropsStaleLastEntry(last, before);
+    if (!stale) {
+      const bool last_date = common::WholeNumber(jvdata::se::CreatedDate.Of(last)).has_value();
       out.clear();
       return common::Status::InvalidArgument(
           id, "UMAGOTOEXTHISWEEKN " + id + ": CreatedDate \"" +
@@ -192,7 +193,7 @@ common::Status BuildHorse(const Tables& t, const std::string& id, std::string_vi
                   "\" of record " +
                   std::to_string(last_date ? n - 1 : n) + " is not a whole number");
     }
-    if (*last_date < *before_date) {
+    if (*stale) {
       out.resize((n - 1) * ex::kLength);
       dropped = true;
     }

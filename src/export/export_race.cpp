@@ -10,6 +10,8 @@ bool RaceAtHand(const results::ResultsWindowState& state, documents::RaceOfRecor
                 common::StepFailures& failures) {
   if (state.RunnerCount <= 0) return false;
   race = documents::RaceOf(state.CurrentRunnerRecord);
+  // Another race than the listed one: its stages have said why; its files are not this race's.
+  if (!documents::IsListedRace(state, race)) return false;
   common::Status named = common::CheckDataName(common::DataName::kRaceId, race.race_id);
   if (named.ok()) return true;
   failures.Add(common::Status::InvalidArgument("runner record", "runner record: " + named.ToString()));

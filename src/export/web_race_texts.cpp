@@ -70,6 +70,7 @@ std::optional<WebRace> WebRaceAtHand(const results::ResultsWindowState& state, c
   if (state.RunnerCount <= 0) return std::nullopt;
   WebRace web;
   web.race = documents::RaceOf(state.CurrentRunnerRecord);
+  if (!documents::IsListedRace(state, web.race)) return std::nullopt;  // another race's pages are not this one's
   if (common::Status named = common::CheckDataName(common::DataName::kRaceId, web.race.race_id.substr(0, 16));
       !named.ok()) {
     failures.Add(common::Status::InvalidArgument("web pages", "web pages: " + named.ToString()));

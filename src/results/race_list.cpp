@@ -106,6 +106,11 @@ std::string RaceDetailLine(std::string_view r, const CodeTable& table, common::S
   return line.Str();
 }
 
+bool ListedBeforeResults(std::string_view race_record) {
+  const std::string_view category = jvdata::ra::DataCategory.Of(race_record);
+  return category >= "2" && category <= "6";
+}
+
 std::string RaceListItem(std::string_view r, const CodeTable& table, ListSource source) {
   const std::string_view month_day = jvdata::ra::MonthDay.Of(r);
   std::string item;
@@ -143,8 +148,7 @@ std::vector<std::string> BuildRaceList(const std::string& app_path, ResultsWindo
     for (size_t n = 0; have_races && n < races.count(); ++n) {
       const std::string_view record = races.Record(n);
       state.CurrentRaceRecord = std::string(record);
-      const std::string_view category = jvdata::ra::DataCategory.Of(record);
-      if (category < "2" || category > "6") continue;
+      if (!ListedBeforeResults(record)) continue;
       ListRace(app_path, record, ListSource::kRaceRecords, state, files, items, failures);
       files.AddDetail(record, state.CodeTable, failures);
     }

@@ -15,6 +15,9 @@ namespace radadovur::results {
 // records once they are. The list box items differ by one space.
 enum class ListSource { kRaceRecords, kPayoutRecords };
 
+// Before the results are final a race record is listed when its DataCategory lies in "2".."6".
+bool ListedBeforeResults(std::string_view race_record);
+
 // The RACETHISWEEKNSYOSAI.dat line of a race record: twelve quoted CP932 fields and CR LF.
 // A race number that is not a number leaves field 1 empty and makes `failure` not OK.
 std::string RaceDetailLine(std::string_view race_record, const CodeTable& table, common::Status* failure = nullptr);

@@ -192,6 +192,7 @@ std::string ProgressText(std::string_view race_key, const CodeTable& table) {
 }
 
 std::string ResultsEndText(const common::StepFailures& failures) {
+  if (failures.refused) return "予想･結果は行いませんでした。";
   if (failures.empty()) return std::string(kEndText);
   return "予想･結果は終わりましたが、" + std::to_string(failures.items.size()) + "件の処理に失敗しました";
 }

@@ -34,7 +34,8 @@ common::Status TestResultsFinal(const std::string& app_path, ResultsWindowState&
 // "R予想中", e.g. "20240922中山11R予想中".
 std::string ProgressText(std::string_view race_key, const CodeTable& table);
 
-// The main window's Text5 at the end of the pass: "予想･結果終了", or how many steps failed.
+// The main window's Text5 at the end of the pass: "予想･結果終了", or how many steps failed, or,
+// when the pass was refused, that it did not run.
 std::string ResultsEndText(const common::StepFailures& failures);
 
 }  // namespace radadovur::results

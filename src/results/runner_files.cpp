@@ -6,6 +6,7 @@
 #include "common/convert.h"
 #include "common/names.h"
 #include "common/text_file.h"
+#include "engine/this_weeks_runs.h"
 #include "jvdata/layout_se.h"
 #include "jvdata/race_key.h"
 #include "results/results_files.h"
@@ -178,6 +179,17 @@ void CopyRuns(const std::string& app_path, ResultsWindowState& state, common::St
         failures.Add(common::Status::InvalidArgument(name, name + " 馬番 " + std::to_string(r) + ": " + named.ToString()));
       } else if (common::Status status = ReadExRecords(app_path + ex_name, runs, state.ExCount); !status.ok()) {
         failures.Add(status);
+      } else if (state.ExCount > 0 &&
+                 !engine::IsThisWeeksNewestRun(app_path, ketto, key,
+                                               std::string_view(runs).substr(
+                                                   static_cast<size_t>(state.ExCount - 1) * ex::kLength, ex::kLength))) {
+        // Records of an earlier week (step ⑤ has not run for this one) would put another race in
+        // entry 0, and the writers would write that race's files.
+        failures.Add(common::Status::InvalidArgument(
+            app_path + engine::UmagotoExFileName(ketto),
+            "出走馬 " + ketto + " (レース " + key + "): " + engine::UmagotoExFileName(ketto) +
+                " は今週の拡大構造体ではありません。先に⑤計算を実行して下さい"));
+        state.ExCount = 0;
       }
       for (int32_t j = state.ExCount; j >= 1; --j) {
         const auto e = static_cast<uint32_t>(state.ExCount - j);

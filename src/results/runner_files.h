@@ -25,7 +25,8 @@ void PutEntries(const std::string& app_path, ResultsWindowState& state, common::
 // The runs pass: for every listed race, every runner's expanded records copied into its runner
 // record, newest first, at most 65; SpeedAdjust 0; RaceTable column 11 the weather and going
 // of the race's last runner that has records. A record without an entry stays zero bytes; a
-// horse without an expanded-record file has no runs (no file is created).
+// horse without an expanded-record file has no runs (no file is created); a horse whose records
+// are not this week's (engine::IsThisWeeksNewestRun) has none either and is named in `failures`.
 void CopyRuns(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures);
 
 // Copies expanded record `run` into entry e (0..64) of `runner`; entry 0 also takes the horse's

@@ -1,7 +1,10 @@
 #include "steps/cancellation.h"
 
 #include "common/failure_report.h"
+#include "common/names.h"
 #include "steps/realtime_results_fetch.h"
+#include "steps/step_inputs.h"
+#include "store/store_files.h"
 #include "store/cancellation.h"
 #include "store/umagoto_rebuild.h"
 
@@ -10,6 +13,11 @@ namespace radadovur::steps {
 common::StepFailures ProcessCancellations(const common::RunState& state, jvlink::JvLink& link, common::StepHost& host) {
   const std::string& app_path = state.AppPath;
   common::StepFailures failures;
+  // The working copies and the horse list of step ②: without them nothing can be taken out.
+  MissingInputs missing(app_path);
+  for (const store::StoreFile* file : {&store::kRaNewD, &store::kSeNewD}) missing.Need(file->name, kStructureStep);
+  missing.Need(common::names::kKettoNumList, kStructureStep);
+  if (missing.Refuse(kCancellationStepName, host, failures)) return failures;
   if (common::Status s = FetchRealtimeResults(app_path, link, host, failures); !s.ok()) {
     failures.Add(std::move(s));
     return failures;
@@ -28,6 +36,7 @@ common::StepFailures RunCancellationProcessing(const common::RunState& state, jv
                                                common::StepHost& host) {
   host.SetStatus(common::StatusSlot::kChusiText1, std::string(kCancellationStartText));
   common::StepFailures failures = ProcessCancellations(state, link, host);
+  if (failures.refused) return failures;  // its message named what is missing
   if (failures.empty()) {
     host.SetStatus(common::StatusSlot::kChusiText1, std::string(kCancellationEndText));
     return failures;

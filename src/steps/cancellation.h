@@ -16,9 +16,11 @@ namespace radadovur::steps {
 inline constexpr std::string_view kCancellationStartText = "中止処理中。。";
 inline constexpr std::string_view kCancellationEndText =
     "中止処理終了コマンドボタンはソフトを完全に終了する時まではクリックしないで下さい。";
+inline constexpr std::string_view kCancellationStepName = "中止処理";
 inline constexpr std::string_view kCancellationFailedText = "中止処理で次の処理ができませんでした。";
 
-// The fetch, the cancellation passes over the store and the per-horse rebuild. A store file that
+// The fetch, the cancellation passes over the store and the per-horse rebuild; refused, with
+// nothing changed, when step ②'s working copies or horse list are missing. A store file that
 // fails ends the processing at once (every file stays whole, as it was before or after);
 // JV-Link problems are shown and the processing goes on with what was fetched.
 common::StepFailures ProcessCancellations(const common::RunState& state, jvlink::JvLink& link, common::StepHost& host);

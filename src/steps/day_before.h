@@ -10,13 +10,16 @@
 namespace radadovur::steps {
 
 inline constexpr std::string_view kDayBeforeEndText = "前日固定終了";
+inline constexpr std::string_view kDayBeforeStepName = "前日固定";
 // Text1 when a store file could not be read or written: the files before it are fixed, the
 // failing one and those after it are as they were.
 inline constexpr std::string_view kDayBeforeStoppedText = "前日固定を中断しました。";
 inline constexpr std::string_view kDayBeforeFailureHeading =
     "前日固定を最後まで行えませんでした。次のファイルを確かめてからもう一度実行して下さい。";
 
-// FixPreviousDayEntries, then FixPreviousDayRaces; "前日固定終了" when both are done. The first
+// Refused, with nothing changed, when the horse list or the race file of step ② (or, once the
+// results are final, the payouts of step ①) is missing. Then FixPreviousDayEntries, then
+// FixPreviousDayRaces; "前日固定終了" when both are done. The first
 // store file that cannot be read or written stops the step with a message; it is returned.
 common::StepFailures RunDayBefore(const common::RunState& state, common::StepHost& host);
 

@@ -2,10 +2,12 @@
 
 #include <vector>
 
+#include "common/names.h"
 #include "engine/calculation_driver.h"
 #include "engine/expand_week.h"
 #include "engine/stats_lookup.h"
 #include "common/failure_report.h"
+#include "steps/step_inputs.h"
 
 namespace radadovur::steps {
 namespace {
@@ -50,6 +52,10 @@ common::StepFailures RunPrediction(const common::RunState& state, const engine::
     return failures;
   }
   const std::string& app_path = state.AppPath;
+  // Without step ②'s horse list there is no horse to calculate: the expanded records stay.
+  MissingInputs missing(app_path);
+  missing.Need(common::names::kKettoNumList, kStructureStep);
+  if (missing.Refuse(kPredictStepName, host, failures)) return failures;
   host.SetStatus(common::StatusSlot::kPredictText3, std::string(kPredictStartText));
   host.Yield();  // the start text is drawn before the long work
 
@@ -57,7 +63,7 @@ common::StepFailures RunPrediction(const common::RunState& state, const engine::
   engine::BuildReport build = engine::ExpandThisWeek(app_path, host, engine::BuildOutput::kMemory);
   if (build.stopped) {
     host.SetStatus(common::StatusSlot::kPredictText3, std::string(kPredictStoppedText));
-    host.Message(FailureText(kPredictFailureHeading, build.failures));
+    host.FailureMessage(common::MakeFailureReport(kPredictFailureHeading, build.failures));
     return std::move(build.failures);
   }
   // A horse the builder failed has an empty (or, when it could not be emptied, a stale) file:

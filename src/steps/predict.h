@@ -17,6 +17,7 @@ inline constexpr std::string_view kPredictStartText = "計算を開始しまし�
 inline constexpr std::string_view kPredictEndText = "計算終了";
 // A damaged shared input or an extract that could not be written: nothing was calculated.
 inline constexpr std::string_view kPredictStoppedText = "計算を中断しました。";
+inline constexpr std::string_view kPredictStepName = "計算";
 // The window's load when the model cannot be read, followed by the reason naming the file.
 inline constexpr std::string_view kModelLoadFailedMessage =
     "予想因子ウエイトを読み込めませんでした。このウィンドウでは⑤計算を行えません（④前日固定は行えます）。";
@@ -36,7 +37,8 @@ common::Status LoadPredictionModel(const common::RunState& state, engine::Refere
 // ids of `failed_horses`), or, when no horse failed, how many items.
 std::string PredictFailedText(const std::vector<std::string>& failed_horses, size_t failures);
 
-// The whole of ⑤ with the model the window loaded. A horse that fails is skipped and the run goes
+// The whole of ⑤ with the model the window loaded; refused, with nothing changed, when step ②'s
+// horse list is missing. A horse that fails is skipped and the run goes
 // on; at the end Text3 shows "計算終了" only when everything was done, otherwise how many horses
 // failed and which, and a message lists every failure. Horses whose entry for this week the stale
 // rule dropped are named in a message too (they are not failures). A damaged shared input or an

@@ -7,6 +7,7 @@
 #include "common/failure_report.h"
 #include "steps/odds_download.h"
 #include "steps/realtime_results_fetch.h"
+#include "steps/step_inputs.h"
 #include "store/record_block.h"
 #include "store/store_files.h"
 
@@ -79,6 +80,10 @@ Status FetchRealtimeWinOdds(const std::string& app_path, jvlink::JvLink& link, c
 RealtimeResultsReport LoadRealtimeResults(const common::RunState& state, jvlink::JvLink& link, common::StepHost& host) {
   const std::string& app_path = state.AppPath;
   RealtimeResultsReport report;
+  // The patches go into the runner files of step ⑥.
+  MissingInputs missing(app_path);
+  NeedResultsOutputs(missing);
+  if (missing.Refuse(kRealtimeResultsStepName, host, report.failures)) return report;
   report.failures.Add(FetchRealtimeWinOdds(app_path, link, host, report.failures));
   report.failures.Add(FetchRealtimeResults(app_path, link, host, report.failures));
   report.counts = results::PatchRunnerFilesFromRealtime(app_path, report.failures);
@@ -99,6 +104,7 @@ RealtimeResultsReport LoadRealtimeResults(const common::RunState& state, jvlink:
 }
 
 std::string RealtimeResultsMenuEndText(const common::StepFailures& failures) {
+  if (failures.refused) return std::string(kRealtimeResultsRefusedText);
   return std::string(failures.empty() ? kRealtimeResultsEndText : kRealtimeResultsFailedText);
 }
 

@@ -29,7 +29,8 @@ struct RealtimeResultsReport {
   results::RealtimePatchCounts counts;
 };
 
-// The load: both fetches, then the runner patch and the win-odds patch. A failing part is
+// The load, refused with nothing fetched or changed when step ⑥'s race details are missing: both
+// fetches, then the runner patch and the win-odds patch. A failing part is
 // skipped and the load goes on; at the end one message lists every failure and the patches that
 // found no runner file or no runner.
 RealtimeResultsReport LoadRealtimeResults(const common::RunState& state, jvlink::JvLink& link, common::StepHost& host);
@@ -37,6 +38,8 @@ RealtimeResultsReport LoadRealtimeResults(const common::RunState& state, jvlink:
 // The realtime menu's text after the window: its end text, or when the load failed a text that
 // says so (the load's message has the details).
 inline constexpr std::string_view kRealtimeResultsFailedText = "速報払戻等取得及び処理で失敗がありました。";
+inline constexpr std::string_view kRealtimeResultsRefusedText = "速報払戻等取得及び処理は行いませんでした。";
+inline constexpr std::string_view kRealtimeResultsStepName = "速報払戻等取得及び処理";
 std::string RealtimeResultsMenuEndText(const common::StepFailures& failures);
 
 }  // namespace radadovur::steps

@@ -10,6 +10,7 @@
 #include "results/runner_hooks.h"
 #include "results/ticket_stages.h"
 #include "common/failure_report.h"
+#include "steps/step_inputs.h"
 
 namespace radadovur::steps {
 
@@ -39,6 +40,12 @@ results::ResultsPassOutcome RunResultsStep(const common::RunState& run, common::
     results::ResultsPassOutcome outcome;
     outcome.failures.Add(std::move(folder));
     return outcome;
+  }
+  {
+    MissingInputs missing(run.AppPath);
+    NeedResultsInputs(missing);
+    results::ResultsPassOutcome outcome;
+    if (missing.Refuse(kResultsStepName, host, outcome.failures)) return outcome;
   }
   ResultsPassParts parts = AssembleResultsPassParts();
   results::ResultsPassOutcome outcome = results::RunResultsPass(run, host, parts.hooks, *parts.writers, state);

@@ -12,6 +12,7 @@
 // progress in the main window's Text5, one text per race.
 namespace radadovur::steps {
 
+inline constexpr std::string_view kResultsStepName = "予想･結果";
 inline constexpr std::string_view kResultsStartText = "予想･結果を開始しました。しばらくお待ちください。。数分かかります。";
 
 // The later stages of the pass and its eleven per-race writers, as far as they exist.
@@ -24,7 +25,9 @@ struct ResultsPassParts {
 // is built is plugged in here; one that is not stays empty (a stage) or writes nothing.
 ResultsPassParts AssembleResultsPassParts();
 
-// The whole pass on `state` (a new window's, so empty) with the parts above; a failure is
+// The whole pass on `state` (a new window's, so empty) with the parts above; refused, with
+// nothing changed, when step ②'s store, step ①'s payouts once the results are final, or step
+// ⑤'s expanded records of this week are missing; a failure is
 // skipped, the pass goes on, and a message at the end lists what failed. The main window's
 // end text for the outcome is results::ResultsEndText(outcome.failures).
 results::ResultsPassOutcome RunResultsStep(const common::RunState& run, common::StepHost& host,

@@ -8,6 +8,7 @@
 #include "common/names.h"
 #include "common/failure_report.h"
 #include "steps/model_package.h"
+#include "steps/step_inputs.h"
 #include "store/store_files.h"
 #include "store/structure.h"
 #include "store/umagoto_rebuild.h"
@@ -29,20 +30,6 @@ common::Status LeftAsTheyWere(const std::string& outputs) {
   return common::Status::IoError(outputs, outputs + ": left as they were, as a pass before them failed");
 }
 
-bool RefuseWithoutRawFiles(const std::string& app_path, common::StepHost& host, common::StepFailures& failures) {
-  std::string missing;
-  for (const store::StoreFile* file : {&store::kRaThisWeek, &store::kSeThisWeek}) {
-    const std::string path = store::PathOf(app_path, *file);
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) continue;
-    failures.Add(common::Status::FromErrno("cannot read", path, errno));
-    missing += (missing.empty() ? "" : "、") + std::string(file->name);
-  }
-  if (missing.empty()) return false;
-  host.Message(std::string(kRawFilesMissingMessage) + "\n" + missing);
-  return true;
-}
-
 }  // namespace
 
 common::StepFailures RunStructureProcessing(const common::RunState& state, common::StepHost& host) {
@@ -56,7 +43,9 @@ common::StepFailures RunStructureProcessing(const common::RunState& state, commo
   CheckModelPackage(app_path, host);
   // Without step ①'s race and runner files there is nothing to process: emptying the store
   // from them would lose it.
-  if (RefuseWithoutRawFiles(app_path, host, failures)) return failures;
+  MissingInputs missing(app_path);
+  for (const store::StoreFile* file : {&store::kRaThisWeek, &store::kSeThisWeek}) missing.Need(file->name, kDownloadStep);
+  if (missing.Refuse(kStructureStepName, host, failures)) return failures;
   host.SetStatus(common::StatusSlot::kMainText4, std::string(kStructureStartText));
   host.Yield();
 

@@ -14,9 +14,9 @@ namespace radadovur::steps {
 inline constexpr std::string_view kStructureStartText =
     "構造体処理を開始しました。しばらくお待ちください。。。。。。。";
 inline constexpr std::string_view kStructureEndText = "構造体処理終了";
-// Shown, with the missing files, when step ①'s race or runner file is missing; the store stays.
-inline constexpr std::string_view kRawFilesMissingMessage =
-    "今週開催取得のファイルがありません。先に①今週開催取得を実行して下さい。構造体処理は行いませんでした。";
+// The step's name in the message that refuses it when step ①'s race or runner file is missing
+// (the store stays as it is).
+inline constexpr std::string_view kStructureStepName = "構造体処理";
 // The structure window's own text once the processing is done.
 inline constexpr std::string_view kStructureWindowText =
     "中止処理を選択した場合、中止処理終了が出ますので暫くお待ち下さい。";

@@ -28,8 +28,7 @@ std::optional<std::string> ListedRaceItem(const std::string& app_path, std::stri
   for (size_t n = 0; n < block.count(); ++n) {
     const std::string_view record = block.Record(n);
     if (jvdata::RaceKey(record) != key) continue;
-    const std::string_view category = jvdata::ra::DataCategory.Of(record);
-    if (!final && (category < "2" || category > "6")) continue;
+    if (!final && !results::ListedBeforeResults(record)) continue;
     state.RaceCount = 1;
     state.RaceKeyList = {std::string(), std::string(key)};
     results::LoadRaceTable(app_path, state, failures);

@@ -22,12 +22,15 @@ using PredictSteps = StoreFolder;
 
 TEST_F(PredictSteps, DayBeforeEndsWithItsTextOrStopsWithAMessage) {
   RecordingHost host;
+  common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), {});
+  Put("RATHISWEEKNNEW.dat", {});
   EXPECT_TRUE(steps::RunDayBefore(common::RunStateFor(app_), host).empty());  // nothing to fix yet
   EXPECT_EQ(host.TextsOf(StatusSlot::kPredictText1), std::vector<std::string>{"前日固定終了"});
   EXPECT_TRUE(host.TextsOf(StatusSlot::kPredictText3).empty());
   EXPECT_TRUE(host.Messages().empty());
 
   // The race file cannot be read: no end text, a message naming the file.
+  std::filesystem::remove(Path("RATHISWEEKNNEW.dat"));
   std::filesystem::create_directory(Path("RATHISWEEKNNEW.dat"));
   RecordingHost failing;
   const auto failures = steps::RunDayBefore(common::RunStateFor(app_), failing);

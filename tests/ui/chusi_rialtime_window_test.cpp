@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "common/text_file.h"
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QPointer>
@@ -60,7 +62,10 @@ TEST_F(ChusiRialtimeWindowTest, LoadRunsTheProcessingAndCommand1ClosesOnlyThisWi
 
 TEST_F(ChusiRialtimeWindowTest, AFailureShowsWhatFailedInsteadOfTheEndText) {
   QtApp();
-  std::filesystem::create_directory(Path("RATHISWEEKNNEW.dat"));  // the race file cannot be read
+  // Step ②'s working copies and horse list are there; the race file cannot be read.
+  for (const char* name : {"RATHISWEEKNNEWd.dat", "SETHISWEEKNNEWd.dat", "KETTONUMTHISWEEKN.dat"})
+    ASSERT_TRUE(common::WriteFileAtomic(Path(name), "").ok());
+  std::filesystem::create_directory(Path("RATHISWEEKNNEW.dat"));
   RecordingHost main_window;
   ui::ChusiRialtimeWindow window(std::make_unique<ScriptedJvLink>());
   window.Load(common::RunStateFor(app_), main_window);

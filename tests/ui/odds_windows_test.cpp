@@ -91,6 +91,7 @@ TEST_F(OddsWindowsTest, TheRealtimeMenuFetchesAndShowsOneRealtimeResultsWindow) 
     return window;
   });
   state_.OddsSource = 0;
+  ASSERT_TRUE(common::WriteFileAtomic(state_.AppPath + "RACETHISWEEKNSYOSAI.dat", "").ok());  // ⑥ has run
   Button(menu, "Command2")->click();
   QPointer<QWidget> results = menu.ResultsWindow();
   ASSERT_TRUE(results);
@@ -113,8 +114,9 @@ TEST_F(OddsWindowsTest, TheRealtimeMenuFetchesAndShowsOneRealtimeResultsWindow) 
 TEST_F(OddsWindowsTest, TheRealtimeResultsWindowLoadsWithItsOwnJvLinkAndSaysWhatFailed) {
   Quiet<ui::RealtimeMenuWindow> menu(state_, std::make_unique<ScriptedJvLink>());
   menu.show();
-  // No race file of ② yet: the results fetch cannot find its days, which the menu's text and a
-  // message over the menu say.
+  // No race file of ② (⑥'s race details are there): the results fetch cannot find its days,
+  // which the menu's text and a message over the menu say.
+  ASSERT_TRUE(common::WriteFileAtomic(state_.AppPath + "RACETHISWEEKNSYOSAI.dat", "").ok());
   Button(menu, "Command2")->click();
   auto* window = qobject_cast<ui::RealtimeResultsWindow*>(menu.ResultsWindow());
   ASSERT_TRUE(window);

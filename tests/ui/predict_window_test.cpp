@@ -144,6 +144,9 @@ TEST_F(PredictWindowTest, WithoutTheModelFiveIsRefusedAndFourStillRuns) {
   EXPECT_EQ(Text(window, "Text3"), "Text3");
   EXPECT_FALSE(std::filesystem::exists(folder / "OPTION1N" / "KYOSOBATHISWEEK.dat"));
 
+  // ④ on step ②'s (empty) files.
+  for (const char* name : {"KETTONUMTHISWEEKN.dat", "RATHISWEEKNNEW.dat"})
+    ASSERT_TRUE(common::WriteFileAtomic((folder / name).string(), "").ok());
   Button(window, "Command3")->click();
   EXPECT_EQ(Text(window, "Text1"), "前日固定終了");
 }

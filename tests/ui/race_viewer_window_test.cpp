@@ -35,7 +35,7 @@ TEST(RaceViewerWindow, ChoosingARaceFillsEveryGrid) {
   const std::string dir = (base / "week").string() + "/";
   ::setenv("XDG_CONFIG_HOME", (base / "config").c_str(), 1);
   ASSERT_EQ(testing::RunCli("demo '" + dir + "' --state monday").exit_code, 0);
-  for (const std::string step : {"startup", "download", "structure", "odds", "matrices"})
+  for (const std::string step : {"startup", "download", "structure", "odds", "matrices", "daybefore", "predict"})
     ASSERT_EQ(testing::RunCli(step + " '" + dir + "'").exit_code, 0) << step;
 
   jvlink::NullJvLink link;

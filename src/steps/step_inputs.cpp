@@ -1,0 +1,114 @@
+#include "steps/step_inputs.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <set>
+
+#include "common/data_name.h"
+#include "engine/day_before.h"
+#include "engine/ex_record.h"
+#include "engine/this_weeks_runs.h"
+#include "jvdata/layout_se.h"
+#include "jvdata/race_key.h"
+#include "results/race_list.h"
+#include "results/results_files.h"
+#include "store/record_block.h"
+
+namespace radadovur::steps {
+namespace {
+
+constexpr size_t kNamesShown = 5;  // missing files named in the message; the failure list has all
+
+}  // namespace
+
+void MissingInputs::Need(std::string_view name, const ProducerStep& producer) {
+  const std::string path = app_path_ + std::string(name);
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 || errno != ENOENT) return;
+  if (producer_ && producer_->order < producer.order) return;
+  if (producer_ != &producer) {
+    names_.clear();
+    why_.clear();
+    more_ = 0;
+  }
+  producer_ = &producer;
+  names_.emplace_back(name);
+  why_.push_back(common::Status::FromErrno("cannot read", path, ENOENT));
+}
+
+void MissingInputs::Missing(std::vector<std::string> names, size_t more, const ProducerStep& producer) {
+  if (producer_ && producer_->order <= producer.order) return;
+  producer_ = &producer;
+  why_.clear();
+  for (const std::string& name : names)
+    why_.push_back(common::Status::NotFound(app_path_ + name, app_path_ + name + ": no expanded records of this week"));
+  names_ = std::move(names);
+  more_ = more;
+}
+
+std::string MissingInputs::Text(std::string_view step) const {
+  if (!producer_) return std::string();
+  std::string text = std::string(producer_->files) + "がありません。先に" + std::string(producer_->button) +
+                     "を実行して下さい。" + std::string(step) + "は行いませんでした。\n";
+  for (size_t i = 0; i < names_.size() && i < kNamesShown; ++i) text += (i ? "、" : "") + names_[i];
+  const size_t hidden = (names_.size() > kNamesShown ? names_.size() - kNamesShown : 0) + more_;
+  if (hidden > 0) text += " ほか " + std::to_string(hidden) + " 件";
+  return text;
+}
+
+bool MissingInputs::Refuse(std::string_view step, common::StepHost& host, common::StepFailures& failures) const {
+  if (empty()) return false;
+  host.Message(Text(step));
+  for (const common::Status& s : why_) failures.Add(s);
+  if (failures.empty()) failures.Add(common::Status::NotFound(app_path_, Text(step)));
+  failures.refused = true;
+  return true;
+}
+
+void NeedResultsInputs(MissingInputs& missing) {
+  const std::string& app_path = missing.app_path();
+  missing.Need(common::names::kRaNew, kStructureStep);
+  missing.Need(common::names::kSeNew, kStructureStep);
+  if (!missing.empty()) return;
+  bool final = false;
+  if (!engine::ReadResultsFinal(app_path, final).ok()) return;  // the pass names an unreadable file
+  if (final) missing.Need(common::names::kHrThisWeek, kDownloadStep);
+  if (!missing.empty()) return;
+
+  // The listed races, as the race list lists them.
+  std::set<std::string> listed;
+  store::RecordBlock block;
+  if (!store::ReadRecordBlock(app_path, final ? store::kHrThisWeek : store::kRaNew, block).ok()) return;
+  for (size_t n = 0; n < block.count(); ++n)
+    if (final || results::ListedBeforeResults(block.Record(n))) listed.insert(jvdata::RaceKey(block.Record(n)));
+  store::RecordBlock entries;
+  if (listed.empty() || !store::ReadRecordBlock(app_path, store::kSeNew, entries).ok()) return;
+
+  // Step ⑤ has run for this week when a runner of a listed race has a newest record of that
+  // race. (A horse whose entry the stale rule drops proves nothing: its newest record may be
+  // last week's race.)
+  std::vector<std::string> without;
+  size_t runners = 0;
+  std::string newest;
+  for (size_t n = 0; n < entries.count(); ++n) {
+    const std::string_view entry = entries.Record(n);
+    const std::string key = jvdata::RaceKey(entry);
+    const std::string_view ketto = jvdata::se::KettoNum.Of(entry);
+    if (!listed.count(key) || !common::IsDataName(common::DataName::kKettoNum, ketto)) continue;
+    ++runners;
+    if (engine::ReadNewestRun(app_path, ketto, newest).ok() && newest.size() == engine::ex::kLength &&
+        jvdata::RaceKey(newest) == key)
+      return;
+    if (without.size() < kNamesShown) without.push_back(engine::UmagotoExFileName(ketto));
+  }
+  if (runners > 0) missing.Missing(std::move(without), runners - std::min(runners, kNamesShown), kPredictStep);
+}
+
+void NeedResultsOutputs(MissingInputs& missing, std::string_view race_key) {
+  missing.Need(results::kRaceDetailFile, kResultsStep);
+  if (!race_key.empty() && common::IsDataName(common::DataName::kRaceKey, race_key))
+    missing.Need(results::RaceRunnerFileName(race_key), kResultsStep);
+}
+
+}  // namespace radadovur::steps

@@ -1,0 +1,64 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/status.h"
+#include "common/step_host.h"
+
+// What a step needs from the steps before it. A step looks for those files before it changes
+// anything; when one is missing it refuses with one message that names the missing files and
+// the step to run first, and its finished text is never shown. A file that exists, even empty,
+// is the step's to read.
+namespace radadovur::steps {
+
+// A step whose files later steps need: what its files are called in a message and the button
+// that runs it. `order` puts the week's steps in their order.
+struct ProducerStep {
+  int order;
+  std::string_view files;
+  std::string_view button;
+};
+
+inline constexpr ProducerStep kDownloadStep{1, "今週開催取得のファイル", "①今週開催取得"};
+inline constexpr ProducerStep kStructureStep{2, "構造体処理のファイル", "②構造・中止処理"};
+inline constexpr ProducerStep kPredictStep{5, "今週の⑤計算のファイル", "⑤計算"};
+inline constexpr ProducerStep kResultsStep{6, "予想･結果のファイル", "⑥予想・結果"};
+
+// The missing inputs of the earliest step whose files are missing.
+class MissingInputs {
+ public:
+  explicit MissingInputs(std::string app_path) : app_path_(std::move(app_path)) {}
+
+  // Notes `name` (relative to the program folder) as missing when no file is there.
+  void Need(std::string_view name, const ProducerStep& producer);
+  // Notes files of `producer` as missing (for inputs that exist but are another week's).
+  void Missing(std::vector<std::string> names, size_t more, const ProducerStep& producer);
+
+  bool empty() const { return producer_ == nullptr; }
+  const std::string& app_path() const { return app_path_; }
+
+  // "<files>がありません。先に<button>を実行して下さい。<step>は行いませんでした。" and the names.
+  std::string Text(std::string_view step) const;
+
+  // When something is missing: the message, each missing file in `failures`, `failures.refused`;
+  // true. False when nothing is missing.
+  bool Refuse(std::string_view step, common::StepHost& host, common::StepFailures& failures) const;
+
+ private:
+  std::string app_path_;
+  const ProducerStep* producer_ = nullptr;
+  std::vector<std::string> names_;
+  std::vector<common::Status> why_;
+  size_t more_ = 0;
+};
+
+// Step ⑥'s inputs: the store of step ②, the payouts of step ① once the results are final, and
+// this week's expanded records of step ⑤ (missing when no runner of a listed race has them).
+void NeedResultsInputs(MissingInputs& missing);
+
+// The files the results pass leaves for the race viewer and the realtime results: the race
+// details, and the race's runner file when `race_key` is given.
+void NeedResultsOutputs(MissingInputs& missing, std::string_view race_key = {});
+
+}  // namespace radadovur::steps

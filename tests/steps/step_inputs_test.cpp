@@ -1,0 +1,161 @@
+// A step whose inputs from an earlier step are missing refuses before it changes anything: one
+// message that names the missing files and the step to run first, no finished text, the
+// refusal marked in what it returns. A file that exists, even empty, is the step's to read.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "common/text_file.h"
+#include "engine/ex_record.h"
+#include "results/results_pass.h"
+#include "steps/cancellation.h"
+#include "steps/day_before.h"
+#include "steps/predict.h"
+#include "steps/realtime_results.h"
+#include "steps/results.h"
+#include "support/recording_host.h"
+#include "support/scripted_jv_link.h"
+#include "support/store_fixture.h"
+
+namespace radadovur::testing {
+namespace {
+
+using ::testing::HasSubstr;
+using common::StatusSlot;
+
+using StepRun = std::function<common::StepFailures(const common::RunState&, RecordingHost&)>;
+
+common::StepFailures DayBefore(const common::RunState& s, RecordingHost& h) { return steps::RunDayBefore(s, h); }
+common::StepFailures Predict(const common::RunState& s, RecordingHost& h) {
+  const engine::ReferenceModel model;
+  return steps::RunPrediction(s, model, h);
+}
+common::StepFailures Results(const common::RunState& s, RecordingHost& h) {
+  auto window = std::make_unique<results::ResultsWindowState>();
+  auto failures = steps::RunResultsStep(s, h, *window).failures;
+  h.SetStatus(StatusSlot::kMainText5, results::ResultsEndText(failures));  // as button ⑥ does
+  return failures;
+}
+common::StepFailures Cancel(const common::RunState& s, RecordingHost& h) {
+  ScriptedJvLink link;
+  return steps::RunCancellationProcessing(s, link, h);
+}
+common::StepFailures RealtimeResults(const common::RunState& s, RecordingHost& h) {
+  ScriptedJvLink link;
+  auto failures = steps::LoadRealtimeResults(s, link, h).failures;
+  h.SetStatus(StatusSlot::kRealtimeText1, steps::RealtimeResultsMenuEndText(failures));
+  return failures;
+}
+
+const std::string kHorse = "2019100003";
+const std::string kRace = "202406080511";  // 2024-06-08, course 05, race 11
+
+struct Case {
+  const char* name;
+  StepRun run;
+  std::vector<const char*> present;  // files put in place before the step (others are missing)
+  bool final;                        // the race file ends in a race of DataCategory "7"
+  const char* missing;               // the file the message names
+  const char* first;                 // the button the message names
+  const char* step;                  // the step that did not run
+};
+
+class StepInputs : public StoreFolder, public ::testing::WithParamInterface<Case> {
+ protected:
+  // The files of steps ① ②, ⑤ and ⑥ of a week with one race of one horse.
+  void Make(const char* name, bool final) {
+    const std::string n = name;
+    const std::string race = Race({final ? "7" : "2", "20240606", "20240608", "05", "11", "R"});
+    const std::string entry = Entry({final ? "7" : "2", "20240606", "20240608", "05", "11", "01", kHorse, "H"});
+    if (n == "RATHISWEEKNNEW.dat" || n == "RATHISWEEKNNEWd.dat") Put(n, {race});
+    if (n == "SETHISWEEKNNEW.dat" || n == "SETHISWEEKNNEWd.dat") Put(n, {entry});
+    if (n == "HRTHISWEEKN.dat") Put(n, {});
+    if (n == "KETTONUMTHISWEEKN.dat") common::WriteQuotedLines(Path(n), {kHorse});
+    if (n == "UMAGOTOTHISWEEKN") Put("UMAGOTOTHISWEEKN/" + kHorse + ".dat", {entry});
+    if (n == "UMAGOTOEXTHISWEEKN") {
+      std::filesystem::create_directories(Path("UMAGOTOEXTHISWEEKN"));
+      // Last week's records: the horse's newest run is another race.
+      engine::ExRecord old;
+      old.SetText(engine::ex::Year, "2024");
+      old.SetText(engine::ex::MonthDay, "0601");
+      old.SetText(engine::ex::VenueCode, "05");
+      old.SetText(engine::ex::RaceNum, "11");
+      ASSERT_TRUE(common::WriteFileAtomic(Path("UMAGOTOEXTHISWEEKN/" + kHorse + "EX.dat"), old.bytes()).ok());
+    }
+    if (n == "lists") {
+      for (const char* list : {"RACETHISWEEKN.dat", "RACETHISWEEKNSYOSAI.dat"})
+        ASSERT_TRUE(common::WriteFileAtomic(Path(list), "\"LAST WEEK\"\r\n").ok());
+    }
+  }
+};
+
+TEST_P(StepInputs, RefusesNamingTheMissingFileAndTheStepToRunFirst) {
+  const Case& c = GetParam();
+  for (const char* name : c.present) Make(name, c.final);
+  const std::vector<std::string> before = FolderFiles();
+  std::map<std::string, std::string> bytes;
+  for (const auto& f : before)
+    if (std::filesystem::is_regular_file(dir_ + f)) bytes[f] = common::ReadWholeFile(dir_ + f).value_or("");
+
+  RecordingHost host;
+  const common::StepFailures failures = c.run(common::RunStateFor(app_), host);
+
+  EXPECT_TRUE(failures.refused);
+  EXPECT_FALSE(failures.empty());
+  ASSERT_EQ(host.Messages().size(), 1u);
+  const std::string message = host.Messages()[0];
+  EXPECT_THAT(message, HasSubstr(std::string("先に") + c.first + "を実行して下さい。" + c.step + "は行いませんでした。"));
+  EXPECT_THAT(message, HasSubstr(c.missing));
+  // Nothing changed, and no finished text.
+  EXPECT_EQ(FolderFiles(), before);
+  for (const auto& [f, b] : bytes) EXPECT_EQ(common::ReadWholeFile(dir_ + f).value_or("<gone>"), b) << f;
+  for (StatusSlot slot : {StatusSlot::kPredictText1, StatusSlot::kPredictText3, StatusSlot::kMainText5,
+                          StatusSlot::kChusiText1, StatusSlot::kRealtimeText1})
+    for (const std::string& text : host.TextsOf(slot)) {
+      EXPECT_THAT(text, ::testing::Not(HasSubstr("終了"))) << text;
+      EXPECT_THAT(text, ::testing::Not(HasSubstr("終わりました"))) << text;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, StepInputs,
+    ::testing::Values(
+        Case{"DayBeforeWithoutHorseList", DayBefore, {"RATHISWEEKNNEW.dat"}, false, "KETTONUMTHISWEEKN.dat",
+             "②構造・中止処理", "前日固定"},
+        Case{"DayBeforeWithoutRaceFile", DayBefore, {"KETTONUMTHISWEEKN.dat"}, false, "RATHISWEEKNNEW.dat",
+             "②構造・中止処理", "前日固定"},
+        Case{"PredictWithoutHorseList", Predict, {"RATHISWEEKNNEW.dat", "SETHISWEEKNNEW.dat"}, false,
+             "KETTONUMTHISWEEKN.dat", "②構造・中止処理", "計算"},
+        Case{"ResultsOnMondayWithoutPayouts", Results,
+             {"RATHISWEEKNNEW.dat", "SETHISWEEKNNEW.dat", "KETTONUMTHISWEEKN.dat", "lists"}, true, "HRTHISWEEKN.dat",
+             "①今週開催取得", "予想･結果"},
+        Case{"ResultsWithoutExpandedRecords", Results,
+             {"RATHISWEEKNNEW.dat", "SETHISWEEKNNEW.dat", "KETTONUMTHISWEEKN.dat", "UMAGOTOTHISWEEKN", "lists"}, false,
+             "UMAGOTOEXTHISWEEKN/2019100003EX.dat", "⑤計算", "予想･結果"},
+        Case{"ResultsWithLastWeeksExpandedRecords", Results,
+             {"RATHISWEEKNNEW.dat", "SETHISWEEKNNEW.dat", "KETTONUMTHISWEEKN.dat", "UMAGOTOTHISWEEKN",
+              "UMAGOTOEXTHISWEEKN", "lists"},
+             false, "UMAGOTOEXTHISWEEKN/2019100003EX.dat", "⑤計算", "予想･結果"},
+        Case{"CancelWithoutWorkingCopies", Cancel, {"RATHISWEEKNNEW.dat", "SETHISWEEKNNEW.dat"}, false,
+             "RATHISWEEKNNEWd.dat", "②構造・中止処理", "中止処理"},
+        Case{"RealtimeResultsWithoutResults", RealtimeResults, {"RATHISWEEKNNEW.dat"}, false,
+             "RACETHISWEEKNSYOSAI.dat", "⑥予想・結果", "速報払戻等取得及び処理"}),
+    [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
+// An empty list that exists is a week without horses, as the step has always read it.
+TEST_F(StoreFolder, EmptyHorseListIsNoRefusal) {
+  common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), {});
+  common::WriteQuotedLines(Path("HAHAHANNUMTHISWEEKN.dat"), {});
+  Put("RATHISWEEKNNEW.dat", {});
+  RecordingHost host;
+  EXPECT_TRUE(DayBefore(common::RunStateFor(app_), host).empty());
+  EXPECT_EQ(host.LastText(StatusSlot::kPredictText1), "前日固定終了");
+  std::filesystem::create_directory(Path("OPTION1N"));
+  EXPECT_TRUE(Predict(common::RunStateFor(app_), host).empty());
+  EXPECT_EQ(host.LastText(StatusSlot::kPredictText3), "計算終了");
+}
+
+}  // namespace
+}  // namespace radadovur::testing

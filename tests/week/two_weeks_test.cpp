@@ -1,0 +1,102 @@
+// Two weeks in one folder, as a user runs the program every week: week 1 through step ⑥, then
+// week 2's recordings. Step ⑥ run in week 2 before its ⑤ is refused with one message and leaves
+// week 1's files as they were; after ④ and ⑤ it writes week 2's documents and leaves week 1's.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <map>
+
+#include "common/text_file.h"
+#include "support/run_cli.h"
+
+namespace radadovur {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::RunCli;
+
+class TwoWeeksTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = (fs::temp_directory_path() / ("rdv_two_weeks_" + std::to_string(::getpid()))).string() + "/";
+    fs::remove_all(dir_);
+    ::setenv("XDG_CONFIG_HOME", (dir_ + "config").c_str(), 1);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  testing::CliResult Run(const std::string& command, const std::string& more = {}) {
+    return RunCli(command + " '" + dir_ + "'" + more);
+  }
+  void RunOk(const std::string& command, const std::string& more = {}) {
+    const auto r = Run(command, more);
+    ASSERT_EQ(r.exit_code, 0) << command << more << ":\n" << r.out.substr(0, 4000);
+  }
+
+  // Every file the week-1 steps wrote for week 1's races and days (their names carry its dates),
+  // outside the recordings and the per-horse folders, with its bytes.
+  std::map<std::string, std::string> WeekOneFiles() {
+    std::map<std::string, std::string> files;
+    for (const auto& e : fs::recursive_directory_iterator(dir_)) {
+      if (!e.is_regular_file()) continue;
+      const std::string rel = e.path().string().substr(dir_.size());
+      if (rel.rfind("JVDATA", 0) == 0 || rel.rfind("UMAGOTO", 0) == 0) continue;
+      if (rel.find("20240803") == std::string::npos && rel.find("20240804") == std::string::npos) continue;
+      files[rel] = common::ReadWholeFile(e.path().string()).value_or("<unreadable>");
+    }
+    return files;
+  }
+
+  // The files changed or gone since `before`.
+  static std::vector<std::string> Changed(const std::map<std::string, std::string>& before,
+                                          const std::map<std::string, std::string>& after) {
+    std::vector<std::string> changed;
+    for (const auto& [name, bytes] : before) {
+      auto it = after.find(name);
+      if (it == after.end() || it->second != bytes) changed.push_back(name);
+    }
+    return changed;
+  }
+
+  bool HasDocumentOf(const std::string& date) {
+    for (const auto& e : fs::directory_iterator(dir_ + "TEKICHU"))
+      if (e.path().filename().string().rfind(date, 0) == 0) return true;
+    return false;
+  }
+
+  std::string dir_;
+};
+
+TEST_F(TwoWeeksTest, WeekTwoBeforeItsCalculationIsRefusedAndWeekOneKeepsItsDocuments) {
+  RunOk("demo", " --state monday");
+  for (const char* step : {"startup", "download", "structure", "daybefore", "predict", "results"}) RunOk(step);
+  const auto week1 = WeekOneFiles();
+  ASSERT_GT(week1.size(), 100u);
+  ASSERT_TRUE(HasDocumentOf("20240803"));
+
+  RunOk("demo", " --state monday --week 2");
+  for (const char* step : {"startup", "download", "structure"}) RunOk(step);
+
+  // The slip: ⑥ before this week's ⑤, with last week's expanded records still in the folder.
+  const auto slip = Run("results");
+  EXPECT_NE(slip.exit_code, 0);
+  EXPECT_NE(slip.out.find("先に⑤計算を実行して下さい。予想･結果は行いませんでした。"), std::string::npos) << slip.out;
+  EXPECT_EQ(slip.out.find("予想･結果終了"), std::string::npos) << slip.out;
+  EXPECT_EQ(slip.out.find("終わりました"), std::string::npos) << slip.out;
+  EXPECT_EQ(Changed(week1, WeekOneFiles()), std::vector<std::string>{});
+  EXPECT_FALSE(HasDocumentOf("20240810"));
+
+  for (const char* step : {"daybefore", "predict", "results"}) RunOk(step);
+  EXPECT_EQ(Changed(week1, WeekOneFiles()), std::vector<std::string>{});
+  EXPECT_TRUE(HasDocumentOf("20240810"));
+  EXPECT_TRUE(HasDocumentOf("20240811"));
+}
+
+TEST_F(TwoWeeksTest, LaterWeekNeedsTheFolderOfTheWeekBefore) {
+  const auto r = Run("demo", " --week 2");
+  EXPECT_NE(r.exit_code, 0);
+  EXPECT_NE(r.out.find("write week 1"), std::string::npos) << r.out;
+}
+
+}  // namespace
+}  // namespace radadovur
