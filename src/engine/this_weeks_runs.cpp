@@ -8,6 +8,7 @@
 
 #include "common/convert.h"
 #include "common/data_name.h"
+#include "common/regular_file.h"
 #include "engine/ex_record.h"
 #include "jvdata/layout_se.h"
 #include "jvdata/race_key.h"
@@ -20,14 +21,13 @@ namespace {
 // nothing when the file does not exist. Only a regular file is read.
 common::Status ReadLastRecords(const std::string& path, size_t length, size_t count, std::string& bytes) {
   bytes.clear();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return errno == ENOENT ? common::Status::OK() : common::Status::FromErrno("cannot open", path, errno);
+  int fd = -1;
+  if (common::Status opened = common::OpenRegularFile(path, O_RDONLY, 0, "cannot read", fd); !opened.ok())
+    return opened.IsNotFound() ? common::Status::OK() : opened;
   struct stat st {};
   common::Status status;
   if (::fstat(fd, &st) != 0) {
     status = common::Status::FromErrno("cannot stat", path, errno);
-  } else if (!S_ISREG(st.st_mode)) {
-    status = common::Status::IoError(path, "cannot open " + path + ": not a regular file");
   } else {
     const size_t records = static_cast<size_t>(st.st_size) / length;
     const size_t take = records < count ? records : count;
@@ -61,8 +61,9 @@ std::optional<bool> DropsStaleLastEntry(std::string_view last, std::string_view 
 
 common::Status ReadNewestRun(const std::string& app_path, std::string_view ketto_num, std::string& newest) {
   newest.clear();
-  if (common::Status s = common::CheckDataName(common::DataName::kKettoNum, ketto_num); !s.ok()) return s;
-  return ReadLastRecords(app_path + UmagotoExFileName(ketto_num), ex::kLength, 1, newest);
+  std::string name;
+  if (common::Status s = UmagotoExFileName(ketto_num, name); !s.ok()) return s;
+  return ReadLastRecords(app_path + name, ex::kLength, 1, newest);
 }
 
 bool IsThisWeeksNewestRun(const std::string& app_path, std::string_view ketto_num, std::string_view race_key,
@@ -70,9 +71,9 @@ bool IsThisWeeksNewestRun(const std::string& app_path, std::string_view ketto_nu
   if (newest.size() < ex::kLength) return false;
   if (jvdata::RaceKey(newest) == race_key) return true;
   // The stale rule may have dropped the entry of this week's race: then the run before it is newest.
-  if (!common::IsDataName(common::DataName::kKettoNum, ketto_num)) return false;
-  std::string entries;
-  if (!ReadLastRecords(app_path + store::UmagotoFileName(ketto_num), jvdata::se::kLength, 2, entries).ok() ||
+  std::string name, entries;
+  if (!store::UmagotoFileName(ketto_num, name).ok()) return false;
+  if (!ReadLastRecords(app_path + name, jvdata::se::kLength, 2, entries).ok() ||
       entries.size() != 2 * jvdata::se::kLength)
     return false;
   const std::string_view before = std::string_view(entries).substr(0, jvdata::se::kLength);

@@ -186,8 +186,8 @@ void CopyRuns(const std::string& app_path, ResultsWindowState& state, common::St
         // Records of an earlier week (step ⑤ has not run for this one) would put another race in
         // entry 0, and the writers would write that race's files.
         failures.Add(common::Status::InvalidArgument(
-            app_path + engine::UmagotoExFileName(ketto),
-            "出走馬 " + ketto + " (レース " + key + "): " + engine::UmagotoExFileName(ketto) +
+            app_path + ex_name,
+            "出走馬 " + ketto + " (レース " + key + "): " + ex_name +
                 " は今週の拡大構造体ではありません。先に⑤計算を実行して下さい"));
         state.ExCount = 0;
       }

@@ -95,20 +95,22 @@ void NeedResultsInputs(MissingInputs& missing) {
     const std::string_view entry = entries.Record(n);
     const std::string key = jvdata::RaceKey(entry);
     const std::string_view ketto = jvdata::se::KettoNum.Of(entry);
-    if (!listed.count(key) || !common::IsDataName(common::DataName::kKettoNum, ketto)) continue;
+    std::string ex_name;
+    if (!listed.count(key) || !engine::UmagotoExFileName(ketto, ex_name).ok()) continue;
     ++runners;
     if (engine::ReadNewestRun(app_path, ketto, newest).ok() && newest.size() == engine::ex::kLength &&
         jvdata::RaceKey(newest) == key)
       return;
-    if (without.size() < kNamesShown) without.push_back(engine::UmagotoExFileName(ketto));
+    if (without.size() < kNamesShown) without.push_back(ex_name);
   }
   if (runners > 0) missing.Missing(std::move(without), runners - std::min(runners, kNamesShown), kPredictStep);
 }
 
 void NeedResultsOutputs(MissingInputs& missing, std::string_view race_key) {
   missing.Need(results::kRaceDetailFile, kResultsStep);
-  if (!race_key.empty() && common::IsDataName(common::DataName::kRaceKey, race_key))
-    missing.Need(results::RaceRunnerFileName(race_key), kResultsStep);
+  std::string runner_file;
+  if (!race_key.empty() && results::RaceRunnerFileName(race_key, runner_file).ok())
+    missing.Need(runner_file, kResultsStep);
 }
 
 }  // namespace radadovur::steps

@@ -34,9 +34,12 @@ std::optional<std::string> ListedRaceItem(const std::string& app_path, std::stri
     results::LoadRaceTable(app_path, state, failures);
     // The table holds "SD" until the results pass fills it: the pass's value from the runner file.
     if (state.RaceTable.size() > 1) {
-      std::string runners;
-      const std::string path = app_path + results::RaceRunnerFileName(key);
-      if (common::FileExists(path)) failures.Add(common::ReadWholeFile(path, runners));
+      std::string runners, name;
+      if (common::Status named = results::RaceRunnerFileName(key, name); !named.ok()) {
+        failures.Add(std::move(named));
+      } else if (const std::string path = app_path + name; common::FileExists(path)) {
+        failures.Add(common::ReadWholeFile(path, runners));
+      }
       state.RaceTable[1][results::kColSdValue] = results::RaceSdCellText(runners);
     }
     return results::RaceListItem(record, state.CodeTable,
