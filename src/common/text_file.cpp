@@ -21,24 +21,31 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 Status Errno(const char* what, const std::string& path) { return Status::FromErrno(what, path, errno); }
+
+// Opens `path` non-blocking, so that a FIFO in a file's place fails instead of waiting for its
+// other end, and keeps it open only when it is a regular file; `st` then holds its state.
+Status OpenRegularFile(const std::string& path, int flags, const char* action, int& fd, struct stat& st) {
+  fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0644);
+  if (fd < 0) return Errno(action, path);
+  Status status;
+  if (::fstat(fd, &st) != 0)
+    status = Errno(action, path);
+  else if (!S_ISREG(st.st_mode))
+    status = Status::IoError(path, std::string(action) + " " + path + ": not a regular file");
+  if (!status.ok()) {
+    ::close(fd);
+    fd = -1;
+  }
+  return status;
+}
 }  // namespace
 
 Status ReadWholeFile(const std::string& path, std::string& bytes) {
   bytes.clear();
   // One read straight into a buffer of the file's size (record files run to megabytes).
-  // Non-blocking so that a FIFO in a file's place fails below instead of waiting for a writer.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return Errno("cannot read", path);
+  int fd = -1;
   struct stat st {};
-  if (::fstat(fd, &st) != 0) {
-    Status s = Errno("cannot read", path);
-    ::close(fd);
-    return s;
-  }
-  if (!S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return Status::IoError(path, "cannot read " + path + ": not a regular file");
-  }
+  if (Status s = OpenRegularFile(path, O_RDONLY, "cannot read", fd, st); !s.ok()) return s;
   bytes.assign(static_cast<size_t>(st.st_size), '\0');
   size_t got = 0;
   while (got < bytes.size()) {
@@ -77,10 +84,16 @@ Status WriteFileAtomic(const std::string& path, std::string_view bytes) {
 }
 
 Status AppendToFile(const std::string& path, std::string_view bytes) {
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-  if (fd < 0) return Errno("cannot open", path);
+  int fd = -1;
+  struct stat st {};
+  if (Status s = OpenRegularFile(path, O_WRONLY | O_CREAT | O_APPEND, "cannot write", fd, st); !s.ok()) return s;
   Status status;
-  if (!WriteAll(fd, bytes)) status = Errno("cannot write", path);
+  if (!WriteAll(fd, bytes)) {
+    status = Errno("cannot write", path);
+    // A record cut by a full disk would read as a damaged file: the file keeps what it had.
+    if (::ftruncate(fd, st.st_size) != 0)
+      status = Status::IoError(path, status.ToString() + "; the file may end in a cut record");
+  }
   if (::close(fd) != 0 && status.ok()) status = Errno("cannot close", path);
   return status;
 }

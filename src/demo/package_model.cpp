@@ -27,6 +27,9 @@ double Noise(ModelSurface surface, int item, const std::string& code, Speed spee
 
 double Lookup(const std::array<double, 4>& table, int index) { return table[static_cast<size_t>(std::clamp(index, 0, 3))]; }
 
+// A code after its first character (a going or an age digit); empty for an empty code.
+std::string AfterFirst(const std::string& code) { return code.empty() ? std::string() : code.substr(1); }
+
 // Weight of a category toward one speed.
 double WeightOf(ModelSurface s, int item, const std::string& code, Speed speed) {
   const bool turf = s == ModelSurface::kTurf, dirt = s == ModelSurface::kDirt;
@@ -49,7 +52,7 @@ double WeightOf(ModelSurface s, int item, const std::string& code, Speed speed) 
       const double g = turf ? Lookup({0, -0.6, -1.3, -2.0}, going)
                        : dirt ? Lookup({0, 0.4, 0.7, 0.9}, going)
                               : Lookup({0, -0.4, -0.8, -1.2}, going);
-      return g + 0.02 * common::TextValue(code.substr(1));
+      return g + 0.02 * common::TextValue(AfterFirst(code));
     }
     case 8:  // the horse's own place rate
       return std::array<double, 3>{0.36, 0.24, 0.30}[speed] * (value - 8);
@@ -58,7 +61,7 @@ double WeightOf(ModelSurface s, int item, const std::string& code, Speed speed) 
     case 30:  // prize money per run; a one-digit code is the run number of a horse without any
       return code.size() == 1 || value < 20 ? -0.6 : 0.12 * (value - 40);
     case 21: {  // class of the race
-      const char grade = code.back();
+      const char grade = code.empty() ? ' ' : code.back();  // an empty code is a class of no grade
       switch (grade) {
         case 'A': case 'F': return 1.4;
         case 'B': case 'G': return 1.2;
@@ -69,7 +72,7 @@ double WeightOf(ModelSurface s, int item, const std::string& code, Speed speed) 
       }
     }
     case 12:  // two-year-olds are slower
-      return common::TextValue(code.substr(1)) <= 30 ? -0.6 : 0.0;
+      return common::TextValue(AfterFirst(code)) <= 30 ? -0.6 : 0.0;
     case 7:
     case 19:  // rider's and trainer's place rates
       return code == "110" ? 0.4 : 0.05 * (value - 13);

@@ -16,6 +16,14 @@ ItemStream ItemStream::Open(const std::string& path) {
   return ItemStream(std::move(bytes));
 }
 
+common::Status ItemStream::Read(const std::string& path, ItemStream& stream) {
+  std::string bytes;
+  common::Status status = common::ReadWholeFile(path, bytes);
+  if (!status.ok()) bytes.clear();
+  stream = ItemStream(std::move(bytes));
+  return status;
+}
+
 bool ItemStream::AtEnd() {
   if (line_start_)
     while (pos_ < bytes_.size() && LineEnd(bytes_[pos_])) ++pos_;
