@@ -48,6 +48,11 @@ double TextValue(std::string_view text) {
   return ParseScanned(text.substr(pos, len));
 }
 
+std::optional<int64_t> FlooredWhole(double x) {
+  if (!std::isfinite(x) || std::fabs(x) > 9.2e18) return std::nullopt;
+  return static_cast<int64_t>(std::floor(x));
+}
+
 std::optional<int64_t> WholeNumber(std::string_view text) {
   size_t b = 0, e = text.size();
   while (b < e && text[b] == ' ') ++b;

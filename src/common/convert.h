@@ -15,6 +15,10 @@ double TextValue(std::string_view text);
 // a fraction goes to the nearest integer, a half to the even one.
 std::optional<int64_t> WholeNumber(std::string_view text);
 
+// floor(x) as a whole number; nullopt for NaN, an infinity or a value beyond ±9.2e18 (which no
+// integer type holds safely).
+std::optional<int64_t> FlooredWhole(double x);
+
 enum class Precision { Single, Double };
 
 // Shortest decimal text: minus sign for negatives, a 0 before the point, no exponent, no

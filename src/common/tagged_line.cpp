@@ -10,6 +10,7 @@ constexpr std::string_view kFullWidthQuote = "\xFA\x57";  // U+FF02
 constexpr std::string_view kFullWidthBlank = "\x81\x40";  // U+3000, for a line break
 
 bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool IsTrailByte(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
 
 }  // namespace
 
@@ -18,7 +19,9 @@ std::string FullWidthSeparators(std::string_view cp932) {
   out.reserve(cp932.size());
   for (size_t i = 0; i < cp932.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(cp932[i]);
-    if (IsLeadByte(c) && i + 1 < cp932.size()) {
+    // A lead byte without a trail byte (a text cut or damaged) is a byte of its own, so that a
+    // separator after it is still replaced.
+    if (IsLeadByte(c) && i + 1 < cp932.size() && IsTrailByte(static_cast<unsigned char>(cp932[i + 1]))) {
       out += cp932.substr(i, 2);
       ++i;
     } else if (c == ',') {

@@ -22,6 +22,7 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 Status Errno(const char* what, const std::string& path) { return Status::FromErrno(what, path, errno); }
+
 }  // namespace
 
 Status ReadWholeFile(const std::string& path, std::string& bytes) {
@@ -74,9 +75,20 @@ Status WriteFileAtomic(const std::string& path, std::string_view bytes) {
 
 Status AppendToFile(const std::string& path, std::string_view bytes) {
   int fd = -1;
-  if (Status s = OpenRegularFile(path, O_WRONLY | O_CREAT | O_APPEND, 0644, "cannot open", fd); !s.ok()) return s;
+  if (Status s = OpenRegularFile(path, O_WRONLY | O_CREAT | O_APPEND, 0644, "cannot write", fd); !s.ok()) return s;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    Status s = Errno("cannot write", path);
+    ::close(fd);
+    return s;
+  }
   Status status;
-  if (!WriteAll(fd, bytes)) status = Errno("cannot write", path);
+  if (!WriteAll(fd, bytes)) {
+    status = Errno("cannot write", path);
+    // A record cut by a full disk would read as a damaged file: the file keeps what it had.
+    if (::ftruncate(fd, st.st_size) != 0)
+      status = Status::IoError(path, status.ToString() + "; the file may end in a cut record");
+  }
   if (::close(fd) != 0 && status.ok()) status = Errno("cannot close", path);
   return status;
 }

@@ -18,7 +18,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 // Writes bytes to a temporary file beside `path` and renames it over `path`.
 Status WriteFileAtomic(const std::string& path, std::string_view bytes);
 
-// Appends bytes (opening for appending, writing, closing); creates the file when missing.
+// Appends bytes (opening for appending, writing, closing); creates the file when missing. The
+// bytes go in whole or not at all: after a write that failed part way (a full disk) the file is
+// cut back to its old size. Only a regular file is written.
 Status AppendToFile(const std::string& path, std::string_view bytes);
 
 // Lines of a text, split at CR LF (a lone LF also ends a line); no length limit. A final line

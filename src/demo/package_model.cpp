@@ -48,6 +48,8 @@ double AgeCurve(ModelSurface s, const std::string& code, Speed speed) {
                       shape.gain * (1 - std::exp(-(shape.peak - from) / 8.0));
   return rise - shape.fade * std::max(0.0, months - shape.peak) / 12.0;
 }
+// A code after its first character (a going or an age digit); empty for an empty code.
+std::string AfterFirst(const std::string& code) { return code.empty() ? std::string() : code.substr(1); }
 
 // Weight of a category toward one speed.
 double WeightOf(ModelSurface s, int item, const std::string& code, Speed speed) {
@@ -71,7 +73,7 @@ double WeightOf(ModelSurface s, int item, const std::string& code, Speed speed) 
       const double g = turf ? Lookup({0, -0.6, -1.3, -2.0}, going)
                        : dirt ? Lookup({0, 0.4, 0.7, 0.9}, going)
                               : Lookup({0, -0.4, -0.8, -1.2}, going);
-      return g + 0.02 * common::TextValue(code.substr(1));
+      return g + 0.02 * common::TextValue(AfterFirst(code));
     }
     case 8:  // the horse's own place rate
       return std::array<double, 3>{0.36, 0.24, 0.30}[speed] * (value - 8);
@@ -80,7 +82,7 @@ double WeightOf(ModelSurface s, int item, const std::string& code, Speed speed) 
     case 30:  // prize money per run; a one-digit code is the run number of a horse without any
       return code.size() == 1 || value < 20 ? -0.6 : 0.12 * (value - 40);
     case 21: {  // class of the race; an ordinary hurdle race is below the graded ones
-      const char grade = code.back();
+      const char grade = code.empty() ? ' ' : code.back();  // an empty code is a class of no grade
       if (!turf && !dirt && grade == ' ') return -0.4;
       switch (grade) {
         case 'A': case 'F': return 1.4;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/convert.h"
 #include "common/tagged_line.h"
 #include "documents/formatters.h"
 #include "documents/lup_document.h"
@@ -108,8 +109,8 @@ void AddHs(const ResultsWindowState& s, std::string& out, common::StepFailures& 
 }  // namespace
 
 std::string SpeedFigure(float kmh) {
-  const double metres = std::floor(static_cast<double>(kmh) * 16.666);
-  const std::string text = " " + std::to_string(static_cast<long long>(metres));
+  // A speed that is no number (a damaged expanded record) shows as no speed.
+  const std::string text = " " + std::to_string(common::FlooredWhole(static_cast<double>(kmh) * 16.666).value_or(0));
   return text.size() > 4 ? text.substr(text.size() - 4) : text;
 }
 

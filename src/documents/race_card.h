@@ -13,7 +13,8 @@
 namespace radadovur::documents {
 
 // Metres per minute of a speed in km/h, as the race card shows it: the whole part of
-// speed × 16.666 after one blank, cut to its last four characters (60.5 gives "1008", 59.9 " 998").
+// speed × 16.666 after one blank, cut to its last four characters (60.5 gives "1008", 59.9 " 998");
+// " 0" for a speed that is no number or beyond any whole number.
 std::string SpeedFigure(float kmh);
 
 // The race's three best trio tickets of each tier for the race page: entries 1 to 7 of

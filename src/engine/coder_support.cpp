@@ -77,11 +77,11 @@ common::Status RaceDayNumberOf(const CoderContext& context, int run, int64_t& ou
   return DayNumberOf(context, run, "race date", date, out);
 }
 
-int64_t Floor(double x) { return static_cast<int64_t>(std::floor(x)); }
+int64_t Floor(double x) { return common::FlooredWhole(x).value_or(0); }
 
 common::Status LogFigureOf(const CoderContext& context, int run, std::string_view what, double x, int64_t& out) {
   const auto figure = LogFigure(x);
-  if (!figure) return CoderFailure(context, run, what, "log of " + common::NumberText(x) + ", which is not above 0");
+  if (!figure) return CoderFailure(context, run, what, "log of " + common::NumberText(x) + ", which is not a number above 0");
   out = *figure;
   return common::Status::OK();
 }

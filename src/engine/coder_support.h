@@ -50,7 +50,7 @@ common::Status DayNumberOf(const CoderContext& context, int run, std::string_vie
 // The day number of run `run`'s race date (Year & MonthDay).
 common::Status RaceDayNumberOf(const CoderContext& context, int run, int64_t& out);
 
-// floor(x) as a whole number.
+// floor(x) as a whole number; 0 for one that is no number or beyond any whole number.
 int64_t Floor(double x);
 
 // The log figure floor(10 × log10(x)). Coders test x > 0 first and take their fallback; a value

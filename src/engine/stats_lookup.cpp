@@ -115,11 +115,11 @@ bool IsNullKey(std::string_view key) {
 
 double ColumnValue(std::string_view record, const jvdata::Field& column) { return common::TextValue(column.Of(record)); }
 
-int64_t RatioFigure(double value) { return static_cast<int64_t>(std::floor(value / 4000.0)); }
+int64_t RatioFigure(double value) { return common::FlooredWhole(value / 4000.0).value_or(0); }
 
 std::optional<int64_t> LogFigure(double x) {
   if (!(x > 0)) return std::nullopt;
-  return static_cast<int64_t>(std::floor(10.0 * std::log10(x)));
+  return common::FlooredWhole(10.0 * std::log10(x));
 }
 
 }  // namespace radadovur::engine

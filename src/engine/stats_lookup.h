@@ -96,11 +96,12 @@ bool IsNullKey(std::string_view key);
 // The value of a column of a record (blank or non-numeric text reads as 0).
 double ColumnValue(std::string_view record, const jvdata::Field& column);
 
-// The ratio figure: floor(value / 4000).
+// The ratio figure: floor(value / 4000); 0 for a value that is no number (NaN, an infinity or
+// beyond any whole number, as a damaged statistics column can give).
 int64_t RatioFigure(double value);
 
-// The log figure: floor(10 * log10(x)); nullopt for x <= 0, which each coder handles with its
-// fallback before any logarithm is taken.
+// The log figure: floor(10 * log10(x)); nullopt for x <= 0, NaN and infinity, which each coder
+// handles with its fallback before any logarithm is taken.
 std::optional<int64_t> LogFigure(double x);
 
 }  // namespace radadovur::engine

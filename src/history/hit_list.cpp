@@ -29,9 +29,9 @@ std::string PayoutKindName(std::string_view kind) {
   return std::string();
 }
 
-// One day's document: its hit lines into `file`, its big hits into `list`.
-void ReadDay(const std::string& path, const std::array<std::string, 6>& day, std::string& file, HitList& list) {
-  ItemStream doc = ItemStream::Open(path);
+}  // namespace
+
+void ReadHitDay(ItemStream& doc, const std::array<std::string, 6>& day, std::string& file, HitList& list) {
   HitValues values;
   for (size_t i = 0; i < 6; ++i) values[i] = day[i];
   bool umaren = false;
@@ -80,8 +80,6 @@ void ReadDay(const std::string& path, const std::array<std::string, 6>& day, std
   }
 }
 
-}  // namespace
-
 const std::array<std::string_view, kHitListColumns>& HitListHeaders() {
   static const std::array<std::string_view, kHitListColumns> headers = {
       "年  本数", "月",       "日",       "場所",     "回次",     "日次", "R",  "レース名", "券種",   "配当(円)",
@@ -117,6 +115,7 @@ HitList LoadHitList(const std::string& app_path, const std::function<void(std::s
   (void)results::LoadCodeTable(app_path, table);
   HitList list;
   std::string file;
+  bool unread = false;
   for (const std::string& key : MeetingDaySearch(app_path, "lupRCM.txt", on_date)) {
     const std::array<std::string, 6> day = {
         Cp932(key.substr(0, 4) + "年"),
@@ -131,9 +130,16 @@ HitList LoadHitList(const std::string& app_path, const std::function<void(std::s
       failures.Add(std::move(named));
       continue;
     }
-    ReadDay(path, day, file, list);
+    ItemStream doc;
+    if (common::Status s = ItemStream::Read(path, doc); !s.ok()) {
+      failures.Add(std::move(s));
+      unread = true;
+      continue;
+    }
+    ReadHitDay(doc, day, file, list);
   }
-  failures.Add(common::WriteFileAtomic(app_path + std::string(kAtariList), file));
+  // A file without an unread day's hits would read as if that day had hit nothing.
+  if (!unread) failures.Add(common::WriteFileAtomic(app_path + std::string(kAtariList), file));
   return list;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/status.h"
+#include "history/items.h"
 
 // The big-payout hit list: every hit line of the past meeting days' result documents goes into
 // "TEKICHU/ATARILIST.txt" (with the race's 単勝, 複勝 and 枠連 payouts after a race with a 馬連
@@ -36,6 +37,10 @@ std::string_view BetKindName(std::string_view at_code);
 
 // True when the payout is a whole number above 10000 yen (a payout that is not a number never is).
 bool IsBigPayout(std::string_view payout);
+
+// One day's result document: its hit lines into `file`, its big hits into `list`. `day` holds
+// the first six values of its lines (year, month, day, racecourse, meeting, day number; CP932).
+void ReadHitDay(ItemStream& doc, const std::array<std::string, 6>& day, std::string& file, HitList& list);
 
 // Runs the load: the hit list file rewritten, the grid rows made. `on_date` as MeetingDaySearch's.
 HitList LoadHitList(const std::string& app_path, const std::function<void(std::string_view date)>& on_date,

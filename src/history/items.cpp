@@ -10,6 +10,14 @@ ItemStream ItemStream::Open(const std::string& path) {
 
 bool ItemStream::Next(std::string_view& item) { return reader_.Next(item); }
 
+common::Status ItemStream::Read(const std::string& path, ItemStream& stream) {
+  std::string bytes;
+  common::Status status = common::ReadWholeFile(path, bytes);
+  if (!status.ok()) bytes.clear();
+  stream = ItemStream(std::move(bytes));
+  return status;
+}
+
 std::string_view ItemStream::NextOr() {
   std::string_view item;
   return Next(item) ? item : std::string_view();

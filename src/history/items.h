@@ -2,6 +2,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/status.h"
 #include "common/text_file.h"
 
 // The documents and tables of past meeting days read as one stream of items: commas and line
@@ -17,6 +18,8 @@ class ItemStream {
   explicit ItemStream(std::string bytes) : reader_(std::move(bytes)) {}
   // The file's items; a missing or unreadable file (or one that is not a regular file) gives none.
   static ItemStream Open(const std::string& path);
+  // The same where a file that cannot be read must be reported: its status, and no items.
+  static common::Status Read(const std::string& path, ItemStream& stream);
 
   // The next item, or false at the end. The view lives as long as the stream.
   bool Next(std::string_view& item);

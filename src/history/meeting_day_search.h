@@ -6,7 +6,8 @@
 
 // The meeting days stored under "TEKICHU": every MeetingDayKey of the years 2024 to 2028 (months
 // 1 to 12 and days 1 to 31, unchecked, racecourses 1 to 10, meetings 1 to 7, day numbers 1 to 12)
-// for which a file of the day exists, newest date first and within a date by racecourse, meeting
+// for which the folder holds an entry of the day's file name (a file or not: the reader reports
+// one it cannot read), newest date first and within a date by racecourse, meeting
 // and day number ascending. The folder is listed once instead of trying every candidate name.
 namespace radadovur::history {
 
@@ -17,7 +18,7 @@ inline constexpr int kLastYear = 2028;
 // True for a key the search would try.
 bool IsCandidateKey(std::string_view key);
 
-// The keys of every "TEKICHU/<key><suffix>" that is a file, in search order. `on_date` is called
+// The keys of every "TEKICHU/<key><suffix>" entry, in search order. `on_date` is called
 // with each searched date (yyyymmdd) in order, newest first, 1860 times, before that date's keys.
 std::vector<std::string> MeetingDaySearch(const std::string& app_path, std::string_view suffix,
                                           const std::function<void(std::string_view date)>& on_date);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cmath>
 #include <map>
+#include <set>
 
 #include "common/convert.h"
 #include "common/cp932.h"
@@ -60,23 +61,31 @@ std::string DayListText(const std::array<std::string, 6>& title, std::string_vie
 
 std::vector<DayListItem> ListPastDays(const std::string& app_path,
                                       const std::function<void(std::string_view date)>& on_date,
-                                      common::StepFailures& failures) {
+                                      common::StepFailures& failures, std::vector<std::string>* unread_keys) {
   std::vector<DayListItem> days;
   std::string key_list;
+  bool unread = false;
   for (const std::string& key : MeetingDaySearch(app_path, "tekichu.txt", on_date)) {
     std::string path;
     if (common::Status named = common::DayFilePath(app_path, kTekichuFolder, key, "tekichu.txt", path); !named.ok()) {
       failures.Add(std::move(named));
       continue;
     }
-    ItemStream table = ItemStream::Open(path);
+    ItemStream table;
+    if (common::Status s = ItemStream::Read(path, table); !s.ok()) {
+      failures.Add(std::move(s));
+      if (unread_keys) unread_keys->push_back(key);
+      unread = true;
+      continue;
+    }
     std::array<std::string, 6> title;
     for (std::string& value : title) value = common::DisplayText(table.NextOr());
     if (title[0].empty()) continue;
     days.push_back({DayListText(title, key), key});
     key_list += key + "\r\n";
   }
-  failures.Add(common::WriteFileAtomic(app_path + std::string(kDayKeyList), key_list));
+  // A list without an unread day would read as if that day had never been.
+  if (!unread) failures.Add(common::WriteFileAtomic(app_path + std::string(kDayKeyList), key_list));
   return days;
 }
 
@@ -107,9 +116,8 @@ std::string SpeedLine(const SpeedRace& race) {
   return n == 0 ? std::string() : line + "\r\n";
 }
 
-std::vector<SpeedRace> ReadSpeedRaces(const std::string& lup_path, std::string_view key) {
+std::vector<SpeedRace> ReadSpeedRaces(ItemStream& doc, std::string_view key) {
   std::vector<SpeedRace> races;
-  ItemStream doc = ItemStream::Open(lup_path);
   std::string_view item;
   while (doc.Next(item)) {
     if (item != "RC") continue;
@@ -128,10 +136,14 @@ std::vector<SpeedRace> ReadSpeedRaces(const std::string& lup_path, std::string_v
 }
 
 void WriteSpeedFiles(const std::string& app_path, const std::vector<std::string>& keys,
-                     const std::function<void(std::string_view race_id)>& on_race, common::StepFailures& failures) {
+                     const std::function<void(std::string_view race_id)>& on_race, common::StepFailures& failures,
+                     const std::vector<std::string>& unread_keys) {
   std::string race_ids;
   // Speed files by date in the order first met; a date met again starts its file afresh.
   std::vector<std::pair<std::string, std::string>> speed_files;
+  // Dates with a day that could not be read keep their speed files.
+  std::set<std::string> held_dates;
+  for (const std::string& key : unread_keys) held_dates.insert(key.substr(0, 8));
   std::string date;
   for (const std::string& key : keys) {
     std::string path;
@@ -139,7 +151,15 @@ void WriteSpeedFiles(const std::string& app_path, const std::vector<std::string>
       failures.Add(std::move(named));
       continue;
     }
-    for (const SpeedRace& race : ReadSpeedRaces(path, key)) {
+    ItemStream doc;
+    // A listed day without a result document has no races; one that is there but cannot be read
+    // is a failure.
+    if (common::Status s = ItemStream::Read(path, doc); !s.ok() && !s.IsNotFound()) {
+      failures.Add(std::move(s));
+      held_dates.insert(key.substr(0, 8));
+      continue;
+    }
+    for (const SpeedRace& race : ReadSpeedRaces(doc, key)) {
       race_ids += race.race_id + "\r\n";
       if (on_race) on_race(race.race_id);
       if (key.substr(0, 8) != date) {
@@ -149,11 +169,12 @@ void WriteSpeedFiles(const std::string& app_path, const std::vector<std::string>
       speed_files.back().second += SpeedLine(race);
     }
   }
-  failures.Add(common::WriteFileAtomic(app_path + std::string(kRaceIdList), race_ids));
+  if (held_dates.empty()) failures.Add(common::WriteFileAtomic(app_path + std::string(kRaceIdList), race_ids));
   // Only the last file of a date counts, as appending to a truncated file would leave it.
   std::map<std::string, std::string> last;
   for (auto& [d, content] : speed_files) last[d] = std::move(content);
-  for (const auto& [d, content] : last) failures.Add(common::WriteFileAtomic(app_path + "SOKUDO/HR" + d + ".csv", content));
+  for (const auto& [d, content] : last)
+    if (!held_dates.count(d)) failures.Add(common::WriteFileAtomic(app_path + "SOKUDO/HR" + d + ".csv", content));
 }
 
 }  // namespace radadovur::history

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/status.h"
+#include "history/items.h"
 
 // The past results window's load: the list of past meeting days with a hit table, the day key
 // list "TEKICHU/RACEIDYMDLKN.txt", and, from the listed days' result documents, the race id list
@@ -28,15 +29,19 @@ struct DayListItem {
 std::string DayListText(const std::array<std::string, 6>& title, std::string_view key);
 
 // Steps 1 and 2: every day whose "tekichu.txt" has a first value, in search order; writes the
-// day key list. `on_date` as MeetingDaySearch's.
+// day key list. `on_date` as MeetingDaySearch's. A hit table that cannot be read is a failure,
+// its key goes to `unread_keys`, and the day key list stays as it was.
 std::vector<DayListItem> ListPastDays(const std::string& app_path,
                                       const std::function<void(std::string_view date)>& on_date,
-                                      common::StepFailures& failures);
+                                      common::StepFailures& failures, std::vector<std::string>* unread_keys = nullptr);
 
 // Step 4 (and the race id list's truncation of step 3): reads each day's "lupRCM.txt" and
 // writes the race id list and the speed files. `on_race` gets each RaceId as its line is made.
+// A result document that cannot be read is a failure; the speed file of its date and the race id
+// list then stay as they were, as do those of `unread_keys` (days whose hit table was unreadable).
 void WriteSpeedFiles(const std::string& app_path, const std::vector<std::string>& keys,
-                     const std::function<void(std::string_view race_id)>& on_race, common::StepFailures& failures);
+                     const std::function<void(std::string_view race_id)>& on_race, common::StepFailures& failures,
+                     const std::vector<std::string>& unread_keys = {});
 
 // A predicted time text "m.ss.hh" in seconds (single precision): the first character's minutes
 // and the number in the last five characters; nullopt when either is not a number or the result
@@ -60,6 +65,6 @@ struct SpeedRace {
 std::string SpeedLine(const SpeedRace& race);
 
 // Every race of one day's result document (its "RC" blocks), with its runners' slots.
-std::vector<SpeedRace> ReadSpeedRaces(const std::string& lup_path, std::string_view key);
+std::vector<SpeedRace> ReadSpeedRaces(ItemStream& doc, std::string_view key);
 
 }  // namespace radadovur::history

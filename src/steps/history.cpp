@@ -8,17 +8,18 @@ using common::StatusSlot;
 
 std::vector<history::DayListItem> RunPastResultsLoad(const common::RunState& state, common::StepHost& host,
                                                      common::StepFailures& failures) {
+  std::vector<std::string> unread_keys;
   std::vector<history::DayListItem> days = history::ListPastDays(
       state.AppPath,
       [&](std::string_view date) { host.SetStatus(StatusSlot::kMainText6, history::SearchDateText(date)); },
-      failures);
+      failures, &unread_keys);
   host.SetStatus(StatusSlot::kMainText6, "VUVの外部指数作成開始");
   std::vector<std::string> keys;
   for (const history::DayListItem& day : days) keys.push_back(day.key);
   history::WriteSpeedFiles(
       state.AppPath, keys,
       [&](std::string_view race_id) { host.SetStatus(StatusSlot::kMainText6, std::string(race_id) + "VUVの外部指数作成中"); },
-      failures);
+      failures, unread_keys);
   return days;
 }
 

@@ -27,6 +27,7 @@ constexpr std::string_view kRealtimeDataspec = "0B30";
 constexpr std::string_view kRealtimeSoftwareId = "SA730215/SD918342/VELTRAN/ver.2020.3.2";
 constexpr std::string_view kRealtimeStartText = "速報オッズ取得を開始します。。。。。。";
 constexpr std::string_view kRealtimeEndText = "速報オッズ取得完了";
+constexpr std::string_view kRealtimeFailedText = "速報オッズ取得で失敗がありました。";
 // Reads per race of a realtime request: its records come before the first -1.
 constexpr int kRealtimeReadsPerRace = 6;
 // A downloaded file reported broken this many times in one fetch is given up as a read error.
@@ -42,14 +43,16 @@ struct WeekFetch {
   std::string_view software_id;
   std::vector<OddsFile> files;  // in the order they are emptied
   std::string_view end_text;
+  std::string_view failed_text;  // in place of the end text after any failure
 };
 
 WeekFetch FetchOf(ThisWeekOdds which) {
   if (which == ThisWeekOdds::kTrifecta)
-    return {"UNKNOWN", {{RecordType::O6, names::kO6ThisWeek}}, "3連単オッズ取得完了"};
+    return {"UNKNOWN", {{RecordType::O6, names::kO6ThisWeek}}, "3連単オッズ取得完了", "3連単オッズ取得で失敗がありました。"};
   return {"SA730215/SD918342/ZEDORADERIDEROZE/ver.2020.3.2",
           {{RecordType::O2, names::kO2ThisWeek}, {RecordType::O4, names::kO4ThisWeek}, {RecordType::O5, names::kO5ThisWeek}},
-          "オッズ取得完了"};
+          "オッズ取得完了",
+          "オッズ取得で失敗がありました。"};
 }
 
 const std::vector<OddsFile> kRealtimeFiles = {{RecordType::O6, names::kO6Realtime},
@@ -163,7 +166,7 @@ common::StepFailures RunThisWeekOdds(ThisWeekOdds which, common::RunState& state
     if (read && read_count >= 1) ReadWeekOdds(state.AppPath, fetch, link, host, failures);
   }
   link.JVClose();
-  host.SetStatus(StatusSlot::kOddsText1, std::string(fetch.end_text));
+  host.SetStatus(StatusSlot::kOddsText1, std::string(failures.empty() ? fetch.end_text : fetch.failed_text));
   return failures;
 }
 
@@ -174,7 +177,7 @@ common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& li
   host.SetStatus(StatusSlot::kRealtimeText1, std::string(kRealtimeStartText));
   host.Yield();
   if (!EmptyFiles(app_path, kRealtimeFiles, host, failures)) {
-    host.SetStatus(StatusSlot::kRealtimeText1, std::string(kRealtimeEndText));
+    host.SetStatus(StatusSlot::kRealtimeText1, std::string(kRealtimeFailedText));
     return failures;
   }
 
@@ -183,7 +186,7 @@ common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& li
   common::RecordFile races;
   if (common::FileExists(race_path) && !races.Open(race_path, jvdata::ra::kLength)) {
     FileError(host, failures, races.status());
-    host.SetStatus(StatusSlot::kRealtimeText1, std::string(kRealtimeEndText));
+    host.SetStatus(StatusSlot::kRealtimeText1, std::string(kRealtimeFailedText));
     return failures;
   }
   const int64_t n = races.is_open() ? races.Count() : 0;
@@ -224,7 +227,8 @@ common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& li
     link.JVClose();
   }
   races.Close();
-  host.SetStatus(StatusSlot::kRealtimeText1, std::string(kRealtimeEndText));
+  host.SetStatus(StatusSlot::kRealtimeText1,
+                 std::string(failures.empty() && unread.empty() ? kRealtimeEndText : kRealtimeFailedText));
   if (!unread.empty()) {
     std::string message = "速報オッズ取得で次のレースの取得に失敗しました。";
     for (const auto& item : unread) {

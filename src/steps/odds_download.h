@@ -24,7 +24,8 @@ enum class ThisWeekOdds { kPairsAndTrio, kTrifecta };
 
 // Fetches "TOKURACETCOVRCOV" through the window's JV-Link and keeps the records of the button's
 // types, each in its own file, emptied first. The wait for files to download shows progress and
-// can be cancelled. Sets state.OddsSource to 0. The end text goes to the window's Text1.
+// can be cancelled. Sets state.OddsSource to 0. The end text goes to the window's Text1, or,
+// after any failure, a text saying the fetch failed.
 common::StepFailures RunThisWeekOdds(ThisWeekOdds which, common::RunState& state, OddsWindowState& window,
                                      jvlink::JvLink& link, common::StepHost& host,
                                      std::chrono::milliseconds poll_interval = std::chrono::milliseconds(10));
@@ -34,6 +35,7 @@ inline constexpr int64_t kRealtimeRaceWindow = 97;
 
 // Fetches "0B30" race by race for the last races of the sorted race file (the highest record
 // number first) into the four realtime odds files, emptied first. Sets state.OddsSource to 1.
+// Its end text, like this week's, shows only when nothing failed.
 common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& link, common::StepHost& host);
 
 // The realtime menu's Command2 around the realtime results window.

@@ -106,6 +106,25 @@ TEST_F(DiskFullTest, RecordsThatReachedTheDiskAreKeptWholeOrTheOldFileStays) {
   EXPECT_EQ(EntryCount(), 1u);
 }
 
+TEST_F(DiskFullTest, AnAppendGoesInWholeOrNotAtAll) {
+  ASSERT_TRUE(common::AppendToFile(Path("O.dat"), std::string(900, 'o')).ok());
+  const common::Status cut = common::AppendToFile(Path("O.dat"), std::string(300, 'n'));
+  EXPECT_FALSE(cut.ok());
+  EXPECT_NE(cut.ToString().find("O.dat"), std::string::npos) << cut.ToString();
+  EXPECT_EQ(*common::ReadWholeFile(Path("O.dat")), std::string(900, 'o'));
+  ASSERT_TRUE(common::AppendToFile(Path("O.dat"), std::string(100, 'n')).ok());  // one that fits
+  EXPECT_EQ(std::filesystem::file_size(Path("O.dat")), 1000u);
+}
+
+TEST_F(FilesTest, AppendingWritesOnlyRegularFiles) {
+  ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0644), 0);  // no reader: a blocking open would wait for ever
+  ASSERT_TRUE(std::filesystem::create_directory(Path("dir")));
+  for (const char* name : {"fifo", "dir"}) EXPECT_FALSE(common::AppendToFile(Path(name), "x").ok()) << name;
+  std::filesystem::create_symlink("/dev/null", Path("null"));
+  const common::Status device = common::AppendToFile(Path("null"), "x");
+  EXPECT_NE(device.ToString().find("not a regular file"), std::string::npos) << device.ToString();
+}
+
 TEST_F(FilesTest, FailuresAreReportedNotHidden) {
   common::RecordFile f;
   EXPECT_FALSE(f.Open(Path("no/such/folder/D.dat"), 4));

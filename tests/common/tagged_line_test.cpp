@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/cp932.h"
+#include "common/status.h"
 
 namespace radadovur::common {
 namespace {
@@ -49,6 +50,11 @@ TEST(TaggedLineTest, SeparatorsInsideTextsBecomeFullWidth) {
     const std::string line = TaggedLine("T").Text(ToCp932(c.input)).Str();
     EXPECT_EQ(line, "\"T\",\"" + ToCp932(c.expected) + "\"\r\n") << c.input;
   }
+  // A lead byte with no trail byte after it (a damaged text) does not take the separator along.
+  const std::pair<std::string, std::string> cut[] = {{"\x81,", "\x81\x81\x43"},
+                                                     {"\xE0\"", "\xE0\xFA\x57"},
+                                                     {"\x9F\r\n", "\x9F\x81\x40"}};
+  for (const auto& [input, expected] : cut) EXPECT_EQ(FullWidthSeparators(input), expected) << Shown(input);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 
 #include "common/cp932.h"
@@ -111,7 +112,9 @@ TEST(RaceCardTest, AMeetingDayByteForByte) {
 
 TEST(RaceCardTest, SpeedFigures) {
   const std::pair<float, const char*> cases[] = {
-      {60.5f, "1008"}, {59.9f, " 998"}, {0.0f, " 0"}, {700.0f, "1666"}, {6.0f, " 99"}};
+      {60.5f, "1008"}, {59.9f, " 998"}, {0.0f, " 0"}, {700.0f, "1666"}, {6.0f, " 99"},
+      // speeds of a damaged expanded record: no number, or none a whole number holds
+      {4.0e30f, " 0"}, {-4.0e30f, " 0"}, {NAN, " 0"}, {INFINITY, " 0"}};
   for (const auto& [kmh, figure] : cases) EXPECT_EQ(SpeedFigure(kmh), figure) << kmh;
 }
 

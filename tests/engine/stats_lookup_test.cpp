@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 
 #include "common/text_file.h"
@@ -105,13 +106,16 @@ TEST(StatsFigures, RatioAndLogFiguresAndNullKeys) {
   struct Ratio {
     double value;
     int64_t figure;
-  } ratios[] = {{12000, 3}, {60000, 15}, {3999, 0}, {4000, 1}, {0, 0}, {100000, 25}};
+  } ratios[] = {{12000, 3}, {60000, 15}, {3999, 0}, {4000, 1}, {0, 0}, {100000, 25},
+                // a damaged column ("1e999" and the like) gives no figure
+                {HUGE_VAL, 0}, {-HUGE_VAL, 0}, {NAN, 0}, {1e300, 0}};
   for (const auto& r : ratios) EXPECT_EQ(RatioFigure(r.value), r.figure) << r.value;
   struct Log {
     double x;
     std::optional<int64_t> figure;
   } logs[] = {{52000, 47},      {3, 4},     {10000000, 70}, {10000, 40}, {100, 20}, {5000, 36},
-              {1.5, 1},         {2500000, 63}, {1, 0},      {0.5, -4},   {0, std::nullopt}, {-3, std::nullopt}};
+              {1.5, 1},         {2500000, 63}, {1, 0},      {0.5, -4},   {0, std::nullopt}, {-3, std::nullopt},
+              {HUGE_VAL, std::nullopt}, {NAN, std::nullopt}, {1e308, 3080}};
   for (const auto& l : logs) EXPECT_EQ(LogFigure(l.x), l.figure) << l.x;
   for (const char* key : {"0000000000", "00000", "          ", "     ", ""}) EXPECT_TRUE(IsNullKey(key)) << "[" << key << "]";
   for (const char* key : {"0000000001", "01001", " 0000", "0 0 0"}) EXPECT_FALSE(IsNullKey(key)) << "[" << key << "]";

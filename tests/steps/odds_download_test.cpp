@@ -7,6 +7,7 @@
 #include "common/record_file.h"
 #include "common/text_file.h"
 #include "jvdata/layout_ra.h"
+#include "support/file_size_limit.h"
 #include "support/odds_record.h"
 #include "support/recording_host.h"
 #include "support/scripted_jv_link.h"
@@ -111,7 +112,7 @@ TEST_F(OddsDownloadTest, OnlyMinus403IsABrokenFileToFetchAgain) {
   EXPECT_EQ(failures.items.size(), 1u);
   const std::vector<std::string> recovery = {"JVFiledelete 0002.jvd", "JVClose", "JVOpen TOKURACETCOVRCOV 00000000000000 2"};
   EXPECT_NE(std::search(link_.calls.begin(), link_.calls.end(), recovery.begin(), recovery.end()), link_.calls.end());
-  EXPECT_EQ(host_.LastText(common::StatusSlot::kOddsText1), "オッズ取得完了");
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kOddsText1), "オッズ取得で失敗がありました。");
 }
 
 TEST_F(OddsDownloadTest, ACancelledDownloadReadsNothing) {
@@ -165,7 +166,7 @@ TEST_F(OddsDownloadTest, RealtimeKeepsOnlyRecordsAndNeverTheBufferAfterAnError) 
   ASSERT_EQ(failures.items.size(), 1u);
   EXPECT_EQ(host_.Messages(), std::vector<std::string>{"速報オッズ取得で次のレースの取得に失敗しました。\n" + RaceIdOf(1) + " JVRead RC=-501"});
   const auto texts = host_.TextsOf(common::StatusSlot::kRealtimeText1);
-  EXPECT_EQ(texts, (std::vector<std::string>{"速報オッズ取得を開始します。。。。。。", "速報オッズ取得完了"}));
+  EXPECT_EQ(texts, (std::vector<std::string>{"速報オッズ取得を開始します。。。。。。", "速報オッズ取得で失敗がありました。"}));
 }
 
 TEST_F(OddsDownloadTest, AFileThatCannotBeWrittenEndsTheFetchNamingIt) {
@@ -176,13 +177,29 @@ TEST_F(OddsDownloadTest, AFileThatCannotBeWrittenEndsTheFetchNamingIt) {
   EXPECT_NE(host_.Messages()[0].find("O4RIALTIME.dat"), std::string::npos);
   EXPECT_EQ(failures.items.size(), 1u);
   EXPECT_TRUE(RealtimeKeys().empty());
-  EXPECT_EQ(host_.LastText(common::StatusSlot::kRealtimeText1), "速報オッズ取得完了");
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kRealtimeText1), "速報オッズ取得で失敗がありました。");
 
   host_.events.clear();
   ASSERT_EQ(::mkdir((app_ + std::string(names::kO5ThisWeek)).c_str(), 0755), 0);
   EXPECT_EQ(Week(steps::ThisWeekOdds::kPairsAndTrio).items.size(), 1u);
   EXPECT_NE(host_.Messages().at(0).find("O5THISWEEKN.dat"), std::string::npos);
   EXPECT_EQ(link_.calls.back(), "JVClose");
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kOddsText1), "オッズ取得で失敗がありました。");
+}
+
+TEST_F(OddsDownloadTest, AFullDiskLeavesWholeRecordsAndNoFinishedText) {
+  const std::string record = Rec("O6", std::string(96, 'x'));  // 100 bytes
+  link_.reads.assign(5, ScriptedJvLink::Record(record));
+  common::StepFailures failures;
+  {
+    FileSizeLimit full(250);
+    failures = Week(steps::ThisWeekOdds::kTrifecta);
+  }
+  EXPECT_EQ(failures.items.size(), 1u);
+  EXPECT_EQ(File(names::kO6ThisWeek), record + record);
+  ASSERT_EQ(host_.Messages().size(), 1u);
+  EXPECT_NE(host_.Messages()[0].find("O6THISWEEKN.dat"), std::string::npos);
+  EXPECT_EQ(host_.TextsOf(common::StatusSlot::kOddsText1), std::vector<std::string>{"3連単オッズ取得で失敗がありました。"});
 }
 
 }  // namespace

@@ -1,0 +1,109 @@
+// radadovur-cli history and hits on a folder where one day's hit table or result document is no
+// readable file: the command names it and fails, and the files made from it keep their bytes.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "common/text_file.h"
+#include "support/history_fixture.h"
+#include "support/run_cli.h"
+#include "support/temp_folder.h"
+
+namespace radadovur::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::vector<std::string> kTitle22 = {"2024年", "09月", "22日", "4回", "中山", "7日目"};
+const std::vector<std::string> kTitle21 = {"2024年", "09月", "21日", "4回", "中山", "6日目"};
+constexpr const char* kBrokenKey = "20240922090407";  // the second racecourse of 2024-09-22
+
+struct Unreadable {
+  const char* what;
+  std::function<void(const std::string& path)> make;
+};
+
+const Unreadable kUnreadable[] = {
+    {"fifo", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); }},
+    {"directory", [](const std::string& p) { fs::create_directory(p); }},
+    {"/dev/zero", [](const std::string& p) { fs::create_symlink("/dev/zero", p); }},
+    {"mode 000",
+     [](const std::string& p) {
+       ASSERT_TRUE(common::WriteFileAtomic(p, "\"x\"\r\n").ok());
+       ASSERT_EQ(::chmod(p.c_str(), 0), 0);
+     }},
+};
+
+class UnreadableDayTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(app_ + "SOKUDO");
+    WriteMeetingDay(app_, "20240922060407", kTitle22, 3);
+    WriteMeetingDay(app_, kBrokenKey, kTitle22, 2);
+    WriteMeetingDay(app_, "20240921060406", kTitle21, 1);
+    // What earlier loads left: stands for files made from the days as they were.
+    for (const char* name : kMade) ASSERT_TRUE(common::WriteFileAtomic(app_ + name, "earlier\r\n").ok());
+  }
+  std::string Read(const char* name) const { return common::ReadWholeFile(app_ + name).value_or("<unreadable>"); }
+  // Replaces the broken day's file by the unreadable kind; false when the kind cannot be tried here.
+  bool Break(const Unreadable& kind, const std::string& file) {
+    if (std::string(kind.what) == "mode 000" && ::geteuid() == 0) return false;  // root reads it anyway
+    const std::string path = app_ + "TEKICHU/" + kBrokenKey + file;
+    fs::remove(path);
+    kind.make(path);
+    return true;
+  }
+  CliResult Run(const char* command) const { return RunCli(std::string(command) + " '" + app_ + "'"); }
+
+  static constexpr const char* kMade[] = {"SOKUDO/HR20240922.csv", "SOKUDO/HR20240921.csv", "SOKUDO/RACEID.txt",
+                                          "TEKICHU/RACEIDYMDLKN.txt", "TEKICHU/ATARILIST.txt"};
+  TempFolder folder_{"rdv_unreadable_day"};
+  std::string app_ = folder_.app_path();
+};
+
+TEST_F(UnreadableDayTest, AResultDocumentThatCannotBeReadFailsHistoryAndHitsAndKeepsWhatWasMadeFromIt) {
+  for (const Unreadable& kind : kUnreadable) {
+    SetUp();
+    if (!Break(kind, "lupRCM.txt")) continue;
+    const CliResult history = Run("history");
+    EXPECT_EQ(history.exit_code, 1) << kind.what << history.out;
+    EXPECT_NE(history.out.find(std::string(kBrokenKey) + "lupRCM.txt"), std::string::npos) << kind.what << history.out;
+    EXPECT_EQ(Read("SOKUDO/HR20240922.csv"), "earlier\r\n") << kind.what;
+    EXPECT_EQ(Read("SOKUDO/RACEID.txt"), "earlier\r\n") << kind.what;
+    EXPECT_EQ(common::SplitLines(Read("SOKUDO/HR20240921.csv")).size(), 1u) << kind.what;  // a day read whole
+    const CliResult hits = Run("hits");
+    EXPECT_EQ(hits.exit_code, 1) << kind.what << hits.out;
+    EXPECT_NE(hits.out.find(std::string(kBrokenKey) + "lupRCM.txt"), std::string::npos) << kind.what << hits.out;
+    EXPECT_EQ(Read("TEKICHU/ATARILIST.txt"), "earlier\r\n") << kind.what;
+    fs::remove_all(app_ + "TEKICHU");
+  }
+}
+
+TEST_F(UnreadableDayTest, AHitTableThatCannotBeReadIsNamedNotSkipped) {
+  for (const Unreadable& kind : kUnreadable) {
+    SetUp();
+    if (!Break(kind, "tekichu.txt")) continue;
+    const CliResult history = Run("history");
+    EXPECT_EQ(history.exit_code, 1) << kind.what << history.out;
+    EXPECT_NE(history.out.find(std::string(kBrokenKey) + "tekichu.txt"), std::string::npos) << kind.what << history.out;
+    EXPECT_EQ(history.out.find(kBrokenKey + std::string(" ")), std::string::npos);  // not listed
+    EXPECT_EQ(Read("TEKICHU/RACEIDYMDLKN.txt"), "earlier\r\n") << kind.what;
+    EXPECT_EQ(Read("SOKUDO/HR20240922.csv"), "earlier\r\n") << kind.what;
+    EXPECT_EQ(common::SplitLines(Read("SOKUDO/HR20240921.csv")).size(), 1u) << kind.what;
+    fs::remove_all(app_ + "TEKICHU");
+  }
+}
+
+TEST_F(UnreadableDayTest, ReadableDaysRewriteEverything) {
+  EXPECT_EQ(Run("history").exit_code, 0);
+  EXPECT_EQ(Run("hits").exit_code, 0);
+  EXPECT_EQ(common::SplitLines(Read("SOKUDO/HR20240922.csv")).size(), 5u);
+  EXPECT_EQ(common::SplitLines(Read("TEKICHU/RACEIDYMDLKN.txt")).size(), 3u);
+  EXPECT_NE(Read("TEKICHU/ATARILIST.txt"), "earlier\r\n");
+}
+
+}  // namespace
+}  // namespace radadovur::testing
