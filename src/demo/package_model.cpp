@@ -82,7 +82,8 @@ double WeightOf(ModelSurface s, int item, const std::string& code, Speed speed) 
     case 30:  // prize money per run; a one-digit code is the run number of a horse without any
       return code.size() == 1 || value < 20 ? -0.6 : 0.12 * (value - 40);
     case 21: {  // class of the race; an ordinary hurdle race is below the graded ones
-      const char grade = code.empty() ? ' ' : code.back();  // an empty code is a class of no grade
+      if (code.empty()) return 0.0;  // a run whose class field is blank: no class at all
+      const char grade = code.back();
       if (!turf && !dirt && grade == ' ') return -0.4;
       switch (grade) {
         case 'A': case 'F': return 1.4;

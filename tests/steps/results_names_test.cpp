@@ -70,6 +70,7 @@ TEST_P(ResultsNamesTest, ARaceIdThatIsNoRaceKeyFailsItsRaceAndNamesNoFile) {
     payouts.push_back(testing::PayoutRec(id.year + id.month_day, id.venue, id.race));
   }
   PutRecords(common::names::kRaNew, races);
+  PutRecords(common::names::kSeNew, {});  // step ② has run: no runner entered
   if (final) PutRecords(common::names::kHrThisWeek, payouts);
 
   testing::RecordingHost host;
