@@ -8,6 +8,7 @@
 #include "common/text_file.h"
 #include "engine/this_weeks_runs.h"
 #include "jvdata/layout_se.h"
+#include "jvdata/record.h"
 #include "jvdata/race_key.h"
 #include "results/results_files.h"
 #include "results/runner_record.h"
@@ -19,8 +20,8 @@ namespace {
 namespace se = jvdata::se;
 namespace ex = engine::ex;
 
-// The horse's expanded records; none when it has no file. Bytes after the last whole record
-// do not count.
+// The horse's expanded records; none when it has no file. A file of cut or shifted records is a
+// failure of the horse: its fields would be read from the wrong offsets.
 common::Status ReadExRecords(const std::string& path, std::string& bytes, int32_t& count) {
   count = 0;
   common::Status status = common::ReadWholeFile(path, bytes);
@@ -28,7 +29,14 @@ common::Status ReadExRecords(const std::string& path, std::string& bytes, int32_
     bytes.clear();
     return common::Status::OK();
   }
-  if (!status.ok()) return status;
+  if (status.ok())
+    status = jvdata::CheckRecordFile(path, bytes, ex::kLength, [](std::string_view record) -> std::string {
+      return ex::LineEnd.Of(record) == "\r\n" ? std::string() : "does not end with a line end";
+    });
+  if (!status.ok()) {
+    bytes.clear();
+    return status;
+  }
   count = static_cast<int32_t>(bytes.size() / ex::kLength);
   return common::Status::OK();
 }
@@ -161,6 +169,11 @@ void CopyRuns(const std::string& app_path, ResultsWindowState& state, common::St
     std::string file;
     if (common::Status status = common::ReadWholeFile(app_path + name, file); !status.ok()) {
       if (!status.IsNotFound()) failures.Add(status);
+      continue;
+    }
+    // A shifted runner file would give each horse another's runs.
+    if (common::Status status = rr::CheckRunnerFile(app_path + name, file); !status.ok()) {
+      failures.Add(std::move(status));
       continue;
     }
     state.RunnerCount = static_cast<int32_t>(file.size() / rr::kLength);

@@ -35,6 +35,7 @@ engine::ExRecord PastRun(int k, const std::string& track = "17") {
   r.SetText(ex::RaceNum, two);
   r.SetText(ex::Umaban, two);
   r.SetText(ex::TrackCode, track);
+  r.SetText(ex::LineEnd, "\r\n");
   r.SetText(ex::TenkoCode, "1");
   r.SetText(ex::TurfBabaCode, "1");
   r.SetText(ex::DirtBabaCode, "2");
@@ -145,6 +146,38 @@ TEST_F(RunnerFilesTest, EntriesGoToTheirHorseNumbersAndRunsAreCopiedNewestFirst)
   PutEntries(app_, state_, failures_);
   CopyRuns(app_, state_, failures_);
   EXPECT_EQ(RunnerFile(), file);
+}
+
+// A cut expanded-record file or a shifted runner file would put fields of the wrong offsets into
+// the runner records: the horse (or race) fails, named, and nothing is copied from it.
+TEST_F(RunnerFilesTest, DamagedFilesFailTheirHorseOrRaceAndGiveNoRuns) {
+  PutRecords(std::string(common::names::kSeNew),
+             {Entry("11", "01", "2021100001", "ONE"), Entry("11", "02", "2021100002", "TWO")});
+  PutRuns("2021100001", 3);
+  PutRuns("2021100002", 3);
+  const std::string cut = ::radadovur::testing::NameOf(engine::UmagotoExFileName, "2021100002");
+  std::string runs = *common::ReadWholeFile(app_ + cut);
+  runs.pop_back();
+  Put(cut, runs);
+
+  PutEntries(app_, state_, failures_);
+  ASSERT_TRUE(failures_.empty()) << failures_.Texts()[0];
+  CopyRuns(app_, state_, failures_);
+  ASSERT_EQ(failures_.items.size(), 1u);
+  EXPECT_NE(failures_.Texts()[0].find(cut), std::string::npos) << failures_.Texts()[0];
+  const std::string file = RunnerFile();
+  EXPECT_EQ(rr::MonthDay.Str(Record(file, 1), 0), "0922");
+  EXPECT_EQ(rr::Year.Str(Record(file, 2), 0), std::string(4, '\0'));
+
+  // One byte inserted at the front of the runner file: the race fails and keeps its bytes.
+  const std::string runner_file = ::radadovur::testing::NameOf(RaceRunnerFileName, kKey);
+  const std::string shifted = " " + file;
+  Put(runner_file, shifted);
+  common::StepFailures again;
+  CopyRuns(app_, state_, again);
+  ASSERT_EQ(again.items.size(), 1u);
+  EXPECT_NE(again.Texts()[0].find(runner_file), std::string::npos) << again.Texts()[0];
+  EXPECT_EQ(RunnerFile(), shifted);
 }
 
 TEST_F(RunnerFilesTest, TheGoingFollowsTheTrack) {
