@@ -169,8 +169,10 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "①/② failed: %s\n", failures.Texts().front().c_str());
       return 1;
     }
-    if (const auto status = engine::FixPreviousDay(app, host); !status.ok()) {
-      std::fprintf(stderr, "④ failed: %s\n", status.ToString().c_str());
+    common::StepFailures damaged;
+    if (const auto status = engine::FixPreviousDay(app, host, damaged); !status.ok() || !damaged.empty()) {
+      std::fprintf(stderr, "④ failed: %s\n",
+                   status.ok() ? damaged.Texts().front().c_str() : status.ToString().c_str());
       return 1;
     }
   }

@@ -71,7 +71,7 @@ void FixPreviousDayEntry(std::string& entry_records) {
     Put(entry_records, last, jvdata::se::Futanjuryou, std::string(Get(entry_records, last, jvdata::se::FutanjuryouBefore)));
 }
 
-common::Status FixPreviousDayEntries(const std::string& app_path, int64_t& horses) {
+common::Status FixPreviousDayEntries(const std::string& app_path, int64_t& horses, common::StepFailures& damaged) {
   std::vector<std::string> ids;
   auto status = ReadIdList(app_path + std::string(common::names::kKettoNumList), ids);
   horses = static_cast<int64_t>(ids.size());
@@ -81,7 +81,12 @@ common::Status FixPreviousDayEntries(const std::string& app_path, int64_t& horse
     if (!store::UmagotoFileName(id, name).ok()) continue;  // names no entry file: there is nothing to fix
     const std::string path = app_path + name;
     std::string bytes;
-    if (status = ReadRecordFileBytes(path, jvdata::RecordType::SE, bytes); !status.ok()) return status;
+    if (status = ReadRecordFileBytes(path, jvdata::RecordType::SE, bytes); !status.ok()) {
+      if (!status.IsCorruption()) return status;
+      // A damaged file fails its horse only: defaults written one byte off would corrupt it further.
+      damaged.Add(std::move(status));
+      continue;
+    }
     std::string fixed = bytes;
     FixPreviousDayEntry(fixed);
     if (fixed == bytes) continue;  // already in its day-before state: the file is left alone
@@ -148,14 +153,14 @@ common::Status FixPreviousDayRaces(const std::string& app_path, common::StepHost
   return FixRaces(app_path, files, host);
 }
 
-common::Status FixPreviousDay(const std::string& app_path, common::StepHost& host) {
+common::Status FixPreviousDay(const std::string& app_path, common::StepHost& host, common::StepFailures& damaged) {
   host.BeginProgress(common::ProgressSlot::kPredictProgressBar1, 100);
   host.SetProgress(common::ProgressSlot::kPredictProgressBar1, 0);
   // A damaged race or payout file stops the step before any entry file is rewritten.
   RaceFiles files;
   if (auto status = ReadRaceFiles(app_path, files); !status.ok()) return status;
   int64_t horses = 0;
-  if (auto status = FixPreviousDayEntries(app_path, horses); !status.ok()) return status;
+  if (auto status = FixPreviousDayEntries(app_path, horses, damaged); !status.ok()) return status;
   return FixRaces(app_path, files, host);
 }
 

@@ -27,10 +27,10 @@ common::Status ReadResultsFinal(const std::string& app_path, bool& final);
 void FixPreviousDayEntry(std::string& entry_records);
 
 // Rewrites the last record of the entry file of every horse of "KETTONUMTHISWEEKN.dat".
-// `horses` receives the number of ids read. Stops at the first entry file that cannot be read
-// or written or is not whole entry records (earlier horses stay fixed, the failing file as it
-// was) and returns why.
-common::Status FixPreviousDayEntries(const std::string& app_path, int64_t& horses);
+// `horses` receives the number of ids read. An entry file that is not whole entry records fails
+// its horse (added to `damaged`, the file as it was) and the others go on; one that cannot be
+// read or written stops the pass (earlier horses stay fixed) and is returned.
+common::Status FixPreviousDayEntries(const std::string& app_path, int64_t& horses, common::StepFailures& damaged);
 
 // Sets weather and both goings to "1" on this week's race records of "RATHISWEEKNNEW.dat":
 // before the results are final on every record of DataCategory "1", once they are final on every
@@ -42,6 +42,6 @@ common::Status FixPreviousDayRaces(const std::string& app_path, common::StepHost
 // Step ④'s work: ProgressBar1 from 0 of 100, FixPreviousDayEntries, then FixPreviousDayRaces,
 // the race and payout files read and checked before any entry file is rewritten. The first
 // failure ends the step and is returned; the step shows it.
-common::Status FixPreviousDay(const std::string& app_path, common::StepHost& host);
+common::Status FixPreviousDay(const std::string& app_path, common::StepHost& host, common::StepFailures& damaged);
 
 }  // namespace radadovur::engine

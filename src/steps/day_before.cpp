@@ -20,14 +20,16 @@ common::StepFailures RunDayBefore(const common::RunState& state, common::StepHos
     if (missing.empty() && engine::ReadResultsFinal(state.AppPath, final).ok() && final)
       missing.Need(common::names::kHrThisWeek, kDownloadStep);
     if (missing.Refuse(kDayBeforeStepName, host, failures)) return failures;
-    status = engine::FixPreviousDay(state.AppPath, host);
+    status = engine::FixPreviousDay(state.AppPath, host, failures);
   }
-  if (status.ok()) {
+  if (status.ok() && failures.empty()) {
     host.SetStatus(common::StatusSlot::kPredictText1, std::string(kDayBeforeEndText));
     return failures;
   }
+  const bool stopped = !status.ok();
   failures.Add(std::move(status));
-  host.SetStatus(common::StatusSlot::kPredictText1, std::string(kDayBeforeStoppedText));
+  host.SetStatus(common::StatusSlot::kPredictText1,
+                 std::string(stopped ? kDayBeforeStoppedText : kDayBeforeFailedText));
   host.FailureMessage(common::MakeFailureReport(kDayBeforeFailureHeading, failures));
   return failures;
 }

@@ -14,6 +14,8 @@ inline constexpr std::string_view kDayBeforeStepName = "前日固定";
 // Text1 when a store file could not be read or written: the files before it are fixed, the
 // failing one and those after it are as they were.
 inline constexpr std::string_view kDayBeforeStoppedText = "前日固定を中断しました。";
+// Some horses' entry files were damaged and left as they were; the rest was done.
+inline constexpr std::string_view kDayBeforeFailedText = "前日固定で失敗がありました。";
 inline constexpr std::string_view kDayBeforeFailureHeading =
     "前日固定を最後まで行えませんでした。次のファイルを確かめてからもう一度実行して下さい。";
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/recording_host.h"
+#include "common/text_file.h"
 #include "jvdata/layout_hr.h"
 #include "support/store_fixture.h"
 
@@ -88,6 +89,7 @@ class DayBefore : public testing::StoreFolder {
     return std::string(jvdata::ra::TenkoBabaCodes.Of(std::string_view(Bytes("RATHISWEEKNNEW.dat")).substr((record - 1) * jvdata::ra::kLength, jvdata::ra::kLength)));
   }
   ::radadovur::testing::RecordingHost host_;
+  common::StepFailures damaged_;
 };
 
 std::string RaceWith(const RaceAt& at, const std::string& weather) {
@@ -102,7 +104,7 @@ TEST_F(DayBefore, EntriesOfEveryListedHorseAndTheSameFilesOnASecondRun) {
   Put("UMAGOTOTHISWEEKN/2019100002.dat", {EntryOf({"468"}), EntryOf({"480", "0005", "01111", "R", "02222", "B", "550", "570"})});
   Put("UMAGOTOTHISWEEKN/2019100003.dat", {});  // no runs; 2019100004 has no file at all
   int64_t horses = 0;
-  ASSERT_TRUE(FixPreviousDayEntries(app_, horses).ok());
+  ASSERT_TRUE(FixPreviousDayEntries(app_, horses, damaged_).ok());
   EXPECT_EQ(horses, 4);
   const std::string one = Bytes("UMAGOTOTHISWEEKN/2019100001.dat"), two = Bytes("UMAGOTOTHISWEEKN/2019100002.dat");
   EXPECT_EQ(jvdata::se::Bataijuu.Of(one), "440");
@@ -111,7 +113,7 @@ TEST_F(DayBefore, EntriesOfEveryListedHorseAndTheSameFilesOnASecondRun) {
   EXPECT_EQ(Bytes("UMAGOTOTHISWEEKN/2019100003.dat"), "");
   EXPECT_FALSE(std::filesystem::exists(Path("UMAGOTOTHISWEEKN/2019100004.dat")));
 
-  ASSERT_TRUE(FixPreviousDayEntries(app_, horses).ok());
+  ASSERT_TRUE(FixPreviousDayEntries(app_, horses, damaged_).ok());
   EXPECT_EQ(Bytes("UMAGOTOTHISWEEKN/2019100001.dat"), one);
   EXPECT_EQ(Bytes("UMAGOTOTHISWEEKN/2019100002.dat"), two);
 }
@@ -121,7 +123,7 @@ TEST_F(DayBefore, AnEntryFileThatCannotBeReadStopsTheStep) {
   std::filesystem::create_directory(Path("UMAGOTOTHISWEEKN/2019100001.dat"));  // a folder in its place
   Put("UMAGOTOTHISWEEKN/2019100002.dat", {EntryOf({"476"})});
   Put("RATHISWEEKNNEW.dat", {RaceWith({"1", "20240601", "20240601", "05", "01", ""}, "   ")});
-  const auto status = FixPreviousDay(app_, host_);
+  const auto status = FixPreviousDay(app_, host_, damaged_);
   EXPECT_FALSE(status.ok());
   EXPECT_NE(status.ToString().find("UMAGOTOTHISWEEKN/2019100001.dat"), std::string::npos) << status.ToString();
   // Nothing after the failure was written: not the next horse, not the races.
@@ -133,7 +135,7 @@ TEST_F(DayBefore, BeforeTheResultsOnlyRacesOfCategoryOneGetFineAndGood) {
   Put("RATHISWEEKNNEW.dat", {RaceWith({"2", "20240530", "20240601", "05", "01", ""}, "234"),
                              RaceWith({"1", "20240530", "20240601", "05", "02", ""}, "   "),
                              RaceWith({"1", "20240530", "20240602", "05", "01", ""}, "3 2")});
-  ASSERT_TRUE(FixPreviousDay(app_, host_).ok());
+  ASSERT_TRUE(FixPreviousDay(app_, host_, damaged_).ok());
   EXPECT_EQ(Weather(1), "234");
   EXPECT_EQ(Weather(2), "111");
   EXPECT_EQ(Weather(3), "111");
@@ -150,7 +152,7 @@ TEST_F(DayBefore, OnceFinalTheRacesWithPayoutsAreListedAndFixedWhateverTheirCate
   Put("HRTHISWEEKN.dat", {Payout("20240601", "05", "01"), Payout("20240602", "08", "11"),
                           Payout("20240601", "05", "01")});
   Put("RACETHISWEEKN.dat", {"\"old\"\r\n"});
-  ASSERT_TRUE(FixPreviousDay(app_, host_).ok());
+  ASSERT_TRUE(FixPreviousDay(app_, host_, damaged_).ok());
   EXPECT_EQ(Bytes("RACETHISWEEKN.dat"), "\"202406010501\"\r\n\"202406020811\"\r\n\"202406010501\"\r\n");
   EXPECT_EQ(Weather(1), "111");
   EXPECT_EQ(Weather(2), "   ");  // category "1" but no payout
@@ -158,7 +160,7 @@ TEST_F(DayBefore, OnceFinalTheRacesWithPayoutsAreListedAndFixedWhateverTheirCate
   EXPECT_EQ(Weather(4), "111");
 
   const std::string races = Bytes("RATHISWEEKNNEW.dat"), list = Bytes("RACETHISWEEKN.dat");
-  ASSERT_TRUE(FixPreviousDay(app_, host_).ok());
+  ASSERT_TRUE(FixPreviousDay(app_, host_, damaged_).ok());
   EXPECT_EQ(Bytes("RATHISWEEKNNEW.dat"), races);
   EXPECT_EQ(Bytes("RACETHISWEEKN.dat"), list);
 }
@@ -171,11 +173,27 @@ TEST(ResultsFinal, OnlyTheLastRaceRecordDecides) {
   EXPECT_FALSE(ResultsFinal(final7 + day1));
 }
 
+// One byte inserted into an entry file would put every default one byte off: that horse fails,
+// named, its file as it was, and the other horses and the races are fixed.
+TEST_F(DayBefore, AnEntryFileOfShiftedRecordsFailsItsHorseOnly) {
+  common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), {"2019100001", "2019100002"});
+  const std::string shifted = " " + EntryOf({"476"});
+  ASSERT_TRUE(common::WriteFileAtomic(Path("UMAGOTOTHISWEEKN/2019100001.dat"), shifted).ok());
+  Put("UMAGOTOTHISWEEKN/2019100002.dat", {EntryOf({"476"})});
+  Put("RATHISWEEKNNEW.dat", {RaceWith({"1", "20240601", "20240601", "05", "01", ""}, "   ")});
+  ASSERT_TRUE(FixPreviousDay(app_, host_, damaged_).ok());
+  ASSERT_EQ(damaged_.items.size(), 1u);
+  EXPECT_NE(damaged_.Texts()[0].find("UMAGOTOTHISWEEKN/2019100001.dat"), std::string::npos) << damaged_.Texts()[0];
+  EXPECT_EQ(Bytes("UMAGOTOTHISWEEKN/2019100001.dat"), shifted);
+  EXPECT_EQ(jvdata::se::Bataijuu.Of(Bytes("UMAGOTOTHISWEEKN/2019100002.dat")), "440");
+  EXPECT_EQ(Weather(1), "111");
+}
+
 TEST_F(DayBefore, AMissingRaceFileChangesNothingAndAPayoutFileThatCannotBeReadStops) {
-  ASSERT_TRUE(FixPreviousDay(app_, host_).ok());  // no list, no race file: nothing to do
+  ASSERT_TRUE(FixPreviousDay(app_, host_, damaged_).ok());  // no list, no race file: nothing to do
   Put("RATHISWEEKNNEW.dat", {RaceWith({"7", "20240603", "20240601", "05", "01", ""}, "234")});
   std::filesystem::create_directory(Path("HRTHISWEEKN.dat"));
-  EXPECT_FALSE(FixPreviousDay(app_, host_).ok());
+  EXPECT_FALSE(FixPreviousDay(app_, host_, damaged_).ok());
   EXPECT_EQ(Weather(1), "234");
   EXPECT_FALSE(std::filesystem::exists(Path("RACETHISWEEKN.dat")));
 }

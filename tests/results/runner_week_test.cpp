@@ -60,7 +60,9 @@ class RunnerWeekTest : public ::testing::TestWithParam<std::string> {
     }
     // ④ and ⑤.
     testing::RecordingHost host;
-    ASSERT_TRUE(engine::FixPreviousDay(dir_, host).ok());
+    common::StepFailures damaged;
+    ASSERT_TRUE(engine::FixPreviousDay(dir_, host, damaged).ok());
+    ASSERT_TRUE(damaged.empty());
     const auto built = engine::ExpandThisWeek(dir_, host);
     ASSERT_TRUE(built.failures.empty()) << built.failures.Texts().front();
     engine::ReferenceModel reference;

@@ -17,6 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 class DamagedInputsWeek : public ::testing::Test {
  protected:
@@ -120,19 +121,22 @@ TEST_F(DamagedInputsWeek, PredictionStopsWhenAnExtractCannotBeWritten) {
 // writes. Nothing is written from a file that is not whole records.
 TEST_F(DamagedInputsWeek, DamagedRecordsFailTheirHorseOrStopTheStep) {
   const std::string entry = EntryFile(0), sound_entry = Bytes(EntryFile(0));
-  const std::string races = Bytes("RATHISWEEKNNEW.dat"), other_entry = Bytes(EntryFile(1));
-  const bool listed = fs::exists(Path("RACETHISWEEKN.dat"));
-  const std::string list = Bytes("RACETHISWEEKN.dat");
 
-  // ④: an entry file one byte longer stops the step; the file is left as it is.
+  // ④: an entry file one byte longer fails its horse, named, the file left as it is; the other
+  // horses and the races are still put into their day-before state, and the step does not say
+  // it finished.
   Shift(entry);
   const std::string shifted = Bytes(entry);
   auto r = Run("daybefore");
   EXPECT_NE(r.exit_code, 0);
   EXPECT_THAT(r.out, HasSubstr(entry));
+  EXPECT_THAT(r.out, Not(HasSubstr("前日固定終了")));
+  EXPECT_THAT(r.out, HasSubstr("前日固定で失敗がありました。"));
   EXPECT_EQ(Bytes(entry), shifted);
-  EXPECT_EQ(Bytes("RATHISWEEKNNEW.dat"), races);
   Write(entry, sound_entry);
+  const std::string races = Bytes("RATHISWEEKNNEW.dat"), other_entry = Bytes(EntryFile(1));
+  const bool listed = fs::exists(Path("RACETHISWEEKN.dat"));
+  const std::string list = Bytes("RACETHISWEEKN.dat");
 
   // ④ on the Monday: a shifted payout file stops the step before the first entry file.
   Shift("HRTHISWEEKN.dat");

@@ -70,6 +70,7 @@ struct PredictedWeek {
   engine::BuildReport build;
   engine::CalculationReport calculation;
   common::Status day_before;
+  common::StepFailures day_before_damaged;
   std::string error;
 
   static std::map<std::string, std::string> DayBeforeFiles(const std::string& dir) {
@@ -107,7 +108,7 @@ struct PredictedWeek {
       }
     }
     testing::RecordingHost host;
-    day_before = engine::FixPreviousDay(dir, host);
+    day_before = engine::FixPreviousDay(dir, host, day_before_damaged);
     after_day_before = DayBeforeFiles(dir);
     Predict();
   }
@@ -125,6 +126,7 @@ class DemoWeekPrediction : public ::testing::Test {
   void SetUp() override {
     ASSERT_EQ(Monday().error, "");
     ASSERT_TRUE(Monday().day_before.ok()) << Monday().day_before.ToString();
+    ASSERT_TRUE(Monday().day_before_damaged.empty());
     ASSERT_TRUE(Monday().build.failures.empty()) << Monday().build.failures.Texts()[0];
     ASSERT_TRUE(Monday().calculation.failures.empty()) << Monday().calculation.failures.Texts()[0];
   }
@@ -188,7 +190,11 @@ TEST_F(DemoWeekPrediction, DayBeforeTwiceGivesTheSameFiles) {
   for (std::string_view name : {common::names::kKettoNumList, common::names::kHrThisWeek})
     ASSERT_TRUE(common::WriteFileAtomic(again + std::string(name), *common::ReadWholeFile(w.dir + std::string(name))).ok());
   testing::RecordingHost host;
-  ASSERT_TRUE(engine::FixPreviousDay(again, host).ok());
+  {
+    common::StepFailures damaged;
+    ASSERT_TRUE(engine::FixPreviousDay(again, host, damaged).ok());
+    ASSERT_TRUE(damaged.empty());
+  }
   EXPECT_TRUE(PredictedWeek::DayBeforeFiles(again) == w.after_day_before);
   fs::remove_all(again);
 }

@@ -68,7 +68,9 @@ class RealtimeWeekTest : public ::testing::Test {
       ASSERT_EQ(r.exit_code, 0) << args << ":\n" << r.out;
     }
     testing::RecordingHost host;  // ④ and ⑤
-    ASSERT_TRUE(engine::FixPreviousDay(dir_, host).ok());
+    common::StepFailures damaged;
+    ASSERT_TRUE(engine::FixPreviousDay(dir_, host, damaged).ok());
+    ASSERT_TRUE(damaged.empty());
     ASSERT_TRUE(engine::ExpandThisWeek(dir_, host).failures.empty());
     engine::ReferenceModel reference;
     ASSERT_TRUE(engine::LoadReferenceModel(dir_, reference, nullptr));
