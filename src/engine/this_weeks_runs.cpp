@@ -1,14 +1,8 @@
 #include "engine/this_weeks_runs.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "common/convert.h"
 #include "common/data_name.h"
-#include "common/regular_file.h"
+#include "common/text_file.h"
 #include "engine/ex_record.h"
 #include "jvdata/layout_se.h"
 #include "jvdata/race_key.h"
@@ -18,36 +12,17 @@ namespace radadovur::engine {
 namespace {
 
 // The last `count` whole records of a file of `length`-byte records (fewer when it holds fewer);
-// nothing when the file does not exist. Only a regular file is read.
+// nothing when the file does not exist.
 common::Status ReadLastRecords(const std::string& path, size_t length, size_t count, std::string& bytes) {
-  bytes.clear();
-  int fd = -1;
-  if (common::Status opened = common::OpenRegularFile(path, O_RDONLY, 0, "cannot read", fd); !opened.ok())
-    return opened.IsNotFound() ? common::Status::OK() : opened;
-  struct stat st {};
-  common::Status status;
-  if (::fstat(fd, &st) != 0) {
-    status = common::Status::FromErrno("cannot stat", path, errno);
-  } else {
-    const size_t records = static_cast<size_t>(st.st_size) / length;
-    const size_t take = records < count ? records : count;
-    bytes.resize(take * length);
-    const off_t at = static_cast<off_t>((records - take) * length);
-    size_t got = 0;
-    while (got < bytes.size()) {
-      const ssize_t r = ::pread(fd, bytes.data() + got, bytes.size() - got, at + static_cast<off_t>(got));
-      if (r < 0 && errno == EINTR) continue;
-      if (r <= 0) {
-        status = r < 0 ? common::Status::FromErrno("cannot read", path, errno)
-                       : common::Status::Corruption(path, path + ": shorter than its length");
-        bytes.clear();
-        break;
-      }
-      got += static_cast<size_t>(r);
-    }
+  common::Status status = common::ReadWholeFile(path, bytes);
+  if (!status.ok()) {
+    bytes.clear();
+    return status.IsNotFound() ? common::Status::OK() : status;
   }
-  ::close(fd);
-  return status;
+  const size_t records = bytes.size() / length;
+  const size_t take = records < count ? records : count;
+  bytes = bytes.substr((records - take) * length, take * length);
+  return common::Status::OK();
 }
 
 }  // namespace
