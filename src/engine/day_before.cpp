@@ -71,12 +71,14 @@ void FixPreviousDayEntry(std::string& entry_records) {
     Put(entry_records, last, jvdata::se::Futanjuryou, std::string(Get(entry_records, last, jvdata::se::FutanjuryouBefore)));
 }
 
-common::Status FixPreviousDayEntries(const std::string& app_path, int64_t& horses, common::StepFailures& damaged) {
+common::Status FixPreviousDayEntries(const std::string& app_path, common::StepHost& host, int64_t& horses,
+                                     common::StepFailures& damaged) {
   std::vector<std::string> ids;
   auto status = ReadIdList(app_path + std::string(common::names::kKettoNumList), ids);
   horses = static_cast<int64_t>(ids.size());
   if (!status.ok()) return status;
   for (const auto& id : ids) {
+    host.Yield();
     std::string name;
     if (!store::UmagotoFileName(id, name).ok()) continue;  // names no entry file: there is nothing to fix
     const std::string path = app_path + name;
@@ -160,7 +162,7 @@ common::Status FixPreviousDay(const std::string& app_path, common::StepHost& hos
   RaceFiles files;
   if (auto status = ReadRaceFiles(app_path, files); !status.ok()) return status;
   int64_t horses = 0;
-  if (auto status = FixPreviousDayEntries(app_path, horses, damaged); !status.ok()) return status;
+  if (auto status = FixPreviousDayEntries(app_path, host, horses, damaged); !status.ok()) return status;
   return FixRaces(app_path, files, host);
 }
 

@@ -29,8 +29,10 @@ void FixPreviousDayEntry(std::string& entry_records);
 // Rewrites the last record of the entry file of every horse of "KETTONUMTHISWEEKN.dat".
 // `horses` receives the number of ids read. An entry file that is not whole entry records fails
 // its horse (added to `damaged`, the file as it was) and the others go on; one that cannot be
-// read or written stops the pass (earlier horses stay fixed) and is returned.
-common::Status FixPreviousDayEntries(const std::string& app_path, int64_t& horses, common::StepFailures& damaged);
+// read or written stops the pass (earlier horses stay fixed) and is returned. Yields to `host`
+// after each horse, so that the window repaints while a large week's files are rewritten.
+common::Status FixPreviousDayEntries(const std::string& app_path, common::StepHost& host, int64_t& horses,
+                                     common::StepFailures& damaged);
 
 // Sets weather and both goings to "1" on this week's race records of "RATHISWEEKNNEW.dat":
 // before the results are final on every record of DataCategory "1", once they are final on every

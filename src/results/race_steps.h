@@ -17,11 +17,17 @@ namespace radadovur::results {
 using PassStage = std::function<void(const std::string& app_path, ResultsWindowState& state,
                                      common::StepFailures& failures)>;
 
+// Called by a stage that works through every race at once (step 8) between two races, so that
+// the window repaints while it runs (the step host's Yield).
+using BetweenRaces = std::function<void()>;
+using AllRacesStage = std::function<void(const std::string& app_path, ResultsWindowState& state,
+                                         common::StepFailures& failures, const BetweenRaces& between_races)>;
+
 struct RaceStepHooks {
   // Step 8, before the race table is loaded: every race's entries into its runner file.
-  PassStage PutEntries;
+  AllRacesStage PutEntries;
   // Step 8, after the race table is loaded: every runner's runs into its runner record.
-  PassStage CopyRuns;
+  AllRacesStage CopyRuns;
   // Step 13, per race: runner figures and reliability marks, ranking and the runner files of the
   // ticket folder, then the pairs (scores, sorting, the pair sort file).
   PassStage RunnerFiguresAndPairs;

@@ -56,6 +56,14 @@ class StepLog {
     stage(app_path, state, stage_failures);
     AddAll(stage_failures, step, race_key);
   }
+  // The same for a stage over every race, which yields to the host between races.
+  void Run(const AllRacesStage& stage, std::string_view step, const std::string& app_path, ResultsWindowState& state,
+           common::StepHost& host) {
+    if (!stage) return;
+    common::StepFailures stage_failures;
+    stage(app_path, state, stage_failures, [&host] { host.Yield(); });
+    AddAll(stage_failures, step);
+  }
 
  private:
   common::StepFailures& out_;
@@ -83,6 +91,8 @@ void Setup(const std::string& app_path, common::StepHost& host, const RaceStepHo
   state.LastKeyShutsubahyo.clear();
   state.LastKeyTwi.clear();
   state.RaceIndex = 0;
+  // The window repaints between the steps before the race loop, which read the week's files.
+  host.Yield();
 
   const common::Status code_table = LoadCodeTable(app_path, state.CodeTable);
   if (!code_table.ok()) {
@@ -101,14 +111,15 @@ void Setup(const std::string& app_path, common::StepHost& host, const RaceStepHo
     outcome.List1Items = BuildRaceList(app_path, state, list_failures);
     log.AddAll(list_failures, "7");
   }
+  host.Yield();
 
-  log.Run(hooks.PutEntries, "8", {}, app_path, state);
+  log.Run(hooks.PutEntries, "8", app_path, state, host);
   {
     common::StepFailures table_failures;
     LoadRaceTable(app_path, state, table_failures);
     log.AddAll(table_failures, "8");
   }
-  log.Run(hooks.CopyRuns, "8", {}, app_path, state);
+  log.Run(hooks.CopyRuns, "8", app_path, state, host);
 
   for (int i = 1; i <= state.RaceCount; ++i) {
     std::string kaime;

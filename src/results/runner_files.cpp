@@ -114,7 +114,8 @@ std::string WeatherGoingText(std::string_view runner, const CodeTable& table) {
          LookupCodeTable(table, kCodeGoing, going.Of(runner, 0), 2);
 }
 
-void PutEntries(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures) {
+void PutEntries(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures,
+                const BetweenRaces& between_races) {
   store::RecordBlock entries;
   if (common::Status status = ReadStoreRecords(app_path, store::kSeNew, entries); !status.ok()) {
     failures.Add(status);
@@ -155,11 +156,14 @@ void PutEntries(const std::string& app_path, ResultsWindowState& state, common::
     common::Status status = RaceRunnerFileName(key, name);
     if (status.ok()) status = WriteWholeFile(app_path, name, bytes);
     failures.Add(std::move(status));
+    if (between_races) between_races();
   }
 }
 
-void CopyRuns(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures) {
+void CopyRuns(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures,
+              const BetweenRaces& between_races) {
   for (int i = 1; i <= state.RaceCount && i < static_cast<int>(state.RaceKeyList.size()); ++i) {
+    if (between_races) between_races();
     const std::string& key = state.RaceKeyList[static_cast<size_t>(i)];
     std::string name;
     if (common::Status named = RaceRunnerFileName(key, name); !named.ok()) {

@@ -6,6 +6,7 @@
 #include "common/status.h"
 #include "engine/ex_record.h"
 #include "results/code_table.h"
+#include "results/race_steps.h"
 #include "results/results_window_state.h"
 
 // The per-race runner files "RACE/<RaceKey>.dat" (step 8 of the results pass): first every
@@ -19,15 +20,18 @@ namespace radadovur::results {
 // name and the line end; zero bytes elsewhere). A horse number without an entry leaves a record
 // of zero bytes; of two entries with one horse number the later stays. Races without entries
 // keep the empty file the race list made. An entry whose horse number is not a number from 1
-// up is skipped and named in `failures`.
-void PutEntries(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures);
+// up is skipped and named in `failures`. `between_races` is called after each race's file.
+void PutEntries(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures,
+                const BetweenRaces& between_races = {});
 
 // The runs pass: for every listed race, every runner's expanded records copied into its runner
 // record, newest first, at most 65; SpeedAdjust 0; RaceTable column 11 the weather and going
 // of the race's last runner that has records. A record without an entry stays zero bytes; a
 // horse without an expanded-record file has no runs (no file is created); a horse whose records
 // are not this week's (engine::IsThisWeeksNewestRun) has none either and is named in `failures`.
-void CopyRuns(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures);
+// `between_races` is called before each race.
+void CopyRuns(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures,
+              const BetweenRaces& between_races = {});
 
 // Copies expanded record `run` into entry e (0..64) of `runner`; entry 0 also takes the horse's
 // fixed data (breeder, sire, age, sex, weights, abnormality, post time, sample counts).

@@ -132,7 +132,7 @@ TEST_F(RateTablesTest, TheTalliesRestartForTheSecondMeetingDay) {
   RaceStepHooks hooks;
   // Runner files (put where the entry pass puts them) make the races count as run; their records
   // are left empty.
-  hooks.PutEntries = [&](const std::string&, ResultsWindowState&, common::StepFailures&) {
+  hooks.PutEntries = [&](const std::string&, ResultsWindowState&, common::StepFailures&, const BetweenRaces&) {
     for (const char* key : {"202409210601", "202409210602", "202409220601"})
       Put(::radadovur::testing::NameOf(RaceRunnerFileName, key), std::string(kRaceRunnerRecordLength, '\0'));
   };

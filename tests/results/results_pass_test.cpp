@@ -68,9 +68,16 @@ class ResultsPassTest : public testing::ResultsFolder {
   RaceStepHooks LoggingHooks() {
     auto& host = host_;
     RaceStepHooks hooks;
-    hooks.PutEntries = [&host](const std::string&, ResultsWindowState&, common::StepFailures&) { testing::LogCall(host, "8 entries"); };
-    hooks.CopyRuns = [&host](const std::string&, ResultsWindowState& s, common::StepFailures&) {
+    // The stages over every race let the window repaint between races: one race's worth here.
+    hooks.PutEntries = [&host](const std::string&, ResultsWindowState&, common::StepFailures&,
+                               const BetweenRaces& between_races) {
+      testing::LogCall(host, "8 entries");
+      between_races();
+    };
+    hooks.CopyRuns = [&host](const std::string&, ResultsWindowState& s, common::StepFailures&,
+                             const BetweenRaces& between_races) {
       testing::LogCall(host, "8 runs " + std::to_string(s.RaceTable.size()));
+      between_races();
     };
     hooks.RunnerFiguresAndPairs = [&host](const std::string&, ResultsWindowState& s, common::StepFailures&) {
       testing::LogCall(host, "13 " + std::to_string(s.RaceIndex) + " n=" + std::to_string(s.RunnerCount));
@@ -104,8 +111,9 @@ TEST_F(ResultsPassTest, ResultsModeRunsTheStepsOfARaceInOrder) {
   Put("KAIME/202409220611.dat", "old tickets");
   auto hooks = LoggingHooks();
   auto log_entries = hooks.PutEntries;
-  hooks.PutEntries = [&](const std::string& app, ResultsWindowState& s, common::StepFailures& f) {
-    log_entries(app, s, f);
+  hooks.PutEntries = [&](const std::string& app, ResultsWindowState& s, common::StepFailures& f,
+                         const BetweenRaces& between_races) {
+    log_entries(app, s, f, between_races);
     Put(::radadovur::testing::NameOf(RaceRunnerFileName, "202409220611"), std::string(kRaceRunnerRecordLength, '\0'));
   };
 
@@ -114,7 +122,9 @@ TEST_F(ResultsPassTest, ResultsModeRunsTheStepsOfARaceInOrder) {
   EXPECT_EQ(state_.ResultsFinal, 1);
   EXPECT_EQ(outcome.List1Items, (std::vector<std::string>{"2024年09月22日06中山04回04日11R" + std::string(10, ' ') +
                                                           "202409220611"}));
-  std::vector<std::string> expected = {"8 entries", "8 runs 2", "13 1 n=1", "yield",
+  // Yields: before the steps that read the week's files, after the race list, between the races
+  // of step 8's stages (one race here), and once per race at step 14.
+  std::vector<std::string> expected = {"yield", "yield", "8 entries", "yield", "8 runs 2", "yield", "13 1 n=1", "yield",
                                        Text5("20240922中山11R予想中"), "15 1"};
   for (const auto& call : WriterCalls(1)) expected.push_back(call);
   expected.push_back("17 1");
@@ -131,8 +141,9 @@ TEST_F(ResultsPassTest, BeforeTheResultsTheRateTablesWaitAndMissingPayoutsAreNoF
   auto hooks = LoggingHooks();
   auto log_entries = hooks.PutEntries;
   // The entry pass gives race 01 two runners.
-  hooks.PutEntries = [&](const std::string& app, ResultsWindowState& s, common::StepFailures& f) {
-    log_entries(app, s, f);
+  hooks.PutEntries = [&](const std::string& app, ResultsWindowState& s, common::StepFailures& f,
+                         const BetweenRaces& between_races) {
+    log_entries(app, s, f, between_races);
     Put(::radadovur::testing::NameOf(RaceRunnerFileName, "202409220601"), std::string(2 * kRaceRunnerRecordLength, '\0'));
   };
 
@@ -170,7 +181,7 @@ TEST_F(ResultsPassTest, TalliesRestartAtEachMeetingDaysFirstRace) {
   };
   std::vector<std::string> seen;
   RaceStepHooks hooks;
-  hooks.PutEntries = [&](const std::string&, ResultsWindowState&, common::StepFailures&) {
+  hooks.PutEntries = [&](const std::string&, ResultsWindowState&, common::StepFailures&, const BetweenRaces&) {
     for (const char* key : {"202409210601", "202409210602", "202409210603", "202409220601", "202409220602"})
       Put(::radadovur::testing::NameOf(RaceRunnerFileName, key), std::string(kRaceRunnerRecordLength, '\0'));
   };
@@ -199,7 +210,7 @@ TEST_F(ResultsPassTest, FailuresAreNamedByStepAndRaceAndThePassGoesOn) {
   };
   writers_.fail_writer = "WriteLupDocuments";
   writers_.fail_race = 2;
-  hooks.PutEntries = [&](const std::string&, ResultsWindowState&, common::StepFailures&) {
+  hooks.PutEntries = [&](const std::string&, ResultsWindowState&, common::StepFailures&, const BetweenRaces&) {
     for (const char* key : {"202409220601", "202409220602"})
       Put(::radadovur::testing::NameOf(RaceRunnerFileName, key), std::string(kRaceRunnerRecordLength, '\0'));
   };
@@ -215,7 +226,9 @@ TEST_F(ResultsPassTest, FailuresAreNamedByStepAndRaceAndThePassGoesOn) {
 
   // The missing table was shown at once; the progress texts then carry no racecourse name.
   const auto log = testing::Timeline(host_);
-  EXPECT_EQ(log.front().rfind("message:コード表", 0), 0u) << log.front();
+  ASSERT_GE(log.size(), 2u);
+  EXPECT_EQ(log[0], "yield");
+  EXPECT_EQ(log[1].rfind("message:コード表", 0), 0u) << log[1];
   const auto second_text = std::find(log.begin(), log.end(), Text5("2024092202R予想中"));
   ASSERT_NE(second_text, log.end());
   // The writers after the failing one ran for that race too.

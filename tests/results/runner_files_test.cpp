@@ -91,11 +91,15 @@ TEST_F(RunnerFilesTest, EntriesGoToTheirHorseNumbersAndRunsAreCopiedNewestFirst)
   PutRuns("2021100001", 70);
   PutRuns("2021100002", 3, "24");
 
-  PutEntries(app_, state_, failures_);
+  int yields = 0;  // the window repaints between the races of a large week
+  const BetweenRaces between_races = [&yields] { ++yields; };
+  PutEntries(app_, state_, failures_, between_races);
   ASSERT_EQ(failures_.items.size(), 1u);
   EXPECT_NE(failures_.Texts()[0].find("2021100005"), std::string::npos) << failures_.Texts()[0];
-  CopyRuns(app_, state_, failures_);
+  EXPECT_EQ(yields, 1);
+  CopyRuns(app_, state_, failures_, between_races);
   EXPECT_EQ(failures_.items.size(), 1u) << failures_.Texts().back();
+  EXPECT_EQ(yields, 2);
 
   const std::string file = RunnerFile();
   ASSERT_EQ(file.size(), 4 * rr::kLength);  // the highest horse number

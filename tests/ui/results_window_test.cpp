@@ -83,8 +83,9 @@ TEST(ResultsWindow, ButtonSixMakesANewWindowWithTheWeeksRaceList) {
 
   // Text5: the start text before the pass, then progress texts of the races in their order (the
   // window shows only some of them), the end text; no workflow button could be clicked during
-  // any yield; Option1 is cleared afterwards.
-  ASSERT_EQ(window.text5_at_yield.size(), keys.size() + 1);
+  // any yield; Option1 is cleared afterwards. The pass yields after the start text, between the
+  // races of the runner files' stages and once per race.
+  ASSERT_GE(window.text5_at_yield.size(), 2 * keys.size() + 1);
   EXPECT_EQ(window.text5_at_yield[0], "予想･結果を開始しました。しばらくお待ちください。。数分かかります。");
   size_t shown = 0;  // the race whose progress text showed last: they show in race order
   bool any = false;
