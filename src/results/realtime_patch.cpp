@@ -46,6 +46,7 @@ RunnerFilePatches::File& RunnerFilePatches::Load(const std::string& race_key, co
   file.present = status.ok();
   if (!status.ok() && !status.IsNotFound()) failures.Add(status);
   if (!file.present) file.bytes.clear();
+  if (between_races_) between_races_();
   return file;
 }
 
@@ -82,6 +83,7 @@ void RunnerFilePatches::WriteBack(common::StepFailures& failures) {
     common::Status status = RaceRunnerFileName(key, name);
     if (status.ok()) status = WriteWholeFile(app_path_, name, file.bytes);
     failures.Add(std::move(status));
+    if (between_races_) between_races_();
   }
 }
 
@@ -128,9 +130,10 @@ void PatchRunnersFromRealtimeWinOdds(const std::string& app_path, RunnerFilePatc
   }
 }
 
-RealtimePatchCounts PatchRunnerFilesFromRealtime(const std::string& app_path, common::StepFailures& failures) {
+RealtimePatchCounts PatchRunnerFilesFromRealtime(const std::string& app_path, common::StepFailures& failures,
+                                                 const std::function<void()>& between_races) {
   RealtimePatchCounts counts;
-  RunnerFilePatches files(app_path);
+  RunnerFilePatches files(app_path, between_races);
   PatchRunnersFromRealtimeEntries(app_path, files, counts, failures);
   PatchRunnersFromRealtimeWinOdds(app_path, files, counts, failures);
   files.WriteBack(failures);

@@ -32,7 +32,10 @@ struct RealtimePatchCounts {
 // changes and a file is rewritten whole (through a temporary file) only at the end.
 class RunnerFilePatches {
  public:
-  explicit RunnerFilePatches(std::string app_path) : app_path_(std::move(app_path)) {}
+  // `between_races` is called after each runner file read or written, so that the window
+  // repaints while a large week's files are patched.
+  explicit RunnerFilePatches(std::string app_path, std::function<void()> between_races = {})
+      : app_path_(std::move(app_path)), between_races_(std::move(between_races)) {}
 
   // Applies `edit` to the runner record of horse `umaban` of race `race_key` and counts it
   // patched; counts it skipped when the race has no runner file or the file no runner of that
@@ -51,6 +54,7 @@ class RunnerFilePatches {
   File& Load(const std::string& race_key, common::StepFailures& failures);
 
   std::string app_path_;
+  std::function<void()> between_races_;
   std::map<std::string, File> files_;
   std::set<std::string> races_without_file_;
 };
@@ -65,8 +69,9 @@ void PatchRunnersFromRealtimeEntries(const std::string& app_path, RunnerFilePatc
 void PatchRunnersFromRealtimeWinOdds(const std::string& app_path, RunnerFilePatches& files,
                                      RealtimePatchCounts& counts, common::StepFailures& failures);
 
-// Both patches in order, then the files written back.
-RealtimePatchCounts PatchRunnerFilesFromRealtime(const std::string& app_path, common::StepFailures& failures);
+// Both patches in order, then the files written back; `between_races` as for RunnerFilePatches.
+RealtimePatchCounts PatchRunnerFilesFromRealtime(const std::string& app_path, common::StepFailures& failures,
+                                                 const std::function<void()>& between_races = {});
 
 // The five fields of a realtime runner record (SE) into entry 0 of a runner record.
 void PutRealtimeEntry(std::string_view entry, std::string& runner);

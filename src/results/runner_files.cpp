@@ -127,9 +127,12 @@ void PutEntries(const std::string& app_path, ResultsWindowState& state, common::
 
   // Each race's file built whole in memory, then written once.
   std::map<std::string, std::string> files;
+  std::string previous_key;
   for (size_t n = 0; n < entries.count(); ++n) {
     const std::string_view entry = entries.Record(n);
     const std::string key = jvdata::RaceKey(entry);
+    if (key != previous_key && between_races) between_races();
+    previous_key = key;
     if (!listed.count(key)) continue;
     state.CurrentEntryRecord = std::string(entry);
     const auto number = common::WholeNumber(se::Umaban.Of(entry));

@@ -20,7 +20,8 @@ namespace radadovur::results {
 // name and the line end; zero bytes elsewhere). A horse number without an entry leaves a record
 // of zero bytes; of two entries with one horse number the later stays. Races without entries
 // keep the empty file the race list made. An entry whose horse number is not a number from 1
-// up is skipped and named in `failures`. `between_races` is called after each race's file.
+// up is skipped and named in `failures`. `between_races` is called before the entries of each race
+// and after each race's file.
 void PutEntries(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures,
                 const BetweenRaces& between_races = {});
 

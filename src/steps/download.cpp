@@ -138,7 +138,10 @@ bool ReadRecords(jvlink::JvLink& link, common::StepHost& host, RawFiles& raw, co
       StoreRecord(*f, type, record);
       continue;
     }
-    if (rc == jvlink::jvread::kFileBoundary) continue;
+    if (rc == jvlink::jvread::kFileBoundary) {
+      host.Yield();  // the window repaints between the files of a large week
+      continue;
+    }
     if (rc == jvlink::jvread::kEnd) return true;
     if (rc == jvlink::jvread::kBrokenFile402 || rc == jvlink::jvread::kBrokenFile403) {
       // Downloading the same broken file again and again (or two of them by turns) would never

@@ -5,7 +5,8 @@
 namespace radadovur::steps {
 
 store::OddsMatrixReport RunOddsMatrices(const common::RunState& state, common::StepHost& host) {
-  store::OddsMatrixReport report = store::BuildOddsMatrices(state.AppPath, state.OddsSource);
+  store::OddsMatrixReport report =
+      store::BuildOddsMatrices(state.AppPath, state.OddsSource, [&host] { host.Yield(); });
   std::string message;
   if (!report.missing_files.empty()) {
     message = "次のオッズファイルがないため、オッズなしとして処理しました。";

@@ -86,7 +86,7 @@ RealtimeResultsReport LoadRealtimeResults(const common::RunState& state, jvlink:
   if (missing.Refuse(kRealtimeResultsStepName, host, report.failures)) return report;
   report.failures.Add(FetchRealtimeWinOdds(app_path, link, host, report.failures));
   report.failures.Add(FetchRealtimeResults(app_path, link, host, report.failures));
-  report.counts = results::PatchRunnerFilesFromRealtime(app_path, report.failures);
+  report.counts = results::PatchRunnerFilesFromRealtime(app_path, report.failures, [&host] { host.Yield(); });
 
   const results::RealtimePatchCounts& c = report.counts;
   std::string skipped;

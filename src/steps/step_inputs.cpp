@@ -71,15 +71,18 @@ void NeedResultsInputs(MissingInputs& missing) {
   missing.Need(common::names::kRaNew, kStructureStep);
   missing.Need(common::names::kSeNew, kStructureStep);
   if (!missing.empty()) return;
-  bool final = false;
-  if (!engine::ReadResultsFinal(app_path, final).ok()) return;  // the pass names an unreadable file
+  // The race file is read once: a large week's takes a while.
+  store::RecordBlock races;
+  if (!store::ReadRecordBlock(app_path, store::kRaNew, races).ok()) return;  // the pass names an unreadable file
+  const bool final = engine::ResultsFinal(races.bytes);
   if (final) missing.Need(common::names::kHrThisWeek, kDownloadStep);
   if (!missing.empty()) return;
 
   // The listed races, as the race list lists them.
   std::set<std::string> listed;
-  store::RecordBlock block;
-  if (!store::ReadRecordBlock(app_path, final ? store::kHrThisWeek : store::kRaNew, block).ok()) return;
+  store::RecordBlock payouts;
+  if (final && !store::ReadRecordBlock(app_path, store::kHrThisWeek, payouts).ok()) return;
+  const store::RecordBlock& block = final ? payouts : races;
   for (size_t n = 0; n < block.count(); ++n)
     if (final || results::ListedBeforeResults(block.Record(n))) listed.insert(jvdata::RaceKey(block.Record(n)));
   store::RecordBlock entries;

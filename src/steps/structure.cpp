@@ -49,18 +49,24 @@ common::StepFailures RunStructureProcessing(const common::RunState& state, commo
   host.SetStatus(common::StatusSlot::kMainText4, std::string(kStructureStartText));
   host.Yield();
 
+  // The window repaints between the passes: on a large week each takes a while.
   store::BuildRaceFiles(app_path, failures);
+  host.Yield();
   bool entries_written = false;
   {
     store::RecordBlock raw_entries;
     std::vector<std::string_view> entries;
-    if (store::DropCategoryOne(app_path, raw_entries, entries, failures))
+    const bool dropped = store::DropCategoryOne(app_path, raw_entries, entries, failures);
+    host.Yield();
+    if (dropped)
       entries_written = store::BuildEntryFiles(app_path, entries, failures);
     else
       failures.Add(LeftAsTheyWere("SETHISWEEKNNEW.dat, SETHISWEEKNNEWd.dat"));
   }
+  host.Yield();
   int64_t horse_records = 0;
   const bool horses_written = store::BuildHorseFiles(app_path, horse_records, failures);
+  host.Yield();
   // The entry files are built from the new runner file and the horse list: from stale ones
   // they would be wrong, so they stay as they were.
   if (entries_written && horses_written)

@@ -30,7 +30,8 @@ void AppendOdds(std::string& out, int32_t tenths) {
 }
 
 // One pass over one odds text file.
-void RunPass(const std::string& app_path, const OddsPass& pass, std::string_view file_name, OddsMatrixReport& report) {
+void RunPass(const std::string& app_path, const OddsPass& pass, std::string_view file_name, OddsMatrixReport& report,
+             const std::function<void()>& between_records) {
   const std::string path = app_path + std::string(file_name);
   std::string bytes;
   if (common::Status s = common::ReadWholeFile(path, bytes); !s.ok()) {
@@ -62,8 +63,10 @@ void RunPass(const std::string& app_path, const OddsPass& pass, std::string_view
     }
     skipped += FillOddsMatrix(pass, line, matrix);
     ++report.records;
-    if (common::Status s = common::WriteFileAtomic(app_path + name, matrix.Text()); !s.ok()) {
-      report.failures.Add(std::move(s));
+    common::Status written = common::WriteFileAtomic(app_path + name, matrix.Text());
+    if (between_records) between_records();
+    if (!written.ok()) {
+      report.failures.Add(std::move(written));
       continue;
     }
     ++report.files_written;
@@ -138,13 +141,14 @@ std::string OddsMatrixFileName(const OddsPass& pass, std::string_view record) {
   return std::string(names::kKaimeFolder) + "/" + race_key + std::string(pass.suffix);
 }
 
-OddsMatrixReport BuildOddsMatrices(const std::string& app_path, int odds_source) {
+OddsMatrixReport BuildOddsMatrices(const std::string& app_path, int odds_source,
+                                   const std::function<void()>& between_records) {
   OddsMatrixReport report;
   if (odds_source != 0 && odds_source != 1) return report;
   // Start-up makes the folder; a folder deleted since is made again rather than failing every race.
   ::mkdir((app_path + std::string(names::kKaimeFolder)).c_str(), 0755);
   for (const OddsPass& pass : kOddsPasses)
-    RunPass(app_path, pass, odds_source == 0 ? pass.this_week_file : pass.realtime_file, report);
+    RunPass(app_path, pass, odds_source == 0 ? pass.this_week_file : pass.realtime_file, report, between_records);
   return report;
 }
 

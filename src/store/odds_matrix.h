@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,7 +73,9 @@ std::string OddsMatrixFileName(const OddsPass& pass, std::string_view record);
 
 // Runs the four passes over the odds text files of `odds_source` (0 this week's, 1 realtime; any
 // other value reads none). Each record of a file writes its race's matrix file through a
-// temporary file, so a race present twice ends with the later record.
-OddsMatrixReport BuildOddsMatrices(const std::string& app_path, int odds_source);
+// temporary file, so a race present twice ends with the later record. `between_records` is called
+// after each record, so that the window repaints while a large week's matrices are written.
+OddsMatrixReport BuildOddsMatrices(const std::string& app_path, int odds_source,
+                                   const std::function<void()>& between_records = {});
 
 }  // namespace radadovur::store

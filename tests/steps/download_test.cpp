@@ -121,6 +121,7 @@ TEST_F(ThisWeekDownloadTest, StoresEachTypeInDeliveryOrder) {
   ASSERT_GE(host_.events.size(), 2u);
   EXPECT_EQ(host_.events[0].text, kStart);
   EXPECT_EQ(host_.events[1].kind, "yield");
+  EXPECT_EQ(host_.Yields(), 2);  // and at the file boundary: the window repaints between the files
   EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText1), kEnd);
   // Only the five files and the package folder: no temporary file is left behind.
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 6);

@@ -124,6 +124,7 @@ TEST_F(RealtimeResultsTest, TheLoadFetchesBothAndPatchesTheRunnerFile) {
   EXPECT_TRUE(report.failures.empty()) << report.failures.Texts().front();
   EXPECT_EQ(Requests("0B12"), std::vector<std::string>{"20240803"});
   EXPECT_EQ(report.counts.patched, 1);
+  EXPECT_EQ(host_.Yields(), 2);  // after the runner file is read and after it is written back
   EXPECT_TRUE(host_.Messages().empty());
   const std::string patched = File("RACE/202408030501.dat");
   EXPECT_EQ(rr::ArrivalOrder.Str(patched, 0) + rr::RunTime.Str(patched, 0) + rr::WinPopularity.Str(patched, 0) +

@@ -100,13 +100,14 @@ TEST_F(Structure, HorseAndDamListsDistinctAscending) {
   EXPECT_THAT(Tags("UMTHISWEEKNNEW.dat", jvdata::um::kLength, jvdata::um::KettoNum),
               ElementsAre("2000000001", "2000000002", "2000000003"));
   EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText4), "構造体処理終了  4");  // records read, not horses
-  // One entry file per listed horse, empty without runner records; one yield per horse.
+  // One entry file per listed horse, empty without runner records. Yields: after the start text,
+  // between the four passes that come before the entry files, once per horse.
   EXPECT_THAT(FolderFiles("UMAGOTOTHISWEEKN"),
               ElementsAre("UMAGOTOTHISWEEKN/2000000001.dat", "UMAGOTOTHISWEEKN/2000000002.dat",
                           "UMAGOTOTHISWEEKN/2000000003.dat"));
   EXPECT_EQ(Bytes("UMAGOTOTHISWEEKN/2000000002.dat"), "");
   EXPECT_EQ(std::count_if(host_.events.begin(), host_.events.end(), [](const auto& e) { return e.kind == "yield"; }),
-            1 + 3);
+            1 + 4 + 3);
 }
 
 TEST_F(Structure, EntryFilesMergeVersionsOfARun) {
