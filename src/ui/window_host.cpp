@@ -1,6 +1,7 @@
 #include "ui/window_host.h"
 
 #include <QAbstractButton>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -43,6 +44,31 @@ void ShowSlotColour(QWidget* widget, uint32_t bgr) {
   palette.setColor(box ? QPalette::Text : QPalette::WindowText, RgbColour(common::ReadableTextColour(RgbOf(colour))));
   widget->setPalette(palette);
   widget->setAutoFillBackground(true);
+}
+
+void WindowHost::RunOwnStep(const std::function<void()>& work) {
+  struct Running {
+    WindowHost& host;
+    explicit Running(WindowHost& h) : host(h) {
+      host.running_ = true;
+      host.SetButtonsEnabled(false);
+    }
+    ~Running() {
+      host.running_ = false;
+      host.SetButtonsEnabled(true);
+    }
+  } running(*this);
+  const ScreenPacer::Step paced(pacer_);
+  if (step_runner_)
+    step_runner_(work);
+  else
+    work();
+}
+
+bool WindowHost::KeepOpenWhileRunning(QCloseEvent& event) {
+  if (!running_) return false;
+  event.ignore();
+  return true;
 }
 
 void WindowHost::SetStatus(common::StatusSlot slot, const std::string& utf8) { pacer_.SetStatus(slot, utf8); }

@@ -2,11 +2,14 @@
 #include <QPointer>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "common/step_host.h"
 #include "ui/screen_pacer.h"
 #include "ui/status_slots.h"
+
+class QCloseEvent;
 
 namespace radadovur::ui {
 class DownloadProgressWindow;
@@ -19,13 +22,24 @@ void ShowSlotText(QWidget* widget, const std::string& utf8);
 // Gives a control a back colour, 0xBBGGRR.
 void ShowSlotColour(QWidget* widget, uint32_t bgr);
 
-// The step host of a window that runs steps itself (the odds window, the realtime menu): status
-// texts go to its controls, messages are boxes over it, and a download's progress dialog is its
-// own. While the window runs a step (a `ScreenPacer::Step` on `pacer()`), texts, bar values and
-// yields are paced. The window derives from QWidget and from this, in that order.
+// The step host of a window that runs steps itself (the prediction window, the odds window, the
+// realtime menu): status texts go to its controls, messages are boxes over it, and a download's
+// progress dialog is its own. While the window runs a step (RunOwnStep), its buttons are off and
+// texts, bar values and yields are paced. The window derives from QWidget and from this, in that
+// order.
 class WindowHost : public common::StepHost {
  public:
+  // Runs a step's work, e.g. through the main window so that the workflow buttons of every window
+  // are off meanwhile; without one the work runs directly.
+  using StepRunner = std::function<void(const std::function<void()>&)>;
+
   explicit WindowHost(QWidget& window) : window_(window), pacer_(window) {}
+
+  void SetStepRunner(StepRunner runner) { step_runner_ = std::move(runner); }
+  bool StepRunning() const { return running_; }
+  // The window's buttons that start steps (off while a step of this or any other window runs).
+  virtual void SetButtonsEnabled(bool enabled) = 0;
+  QWidget& HostWindow() { return window_; }
 
   void SetStatus(common::StatusSlot slot, const std::string& utf8) override;
   void SetBackColour(common::StatusSlot slot, uint32_t bgr) override;
@@ -40,10 +54,18 @@ class WindowHost : public common::StepHost {
 
  protected:
   ScreenPacer& pacer() { return pacer_; }
+  // Runs one of the window's steps: its buttons off and what it shows paced meanwhile, through
+  // the step runner.
+  void RunOwnStep(const std::function<void()>& work);
+  // For the window's closeEvent: while a step runs the close is ignored (true), since the window
+  // would be deleted under the step at its next yield.
+  bool KeepOpenWhileRunning(QCloseEvent& event);
 
  private:
   QWidget& window_;
   ScreenPacer pacer_;
+  StepRunner step_runner_;
+  bool running_ = false;
   QPointer<DownloadProgressWindow> download_dialog_;
 };
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +20,7 @@
 #include "ui/odds/odds_window.h"
 #include "ui/odds/realtime_menu_window.h"
 #include "ui/odds/realtime_results_window.h"
+#include "ui/quiet_main_window.h"
 
 namespace radadovur::testing {
 namespace {
@@ -109,6 +113,55 @@ TEST_F(OddsWindowsTest, TheRealtimeMenuFetchesAndShowsOneRealtimeResultsWindow) 
   EXPECT_NE(menu.ResultsWindow(), results.data());
   EXPECT_EQ(loads, 2);
   EXPECT_TRUE(menu.messages.empty());
+}
+
+// The realtime menu and the odds window run their steps as the main window's: while one runs no
+// workflow button of any window can start a second step on the same files during its yields, and
+// the running window does not close (it would be deleted under its step at the next yield).
+TEST_F(OddsWindowsTest, TheirStepsLockEveryWorkflowButtonAndKeepTheirWindowOpen) {
+  ScriptedJvLink main_link;
+  QuietMainWindow main_window(folder_.app_path(), main_link);
+  auto* menu = new Quiet<ui::RealtimeMenuWindow>(state_, std::make_unique<ScriptedJvLink>());
+  menu->setAttribute(Qt::WA_DeleteOnClose);  // as the main window shows it
+  Quiet<ui::OddsWindow> odds(state_, std::make_unique<ScriptedJvLink>());
+  ui::AttachToMainWindow(*menu, main_window);
+  ui::AttachToMainWindow(odds, main_window);
+  main_window.show();
+  menu->show();
+  odds.show();
+  const auto main_button = [&](const char* name) { return main_window.findChild<QAbstractButton*>(name); };
+
+  QPointer<QWidget> alive = menu;
+  std::map<std::string, bool> enabled;
+  bool closed = true;
+  menu->SetResultsWindowFactory([&]() -> QWidget* {  // the results window's load: the step's work
+    enabled["main Command8"] = main_button("Command8")->isEnabled();
+    enabled["main Command13"] = main_button("Command13")->isEnabled();
+    enabled["menu Command1"] = Button(*menu, "Command1")->isEnabled();
+    enabled["odds Command2"] = Button(odds, "Command2")->isEnabled();
+    EXPECT_TRUE(main_window.StepRunning());
+    closed = menu->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // what the next yield would do
+    return nullptr;
+  });
+  Button(*menu, "Command2")->click();
+  ASSERT_EQ(enabled.size(), 4u);
+  for (const auto& [control, on] : enabled) EXPECT_FALSE(on) << control;
+  EXPECT_FALSE(closed);
+  ASSERT_TRUE(alive);
+  EXPECT_TRUE(menu->isVisible());
+  EXPECT_TRUE(main_button("Command8")->isEnabled());
+  EXPECT_TRUE(Button(*menu, "Command2")->isEnabled());
+
+  // A step of the main window turns both windows' buttons off.
+  main_window.RunStep([&] {
+    EXPECT_FALSE(Button(*menu, "Command2")->isEnabled());
+    EXPECT_FALSE(Button(odds, "Command3")->isEnabled());
+  });
+  EXPECT_TRUE(Button(odds, "Command3")->isEnabled());
+  menu->close();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(alive);
 }
 
 TEST_F(OddsWindowsTest, TheRealtimeResultsWindowLoadsWithItsOwnJvLinkAndSaysWhatFailed) {

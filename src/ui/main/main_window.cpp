@@ -459,4 +459,10 @@ void MainWindow::OnResults() {
   SetStatus(common::StatusSlot::kMainText5, results_window ? results_window->EndText() : results::ResultsEndText({}));
 }
 
+void AttachToMainWindow(WindowHost& window, MainWindow& main_window) {
+  window.SetStepRunner([&main_window](const std::function<void()>& work) { main_window.RunStep(work); });
+  QObject::connect(&main_window, &MainWindow::WorkflowEnabledChanged, &window.HostWindow(),
+                   [&window](bool enabled) { window.SetButtonsEnabled(enabled); });
+}
+
 }  // namespace radadovur::ui

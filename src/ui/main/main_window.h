@@ -20,6 +20,7 @@ class QRadioButton;
 
 namespace radadovur::ui {
 class DownloadProgressWindow;
+class WindowHost;
 
 // The main window VLTF1THISWEEKNAZ: the program's start-up and its menu of workflow buttons,
 // with the status boxes that the steps write. It owns the program's run state and is the step
@@ -119,5 +120,11 @@ class MainWindow : public QWidget, public common::StepHost {
   int step_depth_ = 0;
   ScreenPacer pacer_{*this};
 };
+
+// Wires a window that runs steps of its own (prediction, odds, realtime menu) to the main window:
+// its steps run as the main window's steps, so that no workflow button of any window can start a
+// second step on the same files during their yields, and its buttons are off while any step of
+// the program runs.
+void AttachToMainWindow(WindowHost& window, MainWindow& main_window);
 
 }  // namespace radadovur::ui

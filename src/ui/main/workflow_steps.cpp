@@ -18,13 +18,14 @@ namespace radadovur::ui {
 namespace {
 
 // A window's own JV-Link: the stand-in replaying the recordings its settings name, with the
-// settings dialog shown over the window.
+// settings dialog shown over the window. The window's steps run as the main window's.
 template <typename Window>
 QWidget* WithOwnJvLink(MainWindow& w) {
   auto link = jvlink::MakeReplayJvLink(w.AppPath());
   jvlink::ReplayJvLink& replay = *link;
   auto* window = new Window(w.State(), std::move(link));
   InstallJvLinkSettingsDialog(replay, window);
+  AttachToMainWindow(*window, w);
   return window;
 }
 

@@ -1,5 +1,6 @@
 #include "ui/odds/odds_window.h"
 
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,12 +47,12 @@ void OddsWindow::SetButtonsEnabled(bool enabled) {
 
 void OddsWindow::Fetch(steps::ThisWeekOdds which) {
   // A yield inside the fetch (the progress dialog) must not start a second one.
-  SetButtonsEnabled(false);
-  {
-    const ScreenPacer::Step paced(pacer());
-    failures_ = steps::RunThisWeekOdds(which, state_, download_, *jv_link_, *this);
-  }
-  SetButtonsEnabled(true);
+  RunOwnStep([&] { failures_ = steps::RunThisWeekOdds(which, state_, download_, *jv_link_, *this); });
+}
+
+void OddsWindow::closeEvent(QCloseEvent* event) {
+  if (KeepOpenWhileRunning(*event)) return;
+  QWidget::closeEvent(event);
 }
 
 }  // namespace radadovur::ui

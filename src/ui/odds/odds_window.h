@@ -8,6 +8,7 @@
 #include "steps/odds_download.h"
 #include "ui/window_host.h"
 
+class QCloseEvent;
 class QLineEdit;
 class QPushButton;
 
@@ -27,10 +28,15 @@ class OddsWindow : public QWidget, public WindowHost {
   const steps::OddsWindowState& DownloadState() const { return download_; }
   // What the last fetch could not do.
   const common::StepFailures& LastFailures() const { return failures_; }
+  // The three buttons (while a step of this or any other window of the program runs: off).
+  void SetButtonsEnabled(bool enabled) override;
+
+ protected:
+  // Closing while a step runs would delete the window under the step.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void Fetch(steps::ThisWeekOdds which);
-  void SetButtonsEnabled(bool enabled);
 
   common::RunState& state_;
   std::unique_ptr<jvlink::JvLink> jv_link_;

@@ -1,5 +1,6 @@
 #include "ui/odds/realtime_menu_window.h"
 
+#include <QCloseEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -47,17 +48,14 @@ void RealtimeMenuWindow::SetButtonsEnabled(bool enabled) {
 }
 
 void RealtimeMenuWindow::FetchRealtimeOdds() {
-  SetButtonsEnabled(false);
-  {
-    const ScreenPacer::Step paced(pacer());
-    failures_ = steps::RunRealtimeOdds(state_, *jv_link_, *this);
-  }
-  SetButtonsEnabled(true);
+  RunOwnStep([this] { failures_ = steps::RunRealtimeOdds(state_, *jv_link_, *this); });
 }
 
 void RealtimeMenuWindow::ShowRealtimeResults() {
-  SetButtonsEnabled(false);
-  const ScreenPacer::Step paced(pacer());
+  RunOwnStep([this] { LoadRealtimeResultsWindow(); });
+}
+
+void RealtimeMenuWindow::LoadRealtimeResultsWindow() {
   SetStatus(common::StatusSlot::kRealtimeText1, std::string(steps::kRealtimeResultsStartText));
   Yield();
   state_.OddsSource = 1;
@@ -77,7 +75,11 @@ void RealtimeMenuWindow::ShowRealtimeResults() {
   } else {
     SetStatus(common::StatusSlot::kRealtimeText1, std::string(steps::kRealtimeResultsEndText));
   }
-  SetButtonsEnabled(true);
+}
+
+void RealtimeMenuWindow::closeEvent(QCloseEvent* event) {
+  if (KeepOpenWhileRunning(*event)) return;
+  QWidget::closeEvent(event);
 }
 
 }  // namespace radadovur::ui

@@ -9,6 +9,7 @@
 #include "jvlink/jv_link.h"
 #include "ui/window_host.h"
 
+class QCloseEvent;
 class QLineEdit;
 class QPushButton;
 
@@ -31,11 +32,17 @@ class RealtimeMenuWindow : public QWidget, public WindowHost {
   jvlink::JvLink& JVLink1() { return *jv_link_; }
   const common::StepFailures& LastFailures() const { return failures_; }
   QWidget* ResultsWindow() const { return results_window_; }
+  // The three buttons (while a step of this or any other window of the program runs: off).
+  void SetButtonsEnabled(bool enabled) override;
+
+ protected:
+  // Closing while a step runs would delete the window under the step.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void FetchRealtimeOdds();
   void ShowRealtimeResults();
-  void SetButtonsEnabled(bool enabled);
+  void LoadRealtimeResultsWindow();
 
   common::RunState& state_;
   std::unique_ptr<jvlink::JvLink> jv_link_;

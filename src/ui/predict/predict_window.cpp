@@ -95,27 +95,8 @@ void PredictWindow::SetButtonsEnabled(bool enabled) {
   for (QPushButton* b : {command1_, command2_, command3_}) b->setEnabled(enabled);
 }
 
-void PredictWindow::RunStep(const std::function<void()>& work) {
-  struct Running {
-    PredictWindow* window;
-    explicit Running(PredictWindow* w) : window(w) {
-      window->running_ = true;
-      window->SetButtonsEnabled(false);
-    }
-    ~Running() {
-      window->running_ = false;
-      window->SetButtonsEnabled(true);
-    }
-  } running(this);
-  const ScreenPacer::Step paced(pacer());
-  if (step_runner_)
-    step_runner_(work);
-  else
-    work();
-}
-
 void PredictWindow::OnDayBefore() {
-  RunStep([this] { failures_ = steps::RunDayBefore(state_, *this); });
+  RunOwnStep([this] { failures_ = steps::RunDayBefore(state_, *this); });
 }
 
 void PredictWindow::OnPrediction() {
@@ -123,7 +104,7 @@ void PredictWindow::OnPrediction() {
     Message(std::string(steps::kPredictRefusedMessage) + "\n" + model_error_);
     return;
   }
-  RunStep([this] { failures_ = steps::RunPrediction(state_, *model_, *this); });
+  RunOwnStep([this] { failures_ = steps::RunPrediction(state_, *model_, *this); });
 }
 
 void PredictWindow::BeginProgress(common::ProgressSlot slot, int64_t total) {
@@ -143,16 +124,8 @@ void PredictWindow::EndProgress(common::ProgressSlot slot) {
 }
 
 void PredictWindow::closeEvent(QCloseEvent* event) {
-  if (running_) {
-    event->ignore();
-    return;
-  }
+  if (KeepOpenWhileRunning(*event)) return;
   QWidget::closeEvent(event);
-}
-
-void AttachToMainWindow(PredictWindow& window, MainWindow& main_window) {
-  window.SetStepRunner([&main_window](const std::function<void()>& work) { main_window.RunStep(work); });
-  QObject::connect(&main_window, &MainWindow::WorkflowEnabledChanged, &window, &PredictWindow::SetButtonsEnabled);
 }
 
 }  // namespace radadovur::ui

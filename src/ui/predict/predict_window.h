@@ -23,20 +23,14 @@ class MainWindow;
 class PredictWindow : public QWidget, public WindowHost {
   Q_OBJECT
  public:
-  // Runs a step's work, e.g. through the main window so that its workflow buttons are disabled
-  // meanwhile; without one the work runs directly.
-  using StepRunner = std::function<void(const std::function<void()>&)>;
-
   explicit PredictWindow(const common::RunState& state, QWidget* parent = nullptr);
   ~PredictWindow() override;
 
   // The window's load: the model of the three surfaces. When it cannot be read a message names
   // the file, and ⑤ is refused in this window; ④ does not need the model.
   void Load();
-  void SetStepRunner(StepRunner runner) { step_runner_ = std::move(runner); }
 
   bool ModelLoaded() const { return model_loaded_; }
-  bool StepRunning() const { return running_; }
   // What the last run of ④ or ⑤ could not do.
   const common::StepFailures& LastFailures() const { return failures_; }
 
@@ -44,9 +38,8 @@ class PredictWindow : public QWidget, public WindowHost {
   void BeginProgress(common::ProgressSlot slot, int64_t total) override;
   void EndProgress(common::ProgressSlot slot) override;
 
- public slots:
   // The three buttons (while a step of this or any other window of the program runs: off).
-  void SetButtonsEnabled(bool enabled);
+  void SetButtonsEnabled(bool enabled) override;
 
  protected:
   // Closing while a step runs would take the window's state away under the step.
@@ -55,22 +48,15 @@ class PredictWindow : public QWidget, public WindowHost {
  private:
   void OnDayBefore();
   void OnPrediction();
-  void RunStep(const std::function<void()>& work);
 
   const common::RunState& state_;
   std::unique_ptr<engine::ReferenceModel> model_;
   bool model_loaded_ = false;
   std::string model_error_;
-  bool running_ = false;
-  StepRunner step_runner_;
   common::StepFailures failures_;
   QPushButton* command1_;
   QPushButton* command2_;
   QPushButton* command3_;
 };
-
-// Wires a prediction window to the main window: its steps run as the main window's steps (the
-// workflow buttons off meanwhile), and its buttons are off while any step of the program runs.
-void AttachToMainWindow(PredictWindow& window, MainWindow& main_window);
 
 }  // namespace radadovur::ui
