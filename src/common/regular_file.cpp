@@ -8,7 +8,8 @@
 
 namespace radadovur::common {
 
-Status OpenRegularFile(const std::string& path, int flags, mode_t mode, const char* action, int& fd) {
+Status OpenRegularFile(const std::string& path, int flags, mode_t mode, const char* action, int& fd,
+                       struct stat* info) {
   fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, mode);
   if (fd < 0) {
     // Opening a FIFO without a reader for writing is refused with ENXIO.
@@ -26,6 +27,8 @@ Status OpenRegularFile(const std::string& path, int flags, mode_t mode, const ch
   if (!status.ok()) {
     ::close(fd);
     fd = -1;
+  } else if (info) {
+    *info = st;
   }
   return status;
 }

@@ -29,13 +29,8 @@ Status ReadWholeFile(const std::string& path, std::string& bytes) {
   bytes.clear();
   // One read straight into a buffer of the file's size (record files run to megabytes).
   int fd = -1;
-  if (Status s = OpenRegularFile(path, O_RDONLY, 0, "cannot read", fd); !s.ok()) return s;
   struct stat st {};
-  if (::fstat(fd, &st) != 0) {
-    Status s = Errno("cannot read", path);
-    ::close(fd);
-    return s;
-  }
+  if (Status s = OpenRegularFile(path, O_RDONLY, 0, "cannot read", fd, &st); !s.ok()) return s;
   bytes.assign(static_cast<size_t>(st.st_size), '\0');
   size_t got = 0;
   while (got < bytes.size()) {
@@ -75,13 +70,9 @@ Status WriteFileAtomic(const std::string& path, std::string_view bytes) {
 
 Status AppendToFile(const std::string& path, std::string_view bytes) {
   int fd = -1;
-  if (Status s = OpenRegularFile(path, O_WRONLY | O_CREAT | O_APPEND, 0644, "cannot write", fd); !s.ok()) return s;
   struct stat st {};
-  if (::fstat(fd, &st) != 0) {
-    Status s = Errno("cannot write", path);
-    ::close(fd);
+  if (Status s = OpenRegularFile(path, O_WRONLY | O_CREAT | O_APPEND, 0644, "cannot write", fd, &st); !s.ok())
     return s;
-  }
   Status status;
   if (!WriteAll(fd, bytes)) {
     status = Errno("cannot write", path);
