@@ -9,19 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "median.h"
 #include "common/text_file.h"
 #include "store/odds_matrix.h"
 
 namespace {
 
+using radadovur::bench::Median;
+
 using Clock = std::chrono::steady_clock;
 
 double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 }  // namespace
 

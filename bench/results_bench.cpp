@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "median.h"
 #include "common/run_state.h"
 #include "common/text_file.h"
 #include "results/results_pass.h"
@@ -26,6 +27,8 @@
 #include "support/recording_host.h"
 
 namespace {
+
+using radadovur::bench::Median;
 
 namespace fs = std::filesystem;
 namespace results = radadovur::results;
@@ -38,11 +41,6 @@ double UserSeconds() {
   rusage usage{};
   ::getrusage(RUSAGE_SELF, &usage);
   return static_cast<double>(usage.ru_utime.tv_sec) + static_cast<double>(usage.ru_utime.tv_usec) / 1e6;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
 }
 
 struct Written {

@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "median.h"
 #include "cli/console_host.h"
 #include "common/run_state.h"
 #include "engine/weight_model.h"
@@ -38,6 +39,8 @@
 #include "ui/results/results_window.h"
 
 namespace {
+
+using radadovur::bench::Median;
 
 namespace fs = std::filesystem;
 namespace common = radadovur::common;
@@ -206,11 +209,6 @@ bool RunWindows(const std::string& dir, PaintWatch& watch, Timing (&t)[kSteps]) 
     if (w->isWindow()) w->close();
   QCoreApplication::processEvents();
   return ok;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
 }
 
 }  // namespace
