@@ -10,6 +10,7 @@
 #include "common/text_file.h"
 #include "jvdata/layout_ra.h"
 #include "jvdata/record.h"
+#include "steps/delivered_record.h"
 #include "steps/download_progress.h"
 
 namespace radadovur::steps {
@@ -204,23 +205,29 @@ common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& li
     if (const int32_t rc = link.JVInit(std::string(kRealtimeSoftwareId)); rc != 0)
       JvError(host, failures, jvlink::ErrorMessage(link, "JVInitエラー。RC=" + std::to_string(rc), rc));
     if (const int32_t rc = link.JVRTOpen(std::string(kRealtimeDataspec), race_id); rc < 0) {
-      unread.push_back(race_id + " JVRTOpen RC=" + std::to_string(rc));
+      unread.push_back(common::Shown(race_id) + " JVRTOpen RC=" + std::to_string(rc));
     } else {
       buffer.assign(jvlink::kJvReadBufferSize, '\0');
       int32_t size = jvlink::kJvReadBufferSize;
+      int64_t records = 0;
       for (int read = 0; read < kRealtimeReadsPerRace; ++read) {
         size = jvlink::kJvReadBufferSize;
         const int32_t rc = link.JVRead(buffer, size, file_name);
         if (rc == jvlink::jvread::kFileBoundary) break;
         // Only a record is kept: after any other result the buffer holds none.
         if (rc > 0) {
-          if (!Keep(app_path, kRealtimeFiles, std::string_view(buffer).substr(0, static_cast<size_t>(rc)), host,
-                    failures)) {
+          const std::string_view delivered = std::string_view(buffer).substr(0, static_cast<size_t>(rc));
+          // A damaged record is left out: kept, it would shift the odds file it goes to.
+          if (Status s = CheckDeliveredRecord(kRealtimeDataspec, file_name, ++records, delivered); !s.ok()) {
+            failures.Add(std::move(s));
+            continue;
+          }
+          if (!Keep(app_path, kRealtimeFiles, delivered, host, failures)) {
             stop = true;
             break;
           }
         } else if (rc < 0) {
-          unread.push_back(race_id + " JVRead RC=" + std::to_string(rc));
+          unread.push_back(common::Shown(race_id) + " JVRead RC=" + std::to_string(rc));
         }
       }
     }
