@@ -192,6 +192,7 @@ common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& li
   }
   const int64_t n = races.is_open() ? races.Count() : 0;
   std::vector<std::string> unread;  // races whose request or reads failed
+  std::vector<Status> damaged;       // delivered records left out
   std::string buffer;
   std::string record;
   std::string file_name;
@@ -219,7 +220,7 @@ common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& li
           const std::string_view delivered = std::string_view(buffer).substr(0, static_cast<size_t>(rc));
           // A damaged record is left out: kept, it would shift the odds file it goes to.
           if (Status s = CheckDeliveredRecord(kRealtimeDataspec, file_name, ++records, delivered); !s.ok()) {
-            failures.Add(std::move(s));
+            damaged.push_back(std::move(s));
             continue;
           }
           if (!Keep(app_path, kRealtimeFiles, delivered, host, failures)) {
@@ -235,12 +236,17 @@ common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& li
   }
   races.Close();
   host.SetStatus(StatusSlot::kRealtimeText1,
-                 std::string(failures.empty() && unread.empty() ? kRealtimeEndText : kRealtimeFailedText));
-  if (!unread.empty()) {
+                 std::string(failures.empty() && unread.empty() && damaged.empty() ? kRealtimeEndText
+                                                                                   : kRealtimeFailedText));
+  if (!unread.empty() || !damaged.empty()) {
     std::string message = "速報オッズ取得で次のレースの取得に失敗しました。";
     for (const auto& item : unread) {
       message += "\n" + item;
       failures.Add(Status::IoError("JV-Link", item));
+    }
+    for (Status& record : damaged) {
+      message += "\n" + record.ToString();
+      failures.Add(std::move(record));
     }
     host.Message(message);
   }

@@ -127,6 +127,8 @@ TEST_F(RealtimeDeliveriesTest, TheRealtimeOddsLeaveADamagedRecordOutAndEndWithTh
     EXPECT_EQ(File(names::kO2Realtime), "") << damage.what;
     EXPECT_EQ(File(names::kO4Realtime), exacta) << damage.what;
     EXPECT_EQ(host_.LastText(common::StatusSlot::kRealtimeText1), "速報オッズ取得で失敗がありました。") << damage.what;
+    ASSERT_EQ(host_.Messages().size(), 1u) << damage.what;  // the window shows it too
+    EXPECT_NE(host_.Messages()[0].find("0B30/" + recording + " の 1 件目"), std::string::npos) << host_.Messages()[0];
   }
 }
 
