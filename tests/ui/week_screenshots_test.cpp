@@ -33,10 +33,14 @@ class Shots {
     EXPECT_LE(window.height(), kLargestWindow.height()) << name;
     EXPECT_LE(window.width(), kLargestWindow.width()) << name;
   }
-  // Each page of every tab control of the window.
+  // Each page of every tab control of the window; a tab control on a page of another is shown
+  // by turning to that page first.
   void TakeTabs(QWidget& window, const std::string& name) {
     for (QTabWidget* tabs : window.findChildren<QTabWidget*>())
       for (int k = 0; k < tabs->count(); ++k) {
+        for (QWidget* w = tabs; w && w != &window; w = w->parentWidget())
+          if (auto* outer = w->parentWidget() ? qobject_cast<QTabWidget*>(w->parentWidget()->parentWidget()) : nullptr)
+            outer->setCurrentWidget(w);
         tabs->setCurrentIndex(k);
         Take(window, name + "_" + tabs->objectName().toStdString() + "_" + std::to_string(k));
       }
