@@ -97,10 +97,11 @@ class UntrustedHorseWeek : public ::testing::Test {
   static void Restore() {
     for (const auto& [name, bytes] : Outputs()) {
       const auto was = before_->find(name);
-      if (was == before_->end())
+      if (was == before_->end()) {
         fs::remove(dir_ + name);
-      else if (was->second != bytes)
+      } else if (was->second != bytes) {
         ASSERT_TRUE(common::WriteFileAtomic(dir_ + name, was->second).ok()) << name;
+      }
     }
   }
   static std::string ExFile() { return dir_ + "UMAGOTOEXTHISWEEKN/" + *horse_ + "EX.dat"; }
@@ -114,15 +115,20 @@ class UntrustedHorseWeek : public ::testing::Test {
       const auto found = now.find(name);
       if (found == now.end()) {
         ++missing_in[FolderOf(name)];
-        if (FolderOf(name) == "KAIME" || FolderOf(name) == "RACE") EXPECT_THAT(name, HasSubstr(*race_));
+        if (FolderOf(name) == "KAIME" || FolderOf(name) == "RACE") {
+          EXPECT_THAT(name, HasSubstr(*race_));
+        }
       } else if (!kDayFolders.count(FolderOf(name))) {
         EXPECT_TRUE(found->second == bytes) << name << " differs from a clean run";
       }
     }
     for (const auto& [name, bytes] : now) EXPECT_TRUE(clean_->count(name)) << name << " is new";
     for (const char* folder : kOneFilePerRace) EXPECT_EQ(missing_in[folder], 1) << folder;
-    for (const auto& [name, bytes] : now)
-      if (FolderOf(name) == "KAIME") EXPECT_THAT(name, ::testing::Not(HasSubstr(*race_)));
+    for (const auto& [name, bytes] : now) {
+      if (FolderOf(name) == "KAIME") {
+        EXPECT_THAT(name, ::testing::Not(HasSubstr(*race_)));
+      }
+    }
   }
   // The pass in-process, told which horses ⑤ failed; the failures whose text names the remedy.
   static std::vector<std::string> RunPass(const std::set<std::string>& failed_in_predict) {
