@@ -151,6 +151,26 @@ TEST_F(PredictWindowTest, WithoutTheModelFiveIsRefusedAndFourStillRuns) {
   EXPECT_EQ(Text(window, "Text1"), "前日固定終了");
 }
 
+// A model file with one damaged line (here a category code's opening quote lost): the window
+// says so when it loads, naming the file and the line, and ⑤ is refused.
+TEST_F(PredictWindowTest, ADamagedModelLineIsNamedWhenTheWindowLoads) {
+  const std::string codes = app_ + "OPTION1N/SibaItemCategory201801N2024.dat";
+  const std::string sound = common::ReadWholeFile(codes).value();
+  const size_t third = sound.find('\n', sound.find('\n') + 1) + 1;
+  ASSERT_TRUE(common::WriteFileAtomic(codes, std::string(sound).erase(third, 1)).ok());
+  const common::RunState state = common::RunStateFor(app_);
+  QuietPredictWindow window(state);
+  window.Load();
+  ASSERT_TRUE(common::WriteFileAtomic(codes, sound).ok());
+  EXPECT_FALSE(window.ModelLoaded());
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_THAT(window.messages[0], StartsWith(std::string(steps::kModelLoadFailedMessage)));
+  EXPECT_THAT(window.messages[0], HasSubstr(codes + " の 3 行目が壊れています: 1 番目の項目に対になっていない引用符があります"));
+  Button(window, "Command1")->click();
+  ASSERT_EQ(window.messages.size(), 2u);
+  EXPECT_THAT(window.messages[1], StartsWith(std::string(steps::kPredictRefusedMessage)));
+}
+
 // Button ③ makes a new window on every click; while one runs a step, no button of the main
 // window or of any prediction window can start another, and the running one does not close.
 TEST_F(PredictWindowTest, ButtonThreeOpensANewWindowAndStepsLockTheOtherButtons) {
