@@ -24,7 +24,7 @@ class ClockedHost : public cli::PredictConsoleHost {
 };
 
 // What `predict` shows on a large week: a start text, a counter text per horse, the bar.
-std::string Run(bool terminal) {
+std::string PredictOutput(bool terminal) {
   ::testing::internal::CaptureStdout();
   {
     ClockedHost host(terminal);
@@ -50,11 +50,11 @@ std::string Run(bool terminal) {
 }
 
 TEST(ConsoleHost, ATerminalSeesProgressOnceASecondAFileOnlyTheTexts) {
-  EXPECT_EQ(Run(false),
+  EXPECT_EQ(PredictOutput(false),
             "[VELTRANEXPDTHISWEEKNAZ.Text3] 計算を開始しました。\n"
             "[VELTRANEXPDTHISWEEKNAZ.Text3] 30 馬\n"
             "[VELTRANEXPDTHISWEEKNAZ.Text3] 計算終了\n");
-  EXPECT_EQ(Run(true),
+  EXPECT_EQ(PredictOutput(true),
             "[VELTRANEXPDTHISWEEKNAZ.Text3] 計算を開始しました。\n"
             "[VELTRANEXPDTHISWEEKNAZ.Text3] 10 馬\n"
             "[VELTRANEXPDTHISWEEKNAZ.Text3] 20 馬\n"
