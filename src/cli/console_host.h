@@ -51,8 +51,9 @@ inline const char* PrintedLabel(common::ProgressSlot slot) {
 // The command line's stand-in for a window: status texts and messages go to standard output;
 // nothing cancels, and a question is answered No. On a terminal a long stretch without a text
 // shows the step's progress as the window's bars do, one line at most every second (kPace):
-// the bar's value, or a text held back (HoldText). Into a file or a pipe no progress is printed,
-// so that the output stays the same from run to run.
+// the bar's value, a text held back (HoldText), or, where the window only repaints (a yield),
+// that the step is still working. Into a file or a pipe no progress is printed, so that the
+// output stays the same from run to run.
 class ConsoleHost : public common::StepHost {
  public:
   using Clock = std::chrono::steady_clock;
@@ -92,7 +93,12 @@ class ConsoleHost : public common::StepHost {
     if (bar_ && *bar_ == slot) bar_.reset();
   }
   bool CancelRequested() override { return false; }
-  void Yield() override { ShowProgressWhenDue(); }
+  void Yield() override {
+    ShowProgressWhenDue();
+    if (!terminal_ || !last_line_ || Now() - *last_line_ < kPace) return;
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(Now() - *started_).count();
+    PrintNow("処理中です(開始から " + std::to_string(seconds) + " 秒)");
+  }
 
  protected:
   // The time the pace is measured by (a test's own clock).
@@ -123,13 +129,14 @@ class ConsoleHost : public common::StepHost {
     std::printf("%s\n", line.c_str());
     std::fflush(stdout);
     last_line_ = Now();
+    if (!started_) started_ = last_line_;
   }
 
   void ShowProgressWhenDue() {
     if (!terminal_) return;
     const bool bar_moved = bar_ && bar_value_ >= 0 && bar_value_ != bar_shown_;
     if (!holding_ && !bar_moved) return;
-    if (!last_line_) last_line_ = Now();  // the pace starts with the step
+    if (!last_line_) started_ = last_line_ = Now();  // the pace starts with the step
     if (Now() - *last_line_ < kPace) return;
     if (holding_) {
       FlushHeld();
@@ -142,6 +149,7 @@ class ConsoleHost : public common::StepHost {
   }
 
   bool terminal_;
+  std::optional<Clock::time_point> started_;
   std::optional<Clock::time_point> last_line_;
   std::optional<common::ProgressSlot> bar_;
   int64_t bar_total_ = 0;

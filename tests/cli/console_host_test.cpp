@@ -23,7 +23,8 @@ class ClockedHost : public cli::PredictConsoleHost {
   Clock::time_point now_{};
 };
 
-// What `predict` shows on a large week: a start text, a counter text per horse, the bar.
+// What `predict` shows on a large week: a start text, a counter text per horse, the bar; then a
+// stretch where the step only yields, as the results pass does before its first race.
 std::string PredictOutput(bool terminal) {
   ::testing::internal::CaptureStdout();
   {
@@ -62,6 +63,7 @@ TEST(ConsoleHost, ATerminalSeesProgressOnceASecondAFileOnlyTheTexts) {
             "[VELTRANEXPDTHISWEEKNAZ.ProgressBar3] 10 / 100\n"
             "[VELTRANEXPDTHISWEEKNAZ.ProgressBar3] 20 / 100\n"
             "[VELTRANEXPDTHISWEEKNAZ.ProgressBar3] 30 / 100\n"
+            "処理中です(開始から 8 秒)\n"
             "[VELTRANEXPDTHISWEEKNAZ.Text3] 計算終了\n");
 }
 
