@@ -1,6 +1,7 @@
 #include "results/runner_files.h"
 
 #include <filesystem>
+#include <functional>
 
 #include "common/names.h"
 #include "engine/layout_ex.h"
@@ -182,6 +183,59 @@ TEST_F(RunnerFilesTest, DamagedFilesFailTheirHorseOrRaceAndGiveNoRuns) {
   ASSERT_EQ(again.items.size(), 1u);
   EXPECT_NE(again.Texts()[0].find(runner_file), std::string::npos) << again.Texts()[0];
   EXPECT_EQ(RunnerFile(), shifted);
+}
+
+// Damage that keeps a file's length passes a check of the length alone: each record's own line end
+// is what tells that the bytes are shifted.
+TEST_F(RunnerFilesTest, DamageThatKeepsTheLengthFailsTheHorseOrRaceToo) {
+  struct Damage {
+    const char* what;
+    size_t record_length;
+    std::function<void(std::string&)> make;
+  };
+  // One byte of the first record moved into the second: the first record's end is shifted.
+  auto moved = [](size_t length) {
+    return [length](std::string& bytes) {
+      const char byte = bytes[10];
+      bytes.erase(10, 1);
+      bytes.insert(length + 10, 1, byte);
+    };
+  };
+  const Damage damages[] = {
+      {"a byte moved inside the expanded records", ex::kLength, moved(ex::kLength)},
+      {"a byte moved inside the runner file", rr::kLength, moved(rr::kLength)},
+      {"the line end of the last runner overwritten", rr::kLength,
+       [](std::string& bytes) { bytes.replace(bytes.size() - 2, 2, "  "); }},
+  };
+  PutRecords(std::string(common::names::kSeNew),
+             {Entry("11", "01", "2021100001", "ONE"), Entry("11", "02", "2021100002", "TWO")});
+  const std::string ex_file = ::radadovur::testing::NameOf(engine::UmagotoExFileName, "2021100002");
+  const std::string runner_file = ::radadovur::testing::NameOf(RaceRunnerFileName, kKey);
+  for (const Damage& damage : damages) {
+    PutRuns("2021100001", 3);
+    PutRuns("2021100002", 3);
+    common::StepFailures failures;
+    PutEntries(app_, state_, failures);
+    ASSERT_TRUE(failures.empty()) << failures.Texts()[0];
+    const std::string& name = damage.record_length == ex::kLength ? ex_file : runner_file;
+    std::string bytes = *common::ReadWholeFile(app_ + name);
+    const size_t length = bytes.size();
+    damage.make(bytes);
+    ASSERT_EQ(bytes.size(), length) << damage.what;
+    Put(name, bytes);
+
+    CopyRuns(app_, state_, failures);
+    EXPECT_EQ(failures.items.size(), 1u) << damage.what;
+    if (failures.items.size() != 1u) continue;
+    EXPECT_TRUE(failures.items[0].IsCorruption()) << damage.what;
+    EXPECT_NE(failures.Texts()[0].find(name), std::string::npos) << damage.what << ": " << failures.Texts()[0];
+    if (name == runner_file) {
+      EXPECT_TRUE(RunnerFile() == bytes) << damage.what;  // the race keeps its bytes
+    } else {
+      EXPECT_EQ(rr::Year.Str(Record(RunnerFile(), 2), 0), std::string(4, '\0')) << damage.what;  // no run copied
+      EXPECT_EQ(rr::MonthDay.Str(Record(RunnerFile(), 1), 0), "0922") << damage.what;
+    }
+  }
 }
 
 TEST_F(RunnerFilesTest, TheGoingFollowsTheTrack) {
