@@ -24,7 +24,7 @@ QWidget* WithOwnJvLink(MainWindow& w) {
   auto link = jvlink::MakeReplayJvLink(w.AppPath());
   jvlink::ReplayJvLink& replay = *link;
   auto* window = new Window(w.State(), std::move(link));
-  InstallJvLinkSettingsDialog(replay, window);
+  InstallJvLinkSettingsDialog(replay, window, w.AppPath());
   AttachToMainWindow(*window, w);
   return window;
 }
