@@ -26,7 +26,8 @@ int RunStructure(const std::vector<std::string>& args) {
   state->CancellationOption = cancel;
   ConsoleHost host;
   common::StepFailures failures = steps::RunStructureProcessing(*state, host);
-  host.SetStatus(common::StatusSlot::kKouzoutaiText1, std::string(steps::kStructureWindowText));
+  // A refused processing opens no structure window.
+  if (!failures.refused) host.SetStatus(common::StatusSlot::kKouzoutaiText1, std::string(steps::kStructureWindowText));
   if (state->CancellationOption) {
     auto link = jvlink::MakeReplayJvLink(state->AppPath);
     for (auto& f : steps::RunCancellationProcessing(*state, *link, host).items) failures.Add(std::move(f));

@@ -21,4 +21,9 @@ store::OddsMatrixReport RunOddsMatrices(const common::RunState& state, common::S
   return report;
 }
 
+std::string OddsMatricesEndText(int odds_source, const common::StepFailures& failures) {
+  if (odds_source == 1) return failures.empty() ? "速報オッズ処理終了" : "速報オッズ処理で失敗がありました。";
+  return failures.empty() ? "今週のオッズ処理終了" : "今週のオッズ処理で失敗がありました。";
+}
+
 }  // namespace radadovur::steps

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include <string_view>
 
 #include "common/run_state.h"
@@ -13,6 +14,10 @@ namespace radadovur::steps {
 // failure are told in one message at the end (none when all went well). The report's failures
 // hold what failed (a missing file is not a failure).
 store::OddsMatrixReport RunOddsMatrices(const common::RunState& state, common::StepHost& host);
+
+// The main window's text after the matrices of `odds_source` (0 this week's, in Text2; 1 realtime,
+// in Text3): its end text, or, after a failure, a text that says so.
+std::string OddsMatricesEndText(int odds_source, const common::StepFailures& failures);
 
 // The window's caption and its only button.
 inline constexpr std::string_view kOddsMatrixCaption = "2024.6.29Z";

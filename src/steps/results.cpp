@@ -11,6 +11,7 @@
 #include "results/ticket_stages.h"
 #include "common/failure_report.h"
 #include "steps/step_inputs.h"
+#include "steps/week_record.h"
 
 namespace radadovur::steps {
 
@@ -44,11 +45,18 @@ results::ResultsPassOutcome RunResultsStep(const common::RunState& run, common::
   {
     MissingInputs missing(run.AppPath);
     NeedResultsInputs(missing);
+    NeedFinished(missing, WeekStep::kResults);
     results::ResultsPassOutcome outcome;
     if (missing.Refuse(kResultsStepName, host, outcome.failures)) return outcome;
+    if (common::Status s = MarkStepStarted(run.AppPath, WeekStep::kResults); !s.ok()) {
+      host.Message(s.ToString());
+      outcome.failures.Add(std::move(s));
+      return outcome;
+    }
   }
   ResultsPassParts parts = AssembleResultsPassParts();
   results::ResultsPassOutcome outcome = results::RunResultsPass(run, host, parts.hooks, *parts.writers, state);
+  if (outcome.failures.empty()) outcome.failures.Add(MarkStepFinished(run.AppPath, WeekStep::kResults));
   if (!outcome.failures.empty())
     host.FailureMessage(common::MakeFailureReport("予想･結果で次の処理ができませんでした。", outcome.failures));
   return outcome;
