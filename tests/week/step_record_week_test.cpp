@@ -67,6 +67,10 @@ class StepRecordWeek : public ::testing::Test {
     ASSERT_EQ(base_failure_, "");
     const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     dir_ = (fs::temp_directory_path() / ("rdv_record_" + std::to_string(::getpid()) + "_" + test)).string() + "/";
+    CopyBase();
+  }
+  // A fresh copy of the prepared week.
+  void CopyBase() {
     fs::remove_all(dir_);
     fs::copy(base_, dir_, fs::copy_options::recursive);
     horses_ = common::ReadQuotedValues(dir_ + "KETTONUMTHISWEEKN.dat");
@@ -186,51 +190,44 @@ TEST_F(StepRecordWeek, RealtimeOddsBeforeStructureIsRefused) {
 }
 
 // The finished text of every step shows only when it finished without a failure: each step with
-// one failure put in its way ends with its failure text and exits 1.
+// one failure put in its way ends with its failure text and exits 1. (One test over a table: each
+// case on a fresh copy of the week.)
 struct Injected {
   const char* step;
   std::function<void(StepRecordWeek&)> inject;
   const char* finished;  // the line the step prints when it finishes
 };
 
-class FinishedText : public StepRecordWeek, public ::testing::WithParamInterface<Injected> {};
-
-TEST_P(FinishedText, OnlyAfterAStepWithoutFailures) {
-  GetParam().inject(*this);
-  const auto r = Run(GetParam().step);
-  EXPECT_EQ(r.exit_code, 1) << r.out;
-  EXPECT_THAT(r.out, Not(HasSubstr(GetParam().finished))) << r.out;
+TEST_F(StepRecordWeek, FinishedTextOnlyAfterAStepWithoutFailures) {
+  const Injected cases[] = {
+      {"download", [](auto& t) { t.Write("JVDATA/faults.txt", "read_error_at=5\n"); }, "[Text1] 今週開催取得終了"},
+      {"structure",
+       [](auto& t) {
+         const std::string b = t.Bytes("SETHISWEEKN.dat");
+         t.Write("SETHISWEEKN.dat", b.substr(0, b.size() - 300));
+       },
+       "[Text4] 構造体処理終了"},
+      {"cancel", [](auto& t) { t.Folder("RARIALTIME.dat"); }, "中止処理終了"},
+      {"daybefore", [](auto& t) { t.Write(t.EntryFile(0), " " + t.Bytes(t.EntryFile(0))); },
+       "[VELTRANEXPDTHISWEEKNAZ.Text1] 前日固定終了"},
+      {"predict", [](auto& t) { fs::remove(t.Path(t.EntryFile(0))); }, "[VELTRANEXPDTHISWEEKNAZ.Text3] 計算終了"},
+      {"results", [](auto& t) { t.FileInPlaceOf("SHUTSUBAHYO"); }, "[Text5] 予想･結果終了"},
+      {"odds", [](auto& t) { t.Folder("O2THISWEEKN.dat"); }, "[VLTFOTHISWEEKNAZ.Text1] オッズ取得完了"},
+      {"matrices", [](auto& t) { t.FileInPlaceOf("KAIME"); }, "[Text2] 今週のオッズ処理終了"},
+      {"realtime-odds", [](auto& t) { t.Folder("O6RIALTIME.dat"); }, "速報オッズ取得完了"},
+      {"realtime-results", [](auto& t) { t.Folder("O1RIALTIME.dat"); }, "速報払戻等取得及び処理完了"},
+      {"history", [](auto& t) { t.Folder(t.AResultDocument()); }, "[Text6] 過去の予想成績終了"},
+      {"hits", [](auto& t) { t.Folder(t.AResultDocument()); }, "[Text6] 過去の的中リスト終了"},
+  };
+  for (const Injected& c : cases) {
+    SCOPED_TRACE(c.step);
+    CopyBase();
+    c.inject(*this);
+    const auto r = Run(c.step);
+    EXPECT_EQ(r.exit_code, 1) << r.out;
+    EXPECT_THAT(r.out, Not(HasSubstr(c.finished))) << r.out;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    EveryStep, FinishedText,
-    ::testing::Values(
-        Injected{"download", [](auto& t) { t.Write("JVDATA/faults.txt", "read_error_at=5\n"); },
-                 "[Text1] 今週開催取得終了"},
-        Injected{"structure",
-                 [](auto& t) {
-                   const std::string b = t.Bytes("SETHISWEEKN.dat");
-                   t.Write("SETHISWEEKN.dat", b.substr(0, b.size() - 300));
-                 },
-                 "[Text4] 構造体処理終了"},
-        Injected{"cancel", [](auto& t) { t.Folder("RARIALTIME.dat"); }, "中止処理終了"},
-        Injected{"daybefore", [](auto& t) { t.Write(t.EntryFile(0), " " + t.Bytes(t.EntryFile(0))); },
-                 "[VELTRANEXPDTHISWEEKNAZ.Text1] 前日固定終了"},
-        Injected{"predict", [](auto& t) { fs::remove(t.Path(t.EntryFile(0))); },
-                 "[VELTRANEXPDTHISWEEKNAZ.Text3] 計算終了"},
-        Injected{"results", [](auto& t) { t.FileInPlaceOf("SHUTSUBAHYO"); }, "[Text5] 予想･結果終了"},
-        Injected{"odds", [](auto& t) { t.Folder("O2THISWEEKN.dat"); }, "[VLTFOTHISWEEKNAZ.Text1] オッズ取得完了"},
-        Injected{"matrices", [](auto& t) { t.FileInPlaceOf("KAIME"); }, "[Text2] 今週のオッズ処理終了"},
-        Injected{"realtime-odds", [](auto& t) { t.Folder("O6RIALTIME.dat"); }, "速報オッズ取得完了"},
-        Injected{"realtime-results", [](auto& t) { t.Folder("O1RIALTIME.dat"); }, "速報払戻等取得及び処理完了"},
-        Injected{"history", [](auto& t) { t.Folder(t.AResultDocument()); }, "[Text6] 過去の予想成績終了"},
-        Injected{"hits", [](auto& t) { t.Folder(t.AResultDocument()); }, "[Text6] 過去の的中リスト終了"}),
-    [](const ::testing::TestParamInfo<Injected>& info) {
-      std::string name = info.param.step;
-      for (char& c : name)
-        if (c == '-') c = '_';
-      return name;
-    });
 
 }  // namespace
 }  // namespace radadovur
