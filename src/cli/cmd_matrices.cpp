@@ -27,9 +27,10 @@ int RunMatrices(const std::vector<std::string>& args) {
   // The text of the button that builds them: Command7 (this week's) or Command13 (realtime).
   host.SetStatus(realtime ? common::StatusSlot::kMainText3 : common::StatusSlot::kMainText2,
                  steps::OddsMatricesEndText(state->OddsSource, report.failures));
-  std::printf("odds records %lld, matrix files written %lld, entries skipped %lld\n",
-              static_cast<long long>(report.records), static_cast<long long>(report.files_written),
-              static_cast<long long>(report.skipped_entries));
+  if (!report.failures.refused)
+    std::printf("odds records %lld, matrix files written %lld, entries skipped %lld\n",
+                static_cast<long long>(report.records), static_cast<long long>(report.files_written),
+                static_cast<long long>(report.skipped_entries));
   return ReportFailures(report.failures);
 }
 

@@ -30,10 +30,10 @@
 #include "ui/download/download_progress_window.h"
 #include "ui/history/history_windows.h"
 #include "ui/main/placeholder_window.h"
-#include "ui/odds/odds_matrix_window.h"
 #include "ui/main/web_pages.h"
 #include "ui/message_box.h"
 #include "ui/odds/jvlink_settings_button.h"
+#include "ui/odds/odds_matrix_window.h"
 #include "ui/results/results_window.h"
 #include "ui/status_slots.h"
 #include "ui/window_host.h"
@@ -89,7 +89,7 @@ QIcon HorseshoeIcon() {
 QLineEdit* StatusBox(const char* name, QWidget* parent) {
   auto* box = new QLineEdit(parent);
   box->setObjectName(name);
-  box->setReadOnly(true);
+  MakeStatusBox(*box);
   // Wide enough for the longest status text of a step.
   box->setMinimumWidth(box->fontMetrics().horizontalAdvance(
                            QString::fromUtf8("予想･結果を開始しました。しばらくお待ちください。。数分かかります。")) +
@@ -210,12 +210,21 @@ void MainWindow::BuildControls() {
   Connect("Command4", [this] { OnStructure(); });
   Connect("Command5", [this] { ShowSingle("FactorTURFA"); });
   Connect("Command6", [this] { OnPrediction(); });
-  Connect("Command7", [this] {
-    WithStatus(common::StatusSlot::kMainText2, "今週のオッズ処理を開始しました。しばらくお待ちください。。。。。。。。", [this] {
-      state_.OddsSource = 0;
-      ShowSingle("VELTRANODDSN");
-      return steps::OddsMatricesEndText(0, SingleWindowFailures("VELTRANODDSN"));
-    });
+  // The odds matrices of this week's or the realtime odds. Refused before those odds were fetched:
+  // the window closes again (so the next click builds them). The box says 終了 only after a run
+  // without failures.
+  const auto odds_matrices = [this](common::StatusSlot slot, int source, const char* start) {
+    SetStatus(slot, start);
+    Yield();
+    state_.OddsSource = source;
+    ShowSingle("VELTRANODDSN");
+    auto* matrices = qobject_cast<OddsMatrixWindow*>(single_windows_["VELTRANODDSN"].data());
+    const common::StepFailures failures = matrices ? matrices->Report().failures : common::StepFailures{};
+    if (failures.refused) matrices->close();
+    SetStatus(slot, steps::OddsMatricesEndText(source, failures));
+  };
+  Connect("Command7", [odds_matrices] {
+    odds_matrices(common::StatusSlot::kMainText2, 0, "今週のオッズ処理を開始しました。しばらくお待ちください。。。。。。。。");
   });
   Connect("Command8", [this] { OnResults(); });
   Connect("Command9", [this] { ShowSingle("FactorDIRTA"); });
@@ -227,12 +236,8 @@ void MainWindow::BuildControls() {
     });
   });
   Connect("Command12", [this] { ShowSingle("VLTP2RIALTIME"); });
-  Connect("Command13", [this] {
-    WithStatus(common::StatusSlot::kMainText3, "速報オッズ処理を開始しました。しばらくお待ちください。。。。。。", [this] {
-      state_.OddsSource = 1;
-      ShowSingle("VELTRANODDSN");
-      return steps::OddsMatricesEndText(1, SingleWindowFailures("VELTRANODDSN"));
-    });
+  Connect("Command13", [odds_matrices] {
+    odds_matrices(common::StatusSlot::kMainText3, 1, "速報オッズ処理を開始しました。しばらくお待ちください。。。。。。");
   });
   Connect("Command14", [this] { OpenWebPage(web_pages::kKaishuritsu); });
   Connect("Command15", [this] {
