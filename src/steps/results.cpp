@@ -35,7 +35,8 @@ ResultsPassParts AssembleResultsPassParts() {
 }
 
 results::ResultsPassOutcome RunResultsStep(const common::RunState& run, common::StepHost& host,
-                                           results::ResultsWindowState& state) {
+                                           results::ResultsWindowState& state,
+                                           const std::set<std::string>& predict_failed_horses) {
   if (common::Status folder = common::CheckProgramFolder(run); !folder.ok()) {
     host.Message(folder.ToString());
     results::ResultsPassOutcome outcome;
@@ -53,6 +54,13 @@ results::ResultsPassOutcome RunResultsStep(const common::RunState& run, common::
       outcome.failures.Add(std::move(s));
       return outcome;
     }
+  }
+  state.PredictFailedHorses = predict_failed_horses;
+  // The horses that failed in ⑤'s last run, as the week's record keeps them: their races are left out.
+  {
+    WeekRecord record;
+    (void)ReadWeekRecord(run.AppPath, record);  // a damaged record refused the step above
+    state.PredictFailedHorses.insert(record.failed_horses.begin(), record.failed_horses.end());
   }
   ResultsPassParts parts = AssembleResultsPassParts();
   results::ResultsPassOutcome outcome = results::RunResultsPass(run, host, parts.hooks, *parts.writers, state);
