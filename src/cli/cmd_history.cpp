@@ -36,7 +36,7 @@ int RunHistory(const std::vector<std::string>& args) {
   common::StepFailures failures;
   for (const auto& day : steps::RunPastResultsLoad(*state, host, failures))
     std::printf("[KakoSeisekiAZ.List1] %s\n", day.text.c_str());
-  host.SetStatus(common::StatusSlot::kMainText6, "過去の予想成績終了");
+  host.SetStatus(common::StatusSlot::kMainText6, steps::PastResultsEndText(failures));
   return ReportFailures(failures);
 }
 
@@ -60,7 +60,7 @@ int RunHits(const std::vector<std::string>& args) {
   }
   if (list.big_hits > static_cast<int>(list.rows.size()))
     std::printf("%d big hits, %zu shown\n", list.big_hits, list.rows.size());
-  host.SetStatus(common::StatusSlot::kMainText6, "過去の的中リスト終了");
+  host.SetStatus(common::StatusSlot::kMainText6, steps::HitListEndText(failures));
   return ReportFailures(failures);
 }
 

@@ -19,6 +19,9 @@ int RunMatrices(const std::vector<std::string>& args) {
   state->OddsSource = parsed->Has("--realtime") ? 1 : 0;
   ConsoleHost host;
   const store::OddsMatrixReport report = steps::RunOddsMatrices(*state, host);
+  // The text of the button that builds them: Command7 (this week's) or Command13 (realtime).
+  host.SetStatus(realtime ? common::StatusSlot::kMainText3 : common::StatusSlot::kMainText2,
+                 steps::OddsMatricesEndText(state->OddsSource, report.failures));
   if (!report.failures.refused)
     std::printf("odds records %lld, matrix files written %lld, entries skipped %lld\n",
                 static_cast<long long>(report.records), static_cast<long long>(report.files_written),

@@ -22,7 +22,8 @@ int RunStructure(const std::vector<std::string>& args) {
   state->CancellationOption = parsed->Has("--cancel");
   ConsoleHost host;
   common::StepFailures failures = steps::RunStructureProcessing(*state, host);
-  host.SetStatus(common::StatusSlot::kKouzoutaiText1, std::string(steps::kStructureWindowText));
+  // A refused processing opens no structure window.
+  if (!failures.refused) host.SetStatus(common::StatusSlot::kKouzoutaiText1, std::string(steps::kStructureWindowText));
   if (state->CancellationOption) {
     auto link = CommandJvLink(*state, *parsed);
     for (auto& f : steps::RunCancellationProcessing(*state, *link, host).items) failures.Add(std::move(f));

@@ -27,6 +27,7 @@
 #include "ui/main/workflow_steps.h"
 #include "ui/quiet_main_window.h"
 #include "support/data_names.h"
+#include "support/week_record.h"
 
 namespace radadovur::ui {
 namespace {
@@ -45,13 +46,13 @@ class QuietPredictWindow : public PredictWindow {
 
 class PredictWindowTest : public ::testing::Test {
  protected:
-  // One demo week after ① and ② for every test of the suite.
+  // One demo week after ① ② and ④ for every test of the suite.
   static void SetUpTestSuite() {
     base_ = std::filesystem::temp_directory_path() / ("rdv_predict_window_" + std::to_string(::getpid()));
     std::filesystem::remove_all(base_);
     ::setenv("XDG_CONFIG_HOME", (base_ / "config").c_str(), 1);
     app_ = (base_ / "week").string() + "/";
-    for (const std::string step : {"demo", "startup", "download", "structure"})
+    for (const std::string step : {"demo", "startup", "download", "structure", "daybefore"})
       ASSERT_EQ(testing::RunCli(step + " '" + app_ + "'").exit_code, 0) << step;
   }
   static void TearDownTestSuite() { std::filesystem::remove_all(base_); }
@@ -145,6 +146,7 @@ TEST_F(PredictWindowTest, WithoutTheModelFiveIsRefusedAndFourStillRuns) {
   EXPECT_FALSE(std::filesystem::exists(folder / "OPTION1N" / "KYOSOBATHISWEEK.dat"));
 
   // ④ on step ②'s (empty) files.
+  testing::MarkStepsFinished(state.AppPath, steps::WeekStep::kStructure);
   for (const char* name : {"KETTONUMTHISWEEKN.dat", "RATHISWEEKNNEW.dat"})
     ASSERT_TRUE(common::WriteFileAtomic((folder / name).string(), "").ok());
   Button(window, "Command3")->click();

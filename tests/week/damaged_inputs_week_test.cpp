@@ -30,7 +30,8 @@ class DamagedInputsWeek : public ::testing::Test {
     fs::remove_all(dir_);
     ::setenv("XDG_CONFIG_HOME", (dir_ + "config").c_str(), 1);
     for (const std::string& args : {"demo '" + dir_ + "' --state monday", "startup '" + dir_ + "'",
-                                   "download '" + dir_ + "'", "structure '" + dir_ + "' --cancel"}) {
+                                   "download '" + dir_ + "'", "structure '" + dir_ + "' --cancel",
+                                   "daybefore '" + dir_ + "'"}) {
       const auto r = testing::RunCli(args);
       ASSERT_EQ(r.exit_code, 0) << args << ":\n" << r.out;
     }
