@@ -20,7 +20,7 @@ int RunMatrices(const std::vector<std::string>& args) {
   ConsoleHost host;
   const store::OddsMatrixReport report = steps::RunOddsMatrices(*state, host);
   // The text of the button that builds them: Command7 (this week's) or Command13 (realtime).
-  host.SetStatus(realtime ? common::StatusSlot::kMainText3 : common::StatusSlot::kMainText2,
+  host.SetStatus(state->OddsSource == 1 ? common::StatusSlot::kMainText3 : common::StatusSlot::kMainText2,
                  steps::OddsMatricesEndText(state->OddsSource, report.failures));
   if (!report.failures.refused)
     std::printf("odds records %lld, matrix files written %lld, entries skipped %lld\n",
