@@ -10,6 +10,7 @@
 #include "common/text_file.h"
 #include "jvdata/layout_ra.h"
 #include "jvdata/record.h"
+#include "steps/delivered_record.h"
 #include "steps/download_progress.h"
 
 namespace radadovur::steps {
@@ -191,6 +192,7 @@ common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& li
   }
   const int64_t n = races.is_open() ? races.Count() : 0;
   std::vector<std::string> unread;  // races whose request or reads failed
+  std::vector<Status> damaged;       // delivered records left out
   std::string buffer;
   std::string record;
   std::string file_name;
@@ -204,23 +206,29 @@ common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& li
     if (const int32_t rc = link.JVInit(std::string(kRealtimeSoftwareId)); rc != 0)
       JvError(host, failures, jvlink::ErrorMessage(link, "JVInitエラー。RC=" + std::to_string(rc), rc));
     if (const int32_t rc = link.JVRTOpen(std::string(kRealtimeDataspec), race_id); rc < 0) {
-      unread.push_back(race_id + " JVRTOpen RC=" + std::to_string(rc));
+      unread.push_back(common::Shown(race_id) + " JVRTOpen RC=" + std::to_string(rc));
     } else {
       buffer.assign(jvlink::kJvReadBufferSize, '\0');
       int32_t size = jvlink::kJvReadBufferSize;
+      int64_t records = 0;
       for (int read = 0; read < kRealtimeReadsPerRace; ++read) {
         size = jvlink::kJvReadBufferSize;
         const int32_t rc = link.JVRead(buffer, size, file_name);
         if (rc == jvlink::jvread::kFileBoundary) break;
         // Only a record is kept: after any other result the buffer holds none.
         if (rc > 0) {
-          if (!Keep(app_path, kRealtimeFiles, std::string_view(buffer).substr(0, static_cast<size_t>(rc)), host,
-                    failures)) {
+          const std::string_view delivered = std::string_view(buffer).substr(0, static_cast<size_t>(rc));
+          // A damaged record is left out: kept, it would shift the odds file it goes to.
+          if (Status s = CheckDeliveredRecord(kRealtimeDataspec, file_name, ++records, delivered); !s.ok()) {
+            damaged.push_back(std::move(s));
+            continue;
+          }
+          if (!Keep(app_path, kRealtimeFiles, delivered, host, failures)) {
             stop = true;
             break;
           }
         } else if (rc < 0) {
-          unread.push_back(race_id + " JVRead RC=" + std::to_string(rc));
+          unread.push_back(common::Shown(race_id) + " JVRead RC=" + std::to_string(rc));
         }
       }
     }
@@ -228,12 +236,17 @@ common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& li
   }
   races.Close();
   host.SetStatus(StatusSlot::kRealtimeText1,
-                 std::string(failures.empty() && unread.empty() ? kRealtimeEndText : kRealtimeFailedText));
-  if (!unread.empty()) {
+                 std::string(failures.empty() && unread.empty() && damaged.empty() ? kRealtimeEndText
+                                                                                   : kRealtimeFailedText));
+  if (!unread.empty() || !damaged.empty()) {
     std::string message = "速報オッズ取得で次のレースの取得に失敗しました。";
     for (const auto& item : unread) {
       message += "\n" + item;
       failures.Add(Status::IoError("JV-Link", item));
+    }
+    for (Status& record : damaged) {
+      message += "\n" + record.ToString();
+      failures.Add(std::move(record));
     }
     host.Message(message);
   }

@@ -5,6 +5,7 @@
 #include "jvdata/layout_ra.h"
 #include "jvdata/record.h"
 #include "common/failure_report.h"
+#include "steps/delivered_record.h"
 #include "steps/odds_download.h"
 #include "steps/realtime_results_fetch.h"
 #include "steps/step_inputs.h"
@@ -21,10 +22,13 @@ constexpr std::string_view kWinOddsDataspec = "0B30";
 constexpr std::string_view kFailedHeading = "速報着順等の取得と反映で次の処理ができませんでした。";
 
 // The "0B30" reads of one race: at most six, up to the first -1; only a record (a positive
-// result) whose type is O1 is appended. False when the append failed (`status` says why).
-bool ReadRace(const std::string& app_path, jvlink::JvLink& link, bool& read_failed, Status& status) {
+// result) whose type is O1 is appended, and a damaged record goes to `failures` instead. False
+// when the append failed (`status` says why).
+bool ReadRace(const std::string& app_path, jvlink::JvLink& link, bool& read_failed, Status& status,
+              common::StepFailures& failures) {
   std::string buffer(jvlink::kJvReadBufferSize, '\0');
   std::string file_name;
+  int64_t delivered = 0;
   for (int read = 0; read < kRealtimeWinOddsReads; ++read) {
     int32_t size = jvlink::kJvReadBufferSize;
     const int32_t rc = link.JVRead(buffer, size, file_name);
@@ -32,6 +36,10 @@ bool ReadRace(const std::string& app_path, jvlink::JvLink& link, bool& read_fail
     if (rc < 0) read_failed = true;
     if (rc <= 0) continue;  // after anything but a record the buffer holds none
     const std::string_view record = std::string_view(buffer).substr(0, static_cast<size_t>(rc));
+    if (Status s = CheckDeliveredRecord(kWinOddsDataspec, file_name, ++delivered, record); !s.ok()) {
+      failures.Add(std::move(s));
+      continue;
+    }
     if (jvdata::TypeOf(record) != jvdata::RecordType::O1) continue;
     status = common::AppendToFile(app_path + std::string(names::kO1Realtime), record);
     if (!status.ok()) return false;
@@ -59,12 +67,12 @@ Status FetchRealtimeWinOdds(const std::string& app_path, jvlink::JvLink& link, c
       failures.Add(Status::IoError("JV-Link", message));
     }
     if (const int32_t rc = link.JVRTOpen(std::string(kWinOddsDataspec), race_id); rc < 0) {
-      unread.push_back(race_id + " JVRTOpen RC=" + std::to_string(rc));
+      unread.push_back(common::Shown(race_id) + " JVRTOpen RC=" + std::to_string(rc));
     } else {
       bool read_failed = false;
       Status status;
-      const bool written = ReadRace(app_path, link, read_failed, status);
-      if (read_failed) unread.push_back(race_id + " JVRead");
+      const bool written = ReadRace(app_path, link, read_failed, status, failures);
+      if (read_failed) unread.push_back(common::Shown(race_id) + " JVRead");
       if (!written) {
         link.JVClose();
         return status;
@@ -94,7 +102,7 @@ RealtimeResultsReport LoadRealtimeResults(const common::RunState& state, jvlink:
     skipped = "反映しなかった速報: 実行結果ファイルのないレース " + std::to_string(c.races_without_file) +
               " レース、出走馬のいない馬番への速報 " + std::to_string(c.no_runner) + " 件";
   if (!report.failures.empty()) {
-    common::FailureReport failed = common::MakeFailureReport(kFailedHeading, report.failures);
+    common::FailureReport failed = common::MakeFailureReport(kFailedHeading, report.failures, RealtimeFileAdvice(report.failures));
     if (!skipped.empty()) failed.summary += "\n" + skipped;
     host.FailureMessage(failed);
   } else if (!skipped.empty()) {

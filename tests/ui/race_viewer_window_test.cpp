@@ -2,12 +2,16 @@
 // matrices and ⑥: choosing a race fills Text1 and every grid; a click on a horse name keeps the
 // cell in the run state and shows the single past-runs window.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QAbstractButton>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
+#include <algorithm>
 #include <filesystem>
 
 #include "common/text_file.h"
@@ -113,6 +117,23 @@ TEST(RaceViewerWindow, ChoosingARaceFillsEveryGrid) {
   EXPECT_EQ(detail1->Background(2, 2), QColor(255, 255, 0));
   EXPECT_TRUE(detail1->Text(1, 6).startsWith(QString::fromUtf8("ミホノテスト")));
   EXPECT_EQ(detail1->Text(4, 6).toStdString(), "");
+  // The name cells show the name and the whole registration number, not the file's "EX.dat";
+  // every cell and every heading fits its column on one line.
+  for (GridTable* table : {detail1, grid("RACEDETAILGrid2")}) {
+    SCOPED_TRACE(table->objectName().toStdString());
+    const int name_column = table == detail1 ? 6 : 5;
+    const QString shown = table->item(0, name_column)->text();
+    EXPECT_TRUE(table->Text(1, name_column).endsWith("2021100001EX.dat"));
+    EXPECT_TRUE(shown.endsWith("2021100001")) << shown.toStdString();
+    const QFontMetrics cells(table->font());
+    for (int c = 0; c < table->columnCount(); ++c) {
+      int widest = 0;
+      for (int r = 0; r < table->rowCount(); ++r) widest = std::max(widest, cells.horizontalAdvance(table->item(r, c)->text()));
+      EXPECT_GE(table->columnWidth(c), widest + 6) << c;
+      // The width the header needs to draw its heading on one line, whole.
+      EXPECT_GE(table->columnWidth(c), table->horizontalHeader()->sectionSizeHint(c)) << table->Text(0, c).toStdString();
+    }
+  }
   GridTable* detail2 = grid("RACEDETAILGrid2");
   EXPECT_EQ(detail2->Text(0, 11).toStdString(), "前0残差");
   EXPECT_EQ(detail2->Text(1, 11).toStdString(), "0.5");
@@ -171,6 +192,18 @@ TEST(RaceViewerWindow, ChoosingARaceFillsEveryGrid) {
   EXPECT_EQ(past_runs_windows(), 0);
   emit grid("RACEDETAILGrid2")->cellClicked(1, 5);
   EXPECT_EQ(past_runs_windows(), 1);
+
+  // A ticket file that is there but no file the viewer can read is shown to the user, named.
+  const std::string fifo = dir + "KAIME/" + key + "UMARENSORT.dat";
+  fs::remove(fifo);
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  window.messages.clear();
+  list1->setCurrentRow(item == 0 ? 1 : 0);
+  list1->setCurrentRow(item);
+  EXPECT_FALSE(results.viewer_failures().empty());
+  ASSERT_FALSE(window.messages.empty());
+  EXPECT_NE(window.messages.back().find(std::string(viewer::kChooseRaceFailureHeading)), std::string::npos);
+  EXPECT_NE(window.messages.back().find(fifo), std::string::npos) << window.messages.back();
 
   for (auto* w : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
     if (w->isWindow()) w->close();

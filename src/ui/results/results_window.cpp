@@ -10,10 +10,12 @@
 #include <QVBoxLayout>
 
 #include "common/colour.h"
+#include "common/failure_report.h"
 #include "results/results_pass.h"
 #include "steps/results.h"
 #include "ui/results/grid_table.h"
 #include "ui/screen_fit.h"
+#include "ui/window_host.h"
 
 namespace radadovur::ui {
 namespace {
@@ -46,14 +48,14 @@ ResultsWindow::ResultsWindow(QWidget* parent)
                         40);
   text1_ = new QLineEdit(this);
   text1_->setObjectName("Text1");
-  text1_->setReadOnly(true);
+  MakeStatusBox(*text1_);
 
   payout_ = new GridTable(view_->payout);
   detail1_ = new GridTable(view_->detail1);
   detail2_ = new GridTable(view_->detail2);
   for (int k = 0; k < viewer::kTicketKinds; ++k) tickets_[k] = new GridTable(view_->tickets.grids[static_cast<size_t>(k)]);
-  detail1_->SetClippedColumn(viewer::kDetail1NameColumn);
-  detail2_->SetClippedColumn(viewer::kDetail2NameColumn);
+  detail1_->SetNameColumn(viewer::kDetail1NameColumn);
+  detail2_->SetNameColumn(viewer::kDetail2NameColumn);
   payout_->setFixedHeight(payout_->horizontalHeader()->height() + 10 * payout_->verticalHeader()->defaultSectionSize() + 4);
 
   tabs_ = new QTabWidget(this);
@@ -105,6 +107,7 @@ ResultsWindow::~ResultsWindow() = default;
 
 void ResultsWindow::Load(common::RunState& state, common::StepHost& main_window) {
   run_ = &state;
+  main_window_ = &main_window;
   // Making this window took a while on a large week: the main window repaints before the pass.
   main_window.Yield();
   const results::ResultsPassOutcome outcome = steps::RunResultsStep(state, main_window, *state_);
@@ -125,6 +128,9 @@ void ResultsWindow::ChooseRace(int item) {
   detail1_->Show(view_->detail1);
   detail2_->Show(view_->detail2);
   for (int k = 0; k < viewer::kTicketKinds; ++k) tickets_[k]->Show(view_->tickets.grids[static_cast<size_t>(k)]);
+  // The grids show what could be read; the user is told what could not.
+  if (!viewer_failures_.empty() && main_window_)
+    main_window_->FailureMessage(common::MakeFailureReport(viewer::kChooseRaceFailureHeading, viewer_failures_));
 }
 
 // Any clicked cell's text becomes the selected horse cell; only a horse name whose expanded-record
