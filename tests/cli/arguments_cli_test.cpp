@@ -66,7 +66,7 @@ TEST(CliArguments, HelpWrongArgumentsAndUnknownCommands) {
 TEST(CliArguments, EveryStepRefusesAMissingProgramFolder) {
   testing::TempFolder dir("rdv_cli_folder");
   std::ofstream(dir.path() + "/file") << "x";
-  for (const std::string folder : {dir.path() + "/no/such/folder", dir.path() + "/file"}) {
+  for (const std::string& folder : {dir.path() + "/no/such/folder", dir.path() + "/file"}) {
     for (const std::string command :
          {"startup", "download", "structure", "structure --cancel", "cancel", "daybefore", "predict", "odds",
           "matrices", "matrices --realtime", "realtime-odds", "results", "realtime-results", "history", "hits",
@@ -96,7 +96,7 @@ TEST(CliArguments, StartupOnlyInAProgramFolderAndNeedsTheModelPackage) {
   EXPECT_NE(run.out.find("フォルダ「" + other + "」はプログラムのフォルダではないようです"), std::string::npos) << run.out;
   EXPECT_FALSE(fs::exists(other + "/KAIME"));
 
-  for (const std::string sub : {std::string(), std::string("/option1n"), std::string("/JVDATA")}) {
+  for (const std::string& sub : {std::string(), std::string("/option1n"), std::string("/JVDATA")}) {
     const std::string folder = home.path() + "/program" + std::to_string(sub.size());
     fs::create_directories(folder + sub);
     run = testing::RunCli("startup '" + folder + "'");

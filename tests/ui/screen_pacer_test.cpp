@@ -198,7 +198,10 @@ TEST(ScreenPacerWindows, ABoxShowsOverTheStepsLastText) {
   auto* main_text = main.findChild<QLineEdit*>("Text1");
   OwnStepsWindow own;
   own.show();
-  for (const auto& [what, box] : kBoxes) {
+  for (const auto& entry : kBoxes) {
+    // Named copies: clang 14 lambdas cannot capture structured bindings.
+    const char* what = entry.first;
+    const auto& box = entry.second;
     SCOPED_TRACE(what);
     std::string behind;
     NextBox next([&] { behind = main_text->text().toStdString(); });
