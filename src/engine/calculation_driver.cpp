@@ -20,20 +20,7 @@ constexpr int64_t kFirstCodedDate = 20110101;
 
 // The same failure with `prefix` before its text.
 common::Status Prefixed(const common::Status& status, const std::string& prefix) {
-  const std::string text = prefix + status.ToString();
-  switch (status.code()) {
-    case common::Status::Code::kOk:
-      return status;
-    case common::Status::Code::kNotFound:
-      return common::Status::NotFound(status.path(), text);
-    case common::Status::Code::kIoError:
-      return common::Status::IoError(status.path(), text);
-    case common::Status::Code::kCorruption:
-      return common::Status::Corruption(status.path(), text);
-    case common::Status::Code::kInvalidArgument:
-      break;
-  }
-  return common::Status::InvalidArgument(status.path(), text);
+  return status.WithDetail(prefix + status.ToString());
 }
 
 std::string RunPrefix(int run) { return "run " + std::to_string(run) + ": "; }

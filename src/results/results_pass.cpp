@@ -28,14 +28,7 @@ common::Status InStep(const common::Status& status, std::string_view step, std::
   std::string text = "手順" + std::string(step);
   if (!race_key.empty()) text += " レース" + common::Shown(race_key);
   text += ": " + status.ToString();
-  switch (status.code()) {
-    case common::Status::Code::kOk: return status;
-    case common::Status::Code::kNotFound: return common::Status::NotFound(status.path(), text);
-    case common::Status::Code::kIoError: return common::Status::IoError(status.path(), text);
-    case common::Status::Code::kCorruption: return common::Status::Corruption(status.path(), text);
-    case common::Status::Code::kInvalidArgument: return common::Status::InvalidArgument(status.path(), text);
-  }
-  return common::Status::IoError(status.path(), text);
+  return status.WithDetail(std::move(text));
 }
 
 // Collects a stage's failures under its step and race.
@@ -78,7 +71,7 @@ common::Status CountRunners(const std::string& app_path, std::string_view race_k
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) {
     if (errno == ENOENT) return common::Status::OK();
-    return common::Status::FromErrno("cannot open", path, errno);
+    return common::Status::FromErrno("を開けません", path, errno);
   }
   count = static_cast<int32_t>(info.st_size / static_cast<off_t>(kRaceRunnerRecordLength));
   return common::Status::OK();

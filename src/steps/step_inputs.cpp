@@ -34,7 +34,7 @@ void MissingInputs::Need(std::string_view name, const ProducerStep& producer) {
   }
   producer_ = &producer;
   names_.emplace_back(name);
-  why_.push_back(common::Status::FromErrno("cannot read", path, ENOENT));
+  why_.push_back(common::Status::FromErrno("を読めません", path, ENOENT));
 }
 
 void MissingInputs::Missing(std::vector<std::string> names, size_t more, const ProducerStep& producer) {
