@@ -12,7 +12,7 @@ int RunCancel(const std::vector<std::string>& args) {
   if (!state) return 2;
   auto link = jvlink::MakeReplayJvLink(state->AppPath);
   ConsoleHost host;
-  return ReportFailures(steps::RunCancellationProcessing(*state, *link, host));
+  return ReportFailures(steps::RunCancellationProcessing(*state, *link, host), &host);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ int RunDaybefore(const std::vector<std::string>& args) {
   auto state = ProgramFolderArgument(args, "daybefore");
   if (!state) return 2;
   ConsoleHost host;
-  return ReportFailures(steps::RunDayBefore(*state, host));
+  return ReportFailures(steps::RunDayBefore(*state, host), &host);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ int RunDownload(const std::vector<std::string>& args) {
   if (!state) return 2;
   auto link = jvlink::MakeReplayJvLink(state->AppPath);
   ConsoleHost host;
-  return ReportFailures(steps::RunThisWeekDownload(*state, *link, host));
+  return ReportFailures(steps::RunThisWeekDownload(*state, *link, host), &host);
 }
 
 }  // namespace

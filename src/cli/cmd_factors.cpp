@@ -37,13 +37,13 @@ int RunFactors(const std::vector<std::string>& args) {
   const auto item = args.size() == 3 ? common::WholeNumber(args[2]) : std::nullopt;
   if (args.size() != 3 || args[0].empty() || !surface || !item || *item < 1 || *item > factors::kFactorItems ||
       args[2].find('.') != std::string::npos) {
-    std::fprintf(stderr, "usage: radadovur-cli factors DIR turf|dirt|hurdle ITEM (ITEM 1 to 30)\n");
+    std::fprintf(stderr, "使い方: radadovur-cli factors DIR turf|dirt|hurdle ITEM（ITEM: 因子の番号 1〜30）\n");
     return 2;
   }
   const common::RunState state = common::RunStateFor(args[0]);
   factors::FactorView view;
   if (const common::Status loaded = factors::LoadFactorView(state.AppPath, *surface, view); !loaded.ok()) {
-    std::fprintf(stderr, "failed: %s\n", loaded.ToString().c_str());
+    std::fprintf(stderr, "失敗: %s\n", loaded.ToString().c_str());
     return 1;
   }
   const int k = static_cast<int>(*item);

@@ -24,10 +24,10 @@ int RunMatrices(const std::vector<std::string>& args) {
   state->OddsSource = realtime ? 1 : 0;
   ConsoleHost host;
   const store::OddsMatrixReport report = steps::RunOddsMatrices(*state, host);
-  std::printf("odds records %lld, matrix files written %lld, entries skipped %lld\n",
+  std::printf("オッズレコード %lld 件、書いたマトリクスファイル %lld 個、飛ばした項目 %lld 件\n",
               static_cast<long long>(report.records), static_cast<long long>(report.files_written),
               static_cast<long long>(report.skipped_entries));
-  return ReportFailures(report.failures);
+  return ReportFailures(report.failures, &host);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ int RunRealtimeOddsCommand(const std::vector<std::string>& args) {
   if (!state) return 2;
   auto link = jvlink::MakeReplayJvLink(state->AppPath);
   ConsoleHost host;
-  return ReportFailures(steps::RunRealtimeOdds(*state, *link, host));
+  return ReportFailures(steps::RunRealtimeOdds(*state, *link, host), &host);
 }
 
 }  // namespace

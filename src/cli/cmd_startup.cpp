@@ -12,7 +12,7 @@ int RunStartupCommand(const std::vector<std::string>& args) {
   const auto state = ProgramFolderArgument(args, "startup");
   if (!state) return 2;
   ConsoleHost host;
-  return ReportFailures(steps::RunStartup(*state, common::LocalToday(), host));
+  return ReportFailures(steps::RunStartup(*state, common::LocalToday(), host), &host);
 }
 
 }  // namespace

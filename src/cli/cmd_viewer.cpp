@@ -32,12 +32,12 @@ void PrintGrid(const viewer::Grid& grid) {
 
 int RunViewer(const std::vector<std::string>& args) {
   if (args.size() != 2 || args[0].empty() || args[1].size() != 12) {
-    std::fprintf(stderr, "usage: radadovur-cli viewer DIR RACEKEY (RACEKEY: 12 characters)\n");
+    std::fprintf(stderr, "使い方: radadovur-cli viewer DIR RACEKEY（RACEKEY: 12 文字のレースキー）\n");
     return 2;
   }
   const common::RunState run = common::RunStateFor(args[0]);
   if (common::Status folder = common::CheckProgramFolder(run); !folder.ok()) {
-    std::fprintf(stderr, "failed: %s\n", folder.ToString().c_str());
+    std::fprintf(stderr, "失敗: %s\n", folder.ToString().c_str());
     return 1;
   }
   results::ResultsWindowState state;
@@ -46,14 +46,11 @@ int RunViewer(const std::vector<std::string>& args) {
   steps::MissingInputs missing(run.AppPath);
   steps::NeedResultsOutputs(missing, args[1]);
   ConsoleHost host;
-  if (missing.Refuse("レースの表示", host, failures)) {
-    for (const auto& f : failures.items) std::fprintf(stderr, "failed: %s\n", f.ToString().c_str());
-    return 1;
-  }
+  if (missing.Refuse("レースの表示", host, failures)) return ReportFailures(failures, &host);
   const auto item = viewer::ListedRaceItem(run.AppPath, args[1], state, failures);
   if (!item) {
-    std::fprintf(stderr, "race %s is not in the week's race list\n", args[1].c_str());
-    for (const auto& f : failures.items) std::fprintf(stderr, "failed: %s\n", f.ToString().c_str());
+    std::fprintf(stderr, "レース %s は今週のレース一覧にありません\n", common::Shown(args[1]).c_str());
+    ReportFailures(failures, &host);
     return 1;
   }
   viewer::RaceView view;
@@ -63,8 +60,7 @@ int RunViewer(const std::vector<std::string>& args) {
   for (const viewer::Grid* grid : {&view.payout, &view.detail1, &view.detail2, &view.tickets.grids[0],
                                    &view.tickets.grids[1], &view.tickets.grids[2], &view.tickets.grids[3]})
     PrintGrid(*grid);
-  for (const auto& f : failures.items) std::fprintf(stderr, "failed: %s\n", f.ToString().c_str());
-  return failures.empty() ? 0 : 1;
+  return ReportFailures(failures, &host);
 }
 
 }  // namespace

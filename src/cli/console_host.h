@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/failure_report.h"
 #include "common/run_state.h"
 #include "common/status.h"
 #include "common/step_host.h"
@@ -35,7 +36,8 @@ inline const char* PrintedLabel(common::StatusSlot slot) {
 }
 
 // The command line's stand-in for a window: status texts and messages go to standard output;
-// progress is not shown, nothing cancels, and a question is answered No.
+// progress is not shown, nothing cancels, and a question is answered No. It remembers whether it
+// printed a failure list, so that the list is printed once.
 class ConsoleHost : public common::StepHost {
  public:
   void SetStatus(common::StatusSlot slot, const std::string& text) override {
@@ -46,17 +48,19 @@ class ConsoleHost : public common::StepHost {
   }
   void SetBackColour(common::StatusSlot, uint32_t) override {}
   void Message(const std::string& text) override {
-    std::printf("message: %s\n", text.c_str());
+    std::printf("メッセージ: %s\n", text.c_str());
     std::fflush(stdout);
   }
   // The summary as a message, then the whole list, indented.
   void FailureMessage(const common::FailureReport& report) override {
-    std::printf("message: %s\n", report.summary.c_str());
+    std::printf("メッセージ: %s\n", report.summary.c_str());
     for (const std::string& line : report.lines) std::printf("  %s\n", line.c_str());
     std::fflush(stdout);
+    failure_list_shown_ = true;
   }
+  bool failure_list_shown() const { return failure_list_shown_; }
   bool Ask(const std::string& text) override {
-    std::printf("question: %s (no)\n", text.c_str());
+    std::printf("確認: %s（いいえ）\n", text.c_str());
     std::fflush(stdout);
     return false;
   }
@@ -65,6 +69,9 @@ class ConsoleHost : public common::StepHost {
   void EndProgress(common::ProgressSlot) override {}
   bool CancelRequested() override { return false; }
   void Yield() override {}
+
+ private:
+  bool failure_list_shown_ = false;
 };
 
 // The host of `predict`: while the builder reads the horse records it writes a counter text into
@@ -106,16 +113,19 @@ class PredictConsoleHost : public ConsoleHost {
 // (after printing the usage) when the arguments are not one folder.
 inline std::optional<common::RunState> ProgramFolderArgument(const std::vector<std::string>& args, const char* step) {
   if (args.size() != 1 || args[0].empty()) {
-    std::fprintf(stderr, "usage: radadovur-cli %s DIR\n", step);
+    std::fprintf(stderr, "使い方: radadovur-cli %s DIR\n", step);
     return std::nullopt;
   }
   return common::RunStateFor(args[0]);
 }
 
-// Prints the failures of a step to standard error; returns the exit code (0 when none).
-inline int ReportFailures(const common::StepFailures& failures) {
-  for (const auto& f : failures.items) std::fprintf(stderr, "failed: %s\n", f.ToString().c_str());
-  return failures.empty() ? 0 : 1;
+// Prints the failures of a step to standard error, grouped as a window lists them, unless `host`
+// has printed the step's failure list already; returns the exit code (0 when none).
+inline int ReportFailures(const common::StepFailures& failures, const ConsoleHost* host = nullptr) {
+  if (failures.empty()) return 0;
+  if (!host || !host->failure_list_shown())
+    for (const std::string& line : common::GroupedFailureLines(failures)) std::fprintf(stderr, "失敗: %s\n", line.c_str());
+  return 1;
 }
 
 }  // namespace radadovur::cli

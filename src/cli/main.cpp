@@ -25,7 +25,7 @@ namespace {
 void Usage() {
   auto commands = radadovur::cli::Commands();
   std::sort(commands.begin(), commands.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
-  std::fprintf(stderr, "usage: radadovur-cli COMMAND ARGS...\n");
+  std::fprintf(stderr, "使い方: radadovur-cli COMMAND ARGS...\n");
   for (const auto& c : commands) std::fprintf(stderr, "  radadovur-cli %s\n", c.usage.c_str());
 }
 }  // namespace
@@ -43,7 +43,8 @@ int main(int argc, char** argv) {
     try {
       return c.run(args);
     } catch (const std::exception& e) {
-      std::fprintf(stderr, "radadovur-cli %s: %s\n", name.c_str(), e.what());
+      // Not a failure of the data: a fault of the program, told with what it knows.
+      std::fprintf(stderr, "radadovur-cli %s: 予期しないエラーで中断しました（%s）\n", name.c_str(), e.what());
       return 1;
     }
   }

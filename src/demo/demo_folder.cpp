@@ -370,18 +370,18 @@ bool WriteDemoFolder(const std::string& dir_in, const WeekOptions& options, Demo
 
 std::string DemoSummary::Text() const {
   std::string t;
-  char buf[256];
-  std::snprintf(buf, sizeof buf, "race days %d, races %d, runners %d, horses %d, jockeys %d\n", race_days, races,
+  char buf[512];
+  std::snprintf(buf, sizeof buf, "開催日 %d、レース %d、出走 %d、馬 %d、騎手 %d\n", race_days, races,
                 runners, horses, jockeys);
   t += buf;
-  std::snprintf(buf, sizeof buf, "past races %d, past runs %d (corrections delivered again %d)\n", past_races,
+  std::snprintf(buf, sizeof buf, "過去のレース %d、過去の出走 %d（訂正の再配信 %d）\n", past_races,
                 past_runs, corrections);
   t += buf;
-  t += "records TOKURACETCVNRCVN:";
+  t += "記録 TOKURACETCVNRCVN:";
   for (const auto& [type, n] : records) t += " " + type + " " + std::to_string(n);
-  t += "\nrecords TOKURACETCOVRCOV:";
+  t += "\n記録 TOKURACETCOVRCOV:";
   for (const auto& [type, n] : odds_records) t += " " + type + " " + std::to_string(n);
-  std::snprintf(buf, sizeof buf, "\nfiles %d, %lld bytes\n", files, static_cast<long long>(bytes));
+  std::snprintf(buf, sizeof buf, "\nファイル %d 個、%lld バイト\n", files, static_cast<long long>(bytes));
   t += buf;
   return t;
 }

@@ -133,7 +133,7 @@ RecordCheck CheckRecords(std::string_view bytes, const Layout& layout) {
   return CheckRecords(bytes, length, [&](std::string_view record) -> std::string {
     const std::string_view end = record.substr(length - 2);
     if (record.substr(0, 2) != layout.spec) return "が \"" + std::string(layout.spec) + "\" で始まっていません";
-    if (end != "\r\n" && end != "  ") return "が改行で終わっていません";
+    if (end != "\r\n" && end != "  ") return std::string(kNoLineEndReason);
     return {};
   });
 }

@@ -31,7 +31,7 @@ common::Status ReadExRecords(const std::string& path, std::string& bytes, int32_
   }
   if (status.ok())
     status = jvdata::CheckRecordFile(path, bytes, ex::kLength, [](std::string_view record) -> std::string {
-      return ex::LineEnd.Of(record) == "\r\n" ? std::string() : "does not end with a line end";
+      return ex::LineEnd.Of(record) == "\r\n" ? std::string() : std::string(jvdata::kNoLineEndReason);
     });
   if (!status.ok()) {
     bytes.clear();

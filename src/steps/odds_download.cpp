@@ -11,6 +11,7 @@
 #include "jvdata/layout_ra.h"
 #include "jvdata/record.h"
 #include "steps/download_progress.h"
+#include "steps/unread_races.h"
 
 namespace radadovur::steps {
 namespace {
@@ -190,7 +191,7 @@ common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& li
     return failures;
   }
   const int64_t n = races.is_open() ? races.Count() : 0;
-  std::vector<std::string> unread;  // races whose request or reads failed
+  UnreadRaces unread;  // races whose request or reads failed
   std::string buffer;
   std::string record;
   std::string file_name;
@@ -204,7 +205,7 @@ common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& li
     if (const int32_t rc = link.JVInit(std::string(kRealtimeSoftwareId)); rc != 0)
       JvError(host, failures, jvlink::ErrorMessage(link, "JVInitエラー。RC=" + std::to_string(rc), rc));
     if (const int32_t rc = link.JVRTOpen(std::string(kRealtimeDataspec), race_id); rc < 0) {
-      unread.push_back(race_id + " JVRTOpen RC=" + std::to_string(rc));
+      unread.Add(race_id, "JVRTOpen", rc);
     } else {
       buffer.assign(jvlink::kJvReadBufferSize, '\0');
       int32_t size = jvlink::kJvReadBufferSize;
@@ -220,7 +221,7 @@ common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& li
             break;
           }
         } else if (rc < 0) {
-          unread.push_back(race_id + " JVRead RC=" + std::to_string(rc));
+          unread.Add(race_id, "JVRead", rc);
         }
       }
     }
@@ -231,9 +232,9 @@ common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& li
                  std::string(failures.empty() && unread.empty() ? kRealtimeEndText : kRealtimeFailedText));
   if (!unread.empty()) {
     std::string message = "速報オッズ取得で次のレースの取得に失敗しました。";
-    for (const auto& item : unread) {
-      message += "\n" + item;
-      failures.Add(Status::IoError("JV-Link", item));
+    for (Status& item : unread.Failures(link, "速報オッズ（" + std::string(kRealtimeDataspec) + "）")) {
+      message += "\n" + item.ToString();
+      failures.Add(std::move(item));
     }
     host.Message(message);
   }
