@@ -20,13 +20,13 @@ class ValueFile {
       ++read_;
       return true;
     }
-    return Fail("holds only " + std::to_string(read_) + " values, more are needed", error);
+    return Fail("値が " + std::to_string(read_) + " 個しかなく、足りません", error);
   }
   bool Whole(int64_t& value, std::string* error) {
     std::string text;
     if (!Text(text, error)) return false;
     const auto n = common::WholeNumber(text);
-    if (!n) return Fail("value " + std::to_string(read_) + " [" + common::Shown(text) + "] is not a whole number", error);
+    if (!n) return Fail("値 " + std::to_string(read_) + " [" + common::Shown(text) + "] は整数ではありません", error);
     value = *n;
     return true;
   }
@@ -38,7 +38,7 @@ class ValueFile {
     if (!t.empty() && t.front() == '+') t.remove_prefix(1);
     const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
     if (t.empty() || ec != std::errc() || end != t.data() + t.size())
-      return Fail("value " + std::to_string(read_) + " [" + common::Shown(text) + "] is not a number", error);
+      return Fail("値 " + std::to_string(read_) + " [" + common::Shown(text) + "] は数字ではありません", error);
     return true;
   }
   bool Fail(const std::string& what, std::string* error) const {
@@ -57,7 +57,7 @@ bool OpenValues(const std::string& app_path, ModelSurface surface, ModelFile fil
   const std::string path = common::ResolvePackagePath(app_path, ModelFileName(surface, file));
   auto text = common::ReadWholeFile(path);
   if (!text) {
-    if (error) *error = path + ": missing or unreadable";
+    if (error) *error = common::Shown(path) + " がないか、読めません";
     return false;
   }
   out.emplace(path, std::move(*text));
@@ -150,8 +150,8 @@ bool LoadSurfaceModel(const std::string& app_path, ModelSurface surface, unsigne
     int64_t total = 0;
     if (!values->Whole(total, error)) return false;
     if (total < 0 || total > kMaxFactorCategories)
-      return values->Fail("item " + std::to_string(i) + " has " + std::to_string(total) + " categories, at most " +
-                              std::to_string(kMaxFactorCategories) + " are allowed",
+      return values->Fail("因子 " + std::to_string(i) + " の区分が " + std::to_string(total) + " 個あります（" +
+                              std::to_string(kMaxFactorCategories) + " 個まで）",
                           error);
     m.category_total[static_cast<size_t>(i)] = static_cast<int>(total);
   }
@@ -168,7 +168,7 @@ bool LoadSurfaceModel(const std::string& app_path, ModelSurface surface, unsigne
     auto read = [](ValueFile& f, int32_t& n, std::string* e) {
       int64_t v = 0;
       if (!f.Whole(v, e)) return false;
-      if (v < INT32_MIN || v > INT32_MAX) return f.Fail("sample count " + std::to_string(v) + " is out of range", e);
+      if (v < INT32_MIN || v > INT32_MAX) return f.Fail("件数 " + std::to_string(v) + " は範囲外です", e);
       n = static_cast<int32_t>(v);
       return true;
     };
