@@ -145,11 +145,11 @@ bool RecordFile::Flush() {
 
 bool RecordFile::Read(int64_t n, std::string& record) {
   if (fd_ < 0) {
-    status_ = Status::InvalidArgument(path_, Shown(path_) + "は開かれていません");
+    status_ = Status::InvalidArgument(path_, Shown(path_) + " は開かれていません");
     return false;
   }
   if (n < 1 || n > Count()) {
-    status_ = Status::InvalidArgument(path_, Shown(path_) + "にレコード " + std::to_string(n) + " はありません");
+    status_ = Status::InvalidArgument(path_, Shown(path_) + " にレコード " + std::to_string(n) + " はありません");
     return false;
   }
   if (!Flush()) return false;
@@ -161,7 +161,7 @@ bool RecordFile::Read(int64_t n, std::string& record) {
     if (r < 0 && errno == EINTR) continue;
     if (r < 0) return Fail("を読めません");
     if (r == 0) {  // errno says nothing here
-      status_ = Status::Corruption(path_, Shown(path_) + "を読めません（レコード " + std::to_string(n) + " の途中でファイルが終わっています）");
+      status_ = Status::Corruption(path_, Shown(path_) + " を読めません（レコード " + std::to_string(n) + " の途中でファイルが終わっています）");
       return false;
     }
     got += static_cast<size_t>(r);
@@ -171,11 +171,11 @@ bool RecordFile::Read(int64_t n, std::string& record) {
 
 bool RecordFile::Write(int64_t n, std::string_view record) {
   if (fd_ < 0) {
-    status_ = Status::InvalidArgument(path_, Shown(path_) + "は開かれていません");
+    status_ = Status::InvalidArgument(path_, Shown(path_) + " は開かれていません");
     return false;
   }
   if (record.size() != length_ || n < 1) {
-    status_ = Status::InvalidArgument(path_, Shown(path_) + "に書けないレコード " + std::to_string(n) + " です");
+    status_ = Status::InvalidArgument(path_, Shown(path_) + " に書けないレコード " + std::to_string(n) + " です");
     return false;
   }
   const int64_t at = (n - 1) * static_cast<int64_t>(length_);

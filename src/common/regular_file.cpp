@@ -13,7 +13,7 @@ Status OpenRegularFile(const std::string& path, int flags, mode_t mode, const ch
   fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, mode);
   if (fd < 0) {
     // Opening a FIFO without a reader for writing is refused with ENXIO.
-    if (errno == ENXIO) return Status::IoError(path, Shown(path) + action + "（通常のファイルではありません）");
+    if (errno == ENXIO) return Status::IoError(path, Shown(path) + " " + action + "（通常のファイルではありません）");
     return Status::FromErrno(action, path, errno);
   }
   struct stat st {};
@@ -21,7 +21,7 @@ Status OpenRegularFile(const std::string& path, int flags, mode_t mode, const ch
   if (::fstat(fd, &st) != 0)
     status = Status::FromErrno(action, path, errno);
   else if (!S_ISREG(st.st_mode))
-    status = Status::IoError(path, Shown(path) + action + "（通常のファイルではありません）");
+    status = Status::IoError(path, Shown(path) + " " + action + "（通常のファイルではありません）");
   else if (const int fl = ::fcntl(fd, F_GETFL); fl < 0 || ::fcntl(fd, F_SETFL, fl & ~O_NONBLOCK) != 0)
     status = Status::FromErrno(action, path, errno);
   if (!status.ok()) {

@@ -6,7 +6,7 @@
 namespace radadovur::common {
 
 Status Status::FromErrno(std::string_view action, std::string path, int error) {
-  std::string detail = Shown(path) + std::string(action) + "（" + ErrnoText(error) + "）";
+  std::string detail = Shown(path) + " " + std::string(action) + "（" + ErrnoText(error) + "）";
   Status status(error == ENOENT ? Code::kNotFound : Code::kIoError, std::move(path), std::move(detail));
   status.error_number_ = error;
   return status;

@@ -37,7 +37,7 @@ class Status {
   static Status Skipped(std::string what, std::string detail) {
     return Status(Code::kSkipped, std::move(what), std::move(detail));
   }
-  // A failed system call on `path`: "<path><action>（<what the error means>）", `action` the
+  // A failed system call on `path`: "<path> <action>（<what the error means>）", `action` the
   // Japanese verb with its particle ("に書き込めません"); ENOENT is NotFound, anything else an
   // IoError. Pass errno as it was right after the call; it is kept for grouping.
   static Status FromErrno(std::string_view action, std::string path, int error);

@@ -117,7 +117,7 @@ Status WriteQuotedLines(const std::string& path, const std::vector<std::string>&
   for (const auto& v : values) {
     // A quote or a line end would read back as other values: nothing is written.
     if (!QuotableValue(v))
-      return Status::InvalidArgument(path, Shown(path) + "に書き込めません（値 \"" + Shown(v) + "\" は引用符の行に入りません）");
+      return Status::InvalidArgument(path, Shown(path) + " に書き込めません（値 \"" + Shown(v) + "\" は引用符の行に入りません）");
     bytes += QuotedLine(v);
   }
   return WriteFileAtomic(path, bytes);
