@@ -46,7 +46,7 @@ TEST(DataName, AcceptsOnlyDigitsOfTheExactWidthAndSingleComponentWords) {
 TEST(DataName, AFailureNamesTheKindAndShowsTheValueEscaped) {
   const Status status = CheckDataName(DataName::kRaceKey, "2024\0"s "../x");
   ASSERT_TRUE(status.IsInvalidArgument());
-  EXPECT_EQ(status.ToString(), "not a race key (12 digits) for a file name: \"2024\\x00../x\"");
+  EXPECT_EQ(status.ToString(), "\"2024\\x00../x\" はファイル名にできるレースキー（12桁）ではありません");
 }
 
 }  // namespace

@@ -122,7 +122,7 @@ TEST_F(FilesTest, AppendingWritesOnlyRegularFiles) {
   for (const char* name : {"fifo", "dir"}) EXPECT_FALSE(common::AppendToFile(Path(name), "x").ok()) << name;
   std::filesystem::create_symlink("/dev/null", Path("null"));
   const common::Status device = common::AppendToFile(Path("null"), "x");
-  EXPECT_NE(device.ToString().find("not a regular file"), std::string::npos) << device.ToString();
+  EXPECT_NE(device.ToString().find("通常のファイルではありません"), std::string::npos) << device.ToString();
 }
 
 TEST_F(FilesTest, FailuresAreReportedNotHidden) {
@@ -131,7 +131,7 @@ TEST_F(FilesTest, FailuresAreReportedNotHidden) {
   EXPECT_TRUE(f.status().IsNotFound()) << f.status().ToString();
   const common::Status written = common::WriteFileAtomic(Path("no/such/E.txt"), "x");
   EXPECT_TRUE(written.IsNotFound());
-  EXPECT_NE(written.ToString().find("No such file or directory"), std::string::npos) << written.ToString();
+  EXPECT_NE(written.ToString().find("（ありません）"), std::string::npos) << written.ToString();
   std::string bytes;
   EXPECT_TRUE(common::ReadWholeFile(Path("missing.txt"), bytes).IsNotFound());
   EXPECT_TRUE(common::ReadWholeFile(dir_.string(), bytes).IsIoError());  // a folder is no file
@@ -203,19 +203,19 @@ TEST_F(FilesTest, OnlyRegularFilesAreOpened) {
     std::string bytes;
     const common::Status read = common::ReadWholeFile(Path(name), bytes);
     EXPECT_TRUE(read.IsIoError()) << name;
-    EXPECT_THAT(read.ToString(), ::testing::HasSubstr("not a regular file")) << name;
+    EXPECT_THAT(read.ToString(), ::testing::HasSubstr("通常のファイルではありません")) << name;
     common::RecordFile f;
     EXPECT_FALSE(f.Open(Path(name), 4)) << name;
-    EXPECT_THAT(f.status().ToString(), ::testing::HasSubstr("not a regular file")) << name;
+    EXPECT_THAT(f.status().ToString(), ::testing::HasSubstr("通常のファイルではありません")) << name;
     const common::Status appended = common::AppendToFile(Path(name), "record");
-    EXPECT_THAT(appended.ToString(), ::testing::HasSubstr("not a regular file")) << name;
+    EXPECT_THAT(appended.ToString(), ::testing::HasSubstr("通常のファイルではありません")) << name;
   }
   // Nor is a stale temporary file of a replacement waited on.
   ASSERT_EQ(::mkfifo(Path("R.dat.new~").c_str(), 0644), 0);
-  EXPECT_THAT(common::WriteFileAtomic(Path("R.dat"), "bytes").ToString(), ::testing::HasSubstr("not a regular file"));
+  EXPECT_THAT(common::WriteFileAtomic(Path("R.dat"), "bytes").ToString(), ::testing::HasSubstr("通常のファイルではありません"));
   common::RecordFile replacing;
   EXPECT_FALSE(replacing.OpenReplacing(Path("R.dat"), 4));
-  EXPECT_THAT(replacing.status().ToString(), ::testing::HasSubstr("not a regular file"));
+  EXPECT_THAT(replacing.status().ToString(), ::testing::HasSubstr("通常のファイルではありません"));
 }
 
 TEST_F(FilesTest, FailuresNameTheFileTheyConcern) {

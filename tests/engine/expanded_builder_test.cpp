@@ -188,7 +188,7 @@ TEST_F(Builder, AFailingHorseIsSkippedWithAnEmptyFileAndTheOthersAreBuilt) {
   const auto texts = report.failures.Texts();
   ASSERT_EQ(texts.size(), 2u);
   EXPECT_NE(texts[0].find(std::string(F) + "EX.dat"), std::string::npos) << texts[0];
-  EXPECT_NE(texts[1].find("CreatedDate"), std::string::npos) << texts[1];
+  EXPECT_NE(texts[1].find("の作成日"), std::string::npos) << texts[1];
   EXPECT_EQ(Bytes("UMAGOTOEXTHISWEEKN/" + std::string(D) + "EX.dat"), "");
   EXPECT_EQ(Bytes("UMAGOTOEXTHISWEEKN/" + std::string(E) + "EX.dat"), "");
   EXPECT_EQ(Records(G).size(), 2u);  // the horse after the failures

@@ -156,14 +156,14 @@ TEST_F(WeightModelTest, AFailedLoadNamesTheFileAndLeavesTheModelAsItWas) {
     std::string file, bytes;  // replaces one file of the good model
     std::string expected_file, expected_text;
   } cases[] = {
-      {"missing", soha, "", "QA1SibaSohaWeightData201801N2024.dat", "missing"},
-      {"short", soha, "61,61,0,0,0,0,0,0,0\r\n", "QA1SibaSohaWeightData201801N2024.dat", "holds only 9 values"},
-      {"too many categories", total, Totals({"6001"}), "QA1SibaTotalData201801N2024.dat", "6001 categories"},
-      {"negative count", total, Totals({"-1"}), "QA1SibaTotalData201801N2024.dat", "-1 categories"},
-      {"not a weight", soha, "61,x6,0,0,0,0,0,0,0,0,0\r\n", "QA1SibaSohaWeightData201801N2024.dat", "[x6] is not a number"},
+      {"missing", soha, "", "QA1SibaSohaWeightData201801N2024.dat", "ファイルがないか、読めません"},
+      {"short", soha, "61,61,0,0,0,0,0,0,0\r\n", "QA1SibaSohaWeightData201801N2024.dat", "値が 9 個しかなく"},
+      {"too many categories", total, Totals({"6001"}), "QA1SibaTotalData201801N2024.dat", "区分が 6001 個"},
+      {"negative count", total, Totals({"-1"}), "QA1SibaTotalData201801N2024.dat", "区分が -1 個"},
+      {"not a weight", soha, "61,x6,0,0,0,0,0,0,0,0,0\r\n", "QA1SibaSohaWeightData201801N2024.dat", "[x6] は数字ではありません"},
       {"not a count", total, Totals({"2", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0",
                                      "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "z"}),
-       "QA1SibaTotalData201801N2024.dat", "[z] is not a whole number"},
+       "QA1SibaTotalData201801N2024.dat", "[z] は整数ではありません"},
   };
   for (const auto& c : cases) {
     WriteModel(folder_, ModelSurface::kTurf, kTurf);

@@ -162,7 +162,7 @@ TEST_F(StartupTest, CommandLine) {
   const std::string cli = std::string(RADADOVUR_CLI) + " startup ";
   auto [out, code] = RunCommand(cli + dir_.string());
   EXPECT_EQ(code, 0);
-  EXPECT_NE(out.find("message: " + app_path_ + "自己解凍EXE"), std::string::npos) << out;
+  EXPECT_NE(out.find("メッセージ: " + app_path_ + "自己解凍EXE"), std::string::npos) << out;
   EXPECT_NE(out.find("[Text2] " + std::string(steps::kStartupReminder)), std::string::npos) << out;
   EXPECT_TRUE(fs::is_directory(app_path_ + "KAIME"));
 

@@ -237,7 +237,7 @@ TEST_F(MondayOutputsWeekTest, RealtimeResultsHistoryAndHitsRunOnThePassesFiles) 
   const auto realtime = testing::RunCli("realtime-results '" + w_->dir + "'");
   ASSERT_EQ(realtime.exit_code, 0) << realtime.out;
   std::smatch m;
-  ASSERT_TRUE(std::regex_search(realtime.out, m, std::regex(R"(runner records patched: (\d+))"))) << realtime.out;
+  ASSERT_TRUE(std::regex_search(realtime.out, m, std::regex(R"(速報で直した出走馬レコード (\d+) 件)"))) << realtime.out;
   EXPECT_GT(std::stoi(m[1]), 0);
 
   for (const auto& date : w_->dates) fs::remove(w_->dir + "SOKUDO/HR" + date + ".csv");
