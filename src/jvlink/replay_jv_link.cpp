@@ -43,10 +43,10 @@ std::string ReplayJvLink::ErrorText(int32_t code) const {
     case jvreplay::kUnknownDataspec:
       return "記録フォルダにこのデータ種別の記録がありません（" + common::Shown(recording_folder()) + "）。" + settings;
     case jvreplay::kUnreadableDataspecFolder:
-      return "記録フォルダの中のデータ種別のフォルダを読めません（" + common::Shown(recording_folder()) + "）。";
-    case jvreplay::kBadKey: return "速報の指定（レースIDまたは日付）が正しくありません。";
-    case jvreplay::kNotOpen: return "データの取得が開始されていません。";
-    case jvreplay::kDownloadCancelled: return "ダウンロードは中止されました。";
+      return "記録フォルダの中のデータ種別のフォルダを読めません（" + common::Shown(recording_folder()) + "）。フォルダの権限を確かめてください。";
+    case jvreplay::kBadKey: return "速報の指定（レースIDまたは日付）が正しくありません。今週のレース一覧を確かめてください。";
+    case jvreplay::kNotOpen: return "データの取得が開始されていません。もう一度実行してください。";
+    case jvreplay::kDownloadCancelled: return "ダウンロードは中止されました。取得するには、もう一度実行してください。";
     case jvreplay::kNotDownloaded:
       return "ダウンロードが終わっていない記録ファイル " + common::Shown(current_file_) + " があります。もう一度取得してください。";
     case jvreplay::kUnreadableFile:
