@@ -27,7 +27,7 @@ void CheckModelPackage(const std::string& app_path, common::StepHost& host) {
 }
 
 common::Status LeftAsTheyWere(const std::string& outputs) {
-  return common::Status::Skipped(outputs, outputs + "（前の処理が失敗したため元のままです）");
+  return common::Status::Skipped(outputs, outputs + " は元のままです");
 }
 
 }  // namespace

@@ -44,8 +44,8 @@ TEST(FailureReportTest, GroupsByFileAndSummarises) {
 TEST(FailureReportTest, FollowsTheFirstRealCauseAndListsSkippedPassesApart) {
   StepFailures failures;
   failures.Add(Status::Corruption("/w/SETHISWEEKN.dat", "/w/SETHISWEEKN.dat のレコード 2 が途中で切れています"));
-  failures.Add(Status::Skipped("SETHISWEEKNNEW.dat", "SETHISWEEKNNEW.dat（前の処理が失敗したため元のままです）"));
-  failures.Add(Status::Skipped("UMAGOTOTHISWEEKN/*.dat", "UMAGOTOTHISWEEKN/*.dat（前の処理が失敗したため元のままです）"));
+  failures.Add(Status::Skipped("SETHISWEEKNNEW.dat", "SETHISWEEKNNEW.dat は元のままです"));
+  failures.Add(Status::Skipped("UMAGOTOTHISWEEKN/*.dat", "UMAGOTOTHISWEEKN/*.dat は元のままです"));
 
   const FailureReport report = MakeFailureReport("構造体処理で次の処理ができませんでした。", failures);
   EXPECT_EQ(report.summary,
@@ -53,7 +53,7 @@ TEST(FailureReportTest, FollowsTheFirstRealCauseAndListsSkippedPassesApart) {
             "壊れたデータがあります。①今週開催取得からやり直してください。");
   ASSERT_EQ(report.lines.size(), 3u);
   EXPECT_EQ(report.lines[0], "/w/SETHISWEEKN.dat のレコード 2 が途中で切れています");
-  EXPECT_EQ(report.lines[1], "前の失敗のため行わなかった処理: SETHISWEEKNNEW.dat（前の処理が失敗したため元のままです）");
+  EXPECT_EQ(report.lines[1], "前の失敗のため行わなかった処理: SETHISWEEKNNEW.dat は元のままです");
 
   // Skipped items listed before their cause still come after it.
   StepFailures reversed;

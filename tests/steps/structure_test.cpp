@@ -281,7 +281,7 @@ TEST_F(Structure, AFullDiskStopsThePassesThatReadTheFailedOutput) {
     failures = Run();
   }
   EXPECT_THAT(failures.Texts(), Contains(HasSubstr("SETHISWEEKN.dat に書き込めません（ファイルが大きすぎます）（4 件のレコードを書かず")));
-  EXPECT_THAT(host_.Messages().back(), HasSubstr("UMAGOTOTHISWEEKN/*.dat（前の処理が失敗したため元のままです）"));
+  EXPECT_THAT(host_.Messages().back(), HasSubstr("前の失敗のため行わなかった処理: UMAGOTOTHISWEEKN/*.dat は元のままです"));
   EXPECT_EQ(Bytes("KETTONUMTHISWEEKN.dat"), "\"2000000001\"\r\n");  // the horse pass ran
   EXPECT_THAT(EntryTags("UMAGOTOTHISWEEKN/2000000001.dat"), ElementsAre("old"));
   for (const auto& f : FolderFiles()) EXPECT_THAT(f, ::testing::Not(HasSubstr("~"))) << "temporary file left";
