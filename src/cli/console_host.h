@@ -36,8 +36,8 @@ inline const char* PrintedLabel(common::StatusSlot slot) {
 }
 
 // The command line's stand-in for a window: status texts and messages go to standard output;
-// progress is not shown, nothing cancels, and a question is answered No. It remembers whether it
-// printed a failure list, so that the list is printed once.
+// progress is not shown, nothing cancels, and a question is answered No. It keeps what its messages
+// said, so that no failure is printed twice.
 class ConsoleHost : public common::StepHost {
  public:
   void SetStatus(common::StatusSlot slot, const std::string& text) override {
@@ -50,15 +50,17 @@ class ConsoleHost : public common::StepHost {
   void Message(const std::string& text) override {
     std::printf("メッセージ: %s\n", text.c_str());
     std::fflush(stdout);
+    said_ += text + "\n";
   }
   // The summary as a message, then the whole list, indented.
   void FailureMessage(const common::FailureReport& report) override {
     std::printf("メッセージ: %s\n", report.summary.c_str());
     for (const std::string& line : report.lines) std::printf("  %s\n", line.c_str());
     std::fflush(stdout);
-    failure_list_shown_ = true;
+    said_ += report.Text() + "\n";
   }
-  bool failure_list_shown() const { return failure_list_shown_; }
+  // Whether a message has told this text already.
+  bool Said(const std::string& text) const { return said_.find(text) != std::string::npos; }
   bool Ask(const std::string& text) override {
     std::printf("確認: %s（いいえ）\n", text.c_str());
     std::fflush(stdout);
@@ -71,7 +73,7 @@ class ConsoleHost : public common::StepHost {
   void Yield() override {}
 
  private:
-  bool failure_list_shown_ = false;
+  std::string said_;
 };
 
 // The host of `predict`: while the builder reads the horse records it writes a counter text into
@@ -119,12 +121,14 @@ inline std::optional<common::RunState> ProgramFolderArgument(const std::vector<s
   return common::RunStateFor(args[0]);
 }
 
-// Prints the failures of a step to standard error, grouped as a window lists them, unless `host`
-// has printed the step's failure list already; returns the exit code (0 when none).
+// Prints to standard error the failures of a step that `host`'s messages have not told, grouped as
+// a window lists them, so that each is printed once; returns the exit code (0 when none).
 inline int ReportFailures(const common::StepFailures& failures, const ConsoleHost* host = nullptr) {
   if (failures.empty()) return 0;
-  if (!host || !host->failure_list_shown())
-    for (const std::string& line : common::GroupedFailureLines(failures)) std::fprintf(stderr, "失敗: %s\n", line.c_str());
+  common::StepFailures untold;
+  for (const common::Status& f : failures.items)
+    if (!host || !host->Said(f.ToString())) untold.Add(f);
+  for (const std::string& line : common::GroupedFailureLines(untold)) std::fprintf(stderr, "失敗: %s\n", line.c_str());
   return 1;
 }
 

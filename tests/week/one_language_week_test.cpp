@@ -108,6 +108,10 @@ TEST_F(OneLanguageWeek, EveryPrintedLineIsJapaneseAndFailuresFollowTheirCause) {
     EXPECT_NE(r.exit_code, 0) << r.out;
     EXPECT_THAT(r.out, HasSubstr("RC=-502"));
     EXPECT_THAT(r.out, HasSubstr("ダウンロードに失敗しました"));
+    // The read that follows names the recording file it could not get, once: the message is
+    // not repeated as a failure line.
+    EXPECT_THAT(r.out, HasSubstr("JVDATA/TOKURACETCVNRCVN/"));
+    EXPECT_EQ(Count(r.out, "RC=-302"), 1u) << r.out;
   }
   ASSERT_TRUE(common::WriteFileAtomic(Path("JVDATA/faults.txt"), "open_error=-504\n").ok());
   EXPECT_THAT(Step("download").out, HasSubstr("メンテナンス中"));
