@@ -382,7 +382,10 @@ TEST_F(ThisWeekDownloadTest, OddLengthRecordsAreCountedAndTheFileStaysWhole) {
   const auto texts = Run().Texts();
   EXPECT_THAT(texts, Contains(HasSubstr("SETHISWEEKN.dat: 555 バイトより短いレコードが 2 件届きました")));
   EXPECT_THAT(texts, Contains(HasSubstr("RATHISWEEKN.dat: 1272 バイトより長いレコードが 1 件届きました")));
-  EXPECT_THAT(host_.Messages().back(), HasSubstr("shorter than 555"));
+  // The message names the delivered (recording) file the odd records came from and what to do.
+  EXPECT_THAT(host_.Messages().back(), HasSubstr("555 バイトより短い"));
+  EXPECT_THAT(host_.Messages().back(), HasSubstr("（届いたファイル file1.jvd ほか）"));
+  EXPECT_THAT(host_.Messages().back(), HasSubstr("届いたファイル（JV-Linkの記録ファイル）を確かめ"));
   const std::string bytes = *common::ReadWholeFile(store::PathOf(app_, store::kSeThisWeek));
   EXPECT_TRUE(jvdata::CheckRecords(bytes, *jvdata::StoredLayout(jvdata::RecordType::SE)).ok());
   EXPECT_EQ(Records(store::kSeThisWeek)->size(), 3u);
