@@ -24,9 +24,10 @@ int RunMatrices(const std::vector<std::string>& args) {
   state->OddsSource = realtime ? 1 : 0;
   ConsoleHost host;
   const store::OddsMatrixReport report = steps::RunOddsMatrices(*state, host);
-  std::printf("オッズレコード %lld 件、書いたマトリクスファイル %lld 個、飛ばした項目 %lld 件\n",
-              static_cast<long long>(report.records), static_cast<long long>(report.files_written),
-              static_cast<long long>(report.skipped_entries));
+  if (!report.failures.refused)
+    std::printf("オッズレコード %lld 件、書いたマトリクスファイル %lld 個、飛ばした項目 %lld 件\n",
+                static_cast<long long>(report.records), static_cast<long long>(report.files_written),
+                static_cast<long long>(report.skipped_entries));
   return ReportFailures(report.failures, &host);
 }
 

@@ -2,17 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <initializer_list>
 #include <string_view>
 
 namespace radadovur::formation {
 namespace {
-
-int CountPlaced(const results::FixedRunnerTexts& place_marks, std::initializer_list<std::string_view> places) {
-  return static_cast<int>(std::count_if(place_marks.begin(), place_marks.end(), [&](const std::string& mark) {
-    return std::find(places.begin(), places.end(), mark) != places.end();
-  }));
-}
 
 bool InLeg(int rank, int from, int to) { return rank >= from && rank <= to; }
 
@@ -31,17 +24,10 @@ bool AxesWithPartner(std::span<const int> ranks, int a, int b, int first, int e)
 
 }  // namespace
 
-bool DeadHeatForColumn(results::PcColumn column, const results::FixedRunnerTexts& place_marks) {
-  switch (column) {
-    case results::kPcUmarenF:
-    case results::kPcUmarenB:
-    case results::kPcUmatanF: return CountPlaced(place_marks, {"01", "02"}) > 2;
-    case results::kPcSanrenpukuB:
-    case results::kPcSanrentan12:
-    case results::kPcSanrentan23:
-    case results::kPcSanrentan13: return CountPlaced(place_marks, {"01", "02", "03"}) > 3;
-    default: return false;
-  }
+bool DeadHeatAmongFirstThree(const results::FixedRunnerTexts& place_marks) {
+  for (std::string_view place : {"01", "02", "03"})
+    if (std::count(place_marks.begin(), place_marks.end(), place) > 1) return true;
+  return false;
 }
 
 bool IsColumnTicket(results::PcColumn column, std::span<const int> ranks, int e) {

@@ -239,6 +239,7 @@ void CheckFormationHits(ResultsWindowState& state, common::StepFailures& failure
       {results::kPcSanrentan13, "3連単13", &FormationLegs::partner_end, hr::SanrentanPayouts_Combination,
        hr::SanrentanPayouts_Payout, documents::FormatTrioOrdered},
   };
+  const bool dead_heat = DeadHeatAmongFirstThree(state.PlaceMark);
   for (const FormationColumn& c : columns) {
     results::PcPointsBlock& points = state.PcPoints[static_cast<size_t>(c.column - results::kPcUmarenF)];
     points.Points = 0;
@@ -247,7 +248,7 @@ void CheckFormationHits(ResultsWindowState& state, common::StepFailures& failure
     std::vector<std::string> marks;
     if (status.ok()) status = MarksOfRanks(state, std::max(e, std::min(3, ranked)), &marks);
     Outcome o;
-    if (status.ok() && DeadHeatForColumn(c.column, state.PlaceMark))
+    if (status.ok() && dead_heat)
       status = PaidTickets(state, c, e, ranked, &o);
     // Otherwise only the first payout entry of the bet shows the hit.
     else if (status.ok() && Judge(c.column, marks, e))

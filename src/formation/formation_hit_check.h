@@ -8,7 +8,7 @@
 // record is at hand (the caller has checked both): win and place on the horses of ranks 1 and 2
 // against their payout entries, and the seven formation and box columns judged by the finishing
 // marks (PlaceMark) of the ranked horses, their hit shown by the first payout entry of the bet.
-// On a dead heat among the places a column needs, the column is judged by its tickets against the
+// On a dead heat among the first three places, every column is judged by its tickets against the
 // paid combinations instead: the first paid ticket shows the hit, the race adds all their payouts.
 //
 // Sets HitText and PayText of every column afresh and PcPoints of the formation columns, and adds

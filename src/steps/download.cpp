@@ -33,8 +33,9 @@ constexpr int32_t kOption = 2;
 
 constexpr std::string_view kStartText = "今週開催取得開始しました。しばらくお待ち下さい。。。。。";
 constexpr std::string_view kEndText = "今週開催取得終了";
-// The end of a download that failed somewhere: never the finished text.
-constexpr std::string_view kFailedText = "今週開催取得で失敗がありました。メッセージをご覧ください。";
+// The end of a download that failed somewhere: never the finished text. It stays after the
+// messages and the failure list are closed, so it does not send the user to them.
+constexpr std::string_view kFailedText = "今週開催取得で失敗がありました。";
 constexpr std::string_view kStallionMissingCaption =
     "まだ、予想因子ウエイトが展開されていません。タスクバーにある展開先の指定をクリックして自己解凍EXEを起動させて下さい。";
 constexpr std::string_view kFileFailuresMessage = "今週開催取得で次のファイル操作に失敗しました。";

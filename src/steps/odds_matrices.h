@@ -9,10 +9,15 @@
 // text files that state.OddsSource names (0 this week's, 1 realtime).
 namespace radadovur::steps {
 
-// Builds the matrices. Missing odds files count as empty; they, the skipped entries and any
-// failure are told in one message at the end (none when all went well). The report's failures
-// hold what failed (a missing file is not a failure).
+// Builds the matrices. Refused, with nothing changed, when none of the source's odds files is
+// there (the odds were not fetched yet): the message names the fetch to run first. Otherwise a
+// missing odds file counts as empty; missing files, skipped entries and any failure are told in
+// one message at the end (none when all went well). The report's failures hold what failed (a
+// missing file of a partial fetch is not a failure).
 store::OddsMatrixReport RunOddsMatrices(const common::RunState& state, common::StepHost& host);
+
+// The step's name in its texts: "今週のオッズ処理" (odds source 0) or "速報オッズ処理" (1).
+std::string_view OddsMatrixStepName(int odds_source);
 
 // The window's caption and its only button.
 inline constexpr std::string_view kOddsMatrixCaption = "2024.6.29Z";

@@ -35,6 +35,11 @@ void ShowSlotText(QWidget* widget, const std::string& utf8) {
   }
 }
 
+void MakeStatusBox(QLineEdit& box) {
+  box.setReadOnly(true);
+  box.setFocusPolicy(Qt::ClickFocus);
+}
+
 void ShowSlotColour(QWidget* widget, uint32_t bgr) {
   if (!widget) return;
   const QColor colour(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);

@@ -10,6 +10,7 @@
 #include "ui/status_slots.h"
 
 class QCloseEvent;
+class QLineEdit;
 
 namespace radadovur::ui {
 class DownloadProgressWindow;
@@ -21,6 +22,10 @@ QWidget* SlotWidgetIn(const QWidget& window, const SlotControl& at);
 void ShowSlotText(QWidget* widget, const std::string& utf8);
 // Gives a control a back colour, 0xBBGGRR.
 void ShowSlotColour(QWidget* widget, uint32_t bgr);
+// Makes `box` a read-only status box. Tab never moves into it: a step turns its window's buttons
+// off, which moved the focus from the clicked button into a box and selected all its text, and
+// the highlight stayed after the step. A click still selects, to copy a text.
+void MakeStatusBox(QLineEdit& box);
 
 // The step host of a window that runs steps itself (the prediction window, the odds window, the
 // realtime menu): status texts go to its controls, messages are boxes over it, and a download's

@@ -56,7 +56,8 @@ TEST(FormationHitCheckTest, PointsByFieldSizeAndSdValue) {
   }
 }
 
-// Which columns hit, by the finishing marks of the ranked horses (ranks 1 to 9 = horses 1 to 9).
+// Which columns hit, by the finishing marks of the ranked horses (ranks 1 to 9 = horses 1 to 9),
+// when no two horses share a place (dead heats are judged by their paid tickets, below).
 TEST(FormationHitCheckTest, JudgementByPlaceMarks) {
   enum { F, B, TF, PB, T12, T23, T13 };
   struct Case {
@@ -68,10 +69,6 @@ TEST(FormationHitCheckTest, JudgementByPlaceMarks) {
       {"rank 2 first, rank 5 second", "09", {"**", "01", "**", "**", "02"}, {1, 1, 1, 0, 0, 0, 0}},
       {"the same with E 4", "04", {"**", "01", "**", "**", "02"}, {0, 0, 0, 0, 0, 0, 0}},
       {"1st, 3rd, 2nd", "09", {"01", "03", "02"}, {1, 1, 1, 1, 1, 0, 0}},
-      {"dead heat for first in ranks 1-3", "09", {"01", "01", "**"}, {1, 1, 1, 0, 0, 0, 0}},
-      // Dead heats: judged by the paid combinations (1-2, 2→1, 1-2-3, 2→1→3), all among the tickets.
-      {"three marked 01/02 among the ranks", "09", {"01", "02", "02"}, {1, 1, 1, 1, 0, 0, 0}},
-      {"two partners with the needed mark", "09", {"01", "02", "03", "03"}, {1, 1, 1, 1, 1, 0, 0}},
       {"ranks 2 and 3 first and second, rank 6 third", "09", {"**", "02", "01", "**", "**", "03"},
        {1, 1, 1, 1, 0, 1, 0}},
       {"ranks 1 and 3 second and third, rank 9 first", "09", {"02", "**", "03", "**", "**", "**", "**", "**", "01"},
@@ -82,7 +79,7 @@ TEST(FormationHitCheckTest, JudgementByPlaceMarks) {
   int index = 0;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    Race race(Horses(9), c.marks, c.toroku, index++ == 8 ? "31" : "20");
+    Race race(Horses(9), c.marks, c.toroku, index++ == 5 ? "31" : "20");
     race.Payouts({{hr::UmarenPayouts_Combination, "0102"}, {hr::UmarenPayouts_Payout, "000000500"},
                   {hr::UmatanPayouts_Combination, "0201"}, {hr::UmatanPayouts_Payout, "000000900"},
                   {hr::SanrenpukuPayouts_Combination, "010203"}, {hr::SanrenpukuPayouts_Payout, "000001200"},
@@ -101,7 +98,7 @@ TEST(FormationHitCheckTest, JudgementByPlaceMarks) {
   }
 }
 
-// On a dead heat among the places a column needs, the column hits when one of its tickets is a
+// On a dead heat among the first three places, every column hits when one of its tickets is a
 // paid combination: the first such entry shows the hit, the race adds the payouts of all of them.
 TEST(FormationHitCheckTest, DeadHeatsJudgedByPaidTickets) {
   using Paid = std::vector<std::pair<const char*, int>>;  // combination, yen, in record order
@@ -148,16 +145,16 @@ TEST(FormationHitCheckTest, DeadHeatsJudgedByPaidTickets) {
        {" 1- 2", " 1- 2", " 1→ 2", " 1- 2- 3", " 1→ 2→ 8", "", ""},
        {500, 500, 700, 1200, 8000, 0, 0},
        {500, 500, 700, 1200, 13000, 0, 0}},
-      {"second shared by ranks 2 and 3: both paid pairs are tickets",
+      {"second shared by ranks 2 and 3: both paid pairs and both paid orders are tickets",
        {"01", "02", "03", "04", "05", "06", "07", "08", "09"},
        {"01", "02", "02"},
        "09",
        "20",
        {Paid{{"0102", 500}, {"0103", 900}}, Paid{{"0102", 700}, {"0103", 800}}, Paid{{"010203", 1500}},
         Paid{{"010203", 6000}, {"010302", 7000}}},
-       {" 1- 2", " 1- 2", " 1→ 2", " 1- 2- 3", "", "", ""},
-       {500, 500, 700, 1500, 0, 0, 0},
-       {1400, 1400, 1500, 1500, 0, 0, 0}},
+       {" 1- 2", " 1- 2", " 1→ 2", " 1- 2- 3", " 1→ 2→ 3", "", ""},
+       {500, 500, 700, 1500, 6000, 0, 0},
+       {1400, 1400, 1500, 1500, 13000, 0, 0}},
       {"second shared by ranks 2 and 9: 1-9 lies past every leg (E 7), so 1-2 shows the hit",
        {"01", "02", "03", "04", "05", "06", "07", "08", "09"},
        {"01", "02", "**", "**", "**", "**", "**", "**", "02"},
@@ -167,15 +164,40 @@ TEST(FormationHitCheckTest, DeadHeatsJudgedByPaidTickets) {
        {" 1- 2", " 1- 2", " 1→ 2", "", "", "", ""},
        {500, 500, 700, 0, 0, 0, 0},
        {500, 500, 700, 0, 0, 0, 0}},
-      {"first shared by ranks 4, 5 and 6: only the boxes hold their pairs",
+      {"first shared by ranks 4, 5 and 6: only the boxes hold their pairs, 馬単F's first leg none",
        {"01", "02", "03", "04", "05", "06", "07", "08", "09"},
-       {"**", "03", "**", "01", "01", "01"},
+       {"**", "**", "**", "01", "01", "01"},
        "09",
        "20",
-       {Paid{{"0405", 100}, {"0406", 200}, {"0506", 300}}, Paid{}, Paid{{"040506", 900}}, Paid{{"040506", 1000}}},
+       {Paid{{"0405", 100}, {"0406", 200}, {"0506", 300}},
+        Paid{{"0405", 110}, {"0504", 120}, {"0406", 130}, {"0604", 140}, {"0506", 150}, {"0605", 160}},
+        Paid{{"040506", 900}}, Paid{{"040506", 1000}}},
        {"", " 4- 5", "", " 4- 5- 6", "", "", ""},
        {0, 100, 0, 900, 0, 0, 0},
        {0, 600, 0, 900, 0, 0, 0}},
+      {"first shared by ranks 1 and 2, rank 3 third: both paid orders of each ordered bet are tickets",
+       {"13", "12", "01", "04", "05", "06", "07", "08", "09"},
+       {"01", "01", "03"},
+       "09",
+       "20",
+       {Paid{{"1213", 500}}, Paid{{"1213", 700}, {"1312", 800}}, Paid{{"011213", 1500}},
+        Paid{{"121301", 6000}, {"131201", 7000}}},
+       {"12-13", "12-13", "12→13", " 1-12-13", "12→13→ 1", "", ""},
+       {500, 500, 700, 1500, 6000, 0, 0},
+       {500, 500, 1500, 1500, 13000, 0, 0}},
+      {"first shared by ranks 1, 2 and 3: every paid pair, order and trio is a ticket",
+       {"01", "02", "03", "04", "05", "06", "07", "08", "09"},
+       {"01", "01", "01"},
+       "09",
+       "20",
+       {Paid{{"0102", 100}, {"0103", 200}, {"0203", 300}},
+        Paid{{"0102", 110}, {"0201", 120}, {"0103", 130}, {"0301", 140}, {"0203", 150}, {"0302", 160}},
+        Paid{{"010203", 900}},
+        Paid{{"010203", 1010}, {"010302", 1020}, {"020103", 1030}, {"020301", 1040}, {"030102", 1050},
+             {"030201", 1060}}},
+       {" 1- 2", " 1- 2", " 1→ 2", " 1- 2- 3", " 1→ 2→ 3", "", ""},
+       {100, 100, 110, 900, 1010, 0, 0},
+       {600, 600, 810, 900, 6210, 0, 0}},
       {"third shared by ranks 4 and 7: 3連単23 holds both, the box (E 6) only 2-3-4",
        {"01", "02", "03", "04", "05", "06", "07", "08", "09"},
        {"**", "01", "02", "03", "**", "**", "03"},

@@ -30,7 +30,7 @@ namespace fs = std::filesystem;
 
 const std::string kStart = "今週開催取得開始しました。しばらくお待ち下さい。。。。。";
 const std::string kEnd = "今週開催取得終了";
-const std::string kFailed = "今週開催取得で失敗がありました。メッセージをご覧ください。";
+const std::string kFailed = "今週開催取得で失敗がありました。";
 const std::string kOpenCall = "JVOpen TOKURACETCVNRCVN 00000000000000 2";
 const std::string kInitCall = "JVInit SA730215/SD918342/VELTRAN/ver.2020.7.21";
 

@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -14,8 +17,10 @@
 #include <QFontMetrics>
 #include <QTimer>
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
+#include "common/colour.h"
 #include "common/cp932.h"
 #include "common/text_file.h"
 #include "engine/ex_record.h"
@@ -24,6 +29,7 @@
 #include "support/history_fixture.h"
 #include "support/qt_app.h"
 #include "support/temp_folder.h"
+#include "ui/cell_colours.h"
 #include "ui/main/workflow_steps.h"
 #include "ui/quiet_main_window.h"
 
@@ -93,6 +99,18 @@ TEST_F(HistoryWindowsTest, PastResultsWindowListsTheDaysAndShowsTheChosenOne) {
   const QColor red = Grid(past, "TekiKaiFG")->item(3, 2)->foreground().color();
   EXPECT_GE(red.red(), 0xC0);
   EXPECT_EQ(red.green() + red.blue(), 0);
+  // Every text of every grid reads on its cell: the red of a big payout on the yellow of a hit too.
+  int coloured = 0;
+  for (auto* table : past->findChildren<QTableWidget*>())
+    for (int r = 0; r < table->rowCount(); ++r)
+      for (int c = 0; c < table->columnCount(); ++c)
+        if (const QTableWidgetItem* item = table->item(r, c)) {
+          const uint32_t fore = RgbOf(item->foreground().color()), back = RgbOf(item->background().color());
+          coloured += fore != 0;
+          EXPECT_GE(common::ContrastRatio(fore, back), common::kReadableContrast)
+              << table->objectName().toStdString() << " " << r << "," << c;
+        }
+  EXPECT_GT(coloured, 0);
   EXPECT_EQ(Grid(past, "RACEFG(0)")->item(1, 0)->text().toStdString(), "4  01");
   EXPECT_EQ(past->findChild<QPlainTextEdit*>("Text2(11)")->toPlainText().toStdString().substr(0, 7), "2024年");
   auto* tabs = past->findChild<QTabWidget*>("SSTab1");
@@ -193,6 +211,62 @@ TEST_F(HistoryWindowsTest, PastRunsShowNoControlByteAndNarrowColumns) {
     EXPECT_GE(grid->columnWidth(c), widest) << c;
   }
   EXPECT_TRUE(testing::SaveScreenshot(*runs, "history_past_runs_zero_bytes"));
+}
+
+// A horse of twenty runs, its name padded with full-width blanks and most fields blank: every
+// cell's text fits its column as shown (no "…"), a cell of blanks shows nothing, and the row
+// labels stay in view when the runs are scrolled to the last.
+TEST_F(HistoryWindowsTest, PastRunsCutNoTextAndKeepTheirRowLabelsInView) {
+  std::string records;
+  for (int run = 0; run < 20; ++run) {
+    std::string r(history::kExRecordLength, ' ');
+    char date[9];
+    std::snprintf(date, sizeof date, "2024%02d%02d", run / 2 + 1, run % 2 ? 15 : 1);
+    r.replace(11, 8, date);
+    r.replace(19, 8, "06040712");
+    std::string name = common::ToCp932("テストホース");
+    while (name.size() < 36) name += "\x81\x40";
+    r.replace(788, 36, name);
+    records += r;
+  }
+  common::WriteFileAtomic(folder_.app_path() + "UMAGOTOEXTHISWEEKN/3234567890EX.dat", records);
+  window_->State().SelectedHorseCell = "テストホース　　　　　　3234567890EX.dat";
+  window_->ShowSingle("Kakoso");
+  QWidget* runs = Opened("Kakoso");
+  ASSERT_NE(runs, nullptr);
+  QTableWidget* grid = Grid(runs, "EXFG1");
+  ASSERT_EQ(grid->columnCount(), 21);
+  const QFontMetrics metrics(grid->font());
+  int blank_cells = 0, blanks_shown = 0, too_wide = 0, name_row = -1;
+  std::string first_too_wide;
+  for (int r = 0; r < grid->rowCount(); ++r)
+    for (int c = 1; c < grid->columnCount(); ++c) {
+      const QString text = grid->item(r, c)->text();
+      // The text as shown, with the cell's margins, fits the column: nothing to cut with "…".
+      if (metrics.horizontalAdvance(text) + 6 > grid->columnWidth(c) && too_wide++ == 0)
+        first_too_wide = std::to_string(r) + "," + std::to_string(c) + " [" + text.toStdString() + "]";
+      if (text.trimmed().isEmpty()) ++blank_cells, blanks_shown += !text.isEmpty();
+      if (text.startsWith(QString::fromUtf8("テストホース"))) name_row = r;
+    }
+  EXPECT_EQ(too_wide, 0) << "first: " << first_too_wide;
+  EXPECT_GT(blank_cells, 100);
+  EXPECT_EQ(blanks_shown, 0);
+  ASSERT_GE(name_row, 0);
+  EXPECT_EQ(grid->item(name_row, 1)->text(), QString::fromUtf8("テストホース"));
+
+  // The labels of column 0: shown beside the last run once the runs are scrolled to it.
+  grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
+  QApplication::processEvents();
+  EXPECT_GT(grid->horizontalScrollBar()->maximum(), 0);
+  for (int r : {0, 4, name_row}) {
+    const QString label = grid->item(r, 0)->text();
+    const bool column_in_view = !grid->isColumnHidden(0) && grid->columnViewportPosition(0) >= 0;
+    const bool header_shows = grid->verticalHeader()->isVisible() &&
+                              grid->model()->headerData(r, Qt::Vertical).toString() == label &&
+                              grid->verticalHeader()->width() >= metrics.horizontalAdvance(label);
+    EXPECT_TRUE(column_in_view || header_shows) << r << " " << label.toStdString();
+  }
+  EXPECT_TRUE(testing::SaveScreenshot(*runs, "history_past_runs_scrolled"));
 }
 
 }  // namespace

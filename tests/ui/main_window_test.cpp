@@ -223,6 +223,26 @@ TEST_F(MainWindowTest, WorkflowControlsAreDisabledWhileAStepRuns) {
   EXPECT_NE(window_->messages[0].find("disk full"), std::string::npos);
 }
 
+// A step turns the buttons off while it runs, the clicked one too: the focus it had must not move
+// into a status box and leave that box's text selected once the step has ended.
+TEST_F(MainWindowTest, AStepLeavesNoStatusBoxSelected) {
+  window_->show();
+  window_->activateWindow();
+  QApplication::processEvents();
+  const auto boxes = window_->findChildren<QLineEdit*>();
+  ASSERT_FALSE(boxes.isEmpty());
+  for (QLineEdit* box : boxes) box->setText(QString::fromUtf8("前の手順の表示"));
+  window_->SetDownloadAction([](MainWindow& w) { w.SetStatus(common::StatusSlot::kMainText1, "今週開催取得終了"); });
+  for (const char* name : {"Command2", "Command4"}) {
+    SCOPED_TRACE(name);
+    Button(name)->setFocus(Qt::MouseFocusReason);
+    ASSERT_TRUE(Button(name)->hasFocus());
+    Button(name)->click();
+    QApplication::processEvents();
+    for (QLineEdit* box : boxes) EXPECT_FALSE(box->hasSelectedText()) << box->objectName().toStdString();
+  }
+}
+
 TEST_F(MainWindowTest, SingleWindowsLoadOnceWhileOpenAndAgainAfterClosing) {
   int loads = 0;
   window_->SetWindowFactory("KakoSeisekiAZ", [&](MainWindow&) {

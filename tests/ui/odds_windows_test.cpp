@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 
 #include <QAbstractButton>
@@ -11,6 +12,7 @@
 
 #include "common/names.h"
 #include "common/text_file.h"
+#include "jvlink/null_jv_link.h"
 #include "support/odds_record.h"
 #include "support/qt_app.h"
 #include "support/recording_host.h"
@@ -210,6 +212,71 @@ TEST_F(OddsWindowsTest, TheMatrixWindowBuildsWhileLoadingAndItsButtonCloses) {
   window->command1()->click();
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(alive.isNull());
+}
+
+// オッズ処理 and 速報処理 before their odds were fetched: a message that names the fetch to run
+// first, nothing written, no 終了 text, and no window left open, so the next click builds.
+TEST_F(OddsWindowsTest, OddsProcessingBeforeTheFetchSaysWhichFetchComesFirst) {
+  jvlink::NullJvLink link;
+  QuietMainWindow main(folder_.path(), link);
+  main.SetWindowFactory("VELTRANODDSN", [](ui::MainWindow& w) -> QWidget* {
+    auto* matrices = new ui::OddsMatrixWindow;
+    matrices->Load(w.State(), w);
+    return matrices;
+  });
+  main.show();
+  const auto open = [&main] {
+    for (auto* w : main.findChildren<QWidget*>("VELTRANODDSN"))
+      if (w->isVisible()) return true;
+    return false;
+  };
+  const auto matrix_files = [this] {
+    const std::string kaime = folder_.app_path() + "KAIME";
+    if (!std::filesystem::exists(kaime)) return 0;
+    int n = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(kaime)) ++n;
+    return n;
+  };
+  struct Case {
+    const char* button;
+    const char* box;
+    std::string_view file;
+    const char* message;
+    const char* refused;
+    const char* done;
+  } cases[] = {
+      {"Command7", "Text2", names::kO2ThisWeek,
+       "今週のオッズファイルがありません。先に今週オッズ取得を実行して下さい。今週のオッズ処理は行いませんでした。\n"
+       "O6THISWEEKN.dat、O5THISWEEKN.dat、O4THISWEEKN.dat、O2THISWEEKN.dat",
+       "今週のオッズ処理は行いませんでした。", "今週のオッズ処理終了"},
+      {"Command13", "Text3", names::kO2Realtime,
+       "速報オッズのファイルがありません。先にⅠ　速報情報(一括）の「Ⅱ　速報オッズ情報」を実行して下さい。"
+       "速報オッズ処理は行いませんでした。\nO6RIALTIME.dat、O5RIALTIME.dat、O4RIALTIME.dat、O2RIALTIME.dat",
+       "速報オッズ処理は行いませんでした。", "速報オッズ処理終了"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.button);
+    main.messages.clear();
+    Button(main, c.button)->click();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(main.messages.size(), 1u);
+    EXPECT_EQ(main.messages[0], c.message);
+    EXPECT_EQ(Text(main, c.box), QString::fromUtf8(c.refused));
+    EXPECT_FALSE(open());
+    EXPECT_EQ(matrix_files(), 0);
+
+    ASSERT_TRUE(common::WriteFileAtomic(folder_.app_path() + std::string(c.file),
+                                        OddsRecordBuilder(jvdata::RecordType::O2, "2024080305020101").Build())
+                    .ok());
+    Button(main, c.button)->click();
+    EXPECT_EQ(Text(main, c.box), QString::fromUtf8(c.done));
+    EXPECT_TRUE(open());
+    EXPECT_EQ(matrix_files(), 1);
+    for (auto* w : main.findChildren<QWidget*>("VELTRANODDSN")) w->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    std::filesystem::remove_all(folder_.app_path() + "KAIME");
+    std::filesystem::create_directories(folder_.app_path() + "KAIME");
+  }
 }
 
 }  // namespace

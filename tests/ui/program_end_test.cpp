@@ -15,9 +15,14 @@ namespace {
 
 using QuietWindow = testing::QuietMainWindow;
 
-// Runs the event loop until the program ends (0) or a few seconds pass (1).
+// Runs the event loop until the program ends (0) or a few seconds pass (1). The time limit ends
+// with the loop: left pending, it would end the application's loops later, and every box that
+// a later test opens would close at once.
 int RunEventLoop() {
-  QTimer::singleShot(3000, [] { QCoreApplication::exit(1); });
+  QTimer limit;
+  limit.setSingleShot(true);
+  QObject::connect(&limit, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+  limit.start(3000);
   return QCoreApplication::exec();
 }
 

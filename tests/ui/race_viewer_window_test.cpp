@@ -5,9 +5,12 @@
 #include <unistd.h>
 
 #include <QAbstractButton>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
+#include <algorithm>
 #include <filesystem>
 
 #include "common/text_file.h"
@@ -113,6 +116,23 @@ TEST(RaceViewerWindow, ChoosingARaceFillsEveryGrid) {
   EXPECT_EQ(detail1->Background(2, 2), QColor(255, 255, 0));
   EXPECT_TRUE(detail1->Text(1, 6).startsWith(QString::fromUtf8("ミホノテスト")));
   EXPECT_EQ(detail1->Text(4, 6).toStdString(), "");
+  // The name cells show the name and the whole registration number, not the file's "EX.dat";
+  // every cell and every heading fits its column on one line.
+  for (GridTable* table : {detail1, grid("RACEDETAILGrid2")}) {
+    SCOPED_TRACE(table->objectName().toStdString());
+    const int name_column = table == detail1 ? 6 : 5;
+    const QString shown = table->item(0, name_column)->text();
+    EXPECT_TRUE(table->Text(1, name_column).endsWith("2021100001EX.dat"));
+    EXPECT_TRUE(shown.endsWith("2021100001")) << shown.toStdString();
+    const QFontMetrics cells(table->font());
+    for (int c = 0; c < table->columnCount(); ++c) {
+      int widest = 0;
+      for (int r = 0; r < table->rowCount(); ++r) widest = std::max(widest, cells.horizontalAdvance(table->item(r, c)->text()));
+      EXPECT_GE(table->columnWidth(c), widest + 6) << c;
+      // The width the header needs to draw its heading on one line, whole.
+      EXPECT_GE(table->columnWidth(c), table->horizontalHeader()->sectionSizeHint(c)) << table->Text(0, c).toStdString();
+    }
+  }
   GridTable* detail2 = grid("RACEDETAILGrid2");
   EXPECT_EQ(detail2->Text(0, 11).toStdString(), "前0残差");
   EXPECT_EQ(detail2->Text(1, 11).toStdString(), "0.5");

@@ -5,14 +5,19 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QTimer>
+#include <functional>
 #include <string>
 
 #include "jvlink/null_jv_link.h"
 #include "support/qt_app.h"
+#include "ui/main/main_window.h"
 #include "ui/quiet_main_window.h"
+#include "ui/window_host.h"
 
 namespace radadovur::ui {
 namespace {
@@ -138,6 +143,100 @@ TEST(ScreenPacerWindows, AStepOfTheMainWindowEndsWithItsLastTextAndValueShown) {
   EXPECT_EQ(bar->value(), 20000);
   EXPECT_GE(handled, 1);
   EXPECT_LT(handled, 20000);  // held back, unless each item took an interval
+}
+
+// Closes the next message box of the program once it is up, after `seen` has looked at the
+// windows behind it. The real boxes are used: a window that records its messages instead would
+// not show whether the kept texts reached the screen before the box.
+class NextBox {
+ public:
+  explicit NextBox(std::function<void()> seen) : seen_(std::move(seen)) {
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      timer_.stop();
+      seen_();
+      ++closed;
+      box->done(QMessageBox::Yes);
+    });
+    timer_.start(5);
+  }
+  int closed = 0;
+
+ private:
+  std::function<void()> seen_;
+  QTimer timer_;
+};
+
+// A window that runs its own steps, as the odds window does, with its status box Text1.
+class OwnStepsWindow : public QWidget, public WindowHost {
+ public:
+  OwnStepsWindow() : WindowHost(static_cast<QWidget&>(*this)) {
+    setObjectName("VLTFOTHISWEEKNAZ");
+    text = new QLineEdit(this);
+    text->setObjectName("Text1");
+  }
+  void SetButtonsEnabled(bool) override {}
+  void Run(const std::function<void()>& work) { RunOwnStep(work); }
+  QLineEdit* text;
+};
+
+// The boxes a step shows, each called on the host with a text.
+const std::pair<const char*, std::function<void(common::StepHost&)>> kBoxes[] = {
+    {"message", [](common::StepHost& h) { h.Message("box"); }},
+    {"failure list", [](common::StepHost& h) { h.FailureMessage(common::MakeFailureReport("box", {})); }},
+    {"question", [](common::StepHost& h) { h.Ask("box?"); }},
+};
+
+// A step sets two texts at once (the second is kept back) and then shows a box: the box comes
+// up over the second text, in the main window and in a window that runs its own steps.
+TEST(ScreenPacerWindows, ABoxShowsOverTheStepsLastText) {
+  testing::QtApp();
+  jvlink::NullJvLink link;
+  MainWindow main("/nonexistent/", link);
+  main.show();
+  auto* main_text = main.findChild<QLineEdit*>("Text1");
+  OwnStepsWindow own;
+  own.show();
+  for (const auto& [what, box] : kBoxes) {
+    SCOPED_TRACE(what);
+    std::string behind;
+    NextBox next([&] { behind = main_text->text().toStdString(); });
+    main.RunStep([&] {
+      main.SetStatus(common::StatusSlot::kMainText1, std::string("start ") + what);
+      main.SetStatus(common::StatusSlot::kMainText1, std::string("before ") + what);
+      box(main);
+    });
+    EXPECT_EQ(next.closed, 1);
+    EXPECT_EQ(behind, std::string("before ") + what);
+
+    NextBox own_next([&] { behind = own.text->text().toStdString(); });
+    own.Run([&] {
+      own.SetStatus(common::StatusSlot::kOddsText1, std::string("start ") + what);
+      own.SetStatus(common::StatusSlot::kOddsText1, std::string("before ") + what);
+      box(own);
+    });
+    EXPECT_EQ(own_next.closed, 1);
+    EXPECT_EQ(behind, std::string("before ") + what);
+  }
+}
+
+// A window that runs its own steps through the main window paces what its step shows and shows
+// the step's last text when the step ends.
+TEST(ScreenPacerWindows, AWindowsOwnStepEndsWithItsLastTextShown) {
+  testing::QtApp();
+  jvlink::NullJvLink link;
+  MainWindow main("/nonexistent/", link);
+  OwnStepsWindow own;
+  own.SetStepRunner([&main](const std::function<void()>& work) { main.RunStep(work); });
+  own.show();
+  int shown = 0;
+  QObject::connect(own.text, &QLineEdit::textChanged, [&shown] { ++shown; });
+  own.Run([&] {
+    for (int i = 1; i <= 1000; ++i) own.SetStatus(common::StatusSlot::kOddsText1, std::to_string(i));
+  });
+  EXPECT_EQ(own.text->text().toStdString(), "1000");
+  EXPECT_LT(shown, 1000);  // held back, unless each text took an interval
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include "ui/main/workflow_steps.h"
 #include "ui/message_box.h"
 #include "ui/quiet_main_window.h"
+#include "ui/results/grid_table.h"
 #include "ui/screen_fit.h"
 
 namespace radadovur::ui {
@@ -33,10 +35,14 @@ class Shots {
     EXPECT_LE(window.height(), kLargestWindow.height()) << name;
     EXPECT_LE(window.width(), kLargestWindow.width()) << name;
   }
-  // Each page of every tab control of the window.
+  // Each page of every tab control of the window; a tab control on a page of another is shown
+  // by turning to that page first.
   void TakeTabs(QWidget& window, const std::string& name) {
     for (QTabWidget* tabs : window.findChildren<QTabWidget*>())
       for (int k = 0; k < tabs->count(); ++k) {
+        for (QWidget* w = tabs; w && w != &window; w = w->parentWidget())
+          if (auto* outer = w->parentWidget() ? qobject_cast<QTabWidget*>(w->parentWidget()->parentWidget()) : nullptr)
+            outer->setCurrentWidget(w);
         tabs->setCurrentIndex(k);
         Take(window, name + "_" + tabs->objectName().toStdString() + "_" + std::to_string(k));
       }
@@ -71,11 +77,11 @@ TEST(WeekScreenshots, EveryWindow) {
   shots.TakeTabs(*results, "results");
   shots.Take(main, "main_after_results");
   // The past runs of the first runner, as a click on its name cell opens them.
-  auto* runners = results->findChild<QTableWidget*>("RACEDETAILGrid1");
+  auto* runners = results->findChild<GridTable*>("RACEDETAILGrid1");
   if (runners) {
     for (int c = 0; c < runners->columnCount(); ++c)
-      if (runners->item(0, c) && runners->item(0, c)->text().contains("EX.dat")) {
-        main.State().SelectedHorseCell = runners->item(0, c)->text().toStdString();
+      if (runners->Text(1, c).contains("EX.dat")) {
+        main.State().SelectedHorseCell = runners->Text(1, c).toStdString();
         main.ShowSingle("Kakoso");
         if (QWidget* runs = Opened(main, "Kakoso")) {
           shots.Take(*runs, "past_runs");
@@ -90,6 +96,10 @@ TEST(WeekScreenshots, EveryWindow) {
           std::printf("past runs column 1: %d px, widest [%s] [%s]\n", grid->columnWidth(1),
                       grid->item(widest_row, 0)->text().toStdString().c_str(),
                       grid->item(widest_row, 1)->text().toStdString().c_str());
+          // The last runs and, beside them, the row labels.
+          grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
+          grid->verticalScrollBar()->setValue(grid->verticalScrollBar()->maximum() / 2);
+          shots.Take(*runs, "past_runs_scrolled");
         }
         break;
       }

@@ -67,20 +67,40 @@ void Fill(QTableWidget& table, const history::Grid& grid) {
   for (int r = 0; r < grid.rows; ++r)
     for (int c = 0; c < grid.columns; ++c) {
       const history::GridCell& cell = grid.At(r, c);
-      auto* item = new QTableWidgetItem(Q(cell.text));
+      // Without the blanks that pad its field: they would count as text too wide for the cell and
+      // cut it with "…" (a cell of blanks showed only "…").
+      auto* item = new QTableWidgetItem(WithoutPadding(Q(cell.text)));
       item->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
       const bool is_fixed = r < grid.fixed_rows || c < grid.fixed_columns;
       SetCellColours(*item, cell.back, is_fixed ? fixed.color() : base, cell.fore);
       table.setItem(r, c, item);
     }
   // The designed widths suit the original's narrower font: a column widens to its widest text,
-  // never counting the blanks that pad a field, so that it never cuts a text and stays no wider.
+  // so that it never cuts a text and stays no wider.
   const QFontMetrics metrics(table.font());
   for (int c = 0; c < grid.columns; ++c) {
     int widest = 0;
-    for (int r = 0; r < grid.rows; ++r) widest = std::max(widest, metrics.horizontalAdvance(WithoutPadding(Q(grid.At(r, c).text))));
+    for (int r = 0; r < grid.rows; ++r) widest = std::max(widest, metrics.horizontalAdvance(table.item(r, c)->text()));
     table.setColumnWidth(c, std::max(table.columnWidth(c), widest + kCellMargin));
   }
+}
+
+// The row labels of the fixed column 0 stay in view while the other columns scroll: they become
+// the rows' headers, as wide as the column was, and the column itself is hidden.
+void FreezeLabelColumn(QTableWidget& table) {
+  QHeaderView& header = *table.verticalHeader();
+  for (int r = 0; r < table.rowCount(); ++r) {
+    auto* label = new QTableWidgetItem(table.item(r, 0)->text());
+    label->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    table.setVerticalHeaderItem(r, label);
+  }
+  header.setFont(table.font());
+  header.setHighlightSections(false);
+  header.setSectionResizeMode(QHeaderView::Fixed);
+  // The header measures only some of its sections: the widest label sets its width.
+  header.setFixedWidth(table.columnWidth(0));
+  header.setVisible(true);
+  table.setColumnHidden(0, true);
 }
 
 QPlainTextEdit* NewTextBox(const QString& name) {
@@ -190,6 +210,7 @@ PastRunsWindow::PastRunsWindow(const history::Grid& runs, QWidget* parent) : QWi
   close->setObjectName("Command1");
   auto* table = NewGrid("EXFG1", runs.rows, runs.columns);
   Fill(*table, runs);
+  if (runs.columns > 0 && runs.fixed_columns > 0) FreezeLabelColumn(*table);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(480 / kTwipsPerPixel, 120 / kTwipsPerPixel, 480 / kTwipsPerPixel, 120 / kTwipsPerPixel);
   layout->addWidget(close);

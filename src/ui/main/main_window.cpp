@@ -28,8 +28,10 @@
 #include "ui/download/download_progress_window.h"
 #include "ui/main/placeholder_window.h"
 #include "ui/main/web_pages.h"
+#include "steps/odds_matrices.h"
 #include "ui/message_box.h"
 #include "ui/odds/jvlink_settings_button.h"
+#include "ui/odds/odds_matrix_window.h"
 #include "ui/results/results_window.h"
 #include "ui/status_slots.h"
 #include "ui/window_host.h"
@@ -85,7 +87,7 @@ QIcon HorseshoeIcon() {
 QLineEdit* StatusBox(const char* name, QWidget* parent) {
   auto* box = new QLineEdit(parent);
   box->setObjectName(name);
-  box->setReadOnly(true);
+  MakeStatusBox(*box);
   // Wide enough for the longest status text of a step.
   box->setMinimumWidth(box->fontMetrics().horizontalAdvance(
                            QString::fromUtf8("予想･結果を開始しました。しばらくお待ちください。。数分かかります。")) +
@@ -206,11 +208,21 @@ void MainWindow::BuildControls() {
   Connect("Command4", [this] { OnStructure(); });
   Connect("Command5", [this] { ShowSingle("FactorTURFA"); });
   Connect("Command6", [this] { OnPrediction(); });
-  Connect("Command7", [this] {
-    WithStatus(common::StatusSlot::kMainText2, "今週のオッズ処理を開始しました。しばらくお待ちください。。。。。。。。", "今週のオッズ処理終了", [this] {
-      state_.OddsSource = 0;
-      ShowSingle("VELTRANODDSN");
-    });
+  // The odds matrices of this week's or the realtime odds. Refused before those odds were fetched:
+  // the window closes again (so the next click builds them) and the box does not say 終了.
+  const auto odds_matrices = [this](common::StatusSlot slot, int source, const char* start, const char* end) {
+    SetStatus(slot, start);
+    Yield();
+    state_.OddsSource = source;
+    ShowSingle("VELTRANODDSN");
+    auto* matrices = qobject_cast<OddsMatrixWindow*>(single_windows_["VELTRANODDSN"].data());
+    if (!matrices || !matrices->Report().failures.refused) return SetStatus(slot, end);
+    matrices->close();
+    SetStatus(slot, std::string(steps::OddsMatrixStepName(source)) + "は行いませんでした。");
+  };
+  Connect("Command7", [odds_matrices] {
+    odds_matrices(common::StatusSlot::kMainText2, 0, "今週のオッズ処理を開始しました。しばらくお待ちください。。。。。。。。",
+                  "今週のオッズ処理終了");
   });
   Connect("Command8", [this] { OnResults(); });
   Connect("Command9", [this] { ShowSingle("FactorDIRTA"); });
@@ -220,11 +232,9 @@ void MainWindow::BuildControls() {
                [this] { ShowSingle("KakoSeisekiAZ"); });
   });
   Connect("Command12", [this] { ShowSingle("VLTP2RIALTIME"); });
-  Connect("Command13", [this] {
-    WithStatus(common::StatusSlot::kMainText3, "速報オッズ処理を開始しました。しばらくお待ちください。。。。。。", "速報オッズ処理終了", [this] {
-      state_.OddsSource = 1;
-      ShowSingle("VELTRANODDSN");
-    });
+  Connect("Command13", [odds_matrices] {
+    odds_matrices(common::StatusSlot::kMainText3, 1, "速報オッズ処理を開始しました。しばらくお待ちください。。。。。。",
+                  "速報オッズ処理終了");
   });
   Connect("Command14", [this] { OpenWebPage(web_pages::kKaishuritsu); });
   Connect("Command15", [this] {

@@ -22,7 +22,7 @@ OddsWindow::OddsWindow(common::RunState& state, std::unique_ptr<jvlink::JvLink> 
   command3_->setObjectName("Command3");
   text1_ = new QLineEdit(this);
   text1_->setObjectName("Text1");
-  text1_->setReadOnly(true);
+  MakeStatusBox(*text1_);
   for (QPushButton* b : {command1_, command2_, command3_}) b->setMinimumHeight(30);
 
   auto* layout = new QVBoxLayout(this);

@@ -23,7 +23,7 @@ RealtimeMenuWindow::RealtimeMenuWindow(common::RunState& state, std::unique_ptr<
   command3_->setObjectName("Command3");
   text1_ = new QLineEdit(this);
   text1_->setObjectName("Text1");
-  text1_->setReadOnly(true);
+  MakeStatusBox(*text1_);
   text1_->setMinimumWidth(text1_->fontMetrics().horizontalAdvance(QString::fromUtf8("速報払戻等取得を開始します。。。。。")) + 16);
   for (QPushButton* b : {command1_, command2_, command3_}) b->setMinimumHeight(30);
 

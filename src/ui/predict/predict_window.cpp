@@ -20,7 +20,7 @@ QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 QLineEdit* TextBox(const char* name, QWidget* parent) {
   auto* box = new QLineEdit(Q(name), parent);
   box->setObjectName(name);
-  box->setReadOnly(true);
+  MakeStatusBox(*box);
   return box;
 }
 

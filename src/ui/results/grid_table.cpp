@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <QHeaderView>
 
+#include "engine/ex_record.h"
 #include "ui/cell_colours.h"
 
 namespace radadovur::ui {
@@ -13,6 +14,15 @@ constexpr int kTwipsPerPixel = 15;
 constexpr int kDefaultColumnTwips = 1000;
 constexpr int kRowHeightTwips = 270;
 
+// Where a cell keeps its whole text when it shows less.
+constexpr int kWholeTextRole = Qt::UserRole;
+
+// A horse-name cell without the "EX.dat" of the file it names; any other text as it is.
+QString ShownName(const std::string& cell) {
+  constexpr size_t kSuffix = 6;  // "EX.dat"
+  if (engine::ExFileNameOfCell(cell).empty()) return QString::fromStdString(cell);
+  return QString::fromStdString(cell.substr(0, cell.size() - kSuffix));
+}
 
 }  // namespace
 
@@ -28,7 +38,7 @@ GridTable::GridTable(const viewer::Grid& design, QWidget* parent) : QTableWidget
   setWordWrap(false);
   verticalHeader()->setVisible(false);
   verticalHeader()->setDefaultSectionSize(kRowHeightTwips / kTwipsPerPixel);
-  horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+  horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
   horizontalHeader()->setDefaultSectionSize(kDefaultColumnTwips / kTwipsPerPixel);
   setColumnCount(design.columns);
   setRowCount(design.rows - 1);
@@ -49,17 +59,18 @@ void GridTable::Show(const viewer::Grid& grid) {
   for (int r = 1; r < grid.rows && r - 1 < rowCount(); ++r)
     for (int c = 0; c < grid.columns && c < columnCount(); ++c) {
       QTableWidgetItem* cell = item(r - 1, c);
-      const QString text = QString::fromStdString(grid.Text(r, c));
-      if (cell->text() != text) cell->setText(text);
+      const std::string& whole = grid.Text(r, c);
+      const QString shown = c == name_column_ ? ShownName(whole) : QString::fromStdString(whole);
+      if (cell->text() != shown) cell->setText(shown);
+      if (c == name_column_) cell->setData(kWholeTextRole, QString::fromStdString(whole));
       if (c > 0) SetCellColours(*cell, viewer::ColourRgb(grid.ColourAt(r, c)), QColor());
     }
   for (int c = 0; c < grid.columns && c < columnCount(); ++c) {
     const int twips = grid.column_width[static_cast<size_t>(c)];
     const int width = (twips == viewer::kDesignSize ? kDefaultColumnTwips : twips) / kTwipsPerPixel;
     horizontalHeaderItem(c)->setText(QString::fromStdString(grid.Text(0, c)));
-    // Headings wrap, except the race key over column 0.
-    const int fit = std::max(sizeHintForColumn(c), c == 0 ? horizontalHeader()->sectionSizeHint(0) : 0);
-    setColumnWidth(c, c == clipped_column_ ? width : std::max(width, fit));
+    const int fit = std::max(sizeHintForColumn(c), horizontalHeader()->sectionSizeHint(c));
+    setColumnWidth(c, std::max(width, fit));
   }
   setUpdatesEnabled(true);
 }
@@ -67,7 +78,9 @@ void GridTable::Show(const viewer::Grid& grid) {
 QString GridTable::Text(int r, int c) const {
   if (r == 0) return c < columnCount() ? horizontalHeaderItem(c)->text() : QString();
   const QTableWidgetItem* cell = item(r - 1, c);
-  return cell ? cell->text() : QString();
+  if (!cell) return QString();
+  const QVariant whole = cell->data(kWholeTextRole);
+  return whole.isValid() ? whole.toString() : cell->text();
 }
 
 QColor GridTable::Background(int r, int c) const {

@@ -17,17 +17,19 @@ class GridTable : public QTableWidget {
   explicit GridTable(const viewer::Grid& design, QWidget* parent = nullptr);
 
   // Copies texts, colours, column widths and row 0's height. A column is widened to its widest
-  // cell, so nothing is cut off, except a clipped column.
+  // cell and to its heading on one line, so nothing is cut off and no heading breaks in a word.
   void Show(const viewer::Grid& grid);
-  // A column whose cells are cut at its width (the horse-name cells hide their file name).
-  void SetClippedColumn(int column) { clipped_column_ = column; }
+  // The horse-name column: its cells show the name and the registration number without the
+  // "EX.dat" that ends them (the file they name); Text still gives the whole cell.
+  void SetNameColumn(int column) { name_column_ = column; }
 
+  // The cell's whole text, as the grid holds it.
   QString Text(int r, int c) const;
   // The cell's background; the header colour for fixed cells.
   QColor Background(int r, int c) const;
 
  private:
-  int clipped_column_ = -1;
+  int name_column_ = -1;
 };
 
 }  // namespace radadovur::ui

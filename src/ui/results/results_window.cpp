@@ -14,6 +14,7 @@
 #include "steps/results.h"
 #include "ui/results/grid_table.h"
 #include "ui/screen_fit.h"
+#include "ui/window_host.h"
 
 namespace radadovur::ui {
 namespace {
@@ -46,14 +47,14 @@ ResultsWindow::ResultsWindow(QWidget* parent)
                         40);
   text1_ = new QLineEdit(this);
   text1_->setObjectName("Text1");
-  text1_->setReadOnly(true);
+  MakeStatusBox(*text1_);
 
   payout_ = new GridTable(view_->payout);
   detail1_ = new GridTable(view_->detail1);
   detail2_ = new GridTable(view_->detail2);
   for (int k = 0; k < viewer::kTicketKinds; ++k) tickets_[k] = new GridTable(view_->tickets.grids[static_cast<size_t>(k)]);
-  detail1_->SetClippedColumn(viewer::kDetail1NameColumn);
-  detail2_->SetClippedColumn(viewer::kDetail2NameColumn);
+  detail1_->SetNameColumn(viewer::kDetail1NameColumn);
+  detail2_->SetNameColumn(viewer::kDetail2NameColumn);
   payout_->setFixedHeight(payout_->horizontalHeader()->height() + 10 * payout_->verticalHeader()->defaultSectionSize() + 4);
 
   tabs_ = new QTabWidget(this);
