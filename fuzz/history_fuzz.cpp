@@ -1,11 +1,13 @@
 // libFuzzer target: the readers of past meeting days over arbitrary bytes: the item stream of the
-// documents and tables (and a tagged line's text items read back through it), the speed export's and the hit list's reading of a result document, the
-// meeting-day detail view, the past runs of a horse and the code table.
+// documents and tables (and a tagged line's text items read back through it), the line check of
+// a tagged line and of a whole result document, the speed export's and the hit list's reading of
+// a result document, the meeting-day detail view, the past runs of a horse and the code table.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "common/names.h"
 #include "common/tagged_line.h"
@@ -14,6 +16,7 @@
 #include "history/items.h"
 #include "history/past_results.h"
 #include "history/past_runs.h"
+#include "history/result_document.h"
 #include "results/code_table.h"
 #include "fuzz_folder.h"
 
@@ -36,6 +39,15 @@ void Documents(const std::string& bytes) {
   size_t tagged_items = 0;
   while (tagged.Next(item)) ++tagged_items;
   if (tagged_items != 4) __builtin_trap();
+  // The line check splits what TaggedLine wrote into the items it was given.
+  std::vector<std::string_view> split;
+  const std::string written = line.Str();
+  if (!common::SplitTaggedLine(std::string_view(written).substr(0, written.size() - 2), split).ok() ||
+      split.size() != 4 || split[1] != common::FullWidthSeparators(bytes) || !split[2].empty())
+    __builtin_trap();
+  (void)common::SplitTaggedLine(bytes, split);
+  if (history::CheckResultDocument("lupRCM.txt", bytes).ok() && !bytes.empty() && !bytes.ends_with("\r\n"))
+    __builtin_trap();  // a whole document ends with a line end
 
   history::ItemStream speed(bytes);
   for (const history::SpeedRace& race : history::ReadSpeedRaces(speed, kKey)) (void)history::SpeedLine(race);

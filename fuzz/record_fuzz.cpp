@@ -1,6 +1,7 @@
 // libFuzzer target: record detection and the record readers over arbitrary bytes. Every record
-// type's layout is tried: type detection, the whole-file check the store and dump rely on,
-// parsing, the stored form and the field listing.
+// type's layout is tried: type detection, the whole-file check the store and dump rely on, the
+// check of a delivered record before a realtime fetch keeps it, parsing, the stored form and the
+// field listing.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -20,6 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (check.first_bad > check.count + 1) __builtin_trap();
   }
   const jvdata::RecordType type = jvdata::TypeOf(bytes);
+  // A delivered record that may be kept is whole: its layout's length, CR LF at its end.
+  if (const jvdata::Layout* layout = jvdata::DeliveredLayout(type);
+      layout && jvdata::DeliveredRecordFault(bytes).empty() &&
+      (bytes.size() != layout->length || !bytes.ends_with("\r\n")))
+    __builtin_trap();
   if (const jvdata::Layout* layout = jvdata::DeliveredLayout(type)) {
     const std::string stored = jvdata::StoredForm(type, bytes);
     if (!stored.empty() && stored.size() != jvdata::StoredLayout(type)->length) __builtin_trap();

@@ -6,6 +6,7 @@
 
 #include "cli/cli.h"
 #include "cli/console_host.h"
+#include "common/failure_report.h"
 #include "common/run_state.h"
 #include "steps/step_inputs.h"
 #include "viewer/race_lookup.h"
@@ -56,6 +57,7 @@ int RunViewer(const std::vector<std::string>& args) {
   viewer::RaceView view;
   const common::StepFailures shown = viewer::ChooseRace(run.AppPath, *item, 1, state, view);
   for (const auto& f : shown.items) failures.Add(f);
+  if (!shown.empty()) host.FailureMessage(common::MakeFailureReport(viewer::kChooseRaceFailureHeading, shown));
   std::printf("[Text1] %s{%s}\n", view.text1.c_str(), std::string(viewer::ColourName(view.text1_colour)).c_str());
   for (const viewer::Grid* grid : {&view.payout, &view.detail1, &view.detail2, &view.tickets.grids[0],
                                    &view.tickets.grids[1], &view.tickets.grids[2], &view.tickets.grids[3]})

@@ -61,7 +61,7 @@ bool RecordFile::OpenReplacing(const std::string& path, size_t record_length) {
   path_ = path;
   temp_path_ = path + ".new~";
   length_ = record_length;
-  if (Status s = OpenRegularFile(temp_path_, O_RDWR | O_CREAT | O_TRUNC, 0644, "を作れません", fd_); !s.ok()) {
+  if (Status s = CreateNewFile(temp_path_, O_RDWR, "を作れません", fd_); !s.ok()) {
     status_ = std::move(s);  // names the file that could not be made
     temp_path_.clear();
     return false;
@@ -74,6 +74,8 @@ bool RecordFile::Commit(AfterFailure after_failure) {
   if (fd_ < 0 || temp_path_.empty()) return Close();
   const bool flushed = Flush();
   if (!flushed && after_failure == AfterFailure::kDiscard) return false;  // Close removes the new file
+  // Whole records only; cut through the open file, as its name could meanwhile be another's.
+  if (failed_ && after_failure == AfterFailure::kKeepWritten) (void)::ftruncate(fd_, static_cast<off_t>(file_bytes_));
   if (::close(fd_) != 0) {
     fd_ = -1;
     return Fail("を閉じられません");
@@ -84,7 +86,6 @@ bool RecordFile::Commit(AfterFailure after_failure) {
     temp_path_.clear();
     return false;
   }
-  if (failed_) ::truncate(temp_path_.c_str(), static_cast<off_t>(file_bytes_));  // whole records only
   if (::rename(temp_path_.c_str(), path_.c_str()) != 0) {
     Fail("を置き換えられません");
     dropped_ += file_bytes_ / static_cast<int64_t>(length_);  // every record of the new file is lost

@@ -7,13 +7,31 @@
 #include <cerrno>
 
 namespace radadovur::common {
+namespace {
+
+bool MayWrite(int flags) { return (flags & O_ACCMODE) != O_RDONLY || (flags & (O_CREAT | O_TRUNC)) != 0; }
+
+Status LinkRefused(const std::string& path) {
+  return Status::IoError(path, "ファイル " + Shown(path) +
+                                   " はシンボリックリンクです。リンク先を守るため、リンクを通しては書き込みません。リンクを削除して下さい");
+}
+
+}  // namespace
 
 Status OpenRegularFile(const std::string& path, int flags, mode_t mode, const char* action, int& fd,
                        struct stat* info) {
-  fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, mode);
+  const bool may_write = MayWrite(flags);
+  fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC | (may_write ? O_NOFOLLOW : 0), mode);
   if (fd < 0) {
     // Opening a FIFO without a reader for writing is refused with ENXIO.
     if (errno == ENXIO) return Status::IoError(path, Shown(path) + " " + action + "（通常のファイルではありません）");
+    if (may_write && errno == ELOOP) {
+      // ELOOP also stands for too many links among the folders; only a link in the file's own
+      // place is named as one.
+      struct stat st {};
+      if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) return LinkRefused(path);
+      errno = ELOOP;
+    }
     return Status::FromErrno(action, path, errno);
   }
   struct stat st {};
@@ -31,6 +49,15 @@ Status OpenRegularFile(const std::string& path, int flags, mode_t mode, const ch
     *info = st;
   }
   return status;
+}
+
+Status CreateNewFile(const std::string& path, int flags, const char* action, int& fd) {
+  // unlink() removes a link itself; a folder in the way stays and the exclusive create names it.
+  if (::unlink(path.c_str()) != 0 && errno != ENOENT && errno != EISDIR && errno != EPERM) {
+    fd = -1;
+    return Status::FromErrno(action, path, errno);
+  }
+  return OpenRegularFile(path, flags | O_CREAT | O_EXCL, 0644, action, fd);
 }
 
 }  // namespace radadovur::common

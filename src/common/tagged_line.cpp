@@ -1,5 +1,7 @@
 #include "common/tagged_line.h"
 
+#include <algorithm>
+
 #include "common/cp932.h"
 
 namespace radadovur::common {
@@ -12,7 +14,51 @@ constexpr std::string_view kFullWidthBlank = "\x81\x40";  // U+3000, for a line 
 bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 bool IsTrailByte(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
 
+// A bare item as TaggedLine::Whole or a real number writes it.
+bool IsNumberItem(std::string_view item) {
+  if (item.starts_with('-')) item.remove_prefix(1);
+  bool digit = false, point = false;
+  for (const char c : item) {
+    if (c >= '0' && c <= '9') {
+      digit = true;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  return digit;
+}
+
 }  // namespace
+
+Status SplitTaggedLine(std::string_view line, std::vector<std::string_view>& items) {
+  items.clear();
+  auto fault = [&](std::string_view why) {
+    return Status::InvalidArgument("tagged line", std::to_string(items.size() + 1) + " 番目の項目" + std::string(why));
+  };
+  size_t at = 0;
+  for (;;) {
+    std::string_view item;
+    const bool quoted = at < line.size() && line[at] == '"';
+    if (quoted) {
+      const size_t close = line.find('"', at + 1);
+      if (close == std::string_view::npos) return fault("の閉じる引用符がありません");
+      item = line.substr(at + 1, close - at - 1);
+      at = close + 1;
+      if (at < line.size() && line[at] != ',') return fault("の引用符の後に余分な文字があります");
+    } else {
+      item = line.substr(at, std::min(line.find(',', at), line.size()) - at);
+      at += item.size();
+      if (item.find('"') != std::string_view::npos) return fault("の引用符が欠けています");
+    }
+    if (item.find_first_of("\r\n") != std::string_view::npos) return fault("の中に改行があります");
+    if (!quoted && !item.empty() && !IsNumberItem(item)) return fault("が引用符で囲まれていません");
+    items.push_back(item);
+    if (at >= line.size()) return Status::OK();
+    ++at;  // the comma
+  }
+}
 
 std::string FullWidthSeparators(std::string_view cp932) {
   std::string out;

@@ -2,6 +2,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "common/status.h"
 
 // One line of a tagged document (result documents, race cards, hit tables): items separated by
 // single commas, CR LF at the end, code page 932. A text item is quoted as it stands; a number
@@ -35,6 +38,13 @@ class TaggedLine {
   void Separator() { line_ += ','; }
   std::string line_;
 };
+
+// The items of one line as TaggedLine writes it, given without its CR LF, quotes dropped: a text
+// item runs from a double quote to the next one and is followed by a comma or the line's end; a
+// number item is bare (digits, a "-" before them, one "."); an item that holds nothing is empty.
+// InvalidArgument, naming the item, for a line that does not follow this (a quote lost or put in,
+// a bare item that is no number, a CR or LF inside); `items` then holds the items before it.
+Status SplitTaggedLine(std::string_view line, std::vector<std::string_view>& items);
 
 // `cp932` with every comma, double quote and line break (CR LF, a lone CR or LF) replaced by its
 // full-width form; double-byte characters are passed over whole.

@@ -50,6 +50,11 @@ Status ReadWholeFile(const std::string& path, std::string& bytes) {
   return Status::OK();
 }
 
+Status ReadFileOrEmpty(const std::string& path, std::string& bytes) {
+  Status status = ReadWholeFile(path, bytes);
+  return status.IsNotFound() ? Status::OK() : status;
+}
+
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   std::string bytes;
   if (!ReadWholeFile(path, bytes).ok()) return std::nullopt;
@@ -59,7 +64,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 Status WriteFileAtomic(const std::string& path, std::string_view bytes) {
   const std::string temp = path + ".new~";
   int fd = -1;
-  if (Status s = OpenRegularFile(temp, O_WRONLY | O_CREAT | O_TRUNC, 0644, "を作れません", fd); !s.ok()) return s;
+  if (Status s = CreateNewFile(temp, O_WRONLY, "を作れません", fd); !s.ok()) return s;
   Status status;
   if (!WriteAll(fd, bytes)) status = Errno("に書き込めません", temp);
   if (::close(fd) != 0 && status.ok()) status = Errno("を閉じられません", temp);

@@ -12,15 +12,19 @@ namespace radadovur::common {
 
 // The whole file into `bytes`; NotFound for a missing file, IoError when it cannot be read.
 Status ReadWholeFile(const std::string& path, std::string& bytes);
+// For a file that may not be there: a missing file reads as empty and is no failure; one that
+// is there but cannot be read (not a regular file, no permission) is.
+Status ReadFileOrEmpty(const std::string& path, std::string& bytes);
 // The same where the reason does not matter: nullopt when the file cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
-// Writes bytes to a temporary file beside `path` and renames it over `path`.
+// Writes bytes to a temporary file beside `path` (made anew: a leftover or a link of its name is
+// removed, never followed) and renames it over `path` (a link there is replaced, not followed).
 Status WriteFileAtomic(const std::string& path, std::string_view bytes);
 
 // Appends bytes (opening for appending, writing, closing); creates the file when missing. The
 // bytes go in whole or not at all: after a write that failed part way (a full disk) the file is
-// cut back to its old size. Only a regular file is written.
+// cut back to its old size. Only a regular file is written, never one through a link in its place.
 Status AppendToFile(const std::string& path, std::string_view bytes);
 
 // Lines of a text, split at CR LF (a lone LF also ends a line); no length limit. A final line

@@ -6,6 +6,7 @@
 #include "common/text_file.h"
 #include "history/items.h"
 #include "history/meeting_day_search.h"
+#include "history/result_document.h"
 #include "results/code_table.h"
 
 namespace radadovur::history {
@@ -131,7 +132,7 @@ HitList LoadHitList(const std::string& app_path, const std::function<void(std::s
       continue;
     }
     ItemStream doc;
-    if (common::Status s = ItemStream::Read(path, doc); !s.ok()) {
+    if (common::Status s = ReadResultDocument(path, doc); !s.ok()) {
       failures.Add(std::move(s));
       unread = true;
       continue;

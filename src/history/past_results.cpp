@@ -12,6 +12,7 @@
 #include "common/text_file.h"
 #include "history/items.h"
 #include "history/meeting_day_search.h"
+#include "history/result_document.h"
 
 namespace radadovur::history {
 namespace {
@@ -152,9 +153,9 @@ void WriteSpeedFiles(const std::string& app_path, const std::vector<std::string>
       continue;
     }
     ItemStream doc;
-    // A listed day without a result document has no races; one that is there but cannot be read
-    // is a failure.
-    if (common::Status s = ItemStream::Read(path, doc); !s.ok() && !s.IsNotFound()) {
+    // A listed day without a result document has no races; one that is there but cannot be read,
+    // or is not whole, is a failure.
+    if (common::Status s = ReadResultDocument(path, doc); !s.ok() && !s.IsNotFound()) {
       failures.Add(std::move(s));
       held_dates.insert(key.substr(0, 8));
       continue;

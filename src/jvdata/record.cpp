@@ -156,6 +156,20 @@ common::Status CheckRecordFile(const std::string& path, std::string_view bytes, 
   return CheckStatus(path, bytes, layout.length, CheckRecords(bytes, layout));
 }
 
+std::string DeliveredRecordFault(std::string_view record) {
+  auto tag_character = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); };
+  if (record.size() < 2 || !tag_character(record[0]) || !tag_character(record[1]))
+    return "レコード種別（先頭の2文字）がありません";
+  const Layout* layout = DeliveredLayout(TypeOf(record));
+  if (!layout) return {};
+  if (record.size() != layout->length)
+    return "長さが " + std::to_string(record.size()) + " バイトです（" + std::string(layout->spec) + " レコードは " +
+           std::to_string(layout->length) + " バイト）";
+  // A record of the right length can still have lost a byte and gained another.
+  if (!record.ends_with("\r\n")) return "行末（CR LF）で終わっていません";
+  return {};
+}
+
 std::vector<NamedField> ListFields(const Layout& layout, std::string_view record) {
   struct Item {
     uint32_t offset;

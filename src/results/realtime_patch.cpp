@@ -100,7 +100,7 @@ void PatchRunnersFromRealtimeEntries(const std::string& app_path, RunnerFilePatc
     if (!umaban) {
       failures.Add(common::Status::InvalidArgument(
           std::string(common::names::kSeRealtime),
-          "レコード " + std::to_string(n + 1) + " の馬番 \"" + se::Umaban.Str(entry) + "\" は番号ではありません"));
+          "レコード " + std::to_string(n + 1) + " の馬番 \"" + common::Shown(se::Umaban.Str(entry)) + "\" は番号ではありません"));
       continue;
     }
     files.Patch(jvdata::RaceKey(entry), *umaban, [&](std::string& runner) { PutRealtimeEntry(entry, runner); }, counts,

@@ -84,6 +84,7 @@ void Setup(const std::string& app_path, common::StepHost& host, const RaceStepHo
   state.LastKeyShutsubahyo.clear();
   state.LastKeyTwi.clear();
   state.RaceIndex = 0;
+  state.UntrustedRaces.clear();
   // The window repaints between the steps before the race loop, which read the week's files.
   host.Yield();
 
@@ -115,6 +116,7 @@ void Setup(const std::string& app_path, common::StepHost& host, const RaceStepHo
   log.Run(hooks.CopyRuns, "出走馬ファイル", app_path, state, host);
 
   for (int i = 1; i <= state.RaceCount; ++i) {
+    if (state.UntrustedRaces.count(state.RaceKeyList[i])) continue;  // named by the runs pass
     std::string kaime;
     const common::Status named = KaimeFileName(state.RaceKeyList[i], kaime);
     log.Add(named.ok() ? MakeEmptyFile(app_path, kaime) : named, "買い目ファイルの準備", state.RaceKeyList[i]);
@@ -146,6 +148,9 @@ void RunRace(const std::string& app_path, common::StepHost& host, const RaceStep
 
   // Step 11: a meeting day starts at its race 01.
   if (jvdata::hr::RaceNum.Of(state.CurrentPayoutRecord) == "01") ResetDayTallies(state);
+
+  // A race the runs pass could not trust gets nothing written; it is named there once.
+  if (state.UntrustedRaces.count(key)) return;
 
   // Step 12.
   if (common::Status count = CountRunners(app_path, key, state.RunnerCount); !count.ok()) {

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -115,6 +116,13 @@ struct ResultsWindowState {
   std::string LastKeyYosouPage;    // RaceKey
   std::string LastKeyWpDay;        // MeetingDayKey
   std::string LastKeyPdfDay;       // MeetingDayKey
+
+  // ---- What the pass must not trust. The horses (KettoNum) that step ⑤ failed this week, given
+  // by the caller before the pass; the races the runs pass found with such a horse among their
+  // runners, or one whose expanded records are damaged, missing or not this week's: such a race
+  // gets nothing written (its runner file is removed again, the later steps pass it over).
+  std::set<std::string> PredictFailedHorses;
+  std::set<std::string> UntrustedRaces;
 
   // ---- Race list, race table and code table.
   ::radadovur::results::CodeTable CodeTable;

@@ -5,6 +5,7 @@
 
 #include "common/convert.h"
 #include "common/names.h"
+#include "common/record_file.h"
 #include "common/text_file.h"
 #include "engine/this_weeks_runs.h"
 #include "jvdata/layout_se.h"
@@ -20,15 +21,12 @@ namespace {
 namespace se = jvdata::se;
 namespace ex = engine::ex;
 
-// The horse's expanded records; none when it has no file. A file of cut or shifted records is a
-// failure of the horse: its fields would be read from the wrong offsets.
+// The horse's expanded records. A missing file, or one of cut or shifted records (its fields
+// would be read from the wrong offsets), is a failure of the horse.
 common::Status ReadExRecords(const std::string& path, std::string& bytes, int32_t& count) {
   count = 0;
   common::Status status = common::ReadWholeFile(path, bytes);
-  if (status.IsNotFound()) {
-    bytes.clear();
-    return common::Status::OK();
-  }
+  if (status.IsNotFound()) status = common::Status::NotFound(path, "拡大構造体 " + path + " がありません");
   if (status.ok())
     status = jvdata::CheckRecordFile(path, bytes, ex::kLength, [](std::string_view record) -> std::string {
       return ex::LineEnd.Of(record) == "\r\n" ? std::string() : std::string(jvdata::kNoLineEndReason);
@@ -163,8 +161,32 @@ void PutEntries(const std::string& app_path, ResultsWindowState& state, common::
   }
 }
 
+namespace {
+
+// Why the runs of runner `ketto` cannot be trusted; empty when they can. `runs` and `count` get
+// the horse's expanded records.
+std::string DistrustOf(const std::string& app_path, const ResultsWindowState& state, const std::string& ketto,
+                       std::string_view race_key, std::string& runs, int32_t& count) {
+  runs.clear();
+  count = 0;
+  if (state.PredictFailedHorses.count(ketto)) return "⑤計算で処理できなかった馬です";
+  std::string ex_name;
+  if (common::Status named = engine::UmagotoExFileName(ketto, ex_name); !named.ok()) return named.ToString();
+  if (common::Status status = ReadExRecords(app_path + ex_name, runs, count); !status.ok()) return status.ToString();
+  // An empty file is what step ⑤ leaves for a horse it failed or did not finish; records of an
+  // earlier week would put another race in entry 0, and the writers would write that race's files.
+  if (count == 0) return "拡大構造体 " + app_path + ex_name + " にレコードがありません";
+  if (!engine::IsThisWeeksNewestRun(app_path, ketto, race_key,
+                                    std::string_view(runs).substr(static_cast<size_t>(count - 1) * ex::kLength, ex::kLength)))
+    return ex_name + " は今週の拡大構造体ではありません";
+  return {};
+}
+
+}  // namespace
+
 void CopyRuns(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures,
               const BetweenRaces& between_races) {
+  state.UntrustedRaces.clear();
   for (int i = 1; i <= state.RaceCount && i < static_cast<int>(state.RaceKeyList.size()); ++i) {
     if (between_races) between_races();
     const std::string& key = state.RaceKeyList[static_cast<size_t>(i)];
@@ -185,6 +207,9 @@ void CopyRuns(const std::string& app_path, ResultsWindowState& state, common::St
     }
     state.RunnerCount = static_cast<int32_t>(file.size() / rr::kLength);
     std::optional<std::string> weather_going;
+    // A race with a runner whose runs cannot be trusted would be ranked and published with that
+    // horse blank or from another race: it gets nothing, and is named once with every such horse.
+    std::string distrust;
     for (int32_t r = 1; r <= state.RunnerCount; ++r) {
       const size_t at = static_cast<size_t>(r - 1) * rr::kLength;
       state.CurrentRunnerRecord = file.substr(at, rr::kLength);
@@ -193,24 +218,12 @@ void CopyRuns(const std::string& app_path, ResultsWindowState& state, common::St
 
       const std::string ketto = rr::KettoNum.Str(runner, 0);
       std::string runs;
-      state.ExCount = 0;
-      std::string ex_name;
-      if (common::Status named = engine::UmagotoExFileName(ketto, ex_name); !named.ok()) {
-        failures.Add(common::Status::InvalidArgument(name, name + " 馬番 " + std::to_string(r) + ": " + named.ToString()));
-      } else if (common::Status status = ReadExRecords(app_path + ex_name, runs, state.ExCount); !status.ok()) {
-        failures.Add(status);
-      } else if (state.ExCount > 0 &&
-                 !engine::IsThisWeeksNewestRun(app_path, ketto, key,
-                                               std::string_view(runs).substr(
-                                                   static_cast<size_t>(state.ExCount - 1) * ex::kLength, ex::kLength))) {
-        // Records of an earlier week (step ⑤ has not run for this one) would put another race in
-        // entry 0, and the writers would write that race's files.
-        failures.Add(common::Status::InvalidArgument(
-            app_path + ex_name,
-            "出走馬 " + ketto + " (レース " + key + "): " + ex_name +
-                " は今週の拡大構造体ではありません。先に⑤計算を実行して下さい"));
-        state.ExCount = 0;
+      if (const std::string why = DistrustOf(app_path, state, ketto, key, runs, state.ExCount); !why.empty()) {
+        distrust += (distrust.empty() ? "" : "; ") + std::string("馬番 ") + std::to_string(r) + " 出走馬 " +
+                    common::Shown(ketto) + ": " + why;
+        continue;
       }
+      if (!distrust.empty()) continue;
       for (int32_t j = state.ExCount; j >= 1; --j) {
         const auto e = static_cast<uint32_t>(state.ExCount - j);
         if (e >= rr::kRuns) break;
@@ -221,6 +234,14 @@ void CopyRuns(const std::string& app_path, ResultsWindowState& state, common::St
       if (state.ExCount > 0) weather_going = WeatherGoingText(runner, state.CodeTable);
       rr::Put(runner, rr::SpeedAdjust, std::string(4, '\0'));
       file.replace(at, rr::kLength, runner);
+    }
+    if (!distrust.empty()) {
+      if (state.UntrustedRaces.insert(key).second)
+        failures.Add(common::Status::Corruption(
+            app_path + name, "レース " + common::Shown(key) + " は予想も馬券も文書も書きませんでした（" + distrust +
+                                 "）。⑤計算をやり直して下さい"));
+      failures.Add(common::DeleteFile(app_path + name));
+      continue;
     }
     if (weather_going && i < static_cast<int>(state.RaceTable.size()))
       state.RaceTable[static_cast<size_t>(i)][kColWeatherGoing] = *weather_going;

@@ -27,9 +27,11 @@ void PutEntries(const std::string& app_path, ResultsWindowState& state, common::
 
 // The runs pass: for every listed race, every runner's expanded records copied into its runner
 // record, newest first, at most 65; SpeedAdjust 0; RaceTable column 11 the weather and going
-// of the race's last runner that has records. A record without an entry stays zero bytes; a
-// horse without an expanded-record file has no runs (no file is created); a horse whose records
-// are not this week's (engine::IsThisWeeksNewestRun) has none either and is named in `failures`.
+// of the race's last runner that has records. A record without an entry stays zero bytes. A race
+// with a runner that cannot be trusted (in state.PredictFailedHorses, or its expanded-record file
+// missing, empty, not whole records or not this week's: engine::IsThisWeeksNewestRun) gets no
+// runner file (the one the entry pass wrote is removed; no expanded-record file is made), goes
+// into state.UntrustedRaces and is named once in `failures` with every such horse and the remedy.
 // `between_races` is called before each race.
 void CopyRuns(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures,
               const BetweenRaces& between_races = {});

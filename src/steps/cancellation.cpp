@@ -41,7 +41,8 @@ common::StepFailures RunCancellationProcessing(const common::RunState& state, jv
     host.SetStatus(common::StatusSlot::kChusiText1, std::string(kCancellationEndText));
     return failures;
   }
-  const common::FailureReport report = common::MakeFailureReport(kCancellationFailedText, failures);
+  const common::FailureReport report =
+      common::MakeFailureReport(kCancellationFailedText, failures, RealtimeFileAdvice(failures));
   std::string line = report.Text();
   for (char& c : line)
     if (c == '\n') c = ' ';

@@ -10,6 +10,7 @@
 #include "common/text_file.h"
 #include "jvdata/layout_ra.h"
 #include "jvdata/record.h"
+#include "steps/delivered_record.h"
 #include "steps/download_progress.h"
 #include "steps/unread_races.h"
 
@@ -192,6 +193,7 @@ common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& li
   }
   const int64_t n = races.is_open() ? races.Count() : 0;
   UnreadRaces unread;  // races whose request or reads failed
+  std::vector<Status> damaged;  // delivered records left out
   std::string buffer;
   std::string record;
   std::string file_name;
@@ -209,14 +211,20 @@ common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& li
     } else {
       buffer.assign(jvlink::kJvReadBufferSize, '\0');
       int32_t size = jvlink::kJvReadBufferSize;
+      int64_t records = 0;
       for (int read = 0; read < kRealtimeReadsPerRace; ++read) {
         size = jvlink::kJvReadBufferSize;
         const int32_t rc = link.JVRead(buffer, size, file_name);
         if (rc == jvlink::jvread::kFileBoundary) break;
         // Only a record is kept: after any other result the buffer holds none.
         if (rc > 0) {
-          if (!Keep(app_path, kRealtimeFiles, std::string_view(buffer).substr(0, static_cast<size_t>(rc)), host,
-                    failures)) {
+          const std::string_view delivered = std::string_view(buffer).substr(0, static_cast<size_t>(rc));
+          // A damaged record is left out: kept, it would shift the odds file it goes to.
+          if (Status s = CheckDeliveredRecord(kRealtimeDataspec, file_name, ++records, delivered); !s.ok()) {
+            damaged.push_back(std::move(s));
+            continue;
+          }
+          if (!Keep(app_path, kRealtimeFiles, delivered, host, failures)) {
             stop = true;
             break;
           }
@@ -229,12 +237,17 @@ common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& li
   }
   races.Close();
   host.SetStatus(StatusSlot::kRealtimeText1,
-                 std::string(failures.empty() && unread.empty() ? kRealtimeEndText : kRealtimeFailedText));
-  if (!unread.empty()) {
+                 std::string(failures.empty() && unread.empty() && damaged.empty() ? kRealtimeEndText
+                                                                                   : kRealtimeFailedText));
+  if (!unread.empty() || !damaged.empty()) {
     std::string message = "速報オッズ取得で次のレースの取得に失敗しました。";
     for (Status& item : unread.Failures(link, "速報オッズ（" + std::string(kRealtimeDataspec) + "）")) {
       message += "\n" + item.ToString();
       failures.Add(std::move(item));
+    }
+    for (Status& record : damaged) {
+      message += "\n" + record.ToString();
+      failures.Add(std::move(record));
     }
     host.Message(message);
   }

@@ -5,6 +5,7 @@
 #include "jvdata/layout_ra.h"
 #include "jvdata/record.h"
 #include "common/failure_report.h"
+#include "steps/delivered_record.h"
 #include "steps/odds_download.h"
 #include "steps/realtime_results_fetch.h"
 #include "steps/step_inputs.h"
@@ -22,11 +23,13 @@ constexpr std::string_view kWinOddsDataspec = "0B30";
 constexpr std::string_view kFailedHeading = "速報着順等の取得と反映で次の処理ができませんでした。";
 
 // The "0B30" reads of one race: at most six, up to the first -1; only a record (a positive
-// result) whose type is O1 is appended. False when the append failed (`status` says why).
-// `read_error`: the first failed read's code, else 0.
-bool ReadRace(const std::string& app_path, jvlink::JvLink& link, int32_t& read_error, Status& status) {
+// result) whose type is O1 is appended, and a damaged record goes to `failures` instead. False
+// when the append failed (`status` says why). `read_error`: the first failed read's code, else 0.
+bool ReadRace(const std::string& app_path, jvlink::JvLink& link, int32_t& read_error, Status& status,
+              common::StepFailures& failures) {
   std::string buffer(jvlink::kJvReadBufferSize, '\0');
   std::string file_name;
+  int64_t delivered = 0;
   for (int read = 0; read < kRealtimeWinOddsReads; ++read) {
     int32_t size = jvlink::kJvReadBufferSize;
     const int32_t rc = link.JVRead(buffer, size, file_name);
@@ -34,6 +37,10 @@ bool ReadRace(const std::string& app_path, jvlink::JvLink& link, int32_t& read_e
     if (rc < 0 && read_error == 0) read_error = rc;
     if (rc <= 0) continue;  // after anything but a record the buffer holds none
     const std::string_view record = std::string_view(buffer).substr(0, static_cast<size_t>(rc));
+    if (Status s = CheckDeliveredRecord(kWinOddsDataspec, file_name, ++delivered, record); !s.ok()) {
+      failures.Add(std::move(s));
+      continue;
+    }
     if (jvdata::TypeOf(record) != jvdata::RecordType::O1) continue;
     status = common::AppendToFile(app_path + std::string(names::kO1Realtime), record);
     if (!status.ok()) return false;
@@ -65,7 +72,7 @@ Status FetchRealtimeWinOdds(const std::string& app_path, jvlink::JvLink& link, c
     } else {
       int32_t read_error = 0;
       Status status;
-      const bool written = ReadRace(app_path, link, read_error, status);
+      const bool written = ReadRace(app_path, link, read_error, status, failures);
       if (read_error != 0) unread.Add(race_id, "JVRead", read_error);
       if (!written) {
         link.JVClose();
@@ -96,7 +103,7 @@ RealtimeResultsReport LoadRealtimeResults(const common::RunState& state, jvlink:
     skipped = "反映しなかった速報: 実行結果ファイルのないレース " + std::to_string(c.races_without_file) +
               " レース、出走馬のいない馬番への速報 " + std::to_string(c.no_runner) + " 件";
   if (!report.failures.empty()) {
-    common::FailureReport failed = common::MakeFailureReport(kFailedHeading, report.failures);
+    common::FailureReport failed = common::MakeFailureReport(kFailedHeading, report.failures, RealtimeFileAdvice(report.failures));
     if (!skipped.empty()) failed.summary += "\n" + skipped;
     host.FailureMessage(failed);
   } else if (!skipped.empty()) {

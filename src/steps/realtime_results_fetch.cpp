@@ -1,6 +1,7 @@
 #include "steps/realtime_results_fetch.h"
 
 #include "jvdata/record.h"
+#include "steps/delivered_record.h"
 #include "store/realtime_files.h"
 
 namespace radadovur::steps {
@@ -15,11 +16,17 @@ void ReadDay(jvlink::JvLink& link, const std::string& date, common::StepHost& ho
   int32_t size = jvlink::kJvReadBufferSize;
   std::string file_name;
   int without_record = 0;
+  int64_t delivered = 0;
   for (;;) {
     const int32_t rc = link.JVRead(buffer, size, file_name);
     if (rc > 0) {
       without_record = 0;
       const std::string_view record = std::string_view(buffer).substr(0, static_cast<size_t>(rc));
+      // A damaged record is left out: kept, it would shift the realtime file it goes to.
+      if (common::Status s = CheckDeliveredRecord(kRealtimeResultsDataspec, file_name, ++delivered, record); !s.ok()) {
+        failures.Add(std::move(s));
+        continue;
+      }
       const jvdata::RecordType type = jvdata::TypeOf(record);
       switch (type) {
         case jvdata::RecordType::RA: records.races.push_back(jvdata::StoredForm(type, record)); break;
@@ -32,8 +39,8 @@ void ReadDay(jvlink::JvLink& link, const std::string& date, common::StepHost& ho
     if (rc == jvlink::jvread::kEnd || rc == jvlink::jvread::kRealtimeEnd) return;
     if (++without_record < kRealtimeReadTries) continue;
     const std::string message = jvlink::ErrorMessage(
-        link, "JVReadエラー。 RC=" + std::to_string(rc) + "（" + std::string(kRealtimeResultsDataspec) + " " + date +
-                  " の読み込みを打ち切りました）", rc);
+        link, "JVReadエラー。 RC=" + std::to_string(rc) + "（" + std::string(kRealtimeResultsDataspec) + " " +
+                  common::Shown(date) + " の読み込みを打ち切りました）", rc);
     host.Message(message);
     failures.Add(common::Status::IoError("JV-Link", message));
     return;
@@ -41,6 +48,12 @@ void ReadDay(jvlink::JvLink& link, const std::string& date, common::StepHost& ho
 }
 
 }  // namespace
+
+std::string_view RealtimeFileAdvice(const common::StepFailures& failures) {
+  for (const common::Status& status : failures.items)
+    if (store::IsDamagedRealtimeFile(status)) return store::kDamagedRealtimeFileRemedy;
+  return {};
+}
 
 common::Status FetchRealtimeResults(const std::string& app_path, jvlink::JvLink& link, common::StepHost& host,
                                    common::StepFailures& failures, std::vector<std::string>* dates_asked) {

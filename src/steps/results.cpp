@@ -34,7 +34,8 @@ ResultsPassParts AssembleResultsPassParts() {
 }
 
 results::ResultsPassOutcome RunResultsStep(const common::RunState& run, common::StepHost& host,
-                                           results::ResultsWindowState& state) {
+                                           results::ResultsWindowState& state,
+                                           const std::set<std::string>& predict_failed_horses) {
   if (common::Status folder = common::CheckProgramFolder(run); !folder.ok()) {
     host.Message(folder.ToString());
     results::ResultsPassOutcome outcome;
@@ -47,6 +48,7 @@ results::ResultsPassOutcome RunResultsStep(const common::RunState& run, common::
     results::ResultsPassOutcome outcome;
     if (missing.Refuse(kResultsStepName, host, outcome.failures)) return outcome;
   }
+  state.PredictFailedHorses = predict_failed_horses;
   ResultsPassParts parts = AssembleResultsPassParts();
   results::ResultsPassOutcome outcome = results::RunResultsPass(run, host, parts.hooks, *parts.writers, state);
   if (!outcome.failures.empty())

@@ -1,5 +1,7 @@
 #pragma once
 #include <memory>
+#include <set>
+#include <string>
 #include <string_view>
 
 #include "common/run_state.h"
@@ -30,7 +32,12 @@ ResultsPassParts AssembleResultsPassParts();
 // ⑤'s expanded records of this week are missing; a failure is
 // skipped, the pass goes on, and a message at the end lists what failed. The main window's
 // end text for the outcome is results::ResultsEndText(outcome.failures).
+//
+// `predict_failed_horses`: the horses (KettoNum) that step ⑤ failed in its last run, as the
+// week's record of the steps keeps them; a race with one of them among its runners gets nothing
+// written and is named with the horse.
 results::ResultsPassOutcome RunResultsStep(const common::RunState& run, common::StepHost& host,
-                                           results::ResultsWindowState& state);
+                                           results::ResultsWindowState& state,
+                                           const std::set<std::string>& predict_failed_horses = {});
 
 }  // namespace radadovur::steps

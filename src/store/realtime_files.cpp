@@ -27,6 +27,17 @@ common::Status Append(const std::string& app_path, const StoreFile& file, const 
 
 }  // namespace
 
+bool IsDamagedRealtimeFile(const common::Status& status) {
+  if (!status.IsCorruption()) return false;
+  const std::string& path = status.path();
+  for (const StoreFile* file : {&kRaRealtime, &kSeRealtime, &kHrRealtime}) {
+    if (!path.ends_with(file->name)) continue;
+    const size_t before = path.size() - file->name.size();
+    if (before == 0 || path[before - 1] == '/') return true;
+  }
+  return false;
+}
+
 common::Status CollectRealtimeDates(const std::string& app_path, std::vector<std::string>& dates) {
   dates.clear();
   RecordBlock races;

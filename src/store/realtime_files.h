@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/status.h"
@@ -18,6 +19,16 @@ inline constexpr size_t kRealtimeDays = 3;
 // last record back over kRealtimeRaceWindow pairs, until three dates are listed. The scan stops
 // at record 1; an empty race file gives no dates.
 common::Status CollectRealtimeDates(const std::string& app_path, std::vector<std::string>& dates);
+
+// What to do about a realtime record file that is not whole records. Step ① never rewrites these
+// files: the start-up empties them and the next "0B12" fetch fills them again.
+inline constexpr std::string_view kDamagedRealtimeFileRemedy =
+    "速報ファイルはプログラムの起動時の処理（コマンドラインでは radadovur-cli startup）で消去されます。"
+    "起動し直してから、速報を取得する処理（中止処理、速報着順等情報）をもう一度実行して下さい。";
+
+// True for a failure of the whole-record check of "RARIALTIME.dat", "SERIALTIME.dat" or
+// "HRRIALTIME.dat".
+bool IsDamagedRealtimeFile(const common::Status& status);
 
 // Records of one fetch, each in its stored form.
 struct RealtimeRecords {

@@ -2,6 +2,7 @@
 
 #include "common/record_file.h"
 #include "common/text_file.h"
+#include "store/realtime_files.h"
 
 namespace radadovur::store {
 
@@ -14,6 +15,9 @@ common::Status ReadRecordBlock(const std::string& app_path, const StoreFile& fil
   if (common::Status s = common::ReadWholeFile(path, block.bytes); !s.ok()) return s;
   if (common::Status s = jvdata::CheckRecordFile(path, block.bytes, *jvdata::StoredLayout(file.type)); !s.ok()) {
     block.bytes.clear();
+    // Redoing step ① would not mend a realtime file.
+    if (IsDamagedRealtimeFile(s))
+      return common::Status::Corruption(path, s.ToString() + " " + std::string(kDamagedRealtimeFileRemedy));
     return s;
   }
   return common::Status::OK();

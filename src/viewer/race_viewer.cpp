@@ -56,13 +56,18 @@ std::vector<std::string_view> RecordsOf(const store::RecordBlock& block, std::st
 int FieldSize(std::string_view toroku_tosu) { return static_cast<int>(common::WholeNumber(toroku_tosu).value_or(0)); }
 
 // The 4th item of each line of the race's runner sort file: predicted ranks by horse number.
-void ReadPredRanks(const std::string& app_path, std::string_view key, results::FixedRunnerTexts& ranks) {
+// A missing file gives none; one that is there but cannot be read gives none and a failure.
+void ReadPredRanks(const std::string& app_path, std::string_view key, results::FixedRunnerTexts& ranks,
+                   common::StepFailures& failures) {
   ranks.fill(std::string());
   std::string name;
   if (!results::RunnerSortFileName(key, name).ok()) return;
-  const auto text = common::ReadWholeFile(app_path + name);
-  if (!text) return;
-  const std::vector<std::string> lines = common::SplitLines(*text);
+  std::string text;
+  if (common::Status status = common::ReadFileOrEmpty(app_path + name, text); !status.ok()) {
+    failures.Add(std::move(status));
+    return;
+  }
+  const std::vector<std::string> lines = common::SplitLines(text);
   for (size_t k = 1; k <= lines.size() && k < ranks.size(); ++k) {
     common::CsvItemReader reader(lines[k - 1]);
     std::string item;
@@ -129,10 +134,11 @@ common::StepFailures ChooseRace(const std::string& app_path, std::string_view it
   } else {
     for (std::string_view record : RecordsOf(races, key)) field_size = FieldSize(jvdata::ra::TorokuTosu.Of(record));
   }
-  FillTicketGrids(app_path, key, payout, field_size, view.tickets, state);
+  for (common::Status& failure : FillTicketGrids(app_path, key, payout, field_size, view.tickets, state).items)
+    failures.Add(std::move(failure));
 
   // 5. Predicted ranks from the runner sort file; a rank it does not give is empty.
-  ReadPredRanks(app_path, key, state.PredRank);
+  ReadPredRanks(app_path, key, state.PredRank, failures);
 
   // 6. The runner file and the runner grids emptied.
   std::string runners;

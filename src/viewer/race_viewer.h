@@ -24,6 +24,9 @@ struct RaceView {
   TicketGrids tickets;
 };
 
+// What the window and the command line say first when a chosen race's files could not be read.
+inline constexpr std::string_view kChooseRaceFailureHeading = "レースの表示に使うファイルを読めませんでした。";
+
 // The race key a list item names: its last 12 characters.
 std::string RaceKeyOfItem(std::string_view item_text);
 

@@ -57,11 +57,14 @@ void WriteTierLabels(Grid& grid, bool triple) {
 }
 
 // The third item of every line: the ticket texts, best first.
-std::vector<std::string> ReadTickets(const std::string& path) {
+std::vector<std::string> ReadTickets(const std::string& path, common::StepFailures& failures) {
   std::vector<std::string> tickets;
-  const auto text = common::ReadWholeFile(path);
-  if (!text) return tickets;
-  for (const std::string& line : common::SplitLines(*text)) {
+  std::string text;
+  if (common::Status status = common::ReadFileOrEmpty(path, text); !status.ok()) {
+    failures.Add(std::move(status));
+    return tickets;
+  }
+  for (const std::string& line : common::SplitLines(text)) {
     common::CsvItemReader reader(line);
     std::string item;
     std::string ticket;
@@ -73,11 +76,14 @@ std::vector<std::string> ReadTickets(const std::string& path) {
 }
 
 // The cells of a matrix file in line order; lines missing at the end read as 0.
-std::vector<float> ReadMatrix(const std::string& path, size_t cells) {
+std::vector<float> ReadMatrix(const std::string& path, size_t cells, common::StepFailures& failures) {
   std::vector<float> values(cells, 0.0f);
-  const auto text = common::ReadWholeFile(path);
-  if (!text) return values;
-  const std::vector<std::string> lines = common::SplitLines(*text);
+  std::string text;
+  if (common::Status status = common::ReadFileOrEmpty(path, text); !status.ok()) {
+    failures.Add(std::move(status));
+    return values;
+  }
+  const std::vector<std::string> lines = common::SplitLines(text);
   for (size_t k = 0; k < cells && k < lines.size(); ++k) values[k] = static_cast<float>(common::TextValue(lines[k]));
   return values;
 }
@@ -111,7 +117,7 @@ void Paint(Grid& grid, int r, std::initializer_list<int> columns, Colour colour)
 
 void FillKind(TicketKind kind, const std::string& app_path, std::string_view race_key, std::string_view payout,
               bool hits, std::vector<std::string>& list, size_t capacity, Grid& grid,
-              results::ResultsWindowState& state) {
+              results::ResultsWindowState& state, common::StepFailures& failures) {
   const KindSpec& spec = Kinds()[static_cast<size_t>(kind)];
   list.assign(capacity + 1, std::string());
   for (size_t c = 0; c < spec.headings.size(); ++c) grid.Set(0, static_cast<int>(c), spec.headings[c]);
@@ -122,10 +128,10 @@ void FillKind(TicketKind kind, const std::string& app_path, std::string_view rac
   std::string sort_name, odds_name;
   if (results::RaceFileName("KAIME/", race_key, spec.sort_suffix, sort_name).ok())
     results::RaceFileName("KAIME/", race_key, spec.odds_suffix, odds_name);
-  const std::vector<std::string> tickets = sort_name.empty() ? std::vector<std::string>() : ReadTickets(app_path + sort_name);
+  const std::vector<std::string> tickets = sort_name.empty() ? std::vector<std::string>() : ReadTickets(app_path + sort_name, failures);
   grid.Clear(1, spec.rows - 1, 1, spec.columns - 1);
   const size_t cells = spec.triple ? kSide * kSide * kSide : kSide * kSide;
-  const std::vector<float> odds = odds_name.empty() ? std::vector<float>(cells) : ReadMatrix(app_path + odds_name, cells);
+  const std::vector<float> odds = odds_name.empty() ? std::vector<float>(cells) : ReadMatrix(app_path + odds_name, cells, failures);
   const auto P = [&](int a, int b) { return common::NumberText(odds[static_cast<size_t>(a * kSide + b)]); };
   const auto T = [&](int a, int b, int c) {
     return common::NumberText(odds[static_cast<size_t>(a * kSide * kSide + b * kSide + c)]);
@@ -216,18 +222,23 @@ TicketGrids::TicketGrids()
 
 int TicketRows(TicketKind kind) { return Kinds()[static_cast<size_t>(kind)].rows - 1; }
 
-void FillTicketGrids(const std::string& app_path, std::string_view race_key, std::string_view payout_record,
-                     int field_size, TicketGrids& grids, results::ResultsWindowState& state) {
+common::StepFailures FillTicketGrids(const std::string& app_path, std::string_view race_key,
+                                     std::string_view payout_record, int field_size, TicketGrids& grids,
+                                     results::ResultsWindowState& state) {
+  common::StepFailures failures;
   const bool hits = payout_record.size() == hr::kLength && jvdata::RaceKey(payout_record) == race_key;
   const auto n = static_cast<size_t>(std::max(field_size, 0));
   const size_t pairs = n * (n > 0 ? n - 1 : 0) / 2;
   const size_t triples = n * (n > 0 ? n - 1 : 0) * (n > 1 ? n - 2 : 0) / 6;
-  FillKind(kUmaren, app_path, race_key, payout_record, hits, state.UmarenKaime, pairs, grids.grids[kUmaren], state);
-  FillKind(kUmatan, app_path, race_key, payout_record, hits, state.UmatanKaime, pairs, grids.grids[kUmatan], state);
+  FillKind(kUmaren, app_path, race_key, payout_record, hits, state.UmarenKaime, pairs, grids.grids[kUmaren], state,
+           failures);
+  FillKind(kUmatan, app_path, race_key, payout_record, hits, state.UmatanKaime, pairs, grids.grids[kUmatan], state,
+           failures);
   FillKind(kSanren, app_path, race_key, payout_record, hits, state.SanrenpukuKaime, triples, grids.grids[kSanren],
-           state);
+           state, failures);
   FillKind(kSantan, app_path, race_key, payout_record, hits, state.SanrentanKaime, triples, grids.grids[kSantan],
-           state);
+           state, failures);
+  return failures;
 }
 
 }  // namespace radadovur::viewer

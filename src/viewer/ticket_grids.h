@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/status.h"
 #include "results/results_window_state.h"
 #include "viewer/grid.h"
 
@@ -27,8 +28,10 @@ int TicketRows(TicketKind kind);
 // odds. Hits are marked only when `payout_record` (may be empty) is a payout record of
 // `race_key`. `field_size` (the race's registered runners) sizes the window's ticket lists,
 // which are left empty; TrioHorseA to C keep the last 3連単 ticket's horses. A missing or short
-// file leaves its rows empty (tickets) or its odds 0; nothing here fails.
-void FillTicketGrids(const std::string& app_path, std::string_view race_key, std::string_view payout_record,
-                     int field_size, TicketGrids& grids, results::ResultsWindowState& state);
+// file leaves its rows empty (tickets) or its odds 0 ("no records"); a file that is there but
+// cannot be read (not a regular file, no permission) does the same and is returned as a failure.
+common::StepFailures FillTicketGrids(const std::string& app_path, std::string_view race_key,
+                                     std::string_view payout_record, int field_size, TicketGrids& grids,
+                                     results::ResultsWindowState& state);
 
 }  // namespace radadovur::viewer

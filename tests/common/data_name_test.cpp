@@ -39,6 +39,10 @@ TEST(DataName, AcceptsOnlyDigitsOfTheExactWidthAndSingleComponentWords) {
       {DataName::kWord, "a/b", false},
       {DataName::kWord, "a\nb", false},
       {DataName::kWord, "a\0b"s, false},
+      {DataName::kWord, "a\x7F" "b", false},  // DEL is a control byte too
+      {DataName::kWord, "\x7F", false},
+      {DataName::kCourseWord, "a\x7F", false},
+      {DataName::kWord, "a\x80\xFF", true},  // bytes above DEL are CP932's
   };
   for (const Case& c : cases) EXPECT_EQ(IsDataName(c.kind, c.value), c.ok) << Shown(c.value);
 }
@@ -47,6 +51,8 @@ TEST(DataName, AFailureNamesTheKindAndShowsTheValueEscaped) {
   const Status status = CheckDataName(DataName::kRaceKey, "2024\0"s "../x");
   ASSERT_TRUE(status.IsInvalidArgument());
   EXPECT_EQ(status.ToString(), "\"2024\\x00../x\" はファイル名にできるレースキー（12桁）ではありません");
+  // Every control byte, DEL among them, is shown as its code, and nothing else is changed.
+  EXPECT_EQ(Shown("\x01\x1F \x7E\x7F\x80"), "\\x01\\x1F \x7E\\x7F\x80");
 }
 
 }  // namespace

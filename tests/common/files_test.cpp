@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "common/record_file.h"
@@ -120,9 +121,12 @@ TEST_F(FilesTest, AppendingWritesOnlyRegularFiles) {
   ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0644), 0);  // no reader: a blocking open would wait for ever
   ASSERT_TRUE(std::filesystem::create_directory(Path("dir")));
   for (const char* name : {"fifo", "dir"}) EXPECT_FALSE(common::AppendToFile(Path(name), "x").ok()) << name;
-  std::filesystem::create_symlink("/dev/null", Path("null"));
-  const common::Status device = common::AppendToFile(Path("null"), "x");
+  const common::Status device = common::AppendToFile("/dev/null", "x");
   EXPECT_NE(device.ToString().find("通常のファイルではありません"), std::string::npos) << device.ToString();
+  // A link to it is refused before its kind is looked at.
+  std::filesystem::create_symlink("/dev/null", Path("null"));
+  const common::Status link = common::AppendToFile(Path("null"), "x");
+  EXPECT_NE(link.ToString().find("シンボリックリンク"), std::string::npos) << link.ToString();
 }
 
 TEST_F(FilesTest, FailuresAreReportedNotHidden) {
@@ -204,18 +208,98 @@ TEST_F(FilesTest, OnlyRegularFilesAreOpened) {
     const common::Status read = common::ReadWholeFile(Path(name), bytes);
     EXPECT_TRUE(read.IsIoError()) << name;
     EXPECT_THAT(read.ToString(), ::testing::HasSubstr("通常のファイルではありません")) << name;
+    // A link in the file's place is refused for writing before its kind is looked at.
+    const char* why = std::string(name) == "fifo" ? "通常のファイルではありません" : "シンボリックリンク";
     common::RecordFile f;
     EXPECT_FALSE(f.Open(Path(name), 4)) << name;
-    EXPECT_THAT(f.status().ToString(), ::testing::HasSubstr("通常のファイルではありません")) << name;
+    EXPECT_THAT(f.status().ToString(), ::testing::HasSubstr(why)) << name;
     const common::Status appended = common::AppendToFile(Path(name), "record");
-    EXPECT_THAT(appended.ToString(), ::testing::HasSubstr("通常のファイルではありません")) << name;
+    EXPECT_THAT(appended.ToString(), ::testing::HasSubstr(why)) << name;
   }
-  // Nor is a stale temporary file of a replacement waited on.
+  // Nor is a stale temporary file of a replacement waited on: it is removed and made anew.
   ASSERT_EQ(::mkfifo(Path("R.dat.new~").c_str(), 0644), 0);
-  EXPECT_THAT(common::WriteFileAtomic(Path("R.dat"), "bytes").ToString(), ::testing::HasSubstr("通常のファイルではありません"));
+  EXPECT_TRUE(common::WriteFileAtomic(Path("R.dat"), "bytes").ok());
+  EXPECT_EQ(common::ReadWholeFile(Path("R.dat")), "bytes");
+  ASSERT_EQ(::mkfifo(Path("S.dat.new~").c_str(), 0644), 0);
   common::RecordFile replacing;
-  EXPECT_FALSE(replacing.OpenReplacing(Path("R.dat"), 4));
-  EXPECT_THAT(replacing.status().ToString(), ::testing::HasSubstr("通常のファイルではありません"));
+  ASSERT_TRUE(replacing.OpenReplacing(Path("S.dat"), 4));
+  EXPECT_TRUE(replacing.Append("abcd") && replacing.Commit());
+  EXPECT_EQ(common::ReadWholeFile(Path("S.dat")), "abcd");
+}
+
+// No write goes through a symbolic link put into the folder: a temporary file's name taken by
+// a link is removed and made anew, a final name that is a link is replaced by the file (the link
+// goes, its target stays), and a file appended to or opened for writing in place that is a link
+// is a failure naming it. Links among the folders above are followed as usual.
+TEST_F(FilesTest, NoWriteGoesThroughALink) {
+  const std::string victim = Path("victim");
+  const auto link = [&](const std::string& target, const std::string& name) {
+    std::filesystem::create_symlink(target, Path(name));
+  };
+  const auto replace_records = [&](const std::string& name) {
+    common::RecordFile f;
+    const bool ok = f.OpenReplacing(Path(name), 4) && f.Append("abcd") && f.Commit();
+    return ok ? common::Status::OK() : f.status();
+  };
+  const auto open_records = [&](const std::string& name) {
+    common::RecordFile f;
+    const bool ok = f.Open(Path(name), 4) && f.Append("abcd") && f.Close();
+    return ok ? common::Status::OK() : f.status();
+  };
+  struct Case {
+    const char* what;
+    std::function<void()> put;                          // the links put in place
+    std::function<common::Status()> write;              // the write tried
+    std::optional<std::string> bytes;                   // what R.dat holds after; nullopt: the write fails
+  };
+  const Case cases[] = {
+      {"temporary a link", [&] { link(victim, "R.dat.new~"); }, [&] { return common::WriteFileAtomic(Path("R.dat"), "new"); }, "new"},
+      {"record temporary a link", [&] { link(victim, "R.dat.new~"); }, [&] { return replace_records("R.dat"); }, "abcd"},
+      {"temporary a dangling link", [&] { link(Path("made"), "R.dat.new~"); }, [&] { return common::WriteFileAtomic(Path("R.dat"), "new"); }, "new"},
+      {"target a link", [&] { link(victim, "R.dat"); }, [&] { return common::WriteFileAtomic(Path("R.dat"), "new"); }, "new"},
+      {"record target a link", [&] { link(victim, "R.dat"); }, [&] { return replace_records("R.dat"); }, "abcd"},
+      {"quoted lines, both links", [&] { link(victim, "R.dat"); link(victim, "R.dat.new~"); },
+       [&] { return common::WriteQuotedLines(Path("R.dat"), {"x"}); }, "\"x\"\r\n"},
+      {"append target a link", [&] { link(victim, "R.dat"); }, [&] { return common::AppendToFile(Path("R.dat"), "new"); }, std::nullopt},
+      {"append target a dangling link", [&] { link(Path("made"), "R.dat"); }, [&] { return common::AppendToFile(Path("R.dat"), "new"); }, std::nullopt},
+      {"record file in place a link", [&] { link(victim, "R.dat"); }, [&] { return open_records("R.dat"); }, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (const char* name : {"R.dat", "R.dat.new~", "made"}) std::filesystem::remove(Path(name));
+    ASSERT_TRUE(common::WriteFileAtomic(victim, "victim").ok());
+    c.put();
+    const common::Status status = c.write();
+    EXPECT_EQ(common::ReadWholeFile(victim), "victim");
+    EXPECT_FALSE(std::filesystem::exists(Path("made")));
+    if (c.bytes) {
+      EXPECT_TRUE(status.ok()) << status.ToString();
+      EXPECT_FALSE(std::filesystem::is_symlink(Path("R.dat")));
+      EXPECT_EQ(common::ReadWholeFile(Path("R.dat")), *c.bytes);
+      EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(Path("R.dat.new~"))));
+    } else {
+      EXPECT_FALSE(status.ok());
+      EXPECT_THAT(status.ToString(), ::testing::HasSubstr(Path("R.dat")));
+      EXPECT_THAT(status.ToString(), ::testing::HasSubstr("シンボリックリンク"));
+      EXPECT_TRUE(std::filesystem::is_symlink(Path("R.dat")));
+    }
+  }
+
+  // A program folder that is itself a link, with a linked working folder inside: every writer works.
+  std::filesystem::create_directories(Path("real/store"));
+  std::filesystem::create_directories(Path("elsewhere"));
+  link(Path("real"), "app");
+  std::filesystem::create_symlink(Path("elsewhere"), Path("real/linked"));
+  for (const std::string folder : {"app/store/", "app/linked/"}) {
+    SCOPED_TRACE(folder);
+    EXPECT_TRUE(common::WriteFileAtomic(Path(folder + "T.txt"), "t").ok());
+    EXPECT_TRUE(common::AppendToFile(Path(folder + "T.txt"), "u").ok());
+    EXPECT_EQ(common::ReadWholeFile(Path(folder + "T.txt")), "tu");
+    EXPECT_TRUE(replace_records(folder + "R.dat").ok());
+    EXPECT_TRUE(open_records(folder + "R.dat").ok());
+    EXPECT_EQ(common::ReadWholeFile(Path(folder + "R.dat")), "abcdabcd");
+  }
+  EXPECT_EQ(common::ReadWholeFile(Path("elsewhere/T.txt")), "tu");
 }
 
 TEST_F(FilesTest, FailuresNameTheFileTheyConcern) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "common/cp932.h"
 #include "common/status.h"
 
@@ -55,6 +58,39 @@ TEST(TaggedLineTest, SeparatorsInsideTextsBecomeFullWidth) {
                                                      {"\xE0\"", "\xE0\xFA\x57"},
                                                      {"\x9F\r\n", "\x9F\x81\x40"}};
   for (const auto& [input, expected] : cut) EXPECT_EQ(FullWidthSeparators(input), expected) << Shown(input);
+}
+
+TEST(TaggedLineTest, SplitGivesBackTheItemsWrittenAndNamesTheFirstThatIsNot) {
+  struct Case {
+    std::string line;  // without its CR LF
+    std::vector<std::string> items;  // when sound
+    const char* fault;  // a part of the failure; nullptr: sound
+  };
+  const std::string written = TaggedLine("PL").Text("1").Nothing().Whole(-12).Text(ToCp932("中,山")).Text("").Str();
+  const Case cases[] = {
+      {written.substr(0, written.size() - 2), {"PL", "1", "", "-12", ToCp932("中，山"), ""}, nullptr},
+      {"\"Q1\"", {"Q1"}, nullptr},
+      {"\"X\",1.5,", {"X", "1.5", ""}, nullptr},
+      {"", {""}, nullptr},
+      {"\"RC,\"1\"", {}, "1 番目の項目の引用符の後に余分な文字"},
+      {"\"RC\",1\",\"2\"", {}, "2 番目の項目の引用符が欠けています"},
+      {"\"RC\",\"1", {}, "2 番目の項目の閉じる引用符がありません"},
+      {"\"RC\",\"1\",text", {}, "3 番目の項目が引用符で囲まれていません"},
+      {"\"RC\",1.2.3", {}, "2 番目の項目が引用符で囲まれていません"},
+      {"\"RC\",-", {}, "2 番目の項目が引用符で囲まれていません"},
+      {"\"RC\",\"a\rb\"", {}, "2 番目の項目の中に改行"},
+      {"\"RC\",1\n", {}, "2 番目の項目の中に改行"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string_view> items;
+    const Status s = SplitTaggedLine(c.line, items);
+    if (c.fault) {
+      EXPECT_NE(s.ToString().find(c.fault), std::string::npos) << Shown(c.line) << ": " << s.ToString();
+      continue;
+    }
+    EXPECT_TRUE(s.ok()) << Shown(c.line) << ": " << s.ToString();
+    EXPECT_EQ(std::vector<std::string>(items.begin(), items.end()), c.items) << Shown(c.line);
+  }
 }
 
 }  // namespace

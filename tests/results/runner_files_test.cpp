@@ -1,6 +1,10 @@
 #include "results/runner_files.h"
 
 #include <filesystem>
+#include <functional>
+#include <set>
+
+#include <gmock/gmock.h>
 
 #include "common/names.h"
 #include "engine/layout_ex.h"
@@ -90,6 +94,7 @@ TEST_F(RunnerFilesTest, EntriesGoToTheirHorseNumbersAndRunsAreCopiedNewestFirst)
               Entry("11", "04", "2021100004", "FOUR"), Entry("11", "0x", "2021100005", "BAD NUMBER")});
   PutRuns("2021100001", 70);
   PutRuns("2021100002", 3, "24");
+  PutRuns("2021100004", 1, "24");
 
   int yields = 0;  // the window repaints between the races of a large week
   const BetweenRaces between_races = [&yields] { ++yields; };
@@ -132,17 +137,11 @@ TEST_F(RunnerFilesTest, EntriesGoToTheirHorseNumbersAndRunsAreCopiedNewestFirst)
 
   // Horse 3 has no entry: zero bytes, no runs of another horse.
   EXPECT_EQ(Record(file, 3), rr::EmptyRecord());
-  // Horse 4 has no expanded records: the entry pass's fields only, and no file made for it.
-  std::string four = rr::EmptyRecord();
-  rr::Put(four, rr::Wakuban, "4", 0);
-  rr::Put(four, rr::Umaban, "04", 0);
-  rr::Put(four, rr::KettoNum, "2021100004", 0);
-  rr::Put(four, rr::HorseName, "FOUR" + std::string(32, ' '));
-  rr::Put(four, rr::LineEnd, "\r\n");
-  EXPECT_EQ(Record(file, 4), four);
-  EXPECT_FALSE(Exists(::radadovur::testing::NameOf(engine::UmagotoExFileName, "2021100004")));
+  // Horse 4: this week's run only.
+  EXPECT_EQ(rr::MonthDay.Str(Record(file, 4), 0), "0922");
+  EXPECT_EQ(rr::Year.Str(Record(file, 4), 1), std::string(4, '\0'));
 
-  // The weather and going come from the last runner with records (horse 2, dirt: its dirt going).
+  // The weather and going come from the last runner with records (horse 4, dirt: its dirt going).
   EXPECT_EQ(common::DecodeCp932Lossy(state_.RaceTable[1][kColWeatherGoing]), "晴稍重");
 
   // A second run over the same inputs writes the same bytes.
@@ -152,36 +151,134 @@ TEST_F(RunnerFilesTest, EntriesGoToTheirHorseNumbersAndRunsAreCopiedNewestFirst)
   EXPECT_EQ(RunnerFile(), file);
 }
 
-// A cut expanded-record file or a shifted runner file would put fields of the wrong offsets into
-// the runner records: the horse (or race) fails, named, and nothing is copied from it.
-TEST_F(RunnerFilesTest, DamagedFilesFailTheirHorseOrRaceAndGiveNoRuns) {
+// A runner whose runs cannot be trusted would leave its row blank or take another race's runs,
+// and the race would be ranked and published so: the race gets no runner file, is marked for the
+// later steps to pass over, and is named once with the horse and the remedy.
+TEST_F(RunnerFilesTest, ARaceWithARunnerItCannotTrustGetsNoRunnerFile) {
+  const std::string ex_two = ::radadovur::testing::NameOf(engine::UmagotoExFileName, "2021100002");
+  struct Case {
+    const char* what;
+    std::function<void()> damage;
+    bool failed_in_predict = false;
+  };
+  const Case cases[] = {
+      {"one byte short", [&] { std::string runs = *common::ReadWholeFile(app_ + ex_two); runs.pop_back(); Put(ex_two, runs); }},
+      {"one byte moved inside", [&] {
+         std::string runs = *common::ReadWholeFile(app_ + ex_two);
+         runs.erase(10, 1);
+         runs.insert(runs.size() - 2, " ");  // same length, the line end of the last record shifted
+         Put(ex_two, runs);
+       }},
+      {"missing", [&] { std::filesystem::remove(app_ + ex_two); }},
+      {"empty", [&] { Put(ex_two, ""); }},
+      {"an earlier week's", [&] { PutRuns("2021100002", 2); std::string runs = *common::ReadWholeFile(app_ + ex_two); Put(ex_two, runs.substr(0, ex::kLength)); }},
+      {"failed in ⑤", [] {}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    PutRecords(std::string(common::names::kSeNew),
+               {Entry("11", "01", "2021100001", "ONE"), Entry("11", "02", "2021100002", "TWO")});
+    PutRuns("2021100001", 3);
+    PutRuns("2021100002", 3);
+    c.damage();
+    state_.PredictFailedHorses.clear();
+    if (c.failed_in_predict) state_.PredictFailedHorses.insert("2021100002");
+    common::StepFailures failures;
+    PutEntries(app_, state_, failures);
+    ASSERT_TRUE(failures.empty()) << failures.Texts()[0];
+    CopyRuns(app_, state_, failures);
+    ASSERT_EQ(failures.items.size(), 1u) << ::testing::PrintToString(failures.Texts());
+    EXPECT_THAT(failures.Texts()[0], ::testing::HasSubstr(kKey));
+    EXPECT_THAT(failures.Texts()[0], ::testing::HasSubstr("2021100002"));
+    EXPECT_THAT(failures.Texts()[0], ::testing::HasSubstr("⑤計算をやり直して下さい"));
+    EXPECT_THAT(failures.Texts()[0], ::testing::Not(::testing::HasSubstr("2021100001")));
+    EXPECT_FALSE(Exists(::radadovur::testing::NameOf(RaceRunnerFileName, kKey)));
+    EXPECT_EQ(state_.UntrustedRaces, std::set<std::string>{kKey});
+    EXPECT_EQ(state_.RaceTable[1][kColWeatherGoing], "from the race record");
+    EXPECT_TRUE(c.what != std::string("missing") || !Exists(ex_two));  // nothing made for it
+    Put(::radadovur::testing::NameOf(RaceRunnerFileName, kKey), "");
+  }
+  // Sound again: the race is trusted and written.
+  PutRuns("2021100002", 3);
+  state_.PredictFailedHorses.clear();
+  common::StepFailures failures;
+  PutEntries(app_, state_, failures);
+  CopyRuns(app_, state_, failures);
+  EXPECT_TRUE(failures.empty()) << failures.Texts()[0];
+  EXPECT_TRUE(state_.UntrustedRaces.empty());
+  EXPECT_EQ(rr::MonthDay.Str(Record(RunnerFile(), 2), 0), "0922");
+}
+
+// A shifted runner file would give each horse another's runs: the race fails and keeps its bytes.
+TEST_F(RunnerFilesTest, AShiftedRunnerFileFailsItsRace) {
   PutRecords(std::string(common::names::kSeNew),
              {Entry("11", "01", "2021100001", "ONE"), Entry("11", "02", "2021100002", "TWO")});
   PutRuns("2021100001", 3);
   PutRuns("2021100002", 3);
-  const std::string cut = ::radadovur::testing::NameOf(engine::UmagotoExFileName, "2021100002");
-  std::string runs = *common::ReadWholeFile(app_ + cut);
-  runs.pop_back();
-  Put(cut, runs);
-
   PutEntries(app_, state_, failures_);
-  ASSERT_TRUE(failures_.empty()) << failures_.Texts()[0];
   CopyRuns(app_, state_, failures_);
-  ASSERT_EQ(failures_.items.size(), 1u);
-  EXPECT_NE(failures_.Texts()[0].find(cut), std::string::npos) << failures_.Texts()[0];
-  const std::string file = RunnerFile();
-  EXPECT_EQ(rr::MonthDay.Str(Record(file, 1), 0), "0922");
-  EXPECT_EQ(rr::Year.Str(Record(file, 2), 0), std::string(4, '\0'));
-
-  // One byte inserted at the front of the runner file: the race fails and keeps its bytes.
+  ASSERT_TRUE(failures_.empty()) << failures_.Texts()[0];
   const std::string runner_file = ::radadovur::testing::NameOf(RaceRunnerFileName, kKey);
-  const std::string shifted = " " + file;
+  const std::string shifted = " " + RunnerFile();
   Put(runner_file, shifted);
   common::StepFailures again;
   CopyRuns(app_, state_, again);
   ASSERT_EQ(again.items.size(), 1u);
   EXPECT_NE(again.Texts()[0].find(runner_file), std::string::npos) << again.Texts()[0];
   EXPECT_EQ(RunnerFile(), shifted);
+}
+
+// Damage that keeps a file's length passes a check of the length alone: each record's own line end
+// is what tells that the bytes are shifted.
+TEST_F(RunnerFilesTest, DamageThatKeepsTheLengthFailsTheHorseOrRaceToo) {
+  struct Damage {
+    const char* what;
+    size_t record_length;
+    std::function<void(std::string&)> make;
+  };
+  // One byte of the first record moved into the second: the first record's end is shifted.
+  auto moved = [](size_t length) {
+    return [length](std::string& bytes) {
+      const char byte = bytes[10];
+      bytes.erase(10, 1);
+      bytes.insert(length + 10, 1, byte);
+    };
+  };
+  const Damage damages[] = {
+      {"a byte moved inside the expanded records", ex::kLength, moved(ex::kLength)},
+      {"a byte moved inside the runner file", rr::kLength, moved(rr::kLength)},
+      {"the line end of the last runner overwritten", rr::kLength,
+       [](std::string& bytes) { bytes.replace(bytes.size() - 2, 2, "  "); }},
+  };
+  PutRecords(std::string(common::names::kSeNew),
+             {Entry("11", "01", "2021100001", "ONE"), Entry("11", "02", "2021100002", "TWO")});
+  const std::string ex_file = ::radadovur::testing::NameOf(engine::UmagotoExFileName, "2021100002");
+  const std::string runner_file = ::radadovur::testing::NameOf(RaceRunnerFileName, kKey);
+  for (const Damage& damage : damages) {
+    PutRuns("2021100001", 3);
+    PutRuns("2021100002", 3);
+    common::StepFailures failures;
+    PutEntries(app_, state_, failures);
+    ASSERT_TRUE(failures.empty()) << failures.Texts()[0];
+    const std::string& name = damage.record_length == ex::kLength ? ex_file : runner_file;
+    std::string bytes = *common::ReadWholeFile(app_ + name);
+    const size_t length = bytes.size();
+    damage.make(bytes);
+    ASSERT_EQ(bytes.size(), length) << damage.what;
+    Put(name, bytes);
+
+    CopyRuns(app_, state_, failures);
+    EXPECT_EQ(failures.items.size(), 1u) << damage.what;
+    if (failures.items.size() != 1u) continue;
+    EXPECT_TRUE(failures.items[0].IsCorruption()) << damage.what;
+    EXPECT_NE(failures.Texts()[0].find(name), std::string::npos) << damage.what << ": " << failures.Texts()[0];
+    if (name == runner_file) {
+      EXPECT_TRUE(RunnerFile() == bytes) << damage.what;  // the race keeps its bytes
+    } else {
+      EXPECT_EQ(rr::Year.Str(Record(RunnerFile(), 2), 0), std::string(4, '\0')) << damage.what;  // no run copied
+      EXPECT_EQ(rr::MonthDay.Str(Record(RunnerFile(), 1), 0), "0922") << damage.what;
+    }
+  }
 }
 
 TEST_F(RunnerFilesTest, TheGoingFollowsTheTrack) {
@@ -194,14 +291,6 @@ TEST_F(RunnerFilesTest, TheGoingFollowsTheTrack) {
     rr::Put(runner, rr::DirtBabaCode, "2", 0);
     EXPECT_EQ(common::DecodeCp932Lossy(WeatherGoingText(runner, state_.CodeTable)), going) << track;
   }
-}
-
-TEST_F(RunnerFilesTest, RaceWithoutAnyRecordsKeepsTheRaceListsWeather) {
-  PutRecords(std::string(common::names::kSeNew), {Entry("11", "01", "2021100001", "ONE")});
-  PutEntries(app_, state_, failures_);
-  CopyRuns(app_, state_, failures_);
-  EXPECT_TRUE(failures_.empty());
-  EXPECT_EQ(state_.RaceTable[1][kColWeatherGoing], "from the race record");
 }
 
 TEST(RunnerAgeText, LastTwoDigitsOfTheYearsSinceBirth) {

@@ -22,6 +22,11 @@ namespace names = common::names;
 
 // Short stand-ins for delivered records: the type in front, a tag, CR LF.
 std::string Rec(const char* spec, const std::string& tag) { return std::string(spec) + tag + "\r\n"; }
+// The same at their type's full length, for the realtime odds, which check each record.
+std::string Full(RecordType type, const std::string& tag) {
+  std::string record = MakeRecord(type, {});
+  return record.replace(2, tag.size(), tag);
+}
 
 // The race id of record r of a test's race file: meeting r / 100, race r % 100.
 std::string RaceIdOf(int r) {
@@ -150,15 +155,15 @@ TEST_F(OddsDownloadTest, RealtimeVisitsTheLast97RacesFromTheHighestRecord) {
 TEST_F(OddsDownloadTest, RealtimeKeepsOnlyRecordsAndNeverTheBufferAfterAnError) {
   Races(1);
   state_.OddsSource = 0;
-  link_.reads = {ScriptedJvLink::Record(Rec("O1", "r")), ScriptedJvLink::Record(Rec("O2", "r")),
+  link_.reads = {ScriptedJvLink::Record(Full(RecordType::O1, "r")), ScriptedJvLink::Record(Full(RecordType::O2, "r")),
                  {-501, ""},  // the scripted link leaves the O2 record in the buffer
-                 ScriptedJvLink::Record(Rec("O4", "r")), ScriptedJvLink::Record(Rec("O5", "r")),
-                 ScriptedJvLink::Record(Rec("O6", "r")), ScriptedJvLink::Record(Rec("O3", "late"))};
+                 ScriptedJvLink::Record(Full(RecordType::O4, "r")), ScriptedJvLink::Record(Full(RecordType::O5, "r")),
+                 ScriptedJvLink::Record(Full(RecordType::O6, "r")), ScriptedJvLink::Record(Rec("O3", "late"))};
   const common::StepFailures failures = steps::RunRealtimeOdds(state_, link_, host_);
-  EXPECT_EQ(File(names::kO2Realtime), "O2r\r\n");
-  EXPECT_EQ(File(names::kO4Realtime), "O4r\r\n");
-  EXPECT_EQ(File(names::kO5Realtime), "O5r\r\n");
-  EXPECT_EQ(File(names::kO6Realtime), "O6r\r\n");
+  EXPECT_EQ(File(names::kO2Realtime), Full(RecordType::O2, "r"));
+  EXPECT_EQ(File(names::kO4Realtime), Full(RecordType::O4, "r"));
+  EXPECT_EQ(File(names::kO5Realtime), Full(RecordType::O5, "r"));
+  EXPECT_EQ(File(names::kO6Realtime), Full(RecordType::O6, "r"));
   EXPECT_EQ(link_.reads.size(), 1u);  // six reads per race
   EXPECT_EQ(state_.OddsSource, 1);
   EXPECT_EQ(link_.calls, (std::vector<std::string>{"JVInit SA730215/SD918342/VELTRAN/ver.2020.3.2",

@@ -23,8 +23,11 @@ using jvdata::RecordType;
 namespace names = common::names;
 namespace rr = results::rr;
 
-// Short stand-ins for delivered records: the type in front, a tag, CR LF.
-std::string Rec(const char* spec, const std::string& tag) { return std::string(spec) + tag + "\r\n"; }
+// Delivered records of their type's full length, told apart by a tag after the type.
+std::string Rec(RecordType type, const std::string& tag) {
+  std::string record = MakeRecord(type, {});
+  return record.replace(2, tag.size(), tag);
+}
 
 // The race id of record r of a test's race file: meeting r / 100, race r % 100.
 std::string RaceIdOf(int r) {
@@ -91,12 +94,13 @@ TEST_F(RealtimeResultsTest, OnlyO1RecordsAreKeptAndNeverTheBufferAfterAnError) {
   link_.init_rc = -101;
   // Race 2 (the last record first): six reads, the second an error after which the buffer
   // still holds the O1 record. Race 1: its reads end at -1.
-  link_.reads = {ScriptedJvLink::Record(Rec("O1", "2")), {-501, ""}, ScriptedJvLink::Record(Rec("O2", "2")), {0, ""}, ScriptedJvLink::Record(Rec("O1", "2b")), ScriptedJvLink::Record(Rec("O6", "2")),
-                 ScriptedJvLink::Record(Rec("O1", "1")), {-1, ""},
-                 ScriptedJvLink::Record(Rec("O1", "never"))};
+  link_.reads = {ScriptedJvLink::Record(Rec(RecordType::O1, "2")), {-501, ""}, ScriptedJvLink::Record(Rec(RecordType::O2, "2")), {0, ""}, ScriptedJvLink::Record(Rec(RecordType::O1, "2b")), ScriptedJvLink::Record(Rec(RecordType::O6, "2")),
+                 ScriptedJvLink::Record(Rec(RecordType::O1, "1")), {-1, ""},
+                 ScriptedJvLink::Record(Rec(RecordType::O1, "never"))};
   common::StepFailures failures;
   EXPECT_TRUE(steps::FetchRealtimeWinOdds(app_, link_, host_, failures).ok());
-  EXPECT_EQ(File(names::kO1Realtime), "O12\r\nO12b\r\nO11\r\n");  // the earlier fetch's record gone
+  // The earlier fetch's record gone.
+  EXPECT_EQ(File(names::kO1Realtime), Rec(RecordType::O1, "2") + Rec(RecordType::O1, "2b") + Rec(RecordType::O1, "1"));
   EXPECT_EQ(link_.reads.size(), 1u);
   // The failed JVInit is shown for each race and the fetch goes on; the read error is listed.
   EXPECT_EQ(host_.Messages(), (std::vector<std::string>{"JVInitエラー。RC=-101", "JVInitエラー。RC=-101"}));

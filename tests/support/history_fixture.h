@@ -46,11 +46,13 @@ inline HistoryRace PlainRace(int number, int runners) {
 }
 
 inline std::string LupDocument(const std::vector<HistoryRace>& races) {
-  std::string doc = HistoryLine({"DY", "2024年09月22日"}) + HistoryLine({"PL", "中山"});
+  // Every line with the items its tag has in a real document, the values the readers skip made up.
+  std::string doc = HistoryLine({"DY", "1", "20240922"}) + HistoryLine({"PL", "1", "4", "中山", "7", "11"});
   for (const HistoryRace& race : races) {
     doc += HistoryLine({"RC", std::to_string(race.number), "10:05", Two(race.number), "", "レース" + std::to_string(race.number),
                         "3歳未勝利", "", "芝", race.distance, "52.3", "晴良"});
-    doc += HistoryLine({"RR", "順位", "枠", "馬番"});
+    doc += HistoryLine({"RR", "n", "w", "馬", "予", "人", "入", "性", "齢", "馬名", "負担", "騎手名", "調教師名", "推定タイム",
+                        "実タイム", "推定上3F", "実上3F"});
     for (const HistoryRunner& r : race.runners)
       doc += HistoryLine({"HS", std::to_string(r.rank), "4", r.horse, r.pred, " 3", " 2", "牡", "3", "ホース" + r.horse, "56.0",
                           "騎手", "調教師", r.time, "1.35.50", "34.5", "34.8"});
@@ -59,10 +61,10 @@ inline std::string LupDocument(const std::vector<HistoryRace>& races) {
     for (const auto& hit : race.hits)
       doc += HistoryLine({"AT", std::to_string(++n), hit[0], hit[1], hit[2], hit[3]});
     doc += HistoryLine({"KK", "1", "1", "350", "", ""});
-    doc += HistoryLine({"KK", "2", "1", "150", "2", "180"});
+    doc += HistoryLine({"KK", "2", "1", "150", "2", "180", "", "", "", ""});
     doc += HistoryLine({"KK", "3", "1-2", "900", "", ""});
-    doc += HistoryLine({"KK", "4", "1-2", "1200"});
-    doc += HistoryLine({"KK", "5", "1-2", "400"});
+    doc += HistoryLine({"KK", "4", "1-2", "1200", "", ""});
+    doc += HistoryLine({"KK", "5", "1-2", "400", "", "", "", "", "", "", "", ""});
   }
   return doc;
 }

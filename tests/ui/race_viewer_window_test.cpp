@@ -2,6 +2,7 @@
 // matrices and ⑥: choosing a race fills Text1 and every grid; a click on a horse name keeps the
 // cell in the run state and shows the single past-runs window.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QAbstractButton>
@@ -191,6 +192,18 @@ TEST(RaceViewerWindow, ChoosingARaceFillsEveryGrid) {
   EXPECT_EQ(past_runs_windows(), 0);
   emit grid("RACEDETAILGrid2")->cellClicked(1, 5);
   EXPECT_EQ(past_runs_windows(), 1);
+
+  // A ticket file that is there but no file the viewer can read is shown to the user, named.
+  const std::string fifo = dir + "KAIME/" + key + "UMARENSORT.dat";
+  fs::remove(fifo);
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  window.messages.clear();
+  list1->setCurrentRow(item == 0 ? 1 : 0);
+  list1->setCurrentRow(item);
+  EXPECT_FALSE(results.viewer_failures().empty());
+  ASSERT_FALSE(window.messages.empty());
+  EXPECT_NE(window.messages.back().find(std::string(viewer::kChooseRaceFailureHeading)), std::string::npos);
+  EXPECT_NE(window.messages.back().find(fifo), std::string::npos) << window.messages.back();
 
   for (auto* w : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
     if (w->isWindow()) w->close();

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "common/colour.h"
+#include "common/failure_report.h"
 #include "results/results_pass.h"
 #include "steps/results.h"
 #include "ui/results/grid_table.h"
@@ -106,6 +107,7 @@ ResultsWindow::~ResultsWindow() = default;
 
 void ResultsWindow::Load(common::RunState& state, common::StepHost& main_window) {
   run_ = &state;
+  main_window_ = &main_window;
   // Making this window took a while on a large week: the main window repaints before the pass.
   main_window.Yield();
   const results::ResultsPassOutcome outcome = steps::RunResultsStep(state, main_window, *state_);
@@ -126,6 +128,9 @@ void ResultsWindow::ChooseRace(int item) {
   detail1_->Show(view_->detail1);
   detail2_->Show(view_->detail2);
   for (int k = 0; k < viewer::kTicketKinds; ++k) tickets_[k]->Show(view_->tickets.grids[static_cast<size_t>(k)]);
+  // The grids show what could be read; the user is told what could not.
+  if (!viewer_failures_.empty() && main_window_)
+    main_window_->FailureMessage(common::MakeFailureReport(viewer::kChooseRaceFailureHeading, viewer_failures_));
 }
 
 // Any clicked cell's text becomes the selected horse cell; only a horse name whose expanded-record

@@ -52,6 +52,7 @@ class ResultsWindow : public QWidget {
   std::unique_ptr<results::ResultsWindowState> state_;
   std::unique_ptr<viewer::RaceView> view_;
   common::RunState* run_ = nullptr;
+  common::StepHost* main_window_ = nullptr;  // shows what a choice of a race could not read
   std::function<void()> open_past_runs_;
   QListWidget* list1_;
   QLineEdit* text1_;
