@@ -56,8 +56,8 @@ bool RunPredict(const std::string& app, const engine::ReferenceModel& reference,
   engine::BuildReport report;
   auto start = Clock::now();
   std::vector<std::string> dams;
-  engine::ReadIdList(app + std::string(common::names::kDamNumList), dams);
-  engine::ReadIdList(app + std::string(common::names::kKettoNumList), report.horses);
+  engine::ReadIdList(app + std::string(common::names::kDamNumList), engine::IdList::kDams, dams);
+  engine::ReadIdList(app + std::string(common::names::kKettoNumList), engine::IdList::kHorses, report.horses);
   bool ok = engine::WriteDamExtract(app, dams).ok() && engine::WriteHorseExtract(app, report.horses).ok();
   t.extracts = Seconds(start);
   start = Clock::now();
@@ -198,7 +198,7 @@ int main(int argc, char** argv) {
   fs::remove_all(app + "bench-scratch");
 
   std::vector<std::string> horses;
-  engine::ReadIdList(app + std::string(common::names::kKettoNumList), horses);
+  engine::ReadIdList(app + std::string(common::names::kKettoNumList), engine::IdList::kHorses, horses);
   size_t runs_coded = 0;
   const auto coders = CoderSeconds(app, horses, reference, runs_coded);
   double coder_total = 0;

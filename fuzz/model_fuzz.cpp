@@ -1,14 +1,17 @@
-// libFuzzer target: the weight model's files, the factor views made from them, and the
-// statistics files the coders look records up in, over arbitrary bytes.
+// libFuzzer target: the weight model's files, the factor views made from them, the statistics
+// files the coders look records up in (and the check of their keys), and step ②'s horse and dam
+// lists as steps ④ and ⑤ read them, over arbitrary bytes.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "common/data_name.h"
 #include "engine/stats_extract.h"
 #include "engine/stats_layout.h"
 #include "engine/stats_lookup.h"
+#include "engine/week_files.h"
 #include "engine/weight_model.h"
 #include "factors/factor_view.h"
 #include "fuzz_folder.h"
@@ -55,6 +58,8 @@ void Stats(FuzzedDataProvider& in) {
     const std::string extract = engine::ExtractRecords(bytes, kind->length, width, {key, key});
     if (extract.size() % kind->length != 0) __builtin_trap();
   }
+  const common::Status keys = engine::CheckStatsKeys("F", bytes, *kind);
+  if (!keys.ok() && !keys.IsCorruption()) __builtin_trap();
   engine::StatsLookup lookup(fuzz::FuzzFolder());
   lookup.Provide(name, bytes);
   for (const size_t width : {size_t{5}, size_t{10}}) {
@@ -69,13 +74,28 @@ void Stats(FuzzedDataProvider& in) {
   }
 }
 
+// Every id taken from a list that passes is a KettoNum (or, in the dam list, ten blanks).
+void IdLists(FuzzedDataProvider& in) {
+  const std::string& folder = fuzz::EmptyFuzzFolder();
+  const bool dams = in.ConsumeBool();
+  fuzz::PutFile("LIST.dat", in.ConsumeRemainingBytesAsString());
+  std::vector<std::string> ids;
+  const common::Status status =
+      engine::ReadIdList(folder + "LIST.dat", dams ? engine::IdList::kDams : engine::IdList::kHorses, ids);
+  if (!status.ok() && !ids.empty()) __builtin_trap();
+  for (const std::string& id : ids) {
+    if (!common::IsDataName(common::DataName::kKettoNum, id) && !(dams && id == "          ")) __builtin_trap();
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);
-  if (in.ConsumeBool())
-    Model(in);
-  else
-    Stats(in);
+  switch (in.ConsumeIntegralInRange<int>(0, 2)) {
+    case 0: Model(in); break;
+    case 1: Stats(in); break;
+    default: IdLists(in); break;
+  }
   return 0;
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "cli/arguments.h"
 #include "cli/cli.h"
 #include "demo/demo_folder.h"
 
@@ -51,10 +52,8 @@ int RunDemo(const std::vector<std::string>& args) {
       ok = false;
     }
   }
-  if (!ok || dir.empty()) {
-    std::fprintf(stderr, "使い方: radadovur-cli %s\n", kUsage);
-    return 2;
-  }
+  if (!ok || dir.empty())
+    return UsageError("demo", dir.empty() && ok ? "フォルダを指定して下さい。" : "引数が正しくありません。");
   demo::DemoSummary summary;
   std::string error;
   if (!demo::WriteDemoFolder(dir, options, &summary, &error)) {
@@ -70,6 +69,13 @@ int RunDemo(const std::vector<std::string>& args) {
 
 }  // namespace
 
-RADADOVUR_CLI_COMMAND("demo", kUsage, RunDemo);
+RADADOVUR_CLI_COMMAND("demo", kUsage,
+                      "デモの週のプログラムのフォルダを DIR に作ります(JV-Link の記録、コード表、予想因子ウエイト)。\n"
+                      "  --state friday|monday  金曜の状態(出馬表だけ)か月曜の状態(結果が確定)。既定は friday\n"
+                      "  --size normal|large    週の大きさ。既定は normal\n"
+                      "  --seed N               乱数の種。既定は 1\n"
+                      "  --week N               2 から 4: DIR (前の週のフォルダ)に次の週の記録を書きます。\n"
+                      "                         1 週目と同じ --size と --seed を指定して下さい。",
+                      RunDemo);
 
 }  // namespace radadovur::cli

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/arguments.h"
 #include "cli/cli.h"
 #include "common/convert.h"
 #include "common/cp932.h"
@@ -155,8 +156,7 @@ int DumpModelFile(const std::string& path, const std::string& bytes, engine::Mod
 
 int RunDump(const std::vector<std::string>& args) {
   if (args.size() != 1) {
-    std::fprintf(stderr, "usage: radadovur-cli dump FILE\n");
-    return 2;
+    return UsageError("dump", args.empty() ? "ファイルを指定して下さい。" : "ファイルは一つだけ指定して下さい。");
   }
   std::string file;
   if (const common::Status s = common::ReadWholeFile(args[0], file); !s.ok()) {
@@ -202,6 +202,9 @@ int RunDump(const std::vector<std::string>& args) {
 
 }  // namespace
 
-RADADOVUR_CLI_COMMAND("dump", "dump FILE", RunDump);
+RADADOVUR_CLI_COMMAND("dump", "dump FILE",
+                      "レコードのファイル(1 行に 1 レコードのファイル、展開した記録、統計のファイル、\n"
+                      "ウエイトのファイルも)を項目ごとに UTF-8 で表示します。",
+                      RunDump);
 
 }  // namespace radadovur::cli

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "cli/arguments.h"
 #include "cli/cli.h"
 #include "common/convert.h"
 #include "common/run_state.h"
@@ -33,14 +34,22 @@ void PrintChart(const factors::AgeChart& chart) {
 }
 
 int RunFactors(const std::vector<std::string>& args) {
-  const auto surface = args.size() == 3 ? factors::SurfaceByWord(args[1]) : std::nullopt;
-  const auto item = args.size() == 3 ? common::WholeNumber(args[2]) : std::nullopt;
-  if (args.size() != 3 || args[0].empty() || !surface || !item || *item < 1 || *item > factors::kFactorItems ||
-      args[2].find('.') != std::string::npos) {
-    std::fprintf(stderr, "使い方: radadovur-cli factors DIR turf|dirt|hurdle ITEM（ITEM: 因子の番号 1〜30）\n");
-    return 2;
+  const auto parsed = ParseArguments(args, "factors", {});
+  if (!parsed) return kUsageExit;
+  const std::vector<std::string>& operands = parsed->operands;
+  if (operands.size() == 3) {
+    const auto surface = factors::SurfaceByWord(operands[1]);
+    const auto item = common::WholeNumber(operands[2]);
+    if (!surface) return UsageError("factors", "馬場は turf、dirt、hurdle のどれかです。");
+    if (!item || *item < 1 || *item > factors::kFactorItems || operands[2].find('.') != std::string::npos)
+      return UsageError("factors", "ITEM は 1 から 30 までの数です。");
   }
-  const common::RunState state = common::RunStateFor(args[0]);
+  int exit_code = 0;
+  const auto folder = ProgramFolderArgument(operands, "factors", exit_code, 3);
+  if (!folder) return exit_code;
+  const common::RunState& state = *folder;
+  const auto surface = factors::SurfaceByWord(operands[1]);
+  const auto item = common::WholeNumber(operands[2]);
   factors::FactorView view;
   if (const common::Status loaded = factors::LoadFactorView(state.AppPath, *surface, view); !loaded.ok()) {
     std::fprintf(stderr, "失敗: %s\n", loaded.ToString().c_str());
@@ -61,6 +70,9 @@ int RunFactors(const std::vector<std::string>& args) {
 
 }  // namespace
 
-RADADOVUR_CLI_COMMAND("factors", "factors DIR turf|dirt|hurdle ITEM", RunFactors);
+RADADOVUR_CLI_COMMAND("factors", "factors DIR turf|dirt|hurdle ITEM",
+                      "因子ウエイトの窓が示す、馬場(芝 turf、ダート dirt、障害 hurdle)の因子 ITEM (1 から 30)の表と\n"
+                      "その説明(12 は月齢の曲線も)を表示します。",
+                      RunFactors);
 
 }  // namespace radadovur::cli

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "cli/arguments.h"
 #include "cli/cli.h"
 #include "cli/console_host.h"
 #include "steps/history.h"
@@ -25,20 +26,26 @@ class SearchHost : public ConsoleHost {
 };
 
 int RunHistory(const std::vector<std::string>& args) {
-  auto state = ProgramFolderArgument(args, "history");
-  if (!state) return 2;
+  const auto parsed = ParseArguments(args, "history", {});
+  if (!parsed) return kUsageExit;
+  int exit_code = 0;
+  auto state = ProgramFolderArgument(parsed->operands, "history", exit_code);
+  if (!state) return exit_code;
   SearchHost host;
   host.SetStatus(common::StatusSlot::kMainText6, "過去の予想成績を開始しました。しばらくお待ちください。。。。。。。");
   common::StepFailures failures;
   for (const auto& day : steps::RunPastResultsLoad(*state, host, failures))
     std::printf("[KakoSeisekiAZ.List1] %s\n", day.text.c_str());
-  host.SetStatus(common::StatusSlot::kMainText6, "過去の予想成績終了");
+  host.SetStatus(common::StatusSlot::kMainText6, steps::PastResultsEndText(failures));
   return ReportFailures(failures, &host);
 }
 
 int RunHits(const std::vector<std::string>& args) {
-  auto state = ProgramFolderArgument(args, "hits");
-  if (!state) return 2;
+  const auto parsed = ParseArguments(args, "hits", {});
+  if (!parsed) return kUsageExit;
+  int exit_code = 0;
+  auto state = ProgramFolderArgument(parsed->operands, "hits", exit_code);
+  if (!state) return exit_code;
   SearchHost host;
   host.SetStatus(common::StatusSlot::kMainText6, "過去の的中リストを開始しました。しばらくお待ちください。。。。。。。");
   common::StepFailures failures;
@@ -53,13 +60,19 @@ int RunHits(const std::vector<std::string>& args) {
   }
   if (list.big_hits > static_cast<int>(list.rows.size()))
     std::printf("高額的中 %d 件のうち %zu 件を表示しました\n", list.big_hits, list.rows.size());
-  host.SetStatus(common::StatusSlot::kMainText6, "過去の的中リスト終了");
+  host.SetStatus(common::StatusSlot::kMainText6, steps::HitListEndText(failures));
   return ReportFailures(failures, &host);
 }
 
 }  // namespace
 
-RADADOVUR_CLI_COMMAND("history", "history DIR", RunHistory);
-RADADOVUR_CLI_COMMAND("hits", "hits DIR", RunHits);
+RADADOVUR_CLI_COMMAND("history", "history DIR",
+                      "過去の予想成績の読み込み: TEKICHU に的中表のある過去の開催日を一覧のとおりに表示し、\n"
+                      "開催日の一覧、\"SOKUDO/RACEID.txt\" と一覧の日のタイムのファイルを作ります。",
+                      RunHistory);
+RADADOVUR_CLI_COMMAND("hits", "hits DIR",
+                      "過去の的中リストの読み込み: \"TEKICHU/ATARILIST.txt\" と 10000 円を超える配当の的中を、\n"
+                      "表の 1 行を 1 行に表示します。",
+                      RunHits);
 
 }  // namespace radadovur::cli

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/arguments.h"
 #include "cli/cli.h"
 #include "cli/console_host.h"
 #include "engine/weight_model.h"
@@ -12,8 +13,11 @@ namespace radadovur::cli {
 namespace {
 
 int RunPredict(const std::vector<std::string>& args) {
-  auto state = ProgramFolderArgument(args, "predict");
-  if (!state) return 2;
+  const auto parsed = ParseArguments(args, "predict", {});
+  if (!parsed) return kUsageExit;
+  int exit_code = 0;
+  auto state = ProgramFolderArgument(parsed->operands, "predict", exit_code);
+  if (!state) return exit_code;
   PredictConsoleHost host;
   engine::ReferenceModel model;
   if (common::Status status = steps::LoadPredictionModel(*state, model, host); !status.ok()) {
@@ -26,6 +30,9 @@ int RunPredict(const std::vector<std::string>& args) {
 
 }  // namespace
 
-RADADOVUR_CLI_COMMAND("predict", "predict DIR", RunPredict);
+RADADOVUR_CLI_COMMAND("predict", "predict DIR",
+                      "⑤ 計算: 予想因子ウエイトを読み、今週の統計の抜き出し、馬ごとの展開した記録、\n"
+                      "コードと予想タイムの計算を行います(④の後)。",
+                      RunPredict);
 
 }  // namespace radadovur::cli

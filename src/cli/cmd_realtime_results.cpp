@@ -4,9 +4,10 @@
 #include <cstdio>
 #include <string>
 
+#include "cli/arguments.h"
 #include "cli/cli.h"
 #include "cli/console_host.h"
-#include "jvlink/jvlink_settings.h"
+#include "cli/recording_folder.h"
 #include "steps/odds_download.h"
 #include "steps/realtime_results.h"
 
@@ -14,9 +15,12 @@ namespace radadovur::cli {
 namespace {
 
 int RunRealtimeResultsCommand(const std::vector<std::string>& args) {
-  auto state = ProgramFolderArgument(args, "realtime-results");
-  if (!state) return 2;
-  auto link = jvlink::MakeReplayJvLink(state->AppPath);
+  const auto parsed = ParseArguments(args, "realtime-results", {}, {kRecordingsOption});
+  if (!parsed) return kUsageExit;
+  int exit_code = 0;
+  auto state = ProgramFolderArgument(parsed->operands, "realtime-results", exit_code);
+  if (!state) return exit_code;
+  auto link = CommandJvLink(*state, *parsed);
   ConsoleHost host;
   host.SetStatus(common::StatusSlot::kRealtimeText1, std::string(steps::kRealtimeResultsStartText));
   state->OddsSource = 1;
@@ -34,6 +38,11 @@ int RunRealtimeResultsCommand(const std::vector<std::string>& args) {
 
 }  // namespace
 
-RADADOVUR_CLI_COMMAND("realtime-results", "realtime-results DIR", RunRealtimeResultsCommand);
+RADADOVUR_CLI_COMMAND("realtime-results", "realtime-results DIR [--recordings RDIR]",
+                      "速報メニューの「Ⅲ　速報着順等情報」: 速報単勝オッズ(\"0B30\")と最終開催日の速報結果(\"0B12\")を\n"
+                      "取り込み、出走馬のファイルの今週の記録(着順、タイム、人気、単勝オッズ、上がり3F)を\n"
+                      "書き換えます(⑥の後)。\n"
+                      "  --recordings RDIR  この実行だけ、JV-Link の記録フォルダとして RDIR を使います。",
+                      RunRealtimeResultsCommand);
 
 }  // namespace radadovur::cli

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "cli/arguments.h"
 #include "cli/cli.h"
 #include "cli/console_host.h"
 #include "results/results_pass.h"
@@ -13,8 +14,11 @@ namespace radadovur::cli {
 namespace {
 
 int RunResults(const std::vector<std::string>& args) {
-  auto state = ProgramFolderArgument(args, "results");
-  if (!state) return 2;
+  const auto parsed = ParseArguments(args, "results", {});
+  if (!parsed) return kUsageExit;
+  int exit_code = 0;
+  auto state = ProgramFolderArgument(parsed->operands, "results", exit_code);
+  if (!state) return exit_code;
   ConsoleHost host;
   host.SetStatus(common::StatusSlot::kMainText5, std::string(steps::kResultsStartText));
   auto window = std::make_unique<results::ResultsWindowState>();  // the window's state, as a new window has it
@@ -26,6 +30,9 @@ int RunResults(const std::vector<std::string>& args) {
 
 }  // namespace
 
-RADADOVUR_CLI_COMMAND("results", "results DIR", RunResults);
+RADADOVUR_CLI_COMMAND("results", "results DIR",
+                      "⑥ 予想・結果: 今週のレースの一覧、レースごとの順位、買い目、出馬表、結果の文書、\n"
+                      "的中の報告、CSV と Web ページを作り、レースの一覧を表示します(⑤の後)。",
+                      RunResults);
 
 }  // namespace radadovur::cli

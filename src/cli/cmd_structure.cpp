@@ -3,9 +3,10 @@
 // window's cancellation option is selected.
 #include <string>
 
+#include "cli/arguments.h"
 #include "cli/cli.h"
 #include "cli/console_host.h"
-#include "jvlink/jvlink_settings.h"
+#include "cli/recording_folder.h"
 #include "steps/cancellation.h"
 #include "steps/structure.h"
 
@@ -13,22 +14,18 @@ namespace radadovur::cli {
 namespace {
 
 int RunStructure(const std::vector<std::string>& args) {
-  std::vector<std::string> folder;
-  bool cancel = false;
-  for (const auto& a : args) {
-    if (a == "--cancel")
-      cancel = true;
-    else
-      folder.push_back(a);
-  }
-  auto state = ProgramFolderArgument(folder, "structure");
-  if (!state) return 2;
-  state->CancellationOption = cancel;
+  const auto parsed = ParseArguments(args, "structure", {"--cancel"}, {kRecordingsOption});
+  if (!parsed) return kUsageExit;
+  int exit_code = 0;
+  auto state = ProgramFolderArgument(parsed->operands, "structure", exit_code);
+  if (!state) return exit_code;
+  state->CancellationOption = parsed->Has("--cancel");
   ConsoleHost host;
   common::StepFailures failures = steps::RunStructureProcessing(*state, host);
-  host.SetStatus(common::StatusSlot::kKouzoutaiText1, std::string(steps::kStructureWindowText));
+  // A refused processing opens no structure window.
+  if (!failures.refused) host.SetStatus(common::StatusSlot::kKouzoutaiText1, std::string(steps::kStructureWindowText));
   if (state->CancellationOption) {
-    auto link = jvlink::MakeReplayJvLink(state->AppPath);
+    auto link = CommandJvLink(*state, *parsed);
     for (auto& f : steps::RunCancellationProcessing(*state, *link, host).items) failures.Add(std::move(f));
   }
   return ReportFailures(failures, &host);
@@ -36,6 +33,10 @@ int RunStructure(const std::vector<std::string>& args) {
 
 }  // namespace
 
-RADADOVUR_CLI_COMMAND("structure", "structure DIR [--cancel]", RunStructure);
+RADADOVUR_CLI_COMMAND("structure", "structure DIR [--cancel] [--recordings RDIR]",
+                      "② 並べ替え、重複の削除、ID の一覧、馬ごとの出走ファイルを作ります。\n"
+                      "  --cancel           続けて中止処理を行います(主画面で「中止処理」を選んだときの②)。\n"
+                      "  --recordings RDIR  中止処理で、この実行だけ JV-Link の記録フォルダとして RDIR を使います。",
+                      RunStructure);
 
 }  // namespace radadovur::cli

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "cli/arguments.h"
 #include "cli/cli.h"
 #include "cli/console_host.h"
 #include "common/failure_report.h"
@@ -31,29 +32,42 @@ void PrintGrid(const viewer::Grid& grid) {
   }
 }
 
+// The failures on standard error (those `host` has not told); the exit code of a viewer that
+// showed nothing or not all.
+int PrintFailures(const common::StepFailures& failures, const ConsoleHost& host) {
+  ReportFailures(failures, &host);
+  return kFailedExit;
+}
+
 int RunViewer(const std::vector<std::string>& args) {
-  if (args.size() != 2 || args[0].empty() || args[1].size() != 12) {
-    std::fprintf(stderr, "使い方: radadovur-cli viewer DIR RACEKEY（RACEKEY: 12 文字のレースキー）\n");
-    return 2;
-  }
-  const common::RunState run = common::RunStateFor(args[0]);
-  if (common::Status folder = common::CheckProgramFolder(run); !folder.ok()) {
-    std::fprintf(stderr, "失敗: %s\n", folder.ToString().c_str());
-    return 1;
-  }
+  const auto parsed = ParseArguments(args, "viewer", {});
+  if (!parsed) return kUsageExit;
+  if (parsed->operands.size() == 2 && parsed->operands[1].size() != 12)
+    return UsageError("viewer", "RACEKEY は 12 文字です(「" + common::Shown(parsed->operands[1]) + "」)。");
+  int exit_code = 0;
+  const auto folder = ProgramFolderArgument(parsed->operands, "viewer", exit_code, 2);
+  if (!folder) return exit_code;
+  const common::RunState& run = *folder;
+  const std::string& key = parsed->operands[1];
   results::ResultsWindowState state;
   common::StepFailures failures;
   // The viewer shows what step ⑥ left; without it there is nothing to show.
-  steps::MissingInputs missing(run.AppPath);
-  steps::NeedResultsOutputs(missing, args[1]);
   ConsoleHost host;
-  if (missing.Refuse("レースの表示", host, failures)) return ReportFailures(failures, &host);
-  const auto item = viewer::ListedRaceItem(run.AppPath, args[1], state, failures);
+  steps::MissingInputs missing(run.AppPath);
+  steps::NeedResultsOutputs(missing, {});
+  if (missing.Refuse("レースの表示", host, failures)) return PrintFailures(failures, host);
+  const auto item = viewer::ListedRaceItem(run.AppPath, key, state, failures);
   if (!item) {
-    std::fprintf(stderr, "レース %s は今週のレース一覧にありません\n", common::Shown(args[1]).c_str());
-    ReportFailures(failures, &host);
-    return 1;
+    // ⑥ has run: the key is not one of its races, so running ⑥ again would not help.
+    const bool called_off = viewer::RaceCalledOff(run.AppPath, key, failures);
+    std::fprintf(stderr, "radadovur-cli viewer: レース %s は%s\n", common::Shown(key).c_str(),
+                 called_off ? "中止になったため、⑥予想・結果の対象ではありません。"
+                            : "今週のレースの一覧にありません。RACEKEY を確かめて下さい。");
+    return PrintFailures(failures, host);
   }
+  steps::MissingInputs runners(run.AppPath);
+  steps::NeedResultsOutputs(runners, key);
+  if (runners.Refuse("レースの表示", host, failures)) return PrintFailures(failures, host);
   viewer::RaceView view;
   const common::StepFailures shown = viewer::ChooseRace(run.AppPath, *item, 1, state, view);
   for (const auto& f : shown.items) failures.Add(f);
@@ -62,11 +76,14 @@ int RunViewer(const std::vector<std::string>& args) {
   for (const viewer::Grid* grid : {&view.payout, &view.detail1, &view.detail2, &view.tickets.grids[0],
                                    &view.tickets.grids[1], &view.tickets.grids[2], &view.tickets.grids[3]})
     PrintGrid(*grid);
-  return ReportFailures(failures, &host);
+  return failures.empty() ? 0 : PrintFailures(failures, host);
 }
 
 }  // namespace
 
-RADADOVUR_CLI_COMMAND("viewer", "viewer DIR RACEKEY", RunViewer);
+RADADOVUR_CLI_COMMAND("viewer", "viewer DIR RACEKEY",
+                      "結果の窓でレース RACEKEY (12 文字) を選んだときの表示: 説明と、すべての表のセルの文字と色。\n"
+                      "⑥の後に使います。レースの選択と同じく \"RACETHISWEEKN.dat\" を書き換えます。",
+                      RunViewer);
 
 }  // namespace radadovur::cli

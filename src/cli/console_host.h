@@ -1,4 +1,7 @@
 #pragma once
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -35,91 +38,151 @@ inline const char* PrintedLabel(common::StatusSlot slot) {
   return nullptr;
 }
 
+// The label under which a terminal shows a progress bar; nullptr for none.
+inline const char* PrintedLabel(common::ProgressSlot slot) {
+  switch (slot) {
+    case common::ProgressSlot::kDownloadProgressBar1: return "VLTF2THISWEEKNAZ.ProgressBar1";
+    case common::ProgressSlot::kPredictProgressBar1: return "VELTRANEXPDTHISWEEKNAZ.ProgressBar1";
+    case common::ProgressSlot::kPredictProgressBar3: return "VELTRANEXPDTHISWEEKNAZ.ProgressBar3";
+    case common::ProgressSlot::kPredictProgressBar4: return "VELTRANEXPDTHISWEEKNAZ.ProgressBar4";
+  }
+  return nullptr;
+}
+
 // The command line's stand-in for a window: status texts and messages go to standard output;
-// progress is not shown, nothing cancels, and a question is answered No. It keeps what its messages
-// said, so that no failure is printed twice.
+// nothing cancels, and a question is answered No. On a terminal a long stretch without a text
+// shows the step's progress as the window's bars do, one line at most every second (kPace):
+// the bar's value, a text held back (HoldText), or, where the window only repaints (a yield),
+// that the step is still working. Into a file or a pipe no progress is printed, so that the
+// output stays the same from run to run.
 class ConsoleHost : public common::StepHost {
  public:
+  using Clock = std::chrono::steady_clock;
+  static constexpr Clock::duration kPace = std::chrono::seconds(1);
+
+  explicit ConsoleHost(bool terminal = ::isatty(STDOUT_FILENO) == 1) : terminal_(terminal) {}
+
   void SetStatus(common::StatusSlot slot, const std::string& text) override {
     const char* label = PrintedLabel(slot);
     if (!label) return;
-    std::printf("[%s] %s\n", label, text.c_str());
-    std::fflush(stdout);
+    Print("[" + std::string(label) + "] " + text);
   }
   void SetBackColour(common::StatusSlot, uint32_t) override {}
   void Message(const std::string& text) override {
-    std::printf("メッセージ: %s\n", text.c_str());
-    std::fflush(stdout);
+    Print("メッセージ: " + text);
     said_ += text + "\n";
   }
   // The summary as a message, then the whole list, indented.
   void FailureMessage(const common::FailureReport& report) override {
-    std::printf("メッセージ: %s\n", report.summary.c_str());
-    for (const std::string& line : report.lines) std::printf("  %s\n", line.c_str());
-    std::fflush(stdout);
+    std::string text = "メッセージ: " + report.summary;
+    for (const std::string& line : report.lines) text += "\n  " + line;
+    Print(text);
     said_ += report.Text() + "\n";
   }
   // Whether a message has told this text already.
   bool Said(const std::string& text) const { return said_.find(text) != std::string::npos; }
   bool Ask(const std::string& text) override {
-    std::printf("確認: %s（いいえ）\n", text.c_str());
-    std::fflush(stdout);
+    Print("確認: " + text + "（いいえ）");
     return false;
   }
-  void BeginProgress(common::ProgressSlot, int64_t) override {}
-  void SetProgress(common::ProgressSlot, int64_t) override {}
-  void EndProgress(common::ProgressSlot) override {}
+  void BeginProgress(common::ProgressSlot slot, int64_t total) override {
+    bar_ = slot;
+    bar_total_ = total > 0 ? total : 0;
+    bar_value_ = -1;
+    bar_shown_ = -1;
+  }
+  void SetProgress(common::ProgressSlot slot, int64_t value) override {
+    if (!bar_ || *bar_ != slot) BeginProgress(slot, 100);
+    bar_value_ = value;
+    ShowProgressWhenDue();
+  }
+  void EndProgress(common::ProgressSlot slot) override {
+    if (bar_ && *bar_ == slot) bar_.reset();
+  }
   bool CancelRequested() override { return false; }
-  void Yield() override {}
+  void Yield() override {
+    ShowProgressWhenDue();
+    if (!terminal_ || !last_line_ || Now() - *last_line_ < kPace) return;
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(Now() - *started_).count();
+    PrintNow("処理中です(開始から " + std::to_string(seconds) + " 秒)");
+  }
+
+ protected:
+  // The time the pace is measured by (a test's own clock).
+  virtual Clock::time_point Now() const { return Clock::now(); }
+
+  // Prints `line` (and the held text before it); every printed line restarts the pace.
+  void Print(const std::string& line) {
+    FlushHeld();
+    PrintNow(line);
+  }
+
+  // A text that the window would overwrite many times a second (a counter): kept, and printed
+  // before the next line, or on a terminal once a second has passed without a line.
+  void HoldText(std::string line) {
+    held_ = std::move(line);
+    holding_ = true;
+    ShowProgressWhenDue();
+  }
+  void FlushHeld() {
+    if (!holding_) return;
+    holding_ = false;
+    PrintNow(held_);
+    held_.clear();
+  }
 
  private:
+  void PrintNow(const std::string& line) {
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+    last_line_ = Now();
+    if (!started_) started_ = last_line_;
+  }
+
+  void ShowProgressWhenDue() {
+    if (!terminal_) return;
+    const bool bar_moved = bar_ && bar_value_ >= 0 && bar_value_ != bar_shown_;
+    if (!holding_ && !bar_moved) return;
+    if (!last_line_) started_ = last_line_ = Now();  // the pace starts with the step
+    if (Now() - *last_line_ < kPace) return;
+    if (holding_) {
+      FlushHeld();
+      return;
+    }
+    const char* label = PrintedLabel(*bar_);
+    if (!label) return;
+    bar_shown_ = bar_value_;
+    PrintNow("[" + std::string(label) + "] " + std::to_string(bar_value_) + " / " + std::to_string(bar_total_));
+  }
+
+  bool terminal_;
+  std::optional<Clock::time_point> started_;
+  std::optional<Clock::time_point> last_line_;
+  std::optional<common::ProgressSlot> bar_;
+  int64_t bar_total_ = 0;
+  int64_t bar_value_ = -1;
+  int64_t bar_shown_ = -1;
+  // A plain string and a flag: GCC 12 warns (wrongly) about an optional string here.
+  std::string held_;
+  bool holding_ = false;
+  // What the messages said, so that no failure is printed twice.
   std::string said_;
 };
 
 // The host of `predict`: while the builder reads the horse records it writes a counter text into
-// Text3 for each one; the command line prints only the last of such a run of texts, when the
-// next text comes.
+// Text3 for each one; the command line holds such a text back (see HoldText).
 class PredictConsoleHost : public ConsoleHost {
  public:
-  ~PredictConsoleHost() override { Flush(); }
+  using ConsoleHost::ConsoleHost;
+  ~PredictConsoleHost() override { FlushHeld(); }
   void SetStatus(common::StatusSlot slot, const std::string& text) override {
     if (slot == common::StatusSlot::kPredictText3 && !text.empty() && text[0] >= '0' && text[0] <= '9') {
-      held_ = text;
-      holding_ = true;
+      HoldText("[" + std::string(PrintedLabel(slot)) + "] " + text);
       return;
     }
-    Flush();
     ConsoleHost::SetStatus(slot, text);
   }
-  void Message(const std::string& text) override {
-    Flush();
-    ConsoleHost::Message(text);
-  }
-  void FailureMessage(const common::FailureReport& report) override {
-    Flush();
-    ConsoleHost::FailureMessage(report);
-  }
-
- private:
-  void Flush() {
-    if (holding_) ConsoleHost::SetStatus(common::StatusSlot::kPredictText3, held_);
-    held_.clear();
-    holding_ = false;
-  }
-  // A plain string and a flag: GCC 12 warns (wrongly) about an optional string here.
-  std::string held_;
-  bool holding_ = false;
 };
-
-// The program folder of a workflow step's command line ("STEP DIR") as a run state; nullopt
-// (after printing the usage) when the arguments are not one folder.
-inline std::optional<common::RunState> ProgramFolderArgument(const std::vector<std::string>& args, const char* step) {
-  if (args.size() != 1 || args[0].empty()) {
-    std::fprintf(stderr, "使い方: radadovur-cli %s DIR\n", step);
-    return std::nullopt;
-  }
-  return common::RunStateFor(args[0]);
-}
 
 // Prints to standard error the failures of a step that `host`'s messages have not told, grouped as
 // a window lists them, so that each is printed once; returns the exit code (0 when none).

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "common/convert.h"
+#include "common/line_items.h"
 #include "common/regular_file.h"
 
 namespace radadovur::common {
@@ -91,18 +92,7 @@ Status AppendToFile(const std::string& path, std::string_view bytes) {
 
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t lf = text.find('\n', start);
-    if (lf == std::string_view::npos) {
-      lines.emplace_back(text.substr(start));
-      break;
-    }
-    size_t end = lf;
-    if (end > start && text[end - 1] == '\r') --end;
-    lines.emplace_back(text.substr(start, end - start));
-    start = lf + 1;
-  }
+  for (const TextLine& line : LinesOf(text)) lines.emplace_back(line.text);
   return lines;
 }
 

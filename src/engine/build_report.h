@@ -32,8 +32,15 @@ struct BuildReport {
   // Every failure with its reason, in the order met.
   common::StepFailures failures;
 
+  // A failure of no single horse (a list or a shared table that could not be read): the week's
+  // run is not whole even when the step goes on.
+  bool failed_outside_horses = false;
+
   // Records a failure; with a horse, that horse is failed too.
-  void Fail(common::Status why) { failures.Add(std::move(why)); }
+  void Fail(common::Status why) {
+    failed_outside_horses = failed_outside_horses || !why.ok();
+    failures.Add(std::move(why));
+  }
   void FailHorse(const std::string& id, common::Status why) {
     if (failed_.insert(id).second) failed_horses.push_back(id);
     failures.Add(std::move(why));

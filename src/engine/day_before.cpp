@@ -74,7 +74,7 @@ void FixPreviousDayEntry(std::string& entry_records) {
 common::Status FixPreviousDayEntries(const std::string& app_path, common::StepHost& host, int64_t& horses,
                                      common::StepFailures& damaged) {
   std::vector<std::string> ids;
-  auto status = ReadIdList(app_path + std::string(common::names::kKettoNumList), ids);
+  auto status = ReadIdList(app_path + std::string(common::names::kKettoNumList), IdList::kHorses, ids);
   horses = static_cast<int64_t>(ids.size());
   if (!status.ok()) return status;
   for (const auto& id : ids) {

@@ -24,9 +24,9 @@ void ShowIdsRead(common::StepHost& host, size_t count, int64_t& shown) {
   if (value != shown) host.SetProgress(common::ProgressSlot::kPredictProgressBar3, shown = value);
 }
 
-std::vector<std::string> ReadList(const std::string& app_path, std::string_view name, BuildReport& report) {
+std::vector<std::string> ReadList(const std::string& app_path, std::string_view name, IdList list, BuildReport& report) {
   std::vector<std::string> ids;
-  if (auto status = ReadIdList(app_path + std::string(name), ids); !status.ok()) report.Fail(status);
+  if (auto status = ReadIdList(app_path + std::string(name), list, ids); !status.ok()) report.Fail(status);
   return ids;
 }
 
@@ -71,12 +71,12 @@ BuildReport ExpandThisWeek(const std::string& app_path, common::StepHost& host, 
   }
   if (report.stopped) return report;
 
-  const std::vector<std::string> dams = ReadList(app_path, common::names::kDamNumList, report);
+  const std::vector<std::string> dams = ReadList(app_path, common::names::kDamNumList, IdList::kDams, report);
   int64_t shown = 0;
   for (size_t d = 0; d < dams.size(); ++d) ShowIdsRead(host, d + 1, shown);
   common::Status dam_extract = WriteDamExtract(app_path, dams);
 
-  report.horses = ReadList(app_path, common::names::kKettoNumList, report);
+  report.horses = ReadList(app_path, common::names::kKettoNumList, IdList::kHorses, report);
   EmptyExpandedFiles(app_path, report.horses, host, report);
   common::Status horse_extract = WriteHorseExtract(app_path, report.horses);
   // The coders would read an extract that is not this week's: nothing is calculated.

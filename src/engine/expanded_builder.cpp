@@ -6,6 +6,7 @@
 #include "common/cp932.h"
 #include "common/names.h"
 #include "common/package_path.h"
+#include "common/record_file.h"
 #include "engine/stats_layout.h"
 #include "engine/this_weeks_runs.h"
 #include "engine/week_files.h"
@@ -266,7 +267,12 @@ void BuildExpandedStructure(const std::string& app_path, const std::vector<std::
       report.FailHorse(id, named);
     } else if (!report.HasFailed(id) && built.insert(id).second) {
       bool dropped = false;
-      auto status = ReadRecordFileBytes(app_path + entry_name, jvdata::RecordType::SE, entries);
+      // A listed horse without its entry file has nothing of this week's to build from.
+      auto status = common::FileExists(app_path + entry_name)
+                        ? ReadRecordFileBytes(app_path + entry_name, jvdata::RecordType::SE, entries)
+                        : common::Status::NotFound(app_path + entry_name,
+                                                   app_path + entry_name +
+                                                       ": 出走馬の記録ファイルがありません（②構造・中止処理をやり直して下さい）");
       if (status.ok()) status = BuildHorse(tables, id, entries, out, dropped);
       if (status.ok() && !out.empty()) {
         if (output == BuildOutput::kMemory)

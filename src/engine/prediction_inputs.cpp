@@ -21,10 +21,19 @@ common::StepFailures CheckPredictionInputs(const std::string& app_path) {
       {package(stats_files::kJockeyMaster), jvdata::RecordType::KS},
   };
   for (const auto& [path, type] : store_files) failures.Add(ReadRecordFileBytes(path, type, bytes));
+  // Step ②'s horse and dam lists, line by line: a damaged line would drop a horse in silence.
+  std::vector<std::string> ids;
+  failures.Add(ReadIdList(app_path + std::string(common::names::kKettoNumList), IdList::kHorses, ids));
+  failures.Add(ReadIdList(app_path + std::string(common::names::kDamNumList), IdList::kDams, ids));
   // The shipped statistics files; the two extracts are rewritten by the step itself.
   for (std::string_view name : {stats_files::kStallion, stats_files::kHahauma, stats_files::kKyosoba,
-                                stats_files::kKishuSeisei, stats_files::kChokyoSeisei, stats_files::kHnsk})
-    failures.Add(ReadRecordFileBytes(package(name), StatsFileByName(name)->length, bytes));
+                                stats_files::kKishuSeisei, stats_files::kChokyoSeisei, stats_files::kHnsk}) {
+    const StatsFileKind& kind = *StatsFileByName(name);
+    const std::string path = package(name);
+    common::Status status = ReadRecordFileBytes(path, kind.length, bytes);
+    if (status.ok()) status = CheckStatsKeys(path, bytes, kind);  // a key that can never be looked up
+    failures.Add(std::move(status));
+  }
   return failures;
 }
 

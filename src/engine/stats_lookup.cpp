@@ -32,19 +32,38 @@ bool ReadAll(int fd, off_t size, std::string& out) {
 
 const StatsFileKind* StatsFileByName(std::string_view file_name) {
   namespace f = stats_files;
+  static constexpr jvdata::Field kStallionKeys[] = {stallion_stats::Key};
+  static constexpr jvdata::Field kKyosobaKeys[] = {kyosoba_stats::Key};
+  static constexpr jvdata::Field kSeiseiKeys[] = {seisei_stats::Key};
+  static constexpr jvdata::Field kHnskKeys[] = {hnsk::DamNum, hnsk::KettoNum};
   static const StatsFileKind kKinds[] = {
-      {f::kStallion, "StallionStatsRecord", stallion_stats::kLength, stallion_stats::kFields},
-      {f::kHahauma, "StallionStatsRecord", stallion_stats::kLength, stallion_stats::kFields},
-      {f::kHahaumaThisWeek, "StallionStatsRecord", stallion_stats::kLength, stallion_stats::kFields},
-      {f::kKyosoba, "KyosobaStatsRecord", kyosoba_stats::kLength, kyosoba_stats::kFields},
-      {f::kKyosobaThisWeek, "KyosobaStatsRecord", kyosoba_stats::kLength, kyosoba_stats::kFields},
-      {f::kKishuSeisei, "SeiseiRecord", seisei_stats::kLength, seisei_stats::kFields},
-      {f::kChokyoSeisei, "SeiseiRecord", seisei_stats::kLength, seisei_stats::kFields},
-      {f::kHnsk, "HnskRecord", hnsk::kLength, hnsk::kFields},
+      {f::kStallion, "StallionStatsRecord", stallion_stats::kLength, stallion_stats::kFields, kStallionKeys},
+      {f::kHahauma, "StallionStatsRecord", stallion_stats::kLength, stallion_stats::kFields, kStallionKeys},
+      {f::kHahaumaThisWeek, "StallionStatsRecord", stallion_stats::kLength, stallion_stats::kFields, kStallionKeys},
+      {f::kKyosoba, "KyosobaStatsRecord", kyosoba_stats::kLength, kyosoba_stats::kFields, kKyosobaKeys},
+      {f::kKyosobaThisWeek, "KyosobaStatsRecord", kyosoba_stats::kLength, kyosoba_stats::kFields, kKyosobaKeys},
+      {f::kKishuSeisei, "SeiseiRecord", seisei_stats::kLength, seisei_stats::kFields, kSeiseiKeys},
+      {f::kChokyoSeisei, "SeiseiRecord", seisei_stats::kLength, seisei_stats::kFields, kSeiseiKeys},
+      {f::kHnsk, "HnskRecord", hnsk::kLength, hnsk::kFields, kHnskKeys},
   };
   for (const auto& kind : kKinds)
     if (common::SameIgnoringCase(kind.file_name, file_name)) return &kind;
   return nullptr;
+}
+
+common::Status CheckStatsKeys(const std::string& path, std::string_view bytes, const StatsFileKind& kind) {
+  const int64_t count = StatsRecordCount(static_cast<int64_t>(bytes.size()), kind.length);
+  for (int64_t n = 0; n < count; ++n) {
+    const std::string_view record = bytes.substr(static_cast<size_t>(n) * kind.length, kind.length);
+    for (const jvdata::Field& key : kind.digit_keys) {
+      const std::string_view value = key.Of(record);
+      if (value.find_first_not_of("0123456789") == std::string_view::npos) continue;
+      return common::Status::Corruption(path, path + " の " + std::to_string(n + 1) + " 件目のレコードのキー「" +
+                                                  common::Shown(value) + "」が " + std::to_string(key.width) +
+                                                  " 桁の数字ではありません");
+    }
+  }
+  return common::Status::OK();
 }
 
 StatsLookup::Loaded& StatsLookup::Load(const std::string& path, size_t record_length) {

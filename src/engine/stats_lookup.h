@@ -9,6 +9,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "common/status.h"
 #include "jvdata/field.h"
 
 // Finding a record in a statistics file of the package folder, and the figures the coders form
@@ -21,8 +22,15 @@ struct StatsFileKind {
   std::string_view record_name;
   uint32_t length;
   std::span<const jvdata::FieldSpec> fields;
+  // The key fields, digits only in every record (a horse's, a dam's or a sire's 10-digit number,
+  // a jockey's or a trainer's 5-digit code).
+  std::span<const jvdata::Field> digit_keys;
 };
 const StatsFileKind* StatsFileByName(std::string_view file_name);
+
+// Every record's key fields hold digits only: Corruption naming the file, the record (from 1)
+// and the key, for the first that does not. `bytes` holds whole records (jvdata::CheckRecordFile).
+common::Status CheckStatsKeys(const std::string& path, std::string_view bytes, const StatsFileKind& kind);
 
 // Finds records by key in the statistics files below "OPTION1N". The first record in file order
 // whose first `key_width` characters equal the key wins. A file is opened read-only: a missing

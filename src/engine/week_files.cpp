@@ -1,5 +1,7 @@
 #include "engine/week_files.h"
 
+#include "common/data_name.h"
+#include "common/line_items.h"
 #include "common/text_file.h"
 
 namespace radadovur::engine {
@@ -33,14 +35,24 @@ common::Status ReplaceFile(const std::string& path, const std::string& bytes) {
   return common::WriteFileAtomic(path, bytes);
 }
 
-common::Status ReadIdList(const std::string& path, std::vector<std::string>& ids) {
+common::Status ReadIdList(const std::string& path, IdList list, std::vector<std::string>& ids) {
   ids.clear();
   std::string text;
   if (auto status = ReadFileBytes(path, text); !status.ok()) return status;
-  common::CsvItemReader reader(std::move(text));
-  std::string item;
-  while (reader.Next(item)) ids.push_back(item);
-  return common::Status::OK();
+  const auto take = [&](const common::TextLine& line, const std::vector<std::string_view>& items,
+                        const std::vector<bool>& quoted) {
+    if (items.size() != 1 || !quoted[0])
+      return common::LineFailure(path, line.number, "引用符で囲んだ値が 1 つだけの行ではありません");
+    const std::string_view id = items[0];
+    const bool blank = id == "          ";  // a horse without a dam, as step ② lists it
+    if (!common::IsDataName(common::DataName::kKettoNum, id) && !(list == IdList::kDams && blank))
+      return common::LineFailure(path, line.number, "「" + common::Shown(id) + "」は 10 桁の血統登録番号ではありません");
+    ids.emplace_back(id);
+    return common::Status::OK();
+  };
+  common::Status status = common::ForEachLine(path, text, common::LineRules{}, take);
+  if (!status.ok()) ids.clear();
+  return status;
 }
 
 }  // namespace radadovur::engine

@@ -21,8 +21,14 @@ common::Status ReadRecordFileBytes(const std::string& path, size_t record_length
 // Puts `bytes` in place of the file through a temporary file and a rename.
 common::Status ReplaceFile(const std::string& path, const std::string& bytes);
 
-// The values of a list of one quoted value per line ("KETTONUMTHISWEEKN.dat",
-// "HAHAHANNUMTHISWEEKN.dat"), in file order, repeats kept; none when the file does not exist.
-common::Status ReadIdList(const std::string& path, std::vector<std::string>& ids);
+// The lists of step ②: this week's horses ("KETTONUMTHISWEEKN.dat", every value a KettoNum)
+// and their dams ("HAHAHANNUMTHISWEEKN.dat", a KettoNum or blanks for a horse without a dam).
+enum class IdList { kHorses, kDams };
+
+// The values of such a list, in file order, repeats kept; none when the file does not exist.
+// Every line is checked before any value is taken: one quoted value, CR LF at its end (the last
+// line's too), the value a KettoNum by common::CheckDataName (or ten blanks in the dam list).
+// Corruption naming the file and the first bad line, and no ids, for a list that is not.
+common::Status ReadIdList(const std::string& path, IdList list, std::vector<std::string>& ids);
 
 }  // namespace radadovur::engine

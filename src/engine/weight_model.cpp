@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "common/convert.h"
+#include "common/line_items.h"
 #include "common/names.h"
 #include "common/text_file.h"
 #include "common/package_path.h"
@@ -10,46 +11,93 @@
 namespace radadovur::engine {
 namespace {
 
-// One model file, read value by value.
+// One model file, checked line by line as it is opened (line ends, quotes, no control byte,
+// no empty line; see common::ForEachLine) and then read value by value; every value knows its
+// line, so a failure names the file and the line.
 class ValueFile {
  public:
-  ValueFile(std::string name, std::string text) : name_(std::move(name)), reader_(std::move(text)) {}
+  ValueFile(std::string name, std::string text) : name_(std::move(name)), text_(std::move(text)) {}
+
+  bool Open(std::string* error) {
+    const common::Status status = common::ForEachLine(
+        name_, text_, common::LineRules{},
+        [&](const common::TextLine& line, const std::vector<std::string_view>& items, const std::vector<bool>&) {
+          for (std::string_view item : items) values_.push_back({item, line.number});
+          return common::Status::OK();
+        });
+    if (status.ok()) return true;
+    if (error) *error = status.ToString();
+    return false;
+  }
 
   bool Text(std::string& value, std::string* error) {
-    if (reader_.Next(value)) {
-      ++read_;
+    if (read_ < values_.size()) {
+      value.assign(values_[read_++].text);
       return true;
     }
-    return Fail("値が " + std::to_string(read_) + " 個しかなく、足りません", error);
+    return FailFile("値が " + std::to_string(values_.size()) + " 個しかありません（もっと必要です）", error);
   }
-  bool Whole(int64_t& value, std::string* error) {
-    std::string text;
-    if (!Text(text, error)) return false;
-    const auto n = common::WholeNumber(text);
-    if (!n) return Fail("値 " + std::to_string(read_) + " [" + common::Shown(text) + "] は整数ではありません", error);
-    value = *n;
+  // A category code no wider than the factor code it is compared with: a longer one can never
+  // be found and is a damaged line.
+  bool Code(int item, std::string& value, std::string* error) {
+    if (!Text(value, error)) return false;
+    if (value.size() > static_cast<size_t>(FactorCodeWidth(item)))
+      return Fail("項目 " + std::to_string(item) + " のコード「" + common::Shown(value) + "」が " +
+                      std::to_string(FactorCodeWidth(item)) + " 文字より長くなっています",
+                  error);
     return true;
   }
-  // Straight to single precision, correctly rounded.
-  bool Single(float& value, std::string* error) {
+  // An optional sign and digits.
+  bool Whole(int64_t& value, std::string* error) {
     std::string text;
     if (!Text(text, error)) return false;
     std::string_view t = text;
     if (!t.empty() && t.front() == '+') t.remove_prefix(1);
     const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
-    if (t.empty() || ec != std::errc() || end != t.data() + t.size())
-      return Fail("値 " + std::to_string(read_) + " [" + common::Shown(text) + "] は数字ではありません", error);
+    if (t.empty() || end != t.data() + t.size() || (ec != std::errc() && ec != std::errc::result_out_of_range))
+      return Fail("値「" + common::Shown(text) + "」が整数ではありません", error);
+    if (ec != std::errc()) return Fail("値「" + common::Shown(text) + "」が大きすぎます", error);
     return true;
   }
+  // A decimal number straight to single precision, correctly rounded.
+  bool Single(float& value, std::string* error) {
+    std::string text;
+    if (!Text(text, error)) return false;
+    std::string_view t = text;
+    if (!t.empty() && t.front() == '+') t.remove_prefix(1);
+    if (!common::IsDecimalNumber(text)) return Fail("値「" + common::Shown(text) + "」が数値ではありません", error);
+    const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
+    if (ec != std::errc() || end != t.data() + t.size())
+      return Fail("値「" + common::Shown(text) + "」が単精度の範囲を超えています", error);
+    return true;
+  }
+  // Every value read: a file holding more than its layout asks for has values out of place.
+  bool Finish(std::string* error) const {
+    if (read_ == values_.size()) return true;
+    return FailFile("値が " + std::to_string(values_.size()) + " 個あります（" + std::to_string(read_) +
+                        " 個のはずです。" + std::to_string(values_[read_].line) + " 行目から余分です）",
+                    error);
+  }
+  // A failure of the value just read, at its line.
   bool Fail(const std::string& what, std::string* error) const {
-    if (error) *error = name_ + ": " + what;
+    const size_t line = read_ == 0 ? 0 : values_[read_ - 1].line;
+    if (error) *error = common::LineFailure(name_, line, what).ToString();
     return false;
   }
 
  private:
+  bool FailFile(const std::string& what, std::string* error) const {
+    if (error) *error = name_ + ": " + what;
+    return false;
+  }
+  struct Value {
+    std::string_view text;  // into text_
+    size_t line;
+  };
   std::string name_;
-  common::CsvItemReader reader_;
-  int64_t read_ = 0;
+  std::string text_;
+  std::vector<Value> values_;
+  size_t read_ = 0;
 };
 
 bool OpenValues(const std::string& app_path, ModelSurface surface, ModelFile file, std::optional<ValueFile>& out,
@@ -61,7 +109,7 @@ bool OpenValues(const std::string& app_path, ModelSurface surface, ModelFile fil
     return false;
   }
   out.emplace(path, std::move(*text));
-  return true;
+  return out->Open(error);
 }
 
 // One value per category of every item, in item order.
@@ -72,16 +120,16 @@ bool ReadTable(ValueFile& file, const SurfaceModel& m, std::array<std::vector<T>
     auto& v = table[static_cast<size_t>(i)];
     v.assign(static_cast<size_t>(m.category_total[static_cast<size_t>(i)]) + 1, T{});
     for (size_t j = 1; j < v.size(); ++j)
-      if (!read(file, v[j], error)) return false;
+      if (!read(file, i, v[j], error)) return false;
   }
-  return true;
+  return file.Finish(error);
 }
 
 bool ReadWeights(const std::string& app_path, ModelSurface surface, ModelFile file, SurfaceModel& m,
                  std::array<std::vector<float>, kFactorItems + 1>& table, std::string* error) {
   std::optional<ValueFile> values;
   if (!OpenValues(app_path, surface, file, values, error)) return false;
-  return ReadTable(*values, m, table, [](ValueFile& f, float& w, std::string* e) { return f.Single(w, e); }, error);
+  return ReadTable(*values, m, table, [](ValueFile& f, int, float& w, std::string* e) { return f.Single(w, e); }, error);
 }
 
 }  // namespace
@@ -150,13 +198,14 @@ bool LoadSurfaceModel(const std::string& app_path, ModelSurface surface, unsigne
     int64_t total = 0;
     if (!values->Whole(total, error)) return false;
     if (total < 0 || total > kMaxFactorCategories)
-      return values->Fail("因子 " + std::to_string(i) + " の区分が " + std::to_string(total) + " 個あります（" +
-                              std::to_string(kMaxFactorCategories) + " 個まで）",
+      return values->Fail("項目 " + std::to_string(i) + " の区分数 " + std::to_string(total) + " が 0〜" +
+                              std::to_string(kMaxFactorCategories) + " の範囲にありません",
                           error);
     m.category_total[static_cast<size_t>(i)] = static_cast<int>(total);
   }
+  if (!values->Finish(error)) return false;
   if (!OpenValues(app_path, surface, ModelFile::kCategory, values, error)) return false;
-  if (!ReadTable(*values, m, m.category_code, [](ValueFile& f, std::string& c, std::string* e) { return f.Text(c, e); },
+  if (!ReadTable(*values, m, m.category_code, [](ValueFile& f, int item, std::string& c, std::string* e) { return f.Code(item, c, e); },
                  error))
     return false;
   if ((parts & kModelAgariPace) && (!ReadWeights(app_path, surface, ModelFile::kAgari, m, m.agari_weight, error) ||
@@ -165,10 +214,10 @@ bool LoadSurfaceModel(const std::string& app_path, ModelSurface surface, unsigne
   if ((parts & kModelSoha) && !ReadWeights(app_path, surface, ModelFile::kSoha, m, m.soha_weight, error)) return false;
   if (parts & kModelSamples) {
     if (!OpenValues(app_path, surface, ModelFile::kSamples, values, error)) return false;
-    auto read = [](ValueFile& f, int32_t& n, std::string* e) {
+    auto read = [](ValueFile& f, int, int32_t& n, std::string* e) {
       int64_t v = 0;
       if (!f.Whole(v, e)) return false;
-      if (v < INT32_MIN || v > INT32_MAX) return f.Fail("件数 " + std::to_string(v) + " は範囲外です", e);
+      if (v < INT32_MIN || v > INT32_MAX) return f.Fail("出走数 " + std::to_string(v) + " が範囲を超えています", e);
       n = static_cast<int32_t>(v);
       return true;
     };
@@ -220,9 +269,11 @@ const SurfaceModel& ReferenceModel::Of(ModelSurface surface) const {
 
 bool LoadReferenceModel(const std::string& app_path, ReferenceModel& model, std::string* error) {
   ReferenceModel m;
-  if (!LoadSurfaceModel(app_path, ModelSurface::kTurf, kModelForReference, m.turf, error) ||
-      !LoadSurfaceModel(app_path, ModelSurface::kDirt, kModelForReference, m.dirt, error) ||
-      !LoadSurfaceModel(app_path, ModelSurface::kHurdle, kModelForReference, m.hurdle, error))
+  // Every file of the package is read and checked, not only the parts the reference sums use:
+  // the calculation loads the others run by run, after step ⑤ has begun to write.
+  if (!LoadSurfaceModel(app_path, ModelSurface::kTurf, kModelAll, m.turf, error) ||
+      !LoadSurfaceModel(app_path, ModelSurface::kDirt, kModelAll, m.dirt, error) ||
+      !LoadSurfaceModel(app_path, ModelSurface::kHurdle, kModelAll, m.hurdle, error))
     return false;
   model = std::move(m);
   return true;

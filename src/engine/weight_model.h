@@ -82,11 +82,14 @@ enum ModelParts : unsigned {
 
 // Reads the surface's model files below `app_path` (folder and file names found whatever their
 // case), in the order TotalData, ItemCategory, Agari, Pace, Soha, ItemCategoryCount. Each file
-// is read value by value (commas and line ends separate values; a quoted value is taken verbatim
-// without its quotes, an unquoted one without blanks around it); values beyond those needed are
-// ignored. A missing file, one with too few values, a value that is not a number where a number
-// is due, or a CategoryTotal outside 0..6000 fails the load with a message naming the file, and
-// `model` is left untouched.
+// is checked line by line first (every line ends in CR LF, the last one too; no empty line, no
+// control byte; a quoted value closes on its own line and only a comma follows it; a bare one
+// holds no quote) and then read value by value (commas and line ends separate values; a quoted
+// value is taken verbatim without its quotes, a bare one without blanks around it). A missing
+// file, a damaged line, a count that is not digits, a weight that is not a decimal number, a
+// category code longer than its item's factor code, a CategoryTotal outside 0..6000, and a
+// file holding fewer or more values than its layout asks for fail the load with a message (in
+// Japanese) naming the file and, where there is one, the line; `model` is then left untouched.
 bool LoadSurfaceModel(const std::string& app_path, ModelSurface surface, unsigned parts, SurfaceModel& model,
                       std::string* error);
 
@@ -109,8 +112,9 @@ struct ReferenceModel {
   const SurfaceModel& Of(ModelSurface surface) const;
 };
 
-// Loads turf, dirt and hurdle in that order (categories, last-600 m and pace weights at least);
-// on a failure `model` is left untouched and `error` names the file.
+// Loads turf, dirt and hurdle in that order, every file of each (so that a damaged package is
+// refused before anything is calculated); on a failure `model` is left untouched and `error`
+// names the file and line.
 bool LoadReferenceModel(const std::string& app_path, ReferenceModel& model, std::string* error);
 
 }  // namespace radadovur::engine

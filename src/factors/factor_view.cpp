@@ -1,5 +1,7 @@
 #include "factors/factor_view.h"
 
+#include <algorithm>
+
 namespace radadovur::factors {
 
 FactorView ViewOf(ModelSurface surface, const engine::SurfaceModel& model) {
@@ -16,9 +18,9 @@ common::Status LoadFactorView(const std::string& app_path, ModelSurface surface,
   engine::SurfaceModel model;
   std::string error;
   if (!engine::LoadSurfaceModel(app_path, surface, engine::kModelAll, model, &error)) {
-    // The reader's message starts with the file's path.
-    const auto colon = error.find(": ");
-    return common::Status::IoError(colon == std::string::npos ? error : error.substr(0, colon), error);
+    // The reader's message starts with the file's path, followed by ": " or by the line (" の ").
+    const auto end = std::min(error.find(": "), error.find(" の "));
+    return common::Status::IoError(end == std::string::npos ? error : error.substr(0, end), error);
   }
   view = ViewOf(surface, model);
   return common::Status::OK();

@@ -28,10 +28,12 @@ struct CodeTable {
   std::array<std::array<std::string, kCodeTableColumns>, kCodeTableRows> cells;
 };
 
-// Reads "JRACODE/CodeTable.csv" of the program folder into `table` as one stream of values,
-// eight to a row, whatever the line ends. A row cut short by the end keeps what it got.
-// Not OK when the file is missing, not a regular file or unreadable (the table is then empty),
-// or has more than 501 rows (the table then holds the first 501); the status says so.
+// Reads "JRACODE/CodeTable.csv" of the program folder into `table`, one row a line (CR LF or
+// LF; blank lines hold no row), eight items to a row. Not OK when the file is missing, not a
+// regular file or unreadable (the table is then empty), when lines are damaged (a quoted item
+// not closed on its line, a stray quote or control byte, other than eight items: Corruption
+// naming the lines, whose rows are left out while the others are used), or when it has more
+// than 501 rows (the table then holds the first 501); the status says so.
 common::Status LoadCodeTable(const std::string& app_path, CodeTable& table);
 
 // Column `column` of the last row whose kind and code equal `kind` and `code` exactly; empty

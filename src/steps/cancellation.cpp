@@ -4,6 +4,7 @@
 #include "common/names.h"
 #include "steps/realtime_results_fetch.h"
 #include "steps/step_inputs.h"
+#include "steps/week_record.h"
 #include "store/store_files.h"
 #include "store/cancellation.h"
 #include "store/umagoto_rebuild.h"
@@ -17,7 +18,12 @@ common::StepFailures ProcessCancellations(const common::RunState& state, jvlink:
   MissingInputs missing(app_path);
   for (const store::StoreFile* file : {&store::kRaNewD, &store::kSeNewD}) missing.Need(file->name, kStructureStep);
   missing.Need(common::names::kKettoNumList, kStructureStep);
+  NeedFinished(missing, WeekStep::kCancellation);
   if (missing.Refuse(kCancellationStepName, host, failures)) return failures;
+  if (common::Status s = MarkStepStarted(app_path, WeekStep::kCancellation); !s.ok()) {
+    failures.Add(std::move(s));
+    return failures;
+  }
   if (common::Status s = FetchRealtimeResults(app_path, link, host, failures); !s.ok()) {
     failures.Add(std::move(s));
     return failures;
@@ -29,6 +35,7 @@ common::StepFailures ProcessCancellations(const common::RunState& state, jvlink:
   // The same merge as the structure processing: it keeps one version per run, so the first
   // stored version that a newer one replaces is also the only one.
   store::RebuildUmagotoFiles(app_path, host, failures);
+  if (failures.empty()) failures.Add(MarkStepFinished(app_path, WeekStep::kCancellation));
   return failures;
 }
 

@@ -4,6 +4,7 @@
 #include "engine/day_before.h"
 #include "common/failure_report.h"
 #include "steps/step_inputs.h"
+#include "steps/week_record.h"
 
 namespace radadovur::steps {
 
@@ -19,8 +20,11 @@ common::StepFailures RunDayBefore(const common::RunState& state, common::StepHos
     bool final = false;
     if (missing.empty() && engine::ReadResultsFinal(state.AppPath, final).ok() && final)
       missing.Need(common::names::kHrThisWeek, kDownloadStep);
+    NeedFinished(missing, WeekStep::kDayBefore);
     if (missing.Refuse(kDayBeforeStepName, host, failures)) return failures;
-    status = engine::FixPreviousDay(state.AppPath, host, failures);
+    status = MarkStepStarted(state.AppPath, WeekStep::kDayBefore);
+    if (status.ok()) status = engine::FixPreviousDay(state.AppPath, host, failures);
+    if (status.ok() && failures.empty()) status = MarkStepFinished(state.AppPath, WeekStep::kDayBefore);
   }
   if (status.ok() && failures.empty()) {
     host.SetStatus(common::StatusSlot::kPredictText1, std::string(kDayBeforeEndText));

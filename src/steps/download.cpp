@@ -8,6 +8,7 @@
 
 #include "steps/download_progress.h"
 #include "steps/model_package.h"
+#include "steps/week_record.h"
 #include "common/names.h"
 #include "common/package_path.h"
 #include "common/record_file.h"
@@ -36,6 +37,8 @@ constexpr std::string_view kEndText = "今週開催取得終了";
 // The end of a download that failed somewhere: never the finished text. It stays after the
 // messages and the failure list are closed, so it does not send the user to them.
 constexpr std::string_view kFailedText = "今週開催取得で失敗がありました。";
+// A download the user cancelled leaves the files of the one before.
+constexpr std::string_view kCancelledText = "今週開催取得を取り消しました。ファイルは前の取得のままです。";
 constexpr std::string_view kStallionMissingCaption =
     "まだ、予想因子ウエイトが展開されていません。タスクバーにある展開先の指定をクリックして自己解凍EXEを起動させて下さい。";
 constexpr std::string_view kFileFailuresMessage = "今週開催取得で次のファイル操作に失敗しました。";
@@ -219,6 +222,13 @@ common::StepFailures RunThisWeekDownload(common::RunState& state, jvlink::JvLink
     failures.Add(std::move(s));
     return failures;
   }
+  // A new download: every step after it is due again.
+  if (common::Status s = MarkStepStarted(app_path, WeekStep::kDownload); !s.ok()) {
+    host.Message(s.ToString());
+    host.SetStatus(common::StatusSlot::kMainText1, std::string(kFailedText));
+    failures.Add(std::move(s));
+    return failures;
+  }
 
   if (!common::FileExists(common::ResolvePackagePath(app_path, common::names::kStallionFile))) {
     host.Message(app_path + kPackageSetupMessage);
@@ -244,6 +254,7 @@ common::StepFailures RunThisWeekDownload(common::RunState& state, jvlink::JvLink
                                  download_count, last_file_timestamp);
   state.DownloadCount = download_count;
   bool read = true;
+  bool cancelled = false;
   if (rc < 0) {
     const std::string message = jvlink::ErrorMessage(link, "JVOpenエラー。RC=" + std::to_string(rc), rc);
     host.Message(message);
@@ -257,6 +268,7 @@ common::StepFailures RunThisWeekDownload(common::RunState& state, jvlink::JvLink
     state.DownloadResult = common::kDownloadDone;
     state.DownloadResult = WaitForDownload(link, state.DownloadCount, host, poll_interval);
     read = state.DownloadResult != common::kDownloadCancelled;
+    cancelled = !read;
   }
 
   if (read) {
@@ -278,8 +290,15 @@ common::StepFailures RunThisWeekDownload(common::RunState& state, jvlink::JvLink
   }
 
   link.JVClose();
-  const bool failed = !failures.empty() || !file_failures.empty();
-  host.SetStatus(common::StatusSlot::kMainText1, std::string(failed ? kFailedText : kEndText));
+  bool failed = !failures.empty() || !file_failures.empty();
+  if (!failed && !cancelled) {
+    if (common::Status s = MarkStepFinished(app_path, WeekStep::kDownload); !s.ok()) {
+      file_failures.push_back(std::move(s));
+      failed = true;
+    }
+  }
+  host.SetStatus(common::StatusSlot::kMainText1,
+                 std::string(failed ? kFailedText : cancelled ? kCancelledText : kEndText));
   ReportFileFailures(host, file_failures, failures);
   return failures;
 }

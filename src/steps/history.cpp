@@ -33,4 +33,12 @@ history::HitList RunHitListLoad(const common::RunState& state, common::StepHost&
       failures);
 }
 
+std::string PastResultsEndText(const common::StepFailures& failures) {
+  return failures.empty() ? "過去の予想成績終了" : "過去の予想成績で失敗がありました。";
+}
+
+std::string HitListEndText(const common::StepFailures& failures) {
+  return failures.empty() ? "過去の的中リスト終了" : "過去の的中リストで失敗がありました。";
+}
+
 }  // namespace radadovur::steps

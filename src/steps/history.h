@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include <vector>
 
 #include "common/run_state.h"
@@ -19,5 +20,9 @@ std::vector<history::DayListItem> RunPastResultsLoad(const common::RunState& sta
 
 // The hit list's load: the hit list file and the big hits; yields once per searched date.
 history::HitList RunHitListLoad(const common::RunState& state, common::StepHost& host, common::StepFailures& failures);
+
+// Text6 after each load: its end text, or, after a failure, a text that says so.
+std::string PastResultsEndText(const common::StepFailures& failures);
+std::string HitListEndText(const common::StepFailures& failures);
 
 }  // namespace radadovur::steps

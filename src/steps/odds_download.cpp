@@ -13,6 +13,8 @@
 #include "steps/delivered_record.h"
 #include "steps/download_progress.h"
 #include "steps/unread_races.h"
+#include "steps/step_inputs.h"
+#include "steps/week_record.h"
 
 namespace radadovur::steps {
 namespace {
@@ -175,18 +177,27 @@ common::StepFailures RunThisWeekOdds(ThisWeekOdds which, common::RunState& state
 common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& link, common::StepHost& host) {
   const std::string& app_path = state.AppPath;
   common::StepFailures failures;
+  // The races come from step ②'s race file.
+  MissingInputs missing(app_path);
+  missing.Need(names::kRaNew, kStructureStep);
+  NeedFinished(missing, WeekStep::kRealtimeOdds);
+  if (missing.Refuse(kRealtimeOddsStepName, host, failures)) return failures;
   state.OddsSource = 1;
   host.SetStatus(StatusSlot::kRealtimeText1, std::string(kRealtimeStartText));
   host.Yield();
+  if (common::Status s = MarkStepStarted(app_path, WeekStep::kRealtimeOdds); !s.ok()) {
+    FileError(host, failures, s);
+    host.SetStatus(StatusSlot::kRealtimeText1, std::string(kRealtimeFailedText));
+    return failures;
+  }
   if (!EmptyFiles(app_path, kRealtimeFiles, host, failures)) {
     host.SetStatus(StatusSlot::kRealtimeText1, std::string(kRealtimeFailedText));
     return failures;
   }
 
-  // A missing race file is a week without races: nothing to fetch (and nothing created).
   const std::string race_path = app_path + std::string(names::kRaNew);
   common::RecordFile races;
-  if (common::FileExists(race_path) && !races.Open(race_path, jvdata::ra::kLength)) {
+  if (!races.Open(race_path, jvdata::ra::kLength)) {
     FileError(host, failures, races.status());
     host.SetStatus(StatusSlot::kRealtimeText1, std::string(kRealtimeFailedText));
     return failures;
@@ -236,6 +247,7 @@ common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& li
     link.JVClose();
   }
   races.Close();
+  if (failures.empty() && unread.empty()) failures.Add(MarkStepFinished(app_path, WeekStep::kRealtimeOdds));
   host.SetStatus(StatusSlot::kRealtimeText1,
                  std::string(failures.empty() && unread.empty() && damaged.empty() ? kRealtimeEndText
                                                                                    : kRealtimeFailedText));

@@ -32,10 +32,12 @@ common::StepFailures RunThisWeekOdds(ThisWeekOdds which, common::RunState& state
 
 // Races of "RATHISWEEKNNEW.dat" whose realtime odds are fetched: the last 97 records.
 inline constexpr int64_t kRealtimeRaceWindow = 97;
+inline constexpr std::string_view kRealtimeOddsStepName = "速報オッズ取得";
 
 // Fetches "0B30" race by race for the last races of the sorted race file (the highest record
 // number first) into the four realtime odds files, emptied first. Sets state.OddsSource to 1.
-// Its end text, like this week's, shows only when nothing failed.
+// Refused, with nothing changed, when step ② has not finished or its race file is missing. Its
+// end text, like this week's, shows only when nothing failed.
 common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& link, common::StepHost& host);
 
 // The realtime menu's Command2 around the realtime results window.

@@ -48,4 +48,10 @@ store::OddsMatrixReport RunOddsMatrices(const common::RunState& state, common::S
   return report;
 }
 
+std::string OddsMatricesEndText(int odds_source, const common::StepFailures& failures) {
+  const std::string name(OddsMatrixStepName(odds_source));
+  if (failures.refused) return name + "は行いませんでした。";
+  return name + (failures.empty() ? "終了" : "で失敗がありました。");
+}
+
 }  // namespace radadovur::steps

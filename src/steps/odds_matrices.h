@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include <string_view>
 
 #include "common/run_state.h"
@@ -18,6 +19,10 @@ store::OddsMatrixReport RunOddsMatrices(const common::RunState& state, common::S
 
 // The step's name in its texts: "今週のオッズ処理" (odds source 0) or "速報オッズ処理" (1).
 std::string_view OddsMatrixStepName(int odds_source);
+
+// The main window's text after the matrices of `odds_source` (0 this week's, in Text2; 1 realtime,
+// in Text3): its end text, or a text that says it failed or was refused.
+std::string OddsMatricesEndText(int odds_source, const common::StepFailures& failures);
 
 // The window's caption and its only button.
 inline constexpr std::string_view kOddsMatrixCaption = "2024.6.29Z";

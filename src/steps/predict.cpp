@@ -8,6 +8,7 @@
 #include "engine/stats_lookup.h"
 #include "common/failure_report.h"
 #include "steps/step_inputs.h"
+#include "steps/week_record.h"
 
 namespace radadovur::steps {
 namespace {
@@ -55,7 +56,17 @@ common::StepFailures RunPrediction(const common::RunState& state, const engine::
   // Without step ②'s horse list there is no horse to calculate: the expanded records stay.
   MissingInputs missing(app_path);
   missing.Need(common::names::kKettoNumList, kStructureStep);
+  // The race and horse files the expanded records are built from.
+  missing.Need(common::names::kRaNew, kStructureStep);
+  missing.Need(common::names::kUmNew, kStructureStep);
+  NeedFinished(missing, WeekStep::kPredict);
   if (missing.Refuse(kPredictStepName, host, failures)) return failures;
+  if (common::Status s = MarkStepStarted(app_path, WeekStep::kPredict); !s.ok()) {
+    host.Message(s.ToString());
+    host.SetStatus(common::StatusSlot::kPredictText3, std::string(kPredictStoppedText));
+    failures.Add(std::move(s));
+    return failures;
+  }
   host.SetStatus(common::StatusSlot::kPredictText3, std::string(kPredictStartText));
   host.Yield();  // the start text is drawn before the long work
 
@@ -79,6 +90,9 @@ common::StepFailures RunPrediction(const common::RunState& state, const engine::
   failed_horses.insert(failed_horses.end(), calculation.failed_horses.begin(), calculation.failed_horses.end());
   for (auto& f : build.failures.items) failures.Add(std::move(f));
   for (auto& f : calculation.failures.items) failures.Add(std::move(f));
+  // Horses that failed do not stop the step: the record names them for ⑥, which leaves their
+  // races out. A failure of no single horse leaves the week's run unfinished.
+  if (!build.failed_outside_horses) failures.Add(MarkStepFinished(app_path, WeekStep::kPredict, failed_horses));
 
   host.SetStatus(common::StatusSlot::kPredictText3,
                  failures.empty() ? std::string(kPredictEndText)

@@ -10,6 +10,7 @@
 #include "steps/realtime_results_fetch.h"
 #include "steps/step_inputs.h"
 #include "steps/unread_races.h"
+#include "steps/week_record.h"
 #include "store/record_block.h"
 #include "store/store_files.h"
 
@@ -93,9 +94,15 @@ RealtimeResultsReport LoadRealtimeResults(const common::RunState& state, jvlink:
   MissingInputs missing(app_path);
   NeedResultsOutputs(missing);
   if (missing.Refuse(kRealtimeResultsStepName, host, report.failures)) return report;
+  if (Status s = MarkStepStarted(app_path, WeekStep::kRealtimeResults); !s.ok()) {
+    report.failures.Add(std::move(s));
+    host.FailureMessage(common::MakeFailureReport(kFailedHeading, report.failures));
+    return report;
+  }
   report.failures.Add(FetchRealtimeWinOdds(app_path, link, host, report.failures));
   report.failures.Add(FetchRealtimeResults(app_path, link, host, report.failures));
   report.counts = results::PatchRunnerFilesFromRealtime(app_path, report.failures, [&host] { host.Yield(); });
+  if (report.failures.empty()) report.failures.Add(MarkStepFinished(app_path, WeekStep::kRealtimeResults));
 
   const results::RealtimePatchCounts& c = report.counts;
   std::string skipped;

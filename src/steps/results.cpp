@@ -11,6 +11,7 @@
 #include "results/ticket_stages.h"
 #include "common/failure_report.h"
 #include "steps/step_inputs.h"
+#include "steps/week_record.h"
 
 namespace radadovur::steps {
 
@@ -45,12 +46,25 @@ results::ResultsPassOutcome RunResultsStep(const common::RunState& run, common::
   {
     MissingInputs missing(run.AppPath);
     NeedResultsInputs(missing);
+    NeedFinished(missing, WeekStep::kResults);
     results::ResultsPassOutcome outcome;
     if (missing.Refuse(kResultsStepName, host, outcome.failures)) return outcome;
+    if (common::Status s = MarkStepStarted(run.AppPath, WeekStep::kResults); !s.ok()) {
+      host.Message(s.ToString());
+      outcome.failures.Add(std::move(s));
+      return outcome;
+    }
   }
   state.PredictFailedHorses = predict_failed_horses;
+  // The horses that failed in ⑤'s last run, as the week's record keeps them: their races are left out.
+  {
+    WeekRecord record;
+    (void)ReadWeekRecord(run.AppPath, record);  // a damaged record refused the step above
+    state.PredictFailedHorses.insert(record.failed_horses.begin(), record.failed_horses.end());
+  }
   ResultsPassParts parts = AssembleResultsPassParts();
   results::ResultsPassOutcome outcome = results::RunResultsPass(run, host, parts.hooks, *parts.writers, state);
+  if (outcome.failures.empty()) outcome.failures.Add(MarkStepFinished(run.AppPath, WeekStep::kResults));
   if (!outcome.failures.empty())
     host.FailureMessage(common::MakeFailureReport("予想･結果で次の処理ができませんでした。", outcome.failures));
   return outcome;

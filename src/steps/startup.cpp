@@ -4,10 +4,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
+#include <system_error>
 
 #include "common/file_date.h"
 #include "common/names.h"
 #include "common/package_path.h"
+#include "jvlink/recording.h"
 #include "steps/model_package.h"
 
 namespace radadovur::steps {
@@ -34,9 +37,18 @@ void CreateWorkingFolders(const std::string& app_path, common::StepFailures& fai
   }
 }
 
-void CheckPackage(const std::string& app_path, std::chrono::year_month_day today, common::StepHost& host,
-                  common::StepFailures& failures) {
+void CheckPackage(const std::string& app_path, std::chrono::year_month_day today, PackageMissing missing,
+                  common::StepHost& host, common::StepFailures& failures) {
   const auto date = ShowPackagePresent(app_path, host);
+  if (!date && missing == PackageMissing::kUnpackIntoFailure) {
+    const std::string option = app_path + std::string(names::kOptionFolder);
+    host.Message("予想因子ウエイト(モデルパッケージ)がありません。パッケージの中身(KYOSOBA.dat、STALLION.dat など)を"
+                 "フォルダ「" + common::Shown(option) + "」に展開してから、もう一度 startup を実行して下さい。"
+                 "試すだけなら radadovur-cli demo で予想因子ウエイトのあるデモのフォルダを作れます。");
+    const std::string path = common::ResolvePackagePath(app_path, names::kKyosobaFile);
+    failures.Add(Status::NotFound(path, "予想因子ウエイトのファイル「" + common::Shown(path) + "」がありません。"));
+    return;
+  }
   if (!date) {
     host.Message(app_path + kPackageMissingMessage);
     host.SetStatus(common::StatusSlot::kMainLabel1, kPackageMissingCaption);
@@ -60,10 +72,25 @@ void DeleteRealtimeFiles(const std::string& app_path, common::StepFailures& fail
 
 }  // namespace
 
-common::StepFailures RunStartup(const common::RunState& state, std::chrono::year_month_day today, common::StepHost& host) {
+bool LooksLikeProgramFolder(const std::string& app_path) {
+  std::error_code ec;
+  std::filesystem::directory_iterator it(app_path, ec);
+  bool empty = true;
+  for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+    empty = false;
+    const std::string name = it->path().filename().string();
+    const bool known = common::SameIgnoringCase(name, names::kOptionFolder) || name == jvlink::recording::kDefaultFolder;
+    std::error_code kind;
+    if (known && it->is_directory(kind)) return true;
+  }
+  return !ec && empty;
+}
+
+common::StepFailures RunStartup(const common::RunState& state, std::chrono::year_month_day today, common::StepHost& host,
+                                PackageMissing missing) {
   common::StepFailures failures;
   CreateWorkingFolders(state.AppPath, failures);
-  CheckPackage(state.AppPath, today, host, failures);
+  CheckPackage(state.AppPath, today, missing, host, failures);
   DeleteRealtimeFiles(state.AppPath, failures);
   host.SetStatus(common::StatusSlot::kMainText2, kStartupReminder);
   return failures;

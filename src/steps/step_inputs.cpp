@@ -20,6 +20,22 @@ namespace {
 
 constexpr size_t kNamesShown = 5;  // missing files named in the message; the failure list has all
 
+// The step whose files and button a refusal names for each step of the record; nullptr for the
+// realtime steps, which no step reads from.
+const ProducerStep* ProducerOf(WeekStep step) {
+  switch (step) {
+    case WeekStep::kDownload: return &kDownloadStep;
+    case WeekStep::kStructure: return &kStructureStep;
+    case WeekStep::kCancellation: return &kCancellationStep;
+    case WeekStep::kDayBefore: return &kDayBeforeStep;
+    case WeekStep::kPredict: return &kPredictStep;
+    case WeekStep::kResults: return &kResultsStep;
+    case WeekStep::kRealtimeOdds:
+    case WeekStep::kRealtimeResults: return nullptr;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 void MissingInputs::Need(std::string_view name, const ProducerStep& producer) {
@@ -27,7 +43,8 @@ void MissingInputs::Need(std::string_view name, const ProducerStep& producer) {
   struct stat st {};
   if (::stat(path.c_str(), &st) == 0 || errno != ENOENT) return;
   if (producer_ && producer_->order < producer.order) return;
-  if (producer_ != &producer) {
+  if (producer_ != &producer || not_finished_) {
+    not_finished_ = false;
     names_.clear();
     why_.clear();
     more_ = 0;
@@ -40,6 +57,7 @@ void MissingInputs::Need(std::string_view name, const ProducerStep& producer) {
 void MissingInputs::Missing(std::vector<std::string> names, size_t more, const ProducerStep& producer) {
   if (producer_ && producer_->order <= producer.order) return;
   producer_ = &producer;
+  not_finished_ = false;
   why_.clear();
   for (const std::string& name : names)
     why_.push_back(common::Status::NotFound(app_path_ + name, common::Shown(app_path_ + name) + ": 今週の展開レコードがありません"));
@@ -47,10 +65,27 @@ void MissingInputs::Missing(std::vector<std::string> names, size_t more, const P
   more_ = more;
 }
 
+void MissingInputs::NotFinished(const ProducerStep& producer, common::Status why) {
+  // At the same step its missing files say more.
+  if (producer_ && producer_->order <= producer.order) return;
+  producer_ = &producer;
+  not_finished_ = true;
+  names_.clear();
+  why_.clear();
+  why_.push_back(std::move(why));
+  more_ = 0;
+}
+
 std::string MissingInputs::Text(std::string_view step) const {
   if (!producer_) return std::string();
-  std::string text = std::string(producer_->files) + "がありません。先に" + std::string(producer_->button) +
-                     "を実行して下さい。" + std::string(step) + "は行いませんでした。\n";
+  const std::string first = "先に" + std::string(producer_->button) + "を実行して下さい。" + std::string(step) + "は行いませんでした。";
+  if (not_finished_) {
+    std::string text = std::string(producer_->button) +
+                       "が終わった記録がありません（まだ実行していないか、中断したか、失敗がありました）。" + first;
+    if (!why_.empty() && why_[0].IsCorruption()) text += "\n" + why_[0].ToString();
+    return text;
+  }
+  std::string text = std::string(producer_->files) + "がありません。" + first + "\n";
   for (size_t i = 0; i < names_.size() && i < kNamesShown; ++i) text += (i ? "、" : "") + names_[i];
   const size_t hidden = (names_.size() > kNamesShown ? names_.size() - kNamesShown : 0) + more_;
   if (hidden > 0) text += " ほか " + std::to_string(hidden) + " 件";
@@ -64,6 +99,22 @@ bool MissingInputs::Refuse(std::string_view step, common::StepHost& host, common
   if (failures.empty()) failures.Add(common::Status::NotFound(app_path_, Text(step)));
   failures.refused = true;
   return true;
+}
+
+void NeedFinished(MissingInputs& missing, WeekStep step) {
+  WeekRecord record;
+  const common::Status read = ReadWeekRecord(missing.app_path(), record);
+  for (WeekStep before : StepsBefore(step)) {
+    const ProducerStep* producer = ProducerOf(before);
+    if (!producer || record.Finished(before)) continue;
+    // The cancellation counts only when it ran since ②.
+    if (before == WeekStep::kCancellation && !record.Of(before).present) continue;
+    const std::string path = missing.app_path() + std::string(kWeekRecordFile);
+    missing.NotFinished(*producer, read.ok() ? common::Status::NotFound(path, path + ": " + std::string(producer->button) +
+                                                                                  "が終わった記録がありません")
+                                             : read);
+    return;  // the earliest: the steps come in the week's order
+  }
 }
 
 void NeedResultsInputs(MissingInputs& missing) {
@@ -110,6 +161,8 @@ void NeedResultsInputs(MissingInputs& missing) {
 }
 
 void NeedResultsOutputs(MissingInputs& missing, std::string_view race_key) {
+  // ⑥ and every step before it, as the realtime results read them.
+  NeedFinished(missing, WeekStep::kRealtimeResults);
   missing.Need(results::kRaceDetailFile, kResultsStep);
   std::string runner_file;
   if (!race_key.empty() && results::RaceRunnerFileName(race_key, runner_file).ok())

@@ -5,11 +5,13 @@
 
 #include "common/status.h"
 #include "common/step_host.h"
+#include "steps/week_record.h"
 
-// What a step needs from the steps before it. A step looks for those files before it changes
-// anything; when one is missing it refuses with one message that names the missing files and
-// the step to run first, and its finished text is never shown. A file that exists, even empty,
-// is the step's to read.
+// What a step needs from the steps before it: that the week's record shows them finished for the
+// current download, and their files. A step looks before it changes anything; when a step before
+// it has not finished or one of its files is missing it refuses with one message that names the
+// earliest such step (and the missing files), and its finished text is never shown. A file that
+// exists, even empty, is the step's to read.
 namespace radadovur::steps {
 
 // A step whose files later steps need: what its files are called in a message and the button
@@ -22,10 +24,12 @@ struct ProducerStep {
 
 inline constexpr ProducerStep kDownloadStep{1, "今週開催取得のファイル", "①今週開催取得"};
 inline constexpr ProducerStep kStructureStep{2, "構造体処理のファイル", "②構造・中止処理"};
+inline constexpr ProducerStep kCancellationStep{3, "中止処理のファイル", "②構造・中止処理（中止処理を選択して）"};
+inline constexpr ProducerStep kDayBeforeStep{4, "前日固定のファイル", "④前日固定"};
 inline constexpr ProducerStep kPredictStep{5, "今週の⑤計算のファイル", "⑤計算"};
 inline constexpr ProducerStep kResultsStep{6, "予想･結果のファイル", "⑥予想・結果"};
 
-// The missing inputs of the earliest step whose files are missing.
+// The missing inputs of the earliest step that has not finished or whose files are missing.
 class MissingInputs {
  public:
   explicit MissingInputs(std::string app_path) : app_path_(std::move(app_path)) {}
@@ -34,11 +38,15 @@ class MissingInputs {
   void Need(std::string_view name, const ProducerStep& producer);
   // Notes files of `producer` as missing (for inputs that exist but are another week's).
   void Missing(std::vector<std::string> names, size_t more, const ProducerStep& producer);
+  // Notes `producer` as not finished for the current download; `why` names the week's record
+  // (and its damage, when that is the reason).
+  void NotFinished(const ProducerStep& producer, common::Status why);
 
   bool empty() const { return producer_ == nullptr; }
   const std::string& app_path() const { return app_path_; }
 
-  // "<files>がありません。先に<button>を実行して下さい。<step>は行いませんでした。" and the names.
+  // "<files>がありません。先に<button>を実行して下さい。<step>は行いませんでした。" and the names;
+  // for a step not finished "<button>が終わった記録がありません（…）。先に<button>を…".
   std::string Text(std::string_view step) const;
 
   // When something is missing: the message, each missing file in `failures`, `failures.refused`;
@@ -51,7 +59,12 @@ class MissingInputs {
   std::vector<std::string> names_;
   std::vector<common::Status> why_;
   size_t more_ = 0;
+  bool not_finished_ = false;
 };
+
+// Every step that `step` reads from and that the week's record does not show finished for the
+// current download (the cancellation only when it ran since ②).
+void NeedFinished(MissingInputs& missing, WeekStep step);
 
 // Step ⑥'s inputs: the store of step ②, the payouts of step ① once the results are final, and
 // this week's expanded records of step ⑤ (missing when no runner of a listed race has them).

@@ -9,6 +9,7 @@
 #include "common/failure_report.h"
 #include "steps/model_package.h"
 #include "steps/step_inputs.h"
+#include "steps/week_record.h"
 #include "store/store_files.h"
 #include "store/structure.h"
 #include "store/umagoto_rebuild.h"
@@ -45,7 +46,14 @@ common::StepFailures RunStructureProcessing(const common::RunState& state, commo
   // from them would lose it.
   MissingInputs missing(app_path);
   for (const store::StoreFile* file : {&store::kRaThisWeek, &store::kSeThisWeek}) missing.Need(file->name, kDownloadStep);
+  NeedFinished(missing, WeekStep::kStructure);
   if (missing.Refuse(kStructureStepName, host, failures)) return failures;
+  if (common::Status s = MarkStepStarted(app_path, WeekStep::kStructure); !s.ok()) {
+    host.Message(s.ToString());
+    failures.Add(std::move(s));
+    host.SetStatus(common::StatusSlot::kMainText4, std::string(kStructureFailedText));
+    return failures;
+  }
   host.SetStatus(common::StatusSlot::kMainText4, std::string(kStructureStartText));
   host.Yield();
 
@@ -74,7 +82,10 @@ common::StepFailures RunStructureProcessing(const common::RunState& state, commo
   else
     failures.Add(LeftAsTheyWere(std::string(common::names::kUmagotoFolder) + "/*.dat"));
 
-  host.SetStatus(common::StatusSlot::kMainText4, std::string(kStructureEndText) + " " + common::SignedText(horse_records));
+  if (failures.empty()) failures.Add(MarkStepFinished(app_path, WeekStep::kStructure));
+  host.SetStatus(common::StatusSlot::kMainText4,
+                 failures.empty() ? std::string(kStructureEndText) + " " + common::SignedText(horse_records)
+                                  : std::string(kStructureFailedText));
   if (!failures.empty()) host.FailureMessage(common::MakeFailureReport("構造体処理で次の処理ができませんでした。", failures));
   return failures;
 }

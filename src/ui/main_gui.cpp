@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
   // The main window's JVLink1: the stand-in replaying the recordings its settings name.
   auto jv_link = jvlink::MakeReplayJvLink(common::WithTrailingSlash(folder));
   ui::MainWindow window(folder, *jv_link);
-  ui::InstallJvLinkSettingsDialog(*jv_link, &window);
+  ui::InstallJvLinkSettingsDialog(*jv_link, &window, common::WithTrailingSlash(folder));
   ui::ConnectWorkflowSteps(window);
   // The program ends when its last window is closed, the main window included (see
   // MainWindow::EndWhenNoWindowOpen), not as soon as the main window closes.

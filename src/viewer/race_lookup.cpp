@@ -14,6 +14,21 @@
 
 namespace radadovur::viewer {
 
+bool RaceCalledOff(const std::string& app_path, std::string_view key, common::StepFailures& failures) {
+  for (const store::StoreFile* file : {&store::kRaThisWeek, &store::kRaNew, &store::kRaRealtime}) {
+    store::RecordBlock block;
+    if (common::Status status = store::ReadRecordBlockOrEmpty(app_path, *file, block); !status.ok()) {
+      failures.Add(std::move(status));
+      continue;
+    }
+    for (size_t n = 0; n < block.count(); ++n) {
+      const std::string_view record = block.Record(n);
+      if (jvdata::RaceKey(record) == key && jvdata::ra::DataCategory.Of(record) == "9") return true;
+    }
+  }
+  return false;
+}
+
 std::optional<std::string> ListedRaceItem(const std::string& app_path, std::string_view key,
                                           results::ResultsWindowState& state, common::StepFailures& failures) {
   failures.Add(results::LoadCodeTable(app_path, state.CodeTable));

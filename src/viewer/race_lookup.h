@@ -17,4 +17,10 @@ namespace radadovur::viewer {
 std::optional<std::string> ListedRaceItem(const std::string& app_path, std::string_view key,
                                           results::ResultsWindowState& state, common::StepFailures& failures);
 
+// Whether race `key` was called off: a race record of category "9" for it in the week's store
+// ("RATHISWEEKN.dat", "RATHISWEEKNNEW.dat") or in the realtime results ("RARIALTIME.dat"). Such a
+// race has no list item once the results pass has run. A file that cannot be read counts as
+// holding no such record; it is added to `failures`.
+bool RaceCalledOff(const std::string& app_path, std::string_view key, common::StepFailures& failures);
+
 }  // namespace radadovur::viewer

@@ -19,6 +19,7 @@ TEST(StatusTexts, TheStepsShowTheirTextsAsTheyStand) {
   ASSERT_EQ(testing::RunCli("demo " + d + " --state monday").exit_code, 0);
   for (const std::string step : {"startup", "download"}) ASSERT_EQ(testing::RunCli(step + " " + d).exit_code, 0) << step;
   const std::string structure = testing::RunCli("structure " + d + " --cancel").out;
+  ASSERT_EQ(testing::RunCli("daybefore " + d).exit_code, 0);
   const std::string predict = testing::RunCli("predict " + d).out;
 
   const struct {

@@ -6,6 +6,7 @@
 #include <regex>
 
 #include "common/text_file.h"
+#include "jvdata/race_key.h"
 #include "support/run_cli.h"
 
 namespace radadovur {
@@ -37,8 +38,26 @@ TEST(ViewerCommand, PrintsARaceOfTheDemoWeek) {
   // Choosing the race rewrote the race list file with the store's few race-card records.
   EXPECT_LT(common::ReadQuotedValues(dir.string() + "/RACETHISWEEKN.dat").size(), keys.size());
 
-  EXPECT_EQ(testing::RunCli("viewer " + d + " 209901010101").exit_code, 1);
   EXPECT_EQ(testing::RunCli("viewer " + d).exit_code, 2);
+
+  // After ⑥ a key it did not list is not a reason to run ⑥ again: the viewer says which it is.
+  // The realtime results bring the race record that calls a race off.
+  ASSERT_EQ(testing::RunCli("realtime-results " + d).exit_code, 0);
+  std::string called_off;
+  for (const auto& entry : fs::directory_iterator(dir / "JVDATA" / "0B12"))
+    for (const std::string& line : common::SplitLines(*common::ReadWholeFile(entry.path().string())))
+      if (line.rfind("RA9", 0) == 0) called_off = jvdata::RaceKey(line);
+  ASSERT_EQ(called_off.size(), 12u);
+  const struct {
+    std::string key, expected;
+  } unlisted[] = {{"209901010101", "レース 209901010101 は今週のレースの一覧にありません。"},
+                  {called_off, "レース " + called_off + " は中止になったため、⑥予想・結果の対象ではありません。"}};
+  for (const auto& c : unlisted) {
+    const testing::CliResult refused = testing::RunCli("viewer " + d + " " + c.key);
+    EXPECT_EQ(refused.exit_code, 1) << refused.out;
+    EXPECT_NE(refused.out.find(c.expected), std::string::npos) << refused.out;
+    EXPECT_EQ(refused.out.find("先に⑥"), std::string::npos) << refused.out;
+  }
   fs::remove_all(dir);
 }
 

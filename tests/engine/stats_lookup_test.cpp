@@ -102,6 +102,37 @@ TEST_F(StatsLookupTest, FindsFilesWhateverTheirCaseAndKeysOfEachWidth) {
   EXPECT_EQ(StatsFileByName("KS20200101NEW.dat"), nullptr);  // a jockey master: a record file of its own
 }
 
+// The key fields hold digits where the layout says digits; the first record that breaks it is
+// named with its file, its number and its key.
+TEST(StatsKeys, AKeyThatIsNotDigitsIsNamedWithFileAndRecord) {
+  const struct {
+    std::string_view file;
+    std::string bytes;
+    std::string expected;  // empty: sound
+  } cases[] = {
+      {stats_files::kKishuSeisei, Record(121, "01234") + Record(121, "00000"), ""},
+      {stats_files::kKishuSeisei, Record(121, "01234") + Record(121, "01A34"), "2 件目のレコードのキー「01A34」が 5 桁の数字ではありません"},
+      {stats_files::kChokyoSeisei, Record(121, "0123 "), "1 件目のレコードのキー「0123 」が 5 桁の数字ではありません"},
+      {stats_files::kChokyoSeisei, Record(121, "     "), "1 件目のレコードのキー「     」が 5 桁の数字ではありません"},
+      {stats_files::kKyosoba, Record(228, "2019100001") + Record(228, std::string("20191\0""0002", 10)),
+       "2 件目のレコードのキー「20191\\x000002」が 10 桁の数字ではありません"},
+      {stats_files::kStallion, Record(402, "1234567890"), ""},
+      {stats_files::kHahauma, Record(402, "12345-7890"), "1 件目のレコードのキー「12345-7890」が 10 桁の数字ではありません"},
+      {stats_files::kHnsk, Record(22, "12345678902019100001"), ""},
+      {stats_files::kHnsk, Record(22, "1234567890201910000x"), "1 件目のレコードのキー「201910000x」が 10 桁の数字ではありません"},
+  };
+  for (const auto& c : cases) {
+    const StatsFileKind& kind = *StatsFileByName(c.file);
+    const common::Status s = CheckStatsKeys("F.dat", c.bytes, kind);
+    if (c.expected.empty()) {
+      EXPECT_TRUE(s.ok()) << c.file << ": " << s.ToString();
+      continue;
+    }
+    EXPECT_TRUE(s.IsCorruption()) << c.file;
+    EXPECT_EQ(s.ToString(), "F.dat の " + c.expected) << c.file;
+  }
+}
+
 TEST(StatsFigures, RatioAndLogFiguresAndNullKeys) {
   struct Ratio {
     double value;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "engine/model_fixture.h"
 
@@ -90,12 +91,12 @@ TEST_F(WeightModelTest, CategoryIndicesCutTheThirtyCodesAtTheirWidths) {
 
 TEST_F(WeightModelTest, ReadsValuesAsTheFilesSpellThem) {
   // Values split by commas and line ends; quoted codes verbatim (blanks and commas included),
-  // unquoted ones without the blanks around them; values past the counts ignored.
-  folder_.Write("OPTION1N/QA1SibaTotalData201801N2024.dat", Totals({"3"}) + "99\r\n");
-  folder_.Write("OPTION1N/SibaItemCategory201801N2024.dat", "\"20 24 ,x\",  2023  \r\n\"\"\r\nextra\r\n");
+  // unquoted ones without the blanks around them.
+  folder_.Write("OPTION1N/QA1SibaTotalData201801N2024.dat", Totals({"3"}));
+  folder_.Write("OPTION1N/SibaItemCategory201801N2024.dat", "\"20 24 ,x\",  2023  \r\n\"\"\r\n");
   folder_.Write("OPTION1N/QA1SibaAgariWeightData201801N2024.dat", "0.1,62.6\r\n-1e-3\r\n");
   folder_.Write("OPTION1N/QA1SibaPaceWeightData201801N2024.dat", "+20.5, 16777217 ,3.4028234e38\r\n");
-  folder_.Write("OPTION1N/QA1SibaSohaWeightData201801N2024.dat", "1,2,3,4,5\r\n");
+  folder_.Write("OPTION1N/QA1SibaSohaWeightData201801N2024.dat", "1,2,3\r\n");
   folder_.Write("OPTION1N/SibaItemCategoryCount201801N2024.dat", "0\r\n2147483647\r\n-5\r\n");
   const SurfaceModel m = Load();
   EXPECT_EQ(m.category_total[1], 3);
@@ -157,13 +158,15 @@ TEST_F(WeightModelTest, AFailedLoadNamesTheFileAndLeavesTheModelAsItWas) {
     std::string expected_file, expected_text;
   } cases[] = {
       {"missing", soha, "", "QA1SibaSohaWeightData201801N2024.dat", "ファイルがないか、読めません"},
-      {"short", soha, "61,61,0,0,0,0,0,0,0\r\n", "QA1SibaSohaWeightData201801N2024.dat", "値が 9 個しかなく"},
-      {"too many categories", total, Totals({"6001"}), "QA1SibaTotalData201801N2024.dat", "区分が 6001 個"},
-      {"negative count", total, Totals({"-1"}), "QA1SibaTotalData201801N2024.dat", "区分が -1 個"},
-      {"not a weight", soha, "61,x6,0,0,0,0,0,0,0,0,0\r\n", "QA1SibaSohaWeightData201801N2024.dat", "[x6] は数字ではありません"},
+      {"short", soha, "61,61,0,0,0,0,0,0,0\r\n", "QA1SibaSohaWeightData201801N2024.dat", "値が 9 個しかありません"},
+      {"too many categories", total, Totals({"6001"}), "QA1SibaTotalData201801N2024.dat", "区分数 6001 が"},
+      {"negative count", total, Totals({"-1"}), "QA1SibaTotalData201801N2024.dat", "区分数 -1 が"},
+      {"not a weight", soha, "61,x6,0,0,0,0,0,0,0,0\r\n", "QA1SibaSohaWeightData201801N2024.dat", "1 行目が壊れています: 値「x6」が数値ではありません"},
+      {"values past the counts", soha, "61,6,0,0,0,0,0,0,0,0\r\n1\r\n", "QA1SibaSohaWeightData201801N2024.dat",
+       "値が 11 個あります（10 個のはずです。2 行目から余分です）"},
       {"not a count", total, Totals({"2", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0",
                                      "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "z"}),
-       "QA1SibaTotalData201801N2024.dat", "[z] は整数ではありません"},
+       "QA1SibaTotalData201801N2024.dat", "1 行目が壊れています: 値「z」が整数ではありません"},
   };
   for (const auto& c : cases) {
     WriteModel(folder_, ModelSurface::kTurf, kTurf);
@@ -183,6 +186,74 @@ TEST_F(WeightModelTest, AFailedLoadNamesTheFileAndLeavesTheModelAsItWas) {
   folder_.Write(soha, "x");
   SurfaceModel m;
   EXPECT_TRUE(LoadSurfaceModel(folder_.app_path(), ModelSurface::kTurf, kModelForIndexing, m, nullptr));
+}
+
+// One damaged line of a sound package: the load is refused with the file and the line named,
+// and the model the caller had stays. A line of the fixture's files holds one value (the
+// totals ten), so damage to one value's bytes shows in that line.
+TEST_F(WeightModelTest, ADamagedLineRefusesThePackageNamingFileAndLine) {
+  const std::string total = ModelFileName(ModelSurface::kTurf, ModelFile::kTotal);
+  const std::string codes = ModelFileName(ModelSurface::kTurf, ModelFile::kCategory);
+  const std::string agari = ModelFileName(ModelSurface::kTurf, ModelFile::kAgari);
+  const std::string samples = ModelFileName(ModelSurface::kTurf, ModelFile::kSamples);
+  // Replaces `from` at its first place after the start of line `line` (from 1) by `to`.
+  const auto edit = [](std::string bytes, int line, const std::string& from, const std::string& to) {
+    size_t at = 0;
+    for (int l = 1; l < line; ++l) at = bytes.find('\n', at) + 1;
+    at = bytes.find(from, at);
+    EXPECT_NE(at, std::string::npos) << from;
+    return bytes.replace(at, from.size(), to);
+  };
+  struct Case {
+    const char* what;
+    std::string file;
+    std::function<std::string(const std::string&)> damage;
+    std::string expected;  // after the file's name
+  } cases[] = {
+      {"code: cut last line", codes, [](const std::string& b) { return b.substr(0, b.size() - 4); },
+       " の 10 行目が壊れています: 行末がありません（行が途中で切れています）"},
+      {"code: byte in", codes, [&](const std::string& b) { return edit(b, 2, "2024", "20x24"); },
+       " の 2 行目が壊れています: 項目 1 のコード「20x24     」が 9 文字より長くなっています"},
+      {"code: byte out (closing quote)", codes, [&](const std::string& b) { return edit(b, 3, "  \"\r", "  \r"); },
+       " の 3 行目が壊れています: 1 番目の項目の引用符が閉じていません"},
+      {"code: CR LF inside", codes, [&](const std::string& b) { return edit(b, 1, "2023", "20\r\n23"); },
+       " の 1 行目が壊れています: 1 番目の項目の引用符が閉じていません"},
+      {"code: opening quote lost", codes, [&](const std::string& b) { return edit(b, 4, "\"6", "6"); },
+       " の 4 行目が壊れています: 1 番目の項目に対になっていない引用符があります"},
+      {"code: NUL inside", codes, [&](const std::string& b) { return edit(b, 5, "1318", std::string("1\0""18", 4)); },
+       " の 5 行目が壊れています: 制御文字 \\x00 があります"},
+      {"weight: cut last line", agari, [](const std::string& b) { return b.substr(0, b.size() - 2); },
+       " の 10 行目が壊れています: 行末がありません（行が途中で切れています）"},
+      {"weight: byte in", agari, [&](const std::string& b) { return edit(b, 2, "61.75", "61.7x5"); },
+       " の 2 行目が壊れています: 値「61.7x5」が数値ではありません"},
+      {"weight: byte out (line feed)", agari, [&](const std::string& b) { return edit(b, 1, "\r\n", "\r"); },
+       " の 1 行目が壊れています: 行の途中に CR があります"},
+      {"weight: CR LF inside", agari, [&](const std::string& b) { return edit(b, 2, "61.75", "61.\r\n75"); },
+       ": 値が 11 個あります（10 個のはずです。11 行目から余分です）"},
+      {"weight: quoted, quote lost", agari, [&](const std::string& b) { return edit(b, 7, "0.05", "0.05\""); },
+       " の 7 行目が壊れています: 1 番目の項目に対になっていない引用符があります"},
+      {"count: byte in", samples, [&](const std::string& b) { return edit(b, 7, "300", "3 00"); },
+       " の 7 行目が壊れています: 値「3 00」が整数ではありません"},
+      {"count: 300 digits", samples, [&](const std::string& b) { return edit(b, 7, "300", std::string(300, '9')); },
+       " の 7 行目が壊れています: 値「" + std::string(300, '9') + "」が大きすぎます"},
+      {"total: CR LF inside", total, [&](const std::string& b) { return edit(b, 1, "2,", "2\r\n,"); },
+       " の 2 行目が壊れています: 値「」が整数ではありません"},
+      {"total: byte in", total, [&](const std::string& b) { return edit(b, 1, ",4,", ",4.,"); },
+       " の 1 行目が壊れています: 値「4.」が整数ではありません"},
+      {"total: cut last line", total, [](const std::string& b) { return b.substr(0, b.size() - 1); },
+       " の 3 行目が壊れています: 行末がありません（行が途中で切れています）"},
+  };
+  for (const auto& c : cases) {
+    WriteModel(folder_, ModelSurface::kTurf, kTurf);
+    const std::string sound = common::ReadWholeFile(folder_.app_path() + c.file).value();
+    folder_.Write(c.file, c.damage(sound));
+    SurfaceModel m;
+    m.category_total[5] = 77;  // what the caller had stays
+    std::string error;
+    EXPECT_FALSE(LoadSurfaceModel(folder_.app_path(), ModelSurface::kTurf, kModelAll, m, &error)) << c.what;
+    EXPECT_EQ(error, folder_.app_path() + c.file + c.expected) << c.what;
+    EXPECT_EQ(m.category_total[5], 77) << c.what;
+  }
 }
 
 TEST_F(WeightModelTest, AReferenceModelIsAllThreeSurfacesOrNone) {

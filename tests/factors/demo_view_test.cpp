@@ -93,7 +93,11 @@ TEST_F(DemoViewTest, TheCommandLinePrintsAnItemsGrid) {
 
   EXPECT_EQ(RunCli("factors '" + folder_->path() + "' turf 31").exit_code, 2);
   EXPECT_EQ(RunCli("factors '" + folder_->path() + "' grass 1").exit_code, 2);
-  const auto missing = RunCli("factors /nonexistent/folder turf 1");
+  const auto no_folder = RunCli("factors /nonexistent/folder turf 1");
+  EXPECT_EQ(no_folder.exit_code, 1);
+  EXPECT_NE(no_folder.out.find("プログラムのフォルダ「/nonexistent/folder」がありません"), std::string::npos) << no_folder.out;
+  testing::TempFolder empty("rdv_factors_no_model");
+  const auto missing = RunCli("factors '" + empty.path() + "' turf 1");
   EXPECT_EQ(missing.exit_code, 1);
   EXPECT_NE(missing.out.find("QA1SibaTotalData201801N2024.dat"), std::string::npos) << missing.out;
 }

@@ -59,15 +59,21 @@ TEST(FactorViewTest, ItemGridsListEveryCategoryInModelOrder) {
       }
 }
 
-TEST(FactorViewTest, SurplusValuesAreIgnoredAndAnEmptyItemShiftsNothing) {
+// Values past the counts are values out of place (a line end inside a value adds one): the
+// window refuses the file, naming it and the line the surplus starts on.
+TEST(FactorViewTest, SurplusValuesRefuseTheFileAndAnEmptyItemShiftsNothing) {
   TempProgramFolder folder;
   WriteModel(folder, ModelSurface::kDirt, {{1, "2020", "1", "2", "3", "4"}, {4, "55  ", "5", "6", "7", "8"}});
-  for (ModelFile f : {ModelFile::kCategory, ModelFile::kAgari, ModelFile::kPace, ModelFile::kSoha, ModelFile::kSamples})
-    folder.Write(ModelFileName(ModelSurface::kDirt, f),
-                 *common::ReadWholeFile(folder.app_path() + ModelFileName(ModelSurface::kDirt, f)) + "99\r\n98\r\n");
   const FactorView view = Load(folder, ModelSurface::kDirt);
   EXPECT_EQ(view.items[4].cells[1], (std::vector<std::string>{"55  ", "5", "6", "7", "8", "1"}));
   EXPECT_EQ(view.items[5].rows, 1);
+  const std::string pace = ModelFileName(ModelSurface::kDirt, ModelFile::kPace);
+  folder.Write(pace, *common::ReadWholeFile(folder.app_path() + pace) + "99\r\n98\r\n");
+  FactorView refused;
+  const common::Status loaded = LoadFactorView(folder.app_path(), ModelSurface::kDirt, refused);
+  EXPECT_TRUE(loaded.IsIoError());
+  EXPECT_EQ(loaded.path(), folder.app_path() + pace);
+  EXPECT_EQ(loaded.ToString(), folder.app_path() + pace + ": 値が 4 個あります（2 個のはずです。3 行目から余分です）");
 }
 
 // Item 6's and item 20's layouts differ by window; every other grid has six columns, the code

@@ -19,18 +19,38 @@ TEST_F(JvLinkSettingsTest, DefaultIsJvdataInTheProgramFolder) {
 }
 
 TEST_F(JvLinkSettingsTest, SavedFolderIsUsedAndEmptyMeansDefault) {
-  const common::Status saved = jvlink::SaveRecordingFolderSetting(SettingsFile(), "/data/レース記録");
+  const common::Status saved = jvlink::SaveRecordingFolderSetting(SettingsFile(), "/opt/radadovur/", "/data/レース記録");
   ASSERT_TRUE(saved.ok()) << saved.ToString();
-  EXPECT_EQ(jvlink::LoadRecordingFolderSetting(SettingsFile()), "/data/レース記録");
+  EXPECT_EQ(jvlink::LoadRecordingFolderSetting(SettingsFile(), "/opt/radadovur/"), "/data/レース記録");
   EXPECT_EQ(jvlink::RecordingFolderFromSettings("/opt/radadovur/", SettingsFile()), "/data/レース記録");
 
-  ASSERT_TRUE(jvlink::SaveRecordingFolderSetting(SettingsFile(), "").ok());
+  ASSERT_TRUE(jvlink::SaveRecordingFolderSetting(SettingsFile(), "/opt/radadovur", "").ok());
   EXPECT_EQ(jvlink::RecordingFolderFromSettings("/opt/radadovur/", SettingsFile()), "/opt/radadovur/JVDATA");
 
-  EXPECT_FALSE(jvlink::SaveRecordingFolderSetting(SettingsFile(), "two\nlines").ok());
-  EXPECT_FALSE(jvlink::SaveRecordingFolderSetting("", "/x").ok());
+  EXPECT_FALSE(jvlink::SaveRecordingFolderSetting(SettingsFile(), "/opt/radadovur/", "two\nlines").ok());
+  EXPECT_FALSE(jvlink::SaveRecordingFolderSetting(SettingsFile(), "/opt/radadovur/", "a\ttab").ok());
+  EXPECT_FALSE(jvlink::SaveRecordingFolderSetting("", "/opt/radadovur/", "/x").ok());
   Write("blocker", "a file where the settings folder should be");
-  EXPECT_FALSE(jvlink::SaveRecordingFolderSetting(folder_ + "/blocker/radadovur-jvlink/recordings", "/x").ok());
+  EXPECT_FALSE(
+      jvlink::SaveRecordingFolderSetting(folder_ + "/blocker/radadovur-jvlink/recordings", "/opt/radadovur/", "/x").ok());
+}
+
+// A folder chosen for one program folder is not replayed into another one (a Friday week's
+// download must not fetch a Monday folder's payouts); the same folder named another way
+// ("week", "./week/", its absolute path) finds its line.
+TEST_F(JvLinkSettingsTest, SavedFolderBelongsToItsProgramFolder) {
+  ASSERT_TRUE(jvlink::SaveRecordingFolderSetting(SettingsFile(), root_ + "/monday/", "/rec/monday").ok());
+  ASSERT_TRUE(jvlink::SaveRecordingFolderSetting(SettingsFile(), root_ + "/other", "/rec/other").ok());
+  EXPECT_EQ(jvlink::RecordingFolderFromSettings(root_ + "/friday/", SettingsFile()), root_ + "/friday/JVDATA");
+  EXPECT_EQ(jvlink::RecordingFolderFromSettings(root_ + "/monday/", SettingsFile()), "/rec/monday");
+  EXPECT_EQ(jvlink::RecordingFolderFromSettings(root_ + "/./monday//", SettingsFile()), "/rec/monday");
+  // Changing one program folder's choice keeps the others'.
+  ASSERT_TRUE(jvlink::SaveRecordingFolderSetting(SettingsFile(), root_ + "/monday", "/rec/monday2").ok());
+  EXPECT_EQ(jvlink::RecordingFolderFromSettings(root_ + "/other/", SettingsFile()), "/rec/other");
+  EXPECT_EQ(jvlink::RecordingFolderFromSettings(root_ + "/monday/", SettingsFile()), "/rec/monday2");
+  // A settings file of the old form (one folder for every program folder) names none.
+  Write("old/recordings", "/rec/everywhere\n");
+  EXPECT_EQ(jvlink::LoadRecordingFolderSetting(folder_ + "/old/recordings", root_ + "/monday/"), std::nullopt);
 }
 
 TEST_F(JvLinkSettingsTest, SettingsFileFollowsXdgConfigHomeThenHome) {
@@ -58,7 +78,7 @@ TEST_F(JvLinkSettingsTest, WindowInstancesFollowTheSettings) {
   EXPECT_EQ(link->JVOpen("TOKURACETCVNRCVN", "00000000000000", 2, read_count, download_count, stamp), 0);
   EXPECT_EQ(read_count, 1);
 
-  ASSERT_TRUE(jvlink::SaveRecordingFolderSetting(SettingsFile(), root_ + "/other").ok());
+  ASSERT_TRUE(jvlink::SaveRecordingFolderSetting(SettingsFile(), root_ + "/", root_ + "/other").ok());
   EXPECT_EQ(link->recording_folder(), root_ + "/other");
   EXPECT_EQ(link->JVOpen("TOKURACETCVNRCVN", "00000000000000", 2, read_count, download_count, stamp),
             jvlink::jvreplay::kNoRecordingFolder);

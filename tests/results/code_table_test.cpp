@@ -45,17 +45,42 @@ TEST_F(CodeTableTest, LookupTakesTheLastMatchingRowAndComparesExactly) {
   for (const auto& c : cases) EXPECT_EQ(Lookup(c.kind, c.code, c.column), c.expected) << c.kind << "/" << c.code;
 }
 
-TEST_F(CodeTableTest, ValuesAreAStreamOfEightPerRowWhateverTheLineEnds) {
-  // Two rows on one line, then one row over three lines, then a row cut short by the end.
-  ASSERT_TRUE(Load(common::ToCp932("\"2001\",\"01\",\"\",\"\",\"札幌\",\"\",\"\",\"\",\"2001\",\"02\",\"\",\"\",\"函館\",\"\",\"\",\"\"\r\n"
-                   "\"2011\",\"1\"\r\n\"晴\",\"\",\"\"\r\n\"\",\"\",\"\"\r\n"
-                   "\"2002\",\"1\",\"土曜日\""))
-                  .ok());
-  EXPECT_EQ(Lookup("2001", "01", 4), "札幌");
-  EXPECT_EQ(Lookup("2001", "02", 4), "函館");
-  EXPECT_EQ(Lookup("2011", "1", 2), "晴");
-  EXPECT_EQ(Lookup("2002", "1", 2), "土曜日");
-  EXPECT_EQ(Lookup("2002", "1", 3), "");
+// One row a line. The damage a byte does to a line (a line end inside a quoted item, a lost
+// quote, a line cut short, items added or lost) is named with the file and the line, and the rows
+// of the damaged lines are not used; the other rows are.
+TEST_F(CodeTableTest, ADamagedLineIsNamedAndItsRowsAreNotUsed) {
+  const std::string sapporo = CodeRow({"2001", "01", "札幌競馬場", "札", "札幌", "札", "sapporo"});
+  const std::string hakodate = CodeRow({"2001", "02", "函館競馬場", "函", "函館", "函", "hakodate"});
+  const std::string tokyo = CodeRow({"2001", "05", "東京競馬場", "東", "東京", "東", "tokyo"});
+  // Replaces the first `from` of `row` by `to`.
+  const auto edit = [](std::string row, const std::string& from, const std::string& to) {
+    return row.replace(row.find(from), from.size(), to);
+  };
+  const std::string path = app_ + "JRACODE/CodeTable.csv";
+  const std::string lines = "次の行が壊れています: ";
+  const struct {
+    const char* what;
+    std::string first;     // in place of the Sapporo row
+    std::string expected;  // after "コード表 <path> の "
+  } cases[] = {
+      {"CR LF inside", edit(sapporo, common::ToCp932("札幌\""), common::ToCp932("札\r\n幌\"")),
+       lines + "1 行目（5 番目の項目の引用符が閉じていません）、2 行目（1 番目の項目に対になっていない引用符があります）。その行は使いません。"},
+      {"quote lost", edit(sapporo, "\"01\"", "\"01"),
+       lines + "1 行目（2 番目の項目の引用符のあとに余分な文字があります）。その行は使いません。"},
+      {"item lost", edit(sapporo, ",\"sapporo\"", ""), lines + "1 行目（項目が 7 個あります。8 個のはずです）。その行は使いません。"},
+      {"two rows on a line", sapporo.substr(0, sapporo.size() - 2) + "," + sapporo,
+       lines + "1 行目（項目が 16 個あります。8 個のはずです）。その行は使いません。"},
+      {"cut", sapporo.substr(0, 20) + "\r\n", lines + "1 行目（3 番目の項目の引用符が閉じていません）。その行は使いません。"},
+      {"byte in", edit(sapporo, "\"01\"", "\"01\"\x01"), lines + "1 行目（制御文字 \\x01 があります）。その行は使いません。"},
+  };
+  for (const auto& c : cases) {
+    const common::Status s = Load(c.first + hakodate + tokyo);
+    EXPECT_TRUE(s.IsCorruption()) << c.what;
+    EXPECT_EQ(s.ToString(), "コード表 " + path + " の" + c.expected) << c.what;
+    EXPECT_EQ(Lookup("2001", "01", 4), "") << c.what;  // no half row, no shifted columns
+    EXPECT_EQ(Lookup("2001", "02", 4), "函館") << c.what;
+    EXPECT_EQ(Lookup("2001", "05", 6), "tokyo") << c.what;
+  }
 }
 
 TEST_F(CodeTableTest, AnEmptyLastValueAndBlankLinesKeepTheRowsInStep) {

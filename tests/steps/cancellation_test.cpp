@@ -11,6 +11,7 @@
 #include "support/recording_host.h"
 #include "support/scripted_jv_link.h"
 #include "support/store_fixture.h"
+#include "support/week_record.h"
 
 namespace radadovur::testing {
 namespace {
@@ -26,6 +27,7 @@ class CancellationStep : public StoreFolder {
  protected:
   void SetUp() override {
     StoreFolder::SetUp();
+    MarkStepsFinished(app_, steps::WeekStep::kStructure);
     // Two race days, Saturday's race 11 under categories "1" and "2".
     Put("RATHISWEEKNNEW.dat", {Race({"7", "20230601", "20230528", "05", "11", "past"}),
                                Race({"1", "20240801", "20240803", "05", "11", "sat-11-cat1"}),

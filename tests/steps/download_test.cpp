@@ -1,4 +1,5 @@
 #include "steps/download.h"
+#include "steps/week_record.h"
 
 #include "steps/download_progress.h"
 
@@ -123,8 +124,8 @@ TEST_F(ThisWeekDownloadTest, StoresEachTypeInDeliveryOrder) {
   EXPECT_EQ(host_.events[1].kind, "yield");
   EXPECT_EQ(host_.Yields(), 2);  // and at the file boundary: the window repaints between the files
   EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText1), kEnd);
-  // Only the five files and the package folder: no temporary file is left behind.
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 6);
+  // Only the five files, the week's record and the package folder: no temporary file is left behind.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 7);
 }
 
 TEST_F(ThisWeekDownloadTest, ProgressDialogDecidesWhetherToRead) {
@@ -150,7 +151,12 @@ TEST_F(ThisWeekDownloadTest, ProgressDialogDecidesWhetherToRead) {
       EXPECT_THAT(link_.calls, ElementsAre(kInitCall, kOpenCall, "JVClose"));
     else
       EXPECT_THAT(link_.calls, ElementsAre(kInitCall, kOpenCall, "JVCancel", "JVClose"));
-    EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText1), kEnd);
+    // A cancelled download did not finish: no finished text, and the steps after it wait for one.
+    EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText1),
+              answer == common::kDownloadDone ? kEnd : "今週開催取得を取り消しました。ファイルは前の取得のままです。");
+    steps::WeekRecord record;
+    ASSERT_TRUE(steps::ReadWeekRecord(app_, record).ok());
+    EXPECT_EQ(record.Finished(steps::WeekStep::kDownload), answer == common::kDownloadDone);
     EXPECT_THAT(host_.Messages(), IsEmpty());
     if (answer == common::kDownloadDone) {
       EXPECT_THAT(Field(store::kRaThisWeek, jvdata::ra::RaceNum), ElementsAre("01"));

@@ -12,6 +12,7 @@
 #include "support/recording_host.h"
 #include "support/scripted_jv_link.h"
 #include "support/temp_folder.h"
+#include "support/week_record.h"
 
 namespace radadovur::testing {
 namespace {
@@ -37,6 +38,8 @@ std::string RaceIdOf(int r) {
 
 class OddsDownloadTest : public ::testing::Test {
  protected:
+  // Step ② ran: the realtime odds read its race file.
+  void SetUp() override { MarkStepsFinished(app_, steps::WeekStep::kStructure); }
   std::string File(std::string_view name) { return common::ReadWholeFile(app_ + std::string(name)).value_or("<missing>"); }
   common::StepFailures Week(steps::ThisWeekOdds which) {
     return steps::RunThisWeekOdds(which, state_, window_, link_, host_, std::chrono::milliseconds(0));
@@ -134,22 +137,32 @@ TEST_F(OddsDownloadTest, ACancelledDownloadReadsNothing) {
 }
 
 TEST_F(OddsDownloadTest, RealtimeVisitsTheLast97RacesFromTheHighestRecord) {
-  const std::pair<int, std::vector<int>> cases[] = {{40, {40, 1}}, {150, {150, 54}}, {0, {}}};
+  const std::pair<int, std::vector<int>> cases[] = {{40, {40, 1}}, {150, {150, 54}}};
   for (const auto& [n, ends] : cases) {
     std::remove((app_ + std::string(names::kRaNew)).c_str());
-    if (n > 0) Races(n);
+    Races(n);
     link_.calls.clear();
     EXPECT_TRUE(steps::RunRealtimeOdds(state_, link_, host_).empty());
     const auto keys = RealtimeKeys();
-    ASSERT_EQ(keys.size(), n == 0 ? 0u : static_cast<size_t>(ends[0] - ends[1] + 1)) << n;
-    if (n == 0) continue;
+    ASSERT_EQ(keys.size(), static_cast<size_t>(ends[0] - ends[1] + 1)) << n;
     EXPECT_EQ(keys.front(), RaceIdOf(ends[0])) << n;
     EXPECT_EQ(keys.back(), RaceIdOf(ends[1])) << n;
   }
-  EXPECT_EQ(link_.calls.size(), 0u);  // no race file: no request at all
   EXPECT_EQ(host_.LastText(common::StatusSlot::kRealtimeText1), "速報オッズ取得完了");
-  EXPECT_EQ(File(names::kO2Realtime), "");
-  EXPECT_EQ(File(names::kRaNew), "<missing>");  // not created
+
+  // Without step ②'s race file the fetch is refused: no request, no file created or emptied.
+  std::remove((app_ + std::string(names::kRaNew)).c_str());
+  std::remove((app_ + std::string(names::kO2Realtime)).c_str());
+  link_.calls.clear();
+  RecordingHost refused;
+  const common::StepFailures failures = steps::RunRealtimeOdds(state_, link_, refused);
+  EXPECT_TRUE(failures.refused);
+  EXPECT_EQ(link_.calls.size(), 0u);
+  EXPECT_TRUE(refused.TextsOf(common::StatusSlot::kRealtimeText1).empty());
+  ASSERT_EQ(refused.Messages().size(), 1u);
+  EXPECT_NE(refused.Messages()[0].find("先に②構造・中止処理を実行して下さい。"), std::string::npos);
+  EXPECT_EQ(File(names::kO2Realtime), "<missing>");
+  EXPECT_EQ(File(names::kRaNew), "<missing>");
 }
 
 TEST_F(OddsDownloadTest, RealtimeKeepsOnlyRecordsAndNeverTheBufferAfterAnError) {

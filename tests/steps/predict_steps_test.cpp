@@ -10,6 +10,7 @@
 #include "steps/predict.h"
 #include "support/recording_host.h"
 #include "support/store_fixture.h"
+#include "support/week_record.h"
 
 namespace radadovur::testing {
 namespace {
@@ -22,6 +23,7 @@ using PredictSteps = StoreFolder;
 
 TEST_F(PredictSteps, DayBeforeEndsWithItsTextOrStopsWithAMessage) {
   RecordingHost host;
+  MarkStepsFinished(app_, steps::WeekStep::kStructure);
   common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), {});
   Put("RATHISWEEKNNEW.dat", {});
   EXPECT_TRUE(steps::RunDayBefore(common::RunStateFor(app_), host).empty());  // nothing to fix yet
@@ -45,6 +47,9 @@ TEST_F(PredictSteps, PredictionNamesFailedAndStaleHorsesAndShowsTheEndTextOnlyWh
   const engine::ReferenceModel model;
   RecordingHost empty_week;
   std::filesystem::create_directory(Path("OPTION1N"));  // the package, without statistics
+  MarkStepsFinished(app_, steps::WeekStep::kDayBefore);
+  Put("RATHISWEEKNNEW.dat", {});
+  Put("UMTHISWEEKNNEW.dat", {});
   common::WriteQuotedLines(Path("HAHAHANNUMTHISWEEKN.dat"), {});
   common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), {});
   EXPECT_TRUE(steps::RunPrediction(common::RunStateFor(app_), model, empty_week).empty());

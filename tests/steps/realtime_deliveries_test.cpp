@@ -20,6 +20,7 @@
 #include "support/recording_host.h"
 #include "support/scripted_jv_link.h"
 #include "support/temp_folder.h"
+#include "support/week_record.h"
 
 namespace radadovur::testing {
 namespace {
@@ -59,6 +60,8 @@ const Damage kDamages[] = {
 
 class RealtimeDeliveriesTest : public ::testing::Test {
  protected:
+  // ② (and the cancellation) ran: the realtime odds and the cancellation read its files.
+  void SetUp() override { MarkStepsFinished(app_, steps::WeekStep::kStructure); }
   std::string File(std::string_view name) { return common::ReadWholeFile(app_ + std::string(name)).value_or("<missing>"); }
   void Races(std::string_view name) {
     ASSERT_TRUE(common::WriteFileAtomic(app_ + std::string(name), RaceRecord()).ok());

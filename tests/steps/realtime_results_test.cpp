@@ -15,6 +15,7 @@
 #include "support/scripted_jv_link.h"
 #include "support/temp_folder.h"
 #include "support/data_names.h"
+#include "support/week_record.h"
 
 namespace radadovur::testing {
 namespace {
@@ -117,6 +118,7 @@ TEST_F(RealtimeResultsTest, TheLoadFetchesBothAndPatchesTheRunnerFile) {
   rr::Put(runner, rr::LineEnd, "\r\n");
   ASSERT_TRUE(common::WriteFileAtomic(app_ + ::radadovur::testing::NameOf(results::RaceRunnerFileName, "202408030501"), runner).ok());
   ASSERT_TRUE(common::WriteFileAtomic(app_ + std::string(results::kRaceDetailFile), "").ok());  // step ⑥ has run
+  ::radadovur::testing::MarkStepsFinished(app_, steps::WeekStep::kResults);
   const std::string entry = MakeRecord(
       RecordType::SE, {{jvdata::se::DataCategory, "7"}, {jvdata::se::Year, "2024"}, {jvdata::se::MonthDay, "0803"},
                        {jvdata::se::VenueCode, "05"}, {jvdata::se::Kaiji, "00"}, {jvdata::se::Nichiji, "01"},

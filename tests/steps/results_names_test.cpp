@@ -8,6 +8,7 @@
 #include "common/names.h"
 #include "results/results_fixture.h"
 #include "steps/results.h"
+#include "support/week_record.h"
 
 namespace radadovur {
 namespace {
@@ -37,6 +38,7 @@ class ResultsNamesTest : public ::testing::TestWithParam<bool> {
                                "TANSHO", "UMAREN", "WIDE", "UMATAN", "SANRENPUKU", "SANRENTAN"})
       fs::create_directories(app_ + folder);
     ASSERT_TRUE(common::WriteFileAtomic(app_ + "JRACODE/CodeTable.csv", testing::SmallCodeTable()).ok());
+    testing::MarkStepsFinished(app_, steps::WeekStep::kPredict);
   }
   void PutRecords(std::string_view name, const std::vector<std::string>& records) const {
     std::string bytes;

@@ -15,9 +15,12 @@
 #include "steps/predict.h"
 #include "steps/realtime_results.h"
 #include "steps/results.h"
+#include "steps/step_inputs.h"
 #include "support/recording_host.h"
 #include "support/scripted_jv_link.h"
+#include "support/program_folder.h"
 #include "support/store_fixture.h"
+#include "support/week_record.h"
 
 namespace radadovur::testing {
 namespace {
@@ -93,6 +96,8 @@ class StepInputs : public StoreFolder, public ::testing::WithParamInterface<Case
 
 TEST_P(StepInputs, RefusesNamingTheMissingFileAndTheStepToRunFirst) {
   const Case& c = GetParam();
+  // The record says every step finished: the files are what is missing.
+  MarkStepsFinished(app_, steps::WeekStep::kResults);
   for (const char* name : c.present) Make(name, c.final);
   const std::vector<std::string> before = FolderFiles();
   std::map<std::string, std::string> bytes;
@@ -146,6 +151,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // An empty list that exists is a week without horses, as the step has always read it.
 TEST_F(StoreFolder, EmptyHorseListIsNoRefusal) {
+  MarkStepsFinished(app_, steps::WeekStep::kResults);
+  Put("UMTHISWEEKNNEW.dat", {});
   common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), {});
   common::WriteQuotedLines(Path("HAHAHANNUMTHISWEEKN.dat"), {});
   Put("RATHISWEEKNNEW.dat", {});
@@ -155,6 +162,69 @@ TEST_F(StoreFolder, EmptyHorseListIsNoRefusal) {
   std::filesystem::create_directory(Path("OPTION1N"));
   EXPECT_TRUE(Predict(common::RunStateFor(app_), host).empty());
   EXPECT_EQ(host.LastText(StatusSlot::kPredictText3), "計算終了");
+}
+
+// Whichever order a step looks for its inputs in, the refusal names the earliest step whose files
+// are missing or that has not finished.
+TEST(MissingInputsText, NamesTheEarliestStep) {
+  ProgramFolder folder;
+  const std::vector<std::vector<const steps::ProducerStep*>> orders = {
+      {&steps::kPredictStep, &steps::kStructureStep, &steps::kDownloadStep},
+      {&steps::kDownloadStep, &steps::kStructureStep, &steps::kPredictStep},
+      {&steps::kStructureStep, &steps::kDownloadStep, &steps::kResultsStep}};
+  for (const auto& order : orders) {
+    steps::MissingInputs missing(folder.app_path());
+    for (const steps::ProducerStep* p : order) missing.Need(std::string("X") + std::string(p->button), *p);
+    EXPECT_THAT(missing.Text("工程"), HasSubstr("先に①今週開催取得を実行して下さい。"));
+  }
+  // A step not finished before the step whose files are missing is named, and the other way round.
+  for (bool record_first : {true, false}) {
+    steps::MissingInputs missing(folder.app_path());
+    const auto not_finished = [&] { missing.NotFinished(steps::kDayBeforeStep, common::Status::NotFound("r", "r")); };
+    if (record_first) not_finished();
+    missing.Need("UMAGOTOEXTHISWEEKN/x", steps::kPredictStep);
+    if (!record_first) not_finished();
+    EXPECT_THAT(missing.Text("工程"), HasSubstr("先に④前日固定を実行して下さい。")) << record_first;
+  }
+}
+
+// Five missing files are named; the message counts the rest exactly.
+TEST(MissingInputsText, CountsTheFilesItDoesNotName) {
+  ProgramFolder folder;
+  for (int n : {5, 6, 9}) {
+    steps::MissingInputs missing(folder.app_path());
+    for (int i = 1; i <= n; ++i) missing.Need("F" + std::to_string(i), steps::kStructureStep);
+    const std::string text = missing.Text("工程");
+    EXPECT_THAT(text, HasSubstr("F1、F2、F3、F4、F5"));
+    EXPECT_THAT(text, ::testing::Not(HasSubstr("F6")));
+    if (n == 5) {
+      EXPECT_THAT(text, ::testing::Not(HasSubstr("ほか")));
+    } else {
+      EXPECT_THAT(text, HasSubstr("F5 ほか " + std::to_string(n - 5) + " 件"));
+    }
+  }
+}
+
+// ⑥ without this week's expanded records: the first five runners' files are named and the others
+// counted, every runner once.
+TEST_F(StoreFolder, ResultsCountsEveryRunnerWithoutThisWeeksRecords) {
+  MarkStepsFinished(app_, steps::WeekStep::kResults);
+  Put("RATHISWEEKNNEW.dat", {Race({"2", "20240606", "20240608", "05", "11", "R"})});
+  std::vector<std::string> entries, horses;
+  for (int h = 1; h <= 7; ++h) {
+    const std::string ketto = "20191000" + std::string(h < 10 ? "0" : "") + std::to_string(h);
+    const std::string umaban = std::string(h < 10 ? "0" : "") + std::to_string(h);
+    entries.push_back(Entry({"2", "20240606", "20240608", "05", "11", umaban, ketto, "H"}));
+    horses.push_back(ketto);
+  }
+  Put("SETHISWEEKNNEW.dat", entries);
+  common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), horses);
+  RecordingHost host;
+  const common::StepFailures failures = Results(common::RunStateFor(app_), host);
+  EXPECT_TRUE(failures.refused);
+  ASSERT_EQ(host.Messages().size(), 1u);
+  EXPECT_THAT(host.Messages()[0], HasSubstr("UMAGOTOEXTHISWEEKN/2019100005EX.dat ほか 2 件"));
+  EXPECT_THAT(host.Messages()[0], HasSubstr("先に⑤計算を実行して下さい。"));
 }
 
 }  // namespace

@@ -153,7 +153,8 @@ TEST_F(Structure, AFailedOutputIsReportedAndTheRestIsWritten) {
   EXPECT_THAT(host_.Messages().back(), HasSubstr("RATHISWEEKNNEW.dat"));
   EXPECT_THAT(RaceTags("RATHISWEEKNNEWd.dat"), ElementsAre("r"));
   EXPECT_EQ(Bytes("KETTONUMTHISWEEKN.dat"), "\"2000000001\"\r\n");
-  EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText4), "構造体処理終了  1");
+  // A run with a failure ends with its failure text, never the finished one.
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText4), "構造体処理で失敗がありました。");
   for (const auto& f : FolderFiles()) EXPECT_THAT(f, ::testing::Not(HasSubstr("~"))) << "temporary file left";
 }
 

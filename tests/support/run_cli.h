@@ -9,18 +9,18 @@ namespace radadovur::testing {
 
 struct CliResult {
   int exit_code = -1;
-  std::string out;  // standard output and standard error
+  std::string out;  // standard output and standard error (standard output alone: RunCliStdout)
 };
 
 // The exit code of a run that RunCliWithin stopped.
 inline constexpr int kTimedOut = 124;
 
 // Runs radadovur-cli with a shell-quoted argument string; with `seconds`, a run that takes
-// longer is stopped (exit code kTimedOut).
-inline CliResult RunCliWithin(int seconds, const std::string& args) {
+// longer is stopped (exit code kTimedOut). Without `with_stderr` standard error is dropped.
+inline CliResult RunCliWithin(int seconds, const std::string& args, bool with_stderr = true) {
   CliResult result;
   const std::string limit = seconds > 0 ? "timeout " + std::to_string(seconds) + " " : "";
-  const std::string command = limit + "'" + RADADOVUR_CLI + "' " + args + " 2>&1";
+  const std::string command = limit + "'" + RADADOVUR_CLI + "' " + args + (with_stderr ? " 2>&1" : " 2>/dev/null");
   FILE* pipe = ::popen(command.c_str(), "r");
   if (!pipe) return result;
   std::array<char, 4096> buf{};
@@ -32,5 +32,6 @@ inline CliResult RunCliWithin(int seconds, const std::string& args) {
 }
 
 inline CliResult RunCli(const std::string& args) { return RunCliWithin(0, args); }
+inline CliResult RunCliStdout(const std::string& args) { return RunCliWithin(0, args, false); }
 
 }  // namespace radadovur::testing

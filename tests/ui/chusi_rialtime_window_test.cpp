@@ -16,6 +16,7 @@
 #include "support/recording_host.h"
 #include "support/scripted_jv_link.h"
 #include "support/store_fixture.h"
+#include "support/week_record.h"
 
 namespace radadovur::testing {
 namespace {
@@ -24,6 +25,7 @@ using ChusiRialtimeWindowTest = StoreFolder;
 
 TEST_F(ChusiRialtimeWindowTest, LoadRunsTheProcessingAndCommand1ClosesOnlyThisWindow) {
   QtApp();
+  MarkStepsFinished(app_, steps::WeekStep::kStructure);
   for (const char* name : {"RATHISWEEKNNEW.dat", "RATHISWEEKNNEWd.dat"})
     Put(name, {Race({"1", "20240801", "20240803", "05", "01", "cat1"}), Race({"2", "20240801", "20240803", "05", "02", "cat2"})});
   for (const char* name : {"SETHISWEEKNNEW.dat", "SETHISWEEKNNEWd.dat", "KETTONUMTHISWEEKN.dat"}) Put(name, {});
@@ -62,6 +64,7 @@ TEST_F(ChusiRialtimeWindowTest, LoadRunsTheProcessingAndCommand1ClosesOnlyThisWi
 
 TEST_F(ChusiRialtimeWindowTest, AFailureShowsWhatFailedInsteadOfTheEndText) {
   QtApp();
+  MarkStepsFinished(app_, steps::WeekStep::kStructure);
   // Step ②'s working copies and horse list are there; the race file cannot be read.
   for (const char* name : {"RATHISWEEKNNEWd.dat", "SETHISWEEKNNEWd.dat", "KETTONUMTHISWEEKN.dat"})
     ASSERT_TRUE(common::WriteFileAtomic(Path(name), "").ok());

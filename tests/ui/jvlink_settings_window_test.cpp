@@ -38,7 +38,7 @@ class JvLinkSettingsWindowTest : public RecordingFixture {
 
 TEST_F(JvLinkSettingsWindowTest, OkSavesTheFolderAndCancelDoesNot) {
   ASSERT_EQ(jvlink::DefaultJvLinkSettingsFile(), SettingsFile());
-  ui::JvLinkSettingsWindow window(jvlink::DefaultJvLinkSettingsFile(), folder_);
+  ui::JvLinkSettingsWindow window(jvlink::DefaultJvLinkSettingsFile(), root_ + "/", folder_);
   EXPECT_EQ(window.objectName(), "JVLinkSettings");
   auto* edit = window.findChild<QLineEdit*>("FolderEdit");
   ASSERT_NE(edit, nullptr);
@@ -54,18 +54,18 @@ TEST_F(JvLinkSettingsWindowTest, OkSavesTheFolderAndCancelDoesNot) {
   window.findChild<QPushButton*>("OkButton")->click();
   EXPECT_EQ(window.result(), QDialog::Accepted);
   EXPECT_EQ(window.result_code(), 0);
-  EXPECT_EQ(jvlink::LoadRecordingFolderSetting(SettingsFile()), root_ + "/週の記録");
+  EXPECT_EQ(jvlink::LoadRecordingFolderSetting(SettingsFile(), root_ + "/"), root_ + "/週の記録");
 
-  ui::JvLinkSettingsWindow again(SettingsFile(), root_ + "/週の記録");
+  ui::JvLinkSettingsWindow again(SettingsFile(), root_ + "/", root_ + "/週の記録");
   again.findChild<QLineEdit*>("FolderEdit")->setText("/somewhere/else");
   again.findChild<QPushButton*>("CancelButton")->click();
   EXPECT_EQ(again.result(), QDialog::Rejected);
-  EXPECT_EQ(jvlink::LoadRecordingFolderSetting(SettingsFile()), root_ + "/週の記録");
+  EXPECT_EQ(jvlink::LoadRecordingFolderSetting(SettingsFile(), root_ + "/"), root_ + "/週の記録");
 }
 
 TEST_F(JvLinkSettingsWindowTest, FailedSaveGivesMinusOne) {
   Write("blocker", "x");
-  ui::JvLinkSettingsWindow window(folder_ + "/blocker/radadovur-jvlink/recordings", folder_);
+  ui::JvLinkSettingsWindow window(folder_ + "/blocker/radadovur-jvlink/recordings", root_ + "/", folder_);
   window.findChild<QPushButton*>("OkButton")->click();
   EXPECT_EQ(window.result_code(), -1);
 }
@@ -73,7 +73,7 @@ TEST_F(JvLinkSettingsWindowTest, FailedSaveGivesMinusOne) {
 // A folder that does not exist is refused with a message naming it; the dialog stays open and
 // nothing is saved.
 TEST_F(JvLinkSettingsWindowTest, MissingFolderIsRefusedWithAMessage) {
-  ui::JvLinkSettingsWindow window(SettingsFile(), folder_);
+  ui::JvLinkSettingsWindow window(SettingsFile(), root_ + "/", folder_);
   window.show();
   const std::string missing = root_ + "/ない";
   window.findChild<QLineEdit*>("FolderEdit")->setText(QString::fromStdString(missing));
@@ -94,7 +94,7 @@ TEST_F(JvLinkSettingsWindowTest, MissingFolderIsRefusedWithAMessage) {
 // JVSetUIProperties of a window's instance shows the dialog; its OK applies to the next request.
 TEST_F(JvLinkSettingsWindowTest, InstalledDialogServesJvSetUiProperties) {
   auto link = jvlink::MakeReplayJvLink(root_ + "/", SettingsFile());
-  ui::InstallJvLinkSettingsDialog(*link, nullptr, SettingsFile());
+  ui::InstallJvLinkSettingsDialog(*link, nullptr, root_ + "/", SettingsFile());
   const std::string chosen = root_ + "/chosen";
   std::filesystem::create_directories(chosen);
   QTimer::singleShot(0, [&] {

@@ -18,6 +18,7 @@
 #include "support/recording_host.h"
 #include "support/scripted_jv_link.h"
 #include "support/temp_folder.h"
+#include "support/week_record.h"
 #include "ui/odds/odds_matrix_window.h"
 #include "ui/odds/odds_window.h"
 #include "ui/odds/realtime_menu_window.h"
@@ -83,12 +84,14 @@ TEST_F(OddsWindowsTest, TheRealtimeMenuFetchesAndShowsOneRealtimeResultsWindow) 
   EXPECT_EQ(Button(menu, "Command2")->text(), QString::fromUtf8("Ⅲ　速報着順等情報"));
   EXPECT_EQ(Button(menu, "Command3")->text(), QString::fromUtf8("設定ODDS"));
   menu.show();
-  Button(menu, "Command1")->click();  // no race file: nothing to fetch
+  // The week's steps through ⑥ finished, on an empty week.
+  MarkStepsFinished(folder_.app_path(), steps::WeekStep::kResults);
+  ASSERT_TRUE(common::WriteFileAtomic(folder_.app_path() + std::string(names::kRaNew), "").ok());
+  Button(menu, "Command1")->click();  // no race in the race file: nothing to fetch
   EXPECT_EQ(Text(menu, "Text1"), QString::fromUtf8("速報オッズ取得完了"));
   EXPECT_EQ(*common::ReadWholeFile(folder_.app_path() + std::string(names::kO6Realtime)), "");
 
-  // The realtime results window loads with a scripted JV-Link of its own: an empty week.
-  ASSERT_TRUE(common::WriteFileAtomic(folder_.app_path() + std::string(names::kRaNew), "").ok());
+  // The realtime results window loads with a scripted JV-Link of its own.
   int loads = 0;
   menu.SetResultsWindowFactory([&] {
     ++loads;
@@ -169,8 +172,9 @@ TEST_F(OddsWindowsTest, TheirStepsLockEveryWorkflowButtonAndKeepTheirWindowOpen)
 TEST_F(OddsWindowsTest, TheRealtimeResultsWindowLoadsWithItsOwnJvLinkAndSaysWhatFailed) {
   Quiet<ui::RealtimeMenuWindow> menu(state_, std::make_unique<ScriptedJvLink>());
   menu.show();
-  // No race file of ② (⑥'s race details are there): the results fetch cannot find its days,
-  // which the menu's text and a message over the menu say.
+  // No race file of ② (⑥ has run and its race details are there): the results fetch cannot
+  // find its days, which the menu's text and a message over the menu say.
+  MarkStepsFinished(state_.AppPath, steps::WeekStep::kResults);
   ASSERT_TRUE(common::WriteFileAtomic(state_.AppPath + "RACETHISWEEKNSYOSAI.dat", "").ok());
   Button(menu, "Command2")->click();
   auto* window = qobject_cast<ui::RealtimeResultsWindow*>(menu.ResultsWindow());

@@ -27,6 +27,7 @@
 #include "ui/main/workflow_steps.h"
 #include "ui/quiet_main_window.h"
 #include "support/data_names.h"
+#include "support/week_record.h"
 
 namespace radadovur::ui {
 namespace {
@@ -45,13 +46,13 @@ class QuietPredictWindow : public PredictWindow {
 
 class PredictWindowTest : public ::testing::Test {
  protected:
-  // One demo week after ① and ② for every test of the suite.
+  // One demo week after ① ② and ④ for every test of the suite.
   static void SetUpTestSuite() {
     base_ = std::filesystem::temp_directory_path() / ("rdv_predict_window_" + std::to_string(::getpid()));
     std::filesystem::remove_all(base_);
     ::setenv("XDG_CONFIG_HOME", (base_ / "config").c_str(), 1);
     app_ = (base_ / "week").string() + "/";
-    for (const std::string step : {"demo", "startup", "download", "structure"})
+    for (const std::string step : {"demo", "startup", "download", "structure", "daybefore"})
       ASSERT_EQ(testing::RunCli(step + " '" + app_ + "'").exit_code, 0) << step;
   }
   static void TearDownTestSuite() { std::filesystem::remove_all(base_); }
@@ -145,10 +146,31 @@ TEST_F(PredictWindowTest, WithoutTheModelFiveIsRefusedAndFourStillRuns) {
   EXPECT_FALSE(std::filesystem::exists(folder / "OPTION1N" / "KYOSOBATHISWEEK.dat"));
 
   // ④ on step ②'s (empty) files.
+  testing::MarkStepsFinished(state.AppPath, steps::WeekStep::kStructure);
   for (const char* name : {"KETTONUMTHISWEEKN.dat", "RATHISWEEKNNEW.dat"})
     ASSERT_TRUE(common::WriteFileAtomic((folder / name).string(), "").ok());
   Button(window, "Command3")->click();
   EXPECT_EQ(Text(window, "Text1"), "前日固定終了");
+}
+
+// A model file with one damaged line (here a category code's opening quote lost): the window
+// says so when it loads, naming the file and the line, and ⑤ is refused.
+TEST_F(PredictWindowTest, ADamagedModelLineIsNamedWhenTheWindowLoads) {
+  const std::string codes = app_ + "OPTION1N/SibaItemCategory201801N2024.dat";
+  const std::string sound = common::ReadWholeFile(codes).value();
+  const size_t third = sound.find('\n', sound.find('\n') + 1) + 1;
+  ASSERT_TRUE(common::WriteFileAtomic(codes, std::string(sound).erase(third, 1)).ok());
+  const common::RunState state = common::RunStateFor(app_);
+  QuietPredictWindow window(state);
+  window.Load();
+  ASSERT_TRUE(common::WriteFileAtomic(codes, sound).ok());
+  EXPECT_FALSE(window.ModelLoaded());
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_THAT(window.messages[0], StartsWith(std::string(steps::kModelLoadFailedMessage)));
+  EXPECT_THAT(window.messages[0], HasSubstr(codes + " の 3 行目が壊れています: 1 番目の項目に対になっていない引用符があります"));
+  Button(window, "Command1")->click();
+  ASSERT_EQ(window.messages.size(), 2u);
+  EXPECT_THAT(window.messages[1], StartsWith(std::string(steps::kPredictRefusedMessage)));
 }
 
 // Button ③ makes a new window on every click; while one runs a step, no button of the main

@@ -79,6 +79,44 @@ TEST(WorkflowSteps, ButtonsOneAndTwoBuildTheSameStoreAsTheCommandLine) {
 }
 
 // The odds buttons on the demo week after ② give the command line's odds files and matrices.
+// A step refused because a step before it has not run changes nothing and opens no window of its
+// own: its message says what to run first.
+TEST(WorkflowSteps, RefusedStepsOpenNoWindowOfTheirOwn) {
+  testing::QtApp();
+  const auto base = std::filesystem::temp_directory_path() / ("rdv_refused_" + std::to_string(::getpid()));
+  std::filesystem::remove_all(base);
+  const std::string dir = (base / "week").string() + "/";
+  ::setenv("XDG_CONFIG_HOME", (base / "config").c_str(), 1);
+  ASSERT_EQ(testing::RunCli("demo '" + dir + "' --state monday").exit_code, 0);
+  ASSERT_EQ(testing::RunCli("startup '" + dir + "'").exit_code, 0);
+  jvlink::ReplayJvLink link(dir + "JVDATA");
+  RecordingWindow window(dir, link);
+  ConnectWorkflowSteps(window);
+  const auto windows_named = [&](const char* name) {
+    int n = 0;
+    for (QWidget* w : window.findChildren<QWidget*>(name))
+      if (w->isWindow()) ++n;
+    return n;
+  };
+
+  window.findChild<QAbstractButton*>("Option1")->click();
+  window.findChild<QAbstractButton*>("Command4")->click();  // ② before ①
+  ASSERT_EQ(window.messages.size(), 2u);  // ② and its cancellation processing
+  EXPECT_NE(window.messages[0].find("先に①今週開催取得を実行して下さい。"), std::string::npos) << window.messages[0];
+  EXPECT_NE(window.messages[1].find("先に②構造・中止処理を実行して下さい。"), std::string::npos) << window.messages[1];
+  EXPECT_EQ(windows_named("KOUZOUTAIAZ"), 0);
+  EXPECT_EQ(windows_named("CHUSIRIALTIME"), 0);
+  EXPECT_EQ(window.findChild<QLineEdit*>("Text4")->text().toStdString().find("構造体処理終了"), std::string::npos);
+
+  window.findChild<QAbstractButton*>("Command8")->click();  // ⑥ before ②
+  ASSERT_EQ(window.messages.size(), 3u);
+  EXPECT_NE(window.messages[2].find("先に②構造・中止処理を実行して下さい。"), std::string::npos) << window.messages[2];
+  EXPECT_EQ(windows_named("YOSOKEKKATHISWEEKNAZ"), 0);
+  EXPECT_EQ(window.findChild<QLineEdit*>("Text5")->text().toStdString(), "予想･結果は行いませんでした。");
+  EXPECT_FALSE(std::filesystem::exists(dir + "RATHISWEEKNNEW.dat"));
+  std::filesystem::remove_all(base);
+}
+
 TEST(WorkflowSteps, OddsWindowsWriteWhatTheCommandLineWrites) {
   testing::QtApp();
   const auto base = std::filesystem::temp_directory_path() / ("rdv_odds_steps_" + std::to_string(::getpid()));

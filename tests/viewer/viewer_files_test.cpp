@@ -12,6 +12,7 @@
 #include "results/results_fixture.h"
 #include "support/run_cli.h"
 #include "support/unprivileged.h"
+#include "support/week_record.h"
 #include "viewer/race_viewer.h"
 #include "viewer/viewer_fixture.h"
 
@@ -54,6 +55,7 @@ class ViewerFilesTest : public ::testing::Test {
     folder_.Tickets(kKey, "SANRENSORT.dat", "Sanrenpuku", {"010203"});
     folder_.Matrix(kKey, "SANRENODDS.dat", 3, {{19 * 19 + 2 * 19 + 3, "12.5"}});
     folder_.Ranks(kKey, {"1"});
+    testing::MarkStepsFinished(folder_.app(), steps::WeekStep::kResults);  // ⑥ has run
   }
   testing::CliResult View(bool unprivileged) const {
     const std::string args = "viewer '" + folder_.app() + "' " + kKey;

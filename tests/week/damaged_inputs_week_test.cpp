@@ -7,7 +7,9 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <algorithm>
 #include <functional>
+#include <map>
 
 #include "common/text_file.h"
 #include "support/run_cli.h"
@@ -28,7 +30,8 @@ class DamagedInputsWeek : public ::testing::Test {
     fs::remove_all(dir_);
     ::setenv("XDG_CONFIG_HOME", (dir_ + "config").c_str(), 1);
     for (const std::string& args : {"demo '" + dir_ + "' --state monday", "startup '" + dir_ + "'",
-                                   "download '" + dir_ + "'", "structure '" + dir_ + "' --cancel"}) {
+                                   "download '" + dir_ + "'", "structure '" + dir_ + "' --cancel",
+                                   "daybefore '" + dir_ + "'"}) {
       const auto r = testing::RunCli(args);
       ASSERT_EQ(r.exit_code, 0) << args << ":\n" << r.out;
     }
@@ -210,6 +213,148 @@ TEST_F(DamagedInputsWeek, NoStepWaitsOnAFifoAndADamagedRunnerFileIsNotPatched) {
   EXPECT_NE(r.exit_code, 0);
   EXPECT_THAT(r.out, HasSubstr(race));
   EXPECT_EQ(Bytes(race), shifted);
+}
+
+
+// Every file below `folder` (relative names) with its bytes: what a refused step must leave.
+std::map<std::string, std::string> FilesBelow(const std::string& folder) {
+  std::map<std::string, std::string> files;
+  if (!fs::exists(folder)) return files;
+  for (const auto& e : fs::recursive_directory_iterator(folder))
+    if (e.is_regular_file()) files[e.path().string()] = common::ReadWholeFile(e.path().string()).value_or("<unreadable>");
+  return files;
+}
+
+// Line `line` (from 1) of `bytes` damaged: `erase` bytes taken out at `offset` into the line
+// (counted from its end when negative), then `insert` put in there.
+std::string AtLine(std::string bytes, int line, long offset, size_t erase, const std::string& insert) {
+  size_t start = 0;
+  for (int l = 1; l < line; ++l) start = bytes.find('\n', start) + 1;
+  const size_t end = bytes.find('\n', start);
+  const size_t at = offset >= 0 ? start + static_cast<size_t>(offset) : end + 1 + static_cast<size_t>(offset);
+  return bytes.erase(at, erase).insert(at, insert);
+}
+
+// One damaged line of a weight-model file: ⑤ loads the model first and refuses the package with
+// the file and the line named, before it writes anything.
+TEST_F(DamagedInputsWeek, ADamagedModelLineStopsPredictionBeforeItWrites) {
+  RunSound("daybefore");
+  RunSound("predict");
+  const auto outputs = [&] { return std::pair(FilesBelow(Path("UMAGOTOEXTHISWEEKN")), FilesBelow(Path("OPTION1N"))); };
+  const auto calculated = outputs();
+  const std::string codes = "OPTION1N/SibaItemCategory201801N2024.dat", total = "OPTION1N/QA1DirtTotalData201801N2024.dat",
+                    soha = "OPTION1N/QA1ShogSohaWeightData201801N2024.dat";
+  const std::string sound_codes = Bytes(codes);
+  const int last = static_cast<int>(std::count(sound_codes.begin(), sound_codes.end(), '\n'));
+  const struct {
+    const char* what;
+    std::string file;
+    std::function<std::string(const std::string&)> damage;
+    int line;
+  } cases[] = {
+      {"cut last line", codes, [](const std::string& b) { return b.substr(0, b.size() - 3); }, last},
+      {"byte in", codes, [](const std::string& b) { return AtLine(b, 3, 2, 0, "7"); }, 3},
+      {"byte out", codes, [](const std::string& b) { return AtLine(b, 3, -3, 1, ""); }, 3},  // the closing quote
+      {"CR LF inside", codes, [](const std::string& b) { return AtLine(b, 3, 2, 0, "\r\n"); }, 3},
+      {"opening quote lost", codes, [](const std::string& b) { return AtLine(b, 3, 0, 1, ""); }, 3},
+      {"total: byte in", total, [](const std::string& b) { return AtLine(b, 2, 0, 0, "x"); }, 2},
+      {"hurdle weight: line feed lost", soha, [](const std::string& b) { return AtLine(b, 5, -1, 1, ""); }, 5},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string sound = Bytes(c.file);
+    Write(c.file, c.damage(sound));
+    const auto r = Run("predict");
+    EXPECT_NE(r.exit_code, 0);
+    EXPECT_THAT(r.out, HasSubstr(c.file + " の " + std::to_string(c.line) + " 行目が壊れています"));
+    EXPECT_THAT(r.out, Not(HasSubstr("計算終了")));
+    Write(c.file, sound);
+    EXPECT_EQ(outputs(), calculated);
+  }
+}
+
+// A damaged line of step ②'s horse or dam list stops ④ and ⑤ before either changes a file,
+// with the list and the line named; no horse is dropped in silence.
+TEST_F(DamagedInputsWeek, ADamagedHorseListLineStopsDayBeforeAndPrediction) {
+  const std::string entries = Path("UMAGOTOTHISWEEKN"), races = Bytes("RATHISWEEKNNEW.dat");
+  const auto structured = FilesBelow(entries);
+  const auto expanded = FilesBelow(Path("UMAGOTOEXTHISWEEKN")), package = FilesBelow(Path("OPTION1N"));
+  const std::string horses = "KETTONUMTHISWEEKN.dat", dams = "HAHAHANNUMTHISWEEKN.dat";
+  const std::string sound_horses = Bytes(horses), sound_dams = Bytes(dams);
+  const int last = static_cast<int>(std::count(sound_horses.begin(), sound_horses.end(), '\n'));
+  const struct {
+    const char* what;
+    std::string file;
+    std::string bytes;
+    int line;
+  } cases[] = {
+      {"byte in", horses, AtLine(sound_horses, 2, 3, 0, "5"), 2},
+      {"cut line", horses, sound_horses.substr(0, sound_horses.size() - 4), last},
+      {"CR LF inside", horses, AtLine(sound_horses, 2, 4, 0, "\r\n"), 2},
+      {"relative path", horses, AtLine(sound_horses, 2, 1, 10, "../../x"), 2},
+      {"absolute path", horses, AtLine(sound_horses, 3, 1, 10, "/tmp/x"), 3},
+      {"NUL line", horses, AtLine(sound_horses, 2, 0, 12, std::string(12, '\0')), 2},
+      {"300-digit line", horses, AtLine(sound_horses, 1, 1, 10, std::string(300, '1')), 1},
+      {"quote lost", horses, AtLine(sound_horses, 2, 0, 1, ""), 2},
+      {"dam list: byte out", dams, AtLine(sound_dams, 2, 3, 1, ""), 2},
+      {"dam list: CR LF inside", dams, AtLine(sound_dams, 1, 5, 0, "\r\n"), 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Write(c.file, c.bytes);
+    const std::string named = c.file + " の " + std::to_string(c.line) + " 行目が壊れています";
+    if (c.file == horses) {  // ④ reads only the horse list
+      const auto r = Run("daybefore");
+      EXPECT_NE(r.exit_code, 0);
+      EXPECT_THAT(r.out, HasSubstr(named));
+      EXPECT_THAT(r.out, Not(HasSubstr("前日固定終了")));
+      EXPECT_EQ(FilesBelow(entries), structured);
+      EXPECT_EQ(Bytes("RATHISWEEKNNEW.dat"), races);
+    }
+    const auto r = Run("predict");
+    EXPECT_NE(r.exit_code, 0);
+    EXPECT_THAT(r.out, HasSubstr(named));
+    EXPECT_THAT(r.out, Not(HasSubstr("計算終了")));
+    EXPECT_EQ(FilesBelow(Path("UMAGOTOEXTHISWEEKN")), expanded);
+    EXPECT_EQ(FilesBelow(Path("OPTION1N")), package);
+    Write(c.file, c.file == horses ? sound_horses : sound_dams);
+  }
+  RunSound("daybefore");
+  RunSound("predict");
+}
+
+// A statistics record whose key is not the digits of its layout stops ⑤ before it writes, with
+// the file and the record named.
+TEST_F(DamagedInputsWeek, AStatisticsKeyThatIsNotDigitsStopsPrediction) {
+  const struct {
+    std::string file;
+    size_t length;
+  } cases[] = {{"OPTION1N/KISHUSEISEI.dat", 121}, {"OPTION1N/CHOKYOSEISEI.dat", 121}, {"OPTION1N/KYOSOBA.dat", 228}};
+  const auto expanded = FilesBelow(Path("UMAGOTOEXTHISWEEKN"));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    const std::string sound = Bytes(c.file);
+    ASSERT_GE(sound.size(), 2 * c.length);
+    std::string damaged = sound;
+    damaged[c.length + 3] = 'A';  // the key of record 2
+    Write(c.file, damaged);
+    const auto r = Run("predict");
+    EXPECT_NE(r.exit_code, 0);
+    EXPECT_THAT(r.out, HasSubstr(c.file + " の 2 件目のレコードのキー"));
+    EXPECT_EQ(FilesBelow(Path("UMAGOTOEXTHISWEEKN")), expanded);
+    Write(c.file, sound);
+  }
+}
+
+// A line end inside a quoted item of the code table's first row: ⑥ names the table and the
+// lines and does not use their rows, instead of shifting every later column.
+TEST_F(DamagedInputsWeek, ACodeTableLineBrokenInsideAQuoteIsNamed) {
+  for (const std::string step : {"daybefore", "predict"}) RunSound(step);
+  const std::string table = Bytes("JRACODE/CodeTable.csv");
+  Write("JRACODE/CodeTable.csv", AtLine(table, 1, 2, 0, "\r\n"));
+  const auto r = Run("results");
+  EXPECT_NE(r.exit_code, 0);
+  EXPECT_THAT(r.out, HasSubstr("JRACODE/CodeTable.csv の次の行が壊れています: 1 行目（1 番目の項目の引用符が閉じていません）、2 行目"));
 }
 
 }  // namespace

@@ -118,6 +118,7 @@ TEST_F(OneLanguageWeek, EveryPrintedLineIsJapaneseAndFailuresFollowTheirCause) {
   fs::remove(Path("JVDATA/faults.txt"));
   Sound("download");
   Sound("structure", " --cancel");
+  Sound("daybefore");
   Sound("predict");
 
   // A folder replaced by a file fails every race under it: one line with the count.

@@ -140,7 +140,7 @@ class MondayOutputsWeekTest : public ResultsOutputsWeekTest {
 };
 
 TEST_P(ResultsOutputsWeekTest, RunsWithoutFailuresAndTwiceGivesIdenticalFiles) {
-  EXPECT_EQ(w_->results_out.find("failed"), std::string::npos) << w_->results_out;
+  EXPECT_EQ(w_->results_out.find("失敗: "), std::string::npos) << w_->results_out;
   EXPECT_TRUE(w_->differences.empty()) << w_->differences.size() << " files differ, e.g. " << w_->differences[0];
 }
 

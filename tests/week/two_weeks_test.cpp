@@ -6,8 +6,10 @@
 
 #include <filesystem>
 #include <map>
+#include <set>
 
 #include "common/text_file.h"
+#include "jvdata/layout_ra.h"
 #include "support/run_cli.h"
 
 namespace radadovur {
@@ -58,6 +60,30 @@ class TwoWeeksTest : public ::testing::Test {
     return changed;
   }
 
+  // Every file of the model package and the code table with its bytes.
+  std::map<std::string, std::string> PackageFiles() {
+    std::map<std::string, std::string> files;
+    for (const char* folder : {"OPTION1N", "JRACODE"})
+      for (const auto& e : fs::recursive_directory_iterator(dir_ + folder))
+        if (e.is_regular_file())
+          files[e.path().string().substr(dir_.size())] = common::ReadWholeFile(e.path().string()).value_or("<unreadable>");
+    return files;
+  }
+
+  // The day numbers of the week's races (dated `dates`) in the sorted race file, by racecourse and
+  // meeting.
+  std::map<std::string, std::set<int>> DayNumbers(const std::set<std::string>& dates) {
+    std::map<std::string, std::set<int>> days;
+    const std::string races = common::ReadWholeFile(dir_ + "RATHISWEEKNNEW.dat").value_or("");
+    for (size_t at = 0; at + jvdata::ra::kLength <= races.size(); at += jvdata::ra::kLength) {
+      const std::string_view race = std::string_view(races).substr(at, jvdata::ra::kLength);
+      if (!dates.count(std::string(jvdata::ra::Year.Of(race)) + std::string(jvdata::ra::MonthDay.Of(race)))) continue;
+      days[std::string(jvdata::ra::VenueCode.Of(race)) + std::string(jvdata::ra::Kaiji.Of(race))].insert(
+          std::stoi(std::string(jvdata::ra::Nichiji.Of(race))));
+    }
+    return days;
+  }
+
   bool HasDocumentOf(const std::string& date) {
     for (const auto& e : fs::directory_iterator(dir_ + "TEKICHU"))
       if (e.path().filename().string().rfind(date, 0) == 0) return true;
@@ -74,19 +100,44 @@ TEST_F(TwoWeeksTest, WeekTwoBeforeItsCalculationIsRefusedAndWeekOneKeepsItsDocum
   ASSERT_GT(week1.size(), 100u);
   ASSERT_TRUE(HasDocumentOf("20240803"));
 
-  RunOk("demo", " --state monday --week 2");
-  for (const char* step : {"startup", "download", "structure"}) RunOk(step);
+  const auto package = PackageFiles();
+  ASSERT_GT(package.size(), 10u);
+  const auto week1_days = DayNumbers({"20240803", "20240804"});
+  ASSERT_FALSE(week1_days.empty());
 
-  // The slip: ⑥ before this week's ⑤, with last week's expanded records still in the folder.
+  RunOk("demo", " --state monday --week 2");
+  // The user's model package and code table stay as they are.
+  EXPECT_EQ(PackageFiles(), package);
+  for (const char* step : {"startup", "download", "structure"}) RunOk(step);
+  // The meetings go on: each one's day numbers follow last week's.
+  const auto week2_days = DayNumbers({"20240810", "20240811"});
+  EXPECT_EQ(week2_days.size(), week1_days.size());
+  for (const auto& [meeting, days] : week2_days) {
+    ASSERT_TRUE(week1_days.count(meeting)) << meeting;
+    EXPECT_EQ(*days.begin(), *week1_days.at(meeting).rbegin() + 1) << meeting;
+  }
+
+  // The slip: ⑥ before this week's ④ and ⑤, with last week's expanded records still in the
+  // folder; it names the first step to run.
   const auto slip = Run("results");
   EXPECT_NE(slip.exit_code, 0);
-  EXPECT_NE(slip.out.find("先に⑤計算を実行して下さい。予想･結果は行いませんでした。"), std::string::npos) << slip.out;
+  EXPECT_NE(slip.out.find("先に④前日固定を実行して下さい。予想･結果は行いませんでした。"), std::string::npos) << slip.out;
   EXPECT_EQ(slip.out.find("予想･結果終了"), std::string::npos) << slip.out;
   EXPECT_EQ(slip.out.find("終わりました"), std::string::npos) << slip.out;
   EXPECT_EQ(Changed(week1, WeekOneFiles()), std::vector<std::string>{});
   EXPECT_FALSE(HasDocumentOf("20240810"));
 
-  for (const char* step : {"daybefore", "predict", "results"}) RunOk(step);
+  for (const char* step : {"daybefore", "predict"}) RunOk(step);
+  // The realtime results before this week's ⑥, with last week's race list and runner files in
+  // the folder, patch nothing.
+  const std::map<std::string, std::string> before_realtime = WeekOneFiles();
+  const auto realtime = Run("realtime-results");
+  EXPECT_EQ(realtime.exit_code, 1) << realtime.out;
+  EXPECT_NE(realtime.out.find("先に⑥予想・結果を実行して下さい。"), std::string::npos) << realtime.out;
+  EXPECT_EQ(realtime.out.find("速報払戻等取得及び処理完了"), std::string::npos) << realtime.out;
+  EXPECT_EQ(Changed(before_realtime, WeekOneFiles()), std::vector<std::string>{});
+
+  RunOk("results");
   EXPECT_EQ(Changed(week1, WeekOneFiles()), std::vector<std::string>{});
   EXPECT_TRUE(HasDocumentOf("20240810"));
   EXPECT_TRUE(HasDocumentOf("20240811"));

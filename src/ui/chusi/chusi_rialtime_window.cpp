@@ -62,6 +62,11 @@ void ChusiRialtimeWindow::Load(const common::RunState& state, common::StepHost& 
 ChusiRialtimeWindow* MakeChusiRialtimeWindow(const common::RunState& state, common::StepHost& main_window) {
   auto* window = new ChusiRialtimeWindow(jvlink::MakeReplayJvLink(state.AppPath));
   window->Load(state, main_window);
+  // A refused processing changed nothing and its message said what to run first: no window.
+  if (window->failures().refused) {
+    delete window;
+    return nullptr;
+  }
   return window;
 }
 

@@ -37,7 +37,7 @@ class ChusiRialtimeWindow : public QWidget {
 };
 
 // What button ② does for this window: a new one with a JV-Link instance of its own, loaded (the
-// main window shows it).
+// main window shows it); nullptr, and no window, when the processing was refused.
 ChusiRialtimeWindow* MakeChusiRialtimeWindow(const common::RunState& state, common::StepHost& main_window);
 
 }  // namespace radadovur::ui

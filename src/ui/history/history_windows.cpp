@@ -220,14 +220,18 @@ PastRunsWindow::PastRunsWindow(const history::Grid& runs, QWidget* parent) : QWi
 }
 
 QWidget* MakePastResultsWindow(const common::RunState& state, common::StepHost& host) {
-  common::StepFailures failures;  // skipped without a message, as the window always has
+  common::StepFailures failures;  // no message, as the window always has; Text6 says they happened
   const auto days = steps::RunPastResultsLoad(state, host, failures);
-  return new PastResultsWindow(state.AppPath, days);
+  auto* window = new PastResultsWindow(state.AppPath, days);
+  window->SetLoadFailures(std::move(failures));
+  return window;
 }
 
 QWidget* MakeHitListWindow(const common::RunState& state, common::StepHost& host) {
   common::StepFailures failures;
-  return new HitListWindow(steps::RunHitListLoad(state, host, failures));
+  auto* window = new HitListWindow(steps::RunHitListLoad(state, host, failures));
+  window->SetLoadFailures(std::move(failures));
+  return window;
 }
 
 QWidget* MakePastRunsWindow(const common::RunState& state) {

@@ -24,8 +24,12 @@ class PastResultsWindow : public QWidget {
   PastResultsWindow(std::string app_path, const std::vector<history::DayListItem>& days, QWidget* parent = nullptr);
   // List1_Click: shows the day of list row `row`.
   void ShowDay(int row);
+  // What failed in the window's load: the main window's Text6 says so at its end.
+  void SetLoadFailures(common::StepFailures failures) { load_failures_ = std::move(failures); }
+  const common::StepFailures& LoadFailures() const { return load_failures_; }
 
  private:
+  common::StepFailures load_failures_;
   std::string app_path_;
   QListWidget* list_ = nullptr;
 };
@@ -35,6 +39,11 @@ class HitListWindow : public QWidget {
   Q_OBJECT
  public:
   explicit HitListWindow(const history::HitList& list, QWidget* parent = nullptr);
+  void SetLoadFailures(common::StepFailures failures) { load_failures_ = std::move(failures); }
+  const common::StepFailures& LoadFailures() const { return load_failures_; }
+
+ private:
+  common::StepFailures load_failures_;
 };
 
 // The past runs of one horse Kakoso: Command1 (closes the window) and the grid EXFG1.

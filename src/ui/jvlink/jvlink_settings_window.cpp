@@ -19,8 +19,9 @@ QString FromPath(const std::string& path) { return QFile::decodeName(QByteArray:
 std::string ToPath(const QString& text) { return QFile::encodeName(text.trimmed()).toStdString(); }
 }  // namespace
 
-JvLinkSettingsWindow::JvLinkSettingsWindow(std::string settings_file, const std::string& folder, QWidget* parent)
-    : QDialog(parent), settings_file_(std::move(settings_file)) {
+JvLinkSettingsWindow::JvLinkSettingsWindow(std::string settings_file, std::string app_path, const std::string& folder,
+                                           QWidget* parent)
+    : QDialog(parent), settings_file_(std::move(settings_file)), app_path_(std::move(app_path)) {
   setObjectName("JVLinkSettings");
   setWindowTitle("JV-Link 設定");
   setModal(true);
@@ -33,7 +34,8 @@ JvLinkSettingsWindow::JvLinkSettingsWindow(std::string settings_file, const std:
   label->setBuddy(folder_edit_);
   auto* browse = new QPushButton("参照...", this);
   browse->setObjectName("BrowseButton");
-  auto* hint = new QLabel("空欄のときはプログラムのフォルダの JVDATA を使います。", this);
+  auto* hint = new QLabel("このプログラムのフォルダだけに使います（コマンドラインでも）。"
+                           "空欄のときはプログラムのフォルダの JVDATA を使います。", this);
   hint->setObjectName("HintLabel");
   auto* ok = new QPushButton("OK", this);
   ok->setObjectName("OkButton");
@@ -76,12 +78,13 @@ void JvLinkSettingsWindow::Save() {
     folder_edit_->setFocus();
     return;
   }
-  result_code_ = jvlink::SaveRecordingFolderSetting(settings_file_, folder()).ok() ? 0 : -1;
+  result_code_ = jvlink::SaveRecordingFolderSetting(settings_file_, app_path_, folder()).ok() ? 0 : -1;
   accept();
 }
 
-int32_t ShowJvLinkSettings(QWidget* parent, std::string& folder, const std::string& settings_file) {
-  QPointer<JvLinkSettingsWindow> dialog = new JvLinkSettingsWindow(settings_file, folder, parent);
+int32_t ShowJvLinkSettings(QWidget* parent, std::string& folder, const std::string& app_path,
+                           const std::string& settings_file) {
+  QPointer<JvLinkSettingsWindow> dialog = new JvLinkSettingsWindow(settings_file, app_path, folder, parent);
   const bool accepted = dialog->exec() == QDialog::Accepted;
   if (!dialog) return 0;  // destroyed with its parent while it was shown
   const int32_t result = accepted ? dialog->result_code() : 0;
@@ -90,10 +93,11 @@ int32_t ShowJvLinkSettings(QWidget* parent, std::string& folder, const std::stri
   return result;
 }
 
-void InstallJvLinkSettingsDialog(jvlink::ReplayJvLink& link, QWidget* parent, const std::string& settings_file) {
+void InstallJvLinkSettingsDialog(jvlink::ReplayJvLink& link, QWidget* parent, const std::string& app_path,
+                                 const std::string& settings_file) {
   QPointer<QWidget> owner = parent;
-  link.SetSettingsDialog([owner, settings_file](std::string& folder) {
-    return ShowJvLinkSettings(owner, folder, settings_file);
+  link.SetSettingsDialog([owner, app_path, settings_file](std::string& folder) {
+    return ShowJvLinkSettings(owner, folder, app_path, settings_file);
   });
 }
 

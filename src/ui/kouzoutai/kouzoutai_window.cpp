@@ -33,6 +33,11 @@ KouzoutaiWindow* OpenKouzoutaiWindow(const common::RunState& state, common::Step
   auto* window = new KouzoutaiWindow(parent);
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->Load(state, main_window);
+  // A refused processing changed nothing and its message said what to run first: no window.
+  if (window->failures().refused) {
+    delete window;
+    return nullptr;
+  }
   window->show();
   return window;
 }

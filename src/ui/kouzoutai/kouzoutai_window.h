@@ -35,7 +35,8 @@ class KouzoutaiWindow : public QWidget {
 };
 
 // What button ② does for this window: creates a new one (deleted when closed), runs its load,
-// then shows it. An earlier window stays open beside it.
+// then shows it; nullptr, and no window, when the processing was refused. An earlier window
+// stays open beside it.
 KouzoutaiWindow* OpenKouzoutaiWindow(const common::RunState& state, common::StepHost& main_window, QWidget* parent);
 
 }  // namespace radadovur::ui

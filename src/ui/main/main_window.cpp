@@ -22,13 +22,15 @@
 
 
 #include "results/results_pass.h"
+#include "steps/history.h"
 #include "steps/model_package.h"
+#include "steps/odds_matrices.h"
 #include "steps/results.h"
 #include "steps/startup.h"
 #include "ui/download/download_progress_window.h"
+#include "ui/history/history_windows.h"
 #include "ui/main/placeholder_window.h"
 #include "ui/main/web_pages.h"
-#include "steps/odds_matrices.h"
 #include "ui/message_box.h"
 #include "ui/odds/jvlink_settings_button.h"
 #include "ui/odds/odds_matrix_window.h"
@@ -209,37 +211,40 @@ void MainWindow::BuildControls() {
   Connect("Command5", [this] { ShowSingle("FactorTURFA"); });
   Connect("Command6", [this] { OnPrediction(); });
   // The odds matrices of this week's or the realtime odds. Refused before those odds were fetched:
-  // the window closes again (so the next click builds them) and the box does not say 終了.
-  const auto odds_matrices = [this](common::StatusSlot slot, int source, const char* start, const char* end) {
+  // the window closes again (so the next click builds them). The box says 終了 only after a run
+  // without failures.
+  const auto odds_matrices = [this](common::StatusSlot slot, int source, const char* start) {
     SetStatus(slot, start);
     Yield();
     state_.OddsSource = source;
     ShowSingle("VELTRANODDSN");
     auto* matrices = qobject_cast<OddsMatrixWindow*>(single_windows_["VELTRANODDSN"].data());
-    if (!matrices || !matrices->Report().failures.refused) return SetStatus(slot, end);
-    matrices->close();
-    SetStatus(slot, std::string(steps::OddsMatrixStepName(source)) + "は行いませんでした。");
+    const common::StepFailures failures = matrices ? matrices->Report().failures : common::StepFailures{};
+    if (failures.refused) matrices->close();
+    SetStatus(slot, steps::OddsMatricesEndText(source, failures));
   };
   Connect("Command7", [odds_matrices] {
-    odds_matrices(common::StatusSlot::kMainText2, 0, "今週のオッズ処理を開始しました。しばらくお待ちください。。。。。。。。",
-                  "今週のオッズ処理終了");
+    odds_matrices(common::StatusSlot::kMainText2, 0, "今週のオッズ処理を開始しました。しばらくお待ちください。。。。。。。。");
   });
   Connect("Command8", [this] { OnResults(); });
   Connect("Command9", [this] { ShowSingle("FactorDIRTA"); });
   Connect("Command10", [this] { ShowSingle("FactorHURDA"); });
   Connect("Command11", [this] {
-    WithStatus(common::StatusSlot::kMainText6, "過去の予想成績を開始しました。しばらくお待ちください。。。。。。。", "過去の予想成績終了",
-               [this] { ShowSingle("KakoSeisekiAZ"); });
+    WithStatus(common::StatusSlot::kMainText6, "過去の予想成績を開始しました。しばらくお待ちください。。。。。。。", [this] {
+      ShowSingle("KakoSeisekiAZ");
+      return steps::PastResultsEndText(SingleWindowFailures("KakoSeisekiAZ"));
+    });
   });
   Connect("Command12", [this] { ShowSingle("VLTP2RIALTIME"); });
   Connect("Command13", [odds_matrices] {
-    odds_matrices(common::StatusSlot::kMainText3, 1, "速報オッズ処理を開始しました。しばらくお待ちください。。。。。。",
-                  "速報オッズ処理終了");
+    odds_matrices(common::StatusSlot::kMainText3, 1, "速報オッズ処理を開始しました。しばらくお待ちください。。。。。。");
   });
   Connect("Command14", [this] { OpenWebPage(web_pages::kKaishuritsu); });
   Connect("Command15", [this] {
-    WithStatus(common::StatusSlot::kMainText6, "過去の的中リストを開始しました。しばらくお待ちください。。。。。。。", "過去の的中リスト終了",
-               [this] { ShowSingle("TekichuListAZ"); });
+    WithStatus(common::StatusSlot::kMainText6, "過去の的中リストを開始しました。しばらくお待ちください。。。。。。。", [this] {
+      ShowSingle("TekichuListAZ");
+      return steps::HitListEndText(SingleWindowFailures("TekichuListAZ"));
+    });
   });
   Connect("Command16", [this] { OpenWebPage(web_pages::kWeights); });
   connect(picture, &QToolButton::clicked, this, [this] { EndProgram(); });
@@ -350,11 +355,20 @@ void MainWindow::RunStep(const std::function<void()>& work) {
   if (--step_depth_ == 0) SetWorkflowEnabled(true);
 }
 
-void MainWindow::WithStatus(common::StatusSlot slot, const char* start, const char* end, const std::function<void()>& work) {
+void MainWindow::WithStatus(common::StatusSlot slot, const char* start, const std::function<std::string()>& work) {
   SetStatus(slot, start);
   Yield();
-  work();
-  SetStatus(slot, end);
+  SetStatus(slot, work());
+}
+
+common::StepFailures MainWindow::SingleWindowFailures(const std::string& name) const {
+  const auto it = single_windows_.find(name);
+  if (it == single_windows_.end() || !it->second) return {};
+  QWidget* window = it->second;
+  if (auto* matrices = qobject_cast<OddsMatrixWindow*>(window)) return matrices->Report().failures;
+  if (auto* past = qobject_cast<PastResultsWindow*>(window)) return past->LoadFailures();
+  if (auto* hits = qobject_cast<HitListWindow*>(window)) return hits->LoadFailures();
+  return {};
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -464,6 +478,13 @@ void MainWindow::OnResults() {
   SetStatus(common::StatusSlot::kMainText5, std::string(steps::kResultsStartText));
   Yield();
   QWidget* window = OpenNew("YOSOKEKKATHISWEEKNAZ");
+  // No window: the pass was refused (its message said what to run first).
+  if (!window) {
+    common::StepFailures refused;
+    refused.refused = true;
+    SetStatus(common::StatusSlot::kMainText5, results::ResultsEndText(refused));
+    return;
+  }
   // The pass's own end text says how many of its steps failed.
   auto* results_window = qobject_cast<ResultsWindow*>(window);
   SetStatus(common::StatusSlot::kMainText5, results_window ? results_window->EndText() : results::ResultsEndText({}));

@@ -104,7 +104,10 @@ class MainWindow : public QWidget, public common::StepHost {
   void OnStructure();
   void OnPrediction();
   void OnResults();
-  void WithStatus(common::StatusSlot slot, const char* start, const char* end, const std::function<void()>& work);
+  // The start text, the work, then the end text it returns.
+  void WithStatus(common::StatusSlot slot, const char* start, const std::function<std::string()>& work);
+  // What failed in the load of the single window `name` (none for a window that keeps none).
+  common::StepFailures SingleWindowFailures(const std::string& name) const;
 
   common::RunState state_;
   jvlink::JvLink& jv_link_;

@@ -24,7 +24,7 @@ QWidget* WithOwnJvLink(MainWindow& w) {
   auto link = jvlink::MakeReplayJvLink(w.AppPath());
   jvlink::ReplayJvLink& replay = *link;
   auto* window = new Window(w.State(), std::move(link));
-  InstallJvLinkSettingsDialog(replay, window);
+  InstallJvLinkSettingsDialog(replay, window, w.AppPath());
   AttachToMainWindow(*window, w);
   return window;
 }
@@ -43,6 +43,7 @@ void ConnectWorkflowSteps(MainWindow& window) {
   // A click on a horse name in its runner grids shows the single past-runs window.
   window.SetWindowFactory("YOSOKEKKATHISWEEKNAZ", [](MainWindow& w) -> QWidget* {
     ResultsWindow* results = MakeResultsWindow(w.State(), w);
+    if (!results) return nullptr;
     results->SetPastRunsOpener([&w] { w.ShowSingle("Kakoso"); });
     return results;
   });

@@ -148,6 +148,11 @@ std::string ResultsWindow::EndText() const { return results::ResultsEndText(fail
 ResultsWindow* MakeResultsWindow(common::RunState& state, common::StepHost& main_window) {
   auto* window = new ResultsWindow;
   window->Load(state, main_window);
+  // A refused pass changed nothing and its message said what to run first: no window.
+  if (window->failures().refused) {
+    delete window;
+    return nullptr;
+  }
   return window;
 }
 

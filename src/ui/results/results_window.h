@@ -65,7 +65,8 @@ class ResultsWindow : public QWidget {
   common::StepFailures viewer_failures_;
 };
 
-// What button ⑥ does for this window: a new one, loaded (the main window shows it).
+// What button ⑥ does for this window: a new one, loaded (the main window shows it); nullptr, and
+// no window, when the pass was refused.
 ResultsWindow* MakeResultsWindow(common::RunState& state, common::StepHost& main_window);
 
 }  // namespace radadovur::ui

@@ -1,0 +1,77 @@
+#include "cli/arguments.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "cli/cli.h"
+#include "common/status.h"
+
+namespace radadovur::cli {
+
+std::optional<std::string> Arguments::Value(std::string_view option) const {
+  const auto it = values.find(option);
+  if (it == values.end()) return std::nullopt;
+  return it->second;
+}
+
+namespace {
+bool Contains(std::initializer_list<std::string_view> names, const std::string& arg) {
+  return std::find(names.begin(), names.end(), arg) != names.end();
+}
+}  // namespace
+
+std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, const std::string& command,
+                                        std::initializer_list<std::string_view> flags,
+                                        std::initializer_list<std::string_view> valued) {
+  Arguments parsed;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (Contains(flags, a)) {
+      parsed.flags.insert(a);
+    } else if (Contains(valued, a)) {
+      if (i + 1 >= args.size() || args[i + 1].empty()) {
+        UsageError(command, "オプション「" + a + "」の後に値がありません。");
+        return std::nullopt;
+      }
+      parsed.values[a] = args[++i];
+    } else if (a.size() > 1 && a[0] == '-') {
+      UsageError(command, "「" + common::Shown(a) + "」は " + command + " では使えないオプションです。");
+      return std::nullopt;
+    } else {
+      parsed.operands.push_back(a);
+    }
+  }
+  return parsed;
+}
+
+int UsageError(const std::string& command, const std::string& why) {
+  std::fprintf(stderr, "radadovur-cli %s: %s\n使い方: radadovur-cli %s\n", command.c_str(), why.c_str(),
+               UsageOf(command).c_str());
+  return kUsageExit;
+}
+
+std::optional<common::RunState> ProgramFolderArgument(const std::vector<std::string>& operands,
+                                                      const std::string& command, int& exit_code, size_t count) {
+  if (operands.empty() || operands[0].empty()) {
+    exit_code = UsageError(command, "プログラムのフォルダを指定して下さい。");
+    return std::nullopt;
+  }
+  if (operands.size() < count) {
+    exit_code = UsageError(command, "引数が足りません。");
+    return std::nullopt;
+  }
+  if (operands.size() > count) {
+    exit_code = UsageError(command, "「" + common::Shown(operands[count]) + "」は余分な引数です。");
+    return std::nullopt;
+  }
+  common::RunState state = common::RunStateFor(operands[0]);
+  if (!common::CheckProgramFolder(state).ok()) {
+    std::fprintf(stderr, "radadovur-cli %s: プログラムのフォルダ「%s」がありません。フォルダの名前を確かめて下さい。\n",
+                 command.c_str(), common::Shown(operands[0]).c_str());
+    exit_code = kFailedExit;
+    return std::nullopt;
+  }
+  return state;
+}
+
+}  // namespace radadovur::cli
