@@ -204,6 +204,8 @@ TEST_F(DamagedInputsWeek, NoStepWaitsOnAFifoAndADamagedRunnerFileIsNotPatched) {
     EXPECT_THAT(r.out, HasSubstr(c.file));
     fs::remove(Path(c.file));
     Write(c.file, kept);
+    // A failed ⑤ holds back ⑥ until ⑤ has run through again.
+    if (c.step == "predict") RunSound("predict");
   }
 
   RunSound("results");
@@ -310,6 +312,11 @@ TEST_F(DamagedInputsWeek, ADamagedHorseListLineStopsDayBeforeAndPrediction) {
       EXPECT_THAT(r.out, Not(HasSubstr("前日固定終了")));
       EXPECT_EQ(FilesBelow(entries), structured);
       EXPECT_EQ(Bytes("RATHISWEEKNNEW.dat"), races);
+      // The failed ④ holds back ⑤; with ④ run through on the sound list, ⑤'s own check is next.
+      EXPECT_THAT(Run("predict").out, HasSubstr("先に④前日固定を実行して下さい"));
+      Write(c.file, sound_horses);
+      RunSound("daybefore");
+      Write(c.file, c.bytes);
     }
     const auto r = Run("predict");
     EXPECT_NE(r.exit_code, 0);
