@@ -26,5 +26,5 @@ for step in "${steps[@]}"; do
   esac
 done
 echo
-echo "Done: the program folder is $(realpath -m "$dir")"
-echo "Open the main window on it with: ${BUILD_DIR:-build}/src/ui/radadovur $dir"
+echo "完了: プログラムフォルダは $(realpath -m "$dir") です"
+echo "メインウィンドウで開くには: ${BUILD_DIR:-build}/src/ui/radadovur $dir"

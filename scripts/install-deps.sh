@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs with apt whatever the build, the tests and the window screenshots need and the machine
-# lacks (Debian 12). Qt Charts needs libqt6opengl6-dev, which Debian does not pull in. Extra
+# lacks (Debian 12). Qt Charts needs libqt6opengl6-dev, which Debian does not pull in; Qt's own
+# dialogs (the folder chooser) read Japanese from qt6-translations-l10n. Extra
 # package names given as arguments are installed too (CI adds clang and libFuzzer).
 set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev qt6-base-dev qt6-charts-dev libqt6opengl6-dev
-          xvfb xauth fonts-ipafont-gothic python3 "$@")
+          qt6-translations-l10n xvfb xauth fonts-ipafont-gothic python3 "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -16,7 +16,7 @@ int RunCancel(const std::vector<std::string>& args) {
   if (!state) return exit_code;
   auto link = CommandJvLink(*state, *parsed);
   ConsoleHost host;
-  return ReportFailures(steps::RunCancellationProcessing(*state, *link, host));
+  return ReportFailures(steps::RunCancellationProcessing(*state, *link, host), &host);
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ int RunDaybefore(const std::vector<std::string>& args) {
   auto state = ProgramFolderArgument(parsed->operands, "daybefore", exit_code);
   if (!state) return exit_code;
   ConsoleHost host;
-  return ReportFailures(steps::RunDayBefore(*state, host));
+  return ReportFailures(steps::RunDayBefore(*state, host), &host);
 }
 
 }  // namespace

@@ -60,10 +60,10 @@ int RunDemo(const std::vector<std::string>& args) {
     std::fprintf(stderr, "radadovur-cli demo: %s\n", error.c_str());
     return 1;
   }
-  const std::string week = options.week == 1 ? std::string() : " " + std::to_string(options.week);
-  std::printf("demo week%s written to %s (%s, %s, seed %llu)\n%s", week.c_str(), dir.c_str(),
-              options.state == demo::WeekState::Monday ? "monday" : "friday", options.large ? "large" : "normal",
-              static_cast<unsigned long long>(options.seed), summary.Text().c_str());
+  std::printf("デモの第 %d 週を %s に書きました（%s、%s、シード %llu）\n%s", options.week, dir.c_str(),
+              options.state == demo::WeekState::Monday ? "月曜（結果確定）" : "金曜（出馬表のみ）",
+              options.large ? "大きい週" : "通常の週", static_cast<unsigned long long>(options.seed),
+              summary.Text().c_str());
   return 0;
 }
 

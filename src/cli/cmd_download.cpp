@@ -16,7 +16,7 @@ int RunDownload(const std::vector<std::string>& args) {
   if (!state) return exit_code;
   auto link = CommandJvLink(*state, *parsed);
   ConsoleHost host;
-  return ReportFailures(steps::RunThisWeekDownload(*state, *link, host));
+  return ReportFailures(steps::RunThisWeekDownload(*state, *link, host), &host);
 }
 
 }  // namespace

@@ -52,7 +52,7 @@ int RunFactors(const std::vector<std::string>& args) {
   const auto item = common::WholeNumber(operands[2]);
   factors::FactorView view;
   if (const common::Status loaded = factors::LoadFactorView(state.AppPath, *surface, view); !loaded.ok()) {
-    std::fprintf(stderr, "failed: %s\n", loaded.ToString().c_str());
+    std::fprintf(stderr, "失敗: %s\n", loaded.ToString().c_str());
     return 1;
   }
   const int k = static_cast<int>(*item);

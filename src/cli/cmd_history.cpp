@@ -37,7 +37,7 @@ int RunHistory(const std::vector<std::string>& args) {
   for (const auto& day : steps::RunPastResultsLoad(*state, host, failures))
     std::printf("[KakoSeisekiAZ.List1] %s\n", day.text.c_str());
   host.SetStatus(common::StatusSlot::kMainText6, steps::PastResultsEndText(failures));
-  return ReportFailures(failures);
+  return ReportFailures(failures, &host);
 }
 
 int RunHits(const std::vector<std::string>& args) {
@@ -59,9 +59,9 @@ int RunHits(const std::vector<std::string>& args) {
     std::printf("[TekichuListAZ.tekichuFG] %s\n", line.c_str());
   }
   if (list.big_hits > static_cast<int>(list.rows.size()))
-    std::printf("%d big hits, %zu shown\n", list.big_hits, list.rows.size());
+    std::printf("高額的中 %d 件のうち %zu 件を表示しました\n", list.big_hits, list.rows.size());
   host.SetStatus(common::StatusSlot::kMainText6, steps::HitListEndText(failures));
-  return ReportFailures(failures);
+  return ReportFailures(failures, &host);
 }
 
 }  // namespace

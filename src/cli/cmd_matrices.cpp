@@ -23,10 +23,10 @@ int RunMatrices(const std::vector<std::string>& args) {
   host.SetStatus(state->OddsSource == 1 ? common::StatusSlot::kMainText3 : common::StatusSlot::kMainText2,
                  steps::OddsMatricesEndText(state->OddsSource, report.failures));
   if (!report.failures.refused)
-    std::printf("odds records %lld, matrix files written %lld, entries skipped %lld\n",
+    std::printf("オッズレコード %lld 件、書いたマトリクスファイル %lld 個、飛ばした項目 %lld 件\n",
                 static_cast<long long>(report.records), static_cast<long long>(report.files_written),
                 static_cast<long long>(report.skipped_entries));
-  return ReportFailures(report.failures);
+  return ReportFailures(report.failures, &host);
 }
 
 }  // namespace

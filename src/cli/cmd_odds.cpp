@@ -22,7 +22,7 @@ int RunOdds(const std::vector<std::string>& args) {
   common::StepFailures failures = steps::RunThisWeekOdds(steps::ThisWeekOdds::kPairsAndTrio, *state, window, *link, host);
   for (auto& f : steps::RunThisWeekOdds(steps::ThisWeekOdds::kTrifecta, *state, window, *link, host).items)
     failures.Add(std::move(f));
-  return ReportFailures(failures);
+  return ReportFailures(failures, &host);
 }
 
 }  // namespace

@@ -23,9 +23,9 @@ int RunPredict(const std::vector<std::string>& args) {
   if (common::Status status = steps::LoadPredictionModel(*state, model, host); !status.ok()) {
     common::StepFailures failures;
     failures.Add(std::move(status));
-    return ReportFailures(failures);
+    return ReportFailures(failures, &host);
   }
-  return ReportFailures(steps::RunPrediction(*state, model, host));
+  return ReportFailures(steps::RunPrediction(*state, model, host), &host);
 }
 
 }  // namespace

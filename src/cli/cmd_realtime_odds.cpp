@@ -17,7 +17,7 @@ int RunRealtimeOddsCommand(const std::vector<std::string>& args) {
   if (!state) return exit_code;
   auto link = CommandJvLink(*state, *parsed);
   ConsoleHost host;
-  return ReportFailures(steps::RunRealtimeOdds(*state, *link, host));
+  return ReportFailures(steps::RunRealtimeOdds(*state, *link, host), &host);
 }
 
 }  // namespace

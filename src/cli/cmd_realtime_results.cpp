@@ -28,12 +28,12 @@ int RunRealtimeResultsCommand(const std::vector<std::string>& args) {
   const results::RealtimePatchCounts& c = report.counts;
   if (!report.failures.refused)
     std::printf(
-        "[VLTHRRIALTIME] runner records patched: %lld; skipped: %lld for %lld races without a runner file, %lld "
-        "without a runner\n",
+        "[VLTHRRIALTIME] 速報で直した出走馬レコード %lld 件。直さなかったもの: 出走馬ファイルのない %lld "
+        "件（%lld レース）、出走馬のない %lld 件\n",
         static_cast<long long>(c.patched), static_cast<long long>(c.no_runner_file),
         static_cast<long long>(c.races_without_file), static_cast<long long>(c.no_runner));
   host.SetStatus(common::StatusSlot::kRealtimeText1, steps::RealtimeResultsMenuEndText(report.failures));
-  return ReportFailures(report.failures);
+  return ReportFailures(report.failures, &host);
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ int RunResults(const std::vector<std::string>& args) {
   const results::ResultsPassOutcome outcome = steps::RunResultsStep(*state, host, *window);
   for (const auto& item : outcome.List1Items) std::printf("[YOSOKEKKATHISWEEKNAZ.List1] %s\n", item.c_str());
   host.SetStatus(common::StatusSlot::kMainText5, results::ResultsEndText(outcome.failures));
-  return ReportFailures(outcome.failures);
+  return ReportFailures(outcome.failures, &host);
 }
 
 }  // namespace

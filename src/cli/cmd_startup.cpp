@@ -27,7 +27,7 @@ int RunStartupCommand(const std::vector<std::string>& args) {
   }
   ConsoleHost host;
   return ReportFailures(
-      steps::RunStartup(*state, common::LocalToday(), host, steps::PackageMissing::kUnpackIntoFailure));
+      steps::RunStartup(*state, common::LocalToday(), host, steps::PackageMissing::kUnpackIntoFailure), &host);
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ int RunStructure(const std::vector<std::string>& args) {
     auto link = CommandJvLink(*state, *parsed);
     for (auto& f : steps::RunCancellationProcessing(*state, *link, host).items) failures.Add(std::move(f));
   }
-  return ReportFailures(failures);
+  return ReportFailures(failures, &host);
 }
 
 }  // namespace

@@ -32,9 +32,10 @@ void PrintGrid(const viewer::Grid& grid) {
   }
 }
 
-// The failures on standard error; the exit code of a viewer that showed nothing or not all.
-int PrintFailures(const common::StepFailures& failures) {
-  for (const auto& f : failures.items) std::fprintf(stderr, "failed: %s\n", f.ToString().c_str());
+// The failures on standard error (those `host` has not told); the exit code of a viewer that
+// showed nothing or not all.
+int PrintFailures(const common::StepFailures& failures, const ConsoleHost& host) {
+  ReportFailures(failures, &host);
   return kFailedExit;
 }
 
@@ -54,7 +55,7 @@ int RunViewer(const std::vector<std::string>& args) {
   ConsoleHost host;
   steps::MissingInputs missing(run.AppPath);
   steps::NeedResultsOutputs(missing, {});
-  if (missing.Refuse("レースの表示", host, failures)) return PrintFailures(failures);
+  if (missing.Refuse("レースの表示", host, failures)) return PrintFailures(failures, host);
   const auto item = viewer::ListedRaceItem(run.AppPath, key, state, failures);
   if (!item) {
     // ⑥ has run: the key is not one of its races, so running ⑥ again would not help.
@@ -62,11 +63,11 @@ int RunViewer(const std::vector<std::string>& args) {
     std::fprintf(stderr, "radadovur-cli viewer: レース %s は%s\n", common::Shown(key).c_str(),
                  called_off ? "中止になったため、⑥予想・結果の対象ではありません。"
                             : "今週のレースの一覧にありません。RACEKEY を確かめて下さい。");
-    return PrintFailures(failures);
+    return PrintFailures(failures, host);
   }
   steps::MissingInputs runners(run.AppPath);
   steps::NeedResultsOutputs(runners, key);
-  if (runners.Refuse("レースの表示", host, failures)) return PrintFailures(failures);
+  if (runners.Refuse("レースの表示", host, failures)) return PrintFailures(failures, host);
   viewer::RaceView view;
   const common::StepFailures shown = viewer::ChooseRace(run.AppPath, *item, 1, state, view);
   for (const auto& f : shown.items) failures.Add(f);
@@ -75,7 +76,7 @@ int RunViewer(const std::vector<std::string>& args) {
   for (const viewer::Grid* grid : {&view.payout, &view.detail1, &view.detail2, &view.tickets.grids[0],
                                    &view.tickets.grids[1], &view.tickets.grids[2], &view.tickets.grids[3]})
     PrintGrid(*grid);
-  return failures.empty() ? 0 : PrintFailures(failures);
+  return failures.empty() ? 0 : PrintFailures(failures, host);
 }
 
 }  // namespace

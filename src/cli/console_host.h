@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/failure_report.h"
 #include "common/run_state.h"
 #include "common/status.h"
 #include "common/step_host.h"
@@ -67,15 +68,21 @@ class ConsoleHost : public common::StepHost {
     Print("[" + std::string(label) + "] " + text);
   }
   void SetBackColour(common::StatusSlot, uint32_t) override {}
-  void Message(const std::string& text) override { Print("message: " + text); }
+  void Message(const std::string& text) override {
+    Print("メッセージ: " + text);
+    said_ += text + "\n";
+  }
   // The summary as a message, then the whole list, indented.
   void FailureMessage(const common::FailureReport& report) override {
-    std::string text = "message: " + report.summary;
+    std::string text = "メッセージ: " + report.summary;
     for (const std::string& line : report.lines) text += "\n  " + line;
     Print(text);
+    said_ += report.Text() + "\n";
   }
+  // Whether a message has told this text already.
+  bool Said(const std::string& text) const { return said_.find(text) != std::string::npos; }
   bool Ask(const std::string& text) override {
-    Print("question: " + text + " (no)");
+    Print("確認: " + text + "（いいえ）");
     return false;
   }
   void BeginProgress(common::ProgressSlot slot, int64_t total) override {
@@ -158,6 +165,8 @@ class ConsoleHost : public common::StepHost {
   // A plain string and a flag: GCC 12 warns (wrongly) about an optional string here.
   std::string held_;
   bool holding_ = false;
+  // What the messages said, so that no failure is printed twice.
+  std::string said_;
 };
 
 // The host of `predict`: while the builder reads the horse records it writes a counter text into
@@ -175,10 +184,15 @@ class PredictConsoleHost : public ConsoleHost {
   }
 };
 
-// Prints the failures of a step to standard error; returns the exit code (0 when none).
-inline int ReportFailures(const common::StepFailures& failures) {
-  for (const auto& f : failures.items) std::fprintf(stderr, "failed: %s\n", f.ToString().c_str());
-  return failures.empty() ? 0 : 1;
+// Prints to standard error the failures of a step that `host`'s messages have not told, grouped as
+// a window lists them, so that each is printed once; returns the exit code (0 when none).
+inline int ReportFailures(const common::StepFailures& failures, const ConsoleHost* host = nullptr) {
+  if (failures.empty()) return 0;
+  common::StepFailures untold;
+  for (const common::Status& f : failures.items)
+    if (!host || !host->Said(f.ToString())) untold.Add(f);
+  for (const std::string& line : common::GroupedFailureLines(untold)) std::fprintf(stderr, "失敗: %s\n", line.c_str());
+  return 1;
 }
 
 }  // namespace radadovur::cli

@@ -72,7 +72,8 @@ int main(int argc, char** argv) {
     try {
       return c.run(args);
     } catch (const std::exception& e) {
-      std::fprintf(stderr, "radadovur-cli %s: %s\n", name.c_str(), e.what());
+      // Not a failure of the data: a fault of the program, told with what it knows.
+      std::fprintf(stderr, "radadovur-cli %s: 予期しないエラーで中断しました（%s）\n", name.c_str(), e.what());
       return 1;
     }
   }

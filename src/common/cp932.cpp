@@ -12,7 +12,7 @@ namespace {
 // the first byte that could not be converted.
 bool Convert(const char* to, const char* from, std::string_view in, std::string& out, size_t& bad) {
   iconv_t cd = ::iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv cannot convert CP932");
+  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("シフトJIS（CP932）の変換を用意できません");
   out.clear();
   out.resize(in.size() * 4 + 16);
   char* src = const_cast<char*>(in.data());
@@ -59,7 +59,7 @@ std::optional<std::string> EncodeCp932(std::string_view utf8) {
 
 std::string ToCp932(std::string_view utf8) {
   auto r = EncodeCp932(utf8);
-  if (!r) throw std::runtime_error("text has no CP932 form: " + std::string(utf8));
+  if (!r) throw std::runtime_error("シフトJIS（CP932）にできない文字があります: " + std::string(utf8));
   return *r;
 }
 

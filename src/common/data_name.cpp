@@ -12,15 +12,15 @@ struct Rule {
 
 Rule RuleOf(DataName kind) {
   switch (kind) {
-    case DataName::kRaceKey: return {"race key (12 digits)", 12};
-    case DataName::kRaceId: return {"race id (16 digits)", 16};
-    case DataName::kMeetingDayKey: return {"meeting-day key (14 digits)", 14};
-    case DataName::kKettoNum: return {"KettoNum (10 digits)", 10};
-    case DataName::kDate: return {"date (8 digits)", 8};
-    case DataName::kWord: return {"name", 0};
-    case DataName::kCourseWord: return {"course word", 0};
+    case DataName::kRaceKey: return {"レースキー（12桁）", 12};
+    case DataName::kRaceId: return {"レースID（16桁）", 16};
+    case DataName::kMeetingDayKey: return {"開催日キー（14桁）", 14};
+    case DataName::kKettoNum: return {"血統登録番号（10桁）", 10};
+    case DataName::kDate: return {"日付（8桁）", 8};
+    case DataName::kWord: return {"名前", 0};
+    case DataName::kCourseWord: return {"コース名", 0};
   }
-  return {"name", 0};
+  return {"名前", 0};
 }
 
 bool AllDigits(std::string_view value, size_t width) {
@@ -49,8 +49,7 @@ Status CheckDataName(DataName kind, std::string_view value) {
                   : kind == DataName::kCourseWord ? value.empty() || OneComponent(value)
                                                   : OneComponent(value);
   if (ok) return Status::OK();
-  return Status::InvalidArgument(rule.what, std::string("not a ") + rule.what + " for a file name: \"" +
-                                                Shown(value) + "\"");
+  return Status::InvalidArgument(rule.what, "\"" + Shown(value) + "\" はファイル名にできる" + rule.what + "ではありません");
 }
 
 }  // namespace radadovur::common

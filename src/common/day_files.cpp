@@ -27,10 +27,10 @@ Status DayFiles::Write(const std::string& path, std::string_view block) {
     // A started file we cannot read back must not be replaced by its last block alone.
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0) {
-      if (!S_ISREG(info.st_mode)) return Status::IoError(path, "cannot read " + path + ": not a regular file");
+      if (!S_ISREG(info.st_mode)) return Status::IoError(path, Shown(path) + " を読めません（通常のファイルではありません）");
       if (Status status = ReadWholeFile(path, bytes); !status.ok()) return status;
     } else if (errno != ENOENT) {
-      return Status::FromErrno("cannot look up", path, errno);
+      return Status::FromErrno("を調べられません", path, errno);
     }
   }
   bytes += block;

@@ -6,8 +6,9 @@
 #include "common/status.h"
 
 // The message that ends a step with failures, as the windows and the command line show it: a
-// short summary (what failed, how many, what to do next) and the whole list, where the failures
-// of one file come together on one line with their count.
+// short summary (what failed, how many, what was left undone because of it, what to do next) and
+// the whole list, where the failures of one cause, race or file come together on one line with
+// their count.
 namespace radadovur::common {
 
 struct FailureReport {
@@ -21,11 +22,13 @@ struct FailureReport {
 };
 
 // `heading`: what failed ("構造体処理で次の処理ができませんでした。"). `next`: what the user should
-// do next; empty: the advice that fits the kinds of failure in the list.
+// do next; empty: the advice that fits the first real failure (missing step, disk or permission,
+// damaged data). Skipped items are counted and listed apart, never as failures.
 FailureReport MakeFailureReport(std::string_view heading, const StepFailures& failures, std::string_view next = {});
 
-// The failures, one line per race ("レース" and its key in the text), else per file, else per
-// text: a race or file that failed more than once gives its first failure and the count.
+// The failures, one line per cause (one system error on one folder, one missing file), else per
+// race ("レース" and its key in the text), else per file, else per text: a group of more than one
+// gives its first failure and the count. Skipped items follow, marked as such.
 std::vector<std::string> GroupedFailureLines(const StepFailures& failures);
 
 }  // namespace radadovur::common

@@ -44,12 +44,12 @@ bool RecordFile::Open(const std::string& path, size_t record_length) {
   failed_ = false;
   path_ = path;
   length_ = record_length;
-  if (Status s = OpenRegularFile(path, O_RDWR | O_CREAT, 0644, "cannot open", fd_); !s.ok()) {
+  if (Status s = OpenRegularFile(path, O_RDWR | O_CREAT, 0644, "を開けません", fd_); !s.ok()) {
     status_ = std::move(s);
     return false;
   }
   struct stat st {};
-  if (::fstat(fd_, &st) != 0) return Fail("cannot stat");
+  if (::fstat(fd_, &st) != 0) return Fail("を調べられません");
   file_bytes_ = st.st_size;
   return true;
 }
@@ -61,7 +61,7 @@ bool RecordFile::OpenReplacing(const std::string& path, size_t record_length) {
   path_ = path;
   temp_path_ = path + ".new~";
   length_ = record_length;
-  if (Status s = CreateNewFile(temp_path_, O_RDWR, "cannot create", fd_); !s.ok()) {
+  if (Status s = CreateNewFile(temp_path_, O_RDWR, "を作れません", fd_); !s.ok()) {
     status_ = std::move(s);  // names the file that could not be made
     temp_path_.clear();
     return false;
@@ -78,7 +78,7 @@ bool RecordFile::Commit(AfterFailure after_failure) {
   if (failed_ && after_failure == AfterFailure::kKeepWritten) (void)::ftruncate(fd_, static_cast<off_t>(file_bytes_));
   if (::close(fd_) != 0) {
     fd_ = -1;
-    return Fail("cannot close");
+    return Fail("を閉じられません");
   }
   fd_ = -1;
   if (failed_ && after_failure == AfterFailure::kDiscard) {
@@ -87,7 +87,7 @@ bool RecordFile::Commit(AfterFailure after_failure) {
     return false;
   }
   if (::rename(temp_path_.c_str(), path_.c_str()) != 0) {
-    Fail("cannot replace");
+    Fail("を置き換えられません");
     dropped_ += file_bytes_ / static_cast<int64_t>(length_);  // every record of the new file is lost
     ::unlink(temp_path_.c_str());
     temp_path_.clear();
@@ -100,7 +100,7 @@ bool RecordFile::Commit(AfterFailure after_failure) {
 bool RecordFile::Close() {
   if (fd_ < 0) return true;
   bool ok = Flush();
-  if (::close(fd_) != 0) ok = Fail("cannot close");
+  if (::close(fd_) != 0) ok = Fail("を閉じられません");
   fd_ = -1;
   if (!temp_path_.empty()) {  // replaced file never committed: the old file stays
     ::unlink(temp_path_.c_str());
@@ -124,7 +124,7 @@ bool RecordFile::Flush() {
     ssize_t w = ::pwrite(fd_, p, left, at);
     if (w < 0) {
       if (errno == EINTR) continue;
-      Fail("cannot write");
+      Fail("に書き込めません");
       // Keep the whole records that reached the disk; a part of one is cut off again.
       const int64_t written = static_cast<int64_t>(at) - file_bytes_;
       const int64_t whole = written / static_cast<int64_t>(length_) * static_cast<int64_t>(length_);
@@ -146,11 +146,11 @@ bool RecordFile::Flush() {
 
 bool RecordFile::Read(int64_t n, std::string& record) {
   if (fd_ < 0) {
-    status_ = Status::InvalidArgument(path_, "file not open " + path_);
+    status_ = Status::InvalidArgument(path_, Shown(path_) + " は開かれていません");
     return false;
   }
   if (n < 1 || n > Count()) {
-    status_ = Status::InvalidArgument(path_, "no record " + std::to_string(n) + " in " + path_);
+    status_ = Status::InvalidArgument(path_, Shown(path_) + " にレコード " + std::to_string(n) + " はありません");
     return false;
   }
   if (!Flush()) return false;
@@ -160,9 +160,9 @@ bool RecordFile::Read(int64_t n, std::string& record) {
   while (got < length_) {
     ssize_t r = ::pread(fd_, record.data() + got, length_ - got, at + static_cast<off_t>(got));
     if (r < 0 && errno == EINTR) continue;
-    if (r < 0) return Fail("cannot read");
+    if (r < 0) return Fail("を読めません");
     if (r == 0) {  // errno says nothing here
-      status_ = Status::Corruption(path_, "cannot read " + path_ + ": the file ended inside record " + std::to_string(n));
+      status_ = Status::Corruption(path_, Shown(path_) + " を読めません（レコード " + std::to_string(n) + " の途中でファイルが終わっています）");
       return false;
     }
     got += static_cast<size_t>(r);
@@ -172,11 +172,11 @@ bool RecordFile::Read(int64_t n, std::string& record) {
 
 bool RecordFile::Write(int64_t n, std::string_view record) {
   if (fd_ < 0) {
-    status_ = Status::InvalidArgument(path_, "file not open " + path_);
+    status_ = Status::InvalidArgument(path_, Shown(path_) + " は開かれていません");
     return false;
   }
   if (record.size() != length_ || n < 1) {
-    status_ = Status::InvalidArgument(path_, "bad record " + std::to_string(n) + " for " + path_);
+    status_ = Status::InvalidArgument(path_, Shown(path_) + " に書けないレコード " + std::to_string(n) + " です");
     return false;
   }
   const int64_t at = (n - 1) * static_cast<int64_t>(length_);
@@ -193,7 +193,7 @@ bool RecordFile::Write(int64_t n, std::string_view record) {
     if (w < 0) {
       ++dropped_;
       failed_ = true;
-      return Fail("cannot write");
+      return Fail("に書き込めません");
     }
     done += static_cast<size_t>(w);
   }
@@ -205,7 +205,7 @@ void IgnoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
 
 Status DeleteFile(const std::string& path) {
   if (::unlink(path.c_str()) == 0 || errno == ENOENT) return Status::OK();
-  return Status::FromErrno("cannot delete", path, errno);
+  return Status::FromErrno("を削除できません", path, errno);
 }
 
 bool FileExists(const std::string& path) {

@@ -24,7 +24,7 @@ Status OpenRegularFile(const std::string& path, int flags, mode_t mode, const ch
   fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC | (may_write ? O_NOFOLLOW : 0), mode);
   if (fd < 0) {
     // Opening a FIFO without a reader for writing is refused with ENXIO.
-    if (errno == ENXIO) return Status::IoError(path, std::string(action) + " " + path + ": not a regular file");
+    if (errno == ENXIO) return Status::IoError(path, Shown(path) + " " + action + "（通常のファイルではありません）");
     if (may_write && errno == ELOOP) {
       // ELOOP also stands for too many links among the folders; only a link in the file's own
       // place is named as one.
@@ -39,7 +39,7 @@ Status OpenRegularFile(const std::string& path, int flags, mode_t mode, const ch
   if (::fstat(fd, &st) != 0)
     status = Status::FromErrno(action, path, errno);
   else if (!S_ISREG(st.st_mode))
-    status = Status::IoError(path, std::string(action) + " " + path + ": not a regular file");
+    status = Status::IoError(path, Shown(path) + " " + action + "（通常のファイルではありません）");
   else if (const int fl = ::fcntl(fd, F_GETFL); fl < 0 || ::fcntl(fd, F_SETFL, fl & ~O_NONBLOCK) != 0)
     status = Status::FromErrno(action, path, errno);
   if (!status.ok()) {

@@ -13,8 +13,11 @@ std::string WithTrailingSlash(const std::string& folder) {
 
 Status CheckProgramFolder(const RunState& state) {
   struct stat st {};
-  if (::stat(state.AppPath.c_str(), &st) != 0) return Status::FromErrno("no program folder", state.AppPath, errno);
-  if (!S_ISDIR(st.st_mode)) return Status::IoError(state.AppPath, "no program folder " + state.AppPath + ": not a folder");
+  if (::stat(state.AppPath.c_str(), &st) != 0) {
+    if (errno == ENOENT) return Status::NotFound(state.AppPath, "プログラムフォルダ " + Shown(state.AppPath) + " がありません");
+    return Status::FromErrno("（プログラムフォルダ）を調べられません", state.AppPath, errno);
+  }
+  if (!S_ISDIR(st.st_mode)) return Status::IoError(state.AppPath, "プログラムフォルダ " + Shown(state.AppPath) + " はフォルダではありません");
   return Status::OK();
 }
 

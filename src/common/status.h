@@ -10,7 +10,9 @@ namespace radadovur::common {
 
 class Status {
  public:
-  enum class Code { kOk, kNotFound, kIoError, kCorruption, kInvalidArgument };
+  // kSkipped: work not done because an earlier failure left its inputs unfit; the failure
+  // list shows it apart from the failures themselves.
+  enum class Code { kOk, kNotFound, kIoError, kCorruption, kInvalidArgument, kSkipped };
 
   Status() = default;  // OK
 
@@ -31,16 +33,30 @@ class Status {
   static Status InvalidArgument(std::string what, std::string detail) {
     return Status(Code::kInvalidArgument, std::move(what), std::move(detail));
   }
-  // A failed system call on `path`: "<action> <path>: <the errno text>"; ENOENT is NotFound,
-  // anything else an IoError. Pass errno as it was right after the call.
-  static Status FromErrno(const std::string& action, std::string path, int error);
+  // Work left undone because of an earlier failure (outputs kept as they were).
+  static Status Skipped(std::string what, std::string detail) {
+    return Status(Code::kSkipped, std::move(what), std::move(detail));
+  }
+  // A failed system call on `path`: "<path> <action>（<what the error means>）", `action` the
+  // Japanese verb with its particle ("に書き込めません"); ENOENT is NotFound, anything else an
+  // IoError. Pass errno as it was right after the call; it is kept for grouping.
+  static Status FromErrno(std::string_view action, std::string path, int error);
 
   bool ok() const { return code_ == Code::kOk; }
   bool IsNotFound() const { return code_ == Code::kNotFound; }
   bool IsIoError() const { return code_ == Code::kIoError; }
   bool IsCorruption() const { return code_ == Code::kCorruption; }
   bool IsInvalidArgument() const { return code_ == Code::kInvalidArgument; }
+  bool IsSkipped() const { return code_ == Code::kSkipped; }
   Code code() const { return code_; }
+  // The errno of a failed system call (FromErrno), else 0.
+  int error_number() const { return error_number_; }
+  // The same failure (kind, path, errno) told with another text.
+  Status WithDetail(std::string detail) const {
+    Status s = *this;
+    if (!ok()) s.detail_ = std::move(detail);
+    return s;
+  }
 
   const std::string& path() const { return path_; }
   // The text a failure list shows: the detail, or the path when there is none; "OK" when ok.
@@ -53,7 +69,12 @@ class Status {
   Code code_ = Code::kOk;
   std::string path_;
   std::string detail_;
+  int error_number_ = 0;
 };
+
+// What a system error means, in a few Japanese words ("フォルダではありません"); a value without
+// its own text gives its number ("システムエラー 71").
+std::string ErrnoText(int error);
 
 // A value for a failure text: control bytes (NUL, line ends, DEL) shown as "\xNN", so that a
 // message is never cut or broken by them. Everything else passes unchanged.

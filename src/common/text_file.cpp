@@ -31,14 +31,14 @@ Status ReadWholeFile(const std::string& path, std::string& bytes) {
   // One read straight into a buffer of the file's size (record files run to megabytes).
   int fd = -1;
   struct stat st {};
-  if (Status s = OpenRegularFile(path, O_RDONLY, 0, "cannot read", fd, &st); !s.ok()) return s;
+  if (Status s = OpenRegularFile(path, O_RDONLY, 0, "を読めません", fd, &st); !s.ok()) return s;
   bytes.assign(static_cast<size_t>(st.st_size), '\0');
   size_t got = 0;
   while (got < bytes.size()) {
     const ssize_t r = ::read(fd, bytes.data() + got, bytes.size() - got);
     if (r < 0 && errno == EINTR) continue;
     if (r < 0) {
-      Status s = Errno("cannot read", path);
+      Status s = Errno("を読めません", path);
       ::close(fd);
       bytes.clear();
       return s;
@@ -65,11 +65,11 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 Status WriteFileAtomic(const std::string& path, std::string_view bytes) {
   const std::string temp = path + ".new~";
   int fd = -1;
-  if (Status s = CreateNewFile(temp, O_WRONLY, "cannot create", fd); !s.ok()) return s;
+  if (Status s = CreateNewFile(temp, O_WRONLY, "を作れません", fd); !s.ok()) return s;
   Status status;
-  if (!WriteAll(fd, bytes)) status = Errno("cannot write", temp);
-  if (::close(fd) != 0 && status.ok()) status = Errno("cannot close", temp);
-  if (status.ok() && ::rename(temp.c_str(), path.c_str()) != 0) status = Errno("cannot replace", path);
+  if (!WriteAll(fd, bytes)) status = Errno("に書き込めません", temp);
+  if (::close(fd) != 0 && status.ok()) status = Errno("を閉じられません", temp);
+  if (status.ok() && ::rename(temp.c_str(), path.c_str()) != 0) status = Errno("を置き換えられません", path);
   if (!status.ok()) ::unlink(temp.c_str());
   return status;
 }
@@ -77,16 +77,16 @@ Status WriteFileAtomic(const std::string& path, std::string_view bytes) {
 Status AppendToFile(const std::string& path, std::string_view bytes) {
   int fd = -1;
   struct stat st {};
-  if (Status s = OpenRegularFile(path, O_WRONLY | O_CREAT | O_APPEND, 0644, "cannot write", fd, &st); !s.ok())
+  if (Status s = OpenRegularFile(path, O_WRONLY | O_CREAT | O_APPEND, 0644, "に書き込めません", fd, &st); !s.ok())
     return s;
   Status status;
   if (!WriteAll(fd, bytes)) {
-    status = Errno("cannot write", path);
+    status = Errno("に書き込めません", path);
     // A record cut by a full disk would read as a damaged file: the file keeps what it had.
     if (::ftruncate(fd, st.st_size) != 0)
-      status = Status::IoError(path, status.ToString() + "; the file may end in a cut record");
+      status = Status::IoError(path, status.ToString() + "（ファイルの最後のレコードが途中で切れているかもしれません）");
   }
-  if (::close(fd) != 0 && status.ok()) status = Errno("cannot close", path);
+  if (::close(fd) != 0 && status.ok()) status = Errno("を閉じられません", path);
   return status;
 }
 
@@ -112,7 +112,7 @@ Status WriteQuotedLines(const std::string& path, const std::vector<std::string>&
   for (const auto& v : values) {
     // A quote or a line end would read back as other values: nothing is written.
     if (!QuotableValue(v))
-      return Status::InvalidArgument(path, "cannot write " + path + ": the value \"" + Shown(v) + "\" cannot stand in a quoted line");
+      return Status::InvalidArgument(path, Shown(path) + " に書き込めません（値 \"" + Shown(v) + "\" は引用符の行に入りません）");
     bytes += QuotedLine(v);
   }
   return WriteFileAtomic(path, bytes);

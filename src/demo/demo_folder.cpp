@@ -255,13 +255,13 @@ bool MakeDirs(const std::string& path, std::string* error) {
     so_far = path.substr(0, at);
     if (so_far.empty()) continue;
     if (::mkdir(so_far.c_str(), 0755) != 0 && errno != EEXIST) {
-      if (error) *error = "cannot create " + so_far + ": " + std::strerror(errno);
+      if (error) *error = common::Status::FromErrno("を作れません", so_far, errno).ToString();
       return false;
     }
   }
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-    if (error) *error = "not a folder: " + path;
+    if (error) *error = common::Shown(path) + " はフォルダではありません";
     return false;
   }
   return true;
@@ -279,7 +279,7 @@ bool RemoveStaleRecordings(const std::string& folder, std::string* error) {
   ::closedir(dir);
   for (const auto& name : stale)
     if (::unlink((folder + "/" + name).c_str()) != 0) {
-      if (error) *error = "cannot remove " + folder + "/" + name + ": " + std::strerror(errno);
+      if (error) *error = common::Status::FromErrno("を削除できません", folder + "/" + name, errno).ToString();
       return false;
     }
   return true;
@@ -296,7 +296,7 @@ bool SetPackageDate(const std::string& path, std::string* error) {
   const time_t t = timegm(&tm);
   const struct timespec times[2] = {{t, 0}, {t, 0}};
   if (::utimensat(AT_FDCWD, path.c_str(), times, 0) != 0) {
-    if (error) *error = "cannot date " + path + ": " + std::strerror(errno);
+    if (error) *error = common::Status::FromErrno("の日時を設定できません", path, errno).ToString();
     return false;
   }
   return true;
@@ -340,8 +340,8 @@ bool WriteDemoFolder(const std::string& dir_in, const WeekOptions& options, Demo
     // table and the model package: only the recordings are new.
     for (const std::string_view kept : {common::names::kCodeTableFile, common::names::kKyosobaFile})
       if (!common::FileExists(dir + std::string(kept))) {
-        if (error) *error = dir + std::string(kept) + " is missing: write week " + std::to_string(options.week - 1) +
-                            " into " + dir + " first";
+        if (error) *error = common::Shown(dir + std::string(kept)) + " がありません。先に第 " +
+                            std::to_string(options.week - 1) + " 週を " + common::Shown(dir) + " に書いてください";
         return false;
       }
     files.erase(std::remove_if(files.begin(), files.end(),
@@ -370,18 +370,18 @@ bool WriteDemoFolder(const std::string& dir_in, const WeekOptions& options, Demo
 
 std::string DemoSummary::Text() const {
   std::string t;
-  char buf[256];
-  std::snprintf(buf, sizeof buf, "race days %d, races %d, runners %d, horses %d, jockeys %d\n", race_days, races,
+  char buf[512];
+  std::snprintf(buf, sizeof buf, "開催日 %d、レース %d、出走 %d、馬 %d、騎手 %d\n", race_days, races,
                 runners, horses, jockeys);
   t += buf;
-  std::snprintf(buf, sizeof buf, "past races %d, past runs %d (corrections delivered again %d)\n", past_races,
+  std::snprintf(buf, sizeof buf, "過去のレース %d、過去の出走 %d（訂正の再配信 %d）\n", past_races,
                 past_runs, corrections);
   t += buf;
-  t += "records TOKURACETCVNRCVN:";
+  t += "記録 TOKURACETCVNRCVN:";
   for (const auto& [type, n] : records) t += " " + type + " " + std::to_string(n);
-  t += "\nrecords TOKURACETCOVRCOV:";
+  t += "\n記録 TOKURACETCOVRCOV:";
   for (const auto& [type, n] : odds_records) t += " " + type + " " + std::to_string(n);
-  std::snprintf(buf, sizeof buf, "\nfiles %d, %lld bytes\n", files, static_cast<long long>(bytes));
+  std::snprintf(buf, sizeof buf, "\nファイル %d 個、%lld バイト\n", files, static_cast<long long>(bytes));
   t += buf;
   return t;
 }

@@ -8,12 +8,7 @@ common::Status AsOneStatus(const common::StepFailures& failures) {
   const common::Status& first = failures.items.front();
   std::string text;
   for (const std::string& item : failures.Texts()) text += (text.empty() ? "" : "; ") + item;
-  switch (first.code()) {
-    case common::Status::Code::kNotFound: return common::Status::NotFound(first.path(), text);
-    case common::Status::Code::kIoError: return common::Status::IoError(first.path(), text);
-    case common::Status::Code::kCorruption: return common::Status::Corruption(first.path(), text);
-    default: return common::Status::InvalidArgument(first.path(), text);
-  }
+  return first.WithDetail(std::move(text));
 }
 
 common::Status DocumentWriters::WriteShutsubahyoDocument(const std::string& app_path,

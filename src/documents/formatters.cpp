@@ -36,7 +36,7 @@ std::optional<int64_t> ReadDigits(std::string_view text, int64_t max) {
 
 Status NotANumber(std::string_view what, std::string_view field) {
   return Status::InvalidArgument(std::string(what),
-                                 std::string(what) + ": \"" + std::string(field) + "\" is not a number");
+                                 std::string(what) + " \"" + common::Shown(field) + "\" は数字ではありません");
 }
 
 bool IsBlank(std::string_view field, size_t width) {
@@ -69,7 +69,7 @@ Status Blank(std::string* out) {
 Status TwoCharacterNumber(std::string_view part, std::string* out) {
   out->clear();
   auto value = ReadDigits(part, INT16_MAX);
-  if (!value) return NotANumber("horse number", part);
+  if (!value) return NotANumber("馬番", part);
   std::string text = " " + std::to_string(*value);
   *out = text.substr(text.size() - 2);
   return Status::OK();
@@ -77,22 +77,22 @@ Status TwoCharacterNumber(std::string_view part, std::string* out) {
 
 Status FormatTrio(std::string_view combination, std::string* out) {
   if (IsBlank(combination, 6)) return Blank(out);
-  return JoinParts("trio", combination, {0, 2, 4}, kDash, out);
+  return JoinParts("3連複の組番", combination, {0, 2, 4}, kDash, out);
 }
 
 Status FormatTrioOrdered(std::string_view combination, std::string* out) {
   if (IsBlank(combination, 6)) return Blank(out);
-  return JoinParts("ordered trio", combination, {0, 2, 4}, kArrow, out);
+  return JoinParts("3連単の組番", combination, {0, 2, 4}, kArrow, out);
 }
 
 Status FormatPair(std::string_view combination, std::string* out) {
   if (IsBlank(combination, 4)) return Blank(out);
-  return JoinParts("pair", combination, {0, 2}, kDash, out);
+  return JoinParts("馬連の組番", combination, {0, 2}, kDash, out);
 }
 
 Status FormatPairOrdered(std::string_view combination, std::string* out) {
   if (IsBlank(combination, 4)) return Blank(out);
-  return JoinParts("ordered pair", combination, {0, 2}, kArrow, out);
+  return JoinParts("馬単の組番", combination, {0, 2}, kArrow, out);
 }
 
 Status FormatUmaban(std::string_view horse_number, std::string* out) {
@@ -104,7 +104,7 @@ Status FormatPayout(std::string_view amount, std::string* out) {
   out->clear();
   if (IsBlank(amount, 9)) return Status::OK();
   auto value = ReadDigits(amount, INT32_MAX);
-  if (!value) return NotANumber("payout", amount);
+  if (!value) return NotANumber("払戻金", amount);
   *out = std::to_string(*value);
   return Status::OK();
 }
@@ -114,18 +114,18 @@ Status FormatBracketPair(std::string_view brackets, std::string* out) {
   if (IsBlank(brackets, 2)) return Status::OK();
   auto first = ReadDigits(Part(brackets, 0, 1), INT16_MAX);
   auto second = ReadDigits(Part(brackets, 1, 1), INT16_MAX);
-  if (!first || !second) return NotANumber("bracket pair", brackets);
+  if (!first || !second) return NotANumber("枠連の組番", brackets);
   *out = std::to_string(*first) + "-" + std::to_string(*second);
   return Status::OK();
 }
 
 Status JoinHorseNumbers(std::string_view entry, std::initializer_list<size_t> starts, std::string_view separator,
                         std::string* out) {
-  return JoinParts("ticket", entry, starts, separator, out);
+  return JoinParts("買い目", entry, starts, separator, out);
 }
 
 Status FormatBaseTrio(std::string_view base_trio, std::string* out) {
-  return JoinParts("trifecta base triple", base_trio, {0, 2, 4}, kDash, out);
+  return JoinParts("3連単の軸3頭", base_trio, {0, 2, 4}, kDash, out);
 }
 
 Status FormatBaseTrioOrder(int order, std::string_view base_trio, std::string* out) {
@@ -140,10 +140,10 @@ Status FormatBaseTrioOrder(int order, std::string_view base_trio, std::string* o
   }};
   if (order < 1 || order > 6) {
     out->clear();
-    return Status::InvalidArgument("trifecta order", "trifecta order " + std::to_string(order) + " is not 1 to 6");
+    return Status::InvalidArgument("3連単の並び", "3連単の並び " + std::to_string(order) + " は1〜6ではありません");
   }
   const auto& o = kOrders[static_cast<size_t>(order - 1)];
-  return JoinParts("trifecta", base_trio, {o[0], o[1], o[2]}, kArrow, out);
+  return JoinParts("3連単の組番", base_trio, {o[0], o[1], o[2]}, kArrow, out);
 }
 
 }  // namespace radadovur::documents

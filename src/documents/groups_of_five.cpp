@@ -42,8 +42,8 @@ std::vector<std::string> GroupsOfFiveLines(const GroupsOfFiveInput& input, commo
     std::string number;
     common::Status status = TwoCharacterNumber(horse, &number);
     if (!status.ok()) {
-      failures.Add(common::Status::InvalidArgument("predicted order", "predicted order: rank " + std::to_string(r) +
-                                                                          ": " + status.ToString()));
+      failures.Add(common::Status::InvalidArgument("予想順", "予想順 " + std::to_string(r) +
+                                                                          " 位: " + status.ToString()));
       continue;
     }
     const int g = (r - 1) / 5;
@@ -52,7 +52,7 @@ std::vector<std::string> GroupsOfFiveLines(const GroupsOfFiveInput& input, commo
       const size_t index = static_cast<size_t>(std::stoi(number));
       if (index >= input.place_marks.size()) {
         failures.Add(common::Status::InvalidArgument(
-            "finishing marks", "finishing marks: no mark for horse " + std::to_string(index)));
+            "着順の印", "馬番 " + std::to_string(index) + " の着順の印がありません"));
         marks[g].push_back("");
       } else {
         marks[g].push_back(input.place_marks[index]);

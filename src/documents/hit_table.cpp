@@ -40,9 +40,9 @@ std::string HitTableTitle(const RaceOfRecord& race, const results::CodeTable& ta
   title.Text(std::string(race.Year()) + ToCp932("年"))
       .Text(std::string(month_day.substr(0, 2)) + ToCp932("月"))
       .Text(std::string(month_day.size() >= 4 ? month_day.substr(2, 2) : std::string_view()) + ToCp932("日"))
-      .Text(WholeOrAsItStands(race.Kaiji(), "Kaiji", failures) + ToCp932("回"));
+      .Text(WholeOrAsItStands(race.Kaiji(), "開催回", failures) + ToCp932("回"));
   if (auto venue = VenueNameOrNothing(table, race.VenueCode())) title.Text(*venue); else title.Nothing();
-  title.Text(WholeOrAsItStands(race.Nichiji(), "Nichiji", failures) + ToCp932("日目"));
+  title.Text(WholeOrAsItStands(race.Nichiji(), "開催日目", failures) + ToCp932("日目"));
   return title.Str();
 }
 

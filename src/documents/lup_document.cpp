@@ -44,7 +44,7 @@ void AddLupRc(const ResultsWindowState& state, std::string& out, common::StepFai
   if (state.RaceIndex >= 1 && static_cast<size_t>(state.RaceIndex) < state.RaceTable.size()) {
     row = state.RaceTable[static_cast<size_t>(state.RaceIndex)];
   } else {
-    failures.Add(Status::InvalidArgument("race table", "race table: no row " + std::to_string(state.RaceIndex)));
+    failures.Add(Status::InvalidArgument("レース表", "レース表に " + std::to_string(state.RaceIndex) + " 行目がありません"));
   }
   using namespace results;
   const std::string type_and_condition = row[kColRaceType] + row[kColCondition];
@@ -79,16 +79,16 @@ void AddRr(bool final, std::string_view track_code, std::string& out) {
 std::vector<std::pair<long long, int>> RankedHorses(const ResultsWindowState& s, common::StepFailures& failures) {
   const int runners = std::min<int>(s.RunnerCount, kMaxHorse);
   if (s.RunnerCount > kMaxHorse)
-    failures.Add(Status::InvalidArgument("runners", "runners: " + std::to_string(s.RunnerCount) +
-                                                        " runners, only horses 1 to 18 are written"));
+    failures.Add(Status::InvalidArgument("出走頭数", "出走頭数 " + std::to_string(s.RunnerCount) +
+                                                        " 頭のうち、馬番 1〜18 だけを書きました"));
   std::vector<std::pair<long long, int>> ranked;  // (rank, horse)
   for (int j = 1; j <= runners; ++j) {
     if (results::IsGapRunner(s, j)) continue;  // no horse runs under this number
     long long rank = 0;
     if (!ReadWhole(s.PredRank[static_cast<size_t>(j)], rank)) {
-      failures.Add(Status::InvalidArgument("predicted rank", "predicted rank of horse " + std::to_string(j) + " \"" +
+      failures.Add(Status::InvalidArgument("予想順位", "馬番 " + std::to_string(j) + " の予想順位 \"" +
                                                                  common::Shown(s.PredRank[static_cast<size_t>(j)]) +
-                                                                 "\" is not a number"));
+                                                                 "\" は数字ではありません"));
       continue;
     }
     if (rank >= 1 && rank <= runners) ranked.emplace_back(rank, j);
@@ -103,8 +103,8 @@ void AddLupHs(const ResultsWindowState& s, std::string& out, common::StepFailure
   for (const auto& [rank, j] : RankedHorses(s, failures)) {
     std::string age;
     if (!TwoCharacterNumber(At(s.AgeText, j), &age).ok()) {
-      failures.Add(Status::InvalidArgument("age", "age of horse " + std::to_string(j) + " \"" +
-                                                      common::Shown(At(s.AgeText, j)) + "\" is not a number"));
+      failures.Add(Status::InvalidArgument("馬齢", "馬番 " + std::to_string(j) + " の馬齢 \"" +
+                                                      common::Shown(At(s.AgeText, j)) + "\" は数字ではありません"));
       continue;
     }
     TaggedLine line("HS");
@@ -168,7 +168,7 @@ void AddLupPayouts(std::string_view record, std::string& out, common::StepFailur
       Status status = block.format(block.combination.Of(record, i), &combination);
       if (status.ok()) status = FormatPayout(block.payout.Of(record, i), &payout);
       if (!status.ok()) {
-        failures.Add(Status::InvalidArgument("payouts", "payouts " + std::string(block.tag) + " " + block.kind + ": " +
+        failures.Add(Status::InvalidArgument("払戻", "払戻 " + std::string(block.tag) + " " + block.kind + ": " +
                                                             status.ToString()));
         whole = false;
       }
@@ -191,9 +191,9 @@ bool TrifectaHasResult(std::string_view first_combination) {
 std::string LupDayHead(const ResultsWindowState& state, common::StepFailures& failures) {
   const RaceOfRecord race = RaceOf(state.CurrentRunnerRecord);
   TaggedLine pl("PL");
-  pl.Text("1").Text(WholeOrAsItStands(race.Kaiji(), "Kaiji", failures));
+  pl.Text("1").Text(WholeOrAsItStands(race.Kaiji(), "開催回", failures));
   pl.TextOrNothing(VenueNameOrNothing(state.CodeTable, race.VenueCode()));
-  pl.Text(WholeOrAsItStands(race.Nichiji(), "Nichiji", failures)).Text("11");
+  pl.Text(WholeOrAsItStands(race.Nichiji(), "開催日目", failures)).Text("11");
   return TaggedLine("DY").Text("1").Text(std::string(race.Year()) + std::string(race.MonthDay())).Str() + pl.Str();
 }
 

@@ -37,8 +37,8 @@ void AddRc(const ResultsWindowState& state, std::string& out, common::StepFailur
   if (state.RaceIndex >= 1 && static_cast<size_t>(state.RaceIndex) < state.RaceTable.size()) {
     row = state.RaceTable[static_cast<size_t>(state.RaceIndex)];
   } else {
-    failures.Add(Status::InvalidArgument("race table", "race card: no race table row " +
-                                                           std::to_string(state.RaceIndex)));
+    failures.Add(Status::InvalidArgument("レース表", "出馬表: レース表に " +
+                                                           std::to_string(state.RaceIndex) + " 行目がありません"));
   }
   TaggedLine line("RC");
   for (int column = results::kColRaceNumber; column <= results::kColWeatherGoing; ++column)
@@ -64,7 +64,7 @@ void AddTierLine(const std::string& tag, const std::vector<std::string>& list, i
     }
     std::string text;
     if (Status status = format(list[static_cast<size_t>(p)], &text); !status.ok()) {
-      failures.Add(Status::InvalidArgument("race card", "race card " + tag + " position " + std::to_string(p) + ": " +
+      failures.Add(Status::InvalidArgument("出馬表", "出馬表 " + tag + " の " + std::to_string(p) + " 番目: " +
                                                             status.ToString()));
       return;
     }
@@ -77,16 +77,16 @@ void AddHs(const ResultsWindowState& s, std::string& out, common::StepFailures& 
   const bool final = s.ResultsFinal == 1;
   const int runners = std::min<int>(s.RunnerCount, kMaxHorse);
   if (s.RunnerCount > kMaxHorse)
-    failures.Add(Status::InvalidArgument("runners", "race card: " + std::to_string(s.RunnerCount) +
-                                                        " runners, only horses 1 to 18 are written"));
+    failures.Add(Status::InvalidArgument("出走頭数", "出馬表: 出走頭数 " + std::to_string(s.RunnerCount) +
+                                                        " 頭のうち、馬番 1〜18 だけを書きました"));
   for (int i = 1; i <= runners; ++i) {
     if (results::IsGapRunner(s, i)) continue;  // no horse runs under this number
     const size_t h = static_cast<size_t>(i);
     std::string number, age;
     (void)TwoCharacterNumber(std::to_string(i), &number);
     if (!TwoCharacterNumber(At(s.AgeText, i), &age).ok()) {
-      failures.Add(Status::InvalidArgument("age", "race card: age of horse " + std::to_string(i) + " \"" +
-                                                      common::Shown(At(s.AgeText, i)) + "\" is not a number"));
+      failures.Add(Status::InvalidArgument("馬齢", "出馬表: 馬番 " + std::to_string(i) + " の馬齢 \"" +
+                                                      common::Shown(At(s.AgeText, i)) + "\" は数字ではありません"));
       continue;
     }
     const std::array<std::string, 5> marks = At(s.ReliabilityMarks, i);

@@ -35,7 +35,7 @@ void AddPayoutLine(std::string_view record, const char* tag, std::initializer_li
       Status status = block.format(block.combination.Of(record, i), &combination);
       if (status.ok()) status = FormatPayout(block.payout.Of(record, i), &payout);
       if (!status.ok()) {
-        failures.Add(Status::InvalidArgument("race card", "race card payouts " + std::string(tag) + ": " +
+        failures.Add(Status::InvalidArgument("出馬表", "出馬表の払戻 " + std::string(tag) + ": " +
                                                               status.ToString()));
         return;
       }
@@ -79,7 +79,7 @@ bool TrifectaText(std::string_view combination, std::string_view payout, std::st
   Status status = FormatTrio(combination, &trio);
   if (status.ok()) status = FormatPayout(payout, &yen);
   if (!status.ok()) {
-    failures.Add(Status::InvalidArgument("race card", "race card 3連単 " + common::Shown(combination) + ": " +
+    failures.Add(Status::InvalidArgument("出馬表", "出馬表の3連単 " + common::Shown(combination) + ": " +
                                                           status.ToString()));
     return false;
   }
@@ -114,7 +114,7 @@ std::string RaceCardPayoutAndHitLines(const results::ResultsWindowState& state, 
                                                                         : FormatPair(m.combination, &combination);
                       if (status.ok()) status = FormatPayout(m.payout, &payout);
                       if (!status.ok()) {
-                        failures.Add(Status::InvalidArgument("race card", "race card hit " +
+                        failures.Add(Status::InvalidArgument("出馬表", "出馬表の的中 " +
                                                                               common::Shown(m.combination) + ": " +
                                                                               status.ToString()));
                         return;

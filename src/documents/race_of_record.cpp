@@ -63,7 +63,7 @@ std::string WholeOrAsItStands(std::string_view field, std::string_view what, com
   long long value = 0;
   if (ReadWhole(field, value)) return std::to_string(value);
   failures.Add(common::Status::InvalidArgument(std::string(what), std::string(what) + " \"" + common::Shown(field) +
-                                                                      "\" is not a number"));
+                                                                      "\" は数字ではありません"));
   return std::string(field);
 }
 

@@ -44,7 +44,7 @@ void AddLine(std::string_view stem, int p, int tier_size, std::initializer_list<
     if (!item.entry.empty()) {
       const Status status = item.format(item.entry, &text);
       if (!status.ok()) {
-        failures.Add(Status::InvalidArgument("ticket listing", "ticket listing " + Tag(stem, p, tier_size) + ": " +
+        failures.Add(Status::InvalidArgument("買い目一覧", "買い目一覧 " + Tag(stem, p, tier_size) + ": " +
                                                                    status.ToString()));
         return;
       }

@@ -74,12 +74,12 @@ class Checker {
     Status status = m.format(match.combination, &combination);
     if (status.ok()) status = FormatPayout(match.payout, &payout);
     if (status.ok() && !ReadWhole(payout, yen))
-      status = Status::InvalidArgument("payout", "payout \"" + common::Shown(match.payout) + "\" is not a number");
+      status = Status::InvalidArgument("払戻金", "払戻金 \"" + common::Shown(match.payout) + "\" は数字ではありません");
     if (status.ok() && !ReadWhole(match.popularity, popularity))
-      status = Status::InvalidArgument("popularity",
-                                       "popularity \"" + common::Shown(match.popularity) + "\" is not a number");
+      status = Status::InvalidArgument("人気",
+                                       "人気 \"" + common::Shown(match.popularity) + "\" は数字ではありません");
     if (!status.ok()) {
-      failures_.Add(Status::InvalidArgument("tier hit check", "tier hit check: combination " +
+      failures_.Add(Status::InvalidArgument("段の的中確認", "段の的中確認: 組番 " +
                                                                   common::Shown(match.combination) + ": " +
                                                                   status.ToString()));
       return;

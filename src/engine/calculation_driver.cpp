@@ -20,23 +20,10 @@ constexpr int64_t kFirstCodedDate = 20110101;
 
 // The same failure with `prefix` before its text.
 common::Status Prefixed(const common::Status& status, const std::string& prefix) {
-  const std::string text = prefix + status.ToString();
-  switch (status.code()) {
-    case common::Status::Code::kOk:
-      return status;
-    case common::Status::Code::kNotFound:
-      return common::Status::NotFound(status.path(), text);
-    case common::Status::Code::kIoError:
-      return common::Status::IoError(status.path(), text);
-    case common::Status::Code::kCorruption:
-      return common::Status::Corruption(status.path(), text);
-    case common::Status::Code::kInvalidArgument:
-      break;
-  }
-  return common::Status::InvalidArgument(status.path(), text);
+  return status.WithDetail(prefix + status.ToString());
 }
 
-std::string RunPrefix(int run) { return "run " + std::to_string(run) + ": "; }
+std::string RunPrefix(int run) { return "過去走 " + std::to_string(run) + ": "; }
 
 bool AtTenVenues(const ExRecord& run) {
   const std::string_view venue = run.Text(ex::VenueCode);
@@ -54,9 +41,9 @@ using ObservedSpeed = std::optional<std::string> (*)(const ExRecord&, std::strin
 common::Status CodeRun(std::vector<ExRecord>& runs, CoderContext& context) {
   ExRecord& run = runs[static_cast<size_t>(context.current - 1)];
   static constexpr std::pair<ObservedSpeed, const char*> kObserved[] = {
-      {ObservedAgariSpeed, "observed last-600 m speed"},
-      {ObservedPaceSpeed, "observed pace speed"},
-      {ObservedSohaSpeed, "observed whole-race speed"}};
+      {ObservedAgariSpeed, "上がり3Fの実速度"},
+      {ObservedPaceSpeed, "ペースの実速度"},
+      {ObservedSohaSpeed, "走破の実速度"}};
   for (uint32_t k = 0; k < 3; ++k) {
     std::string error;
     const auto code = kObserved[k].first(run, &error);
@@ -67,7 +54,7 @@ common::Status CodeRun(std::vector<ExRecord>& runs, CoderContext& context) {
   for (int item = 1; item <= ex::kFactorItems; ++item) {
     std::string code;
     const common::Status status = coders[static_cast<size_t>(item)](context, code);
-    if (!status.ok()) return Prefixed(status, "factor item " + std::to_string(item) + ": ");
+    if (!status.ok()) return Prefixed(status, "因子 " + std::to_string(item) + ": ");
     run.SetFactorCode(item, code);
   }
   return common::Status::OK();
@@ -82,7 +69,7 @@ common::Status CodeRuns(std::vector<ExRecord>& runs, CoderContext& context, comm
     std::string date(run.Text(ex::Year));
     date += run.Text(ex::MonthDay);
     int64_t date_number = 0;
-    RADADOVUR_RETURN_IF_ERROR(WholeNumberOfText(context, current, "race date", date, date_number));
+    RADADOVUR_RETURN_IF_ERROR(WholeNumberOfText(context, current, "レース日付", date, date_number));
     if (date_number < kFirstCodedDate) {
       BlankCodes(run);
       continue;

@@ -18,7 +18,7 @@ int EarlierRun(const CoderContext& context, int n) {
 std::string ExFieldName(const jvdata::Field& field) {
   for (const auto& row : ex::kFields)
     if (row.field.offset == field.offset && row.field.width == field.width) return row.name;
-  return "field at " + std::to_string(field.offset);
+  return "位置 " + std::to_string(field.offset) + " の項目";
 }
 
 common::Status CoderFailure(const CoderContext& context, int run, std::string_view what, std::string_view why) {
@@ -28,7 +28,7 @@ common::Status CoderFailure(const CoderContext& context, int run, std::string_vi
   race += record.Text(ex::VenueCode);
   race += record.Text(ex::RaceNum);
   std::string text =
-      std::string(what) + " of run " + std::to_string(run) + " (race " + common::Shown(race) + "): " + std::string(why);
+      "過去走 " + std::to_string(run) + "（レース " + common::Shown(race) + "）の" + std::string(what) + ": " + std::string(why);
   return common::Status::InvalidArgument(std::string(what), std::move(text));
 }
 
@@ -37,7 +37,7 @@ double ValueOf(const ExRecord& record, const jvdata::Field& field, uint32_t i) {
 common::Status WholeNumberOfText(const CoderContext& context, int run, std::string_view what, std::string_view text,
                                  int64_t& out) {
   const auto value = common::WholeNumber(text);
-  if (!value) return CoderFailure(context, run, what, "\"" + common::Shown(text) + "\" is not a whole number");
+  if (!value) return CoderFailure(context, run, what, "\"" + common::Shown(text) + "\" は整数ではありません");
   out = *value;
   return common::Status::OK();
 }
@@ -65,7 +65,7 @@ common::Status DayNumberOf(const CoderContext& context, int run, std::string_vie
                                          std::chrono::month(static_cast<unsigned>(number / 100 % 100)),
                                          std::chrono::day(static_cast<unsigned>(number % 100))};
   if (!digits || !date.ok())
-    return CoderFailure(context, run, what, "\"" + common::Shown(yyyymmdd) + "\" is not a date");
+    return CoderFailure(context, run, what, "\"" + common::Shown(yyyymmdd) + "\" は日付ではありません");
   out = std::chrono::sys_days(date).time_since_epoch().count();
   return common::Status::OK();
 }
@@ -74,14 +74,14 @@ common::Status RaceDayNumberOf(const CoderContext& context, int run, int64_t& ou
   const ExRecord& record = context.Run(run);
   std::string date(record.Text(ex::Year));
   date += record.Text(ex::MonthDay);
-  return DayNumberOf(context, run, "race date", date, out);
+  return DayNumberOf(context, run, "レース日付", date, out);
 }
 
 int64_t Floor(double x) { return common::FlooredWhole(x).value_or(0); }
 
 common::Status LogFigureOf(const CoderContext& context, int run, std::string_view what, double x, int64_t& out) {
   const auto figure = LogFigure(x);
-  if (!figure) return CoderFailure(context, run, what, "log of " + common::NumberText(x) + ", which is not a number above 0");
+  if (!figure) return CoderFailure(context, run, what, common::NumberText(x) + " は 0 より大きくないため対数を取れません");
   out = *figure;
   return common::Status::OK();
 }

@@ -32,9 +32,9 @@ std::vector<std::string> ReadList(const std::string& app_path, std::string_view 
 
 common::Status EmptyFile(const std::string& path) {
   int fd = -1;
-  if (auto status = common::OpenRegularFile(path, O_WRONLY | O_CREAT | O_TRUNC, 0666, "cannot empty", fd); !status.ok())
+  if (auto status = common::OpenRegularFile(path, O_WRONLY | O_CREAT | O_TRUNC, 0666, "を空にできません", fd); !status.ok())
     return status;
-  if (::close(fd) != 0) return common::Status::FromErrno("cannot empty", path, errno);
+  if (::close(fd) != 0) return common::Status::FromErrno("を空にできません", path, errno);
   return common::Status::OK();
 }
 

@@ -189,10 +189,9 @@ common::Status BuildHorse(const Tables& t, const std::string& id, std::string_vi
       const bool last_date = common::WholeNumber(jvdata::se::CreatedDate.Of(last)).has_value();
       out.clear();
       return common::Status::InvalidArgument(
-          id, "UMAGOTOEXTHISWEEKN " + id + ": CreatedDate \"" +
+          id, "UMAGOTOEXTHISWEEKN " + id + ": レコード " + std::to_string(last_date ? n - 1 : n) + " の作成日 \"" +
                   common::Shown(common::DecodeCp932Lossy(jvdata::se::CreatedDate.Of(last_date ? before : last))) +
-                  "\" of record " +
-                  std::to_string(last_date ? n - 1 : n) + " is not a whole number");
+                  "\" は整数ではありません");
     }
     if (*stale) {
       out.resize((n - 1) * ex::kLength);

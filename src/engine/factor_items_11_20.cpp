@@ -64,7 +64,7 @@ common::Status CodeBareiFactor(const CoderContext& context, std::string& code) {
   const int n = context.current;
   const ExRecord& run = context.Current();
   int64_t birth = 0, race = 0, track = 0;
-  RADADOVUR_RETURN_IF_ERROR(DayNumberOf(context, n, "BirthDate", run.Text(ex::BirthDate), birth));
+  RADADOVUR_RETURN_IF_ERROR(DayNumberOf(context, n, "生年月日", run.Text(ex::BirthDate), birth));
   RADADOVUR_RETURN_IF_ERROR(RaceDayNumberOf(context, n, race));
   const int64_t days = LastFourDigitsValue(race - birth + 10000);
   int64_t m = Floor(static_cast<double>(days) / 30.0 + 0.5);
@@ -120,7 +120,7 @@ common::Status CodeZenzenOzzFactor(const CoderContext& context, std::string& cod
   const double odds = ValueOf(earlier, ex::WinOdds);  // in tenths; "0000" and blanks read as 0
   if (!(odds > 0)) return common::Status::OK();
   int64_t figure = 0;
-  RADADOVUR_RETURN_IF_ERROR(LogFigureOf(context, context.current, "WinOdds", odds, figure));
+  RADADOVUR_RETURN_IF_ERROR(LogFigureOf(context, context.current, "単勝オッズ", odds, figure));
   code = NumberCode(figure);
   return common::Status::OK();
 }
@@ -139,10 +139,10 @@ common::Status CodeChoArningFactor(const CoderContext& context, std::string& cod
   RADADOVUR_RETURN_IF_ERROR(ReferencePaceSum(context.reference, earlier, reference));
   std::string error;
   const auto pace = ObservedPaceSpeed(earlier, &error);
-  if (!pace) return CoderFailure(context, r, "observed pace speed", error);
+  if (!pace) return CoderFailure(context, r, "ペースの実速度", error);
   if (pace->find_first_not_of(' ') == std::string::npos) return common::Status::OK();
   int64_t kmh = 0;
-  RADADOVUR_RETURN_IF_ERROR(WholeNumberOfText(context, r, "observed pace speed", pace->substr(0, 2), kmh));
+  RADADOVUR_RETURN_IF_ERROR(WholeNumberOfText(context, r, "ペースの実速度", pace->substr(0, 2), kmh));
   const int64_t v = kmh - Floor(reference) + 10;
   if (v >= 0 && v <= 15) code = NumberCode(v);
   return common::Status::OK();
@@ -157,7 +157,7 @@ common::Status CodeKishuNenreiFactor(const CoderContext& context, std::string& c
   std::string age = "00";
   if (birth_year != "    ") {
     int64_t born = 0;
-    RADADOVUR_RETURN_IF_ERROR(WholeNumberOfText(context, n, "KishuBirthDate", birth_year, born));
+    RADADOVUR_RETURN_IF_ERROR(WholeNumberOfText(context, n, "騎手の生年", birth_year, born));
     const std::string text = NumberCode(year + 100 - born);
     age = text.substr(text.size() > 2 ? text.size() - 2 : 0);
   }

@@ -82,7 +82,7 @@ common::Status CodeRuikeiHonshokinFactor(const CoderContext& context, std::strin
     return common::Status::OK();
   }
   int64_t b = 0;
-  RADADOVUR_RETURN_IF_ERROR(LogFigureOf(context, n, "the prize money of the earlier runs", static_cast<double>(sum), b));
+  RADADOVUR_RETURN_IF_ERROR(LogFigureOf(context, n, "過去走の賞金", static_cast<double>(sum), b));
   code = b == 0 ? "00" : (b >= 1 && b <= 66) ? NumberCode(b) : "66";
   return common::Status::OK();
 }

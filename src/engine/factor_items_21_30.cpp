@@ -73,7 +73,7 @@ common::Status TimeDiffCode(const CoderContext& context, int r, std::string& cod
     // Inside the numeric stretch by text order but not two digits ("+04 ", "+04."): the number of
     // its last two characters, or a conversion failure when they form none.
     int64_t tenths = 0;
-    if (auto s = WholeNumberOfText(context, r, "TimeDiff", t.substr(2), tenths); !s.ok()) return s;
+    if (auto s = WholeNumberOfText(context, r, "タイム差", t.substr(2), tenths); !s.ok()) return s;
     code = "00" + LastDigits(tenths + 7, 2);
   } else code = "0099";
   return common::Status::OK();
@@ -191,10 +191,10 @@ common::Status CodeLapFactor(const CoderContext& context, std::string& code) {
   if (auto s = ReferenceAgariSum(context.reference, run, ref); !s.ok()) return s;
   std::string error;
   const auto agari = ObservedAgariSpeed(run, &error);
-  if (!agari) return CoderFailure(context, r, "ObservedAgariSpeed", error);
+  if (!agari) return CoderFailure(context, r, "上がり3Fの実速度", error);
   if (*agari == "       ") return common::Status::OK();
   int64_t a = 0;
-  if (auto s = WholeNumberOfText(context, r, "observed last-600 m speed", agari->substr(0, 2), a); !s.ok()) return s;
+  if (auto s = WholeNumberOfText(context, r, "上がり3Fの実速度", agari->substr(0, 2), a); !s.ok()) return s;
   const int64_t v = a - Floor(ref) + 10;
   if (v >= 0 && v <= 15) code = NumberCode(v);
   return common::Status::OK();
@@ -218,13 +218,13 @@ common::Status CodeBanusiArningFactor(const CoderContext& context, std::string& 
   code = "00";
   if (divisor != 0 && dividend / divisor != 0) {
     int64_t figure = 0;
-    if (auto s = LogFigureOf(context, n, "earnings per run", dividend / divisor, figure); !s.ok()) return s;
+    if (auto s = LogFigureOf(context, n, "1走あたりの賞金", dividend / divisor, figure); !s.ok()) return s;
     code = LastTwoCharacters(figure + 100);
   }
   if (code == "00") code = n <= 19 ? NumberCode(n) : "19";
   if (!flat) {
     int64_t v = 0;
-    if (auto s = WholeNumberOfText(context, n, "BanusiArningFactor code", code, v); !s.ok()) return s;
+    if (auto s = WholeNumberOfText(context, n, "馬主の賞金コード", code, v); !s.ok()) return s;
     if (v < 3) code = "19";
     else if (v > 53) code = "53";
   }

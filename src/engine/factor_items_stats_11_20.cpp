@@ -70,7 +70,7 @@ common::Status CodeTrainerFactor(const CoderContext& context, std::string& code)
   const uint32_t column = band == ModelSurface::kTurf ? 5 : band == ModelSurface::kDirt ? 6 : 7;
   code = "1" + NumberCode(RatioFigure(ColumnValue(*record, Column(seisei_stats::A, column))));
   int64_t whole = 0;
-  RADADOVUR_RETURN_IF_ERROR(WholeNumberOfText(context, context.current, "trainer code " + code, code, whole));
+  RADADOVUR_RETURN_IF_ERROR(WholeNumberOfText(context, context.current, "調教師コード " + code, code, whole));
   if (whole > 110) code = "110";
   return common::Status::OK();
 }
@@ -88,7 +88,7 @@ common::Status CodeFatherArningFactor(const CoderContext& context, std::string& 
   const double ratio = dividend / divisor;
   if (ratio == 0) return common::Status::OK();
   int64_t figure = 0;
-  RADADOVUR_RETURN_IF_ERROR(LogFigureOf(context, context.current, "sire's earnings per run", ratio, figure));
+  RADADOVUR_RETURN_IF_ERROR(LogFigureOf(context, context.current, "父の1走あたりの賞金", ratio, figure));
   if (figure >= 1 && figure <= 24) figure = 25;
   if (figure > 46) figure = 46;
   code = NumberCode(figure);

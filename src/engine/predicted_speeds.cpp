@@ -40,9 +40,9 @@ common::Status PredictSpeeds(ExRecord& record, const SurfaceModel& model) {
     const std::string_view text = record.Text(ex::FactorCategoryIndex, static_cast<uint32_t>(i));
     const auto value = common::WholeNumber(text);
     if (!value)
-      return common::Status::InvalidArgument("FactorCategoryIndex " + std::to_string(i),
-                                             "FactorCategoryIndex " + std::to_string(i) + " \"" + common::Shown(text) +
-                                                 "\" is not a whole number");
+      return common::Status::InvalidArgument("因子の区分番号 " + std::to_string(i),
+                                             "因子 " + std::to_string(i) + " の区分番号 \"" + common::Shown(text) +
+                                                 "\" は整数ではありません");
     // Beyond the model's 6000 categories nothing is stored: such an index weighs 0.
     index[static_cast<size_t>(i)] = *value >= 0 && *value <= kMaxFactorCategories ? static_cast<int>(*value) : -1;
   }

@@ -34,9 +34,8 @@ common::Status ReferenceSurface(const ExRecord& run, ModelSurface& surface) {
   const auto t = common::WholeNumber(track);
   if (!t)
     return common::Status::InvalidArgument(
-        "TrackCode", "TrackCode [" + common::Shown(track) + "] of the run of " +
-                         common::Shown(std::string(run.Text(ex::Year)) + std::string(run.Text(ex::MonthDay))) +
-                         " is not a whole number");
+        "トラックコード", common::Shown(std::string(run.Text(ex::Year)) + std::string(run.Text(ex::MonthDay))) +
+                         " の走のトラックコード [" + common::Shown(track) + "] は整数ではありません");
   surface = ReferenceSurfaceOf(*t);
   return common::Status::OK();
 }

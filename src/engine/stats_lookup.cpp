@@ -71,7 +71,7 @@ StatsLookup::Loaded& StatsLookup::Load(const std::string& path, size_t record_le
   Signature now;
   int fd = -1;
   // Not a regular file: read as one without records (step ⑤ refuses such files before it runs).
-  (void)common::OpenRegularFile(path, O_RDONLY, 0, "cannot read", fd);
+  (void)common::OpenRegularFile(path, O_RDONLY, 0, "を読めません", fd);
   struct stat st {};
   if (fd >= 0 && ::fstat(fd, &st) == 0) {
     now = {st.st_dev, st.st_ino, st.st_size, st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec,

@@ -105,7 +105,7 @@ bool OpenValues(const std::string& app_path, ModelSurface surface, ModelFile fil
   const std::string path = common::ResolvePackagePath(app_path, ModelFileName(surface, file));
   auto text = common::ReadWholeFile(path);
   if (!text) {
-    if (error) *error = path + ": ファイルがないか読めません";
+    if (error) *error = common::Shown(path) + ": ファイルがないか、読めません";
     return false;
   }
   out.emplace(path, std::move(*text));

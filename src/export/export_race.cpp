@@ -14,7 +14,7 @@ bool RaceAtHand(const results::ResultsWindowState& state, documents::RaceOfRecor
   if (!documents::IsListedRace(state, race)) return false;
   common::Status named = common::CheckDataName(common::DataName::kRaceId, race.race_id);
   if (named.ok()) return true;
-  failures.Add(common::Status::InvalidArgument("runner record", "runner record: " + named.ToString()));
+  failures.Add(common::Status::InvalidArgument("出走馬レコード", "出走馬レコード: " + named.ToString()));
   return false;
 }
 
@@ -23,7 +23,7 @@ std::vector<std::pair<int, long long>> RankedHorses(const results::ResultsWindow
   const int runners = std::min(state.RunnerCount, kMaxHorse);
   if (state.RunnerCount > kMaxHorse)
     failures.Add(common::Status::InvalidArgument(
-        "runners", "runners: " + std::to_string(state.RunnerCount) + " runners, only horses 1 to 18 have a rank"));
+        "出走頭数", "出走頭数 " + std::to_string(state.RunnerCount) + " 頭のうち、順位があるのは馬番 1〜18 だけです"));
   std::vector<std::pair<int, long long>> ranked;
   for (int h = 1; h <= runners; ++h) {
     const std::string& text = state.PredRank[static_cast<size_t>(h)];
@@ -32,8 +32,8 @@ std::vector<std::pair<int, long long>> RankedHorses(const results::ResultsWindow
       ranked.emplace_back(h, rank);
     } else {
       failures.Add(common::Status::InvalidArgument(
-          "predicted rank",
-          "predicted rank of horse " + std::to_string(h) + " \"" + common::Shown(text) + "\" is not a number"));
+          "予想順位",
+          "馬番 " + std::to_string(h) + " の予想順位 \"" + common::Shown(text) + "\" は数字ではありません"));
     }
   }
   return ranked;

@@ -23,9 +23,9 @@ std::optional<std::string> SokudoLine(const documents::RaceOfRecord& race, const
         h < state.PredSpeed.size() ? SpeedInMetresPerHour(state.PredSpeed[h]) : std::nullopt;
     if (!speed) {
       failures.Add(common::Status::InvalidArgument(
-          "predicted speed", "predicted speed of horse " + std::to_string(horse) + ": " +
-                                 (h < state.PredSpeed.size() ? std::to_string(state.PredSpeed[h]) : "none") +
-                                 " km/h cannot be written"));
+          "予想速度", "馬番 " + std::to_string(horse) + " の予想速度 " +
+                                 (h < state.PredSpeed.size() ? std::to_string(state.PredSpeed[h]) + " km/h" : "（なし）") +
+                                 " は書けません"));
       return std::nullopt;
     }
     line += "," + std::to_string(*speed) + "," + TwoDigits(rank);

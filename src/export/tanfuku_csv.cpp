@@ -28,9 +28,9 @@ std::string TanfukuTitleLine(const TanfukuKind& kind, const documents::RaceOfRec
   std::string title = ToCp932(kind.title);
   title += std::string(race.Year()) + ToCp932("年") + std::string(race.MonthDay().substr(0, 2)) + ToCp932("月") +
            std::string(race.MonthDay().substr(2, 2)) + ToCp932("日");
-  title += ToCp932(" 第") + documents::WholeOrAsItStands(race.Kaiji(), "Kaiji", failures) + ToCp932("回 ");
+  title += ToCp932(" 第") + documents::WholeOrAsItStands(race.Kaiji(), "開催回", failures) + ToCp932("回 ");
   title += results::LookupCodeTable(table, results::kCodeVenue, race.VenueCode(), 4);
-  title += ToCp932(" 第") + documents::WholeOrAsItStands(race.Nichiji(), "Nichiji", failures) + ToCp932("日");
+  title += ToCp932(" 第") + documents::WholeOrAsItStands(race.Nichiji(), "開催日目", failures) + ToCp932("日");
   return common::TaggedLine(title).Str();
 }
 
@@ -45,14 +45,14 @@ std::string TanfukuHeaderLine(bool final) {
 std::optional<std::string> TanfukuDataLine(const ResultsWindowState& s, int horse, bool final, std::string_view win,
                                            std::string_view place, common::StepFailures& failures) {
   if (s.RaceIndex < 1 || static_cast<size_t>(s.RaceIndex) >= s.RaceTable.size()) {
-    failures.Add(Status::InvalidArgument("race table", "race table: no row " + std::to_string(s.RaceIndex)));
+    failures.Add(Status::InvalidArgument("レース表", "レース表に " + std::to_string(s.RaceIndex) + " 行目がありません"));
     return std::nullopt;
   }
   const results::RaceTableRow& row = s.RaceTable[static_cast<size_t>(s.RaceIndex)];
   std::string age;
   if (!documents::TwoCharacterNumber(At(s.AgeText, horse), &age).ok()) {
-    failures.Add(Status::InvalidArgument("age", "age of horse " + std::to_string(horse) + " \"" +
-                                                    common::Shown(At(s.AgeText, horse)) + "\" is not a number"));
+    failures.Add(Status::InvalidArgument("馬齢", "馬番 " + std::to_string(horse) + " の馬齢 \"" +
+                                                    common::Shown(At(s.AgeText, horse)) + "\" は数字ではありません"));
     return std::nullopt;
   }
   std::string number;

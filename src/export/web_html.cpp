@@ -220,8 +220,8 @@ void WriteRaceSection(const results::ResultsWindowState& state, const WebRace& w
     long long number = 0;
     if (!colour && !documents::ReadWhole(frame, number))
       failures.Add(common::Status::InvalidArgument(
-          "web pages", "race " + std::string(web.race.race_id) + ", horse " + std::to_string(h) + ": frame \"" +
-                           common::Shown(frame) + "\" is not a number"));
+          "ウェブページ", "レース" + std::string(web.race.race_id) + " 馬番 " + std::to_string(h) + ": 枠番 \"" +
+                           common::Shown(frame) + "\" は数字ではありません"));
     out.Line("<tr>");
     out.Line(3, "<td" + (colour ? Attr("class", colour->css_class) : std::string()) + ">" +
                     (colour && colour->white_font ? "<font" + Attr("color", "#ffffff") + ">" : std::string()) + "<b>" +

@@ -21,7 +21,7 @@ bool AllDigits(std::string_view text) {
 
 std::string Utf8Of(std::string_view cp932, common::StepFailures& failures) {
   if (std::optional<std::string> utf8 = common::DecodeCp932(cp932)) return *utf8;
-  failures.Add(common::Status::InvalidArgument("web text", "\"" + common::Shown(cp932) + "\" is not CP932 text"));
+  failures.Add(common::Status::InvalidArgument("ウェブページの文字", "\"" + common::Shown(cp932) + "\" はシフトJISの文字ではありません"));
   return common::DecodeCp932Lossy(cp932);
 }
 
@@ -73,14 +73,14 @@ std::optional<WebRace> WebRaceAtHand(const results::ResultsWindowState& state, c
   if (!documents::IsListedRace(state, web.race)) return std::nullopt;  // another race's pages are not this one's
   if (common::Status named = common::CheckDataName(common::DataName::kRaceId, web.race.race_id.substr(0, 16));
       !named.ok()) {
-    failures.Add(common::Status::InvalidArgument("web pages", "web pages: " + named.ToString()));
+    failures.Add(common::Status::InvalidArgument("ウェブページ", "ウェブページ: " + named.ToString()));
     return std::nullopt;
   }
   web.race.race_id = web.race.race_id.substr(0, 16);
   if (state.RaceIndex < 1 || static_cast<size_t>(state.RaceIndex) >= state.RaceTable.size()) {
     failures.Add(common::Status::InvalidArgument(
-        "web pages", "race " + std::string(web.race.race_id) + ": race index " + std::to_string(state.RaceIndex) +
-                         " is outside the race table"));
+        "ウェブページ", "レース" + std::string(web.race.race_id) + ": レース表に " + std::to_string(state.RaceIndex) +
+                         " 行目がありません"));
     return std::nullopt;
   }
   web.row = &state.RaceTable[static_cast<size_t>(state.RaceIndex)];
@@ -90,14 +90,14 @@ std::optional<WebRace> WebRaceAtHand(const results::ResultsWindowState& state, c
   // The word names the race's page files.
   if (common::Status named = common::CheckDataName(common::DataName::kCourseWord, web.course_word); !named.ok()) {
     failures.Add(common::Status::InvalidArgument(
-        "web pages", "race " + std::string(web.race.race_id) + ": web pages: " + named.ToString()));
+        "ウェブページ", "レース" + std::string(web.race.race_id) + ": ウェブページ: " + named.ToString()));
     return std::nullopt;
   }
   web.runners = state.RunnerCount;
   if (web.runners > kMaxHorse) {
     failures.Add(common::Status::InvalidArgument(
-        "web pages", "race " + std::string(web.race.race_id) + " has " + std::to_string(web.runners) +
-                         " runners; horse numbers above 18 are not shown"));
+        "ウェブページ", "レース" + std::string(web.race.race_id) + ": 出走頭数 " + std::to_string(web.runners) +
+                         " 頭のうち、馬番 19 以上は載せません"));
     web.runners = kMaxHorse;
   }
   return web;
@@ -156,15 +156,15 @@ WebRaceTexts ComposeWebRaceTexts(const results::ResultsWindowState& state, const
                        static_cast<unsigned>(std::stoi(texts.WebDayText)))) {
     texts.WebWeekdayText = *kanji;
   } else {
-    failures.Add(common::Status::InvalidArgument("web pages", "race " + id + ": its date is no date"));
+    failures.Add(common::Status::InvalidArgument("ウェブページ", "レース" + id + ": 日付が読めません"));
   }
 
   for (int k = 1; k <= 6 && k <= state.PairCount; ++k) {
     const std::string_view pair = At(state.UmatanKaime, k);
     if (pair.size() != 4 || !AllDigits(pair)) {
       failures.Add(common::Status::InvalidArgument(
-          "web pages", "race " + id + ": pair ticket " + std::to_string(k) + " \"" + common::Shown(pair) +
-                           "\" is not two horse numbers"));
+          "ウェブページ", "レース" + id + ": 馬単の買い目 " + std::to_string(k) + " \"" + common::Shown(pair) +
+                           "\" は2頭の馬番ではありません"));
       continue;
     }
     texts.WebPairNums.push_back({WithoutLeadingZero(pair.substr(0, 2)), WithoutLeadingZero(pair.substr(2, 2))});
@@ -175,7 +175,7 @@ WebRaceTexts ComposeWebRaceTexts(const results::ResultsWindowState& state, const
     std::string formatted;
     if (common::Status status = documents::FormatTrio(trio, &formatted); !status.ok()) {
       failures.Add(common::Status::InvalidArgument(
-          "web pages", "race " + id + ": trio ticket " + std::to_string(k) + ": " + status.ToString()));
+          "ウェブページ", "レース" + id + ": 3連複の買い目 " + std::to_string(k) + ": " + status.ToString()));
       continue;
     }
     auto part = [&formatted](size_t at) {

@@ -22,8 +22,8 @@ using results::ResultsWindowState;
 Status HorseOfRank(const ResultsWindowState& state, int r, long long* horse) {
   const std::string& entry = state.RankOrder[static_cast<size_t>(r)];
   if (!documents::ReadWhole(entry, *horse) || *horse < 0 || *horse >= results::kFixedRunnerSlots)
-    return Status::InvalidArgument("rank order", "horse of rank " + std::to_string(r) + " \"" +
-                                                     common::Shown(entry) + "\" is not a horse number");
+    return Status::InvalidArgument("順位の馬", std::to_string(r) + " 位の馬 \"" +
+                                                     common::Shown(entry) + "\" は馬番ではありません");
   return Status::OK();
 }
 
@@ -100,7 +100,7 @@ Status PaidEntry(std::string_view combination, std::string_view payout,
                  Status (*format)(std::string_view, std::string*), Outcome* out) {
   if (Status s = format(combination, &out->hit_text); !s.ok()) return s;
   if (!documents::ReadWhole(payout, out->yen))
-    return Status::InvalidArgument("payout", "payout \"" + common::Shown(payout) + "\" is not a number");
+    return Status::InvalidArgument("払戻金", "払戻金 \"" + common::Shown(payout) + "\" は数字ではありません");
   out->pay_text = std::to_string(out->yen);
   out->hit = true;
   return Status::OK();
@@ -148,8 +148,8 @@ void Commit(ResultsWindowState& state, PcColumn column, const Outcome& o) {
 }
 
 void Report(common::StepFailures& failures, const char* name, const Status& status) {
-  failures.Add(Status::InvalidArgument("formation hit check",
-                                       "formation hit check " + std::string(name) + ": " + status.ToString()));
+  failures.Add(Status::InvalidArgument("フォーメーションの的中確認",
+                                       "フォーメーションの的中確認 " + std::string(name) + ": " + status.ToString()));
 }
 
 }  // namespace
@@ -200,8 +200,8 @@ void CheckFormationHits(ResultsWindowState& state, common::StepFailures& failure
       if (!documents::ReadWhole(c.horse.Of(record, i), paid_horse) || paid_horse != horse) continue;
       Outcome o;
       if (!documents::ReadWhole(c.payout.Of(record, i), o.yen)) {
-        status = Status::InvalidArgument("payout", "payout \"" + common::Shown(c.payout.Of(record, i)) +
-                                                       "\" is not a number");
+        status = Status::InvalidArgument("払戻金", "払戻金 \"" + common::Shown(c.payout.Of(record, i)) +
+                                                       "\" は数字ではありません");
         break;
       }
       o.hit = true;

@@ -20,7 +20,7 @@ common::Status FormationLegsOf(int n, std::string_view sd_value, FormationLegs* 
   else {
     long long sd = 0;
     if (!documents::ReadWhole(sd_value, sd))
-      return common::Status::InvalidArgument("SD value", "SD value \"" + common::Shown(sd_value) + "\" is not a number");
+      return common::Status::InvalidArgument("SD値", "SD値 \"" + common::Shown(sd_value) + "\" は数字ではありません");
     const bool spread = sd > 30;
     if (n == 8) *out = spread ? FormationLegs{6, 5, 8} : FormationLegs{7, 6, 8};
     else *out = spread ? FormationLegs{6, 5, 8} : FormationLegs{7, 6, 9};

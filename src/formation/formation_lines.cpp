@@ -46,8 +46,8 @@ std::string FormationLines(const results::ResultsWindowState& state, common::Ste
   FormationLegs legs{};
   const common::Status legs_status = FormationLegsOf(RegisteredCount(race.toroku_tosu), sd, &legs);
   if (!legs_status.ok())
-    failures.Add(common::Status::InvalidArgument("formation lines",
-                                                 "formation lines UF2, UBX, S1A, S2A, S3A, SBX: " +
+    failures.Add(common::Status::InvalidArgument("フォーメーション",
+                                                 "フォーメーション UF2, UBX, S1A, S2A, S3A, SBX: " +
                                                      legs_status.ToString()));
   const int ranked = RankedRunners(state.RunnerCount, state.RankOrder.size());
 
@@ -64,8 +64,8 @@ std::string FormationLines(const results::ResultsWindowState& state, common::Ste
       if (!documents::ReadWhole(entry, horse) ||
           !documents::TwoCharacterNumber(std::to_string(horse), &item).ok()) {
         failures.Add(common::Status::InvalidArgument(
-            "formation lines", "formation line " + std::string(spec.tag) + ": horse of rank " + std::to_string(r) +
-                                   " \"" + common::Shown(entry) + "\" is not a number"));
+            "フォーメーション", "フォーメーション " + std::string(spec.tag) + ": " + std::to_string(r) +
+                                   " 位の馬 \"" + common::Shown(entry) + "\" は数字ではありません"));
         whole = false;
       }
       line.Text(item);

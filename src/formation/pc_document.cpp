@@ -43,7 +43,7 @@ std::string RcLine(const ResultsWindowState& state, common::StepFailures& failur
   if (state.RaceIndex >= 1 && static_cast<size_t>(state.RaceIndex) < state.RaceTable.size())
     row = state.RaceTable[static_cast<size_t>(state.RaceIndex)];
   else
-    failures.Add(Status::InvalidArgument("race table", "race table: no row " + std::to_string(state.RaceIndex)));
+    failures.Add(Status::InvalidArgument("レース表", "レース表に " + std::to_string(state.RaceIndex) + " 行目がありません"));
   TaggedLine line("RC");
   for (int column = results::kColRaceNumber; column <= results::kColWeatherGoing; ++column)
     line.Text(row[static_cast<size_t>(column)]);
@@ -66,8 +66,8 @@ std::string HsLines(const ResultsWindowState& s, common::StepFailures& failures)
   for (const auto& [rank, j] : documents::RankedHorses(s, failures)) {
     long long age = 0;
     if (!documents::ReadWhole(At(s.AgeText, j), age)) {
-      failures.Add(Status::InvalidArgument("age", "age of horse " + std::to_string(j) + " \"" +
-                                                      common::Shown(At(s.AgeText, j)) + "\" is not a number"));
+      failures.Add(Status::InvalidArgument("馬齢", "馬番 " + std::to_string(j) + " の馬齢 \"" +
+                                                      common::Shown(At(s.AgeText, j)) + "\" は数字ではありません"));
       continue;
     }
     TaggedLine line("HS");

@@ -55,7 +55,7 @@ void CheckTwiHits(ResultsWindowState& state, std::vector<std::string>& lines, co
     Status status = documents::FormatMatchCombination(m, &combination);
     if (status.ok()) status = documents::FormatPayout(m.payout, &payout);
     if (!status.ok()) {
-      failures.Add(Status::InvalidArgument("hit report", "hit report: combination " + common::Shown(m.combination) +
+      failures.Add(Status::InvalidArgument("的中速報", "的中速報: 組番 " + common::Shown(m.combination) +
                                                              ": " + status.ToString()));
       return;
     }

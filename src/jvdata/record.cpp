@@ -123,7 +123,7 @@ RecordCheck CheckRecords(std::string_view bytes, size_t length, const RecordFaul
   }
   if (const size_t tail = bytes.size() % length; tail != 0) {
     check.first_bad = check.count + 1;
-    check.reason = "is cut short: " + std::to_string(tail) + " of " + std::to_string(length) + " bytes";
+    check.reason = "が途中で切れています（" + std::to_string(length) + " バイトのうち " + std::to_string(tail) + " バイト）";
   }
   return check;
 }
@@ -132,8 +132,8 @@ RecordCheck CheckRecords(std::string_view bytes, const Layout& layout) {
   const size_t length = layout.length;
   return CheckRecords(bytes, length, [&](std::string_view record) -> std::string {
     const std::string_view end = record.substr(length - 2);
-    if (record.substr(0, 2) != layout.spec) return "does not start with \"" + std::string(layout.spec) + "\"";
-    if (end != "\r\n" && end != "  ") return "does not end with a line end";
+    if (record.substr(0, 2) != layout.spec) return "が \"" + std::string(layout.spec) + "\" で始まっていません";
+    if (end != "\r\n" && end != "  ") return std::string(kNoLineEndReason);
     return {};
   });
 }
@@ -141,9 +141,9 @@ RecordCheck CheckRecords(std::string_view bytes, const Layout& layout) {
 namespace {
 common::Status CheckStatus(const std::string& path, std::string_view bytes, size_t length, const RecordCheck& check) {
   if (check.ok()) return common::Status::OK();
-  return common::Status::Corruption(path, path + ": record " + std::to_string(check.first_bad) + " " + check.reason +
-                                              " (" + std::to_string(bytes.size()) + " bytes, " +
-                                              std::to_string(length) + "-byte records)");
+  return common::Status::Corruption(path, common::Shown(path) + " のレコード " + std::to_string(check.first_bad) + " " + check.reason +
+                                              "（ファイル " + std::to_string(bytes.size()) + " バイト、1 レコード " +
+                                              std::to_string(length) + " バイト）");
 }
 }  // namespace
 

@@ -52,7 +52,9 @@ RecordCheck CheckRecords(std::string_view bytes, const Layout& layout);
 
 // The same rule for files of the program's own layouts: whole records of `length` bytes, each
 // passing `fault` (the reason a record is not sound, empty when it is; none: any bytes pass).
+// A fault's reason follows "レコード N" in the failure text.
 using RecordFault = std::function<std::string(std::string_view record)>;
+inline constexpr std::string_view kNoLineEndReason = "が改行で終わっていません";
 RecordCheck CheckRecords(std::string_view bytes, size_t length, const RecordFault& fault);
 
 // The whole-record check of a file's bytes as a status: Corruption naming the file, its first

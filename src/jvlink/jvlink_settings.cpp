@@ -59,16 +59,16 @@ std::optional<std::string> LoadRecordingFolderSetting(const std::string& setting
 common::Status SaveRecordingFolderSetting(const std::string& settings_file, const std::string& app_path,
                                           const std::string& folder) {
   if (settings_file.empty())
-    return common::Status::InvalidArgument("settings file", "no settings folder (neither XDG_CONFIG_HOME nor HOME is set)");
+    return common::Status::InvalidArgument("設定ファイル", "設定を置くフォルダがありません（XDG_CONFIG_HOME も HOME も設定されていません）");
   // A line end would split the line, a tab would move the folder.
   const std::string key = FolderKey(app_path);
   if (folder.find_first_of("\r\n\t") != std::string::npos || key.find_first_of("\r\n\t") != std::string::npos)
-    return common::Status::InvalidArgument("folder", "a folder name with a line break or a tab cannot be saved");
+    return common::Status::InvalidArgument("フォルダ", "改行やタブを含むフォルダ名は保存できません");
   std::error_code ec;
   std::filesystem::create_directories(std::filesystem::path(settings_file).parent_path(), ec);
   if (ec)
     return common::Status::IoError(settings_file,
-                           "cannot create the settings folder for " + settings_file + ": " + ec.message());
+                           common::Shown(settings_file) + " の設定フォルダを作れません（" + common::ErrnoText(ec.value()) + "）");
   std::string kept;
   if (auto text = common::ReadWholeFile(settings_file)) {
     for (const std::string& line : common::SplitLines(*text)) {

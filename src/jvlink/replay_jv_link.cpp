@@ -8,6 +8,7 @@
 #include "common/run_state.h"
 #include "common/status.h"
 #include "common/text_file.h"
+#include "jvlink/error_text.h"
 #include "jvlink/replay_codes.h"
 
 namespace radadovur::jvlink {
@@ -42,14 +43,27 @@ std::string ReplayJvLink::ErrorText(int32_t code) const {
     case jvreplay::kUnknownDataspec:
       return "記録フォルダにこのデータ種別の記録がありません（" + common::Shown(recording_folder()) + "）。" + settings;
     case jvreplay::kUnreadableDataspecFolder:
-      return "記録フォルダの中のデータ種別のフォルダを読めません（" + common::Shown(recording_folder()) + "）。";
-    case jvreplay::kBadKey: return "速報の指定（レースIDまたは日付）が正しくありません。";
-    case jvreplay::kNotOpen: return "データの取得が開始されていません。";
-    case jvreplay::kDownloadCancelled: return "ダウンロードは中止されました。";
-    case jvreplay::kNotDownloaded: return "ダウンロードが終わっていないファイルがあります。もう一度取得してください。";
-    case jvreplay::kUnreadableFile: return "記録ファイルがなくなったか、読めません。もう一度取得してください。";
-    default: return {};
+      return "記録フォルダの中のデータ種別のフォルダを読めません（" + common::Shown(recording_folder()) + "）。フォルダの権限を確かめてください。";
+    case jvreplay::kBadKey: return "速報の指定（レースIDまたは日付）が正しくありません。今週のレース一覧を確かめてください。";
+    case jvreplay::kNotOpen: return "データの取得が開始されていません。もう一度実行してください。";
+    case jvreplay::kDownloadCancelled: return "ダウンロードは中止されました。取得するには、もう一度実行してください。";
+    case jvreplay::kNotDownloaded:
+      return "ダウンロードが終わっていない記録ファイル " + common::Shown(current_file_) + " があります。もう一度取得してください。";
+    case jvreplay::kUnreadableFile:
+      return "記録ファイル " + common::Shown(current_file_) + " がなくなったか、読めません。記録フォルダ " +
+             common::Shown(recording_folder()) + " を確かめてから、もう一度取得してください。";
+    case jvreplay::kBufferTooSmall:
+      return "記録ファイル " + common::Shown(current_file_) + " に長すぎるレコードがあります。記録ファイルを確かめてください。";
+    case jvreplay::kUnknownFile: return "削除しようとしたファイルは今回の取得にありません。もう一度取得してください。";
+    case jvread::kBrokenFile402:
+    case jvread::kBrokenFile403:
+      if (!current_file_.empty())
+        return "記録ファイル " + common::Shown(current_file_) + " が壊れています。" + ServiceErrorText(code);
+      break;
+    default: break;
   }
+  // The codes the fault switches give mean what the delivery service means by them.
+  return ServiceErrorText(code);
 }
 
 ReplayJvLink::ReplayJvLink(std::string recording_folder) : folder_(std::move(recording_folder)) {}
@@ -77,6 +91,7 @@ int32_t ReplayJvLink::JVSetUIProperties() {
 int32_t ReplayJvLink::JVOpen(const std::string& dataspec, const std::string& from_time, int32_t option,
                              int32_t& read_count, int32_t& download_count, std::string& last_file_timestamp) {
   JVClose();
+  current_file_.clear();
   read_count = 0;
   download_count = 0;
   last_file_timestamp = from_time;
@@ -166,6 +181,7 @@ int32_t ReplayJvLink::JVClose() {
 
 int32_t ReplayJvLink::JVRTOpen(const std::string& dataspec, const std::string& key) {
   JVClose();
+  current_file_.clear();
   resume_.reset();
   Kind kind;
   size_t key_length;
@@ -247,6 +263,7 @@ int32_t ReplayJvLink::ReadDownload(std::string& buffer, int32_t size, std::strin
   }
   const RecordingFile& file = r.files[r.file];
   file_name = file.name;
+  current_file_ = file.path;
   if (!r.loaded) {
     if (!IsDownloaded(file)) {
       if (r.download_stopped) return jvreplay::kNotDownloaded;
@@ -269,6 +286,7 @@ int32_t ReplayJvLink::ReadDownload(std::string& buffer, int32_t size, std::strin
 int32_t ReplayJvLink::ReadRealtime(std::string& buffer, int32_t size, std::string& file_name) {
   Request& r = request_;
   file_name = r.files.front().name;
+  current_file_ = r.files.front().path;
   if (!r.loaded) {
     // A key without a recording has no records.
     std::error_code ec;

@@ -114,6 +114,8 @@ class ReplayJvLink : public JvLink {
   SettingsDialog settings_dialog_;
   Request request_;
   std::optional<Resume> resume_;
+  // The recording file of the last read, kept past JVClose so that a read error names it.
+  std::string current_file_;
   std::map<std::string, FileStamp> downloaded_;  // by path, as downloaded
   std::set<std::string> repaired_;               // broken-file switches repaired, by folder
 };

@@ -55,23 +55,25 @@ class RaceWriters {
   virtual common::Status WriteSokudoDayCsv(const std::string& app_path, ResultsWindowState& state) = 0;
 };
 
-// The writers in their calling order, with their names for the failure list.
+// The writers in their calling order, with the documents or files they write as the failure
+// list names them.
 struct RaceWriterCall {
   std::string_view name;
+  std::string_view written;
   common::Status (RaceWriters::*write)(const std::string&, ResultsWindowState&);
 };
 inline constexpr std::array<RaceWriterCall, 11> kRaceWriterOrder = {{
-    {"WriteShutsubahyoDocument", &RaceWriters::WriteShutsubahyoDocument},
-    {"WriteLupDocuments", &RaceWriters::WriteLupDocuments},
-    {"WritePcDocuments", &RaceWriters::WritePcDocuments},
-    {"WriteTwiDocument", &RaceWriters::WriteTwiDocument},
-    {"WriteTanfukuCsv", &RaceWriters::WriteTanfukuCsv},
-    {"WriteTanfuku2Csv", &RaceWriters::WriteTanfuku2Csv},
-    {"WriteTanshoCsv", &RaceWriters::WriteTanshoCsv},
-    {"WriteYosouPage", &RaceWriters::WriteYosouPage},
-    {"WriteWpBlocks", &RaceWriters::WriteWpBlocks},
-    {"WritePdfPage", &RaceWriters::WritePdfPage},
-    {"WriteSokudoDayCsv", &RaceWriters::WriteSokudoDayCsv},
+    {"WriteShutsubahyoDocument", "出馬表（SHUTSUBAHYO）", &RaceWriters::WriteShutsubahyoDocument},
+    {"WriteLupDocuments", "予想結果文書（TEKICHU …lup.txt）", &RaceWriters::WriteLupDocuments},
+    {"WritePcDocuments", "フォーメーション文書（TEKICHU …lupPC.txt）", &RaceWriters::WritePcDocuments},
+    {"WriteTwiDocument", "的中速報（TEKICHU …twi.txt）", &RaceWriters::WriteTwiDocument},
+    {"WriteTanfukuCsv", "単複CSV（TANFUKU）", &RaceWriters::WriteTanfukuCsv},
+    {"WriteTanfuku2Csv", "単複CSV（TANFUKU2）", &RaceWriters::WriteTanfuku2Csv},
+    {"WriteTanshoCsv", "単勝買い目CSV（TANSHO）", &RaceWriters::WriteTanshoCsv},
+    {"WriteYosouPage", "予想ページ（furlong_gate_yosou）", &RaceWriters::WriteYosouPage},
+    {"WriteWpBlocks", "ブロックエディタ用ページ（furlong_gate_wp）", &RaceWriters::WriteWpBlocks},
+    {"WritePdfPage", "印刷用ページ（furlong_gate_wp …_pdf.txt）", &RaceWriters::WritePdfPage},
+    {"WriteSokudoDayCsv", "速度ファイル（SOKUDO）", &RaceWriters::WriteSokudoDayCsv},
 }};
 
 // Writers whose subsystems are not there yet: each writes nothing.

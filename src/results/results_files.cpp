@@ -33,9 +33,9 @@ common::Status ReadStoreRecords(const std::string& app_path, const store::StoreF
 common::Status MakeEmptyFile(const std::string& app_path, std::string_view name) {
   const std::string path = app_path + std::string(name);
   int fd = -1;
-  if (auto status = common::OpenRegularFile(path, O_WRONLY | O_CREAT | O_TRUNC, 0644, "cannot create", fd); !status.ok())
+  if (auto status = common::OpenRegularFile(path, O_WRONLY | O_CREAT | O_TRUNC, 0644, "を作れません", fd); !status.ok())
     return status;
-  if (::close(fd) != 0) return common::Status::FromErrno("cannot close", path, errno);
+  if (::close(fd) != 0) return common::Status::FromErrno("を閉じられません", path, errno);
   return common::Status::OK();
 }
 

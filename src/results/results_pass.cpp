@@ -25,17 +25,10 @@ constexpr std::string_view kEndText = "予想･結果終了";
 
 // `status` with the step (and race) that failed in front of its text.
 common::Status InStep(const common::Status& status, std::string_view step, std::string_view race_key) {
-  std::string text = "手順" + std::string(step);
+  std::string text(step);
   if (!race_key.empty()) text += " レース" + common::Shown(race_key);
   text += ": " + status.ToString();
-  switch (status.code()) {
-    case common::Status::Code::kOk: return status;
-    case common::Status::Code::kNotFound: return common::Status::NotFound(status.path(), text);
-    case common::Status::Code::kIoError: return common::Status::IoError(status.path(), text);
-    case common::Status::Code::kCorruption: return common::Status::Corruption(status.path(), text);
-    case common::Status::Code::kInvalidArgument: return common::Status::InvalidArgument(status.path(), text);
-  }
-  return common::Status::IoError(status.path(), text);
+  return status.WithDetail(std::move(text));
 }
 
 // Collects a stage's failures under its step and race.
@@ -78,7 +71,7 @@ common::Status CountRunners(const std::string& app_path, std::string_view race_k
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) {
     if (errno == ENOENT) return common::Status::OK();
-    return common::Status::FromErrno("cannot open", path, errno);
+    return common::Status::FromErrno("を開けません", path, errno);
   }
   count = static_cast<int32_t>(info.st_size / static_cast<off_t>(kRaceRunnerRecordLength));
   return common::Status::OK();
@@ -98,35 +91,35 @@ void Setup(const std::string& app_path, common::StepHost& host, const RaceStepHo
   const common::Status code_table = LoadCodeTable(app_path, state.CodeTable);
   if (!code_table.ok()) {
     host.Message(code_table.ToString());
-    log.Add(code_table, "4");
+    log.Add(code_table, "コード表");
   }
 
-  log.Add(TestResultsFinal(app_path, state), "5");
+  log.Add(TestResultsFinal(app_path, state), "結果確定の確認");
 
-  log.Add(MakeEmptyFile(app_path, kRaceListFile), "6");
-  log.Add(MakeEmptyFile(app_path, kRaceDetailFile), "6");
-  log.Add(MakeEmptyFile(app_path, kRaceIdFile), "6");
+  log.Add(MakeEmptyFile(app_path, kRaceListFile), "レース一覧の準備");
+  log.Add(MakeEmptyFile(app_path, kRaceDetailFile), "レース一覧の準備");
+  log.Add(MakeEmptyFile(app_path, kRaceIdFile), "レース一覧の準備");
 
   {
     common::StepFailures list_failures;
     outcome.List1Items = BuildRaceList(app_path, state, list_failures);
-    log.AddAll(list_failures, "7");
+    log.AddAll(list_failures, "レース一覧");
   }
   host.Yield();
 
-  log.Run(hooks.PutEntries, "8", app_path, state, host);
+  log.Run(hooks.PutEntries, "出走馬ファイル", app_path, state, host);
   {
     common::StepFailures table_failures;
     LoadRaceTable(app_path, state, table_failures);
-    log.AddAll(table_failures, "8");
+    log.AddAll(table_failures, "出走馬ファイル");
   }
-  log.Run(hooks.CopyRuns, "8", app_path, state, host);
+  log.Run(hooks.CopyRuns, "出走馬ファイル", app_path, state, host);
 
   for (int i = 1; i <= state.RaceCount; ++i) {
     if (state.UntrustedRaces.count(state.RaceKeyList[i])) continue;  // named by the runs pass
     std::string kaime;
     const common::Status named = KaimeFileName(state.RaceKeyList[i], kaime);
-    log.Add(named.ok() ? MakeEmptyFile(app_path, kaime) : named, "9", state.RaceKeyList[i]);
+    log.Add(named.ok() ? MakeEmptyFile(app_path, kaime) : named, "買い目ファイルの準備", state.RaceKeyList[i]);
   }
 }
 
@@ -136,7 +129,7 @@ void RunRace(const std::string& app_path, common::StepHost& host, const RaceStep
   const std::string key = state.RaceKeyList[state.RaceIndex];
   // A key that names no file leaves the race without files of its own: it is skipped, named.
   if (common::Status named = common::CheckDataName(common::DataName::kRaceKey, key); !named.ok()) {
-    log.Add(named, "10", key);
+    log.Add(named, "払戻", key);
     return;
   }
 
@@ -150,7 +143,7 @@ void RunRace(const std::string& app_path, common::StepHost& host, const RaceStep
       log.Add(common::Status::Corruption(app_path + std::string(common::names::kHrThisWeek),
                                  "払戻 " + std::string(common::names::kHrThisWeek) + " にレコード " +
                                      std::to_string(state.RaceIndex) + " がありません"),
-              "10", key);
+              "払戻", key);
   }
 
   // Step 11: a meeting day starts at its race 01.
@@ -161,7 +154,7 @@ void RunRace(const std::string& app_path, common::StepHost& host, const RaceStep
 
   // Step 12.
   if (common::Status count = CountRunners(app_path, key, state.RunnerCount); !count.ok()) {
-    log.Add(count, "12", key);
+    log.Add(count, "出走馬", key);
   } else if (state.RunnerCount == 0) {
     // Every document and page leaves the race out; the list says so. The key passed the name
     // guard at step 10.
@@ -169,22 +162,22 @@ void RunRace(const std::string& app_path, common::StepHost& host, const RaceStep
     (void)RaceRunnerFileName(key, runner_file);
     log.Add(common::Status::NotFound(app_path + runner_file,
                                      "出走馬のレコードがありません。このレースは文書とページに載せません"),
-            "12", key);
+            "出走馬", key);
   }
 
-  log.Run(hooks.RunnerFiguresAndPairs, "13", key, app_path, state);
+  log.Run(hooks.RunnerFiguresAndPairs, "予想順位と組合せ", key, app_path, state);
 
   // Step 14.
   host.Yield();
   host.SetStatus(common::StatusSlot::kMainText5, ProgressText(key, state.CodeTable));
 
-  log.Run(hooks.BetListsAndSortFiles, "15", key, app_path, state);
+  log.Run(hooks.BetListsAndSortFiles, "買い目一覧", key, app_path, state);
 
   // Step 16.
   for (const RaceWriterCall& call : kRaceWriterOrder)
-    log.Add((writers.*call.write)(app_path, state), "16 " + std::string(call.name), key);
+    log.Add((writers.*call.write)(app_path, state), std::string(call.written), key);
 
-  if (state.ResultsFinal == 1) log.Run(hooks.RateTables, "17", key, app_path, state);
+  if (state.ResultsFinal == 1) log.Run(hooks.RateTables, "的中率表", key, app_path, state);
 }
 
 }  // namespace
@@ -223,7 +216,7 @@ ResultsPassOutcome RunResultsPass(const common::RunState& run, common::StepHost&
   if (state.RaceCount == 0) return outcome;
 
   store::RecordBlock payouts;
-  log.Add(ReadStoreRecords(app_path, store::kHrThisWeek, payouts), "10");
+  log.Add(ReadStoreRecords(app_path, store::kHrThisWeek, payouts), "払戻");
   for (state.RaceIndex = 1; state.RaceIndex <= state.RaceCount; ++state.RaceIndex)
     RunRace(app_path, host, hooks, writers, payouts, state, log);
   // The state stays on the last race, as the viewer expects it.

@@ -29,7 +29,7 @@ common::Status ReadExRecords(const std::string& path, std::string& bytes, int32_
   if (status.IsNotFound()) status = common::Status::NotFound(path, "拡大構造体 " + path + " がありません");
   if (status.ok())
     status = jvdata::CheckRecordFile(path, bytes, ex::kLength, [](std::string_view record) -> std::string {
-      return ex::LineEnd.Of(record) == "\r\n" ? std::string() : "does not end with a line end";
+      return ex::LineEnd.Of(record) == "\r\n" ? std::string() : std::string(jvdata::kNoLineEndReason);
     });
   if (!status.ok()) {
     bytes.clear();

@@ -33,7 +33,7 @@ bool IsGap(std::string_view record) {
 common::Status CheckRunnerFile(const std::string& path, std::string_view bytes) {
   return jvdata::CheckRecordFile(path, bytes, kLength, [](std::string_view record) -> std::string {
     if (IsGap(record) || LineEnd.Of(record) == "\r\n") return {};
-    return "does not end with a line end";
+    return std::string(jvdata::kNoLineEndReason);
   });
 }
 

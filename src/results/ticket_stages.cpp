@@ -63,12 +63,12 @@ void WriteSortFile(const std::string& app_path, Status (*file_name)(std::string_
 Status ReadPayoutRecord(const std::string& app_path, int number, std::string& record) {
   const std::string path = app_path + std::string(common::names::kHrThisWeek);
   int fd = -1;
-  if (Status status = common::OpenRegularFile(path, O_RDONLY, 0, "cannot open", fd); !status.ok()) return status;
+  if (Status status = common::OpenRegularFile(path, O_RDONLY, 0, "を開けません", fd); !status.ok()) return status;
   record.assign(jvdata::hr::kLength, '\0');
   const ssize_t got = ::pread(fd, record.data(), record.size(), static_cast<off_t>(number - 1) * jvdata::hr::kLength);
   const int read_errno = errno;
   ::close(fd);
-  if (got < 0) return Status::FromErrno("cannot read", path, read_errno);
+  if (got < 0) return Status::FromErrno("を読めません", path, read_errno);
   if (static_cast<size_t>(got) != record.size())
     return Status::Corruption(path, "払戻 " + path + " にレコード " + std::to_string(number) + " がありません");
   return Status::OK();

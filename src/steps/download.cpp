@@ -1,5 +1,6 @@
 #include "steps/download.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <map>
@@ -41,6 +42,8 @@ constexpr std::string_view kCancelledText = "今週開催取得を取り消し�
 constexpr std::string_view kStallionMissingCaption =
     "まだ、予想因子ウエイトが展開されていません。タスクバーにある展開先の指定をクリックして自己解凍EXEを起動させて下さい。";
 constexpr std::string_view kFileFailuresMessage = "今週開催取得で次のファイル操作に失敗しました。";
+constexpr std::string_view kDamagedDeliveryAdvice =
+    "届いたデータに長さの合わないレコードがあります。名前の出ている届いたファイル（JV-Linkの記録ファイル）を確かめ、取り直してから、①今週開催取得をやり直してください。";
 
 // A downloaded file reported broken this many times in one run is given up as a read error.
 constexpr int kBrokenFileTries = 3;
@@ -54,6 +57,7 @@ struct RawFile {
   int64_t stored = 0;    // records given to the file
   int64_t short_records = 0;  // delivered shorter than the layout: padded with blanks
   int64_t long_records = 0;   // delivered longer: cut to the layout
+  std::string odd_from;       // the delivered file of the first such record
   common::Status error;  // the first failure
 };
 
@@ -91,9 +95,10 @@ void OpenRawFiles(const std::string& app_path, RawFiles& raw) {
 
 // Stores the record after the type's last one. The next record number follows the records
 // actually in the file, so a failed write leaves no gap of unwritten bytes.
-void StoreRecord(RawFile& f, jvdata::RecordType type, std::string_view record) {
+void StoreRecord(RawFile& f, jvdata::RecordType type, std::string_view record, const std::string& delivered_in) {
   const size_t delivered_length = jvdata::DeliveredLayout(type)->length;
   std::string stored = jvdata::StoredForm(type, record);
+  if (record.size() != delivered_length && f.odd_from.empty()) f.odd_from = delivered_in;
   if (record.size() < delivered_length) ++f.short_records;
   if (record.size() > delivered_length) {
     // Cut to its layout, it still ends like every record of the file.
@@ -139,7 +144,7 @@ bool ReadRecords(jvlink::JvLink& link, common::StepHost& host, RawFiles& raw, co
       if (!f) continue;  // other record types are not kept
       // A deleted horse (category "9") is not kept.
       if (type == jvdata::RecordType::UM && record.size() > 2 && record[2] == '9') continue;
-      StoreRecord(*f, type, record);
+      StoreRecord(*f, type, record, file_name);
       continue;
     }
     if (rc == jvlink::jvread::kFileBoundary) {
@@ -168,18 +173,20 @@ bool ReadRecords(jvlink::JvLink& link, common::StepHost& host, RawFiles& raw, co
   }
 }
 
-// Records delivered with a length other than their layout's, per file.
+// Records delivered with a length other than their layout's, per file, naming the delivered
+// (recording) file they came from: fetching again gives the same records until it is replaced.
 void ReportOddLengths(RawFile& f, std::vector<common::Status>& file_failures) {
   const std::string name(f.file->name);
   const std::string length = std::to_string(jvdata::DeliveredLayout(f.file->type)->length);
+  const std::string from = "（届いたファイル " + common::Shown(f.odd_from) + " ほか）";
   if (f.short_records > 0)
     file_failures.push_back(common::Status::Corruption(
-        name, name + ": " + std::to_string(f.short_records) + " records delivered shorter than " + length +
-                  " bytes (stored padded with blanks)"));
+        name, name + ": " + length + " バイトより短いレコードが " + std::to_string(f.short_records) +
+                  " 件届きました。空白で補って保存しました" + from));
   if (f.long_records > 0)
     file_failures.push_back(common::Status::Corruption(
-        name, name + ": " + std::to_string(f.long_records) + " records delivered longer than " + length +
-                  " bytes (stored cut)"));
+        name, name + ": " + length + " バイトより長いレコードが " + std::to_string(f.long_records) +
+                  " 件届きました。切り詰めて保存しました" + from));
 }
 
 // "Nothing to read" is the delivery's answer for the week: the raw files are emptied.
@@ -198,7 +205,9 @@ void ReportFileFailures(common::StepHost& host, const std::vector<common::Status
     listed.Add(item);
     failures.Add(item);
   }
-  host.FailureMessage(common::MakeFailureReport(kFileFailuresMessage, listed));
+  // A damaged delivery comes again from the same recording: the advice names that, not ①.
+  const bool damaged_delivery = std::any_of(items.begin(), items.end(), [](const Status& s) { return s.IsCorruption(); });
+  host.FailureMessage(common::MakeFailureReport(kFileFailuresMessage, listed, damaged_delivery ? kDamagedDeliveryAdvice : ""));
 }
 
 }  // namespace
@@ -275,8 +284,8 @@ common::StepFailures RunThisWeekDownload(common::RunState& state, jvlink::JvLink
       if (f->error.ok()) continue;
       std::string item = std::string(f->file->name) + ": " + f->error.ToString();
       const int64_t lost = f->unopened + f->records.dropped_records();
-      if (lost > 0) item += " (" + std::to_string(lost) + " records not stored)";
-      file_failures.push_back(common::Status::IoError(f->error.path(), item));
+      if (lost > 0) item += "（" + std::to_string(lost) + " 件のレコードを保存できませんでした）";
+      file_failures.push_back(f->error.WithDetail(std::move(item)));
     }
   }
 

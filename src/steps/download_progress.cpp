@@ -14,7 +14,7 @@ DownloadTick TickDownload(jvlink::JvLink& link, int64_t download_count) {
   tick.status = link.JVStatus();
   if (tick.status < 0) {
     tick.outcome = DownloadTick::Outcome::kFailed;
-    tick.message = "ダウンロード失敗。RC=" + std::to_string(tick.status);
+    tick.message = jvlink::ErrorMessage(link, "ダウンロード失敗。RC=" + std::to_string(tick.status), tick.status);
     return tick;
   }
   tick.label = std::to_string(tick.status) + " / " + std::to_string(download_count);

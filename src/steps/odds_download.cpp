@@ -12,6 +12,7 @@
 #include "jvdata/record.h"
 #include "steps/delivered_record.h"
 #include "steps/download_progress.h"
+#include "steps/unread_races.h"
 #include "steps/step_inputs.h"
 #include "steps/week_record.h"
 
@@ -202,8 +203,8 @@ common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& li
     return failures;
   }
   const int64_t n = races.is_open() ? races.Count() : 0;
-  std::vector<std::string> unread;  // races whose request or reads failed
-  std::vector<Status> damaged;       // delivered records left out
+  UnreadRaces unread;  // races whose request or reads failed
+  std::vector<Status> damaged;  // delivered records left out
   std::string buffer;
   std::string record;
   std::string file_name;
@@ -217,7 +218,7 @@ common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& li
     if (const int32_t rc = link.JVInit(std::string(kRealtimeSoftwareId)); rc != 0)
       JvError(host, failures, jvlink::ErrorMessage(link, "JVInitエラー。RC=" + std::to_string(rc), rc));
     if (const int32_t rc = link.JVRTOpen(std::string(kRealtimeDataspec), race_id); rc < 0) {
-      unread.push_back(common::Shown(race_id) + " JVRTOpen RC=" + std::to_string(rc));
+      unread.Add(race_id, "JVRTOpen", rc);
     } else {
       buffer.assign(jvlink::kJvReadBufferSize, '\0');
       int32_t size = jvlink::kJvReadBufferSize;
@@ -239,7 +240,7 @@ common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& li
             break;
           }
         } else if (rc < 0) {
-          unread.push_back(common::Shown(race_id) + " JVRead RC=" + std::to_string(rc));
+          unread.Add(race_id, "JVRead", rc);
         }
       }
     }
@@ -252,9 +253,9 @@ common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& li
                                                                                    : kRealtimeFailedText));
   if (!unread.empty() || !damaged.empty()) {
     std::string message = "速報オッズ取得で次のレースの取得に失敗しました。";
-    for (const auto& item : unread) {
-      message += "\n" + item;
-      failures.Add(Status::IoError("JV-Link", item));
+    for (Status& item : unread.Failures(link, "速報オッズ（" + std::string(kRealtimeDataspec) + "）")) {
+      message += "\n" + item.ToString();
+      failures.Add(std::move(item));
     }
     for (Status& record : damaged) {
       message += "\n" + record.ToString();

@@ -9,6 +9,7 @@
 #include "steps/odds_download.h"
 #include "steps/realtime_results_fetch.h"
 #include "steps/step_inputs.h"
+#include "steps/unread_races.h"
 #include "steps/week_record.h"
 #include "store/record_block.h"
 #include "store/store_files.h"
@@ -24,8 +25,8 @@ constexpr std::string_view kFailedHeading = "速報着順等の取得と反映�
 
 // The "0B30" reads of one race: at most six, up to the first -1; only a record (a positive
 // result) whose type is O1 is appended, and a damaged record goes to `failures` instead. False
-// when the append failed (`status` says why).
-bool ReadRace(const std::string& app_path, jvlink::JvLink& link, bool& read_failed, Status& status,
+// when the append failed (`status` says why). `read_error`: the first failed read's code, else 0.
+bool ReadRace(const std::string& app_path, jvlink::JvLink& link, int32_t& read_error, Status& status,
               common::StepFailures& failures) {
   std::string buffer(jvlink::kJvReadBufferSize, '\0');
   std::string file_name;
@@ -34,7 +35,7 @@ bool ReadRace(const std::string& app_path, jvlink::JvLink& link, bool& read_fail
     int32_t size = jvlink::kJvReadBufferSize;
     const int32_t rc = link.JVRead(buffer, size, file_name);
     if (rc == jvlink::jvread::kFileBoundary) break;
-    if (rc < 0) read_failed = true;
+    if (rc < 0 && read_error == 0) read_error = rc;
     if (rc <= 0) continue;  // after anything but a record the buffer holds none
     const std::string_view record = std::string_view(buffer).substr(0, static_cast<size_t>(rc));
     if (Status s = CheckDeliveredRecord(kWinOddsDataspec, file_name, ++delivered, record); !s.ok()) {
@@ -59,21 +60,21 @@ Status FetchRealtimeWinOdds(const std::string& app_path, jvlink::JvLink& link, c
   store::RecordBlock races;
   if (Status s = store::ReadRecordBlock(app_path, store::kRaThisWeek, races); !s.ok()) return s;
   const int64_t n = static_cast<int64_t>(races.count());
-  std::vector<std::string> unread;  // races whose request or reads failed
+  UnreadRaces unread;  // races whose request or reads failed
   for (int64_t i = n; i >= 1 && i > n - kRealtimeRaceWindow; --i) {
     const std::string race_id(races.Record(static_cast<size_t>(i - 1)).substr(11, 16));
     if (const int32_t rc = link.JVInit(std::string(kRealtimeResultsSoftwareId)); rc != 0) {
-      const std::string message = "JVInitエラー。RC=" + std::to_string(rc);
+      const std::string message = jvlink::ErrorMessage(link, "JVInitエラー。RC=" + std::to_string(rc), rc);
       host.Message(message);
       failures.Add(Status::IoError("JV-Link", message));
     }
     if (const int32_t rc = link.JVRTOpen(std::string(kWinOddsDataspec), race_id); rc < 0) {
-      unread.push_back(common::Shown(race_id) + " JVRTOpen RC=" + std::to_string(rc));
+      unread.Add(race_id, "JVRTOpen", rc);
     } else {
-      bool read_failed = false;
+      int32_t read_error = 0;
       Status status;
-      const bool written = ReadRace(app_path, link, read_failed, status, failures);
-      if (read_failed) unread.push_back(common::Shown(race_id) + " JVRead");
+      const bool written = ReadRace(app_path, link, read_error, status, failures);
+      if (read_error != 0) unread.Add(race_id, "JVRead", read_error);
       if (!written) {
         link.JVClose();
         return status;
@@ -81,8 +82,8 @@ Status FetchRealtimeWinOdds(const std::string& app_path, jvlink::JvLink& link, c
     }
     link.JVClose();
   }
-  for (const std::string& race : unread)
-    failures.Add(Status::IoError("JV-Link", "速報単勝オッズ（" + std::string(kWinOddsDataspec) + "）" + race));
+  for (Status& item : unread.Failures(link, "速報単勝オッズ（" + std::string(kWinOddsDataspec) + "）"))
+    failures.Add(std::move(item));
   return Status::OK();
 }
 

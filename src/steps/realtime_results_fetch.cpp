@@ -38,8 +38,9 @@ void ReadDay(jvlink::JvLink& link, const std::string& date, common::StepHost& ho
     }
     if (rc == jvlink::jvread::kEnd || rc == jvlink::jvread::kRealtimeEnd) return;
     if (++without_record < kRealtimeReadTries) continue;
-    const std::string message = "JVReadエラー。 RC=" + std::to_string(rc) + "（" + std::string(kRealtimeResultsDataspec) + " " +
-                                common::Shown(date) + " の読み込みを打ち切りました）";
+    const std::string message = jvlink::ErrorMessage(
+        link, "JVReadエラー。 RC=" + std::to_string(rc) + "（" + std::string(kRealtimeResultsDataspec) + " " +
+                  common::Shown(date) + " の読み込みを打ち切りました）", rc);
     host.Message(message);
     failures.Add(common::Status::IoError("JV-Link", message));
     return;
@@ -61,7 +62,7 @@ common::Status FetchRealtimeResults(const std::string& app_path, jvlink::JvLink&
   if (dates_asked) *dates_asked = dates;
   for (const std::string& date : dates) {
     if (const int32_t rc = link.JVInit(std::string(kRealtimeResultsSoftwareId)); rc != 0) {
-      const std::string message = "JVInitエラー。RC=" + std::to_string(rc);
+      const std::string message = jvlink::ErrorMessage(link, "JVInitエラー。RC=" + std::to_string(rc), rc);
       host.Message(message);
       failures.Add(common::Status::IoError("JV-Link", message));
     }

@@ -33,7 +33,7 @@ void CreateWorkingFolders(const std::string& app_path, common::StepFailures& fai
     if (::mkdir(path.c_str(), 0777) == 0) continue;
     const int error = errno;
     if (error == EEXIST && IsDirectory(path)) continue;
-    failures.Add(common::Status::FromErrno("folder", path, error));
+    failures.Add(common::Status::FromErrno("（作業フォルダ）を作れません", path, error));
   }
 }
 
@@ -57,7 +57,7 @@ void CheckPackage(const std::string& app_path, std::chrono::year_month_day today
   const auto file_day = common::DatePartOf(*date);
   if (!file_day) {
     const std::string path = common::ResolvePackagePath(app_path, common::names::kKyosobaFile);
-    failures.Add(common::Status::Corruption(path, "date of " + path + ": " + *date));
+    failures.Add(common::Status::Corruption(path, common::Shown(path) + " の日付 \"" + common::Shown(*date) + "\" が読めません"));
     return;
   }
   if (common::DaysBetween(*file_day, today) > kPackageMaxAgeDays) host.Message(app_path + kPackageOldMessage);
@@ -66,7 +66,7 @@ void CheckPackage(const std::string& app_path, std::chrono::year_month_day today
 void DeleteRealtimeFiles(const std::string& app_path, common::StepFailures& failures) {
   for (auto name : common::names::kRealtimeFiles) {
     const std::string path = app_path + std::string(name);
-    if (::unlink(path.c_str()) != 0 && errno != ENOENT) failures.Add(common::Status::FromErrno("delete", path, errno));
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) failures.Add(common::Status::FromErrno("を削除できません", path, errno));
   }
 }
 

@@ -51,7 +51,7 @@ void MissingInputs::Need(std::string_view name, const ProducerStep& producer) {
   }
   producer_ = &producer;
   names_.emplace_back(name);
-  why_.push_back(common::Status::FromErrno("cannot read", path, ENOENT));
+  why_.push_back(common::Status::NotFound(path, common::Shown(path) + " がありません"));
 }
 
 void MissingInputs::Missing(std::vector<std::string> names, size_t more, const ProducerStep& producer) {
@@ -60,7 +60,7 @@ void MissingInputs::Missing(std::vector<std::string> names, size_t more, const P
   not_finished_ = false;
   why_.clear();
   for (const std::string& name : names)
-    why_.push_back(common::Status::NotFound(app_path_ + name, app_path_ + name + ": no expanded records of this week"));
+    why_.push_back(common::Status::NotFound(app_path_ + name, common::Shown(app_path_ + name) + ": 今週の展開レコードがありません"));
   names_ = std::move(names);
   more_ = more;
 }

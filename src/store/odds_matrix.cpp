@@ -74,12 +74,12 @@ void RunPass(const std::string& app_path, const OddsPass& pass, std::string_view
   report.skipped_entries += skipped;
   if (bad_lines > 0)
     report.failures.Add(common::Status::Corruption(
-        path, std::string(file_name) + ": " + std::to_string(bad_lines) + " lines are no " + std::string(pass.family->spec) +
-                  " record of a race (first at line " + std::to_string(first_bad_line) + ")"));
+        path, std::string(file_name) + ": " + std::to_string(bad_lines) + " 行がレースの " + std::string(pass.family->spec) +
+                  " レコードではありません（最初は " + std::to_string(first_bad_line) + " 行目）"));
   if (skipped > 0)
     report.failures.Add(common::Status::Corruption(
         path, std::string(file_name) + ": " + std::to_string(skipped) +
-                  " entries skipped (a horse number outside 1 to 18 or odds that are no number)"));
+                  " 項目を飛ばしました（馬番が 1〜18 の外か、オッズが数字ではありません）"));
 }
 
 }  // namespace

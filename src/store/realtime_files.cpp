@@ -18,8 +18,8 @@ common::Status Append(const std::string& app_path, const StoreFile& file, const 
   if (common::Status s = ReadRecordBlockOrEmpty(app_path, file, block); !s.ok()) return s;
   for (const auto& r : records) {
     if (r.size() != file.record_length)
-      return common::Status::InvalidArgument(std::string(file.name), std::string(file.name) + ": a record of " +
-                                                                         std::to_string(r.size()) + " bytes");
+      return common::Status::InvalidArgument(std::string(file.name), std::string(file.name) + ": " +
+                                                                         std::to_string(r.size()) + " バイトの長さの合わないレコードです");
     block.bytes += r;
   }
   return common::WriteFileAtomic(PathOf(app_path, file), block.bytes);

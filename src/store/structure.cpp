@@ -28,8 +28,8 @@ bool Write(const std::string& app_path, const StoreFile& file, const std::vector
            common::StepFailures& failures) {
   common::Status status = WriteRecords(PathOf(app_path, file), file.record_length, records);
   if (status.ok()) return true;
-  failures.Add(common::Status::IoError(status.path(), status.ToString() + " (" + std::to_string(records.size()) +
-                                                          " records not written; the file was left as it was)"));
+  failures.Add(status.WithDetail(status.ToString() + "（" + std::to_string(records.size()) +
+                                 " 件のレコードを書かず、ファイルは元のままです）"));
   return false;
 }
 
@@ -52,8 +52,8 @@ std::vector<std::string> Valid(std::vector<std::string> ids, std::string_view li
       continue;
     }
     failures.Add(common::Status::InvalidArgument(
-        std::string(list), std::string(list) + ": the " + std::string(field) + " \"" + common::Shown(id) +
-                               "\" is not ten digits and was left out"));
+        std::string(list), std::string(list) + ": " + std::string(field) + " \"" + common::Shown(id) +
+                               "\" は10桁の数字ではないため除きました"));
   }
   return kept;
 }
@@ -121,12 +121,12 @@ bool BuildHorseFiles(const std::string& app_path, int64_t& horse_records, common
   const auto records = RecordsOf(horses);
   const auto kept = SortAndCollapse(records, [](std::string_view r) { return jvdata::um::KettoNum.Str(r); }, &ketto_nums);
   bool written = Write(app_path, kUmNew, kept, failures);
-  ketto_nums = Valid(std::move(ketto_nums), common::names::kKettoNumList, "KettoNum", false, failures);
+  ketto_nums = Valid(std::move(ketto_nums), common::names::kKettoNumList, "血統登録番号", false, failures);
   written = WriteList(app_path, common::names::kKettoNumList, ketto_nums, failures) && written;
 
   std::vector<std::string> dam_nums;
   SortAndCollapse(records, [](std::string_view r) { return jvdata::um::DamNum.Str(r); }, &dam_nums);
-  dam_nums = Valid(std::move(dam_nums), common::names::kDamNumList, "DamNum", true, failures);
+  dam_nums = Valid(std::move(dam_nums), common::names::kDamNumList, "母の繁殖登録番号", true, failures);
   return WriteList(app_path, common::names::kDamNumList, dam_nums, failures) && written;
 }
 

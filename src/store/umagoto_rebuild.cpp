@@ -59,13 +59,13 @@ void RebuildUmagotoFiles(const std::string& app_path, common::StepHost& host, co
   const std::string list(common::names::kKettoNumList);
   std::string text;
   if (common::Status s = common::ReadWholeFile(app_path + list, text); !s.ok()) {
-    failures.Add(common::Status::IoError(s.path(), s.ToString() + " (entry files left as they were)"));
+    failures.Add(s.WithDetail(s.ToString() + "（馬ごとファイルは元のままです）"));
     return;
   }
   common::CsvItemReader reader(std::move(text));
   for (std::string id; reader.Next(id);) {
     if (common::Status named = common::CheckDataName(common::DataName::kKettoNum, id); !named.ok()) {
-      failures.Add(common::Status::InvalidArgument(list, list + ": no entry file: " + named.ToString()));
+      failures.Add(common::Status::InvalidArgument(list, list + ": 馬ごとファイルを作れません: " + named.ToString()));
       continue;
     }
     if (index.emplace(id, ids.size()).second) ids.push_back(std::move(id));
@@ -73,7 +73,7 @@ void RebuildUmagotoFiles(const std::string& app_path, common::StepHost& host, co
 
   RecordBlock entries;
   if (common::Status s = ReadRecordBlock(app_path, kSeNew, entries); !s.ok()) {
-    failures.Add(common::Status::IoError(s.path(), s.ToString() + " (entry files left as they were)"));  // rather than emptied
+    failures.Add(s.WithDetail(s.ToString() + "（馬ごとファイルは元のままです）"));  // rather than emptied
     return;
   }
 

@@ -14,6 +14,7 @@
 #include "ui/jvlink/jvlink_settings_window.h"
 #include "ui/main/main_window.h"
 #include "ui/main/workflow_steps.h"
+#include "ui/qt_translations.h"
 
 namespace {
 
@@ -33,9 +34,11 @@ int main(int argc, char** argv) {
   radadovur::common::IgnoreFileSizeSignal();
   using namespace radadovur;
   QApplication app(argc, argv);
+  // Without the translations installed Qt's dialogs stay English; the program still works.
+  ui::InstallQtJapanese(app);
   const QStringList args = app.arguments();  // Qt's own options removed
   if (args.size() > 2) {
-    std::fprintf(stderr, "usage: radadovur [DIR]\n");
+    std::fprintf(stderr, "使い方: radadovur [DIR]\n");
     return 2;
   }
   const std::string folder = args.size() == 2 ? args[1].toStdString() : ExecutableFolder();

@@ -9,13 +9,13 @@ struct Named {
   std::string_view name;
   uint32_t rgb;
 };
-constexpr std::array<Named, 7> kPalette = {{{"white", 0xFFFFFF},
-                                           {"light blue", 0x0000FF},
-                                           {"light green", 0x00FF00},
-                                           {"light cyan", 0x00FFFF},
-                                           {"light red", 0xFF0000},
-                                           {"light magenta", 0xFF00FF},
-                                           {"light yellow", 0xFFFF00}}};
+constexpr std::array<Named, 7> kPalette = {{{"白", 0xFFFFFF},
+                                           {"青", 0x0000FF},
+                                           {"緑", 0x00FF00},
+                                           {"水色", 0x00FFFF},
+                                           {"赤", 0xFF0000},
+                                           {"赤紫", 0xFF00FF},
+                                           {"黄", 0xFFFF00}}};
 
 }  // namespace
 

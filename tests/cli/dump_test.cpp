@@ -152,7 +152,7 @@ TEST_F(DumpTest, ShortStoredRecordsAndFilesThatAreNotFiles) {
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
   const auto refused = RunCli("dump " + fifo);
   EXPECT_EQ(refused.exit_code, 1);
-  EXPECT_NE(refused.out.find("not a regular file"), std::string::npos) << refused.out;
+  EXPECT_NE(refused.out.find("通常のファイルではありません"), std::string::npos) << refused.out;
 }
 
 // Under a file-size limit a step reports the failed write and exits non-zero instead of being
@@ -170,7 +170,7 @@ TEST_F(DumpTest, AFileSizeLimitIsReportedNotFatal) {
   const int status = ::pclose(pipe);
   ASSERT_TRUE(WIFEXITED(status)) << "killed by a signal: " << out;
   EXPECT_EQ(WEXITSTATUS(status), 1) << out;
-  EXPECT_NE(out.find("File too large"), std::string::npos) << out;
+  EXPECT_NE(out.find("ファイルが大きすぎます"), std::string::npos) << out;
 }
 
 }  // namespace

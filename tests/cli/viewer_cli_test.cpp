@@ -31,7 +31,7 @@ TEST(ViewerCommand, PrintsARaceOfTheDemoWeek) {
   EXPECT_NE(shown.out.find(keys[0] + "サラ系"), std::string::npos) << shown.out;
   // The race's spread of predicted speeds as the results pass computes it, not the table's "SD".
   EXPECT_TRUE(std::regex_search(shown.out, std::regex("\\[Text1\\] [^\\n]*m SD=[ 0-9][0-9] "))) << shown.out;
-  EXPECT_NE(shown.out.find("{light green}\n[HAITOGrid1]\n0\t券種\t当り目\t配当(円)\t人気"), std::string::npos) << shown.out;
+  EXPECT_NE(shown.out.find("{緑}\n[HAITOGrid1]\n0\t券種\t当り目\t配当(円)\t人気"), std::string::npos) << shown.out;
   EXPECT_NE(shown.out.find("\n1\t単勝\t"), std::string::npos);
   EXPECT_NE(shown.out.find("[RACEDETAILGrid1]\n0\t" + keys[0]), std::string::npos);
   EXPECT_NE(shown.out.find("[SANTANGrid4]\n0\t３連単\t買い目\t第1順Odds"), std::string::npos);

@@ -50,7 +50,7 @@ TEST(DataName, AcceptsOnlyDigitsOfTheExactWidthAndSingleComponentWords) {
 TEST(DataName, AFailureNamesTheKindAndShowsTheValueEscaped) {
   const Status status = CheckDataName(DataName::kRaceKey, "2024\0"s "../x");
   ASSERT_TRUE(status.IsInvalidArgument());
-  EXPECT_EQ(status.ToString(), "not a race key (12 digits) for a file name: \"2024\\x00../x\"");
+  EXPECT_EQ(status.ToString(), "\"2024\\x00../x\" はファイル名にできるレースキー（12桁）ではありません");
   // Every control byte, DEL among them, is shown as its code, and nothing else is changed.
   EXPECT_EQ(Shown("\x01\x1F \x7E\x7F\x80"), "\\x01\\x1F \x7E\\x7F\x80");
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 namespace radadovur::common {
 namespace {
 
@@ -15,8 +17,8 @@ TEST(FailureReportTest, GroupsByFileAndSummarises) {
   failures.Add(Status::InvalidArgument("RaceNum", "レース 2: レース番号が読めません"));
   failures.Add(Status::IoError("/w/RACE/202408030101.dat", "RACE/202408030101.dat を書けません"));
   // One race's writers failing one after another: one line.
-  for (const char* writer : {"WriteLupDocuments", "WritePcDocuments", "WriteYosouPage"})
-    failures.Add(Status::InvalidArgument(writer, std::string("手順16 ") + writer + " レース202408030105: race id is not 16 digits"));
+  for (const char* written : {"予想結果文書", "フォーメーション文書", "予想ページ"})
+    failures.Add(Status::InvalidArgument(written, std::string(written) + " レース202408030105: レースIDが16桁ではありません"));
 
   const FailureReport report = MakeFailureReport("予想･結果で次の処理ができませんでした。", failures);
   ASSERT_EQ(report.lines.size(), 5u);
@@ -24,21 +26,63 @@ TEST(FailureReportTest, GroupsByFileAndSummarises) {
   EXPECT_EQ(report.lines[1], "/w/KAIME/202408030102.dat");
   EXPECT_EQ(report.lines[2], "レース 1: レース番号が読めません");
   EXPECT_EQ(report.lines[3], "レース 2: レース番号が読めません");
-  EXPECT_EQ(report.lines[4], "手順16 WriteLupDocuments レース202408030105: race id is not 16 digits（同じレースで計 3 件）");
+  EXPECT_EQ(report.lines[4], "予想結果文書 レース202408030105: レースIDが16桁ではありません（同じレースで計 3 件）");
   EXPECT_TRUE(report.summary.starts_with("予想･結果で次の処理ができませんでした。\n失敗 37 件（5 項目）。\n"));
-  // Advice for each kind present, missing files first.
-  const size_t missing = report.summary.find("前の手順");
-  const size_t unwritable = report.summary.find("ディスクの空き");
-  const size_t unreadable = report.summary.find("読めない値");
-  EXPECT_NE(missing, std::string::npos);
-  EXPECT_LT(missing, unwritable);
-  EXPECT_LT(unwritable, unreadable);
-  EXPECT_EQ(report.summary.find("壊れた"), std::string::npos);
+  // The advice of the first failure (a file that cannot be written), not of the later kinds.
+  EXPECT_NE(report.summary.find("ディスクの空き"), std::string::npos) << report.summary;
+  EXPECT_EQ(report.summary.find("前の手順"), std::string::npos) << report.summary;
+  EXPECT_EQ(report.summary.find("読めない値"), std::string::npos) << report.summary;
   EXPECT_TRUE(report.Text().starts_with(report.summary + "\n\n" + report.lines[0] + "\n"));
 
   // A step's own advice replaces the general one.
   const FailureReport told = MakeFailureReport("見出し", failures, "⑤を先に実行してください。");
   EXPECT_EQ(told.summary, "見出し\n失敗 37 件（5 項目）。\n⑤を先に実行してください。");
+}
+
+// A cut record stops the passes after it: the summary names the damaged data, the passes left
+// undone are listed as such and not counted as failures.
+TEST(FailureReportTest, FollowsTheFirstRealCauseAndListsSkippedPassesApart) {
+  StepFailures failures;
+  failures.Add(Status::Corruption("/w/SETHISWEEKN.dat", "/w/SETHISWEEKN.dat のレコード 2 が途中で切れています"));
+  failures.Add(Status::Skipped("SETHISWEEKNNEW.dat", "SETHISWEEKNNEW.dat は元のままです"));
+  failures.Add(Status::Skipped("UMAGOTOTHISWEEKN/*.dat", "UMAGOTOTHISWEEKN/*.dat は元のままです"));
+
+  const FailureReport report = MakeFailureReport("構造体処理で次の処理ができませんでした。", failures);
+  EXPECT_EQ(report.summary,
+            "構造体処理で次の処理ができませんでした。\n失敗 1 件。そのため行わなかった処理 2 件。\n"
+            "壊れたデータがあります。①今週開催取得からやり直してください。");
+  ASSERT_EQ(report.lines.size(), 3u);
+  EXPECT_EQ(report.lines[0], "/w/SETHISWEEKN.dat のレコード 2 が途中で切れています");
+  EXPECT_EQ(report.lines[1], "前の失敗のため行わなかった処理: SETHISWEEKNNEW.dat は元のままです");
+
+  // Skipped items listed before their cause still come after it.
+  StepFailures reversed;
+  reversed.Add(failures.items[1]);
+  reversed.Add(failures.items[0]);
+  EXPECT_EQ(GroupedFailureLines(reversed).front(), failures.items[0].ToString());
+}
+
+// One cause across many races is one line with its count: the same system error on the same
+// folder (a folder replaced by a file), the same missing file.
+TEST(FailureReportTest, GroupsOneCauseAcrossRaces) {
+  StepFailures failures;
+  for (int race = 1; race <= 71; ++race) {
+    const std::string key = "2024080301" + std::string(race < 10 ? "0" : "") + std::to_string(race);
+    const Status written = Status::FromErrno("を作れません", "/w/KAIME/" + key + ".txt", ENOTDIR);
+    failures.Add(written.WithDetail("買い目ファイルの準備 レース" + key + ": " + written.ToString()));
+    const Status missing = Status::NotFound("/w/OPTION1N/STALLION.dat", "/w/OPTION1N/STALLION.dat がありません");
+    failures.Add(missing.WithDetail("出走馬 レース" + key + ": " + missing.ToString()));
+  }
+  failures.Add(Status::FromErrno("を作れません", "/w/TEKICHU/a.txt", ENOTDIR));  // another folder
+
+  const FailureReport report = MakeFailureReport("見出し", failures);
+  ASSERT_EQ(report.lines.size(), 3u) << report.Details();
+  EXPECT_EQ(report.lines[0],
+            "買い目ファイルの準備 レース202408030101: /w/KAIME/202408030101.txt を作れません"
+            "（途中にフォルダでないものがあります）（同じ原因で計 71 件）");
+  EXPECT_EQ(report.lines[1], "出走馬 レース202408030101: /w/OPTION1N/STALLION.dat がありません（同じ原因で計 71 件）");
+  EXPECT_EQ(report.lines[2], "/w/TEKICHU/a.txt を作れません（途中にフォルダでないものがあります）");
+  EXPECT_NE(report.summary.find("失敗 143 件（3 項目）"), std::string::npos) << report.summary;
 }
 
 }  // namespace

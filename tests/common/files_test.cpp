@@ -122,7 +122,7 @@ TEST_F(FilesTest, AppendingWritesOnlyRegularFiles) {
   ASSERT_TRUE(std::filesystem::create_directory(Path("dir")));
   for (const char* name : {"fifo", "dir"}) EXPECT_FALSE(common::AppendToFile(Path(name), "x").ok()) << name;
   const common::Status device = common::AppendToFile("/dev/null", "x");
-  EXPECT_NE(device.ToString().find("not a regular file"), std::string::npos) << device.ToString();
+  EXPECT_NE(device.ToString().find("通常のファイルではありません"), std::string::npos) << device.ToString();
   // A link to it is refused before its kind is looked at.
   std::filesystem::create_symlink("/dev/null", Path("null"));
   const common::Status link = common::AppendToFile(Path("null"), "x");
@@ -135,7 +135,7 @@ TEST_F(FilesTest, FailuresAreReportedNotHidden) {
   EXPECT_TRUE(f.status().IsNotFound()) << f.status().ToString();
   const common::Status written = common::WriteFileAtomic(Path("no/such/E.txt"), "x");
   EXPECT_TRUE(written.IsNotFound());
-  EXPECT_NE(written.ToString().find("No such file or directory"), std::string::npos) << written.ToString();
+  EXPECT_NE(written.ToString().find("（ありません）"), std::string::npos) << written.ToString();
   std::string bytes;
   EXPECT_TRUE(common::ReadWholeFile(Path("missing.txt"), bytes).IsNotFound());
   EXPECT_TRUE(common::ReadWholeFile(dir_.string(), bytes).IsIoError());  // a folder is no file
@@ -207,9 +207,9 @@ TEST_F(FilesTest, OnlyRegularFilesAreOpened) {
     std::string bytes;
     const common::Status read = common::ReadWholeFile(Path(name), bytes);
     EXPECT_TRUE(read.IsIoError()) << name;
-    EXPECT_THAT(read.ToString(), ::testing::HasSubstr("not a regular file")) << name;
+    EXPECT_THAT(read.ToString(), ::testing::HasSubstr("通常のファイルではありません")) << name;
     // A link in the file's place is refused for writing before its kind is looked at.
-    const char* why = std::string(name) == "fifo" ? "not a regular file" : "シンボリックリンク";
+    const char* why = std::string(name) == "fifo" ? "通常のファイルではありません" : "シンボリックリンク";
     common::RecordFile f;
     EXPECT_FALSE(f.Open(Path(name), 4)) << name;
     EXPECT_THAT(f.status().ToString(), ::testing::HasSubstr(why)) << name;

@@ -117,10 +117,10 @@ bool ThisWeek(const std::string& record) { return record.substr(11, 6) == "20240
 TEST_F(DemoWeekTest, CommandWritesTheFolderAndSummarises) {
   ASSERT_FALSE(Friday() == "/week");
   const std::string output = common::ReadWholeFile(fs::path(Friday()).parent_path() / "output.txt").value_or("");
-  EXPECT_NE(output.find("races 72, runners"), std::string::npos) << output;
-  EXPECT_NE(output.find("past runs"), std::string::npos) << output;
+  EXPECT_NE(output.find("レース 72、出走"), std::string::npos) << output;
+  EXPECT_NE(output.find("過去の出走"), std::string::npos) << output;
   // Friday: no payouts yet, so the list starts with the jockey masters.
-  EXPECT_NE(output.find("records TOKURACETCVNRCVN: KS"), std::string::npos) << output;
+  EXPECT_NE(output.find("記録 TOKURACETCVNRCVN: KS"), std::string::npos) << output;
 }
 
 TEST_F(DemoWeekTest, SameSeedGivesTheSameBytesAndReplacesStaleRecordings) {

@@ -87,10 +87,10 @@ TEST_F(CalculationDriverTest, ANulInAFieldIsShownEscapedAndLaterFailuresStayList
   const std::vector<std::string> texts = Calculate(host).failures.Texts();
   ASSERT_EQ(texts.size(), 2u) << ::testing::PrintToString(texts);
   for (const std::string& text : texts) EXPECT_EQ(text.find('\0'), std::string::npos) << common::Shown(text);
-  EXPECT_NE(texts[0].find("2019100002: factor item 2: WeekdayCode of run 2 (race 2024051205  ): \"\\x00\" is not a whole number"),
+  EXPECT_NE(texts[0].find("2019100002: 因子 2: 過去走 2（レース 2024051205  ）のWeekdayCode: \"\\x00\" は整数ではありません"),
             std::string::npos)
       << texts[0];
-  EXPECT_NE(texts[1].find("2019100003: factor item 2: WeekdayCode of run 2 (race 20240512051\\x00): \" \" is not a whole number"),
+  EXPECT_NE(texts[1].find("2019100003: 因子 2: 過去走 2（レース 20240512051\\x00）のWeekdayCode: \" \" は整数ではありません"),
             std::string::npos)
       << texts[1];
 }
@@ -102,7 +102,7 @@ TEST_F(CalculationDriverTest, CodesIndexesAndPredictsEveryHorseAndSkipsAFailingO
   ASSERT_EQ(report.failures.items.size(), 1u) << ::testing::PrintToString(report.failures.Texts());
   const std::string failure = report.failures.Texts()[0];
   EXPECT_NE(failure.find("2019100002"), std::string::npos) << failure;
-  EXPECT_NE(failure.find("WeekdayCode of run 2"), std::string::npos) << failure;
+  EXPECT_NE(failure.find("過去走 2（"), std::string::npos) << failure;
 
   const auto one = RecordsOf(ReadBelow(folder_, ExFile("2019100001")));
   ASSERT_EQ(one.size(), 5u);

@@ -190,7 +190,7 @@ TEST_F(Builder, AFailingHorseIsSkippedWithAnEmptyFileAndTheOthersAreBuilt) {
   ASSERT_EQ(texts.size(), 3u);
   EXPECT_NE(texts[2].find("UMAGOTOTHISWEEKN/" + std::string(E) + ".dat"), std::string::npos) << texts[2];
   EXPECT_NE(texts[0].find(std::string(F) + "EX.dat"), std::string::npos) << texts[0];
-  EXPECT_NE(texts[1].find("CreatedDate"), std::string::npos) << texts[1];
+  EXPECT_NE(texts[1].find("の作成日"), std::string::npos) << texts[1];
   EXPECT_EQ(Bytes("UMAGOTOEXTHISWEEKN/" + std::string(D) + "EX.dat"), "");
   EXPECT_EQ(Bytes("UMAGOTOEXTHISWEEKN/" + std::string(E) + "EX.dat"), "");
   EXPECT_EQ(Records(G).size(), 2u);  // the horse after the failures

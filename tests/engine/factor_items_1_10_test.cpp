@@ -63,7 +63,7 @@ class FactorItemsTest : public ::testing::Test {
     std::string code = "stale";
     const common::Status status = coder(context, code);
     if (!status.ok()) {
-      EXPECT_NE(status.ToString().find(" of run "), std::string::npos) << status.ToString();
+      EXPECT_NE(status.ToString().find("過去走 "), std::string::npos) << status.ToString();
       return std::nullopt;
     }
     return code;
@@ -191,7 +191,7 @@ TEST(CoderSupportTest, FailuresNameTheFieldAndTheRun) {
   int64_t out = 0;
   const common::Status track = TrackNumberOf(context, 1, out);
   ASSERT_FALSE(track.ok());
-  EXPECT_NE(track.ToString().find("TrackCode of run 1"), std::string::npos) << track.ToString();
+  EXPECT_NE(track.ToString().find("過去走 1（"), std::string::npos) << track.ToString();
   EXPECT_NE(track.ToString().find("\"1A\""), std::string::npos) << track.ToString();
 
   EXPECT_FALSE(DayNumberOf(context, 1, "BirthDate", runs[0].Text(ex::BirthDate), out).ok());

@@ -302,7 +302,7 @@ TEST_F(FactorItems21To30, FailureNamesTheEarlierRun) {
   std::string code;
   const common::Status status = CodeLapFactor(context, code);
   ASSERT_FALSE(status.ok());
-  EXPECT_NE(status.ToString().find("run 2"), std::string::npos) << status.ToString();
+  EXPECT_NE(status.ToString().find("過去走 2"), std::string::npos) << status.ToString();
 }
 
 }  // namespace

@@ -134,7 +134,7 @@ TEST(PredictSpeedsTest, IndexThatIsNotANumberFailsBeforeWriting) {
   const std::string before = r.bytes();
   const common::Status status = PredictSpeeds(r, MakeModel(1, {}));
   EXPECT_FALSE(status.ok());
-  EXPECT_NE(status.ToString().find("FactorCategoryIndex 17"), std::string::npos) << status.ToString();
+  EXPECT_NE(status.ToString().find("因子 17 の区分番号"), std::string::npos) << status.ToString();
   EXPECT_EQ(r.bytes(), before);
 }
 

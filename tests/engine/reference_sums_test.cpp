@@ -62,7 +62,7 @@ TEST(ReferenceSums, TrackCodeThatIsNotANumberFails) {
     float sum = 0;
     const auto status = ReferencePaceSum(model, RunOn(track), sum);
     EXPECT_FALSE(status.ok()) << track;
-    EXPECT_NE(status.ToString().find("TrackCode"), std::string::npos) << status.ToString();
+    EXPECT_NE(status.ToString().find("トラックコード"), std::string::npos) << status.ToString();
   }
 }
 

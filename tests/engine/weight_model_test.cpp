@@ -157,7 +157,7 @@ TEST_F(WeightModelTest, AFailedLoadNamesTheFileAndLeavesTheModelAsItWas) {
     std::string file, bytes;  // replaces one file of the good model
     std::string expected_file, expected_text;
   } cases[] = {
-      {"missing", soha, "", "QA1SibaSohaWeightData201801N2024.dat", "ファイルがないか読めません"},
+      {"missing", soha, "", "QA1SibaSohaWeightData201801N2024.dat", "ファイルがないか、読めません"},
       {"short", soha, "61,61,0,0,0,0,0,0,0\r\n", "QA1SibaSohaWeightData201801N2024.dat", "値が 9 個しかありません"},
       {"too many categories", total, Totals({"6001"}), "QA1SibaTotalData201801N2024.dat", "区分数 6001 が"},
       {"negative count", total, Totals({"-1"}), "QA1SibaTotalData201801N2024.dat", "区分数 -1 が"},

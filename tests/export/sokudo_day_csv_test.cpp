@@ -55,7 +55,7 @@ TEST(SokudoLine, RanksAreTwoDigitsAndABadRankDropsTheLine) {
   day.s.PredRank[4] = "  ";
   EXPECT_FALSE(SokudoLine(documents::RaceOf(day.s.CurrentRunnerRecord), day.s, failures));
   ASSERT_EQ(failures.items.size(), 1u);
-  EXPECT_NE(failures.items[0].ToString().find("horse 4"), std::string::npos);
+  EXPECT_NE(failures.items[0].ToString().find("馬番 4"), std::string::npos);
 }
 
 // A pass: the first race of a date replaces an earlier pass's file; races of the date add their

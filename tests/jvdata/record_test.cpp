@@ -155,11 +155,11 @@ TEST(Record, CheckRecordsFindsTheFirstBadRecord) {
       {"sound", three, 0, ""},
       {"a short delivered record, padded", r + short_stored, 0, ""},
       // The record that took the damage is named: its line end is out of place.
-      {"a byte inserted in record 2", r + r.substr(0, 9) + "x" + r.substr(9) + r.substr(1), 2, "does not end"},
-      {"a byte deleted from record 1", r.substr(0, 9) + r.substr(10) + r + "x", 1, "does not end"},
-      {"cut short", three.substr(0, three.size() - 1), 3, "is cut short: 554 of 555"},
-      {"a line end lost", r.substr(0, 553) + "xx" + r, 1, "line end"},
-      {"race records", Patterned(jvdata::RecordType::RA), 1, "does not start with \"SE\""},
+      {"a byte inserted in record 2", r + r.substr(0, 9) + "x" + r.substr(9) + r.substr(1), 2, "改行で終わっていません"},
+      {"a byte deleted from record 1", r.substr(0, 9) + r.substr(10) + r + "x", 1, "改行で終わっていません"},
+      {"cut short", three.substr(0, three.size() - 1), 3, "途中で切れています（555 バイトのうち 554 バイト）"},
+      {"a line end lost", r.substr(0, 553) + "xx" + r, 1, "改行"},
+      {"race records", Patterned(jvdata::RecordType::RA), 1, "\"SE\" で始まっていません"},
   };
   for (const auto& c : cases) {
     const jvdata::RecordCheck check = jvdata::CheckRecords(c.bytes, se);

@@ -149,7 +149,7 @@ TEST_F(ResultsPassTest, BeforeTheResultsTheRateTablesWaitAndMissingPayoutsAreNoF
 
   const auto outcome = Run(hooks);
   EXPECT_EQ(outcome.failures.Texts(),
-            (std::vector<std::string>{"手順12 レース202409220602: 出走馬のレコードがありません。このレースは文書とページに載せません"}));
+            (std::vector<std::string>{"出走馬 レース202409220602: 出走馬のレコードがありません。このレースは文書とページに載せません"}));
   EXPECT_EQ(state_.ResultsFinal, 0);
   std::vector<std::string> steps;
   for (const auto& e : testing::Timeline(host_))
@@ -218,9 +218,10 @@ TEST_F(ResultsPassTest, FailuresAreNamedByStepAndRaceAndThePassGoesOn) {
   const auto outcome = Run(hooks);
   const auto texts = outcome.failures.Texts();
   ASSERT_EQ(texts.size(), 3u);
-  EXPECT_NE(texts[0].find("手順4: コード表"), std::string::npos) << texts[0];
-  EXPECT_EQ(texts[1], "手順13 レース202409220601: speed 0");
-  EXPECT_EQ(texts[2], "手順16 WriteLupDocuments レース202409220602: cannot write TEKICHU/x.txt");
+  EXPECT_NE(texts[0].find("コード表: コード表"), std::string::npos) << texts[0];
+  EXPECT_EQ(texts[1], "予想順位と組合せ レース202409220601: speed 0");
+  // The failing writer is named by the document it writes.
+  EXPECT_EQ(texts[2], "予想結果文書（TEKICHU …lup.txt） レース202409220602: cannot write TEKICHU/x.txt");
   EXPECT_TRUE(outcome.failures.items[2].IsIoError());
   EXPECT_EQ(ResultsEndText(outcome.failures), "予想･結果は終わりましたが、3件の処理に失敗しました");
 

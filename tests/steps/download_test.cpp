@@ -386,9 +386,12 @@ TEST_F(ThisWeekDownloadTest, OddLengthRecordsAreCountedAndTheFileStaysWhole) {
   link_.opens = {{0, 3, 0}};
   link_.reads = {R(se.substr(0, 300)), R(se), R(se.substr(0, 500)), R(Ra("01") + "extra")};
   const auto texts = Run().Texts();
-  EXPECT_THAT(texts, Contains(HasSubstr("SETHISWEEKN.dat: 2 records delivered shorter than 555 bytes")));
-  EXPECT_THAT(texts, Contains(HasSubstr("RATHISWEEKN.dat: 1 records delivered longer than 1272 bytes")));
-  EXPECT_THAT(host_.Messages().back(), HasSubstr("shorter than 555"));
+  EXPECT_THAT(texts, Contains(HasSubstr("SETHISWEEKN.dat: 555 バイトより短いレコードが 2 件届きました")));
+  EXPECT_THAT(texts, Contains(HasSubstr("RATHISWEEKN.dat: 1272 バイトより長いレコードが 1 件届きました")));
+  // The message names the delivered (recording) file the odd records came from and what to do.
+  EXPECT_THAT(host_.Messages().back(), HasSubstr("555 バイトより短い"));
+  EXPECT_THAT(host_.Messages().back(), HasSubstr("（届いたファイル file1.jvd ほか）"));
+  EXPECT_THAT(host_.Messages().back(), HasSubstr("届いたファイル（JV-Linkの記録ファイル）を確かめ"));
   const std::string bytes = *common::ReadWholeFile(store::PathOf(app_, store::kSeThisWeek));
   EXPECT_TRUE(jvdata::CheckRecords(bytes, *jvdata::StoredLayout(jvdata::RecordType::SE)).ok());
   EXPECT_EQ(Records(store::kSeThisWeek)->size(), 3u);
@@ -399,8 +402,8 @@ TEST_F(ThisWeekDownloadTest, OddLengthRecordsAreCountedAndTheFileStaysWhole) {
 // Without the program folder nothing else is looked at.
 TEST_F(ThisWeekDownloadTest, AMissingProgramFolderIsReportedAsSuch) {
   state_ = common::RunStateFor(app_ + "nowhere");
-  EXPECT_THAT(Run().Texts(), ElementsAre(HasSubstr("no program folder " + app_ + "nowhere/: No such file")));
-  EXPECT_THAT(host_.Messages(), ElementsAre(HasSubstr("no program folder")));
+  EXPECT_THAT(Run().Texts(), ElementsAre(HasSubstr("プログラムフォルダ " + app_ + "nowhere/ がありません")));
+  EXPECT_THAT(host_.Messages(), ElementsAre(HasSubstr("プログラムフォルダ ")));
   EXPECT_THAT(link_.calls, IsEmpty());
 }
 

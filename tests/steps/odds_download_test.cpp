@@ -182,7 +182,7 @@ TEST_F(OddsDownloadTest, RealtimeKeepsOnlyRecordsAndNeverTheBufferAfterAnError) 
   EXPECT_EQ(link_.calls, (std::vector<std::string>{"JVInit SA730215/SD918342/VELTRAN/ver.2020.3.2",
                                                    "JVRTOpen 0B30 " + RaceIdOf(1), "JVClose"}));
   ASSERT_EQ(failures.items.size(), 1u);
-  EXPECT_EQ(host_.Messages(), std::vector<std::string>{"速報オッズ取得で次のレースの取得に失敗しました。\n" + RaceIdOf(1) + " JVRead RC=-501"});
+  EXPECT_EQ(host_.Messages(), std::vector<std::string>{"速報オッズ取得で次のレースの取得に失敗しました。\n速報オッズ（0B30）: JVReadエラー。RC=-501（1 レース: " + RaceIdOf(1) + "）"});
   const auto texts = host_.TextsOf(common::StatusSlot::kRealtimeText1);
   EXPECT_EQ(texts, (std::vector<std::string>{"速報オッズ取得を開始します。。。。。。", "速報オッズ取得で失敗がありました。"}));
 }

@@ -94,9 +94,9 @@ TEST(PredictionModel, AMissingProgramFolderIsSaidBeforeTheModel) {
   engine::ReferenceModel model;
   const common::Status status = steps::LoadPredictionModel(common::RunStateFor(missing), model, host);
   EXPECT_FALSE(status.ok());
-  EXPECT_THAT(status.ToString(), HasSubstr("no program folder"));
+  EXPECT_THAT(status.ToString(), HasSubstr("プログラムフォルダ "));
   ASSERT_EQ(host.Messages().size(), 1u);
-  EXPECT_THAT(host.Messages()[0], HasSubstr("no program folder"));
+  EXPECT_THAT(host.Messages()[0], HasSubstr("プログラムフォルダ "));
   EXPECT_THAT(host.Messages()[0], ::testing::Not(HasSubstr("OPTION1N")));
 }
 

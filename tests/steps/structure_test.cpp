@@ -203,7 +203,7 @@ TEST_F(Structure, CommandLineRunsTheStepAndExitsNonZeroOnFailure) {
   std::filesystem::remove(Path("SETHISWEEKNNEW.dat"));
   std::filesystem::create_directory(Path("SETHISWEEKNNEW.dat"));
   EXPECT_NE(std::system(command.c_str()), 0);
-  EXPECT_THAT(common::ReadWholeFile(dir_ + "/out.txt").value_or(""), HasSubstr("failed: "));
+  EXPECT_THAT(common::ReadWholeFile(dir_ + "/out.txt").value_or(""), HasSubstr("失敗 "));
 }
 
 }  // namespace
@@ -240,13 +240,13 @@ TEST_F(Structure, DamagedRawFilesFailTheirPassAndLeaveItsOutputs) {
     std::vector<const char*> kept;  // outputs that must hold the old records
   };
   const Case cases[] = {
-      {"RATHISWEEKN.dat", race.substr(0, 5) + "x" + race.substr(5) + race, "RATHISWEEKN.dat: record 1 does not end with a line end",
+      {"RATHISWEEKN.dat", race.substr(0, 5) + "x" + race.substr(5) + race, "RATHISWEEKN.dat のレコード 1 が改行で終わっていません",
        {"RATHISWEEKNNEW.dat", "RATHISWEEKNNEWd.dat"}},
-      {"SETHISWEEKN.dat", entry + entry.substr(1), "SETHISWEEKN.dat: record 2 is cut short",
+      {"SETHISWEEKN.dat", entry + entry.substr(1), "SETHISWEEKN.dat のレコード 2 が途中で切れています",
        {"SETHISWEEKNNEW.dat", "UMAGOTOTHISWEEKN/2000000001.dat"}},
-      {"SETHISWEEKN.dat", race, "SETHISWEEKN.dat: record 1 does not start with \"SE\"",
+      {"SETHISWEEKN.dat", race, "SETHISWEEKN.dat のレコード 1 が \"SE\" で始まっていません",
        {"SETHISWEEKNNEW.dat", "UMAGOTOTHISWEEKN/2000000001.dat"}},
-      {"UMTHISWEEKN.dat", horse.substr(0, horse.size() - 2) + "xx", "UMTHISWEEKN.dat: record 1 does not end",
+      {"UMTHISWEEKN.dat", horse.substr(0, horse.size() - 2) + "xx", "UMTHISWEEKN.dat のレコード 1 が改行で終わっていません",
        {"UMAGOTOTHISWEEKN/2000000001.dat"}},
   };
   for (const auto& c : cases) {
@@ -281,8 +281,8 @@ TEST_F(Structure, AFullDiskStopsThePassesThatReadTheFailedOutput) {
     FileSizeLimit full(3 * jvdata::se::kLength);
     failures = Run();
   }
-  EXPECT_THAT(failures.Texts(), Contains(HasSubstr("SETHISWEEKN.dat: File too large (4 records not written")));
-  EXPECT_THAT(host_.Messages().back(), HasSubstr("UMAGOTOTHISWEEKN/*.dat: left as they were"));
+  EXPECT_THAT(failures.Texts(), Contains(HasSubstr("SETHISWEEKN.dat に書き込めません（ファイルが大きすぎます）（4 件のレコードを書かず")));
+  EXPECT_THAT(host_.Messages().back(), HasSubstr("前の失敗のため行わなかった処理: UMAGOTOTHISWEEKN/*.dat は元のままです"));
   EXPECT_EQ(Bytes("KETTONUMTHISWEEKN.dat"), "\"2000000001\"\r\n");  // the horse pass ran
   EXPECT_THAT(EntryTags("UMAGOTOTHISWEEKN/2000000001.dat"), ElementsAre("old"));
   for (const auto& f : FolderFiles()) EXPECT_THAT(f, ::testing::Not(HasSubstr("~"))) << "temporary file left";
@@ -294,9 +294,9 @@ TEST_F(Structure, IdsThatAreNotTenDigitsAreRejected) {
   Put("SETHISWEEKN.dat", {Entry({"2", "20240801", "20240803", "05", "01", "03", "200000\"001", "quoted"}),
                           Entry({"2", "20240801", "20240803", "05", "01", "04", "2000000001", "good"})});
   const auto texts = Run().Texts();
-  EXPECT_THAT(texts, Contains(HasSubstr("KettoNum \"200000\"001\" is not ten digits")));
-  EXPECT_THAT(texts, Contains(HasSubstr("KettoNum \"20000/0001\" is not ten digits")));
-  EXPECT_THAT(texts, Contains(HasSubstr("DamNum \"3000000\"01\" is not ten digits")));
+  EXPECT_THAT(texts, Contains(HasSubstr("血統登録番号 \"200000\"001\" は10桁の数字ではない")));
+  EXPECT_THAT(texts, Contains(HasSubstr("血統登録番号 \"20000/0001\" は10桁の数字ではない")));
+  EXPECT_THAT(texts, Contains(HasSubstr("母の繁殖登録番号 \"3000000\"01\" は10桁の数字ではない")));
   EXPECT_EQ(Bytes("KETTONUMTHISWEEKN.dat"), "\"2000000001\"\r\n");
   EXPECT_EQ(Bytes("HAHAHANNUMTHISWEEKN.dat"), "\"          \"\r\n\"3000000001\"\r\n");
   EXPECT_THAT(FolderFiles("UMAGOTOTHISWEEKN"), ElementsAre("UMAGOTOTHISWEEKN/2000000001.dat"));

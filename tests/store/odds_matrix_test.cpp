@@ -154,9 +154,9 @@ TEST_F(OddsMatrixTest, UnusableEntriesAndLinesAreSkippedAndReported) {
   EXPECT_EQ(report.skipped_entries, 3);
   EXPECT_EQ(Values(Lines("202408030501", "UMARENODDS.dat")), (std::vector<std::string>{"64=12.3"}));
   ASSERT_EQ(report.failures.items.size(), 2u);
-  EXPECT_EQ(report.failures.Texts()[0], "O2THISWEEKN.dat: 2 lines are no O2 record of a race (first at line 2)");
+  EXPECT_EQ(report.failures.Texts()[0], "O2THISWEEKN.dat: 2 行がレースの O2 レコードではありません（最初は 2 行目）");
   EXPECT_EQ(report.failures.Texts()[1],
-            "O2THISWEEKN.dat: 3 entries skipped (a horse number outside 1 to 18 or odds that are no number)");
+            "O2THISWEEKN.dat: 3 項目を飛ばしました（馬番が 1〜18 の外か、オッズが数字ではありません）");
 }
 
 TEST_F(OddsMatrixTest, AFailedWriteIsReportedAndTheOtherRacesAreWritten) {

@@ -106,9 +106,11 @@ TEST_F(RealtimeDeliveriesWeek, EveryStepThatRequestsByDeliveredIdsShowsAnIdWithN
     std::vector<std::string> lines;  // whole failure texts that must be shown
   };
   const Step steps[] = {
-      {"realtime-odds", {common::Shown(last_id) + " JVRTOpen RC=-112"}},
+      // One line for the races refused with one code, the first of them (the last race) named.
+      {"realtime-odds", {"速報オッズ（0B30）: JVRTOpenエラー。RC=-112（", "レース: " + common::Shown(last_id)}},
       {"realtime-results",
-       {"（0B30）" + common::Shown(last_id) + " JVRTOpen RC=-112", "（0B12 " + date + " の読み込みを打ち切りました）"}},
+       {"速報単勝オッズ（0B30）: JVRTOpenエラー。RC=-112（", "レース: " + common::Shown(last_id),
+        "（0B12 " + date + " の読み込みを打ち切りました）"}},
       {"cancel", {"（0B12 " + date + " の読み込みを打ち切りました）"}},
   };
   for (const Step& step : steps) {

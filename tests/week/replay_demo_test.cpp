@@ -13,10 +13,10 @@
 namespace radadovur {
 namespace {
 
-// "records TOKURACETCVNRCVN: HR 4667 KS 126 ..." of the demo summary, as counts by type.
+// "記録 TOKURACETCVNRCVN: HR 4667 KS 126 ..." of the demo summary, as counts by type.
 std::map<std::string, int> SummaryCounts(const std::string& out, const std::string& dataspec) {
   std::map<std::string, int> counts;
-  const std::string head = "records " + dataspec + ":";
+  const std::string head = "記録 " + dataspec + ":";
   const auto at = out.find(head);
   if (at == std::string::npos) return counts;
   std::istringstream line(out.substr(at + head.size(), out.find('\n', at) - at - head.size()));

@@ -140,7 +140,7 @@ class MondayOutputsWeekTest : public ResultsOutputsWeekTest {
 };
 
 TEST_P(ResultsOutputsWeekTest, RunsWithoutFailuresAndTwiceGivesIdenticalFiles) {
-  EXPECT_EQ(w_->results_out.find("failed"), std::string::npos) << w_->results_out;
+  EXPECT_EQ(w_->results_out.find("失敗: "), std::string::npos) << w_->results_out;
   EXPECT_TRUE(w_->differences.empty()) << w_->differences.size() << " files differ, e.g. " << w_->differences[0];
 }
 
@@ -237,7 +237,7 @@ TEST_F(MondayOutputsWeekTest, RealtimeResultsHistoryAndHitsRunOnThePassesFiles) 
   const auto realtime = testing::RunCli("realtime-results '" + w_->dir + "'");
   ASSERT_EQ(realtime.exit_code, 0) << realtime.out;
   std::smatch m;
-  ASSERT_TRUE(std::regex_search(realtime.out, m, std::regex(R"(runner records patched: (\d+))"))) << realtime.out;
+  ASSERT_TRUE(std::regex_search(realtime.out, m, std::regex(R"(速報で直した出走馬レコード (\d+) 件)"))) << realtime.out;
   EXPECT_GT(std::stoi(m[1]), 0);
 
   for (const auto& date : w_->dates) fs::remove(w_->dir + "SOKUDO/HR" + date + ".csv");

@@ -146,7 +146,7 @@ TEST_F(TwoWeeksTest, WeekTwoBeforeItsCalculationIsRefusedAndWeekOneKeepsItsDocum
 TEST_F(TwoWeeksTest, LaterWeekNeedsTheFolderOfTheWeekBefore) {
   const auto r = Run("demo", " --week 2");
   EXPECT_NE(r.exit_code, 0);
-  EXPECT_NE(r.out.find("write week 1"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("先に第 1 週を"), std::string::npos) << r.out;
 }
 
 }  // namespace
