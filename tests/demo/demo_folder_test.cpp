@@ -23,6 +23,7 @@
 #include "jvdata/layout_se.h"
 #include "jvdata/layout_um.h"
 #include "jvdata/record.h"
+#include "support/demo_cache.h"
 
 namespace radadovur::demo {
 namespace {
@@ -76,32 +77,10 @@ std::string Str(std::string_view v) { return std::string(v); }
 std::string RaceIdOf(const std::string& record) { return record.substr(11, 16); }
 
 // The friday and monday folders of seed 1, written once by the command line and shared by every
-// test process of this build: the folders are deterministic, so whichever process writes one
-// first (into a temporary name, then renamed) writes it for all.
+// test process of this build (support/demo_cache.h).
 class DemoWeekTest : public ::testing::Test {
  protected:
-  static std::string Folder(const std::string& state) {
-    struct stat st {};
-    ::stat(RADADOVUR_CLI, &st);
-    const fs::path cache = fs::path(RADADOVUR_CLI).parent_path() / "demo_test_cache";
-    const std::string key = std::to_string(st.st_mtime) + "-" + std::to_string(st.st_size);
-    const fs::path done = cache / key / state;
-    std::error_code ec;
-    if (fs::exists(cache))  // folders of an earlier build of the command
-      for (const auto& e : fs::directory_iterator(cache))
-        if (e.path().filename() != key) fs::remove_all(e.path(), ec);
-    if (fs::exists(done / "week" / "JVDATA")) return done.string();
-    fs::create_directories(cache / key);
-    const fs::path temp = cache / key / (state + ".tmp" + std::to_string(::getpid()));
-    fs::remove_all(temp);
-    const std::string cmd = std::string(RADADOVUR_CLI) + " demo " + (temp / "week").string() + " --state " + state +
-                            " --seed 1 > " + (temp / "output.txt").string();
-    fs::create_directories(temp);
-    if (std::system(cmd.c_str()) != 0) return "";
-    fs::rename(temp, done, ec);
-    fs::remove_all(temp, ec);
-    return fs::exists(done / "week" / "JVDATA") ? done.string() : "";
-  }
+  static std::string Folder(const std::string& state) { return testing::CachedDemoWeek("--state " + state); }
   static const std::string& Friday() {
     static const std::string dir = Folder("friday") + "/week";
     return dir;

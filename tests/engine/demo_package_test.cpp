@@ -16,6 +16,7 @@
 #include "engine/weight_model.h"
 #include "steps/model_package.h"
 #include "steps/startup.h"
+#include "support/demo_cache.h"
 #include "support/recording_host.h"
 
 namespace radadovur::engine {
@@ -27,8 +28,8 @@ class DemoPackageTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     dir_ = new std::string((fs::temp_directory_path() / ("radadovur_demo_package_" + std::to_string(::getpid()))).string() + "/");
-    std::string error;
-    ASSERT_TRUE(demo::WriteDemoFolder(*dir_, options_, nullptr, &error)) << error;
+    // The command's default week, the one `options_` describe, copied from this build's shared weeks.
+    ASSERT_TRUE(testing::DemoWeekFromCache(*dir_, ""));
     world_ = new demo::World(demo::GenerateWorld(options_));
   }
   static void TearDownTestSuite() {
