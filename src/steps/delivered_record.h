@@ -5,9 +5,9 @@
 
 #include "common/status.h"
 
-// The check a realtime fetch makes on each record JV-Link delivers before it keeps it: a record
-// with a byte put in or lost, cut short or run into the next would be stored shifted and break
-// every later read of the file it goes to.
+// The check a fetch (this week's odds, the realtime deliveries) makes on each record JV-Link
+// delivers before it keeps it: a record with a byte put in or lost, cut short or run into the
+// next would be stored shifted and break every later read of the file it goes to.
 namespace radadovur::steps {
 
 // OK for a record that can be kept (jvdata::DeliveredRecordFault); else Corruption naming the

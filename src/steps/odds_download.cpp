@@ -105,18 +105,30 @@ bool Keep(const std::string& app_path, const std::vector<OddsFile>& files, std::
 }
 
 // This week's read loop: until the end, a read error or a failed append. Only -403 is a broken
-// file to download again; -402 is a read error here.
+// file to download again; -402 is a read error here. A damaged record is left out (kept, it
+// would shift the odds file it goes to) and added to `damaged`, named by its recording file and
+// its place in it.
 void ReadWeekOdds(const std::string& app_path, const WeekFetch& fetch, jvlink::JvLink& link, common::StepHost& host,
-                  common::StepFailures& failures) {
+                  common::StepFailures& failures, std::vector<Status>& damaged) {
   std::string buffer(jvlink::kJvReadBufferSize, '\0');
   int32_t size = jvlink::kJvReadBufferSize;
   std::string file_name;
+  std::string counted_file;  // the recording file `records` counts in
+  int64_t records = 0;
   std::map<std::string, int> broken_reports;  // by file name
   for (;;) {
     size = jvlink::kJvReadBufferSize;
     const int32_t rc = link.JVRead(buffer, size, file_name);
     if (rc > 0) {
       const std::string_view record = std::string_view(buffer).substr(0, static_cast<size_t>(rc));
+      if (file_name != counted_file) {
+        counted_file = file_name;
+        records = 0;
+      }
+      if (Status s = CheckDeliveredRecord(kWeekOddsDataspec, file_name, ++records, record); !s.ok()) {
+        damaged.push_back(std::move(s));
+        continue;
+      }
       if (!Keep(app_path, fetch.files, record, host, failures)) return;
       continue;
     }
@@ -126,6 +138,7 @@ void ReadWeekOdds(const std::string& app_path, const WeekFetch& fetch, jvlink::J
     if (rc == jvlink::jvread::kBrokenFile403 && ++broken_reports[file_name] < kBrokenFileTries) {
       link.JVFiledelete(file_name);
       link.JVClose();
+      counted_file.clear();  // the file comes again from its first record
       int32_t read_count = 0;
       int32_t download_count = 0;
       std::string last_file_timestamp;
@@ -145,6 +158,7 @@ common::StepFailures RunThisWeekOdds(ThisWeekOdds which, common::RunState& state
                                      std::chrono::milliseconds poll_interval) {
   const WeekFetch fetch = FetchOf(which);
   common::StepFailures failures;
+  std::vector<Status> damaged;  // delivered records left out
   state.OddsSource = 0;
   if (EmptyFiles(state.AppPath, fetch.files, host, failures)) {
     if (const int32_t rc = link.JVInit(std::string(fetch.software_id)); rc != 0)
@@ -167,9 +181,17 @@ common::StepFailures RunThisWeekOdds(ThisWeekOdds which, common::RunState& state
       window.DialogResult = WaitForDownload(link, window.DownloadCount, host, poll_interval);
       read = window.DialogResult != common::kDownloadCancelled;
     }
-    if (read && read_count >= 1) ReadWeekOdds(state.AppPath, fetch, link, host, failures);
+    if (read && read_count >= 1) ReadWeekOdds(state.AppPath, fetch, link, host, failures, damaged);
   }
   link.JVClose();
+  if (!damaged.empty()) {
+    std::string message = "今週オッズ取得で壊れたレコードを取り込みませんでした。";
+    for (Status& record : damaged) {
+      message += "\n" + record.ToString();
+      failures.Add(std::move(record));
+    }
+    host.Message(message);
+  }
   host.SetStatus(StatusSlot::kOddsText1, std::string(failures.empty() ? fetch.end_text : fetch.failed_text));
   return failures;
 }

@@ -10,6 +10,7 @@
 #include "common/record_file.h"
 #include "common/text_file.h"
 #include "jvdata/odds_entry.h"
+#include "jvdata/record.h"
 
 namespace radadovur::store {
 namespace {
@@ -43,6 +44,9 @@ void RunPass(const std::string& app_path, const OddsPass& pass, std::string_view
     return;
   }
   OddsMatrix matrix(odds::HorsesOf(*pass.family));
+  // Only a whole record is read: a line with a byte lost or put in would give every odds after
+  // the damage to the wrong tickets.
+  const jvdata::Layout* layout = jvdata::DeliveredLayout(pass.type);
   int64_t skipped = 0;
   int64_t bad_lines = 0;
   int64_t first_bad_line = 0;
@@ -52,11 +56,12 @@ void RunPass(const std::string& app_path, const OddsPass& pass, std::string_view
     size_t end = bytes.find('\n', start);
     if (end == std::string::npos) end = bytes.size();
     std::string_view line(bytes.data() + start, end - start);
+    const bool line_end = end < bytes.size() && line.ends_with('\r');
     start = end + 1;
     ++line_number;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (line.empty()) continue;
-    const std::string name = jvdata::TypeOf(line) == pass.type ? OddsMatrixFileName(pass, line) : std::string();
+    if (line_end) line.remove_suffix(1);
+    const bool whole = line_end && layout && line.size() + 2 == layout->length && jvdata::TypeOf(line) == pass.type;
+    const std::string name = whole ? OddsMatrixFileName(pass, line) : std::string();
     if (name.empty()) {
       if (bad_lines++ == 0) first_bad_line = line_number;
       continue;

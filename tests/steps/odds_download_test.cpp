@@ -21,9 +21,10 @@ using jvdata::RecordType;
 using Read = ScriptedJvLink::Read;
 namespace names = common::names;
 
-// Short stand-ins for delivered records: the type in front, a tag, CR LF.
+// Short stand-ins for delivered records of a type no fetch keeps: the type in front, a tag, CR LF.
 std::string Rec(const char* spec, const std::string& tag) { return std::string(spec) + tag + "\r\n"; }
-// The same at their type's full length, for the realtime odds, which check each record.
+// A delivered record at its type's full length, the tag after the type (every fetch checks each
+// record it keeps).
 std::string Full(RecordType type, const std::string& tag) {
   std::string record = MakeRecord(type, {});
   return record.replace(2, tag.size(), tag);
@@ -77,12 +78,15 @@ class OddsDownloadTest : public ::testing::Test {
 TEST_F(OddsDownloadTest, EachButtonKeepsOnlyItsOwnTypesInDeliveryOrder) {
   ASSERT_TRUE(common::WriteFileAtomic(app_ + std::string(names::kO6ThisWeek), "earlier O6\r\n").ok());
   state_.OddsSource = 1;
-  for (const char* spec : {"O1", "O2", "O3", "O4", "O5", "O6"}) link_.reads.push_back(ScriptedJvLink::Record(Rec(spec, "a")));
-  link_.reads.push_back(ScriptedJvLink::Record(Rec("O2", "b")));
+  for (RecordType type : {RecordType::O1, RecordType::O2, RecordType::O4, RecordType::O5, RecordType::O6}) {
+    link_.reads.push_back(ScriptedJvLink::Record(Full(type, "a")));
+    if (type == RecordType::O2) link_.reads.push_back(ScriptedJvLink::Record(Rec("O3", "a")));
+  }
+  link_.reads.push_back(ScriptedJvLink::Record(Full(RecordType::O2, "b")));
   EXPECT_TRUE(Week(steps::ThisWeekOdds::kPairsAndTrio).empty());
-  EXPECT_EQ(File(names::kO2ThisWeek), "O2a\r\nO2b\r\n");
-  EXPECT_EQ(File(names::kO4ThisWeek), "O4a\r\n");
-  EXPECT_EQ(File(names::kO5ThisWeek), "O5a\r\n");
+  EXPECT_EQ(File(names::kO2ThisWeek), Full(RecordType::O2, "a") + Full(RecordType::O2, "b"));
+  EXPECT_EQ(File(names::kO4ThisWeek), Full(RecordType::O4, "a"));
+  EXPECT_EQ(File(names::kO5ThisWeek), Full(RecordType::O5, "a"));
   EXPECT_EQ(File(names::kO6ThisWeek), "earlier O6\r\n");  // the other button's file is left alone
   EXPECT_EQ(state_.OddsSource, 0);
   EXPECT_EQ(link_.calls.front(), "JVInit SA730215/SD918342/ZEDORADERIDEROZE/ver.2020.3.2");
@@ -91,10 +95,10 @@ TEST_F(OddsDownloadTest, EachButtonKeepsOnlyItsOwnTypesInDeliveryOrder) {
   EXPECT_EQ(host_.LastText(common::StatusSlot::kOddsText1), "オッズ取得完了");
 
   link_.calls.clear();
-  link_.reads = {ScriptedJvLink::Record(Rec("O5", "c")), ScriptedJvLink::Record(Rec("O6", "c"))};
+  link_.reads = {ScriptedJvLink::Record(Full(RecordType::O5, "c")), ScriptedJvLink::Record(Full(RecordType::O6, "c"))};
   EXPECT_TRUE(Week(steps::ThisWeekOdds::kTrifecta).empty());
-  EXPECT_EQ(File(names::kO6ThisWeek), "O6c\r\n");
-  EXPECT_EQ(File(names::kO5ThisWeek), "O5a\r\n");
+  EXPECT_EQ(File(names::kO6ThisWeek), Full(RecordType::O6, "c"));
+  EXPECT_EQ(File(names::kO5ThisWeek), Full(RecordType::O5, "a"));
   EXPECT_EQ(link_.calls.front(), "JVInit UNKNOWN");
   EXPECT_EQ(host_.LastText(common::StatusSlot::kOddsText1), "3連単オッズ取得完了");
   EXPECT_TRUE(host_.Messages().empty());
@@ -111,11 +115,12 @@ TEST_F(OddsDownloadTest, NothingToReadLeavesTheButtonsFilesEmpty) {
 }
 
 TEST_F(OddsDownloadTest, OnlyMinus403IsABrokenFileToFetchAgain) {
-  link_.reads = {ScriptedJvLink::Record(Rec("O2", "1"), "0001.jvd"), {-403, "", "0002.jvd"},
-                 ScriptedJvLink::Record(Rec("O2", "2"), "0002.jvd"), {-402, "", "0003.jvd"},
-                 ScriptedJvLink::Record(Rec("O2", "3"), "0003.jvd")};
+  link_.reads = {ScriptedJvLink::Record(Full(RecordType::O2, "1"), "0001.jvd"), {-403, "", "0002.jvd"},
+                 ScriptedJvLink::Record(Full(RecordType::O2, "2"), "0002.jvd"), {-402, "", "0003.jvd"},
+                 ScriptedJvLink::Record(Full(RecordType::O2, "3"), "0003.jvd")};
   const common::StepFailures failures = Week(steps::ThisWeekOdds::kPairsAndTrio);
-  EXPECT_EQ(File(names::kO2ThisWeek), "O2" "1\r\nO2" "2\r\n");  // the read after -402 never comes
+  // The read after -402 never comes.
+  EXPECT_EQ(File(names::kO2ThisWeek), Full(RecordType::O2, "1") + Full(RecordType::O2, "2"));
   EXPECT_EQ(host_.Messages(), std::vector<std::string>{"JVReadエラー。 RC=-402"});
   EXPECT_EQ(failures.items.size(), 1u);
   const std::vector<std::string> recovery = {"JVFiledelete 0002.jvd", "JVClose", "JVOpen TOKURACETCOVRCOV 00000000000000 2"};
@@ -126,7 +131,7 @@ TEST_F(OddsDownloadTest, OnlyMinus403IsABrokenFileToFetchAgain) {
 TEST_F(OddsDownloadTest, ACancelledDownloadReadsNothing) {
   link_.opens = {{0, 3, 2}};
   link_.statuses = {1};
-  link_.reads = {ScriptedJvLink::Record(Rec("O6", "x"))};
+  link_.reads = {ScriptedJvLink::Record(Full(RecordType::O6, "x"))};
   host_.cancel = true;
   Week(steps::ThisWeekOdds::kTrifecta);
   EXPECT_EQ(window_.DownloadCount, 2);
@@ -206,11 +211,11 @@ TEST_F(OddsDownloadTest, AFileThatCannotBeWrittenEndsTheFetchNamingIt) {
 }
 
 TEST_F(OddsDownloadTest, AFullDiskLeavesWholeRecordsAndNoFinishedText) {
-  const std::string record = Rec("O6", std::string(96, 'x'));  // 100 bytes
+  const std::string record = Full(RecordType::O6, "x");
   link_.reads.assign(5, ScriptedJvLink::Record(record));
   common::StepFailures failures;
   {
-    FileSizeLimit full(250);
+    FileSizeLimit full(static_cast<rlim_t>(record.size() * 5 / 2));
     failures = Week(steps::ThisWeekOdds::kTrifecta);
   }
   EXPECT_EQ(failures.items.size(), 1u);
@@ -218,6 +223,34 @@ TEST_F(OddsDownloadTest, AFullDiskLeavesWholeRecordsAndNoFinishedText) {
   ASSERT_EQ(host_.Messages().size(), 1u);
   EXPECT_NE(host_.Messages()[0].find("O6THISWEEKN.dat"), std::string::npos);
   EXPECT_EQ(host_.TextsOf(common::StatusSlot::kOddsText1), std::vector<std::string>{"3連単オッズ取得で失敗がありました。"});
+}
+
+// This week's fetch leaves a damaged record out, as the realtime fetches do: kept, it would shift
+// the odds file it goes to. It is named by its recording file and its place there; the records
+// before and after it are kept and the button ends with its failed text.
+TEST_F(OddsDownloadTest, ThisWeeksFetchLeavesADamagedRecordOutAndNamesIt) {
+  const std::string sound = Full(RecordType::O2, "b");
+  const std::pair<const char*, std::string> damages[] = {
+      {"a byte taken out", std::string(sound).erase(sound.size() / 2, 1)},
+      {"a byte put in", std::string(sound).insert(sound.size() / 2, "x")},
+      {"CR LF lost at the same length", std::string(sound).erase(sound.size() / 2, 2) + "xx"},
+      {"cut short", sound.substr(0, sound.size() / 2)},
+  };
+  for (const auto& [what, damaged] : damages) {
+    host_.events.clear();
+    link_.reads = {ScriptedJvLink::Record(Full(RecordType::O2, "a"), "0001.jvd"),
+                   ScriptedJvLink::Record(damaged, "0001.jvd"), ScriptedJvLink::Record(Full(RecordType::O4, "c"), "0002.jvd")};
+    const common::StepFailures failures = Week(steps::ThisWeekOdds::kPairsAndTrio);
+    EXPECT_EQ(File(names::kO2ThisWeek), Full(RecordType::O2, "a")) << what;
+    EXPECT_EQ(File(names::kO4ThisWeek), Full(RecordType::O4, "c")) << what;
+    ASSERT_EQ(failures.items.size(), 1u) << what;
+    EXPECT_TRUE(failures.items[0].IsCorruption()) << what;
+    EXPECT_NE(failures.Texts()[0].find("TOKURACETCOVRCOV/0001.jvd の 2 件目のレコード"), std::string::npos)
+        << what << ": " << failures.Texts()[0];
+    ASSERT_EQ(host_.Messages().size(), 1u) << what;
+    EXPECT_EQ(host_.Messages()[0].rfind("今週オッズ取得で壊れたレコードを取り込みませんでした。\n", 0), 0u) << what;
+    EXPECT_EQ(host_.LastText(common::StatusSlot::kOddsText1), "オッズ取得で失敗がありました。") << what;
+  }
 }
 
 }  // namespace

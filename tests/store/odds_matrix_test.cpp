@@ -1,6 +1,7 @@
 #include "store/odds_matrix.h"
 
 #include <gtest/gtest.h>
+#include <cstdio>
 #include <sys/stat.h>
 
 #include "common/names.h"
@@ -148,15 +149,40 @@ TEST_F(OddsMatrixTest, UnusableEntriesAndLinesAreSkippedAndReported) {
   std::string bad_race = OddsRecordBuilder(RecordType::O2, kRaceB).Build();
   bad_race.replace(19, 2, "/.");  // a race id that names no file of the folder
   const std::string other_kind = OddsRecordBuilder(RecordType::O4, kRaceB).Build();
-  Put(names::kO2ThisWeek, good + bad_race + "\r\n" + other_kind);
+  Put(names::kO2ThisWeek, good + bad_race + "\r\n" + other_kind);  // an empty line is no record either
   const store::OddsMatrixReport report = store::BuildOddsMatrices(app_, 0);
   EXPECT_EQ(report.records, 1);
   EXPECT_EQ(report.skipped_entries, 3);
   EXPECT_EQ(Values(Lines("202408030501", "UMARENODDS.dat")), (std::vector<std::string>{"64=12.3"}));
   ASSERT_EQ(report.failures.items.size(), 2u);
-  EXPECT_EQ(report.failures.Texts()[0], "O2THISWEEKN.dat: 2 行がレースの O2 レコードではありません（最初は 2 行目）");
+  EXPECT_EQ(report.failures.Texts()[0], "O2THISWEEKN.dat: 3 行がレースの O2 レコードではありません（最初は 2 行目）");
   EXPECT_EQ(report.failures.Texts()[1],
             "O2THISWEEKN.dat: 3 項目を飛ばしました（馬番が 1〜18 の外か、オッズが数字ではありません）");
+}
+
+// Only whole records are read: a damaged one would give every odds after the damage to the wrong
+// tickets. Race A's sound record is read, race B's damaged one is named and writes no matrix.
+TEST_F(OddsMatrixTest, ADamagedRecordWritesNoMatrixAndIsNamed) {
+  const std::string sound_a = OddsRecordBuilder(RecordType::O2, kRaceA).Odds("0307", "000123").Build();
+  const std::string sound_b = OddsRecordBuilder(RecordType::O2, kRaceB).Odds("0102", "000011").Odds("1718", "000456").Build();
+  const size_t middle = sound_b.size() / 2;
+  const std::pair<const char*, std::string> damages[] = {
+      {"a byte taken out", std::string(sound_b).erase(middle, 1)},
+      {"a byte put in", std::string(sound_b).insert(middle, "0")},
+      {"LF without CR", sound_b.substr(0, sound_b.size() - 2) + " \n"},
+      {"cut short at the end of the file", sound_b.substr(0, sound_b.size() - 1)},
+  };
+  for (const auto& [what, damaged] : damages) {
+    std::remove((app_ + "KAIME/202408030502UMARENODDS.dat").c_str());
+    Put(names::kO2ThisWeek, sound_a + damaged);
+    const store::OddsMatrixReport report = store::BuildOddsMatrices(app_, 0);
+    EXPECT_EQ(report.records, 1) << what;
+    EXPECT_EQ(Values(Lines("202408030501", "UMARENODDS.dat")), (std::vector<std::string>{"64=12.3"})) << what;
+    EXPECT_TRUE(Lines("202408030502", "UMARENODDS.dat").empty()) << what;
+    ASSERT_EQ(report.failures.items.size(), 1u) << what;
+    EXPECT_EQ(report.failures.Texts()[0], "O2THISWEEKN.dat: 1 行がレースの O2 レコードではありません（最初は 2 行目）")
+        << what;
+  }
 }
 
 TEST_F(OddsMatrixTest, AFailedWriteIsReportedAndTheOtherRacesAreWritten) {

@@ -55,7 +55,9 @@ TEST_F(OddsWindowsTest, TheOddsWindowFetchesWithItsOwnJvLinkAndShowsTheEndText) 
   ScriptedJvLink& jv = *link;
   jv.opens = {{0, 1, 1}};  // one file to download first: the window's own progress dialog
   jv.statuses = {1};
-  jv.reads = {ScriptedJvLink::Record("O2a\r\n"), ScriptedJvLink::Record("O6a\r\n")};
+  const std::string o2 = OddsRecordBuilder(jvdata::RecordType::O2, "2024080305020101").Build();
+  const std::string o6 = OddsRecordBuilder(jvdata::RecordType::O6, "2024080305020101").Build();
+  jv.reads = {ScriptedJvLink::Record(o2), ScriptedJvLink::Record(o6)};
   Quiet<ui::OddsWindow> window(state_, std::move(link));
   EXPECT_EQ(window.objectName(), "VLTFOTHISWEEKNAZ");
   EXPECT_EQ(window.windowTitle(), QString::fromUtf8("今週のオッズ Ver.2024.8.12A"));
@@ -68,7 +70,7 @@ TEST_F(OddsWindowsTest, TheOddsWindowFetchesWithItsOwnJvLinkAndShowsTheEndText) 
   EXPECT_EQ(Text(window, "Text1"), QString::fromUtf8("オッズ取得完了"));
   EXPECT_EQ(window.DownloadState().DownloadCount, 1);
   EXPECT_EQ(state_.OddsSource, 0);
-  EXPECT_EQ(*common::ReadWholeFile(folder_.app_path() + std::string(names::kO2ThisWeek)), "O2a\r\n");
+  EXPECT_EQ(*common::ReadWholeFile(folder_.app_path() + std::string(names::kO2ThisWeek)), o2);
   EXPECT_TRUE(window.messages.empty());
   EXPECT_TRUE(Button(window, "Command3")->isEnabled());
   EXPECT_TRUE(SaveScreenshot(window, "VLTFOTHISWEEKNAZ"));
