@@ -17,10 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::vector<std::string> kTitle22 = {"2024年", "09月", "22日", "4回", "中山", "7日目"};
-const std::vector<std::string> kTitle21 = {"2024年", "09月", "21日", "4回", "中山", "6日目"};
-constexpr const char* kBrokenKey = "20240922090407";
-
 // Where line `tag` (its first occurrence) starts, and its length without CR LF.
 std::pair<size_t, size_t> LineOf(const std::string& doc, const std::string& tag) {
   const size_t at = doc.find("\r\n\"" + tag + "\"") + 2;
@@ -60,9 +56,7 @@ class DamagedDocumentTest : public ::testing::Test {
   void SetUp() override {
     fs::remove_all(app_ + "TEKICHU");
     fs::create_directories(app_ + "SOKUDO");
-    WriteMeetingDay(app_, "20240922060407", kTitle22, 3);
-    WriteMeetingDay(app_, kBrokenKey, kTitle22, 2);
-    WriteMeetingDay(app_, "20240921060406", kTitle21, 1);
+    WriteDaysAroundTheBrokenOne(app_);
     for (const char* name : kMade) ASSERT_TRUE(common::WriteFileAtomic(app_ + name, "earlier\r\n").ok());
   }
   std::string Read(const char* name) const { return common::ReadWholeFile(app_ + name).value_or("<unreadable>"); }

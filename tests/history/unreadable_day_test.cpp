@@ -18,10 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::vector<std::string> kTitle22 = {"2024年", "09月", "22日", "4回", "中山", "7日目"};
-const std::vector<std::string> kTitle21 = {"2024年", "09月", "21日", "4回", "中山", "6日目"};
-constexpr const char* kBrokenKey = "20240922090407";  // the second racecourse of 2024-09-22
-
 struct Unreadable {
   const char* what;
   std::function<void(const std::string& path)> make;
@@ -42,9 +38,7 @@ class UnreadableDayTest : public ::testing::Test {
  protected:
   void SetUp() override {
     fs::create_directories(app_ + "SOKUDO");
-    WriteMeetingDay(app_, "20240922060407", kTitle22, 3);
-    WriteMeetingDay(app_, kBrokenKey, kTitle22, 2);
-    WriteMeetingDay(app_, "20240921060406", kTitle21, 1);
+    WriteDaysAroundTheBrokenOne(app_);
     // What earlier loads left: stands for files made from the days as they were.
     for (const char* name : kMade) ASSERT_TRUE(common::WriteFileAtomic(app_ + name, "earlier\r\n").ok());
   }

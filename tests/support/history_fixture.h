@@ -125,4 +125,15 @@ inline void WriteMeetingDay(const std::string& app_path, const std::string& key,
   WriteDayFile(app_path, key, "lupRCM.txt", LupDocument(list));
 }
 
+// The day that the damaged-day tests break: the second racecourse of 2024-09-22.
+inline constexpr const char* kBrokenKey = "20240922090407";
+
+// Three meeting days around it: 2024-09-22 at Nakayama (3 races), kBrokenKey (2) and 2024-09-21 (1).
+inline void WriteDaysAroundTheBrokenOne(const std::string& app_path) {
+  const std::vector<std::string> title22 = {"2024年", "09月", "22日", "4回", "中山", "7日目"};
+  WriteMeetingDay(app_path, "20240922060407", title22, 3);
+  WriteMeetingDay(app_path, kBrokenKey, title22, 2);
+  WriteMeetingDay(app_path, "20240921060406", {"2024年", "09月", "21日", "4回", "中山", "6日目"}, 1);
+}
+
 }  // namespace radadovur::testing
