@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
   const double pass = Median(pass_times), write = Median(write_times);
   std::printf("races %d (results final %d), failures %zu, writers %s\n", races, final_results, failures,
               with_writers ? "all" : "none");
-  std::printf("last round: step 13 %.3f s, step 15 %.3f s, step 17 %.3f s, the rest of the pass %.3f s\n",
+  std::printf("last round: figures and pairs %.3f s, bet lists %.3f s, rate tables %.3f s, the rest %.3f s\n",
               figures_and_pairs, bet_lists, rate_tables, pass_times.back() - figures_and_pairs - bet_lists - rate_tables);
   std::printf("files written %zu, %lld bytes\n", written.files.size(), static_cast<long long>(written.bytes));
   std::printf("pass CPU in user mode %.3f s\n", Median(user_times));

@@ -28,15 +28,15 @@ struct DayListItem {
 // The list item of a day: 2024年09月22日4回中山7日目, 18 blanks, the key.
 std::string DayListText(const std::array<std::string, 6>& title, std::string_view key);
 
-// Steps 1 and 2: every day whose "tekichu.txt" has a first value, in search order; writes the
+// The day list: every day whose "tekichu.txt" has a first value, in search order; writes the
 // day key list. `on_date` as MeetingDaySearch's. A hit table that cannot be read is a failure,
 // its key goes to `unread_keys`, and the day key list stays as it was.
 std::vector<DayListItem> ListPastDays(const std::string& app_path,
                                       const std::function<void(std::string_view date)>& on_date,
                                       common::StepFailures& failures, std::vector<std::string>* unread_keys = nullptr);
 
-// Step 4 (and the race id list's truncation of step 3): reads each day's "lupRCM.txt" and
-// writes the race id list and the speed files. `on_race` gets each RaceId as its line is made.
+// The speed files of the listed days: reads each day's "lupRCM.txt" and writes the race id
+// list afresh and the speed files. `on_race` gets each RaceId as its line is made.
 // A result document that cannot be read is a failure; the speed file of its date and the race id
 // list then stay as they were, as do those of `unread_keys` (days whose hit table was unreadable).
 void WriteSpeedFiles(const std::string& app_path, const std::vector<std::string>& keys,

@@ -48,16 +48,16 @@ int HorseNumberAt(std::string_view ticket, size_t at);
 // SpeedAdjustCopy, PredSpeed) do not reach horse RunnerCount: the tickets cannot be formed.
 common::Status CheckRunnerSpeeds(const ResultsWindowState& state);
 
-// Pairs, steps 1 to 3: PairCount = n(n-1)/2; every pair i < j in generation order with its sums,
+// Pairs made and sorted: PairCount = n(n-1)/2; every pair i < j in generation order with its sums,
 // then SortKeysDescending of PairScore with UmatanKaime, and UmarenKaime a copy of the sorted
 // list. Returns the pairs' KaimeFile lines in generation order. Needs CheckRunnerSpeeds.
 std::string BuildPairs(std::string_view race_key, ResultsWindowState& state);
 
-// Pairs, step 5, the exacta order rule: each UmatanKaime entry with its faster horse first
+// The exacta order of the sorted pairs: each UmatanKaime entry with its faster horse first
 // (equal speeds keep the lower number first).
 void ApplyExactaOrder(ResultsWindowState& state);
 
-// Triples, steps 1 to 3: TripleCount = n(n-1)(n-2)/6, generated, scored and sorted as the pairs;
+// Triples made and sorted: TripleCount = n(n-1)(n-2)/6, generated, scored and sorted as the pairs;
 // SanrenpukuKaime a copy of the sorted list. Returns the triples' KaimeFile lines.
 std::string BuildTriples(std::string_view race_key, ResultsWindowState& state);
 
@@ -65,7 +65,7 @@ std::string BuildTriples(std::string_view race_key, ResultsWindowState& state);
 // first; the comparisons are strict, so equal speeds keep their incoming order.
 void OrderTrioByScore(ResultsWindowState& state, int32_t position);
 
-// Triples, step 5: every SanrentanKaime entry ordered by OrderTrioByScore.
+// The trifecta order of the sorted triples: every SanrentanKaime entry ordered by OrderTrioByScore.
 void ApplyTrifectaOrder(ResultsWindowState& state);
 
 // A ticket sort file: one line per ticket 1..count, ("RaceKey", "kind word", "ticket", score).

@@ -17,23 +17,23 @@ namespace radadovur::results {
 using PassStage = std::function<void(const std::string& app_path, ResultsWindowState& state,
                                      common::StepFailures& failures)>;
 
-// Called by a stage that works through every race at once (step 8) between two races, so that
-// the window repaints while it runs (the step host's Yield).
+// Called by a stage that works through every race at once (the runner files) between two
+// races, so that the window repaints while it runs (the step host's Yield).
 using BetweenRaces = std::function<void()>;
 using AllRacesStage = std::function<void(const std::string& app_path, ResultsWindowState& state,
                                          common::StepFailures& failures, const BetweenRaces& between_races)>;
 
 struct RaceStepHooks {
-  // Step 8, before the race table is loaded: every race's entries into its runner file.
+  // Before the race loop and the race table's load: every race's entries into its runner file.
   AllRacesStage PutEntries;
-  // Step 8, after the race table is loaded: every runner's runs into its runner record.
+  // Before the race loop, after the race table's load: every runner's runs into its runner record.
   AllRacesStage CopyRuns;
-  // Step 13, per race: runner figures and reliability marks, ranking and the runner files of the
+  // Per race, first: runner figures and reliability marks, ranking and the runner files of the
   // ticket folder, then the pairs (scores, sorting, the pair sort file).
   PassStage RunnerFiguresAndPairs;
-  // Step 15, per race: the bet lists and the remaining sort files.
+  // Per race, after its progress text: the bet lists and the remaining sort files.
   PassStage BetListsAndSortFiles;
-  // Step 17, per race once the results are final: the day's rates and its two rate tables.
+  // Per race, after its writers, with the results final: the day's rates and its two rate tables.
   PassStage RateTables;
 };
 

@@ -59,13 +59,14 @@ class RunnerFilePatches {
   std::set<std::string> races_without_file_;
 };
 
-// Step 4: each record of "SERIALTIME.dat" in record order puts its five fields into entry 0 of
-// its runner. A horse number that is not a number is a failure; that record is skipped.
+// The first patch: each record of "SERIALTIME.dat" in record order puts its five fields into
+// entry 0 of its runner. A horse number that is not a number is a failure; that record is skipped.
 void PatchRunnersFromRealtimeEntries(const std::string& app_path, RunnerFilePatches& files,
                                      RealtimePatchCounts& counts, common::StepFailures& failures);
 
-// Step 5: each line of "O1RIALTIME.dat" puts, for each of its 28 win entries whose horse number
-// is not 0 (blank), the entry's popularity and odds into entry 0 of that runner.
+// The second patch, over the first: each line of "O1RIALTIME.dat" puts, for each of its 28 win
+// entries whose horse number is not 0 (blank), the entry's popularity and odds into entry 0 of
+// that runner.
 void PatchRunnersFromRealtimeWinOdds(const std::string& app_path, RunnerFilePatches& files,
                                      RealtimePatchCounts& counts, common::StepFailures& failures);
 

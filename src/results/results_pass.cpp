@@ -77,7 +77,8 @@ common::Status CountRunners(const std::string& app_path, std::string_view race_k
   return common::Status::OK();
 }
 
-// Steps 1 to 9: everything before the race loop.
+// Everything before the race loop: the code table, the results check, the race list, the runner
+// files and the empty ticket files.
 void Setup(const std::string& app_path, common::StepHost& host, const RaceStepHooks& hooks,
            ResultsWindowState& state, ResultsPassOutcome& outcome, StepLog& log) {
   state.LastKeyLup.clear();
@@ -123,7 +124,7 @@ void Setup(const std::string& app_path, common::StepHost& host, const RaceStepHo
   }
 }
 
-// Steps 10 to 17 for race RaceIndex.
+// Race RaceIndex: its payout record, its stages and its writers.
 void RunRace(const std::string& app_path, common::StepHost& host, const RaceStepHooks& hooks, RaceWriters& writers,
              const store::RecordBlock& payouts, ResultsWindowState& state, StepLog& log) {
   const std::string key = state.RaceKeyList[state.RaceIndex];
@@ -133,7 +134,7 @@ void RunRace(const std::string& app_path, common::StepHost& host, const RaceStep
     return;
   }
 
-  // Step 10. The payout record at the race's list position: in results mode the list follows the
+  // The payout record at the race's list position: in results mode the list follows the
   // payout file, so it is the race's own; before the results it may be missing, which is no fault.
   if (static_cast<size_t>(state.RaceIndex) <= payouts.count()) {
     state.CurrentPayoutRecord = std::string(payouts.Record(static_cast<size_t>(state.RaceIndex) - 1));
@@ -146,18 +147,18 @@ void RunRace(const std::string& app_path, common::StepHost& host, const RaceStep
               "払戻", key);
   }
 
-  // Step 11: a meeting day starts at its race 01.
+  // A meeting day starts at its race 01, with its tallies at zero.
   if (jvdata::hr::RaceNum.Of(state.CurrentPayoutRecord) == "01") ResetDayTallies(state);
 
   // A race the runs pass could not trust gets nothing written; it is named there once.
   if (state.UntrustedRaces.count(key)) return;
 
-  // Step 12.
+  // The race's runner count, from the length of its runner file.
   if (common::Status count = CountRunners(app_path, key, state.RunnerCount); !count.ok()) {
     log.Add(count, "出走馬", key);
   } else if (state.RunnerCount == 0) {
     // Every document and page leaves the race out; the list says so. The key passed the name
-    // guard at step 10.
+    // guard above.
     std::string runner_file;
     (void)RaceRunnerFileName(key, runner_file);
     log.Add(common::Status::NotFound(app_path + runner_file,
@@ -167,13 +168,13 @@ void RunRace(const std::string& app_path, common::StepHost& host, const RaceStep
 
   log.Run(hooks.RunnerFiguresAndPairs, "予想順位と組合せ", key, app_path, state);
 
-  // Step 14.
+  // The race's progress text.
   host.Yield();
   host.SetStatus(common::StatusSlot::kMainText5, ProgressText(key, state.CodeTable));
 
   log.Run(hooks.BetListsAndSortFiles, "買い目一覧", key, app_path, state);
 
-  // Step 16.
+  // The race's documents, exports and pages, writer by writer.
   for (const RaceWriterCall& call : kRaceWriterOrder)
     log.Add((writers.*call.write)(app_path, state), std::string(call.written), key);
 

@@ -7,7 +7,7 @@
 #include "common/status.h"
 #include "results/results_window_state.h"
 
-// The runner figures of a race (part of step 13 of the results pass): the race's arrays sized
+// The runner figures of a race (the start of its first stage in the results pass): the race's arrays sized
 // afresh, every runner's texts and speeds read from its runner record, the reliability marks,
 // the runner lines of the race's ticket-folder file "KAIME/<RaceKey>.dat" and the spread of the
 // predicted speeds in RaceTable column 10.

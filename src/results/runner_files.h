@@ -9,7 +9,7 @@
 #include "results/race_steps.h"
 #include "results/results_window_state.h"
 
-// The per-race runner files "RACE/<RaceKey>.dat" (step 8 of the results pass): first every
+// The per-race runner files "RACE/<RaceKey>.dat" (before the results pass's race loop): first every
 // listed race's entries of this week, one record per horse number, then every runner's runs
 // copied from the horse's expanded records, this week's race in entry 0 and up to 64 past runs
 // newest first. Each file is rewritten whole through a temporary file.

@@ -5,11 +5,12 @@
 #include "results/race_steps.h"
 #include "results/results_window_state.h"
 
-// The runner stages of the results pass: the runner files of step 8, and the first half of
-// step 13 (runner figures and marks, the ranking, the two runner files of the ticket folder).
+// The runner stages of the results pass: the runner files before its race loop, and the first
+// half of each race's first stage (runner figures and marks, the ranking, the two runner files
+// of the ticket folder).
 namespace radadovur::results {
 
-// Step 13 up to the pairs, for the current race: sizes the race's arrays, reads the runner
+// The current race's first stage up to the pairs: sizes the race's arrays, reads the runner
 // figures and marks, appends the runner lines to the race's ticket-folder file, sets SdValue,
 // ranks the runners and writes "<RaceKey>SORT.dat" and "<RaceKey>LUPSORT.dat". The pair stage
 // runs after it on the same state.

@@ -86,7 +86,7 @@ void PairTicketsStage(const std::string& app_path, ResultsWindowState& state, co
     return;
   }
   // The triples are formed here too, though the bet lists and sort files between them come in
-  // step 15: their KaimeFile lines then join the pairs' in one rewrite of the file.
+  // the bet-list stage: their KaimeFile lines then join the pairs' in one rewrite of the file.
   std::string kaime = BuildPairs(key, state);
   kaime += BuildTriples(key, state);
   failures.Add(AppendToKaimeFile(app_path, key, kaime));

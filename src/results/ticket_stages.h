@@ -8,15 +8,15 @@
 // results step assigns them, each for the current race RaceIndex.
 namespace radadovur::results {
 
-// Step 13, after the ranking: the pairs and the triples formed, scored and sorted, their
+// The pair stage, after the ranking: the pairs and the triples formed, scored and sorted, their
 // KaimeFile lines (one rewrite of the file) and "KAIME/<RaceKey>UMARENSORT.dat".
 void PairTicketsStage(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures);
 
-// Step 15: the 馬連 and ワイド bet lists, the exacta order with "UMATANSORT.dat" and the 馬単 bet
+// Bet lists: the 馬連 and ワイド bet lists, the exacta order with "UMATANSORT.dat" and the 馬単 bet
 // list, "SANRENSORT.dat" and the 3連複 bet list, the trifecta order with "SANRENTANSORT.dat" and the 3連単 bet list.
 void BetListsAndSortFilesStage(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures);
 
-// Step 17, once the results are final: the day's rates and the meeting day's two rate tables
+// Rate tables, with the results final: the day's rates and the meeting day's two rate tables
 // under "TEKICHU". The race number and MeetingDayKey are the listed race's: its payout record,
 // record RaceIndex of "HRTHISWEEKN.dat", from which the list was built (the writers before this
 // step reuse CurrentPayoutRecord for other races' records).

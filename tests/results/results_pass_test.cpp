@@ -64,7 +64,8 @@ class ResultsPassTest : public testing::ResultsFolder {
     ResultsFolder::SetUp();
     Put("JRACODE/CodeTable.csv", testing::SmallCodeTable());
   }
-  // Hooks that log "<step> <RaceIndex>" (step 13 also the runner count).
+  // Hooks that log their stage and RaceIndex: "8" the runner files, "13" the figures and pairs
+  // (with the runner count), "15" the bet lists, "17" the rate tables.
   RaceStepHooks LoggingHooks() {
     auto& host = host_;
     RaceStepHooks hooks;
@@ -123,7 +124,7 @@ TEST_F(ResultsPassTest, ResultsModeRunsTheStepsOfARaceInOrder) {
   EXPECT_EQ(outcome.List1Items, (std::vector<std::string>{"2024年09月22日06中山04回04日11R" + std::string(10, ' ') +
                                                           "202409220611"}));
   // Yields: before the steps that read the week's files, after the race list, between the races
-  // of step 8's stages (one race here), and once per race at step 14.
+  // of the runner-file stages (one race here), and once per race before its progress text.
   std::vector<std::string> expected = {"yield", "yield", "8 entries", "yield", "8 runs 2", "yield", "13 1 n=1", "yield",
                                        Text5("20240922中山11R予想中"), "15 1"};
   for (const auto& call : WriterCalls(1)) expected.push_back(call);

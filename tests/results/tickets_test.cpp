@@ -23,7 +23,7 @@ std::string Crlf(const std::vector<std::string>& lines) {
 
 class TicketsTest : public testing::TicketsFolder {
  protected:
-  // Steps 13 (the pairs) and 15 as the pass runs them; the failures of both.
+  // The pair stage and the bet-list stage as the pass runs them; the failures of both.
   common::StepFailures RunTicketStages() {
     common::StepFailures failures;
     PairTicketsStage(app_, state_, failures);
