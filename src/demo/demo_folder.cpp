@@ -1,6 +1,5 @@
 #include "demo/demo_folder.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,6 +16,7 @@
 #include "common/run_state.h"
 #include "common/text_file.h"
 #include "demo/code_table.h"
+#include "demo/demo_marker.h"
 #include "demo/demo_records.h"
 #include "demo/odds_book.h"
 #include "demo/package_files.h"
@@ -267,22 +267,16 @@ bool MakeDirs(const std::string& path, std::string* error) {
   return true;
 }
 
-// Removes the recordings (*.jvd) an earlier demo left in a dataspec folder.
-bool RemoveStaleRecordings(const std::string& folder, std::string* error) {
-  DIR* dir = ::opendir(folder.c_str());
-  if (!dir) return true;
-  std::vector<std::string> stale;
-  while (dirent* e = ::readdir(dir)) {
-    const std::string name = e->d_name;
-    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".jvd") == 0) stale.push_back(name);
+// A file an earlier demo wrote that this one does not: one of its recordings, which would be
+// replayed with this week's. The code table and the model package stay (a later week keeps them).
+bool IsStaleRecording(const std::string& path) {
+  for (const char* spec : {kWeekDataspec, kOddsDataspec, kRealtimeOdds, kRealtimeResults}) {
+    const std::string folder = std::string(kRecordingFolder) + "/" + spec + "/";
+    if (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
+        path.find('/', folder.size()) == std::string::npos)
+      return true;
   }
-  ::closedir(dir);
-  for (const auto& name : stale)
-    if (::unlink((folder + "/" + name).c_str()) != 0) {
-      if (error) *error = common::Status::FromErrno("を削除できません", folder + "/" + name, errno).ToString();
-      return false;
-    }
-  return true;
+  return false;
 }
 
 // The model package's files are dated the day the package was built, so that start-up finds a
@@ -331,28 +325,47 @@ std::vector<DemoFile> BuildDemoFiles(const World& world, DemoSummary* summary) {
 
 bool WriteDemoFolder(const std::string& dir_in, const WeekOptions& options, DemoSummary* summary, std::string* error) {
   const std::string dir = common::WithTrailingSlash(dir_in);
-  if (!MakeDirs(dir.substr(0, dir.size() - 1), error)) return false;
-  const World world = GenerateWorld(options);
-  std::vector<DemoFile> files = BuildDemoFiles(world, summary);
+  FolderOwner owner = FolderOwner::kNobody;
+  std::set<std::string> earlier;
+  if (const common::Status s = InspectFolder(dir, owner, earlier); !s.ok()) {
+    if (error) *error = s.ToString() + "。デモの週は書きませんでした";
+    return false;
+  }
+  if (owner == FolderOwner::kOther) {
+    if (error)
+      *error = "フォルダ「" + common::Shown(dir_in) + "」は空でなく、デモが書いたフォルダでもありません（" + kMarkerFile +
+               " がありません）。その中のファイルを守るため、デモの週は書きませんでした。新しいフォルダか空のフォルダを指定して下さい";
+    return false;
+  }
   const std::string package = std::string(common::names::kOptionFolder) + "/";
   if (options.week > 1) {
     // A later week comes to the folder of the week before it, where the user has kept the code
     // table and the model package: only the recordings are new.
     for (const std::string_view kept : {common::names::kCodeTableFile, common::names::kKyosobaFile})
-      if (!common::FileExists(dir + std::string(kept))) {
+      if (owner != FolderOwner::kDemo || !common::FileExists(dir + std::string(kept))) {
         if (error) *error = common::Shown(dir + std::string(kept)) + " がありません。先に第 " +
                             std::to_string(options.week - 1) + " 週を " + common::Shown(dir) + " に書いてください";
         return false;
       }
+  }
+  if (!MakeDirs(dir.substr(0, dir.size() - 1), error)) return false;
+  const World world = GenerateWorld(options);
+  std::vector<DemoFile> files = BuildDemoFiles(world, summary);
+  if (options.week > 1)
     files.erase(std::remove_if(files.begin(), files.end(),
                                [&](const DemoFile& f) {
                                  return f.path == common::names::kCodeTableFile ||
                                         f.path.compare(0, package.size(), package) == 0;
                                }),
                 files.end());
+  // The mark lists the earlier demo's files and this one's before any is written, so that a run
+  // stopped half way leaves a folder the next run may still write and clean up.
+  std::set<std::string> mine = earlier;
+  for (const DemoFile& f : files) mine.insert(f.path);
+  if (const common::Status s = WriteMarker(dir, mine); !s.ok()) {
+    if (error) *error = s.ToString();
+    return false;
   }
-  for (const char* spec : {kWeekDataspec, kOddsDataspec, kRealtimeOdds, kRealtimeResults})
-    if (!RemoveStaleRecordings(dir + kRecordingFolder + "/" + spec, error)) return false;
   std::set<std::string> made;
   for (const DemoFile& f : files) {
     const std::string path = dir + f.path;
@@ -365,6 +378,20 @@ bool WriteDemoFolder(const std::string& dir_in, const WeekOptions& options, Demo
   }
   for (const DemoFile& f : files)
     if (f.path.compare(0, package.size(), package) == 0 && !SetPackageDate(dir + f.path, error)) return false;
+  std::set<std::string> written;
+  for (const DemoFile& f : files) written.insert(f.path);
+  for (const std::string& path : earlier) {
+    if (written.count(path) || !IsStaleRecording(path)) continue;
+    if (const common::Status s = common::DeleteFile(dir + path); !s.ok()) {
+      if (error) *error = s.ToString();
+      return false;
+    }
+    mine.erase(path);
+  }
+  if (const common::Status s = WriteMarker(dir, mine); !s.ok()) {
+    if (error) *error = s.ToString();
+    return false;
+  }
   return true;
 }
 

@@ -32,8 +32,11 @@ inline constexpr const char* kRealtimeResults = "0B12";
 // Every file of the demo folder for the world, and the summary.
 std::vector<DemoFile> BuildDemoFiles(const World& world, DemoSummary* summary);
 
-// Writes the folder `dir` (created when missing): stale recordings of the dataspec folders are
-// removed first, every file goes through a temporary file, and the model files get a fixed date.
+// Writes the folder `dir` when it is missing, empty or an earlier demo's (demo/demo_marker.h),
+// and refuses any other: every file goes through a temporary file, the model files get a fixed
+// date, and the recordings an earlier demo wrote that this week does not are removed; nothing
+// else in the folder is touched. A later week (`options.week` > 1) needs the demo folder of the
+// week before it and leaves its code table and model package as they are.
 bool WriteDemoFolder(const std::string& dir, const WeekOptions& options, DemoSummary* summary, std::string* error);
 
 }  // namespace radadovur::demo

@@ -24,6 +24,7 @@
 #include "jvdata/layout_um.h"
 #include "jvdata/record.h"
 #include "support/demo_cache.h"
+#include "support/run_cli.h"
 
 namespace radadovur::demo {
 namespace {
@@ -102,13 +103,21 @@ TEST_F(DemoWeekTest, CommandWritesTheFolderAndSummarises) {
   EXPECT_NE(output.find("記録 TOKURACETCVNRCVN: KS"), std::string::npos) << output;
 }
 
+void WriteFiles(const std::string& dir, const std::map<std::string, std::string>& files) {
+  for (const auto& [path, bytes] : files) {
+    fs::create_directories(fs::path(dir + "/" + path).parent_path());
+    ASSERT_TRUE(common::WriteFileAtomic(dir + "/" + path, bytes).ok()) << path;
+  }
+}
+
 TEST_F(DemoWeekTest, SameSeedGivesTheSameBytesAndReplacesStaleRecordings) {
-  // Written over an earlier folder with a leftover recording and a damaged one.
+  // Written over an earlier demo's folder (Monday's) with a damaged recording and one recording
+  // of its own that this week does not have.
   const std::string again = TempDir("again");
-  fs::create_directories(again + "/JVDATA/TOKURACETCVNRCVN");
-  fs::create_directories(again + "/JVDATA/0B12");
-  ASSERT_TRUE(common::WriteFileAtomic(again + "/JVDATA/TOKURACETCVNRCVN/0099.jvd", "RA stale").ok());
-  ASSERT_TRUE(common::WriteFileAtomic(again + "/JVDATA/0B12/20240803.jvd", "damaged").ok());
+  ASSERT_EQ(testing::RunCli("demo '" + again + "' --state monday").exit_code, 0);
+  WriteFiles(again, {{"JVDATA/0B12/20240803.jvd", "damaged"}, {"JVDATA/TOKURACETCVNRCVN/0099.jvd", "RA stale"}});
+  std::string mark = *common::ReadWholeFile(again + "/DEMOWEEK.txt");
+  WriteFiles(again, {{"DEMOWEEK.txt", mark + "\"JVDATA/TOKURACETCVNRCVN/0099.jvd\"\r\n"}});
   std::string error;
   ASSERT_TRUE(WriteDemoFolder(again, WeekOptions{}, nullptr, &error)) << error;
   const auto written = FilesOf(again);
@@ -116,6 +125,32 @@ TEST_F(DemoWeekTest, SameSeedGivesTheSameBytesAndReplacesStaleRecordings) {
   EXPECT_EQ(written.size(), expected.size());
   EXPECT_TRUE(written == expected);
   fs::remove_all(again);
+}
+
+// Monday's recordings written into the worked Friday folder: the demo's files are replaced and
+// its Friday-only recording removed; the steps' outputs and the user's own files stay as they are.
+TEST_F(DemoWeekTest, MondayOverTheWorkedFridayFolderReplacesOnlyTheDemosFiles) {
+  const std::string dir = TempDir("worked");
+  ASSERT_EQ(testing::RunCli("demo '" + dir + "'").exit_code, 0);
+  const std::map<std::string, std::string> others = {
+      {"JVDATA/TOKURACETCVNRCVN/9999.jvd", "RA the user's own recording"},
+      {"JVDATA/0B12/notes.txt", "the user's"},
+      {"RATHISWEEKN.dat", "a step's output"},
+      {"RACE/202408030101.dat", "a step's output"},
+      {"letter.txt", "dear"}};
+  WriteFiles(dir, others);
+  WriteFiles(dir, {{"JVDATA/0B30/2024080301020501.jvd", "damaged"}});  // one of the demo's
+  WeekOptions monday;
+  monday.state = WeekState::Monday;
+  std::string error;
+  ASSERT_TRUE(WriteDemoFolder(dir, monday, nullptr, &error)) << error;
+  auto written = FilesOf(dir);
+  for (const auto& [path, bytes] : others) {
+    EXPECT_EQ(written[path], bytes) << path;
+    written.erase(path);
+  }
+  EXPECT_TRUE(written == FilesOf(Monday()));
+  fs::remove_all(dir);
 }
 
 TEST_F(DemoWeekTest, DifferentSeedsGiveDifferentWeeks) {
@@ -535,6 +570,39 @@ TEST_F(DemoWeekTest, ProgramFolderHoldsCodeTableAndModelPackageButNoStore) {
   EXPECT_TRUE(fs::exists(Friday() + "/OPTION1N/STALLION.dat"));
   for (const char* store : {"RATHISWEEKN.dat", "SETHISWEEKN.dat", "UMTHISWEEKN.dat", "KSTHISWEEKN.dat", "HRTHISWEEKN.dat"})
     EXPECT_FALSE(fs::exists(Friday() + "/" + store)) << store;
+}
+
+// A folder the demo did not write is not the demo's to fill: one line naming it, exit 1, and
+// every file in it keeps its bytes, whatever week is asked for.
+TEST(DemoCommand, RefusesAFolderItDidNotWriteAndChangesNothing) {
+  const std::map<std::string, std::string> program_folder = {{"JVDATA/TOKURACETCVNRCVN/9999.jvd", "RA mine"},
+                                                             {"OPTION1N/STALLION.dat", "mine"},
+                                                             {"OPTION1N/KYOSOBA.dat", "mine"},
+                                                             {"JRACODE/CodeTable.csv", "mine"}};
+  struct Case {
+    const char* what;
+    std::map<std::string, std::string> files;
+    const char* options;
+    const char* named;  // besides the folder
+  };
+  const Case cases[] = {
+      {"a letter", {{"letter.txt", "dear"}}, "", ""},
+      {"a program folder", program_folder, "", ""},
+      {"a program folder, a later week", program_folder, " --week 2", ""},
+      {"a mark naming a file outside", {{"DEMOWEEK.txt", "\"../letter.txt\"\r\n"}}, "", "DEMOWEEK.txt の 1 行目"},
+  };
+  for (const Case& c : cases) {
+    const std::string dir = TempDir("refused");
+    WriteFiles(dir, c.files);
+    const auto before = FilesOf(dir);
+    const testing::CliResult r = testing::RunCli("demo '" + dir + "'" + c.options);
+    EXPECT_EQ(r.exit_code, 1) << c.what;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << c.what << r.out;
+    EXPECT_NE(r.out.find(dir), std::string::npos) << c.what << r.out;
+    EXPECT_NE(r.out.find(c.named), std::string::npos) << c.what << r.out;
+    EXPECT_TRUE(FilesOf(dir) == before) << c.what;
+    fs::remove_all(dir);
+  }
 }
 
 TEST(DemoCommand, BadArgumentsGiveUsageAndAnUnwritableFolderAMessage) {
