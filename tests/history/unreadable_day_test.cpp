@@ -21,6 +21,7 @@ namespace fs = std::filesystem;
 struct Unreadable {
   const char* what;
   std::function<void(const std::string& path)> make;
+  bool for_everyone = true;  // unreadable to root as well; mode 000 is not
 };
 
 const Unreadable kUnreadable[] = {
@@ -31,7 +32,8 @@ const Unreadable kUnreadable[] = {
      [](const std::string& p) {
        ASSERT_TRUE(common::WriteFileAtomic(p, "\"x\"\r\n").ok());
        ASSERT_EQ(::chmod(p.c_str(), 0), 0);
-     }},
+     },
+     false},
 };
 
 class UnreadableDayTest : public ::testing::Test {
@@ -49,10 +51,13 @@ class UnreadableDayTest : public ::testing::Test {
     fs::remove(path);
     kind.make(path);
   }
-  // As a user without privileges, for whom a file of mode 000 is unreadable (root reads it).
-  CliResult Run(const char* command) const {
-    return RunCliUnprivileged(0, std::string(command) + " '" + app_ + "'", folder_.path());
+  // A kind that root cannot read either runs as it is; mode 000 as a user without privileges,
+  // for whom that file is unreadable (root reads it).
+  CliResult Run(const char* command, const Unreadable& kind) const {
+    const std::string args = std::string(command) + " '" + app_ + "'";
+    return kind.for_everyone ? RunCli(args) : RunCliUnprivileged(0, args, folder_.path());
   }
+  CliResult Run(const char* command) const { return RunCli(std::string(command) + " '" + app_ + "'"); }
 
   void ResultDocumentCase(const Unreadable& kind);
   void HitTableCase(const Unreadable& kind);
@@ -64,17 +69,17 @@ class UnreadableDayTest : public ::testing::Test {
 };
 
 void UnreadableDayTest::ResultDocumentCase(const Unreadable& kind) {
-  if (std::string(kind.what) == "mode 000" && !RunsUnprivileged()) return;  // reported by its own test
+  if (!kind.for_everyone && !RunsUnprivileged()) return;  // reported by its own test
   {
     SetUp();
     Break(kind, "lupRCM.txt");
-    const CliResult history = Run("history");
+    const CliResult history = Run("history", kind);
     EXPECT_EQ(history.exit_code, 1) << kind.what << history.out;
     EXPECT_NE(history.out.find(std::string(kBrokenKey) + "lupRCM.txt"), std::string::npos) << kind.what << history.out;
     EXPECT_EQ(Read("SOKUDO/HR20240922.csv"), "earlier\r\n") << kind.what;
     EXPECT_EQ(Read("SOKUDO/RACEID.txt"), "earlier\r\n") << kind.what;
     EXPECT_EQ(common::SplitLines(Read("SOKUDO/HR20240921.csv")).size(), 1u) << kind.what;  // a day read whole
-    const CliResult hits = Run("hits");
+    const CliResult hits = Run("hits", kind);
     EXPECT_EQ(hits.exit_code, 1) << kind.what << hits.out;
     EXPECT_NE(hits.out.find(std::string(kBrokenKey) + "lupRCM.txt"), std::string::npos) << kind.what << hits.out;
     EXPECT_EQ(Read("TEKICHU/ATARILIST.txt"), "earlier\r\n") << kind.what;
@@ -83,11 +88,11 @@ void UnreadableDayTest::ResultDocumentCase(const Unreadable& kind) {
 }
 
 void UnreadableDayTest::HitTableCase(const Unreadable& kind) {
-  if (std::string(kind.what) == "mode 000" && !RunsUnprivileged()) return;  // reported by its own test
+  if (!kind.for_everyone && !RunsUnprivileged()) return;  // reported by its own test
   {
     SetUp();
     Break(kind, "tekichu.txt");
-    const CliResult history = Run("history");
+    const CliResult history = Run("history", kind);
     EXPECT_EQ(history.exit_code, 1) << kind.what << history.out;
     EXPECT_NE(history.out.find(std::string(kBrokenKey) + "tekichu.txt"), std::string::npos) << kind.what << history.out;
     EXPECT_EQ(history.out.find(kBrokenKey + std::string(" ")), std::string::npos);  // not listed
@@ -111,6 +116,26 @@ TEST_F(UnreadableDayTest, AHitTableThatCannotBeReadIsNamedNotSkipped) {
 TEST_F(UnreadableDayTest, ModeZeroCasesRunWithoutPrivileges) {
   if (!RunsUnprivileged())
     GTEST_SKIP() << "the program cannot be started as nobody here: the mode 000 cases were not tried";
+}
+
+// As root the program runs as nobody from a copy that user can reach, wherever the build lies:
+// here a program inside a folder of mode 0700 (a checkout made under `mktemp -d` or /root) still
+// starts and answers for itself, rather than being taken for one that failed.
+TEST(UnprivilegedRun, StartsAProgramThatLiesInAFolderNobodyCannotEnter) {
+  if (::geteuid() != 0) GTEST_SKIP() << "not root: the program runs as the user who runs the tests";
+  for (fs::path p = fs::temp_directory_path(); p != p.parent_path(); p = p.parent_path()) {
+    struct stat st {};
+    if (::stat(p.c_str(), &st) != 0 || (st.st_mode & S_IXOTH) == 0)
+      GTEST_SKIP() << "the temporary folder " << p << " is out of nobody's reach";
+  }
+  const TempFolder hidden{"rdv_hidden"};
+  ASSERT_EQ(::chmod(hidden.path().c_str(), 0700), 0);
+  const std::string program = hidden.path() + "/radadovur-cli";
+  ASSERT_TRUE(fs::copy_file(RADADOVUR_CLI, program));
+  const TempFolder work{"rdv_nobody_work"};
+  const CliResult r = RunProgramAsNobody(program, 0, "history '" + work.path() + "/none'", work.path());
+  EXPECT_EQ(r.exit_code, 1) << r.out;
+  EXPECT_NE(r.out.find("がありません"), std::string::npos) << r.out;
 }
 
 TEST_F(UnreadableDayTest, ReadableDaysRewriteEverything) {
