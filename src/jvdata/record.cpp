@@ -1,6 +1,7 @@
 #include "jvdata/record.h"
 
 #include <algorithm>
+#include <span>
 
 #include "jvdata/layout_hr.h"
 #include "jvdata/layout_ks.h"
@@ -156,17 +157,56 @@ common::Status CheckRecordFile(const std::string& path, std::string_view bytes, 
   return CheckStatus(path, bytes, layout.length, CheckRecords(bytes, layout));
 }
 
+namespace {
+
+// A field the store sorts or files a record by, with the name the user knows.
+struct KeyField {
+  const char* name;
+  Field field;
+};
+constexpr KeyField kRaceKeyFields[] = {{"開催年", ra::Year},         {"開催月日", ra::MonthDay},
+                                       {"データ区分", ra::DataCategory}, {"競馬場コード", ra::VenueCode},
+                                       {"開催回", ra::Kaiji},        {"開催日目", ra::Nichiji},
+                                       {"レース番号", ra::RaceNum}};
+constexpr KeyField kEntryKeyFields[] = {
+    {"開催年", se::Year},       {"開催月日", se::MonthDay}, {"データ区分", se::DataCategory}, {"競馬場コード", se::VenueCode},
+    {"開催回", se::Kaiji},      {"開催日目", se::Nichiji},  {"レース番号", se::RaceNum},      {"馬番", se::Umaban},
+    {"血統登録番号", se::KettoNum}, {"作成日", se::CreatedDate}};
+constexpr KeyField kHorseKeyFields[] = {{"血統登録番号", um::KettoNum}};
+
+std::span<const KeyField> KeyFieldsOf(RecordType type) {
+  switch (type) {
+    case RecordType::RA: return kRaceKeyFields;
+    case RecordType::SE: return kEntryKeyFields;
+    case RecordType::UM: return kHorseKeyFields;
+    default: return {};
+  }
+}
+
+// Key fields hold digits (codes also capital letters), or blanks where a value is not given.
+bool IsKeyCharacter(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || c == ' '; }
+
+}  // namespace
+
 std::string DeliveredRecordFault(std::string_view record) {
   auto tag_character = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); };
   if (record.size() < 2 || !tag_character(record[0]) || !tag_character(record[1]))
     return "レコード種別（先頭の2文字）がありません";
-  const Layout* layout = DeliveredLayout(TypeOf(record));
+  const RecordType type = TypeOf(record);
+  const Layout* layout = DeliveredLayout(type);
   if (!layout) return {};
   if (record.size() != layout->length)
     return "長さが " + std::to_string(record.size()) + " バイトです（" + std::string(layout->spec) + " レコードは " +
            std::to_string(layout->length) + " バイト）";
   // A record of the right length can still have lost a byte and gained another.
   if (!record.ends_with("\r\n")) return "行末（CR LF）で終わっていません";
+  // Bytes written over a record keep its length; where they hit the fields the store sorts and
+  // files it by, the record would land in the wrong place or under a wrong name.
+  for (const KeyField& key : KeyFieldsOf(type)) {
+    const std::string_view value = key.field.Of(record);
+    if (!std::all_of(value.begin(), value.end(), IsKeyCharacter))
+      return std::string(key.name) + "に数字と英大文字以外の文字があります";
+  }
   return {};
 }
 

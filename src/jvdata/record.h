@@ -63,11 +63,11 @@ common::Status CheckRecordFile(const std::string& path, std::string_view bytes, 
 common::Status CheckRecordFile(const std::string& path, std::string_view bytes, size_t length,
                                const RecordFault& fault = {});
 
-// Why one record as JV-Link delivered it cannot be kept, empty when it can: a record of a type
-// with a layout must be exactly that layout's length and end with CR LF, as a record file's
-// records do; any other record must at least start with a type tag (two capital letters or
-// digits), as the rest of a record cut by a line end does not. The reasons are
-// shown to the user (Japanese).
+// Why one record as JV-Link delivered it cannot be kept, empty when it can: a record of a type with a layout must be
+// exactly that layout's length and end with CR LF, as a record file's records do, and race, runner and horse records hold
+// only digits, capital letters or blanks in the fields the store sorts and files them by; any other record must at least
+// start with a type tag (two capital letters or digits), as the rest of a record cut by a line end does not. Bytes
+// written over a record elsewhere keep its length and pass. The reasons are shown to the user (Japanese).
 std::string DeliveredRecordFault(std::string_view record);
 
 // Every field element of a record in offset order, named as the program shows them

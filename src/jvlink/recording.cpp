@@ -1,11 +1,16 @@
 #include "jvlink/recording.h"
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
+#include "common/regular_file.h"
 #include "common/run_state.h"
 
 namespace radadovur::jvlink {
@@ -22,25 +27,98 @@ std::optional<FileStamp> StampOf(const std::string& path) {
                    static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
 }
 
-std::optional<std::vector<RecordingFile>> ListDownloadFiles(const std::string& folder, std::string_view dataspec) {
-  namespace fs = std::filesystem;
-  const std::string dir = common::WithTrailingSlash(folder) + std::string(dataspec);
-  std::error_code ec;
-  std::vector<RecordingFile> files;
-  if (!fs::exists(dir, ec)) return files;
-  fs::directory_iterator it(dir, ec);
-  if (ec) return std::nullopt;
-  for (; it != fs::directory_iterator(); it.increment(ec)) {
-    if (ec) return std::nullopt;
-    std::string name = it->path().filename().string();
-    if (name.size() <= recording::kFileExtension.size() || !name.ends_with(recording::kFileExtension)) continue;
-    std::error_code type_ec;
-    if (!it->is_regular_file(type_ec)) continue;
-    files.push_back({name, it->path().string()});
+namespace {
+
+constexpr const char* kCannotRead = "を読めません";
+
+// The names in a folder; a failure names the folder with the system's reason.
+common::Status ListNames(const std::string& dir, std::vector<std::string>& names) {
+  DIR* d = ::opendir(dir.c_str());
+  if (!d) return common::Status::FromErrno(kCannotRead, dir, errno);
+  errno = 0;
+  while (const dirent* entry = ::readdir(d)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+    errno = 0;
   }
-  if (ec) return std::nullopt;
+  const int error = errno;
+  ::closedir(d);
+  if (error != 0) return common::Status::FromErrno(kCannotRead, dir, error);
+  return common::Status::OK();
+}
+
+// A recording file the delivery will read: a regular file that opens for reading.
+common::Status CheckReadable(const std::string& path) {
+  int fd = -1;
+  common::Status status = common::OpenRegularFile(path, O_RDONLY, 0, kCannotRead, fd);
+  if (fd >= 0) ::close(fd);
+  return status;
+}
+
+}  // namespace
+
+FolderLook LookAtRecordingFolder(const std::string& folder, common::Status& reason) {
+  reason = common::Status::OK();
+  if (!IsFolder(folder)) {
+    struct stat st {};
+    // Not there, or a file in its place: missing. Anything else (no permission on the way, a
+    // link loop) is a folder that cannot be reached.
+    if (folder.empty() || ::stat(folder.c_str(), &st) == 0 || errno == ENOENT || errno == ENOTDIR)
+      return FolderLook::kMissing;
+    reason = common::Status::FromErrno(kCannotRead, folder, errno);
+    return FolderLook::kUnreadable;
+  }
+  std::vector<std::string> names;
+  if (reason = ListNames(folder, names); !reason.ok()) return FolderLook::kUnreadable;
+  for (const std::string& name : names)
+    if (std::find(std::begin(recording::kDataspecs), std::end(recording::kDataspecs), name) !=
+        std::end(recording::kDataspecs))
+      return FolderLook::kRecordings;
+  return FolderLook::kEmpty;
+}
+
+common::Status ListDownloadFiles(const std::string& folder, std::string_view dataspec, std::vector<RecordingFile>& files) {
+  files.clear();
+  const std::string dir = common::WithTrailingSlash(folder) + std::string(dataspec);
+  struct stat st {};
+  if (::lstat(dir.c_str(), &st) != 0) {
+    if (errno == ENOENT) return common::Status::OK();  // this data type has no recordings
+    return common::Status::FromErrno(kCannotRead, dir, errno);
+  }
+  std::vector<std::string> names;
+  if (common::Status s = ListNames(dir, names); !s.ok()) return s;
+  for (const std::string& name : names) {
+    if (name.size() <= recording::kFileExtension.size() || !name.ends_with(recording::kFileExtension)) continue;
+    const std::string path = dir + "/" + name;
+    if (common::Status s = CheckReadable(path); !s.ok()) return s;
+    files.push_back({name, path});
+  }
   std::sort(files.begin(), files.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
-  return files;
+  return common::Status::OK();
+}
+
+common::Status FindRealtimeFile(const std::string& folder, std::string_view dataspec, std::string_view key, bool& found) {
+  found = false;
+  const std::string dir = common::WithTrailingSlash(folder) + std::string(dataspec);
+  struct stat st {};
+  if (::lstat(dir.c_str(), &st) != 0) {
+    if (errno == ENOENT) return common::Status::OK();
+    return common::Status::FromErrno(kCannotRead, dir, errno);
+  }
+  // The folder must be one that can be looked into: a file or a closed folder in its place is
+  // no "no recording".
+  if (DIR* d = ::opendir(dir.c_str())) {
+    ::closedir(d);
+  } else {
+    return common::Status::FromErrno(kCannotRead, dir, errno);
+  }
+  const std::string path = RealtimeFilePath(folder, dataspec, key);
+  if (::lstat(path.c_str(), &st) != 0) {
+    if (errno == ENOENT) return common::Status::OK();
+    return common::Status::FromErrno(kCannotRead, path, errno);
+  }
+  found = true;
+  return common::Status::OK();
 }
 
 std::string RealtimeFilePath(const std::string& folder, std::string_view dataspec, std::string_view key) {

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/status.h"
+
 // The recordings the stand-in replays: one folder (by default "JVDATA" in the program folder)
 // holding a sub-folder per dataspec with one file per download unit ("0001.jvd", read in
 // file-name order), the realtime sub-folders "0B30" (files named by RaceId) and "0B12" (named
@@ -20,6 +22,9 @@ inline constexpr std::string_view kWeekRecords = "TOKURACETCVNRCVN";  // RA SE U
 inline constexpr std::string_view kWeekOdds = "TOKURACETCOVRCOV";     // the week's odds
 inline constexpr std::string_view kRealtimeOdds = "0B30";             // key: 16-character RaceId
 inline constexpr std::string_view kRealtimeResults = "0B12";          // key: 8-character RaceDate
+
+// The data-type folders: a recording folder holds at least one of them.
+inline constexpr std::string_view kDataspecs[] = {kWeekRecords, kWeekOdds, kRealtimeOdds, kRealtimeResults};
 
 inline constexpr size_t kRealtimeOddsKeyLength = 16;
 inline constexpr size_t kRealtimeResultsKeyLength = 8;
@@ -43,12 +48,25 @@ struct FileStamp {
 bool IsFolder(const std::string& path);
 std::optional<FileStamp> StampOf(const std::string& path);
 
-// The download files of a dataspec in file-name order (regular files ending in ".jvd"). None
-// when the dataspec's folder does not exist; nullopt when it exists but cannot be listed.
-std::optional<std::vector<RecordingFile>> ListDownloadFiles(const std::string& folder, std::string_view dataspec);
+// What a look into the recording folder found. A folder that cannot be read is never taken for
+// one without recordings, and a folder without any data-type folder (a wrong path, a drive not
+// mounted) is not a recording folder at all: both are refused before anything is delivered.
+enum class FolderLook { kRecordings, kMissing, kEmpty, kUnreadable };
+// `reason`: for kUnreadable, the folder and the system's reason.
+FolderLook LookAtRecordingFolder(const std::string& folder, common::Status& reason);
+
+// The download files of a dataspec in file-name order (every entry ending in ".jvd"). None when
+// the dataspec's folder does not exist. A failure names what cannot be read, with the system's
+// reason: the dataspec's folder, or an entry that is not a regular file that can be opened for
+// reading (a link going nowhere, a folder, a FIFO, a file without read permission).
+common::Status ListDownloadFiles(const std::string& folder, std::string_view dataspec, std::vector<RecordingFile>& files);
 
 // The file of a realtime request: <folder>/<dataspec>/<key>.jvd.
 std::string RealtimeFilePath(const std::string& folder, std::string_view dataspec, std::string_view key);
+
+// Whether a realtime request has a recording (`found`): none when its dataspec folder or its
+// file does not exist. A failure names the dataspec folder or the file that cannot be read.
+common::Status FindRealtimeFile(const std::string& folder, std::string_view dataspec, std::string_view key, bool& found);
 
 // The records of a recording file: each runs up to and including its LF. A last piece without
 // a line end (a file cut short) is a record of its own; an empty line is no record.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <ctime>
-#include <filesystem>
 #include <limits>
 
 #include "common/run_state.h"
@@ -37,12 +36,20 @@ std::string TimestampOf(int64_t modified_ns) {
 
 std::string ReplayJvLink::ErrorText(int32_t code) const {
   const std::string settings = "「設定」ボタンで記録フォルダを確かめてください。";
+  // Where recordings are looked for, for a folder that is missing or holds none.
+  const std::string rule =
+      "記録フォルダは「設定」で選んだフォルダ（コマンドラインでは --recordings の指定が優先）、選んでいなければプログラムのフォルダの JVDATA で、"
+      "TOKURACETCVNRCVN、TOKURACETCOVRCOV、0B30、0B12 のフォルダを持ちます。";
   switch (code) {
     case jvreplay::kNoRecordingFolder:
-      return "JV-Linkの記録フォルダがありません（探した場所: " + common::Shown(recording_folder()) + "）。" + settings;
+      if (!failure_.empty())
+        return "JV-Linkの記録フォルダ " + common::Shown(recording_folder()) + " に記録がありません（" + failure_ + "）。" +
+               rule + settings;
+      return "JV-Linkの記録フォルダがありません（探した場所: " + common::Shown(recording_folder()) + "）。" + rule + settings;
     case jvreplay::kUnknownDataspec:
       return "記録フォルダにこのデータ種別の記録がありません（" + common::Shown(recording_folder()) + "）。" + settings;
     case jvreplay::kUnreadableDataspecFolder:
+      if (!failure_.empty()) return "JV-Linkの記録を読めません: " + failure_ + "。フォルダとファイルの権限を確かめてください。";
       return "記録フォルダの中のデータ種別のフォルダを読めません（" + common::Shown(recording_folder()) + "）。フォルダの権限を確かめてください。";
     case jvreplay::kBadKey: return "速報の指定（レースIDまたは日付）が正しくありません。今週のレース一覧を確かめてください。";
     case jvreplay::kNotOpen: return "データの取得が開始されていません。もう一度実行してください。";
@@ -50,7 +57,8 @@ std::string ReplayJvLink::ErrorText(int32_t code) const {
     case jvreplay::kNotDownloaded:
       return "ダウンロードが終わっていない記録ファイル " + common::Shown(current_file_) + " があります。もう一度取得してください。";
     case jvreplay::kUnreadableFile:
-      return "記録ファイル " + common::Shown(current_file_) + " がなくなったか、読めません。記録フォルダ " +
+      return "記録ファイル " + common::Shown(current_file_) + " がなくなったか、読めません" +
+             (failure_.empty() ? std::string() : "（" + failure_ + "）") + "。記録フォルダ " +
              common::Shown(recording_folder()) + " を確かめてから、もう一度取得してください。";
     case jvreplay::kBufferTooSmall:
       return "記録ファイル " + common::Shown(current_file_) + " に長すぎるレコードがあります。記録ファイルを確かめてください。";
@@ -88,10 +96,26 @@ int32_t ReplayJvLink::JVSetUIProperties() {
   return result;
 }
 
+int32_t ReplayJvLink::CheckFolder(const std::string& folder) {
+  common::Status reason;
+  switch (LookAtRecordingFolder(folder, reason)) {
+    case FolderLook::kRecordings: return 0;
+    case FolderLook::kMissing: return jvreplay::kNoRecordingFolder;
+    case FolderLook::kEmpty:
+      failure_ = "データ種別のフォルダがひとつもありません";
+      return jvreplay::kNoRecordingFolder;
+    case FolderLook::kUnreadable:
+      failure_ = reason.ToString();
+      return jvreplay::kUnreadableDataspecFolder;
+  }
+  return jvreplay::kNoRecordingFolder;
+}
+
 int32_t ReplayJvLink::JVOpen(const std::string& dataspec, const std::string& from_time, int32_t option,
                              int32_t& read_count, int32_t& download_count, std::string& last_file_timestamp) {
   JVClose();
   current_file_.clear();
+  failure_.clear();
   read_count = 0;
   download_count = 0;
   last_file_timestamp = from_time;
@@ -99,15 +123,16 @@ int32_t ReplayJvLink::JVOpen(const std::string& dataspec, const std::string& fro
   resume_.reset();
   if (!IsDownloadDataspec(dataspec)) return jvreplay::kUnknownDataspec;
   const std::string folder = recording_folder();
-  if (!IsFolder(folder)) return jvreplay::kNoRecordingFolder;
+  if (const int32_t rc = CheckFolder(folder); rc != 0) return rc;
   ReplayFaults faults = LoadFaults(folder).faults;
   if (faults.open_error) return *faults.open_error;
 
   std::vector<RecordingFile> files;
   if (!faults.nothing_to_read) {
-    auto listed = ListDownloadFiles(folder, dataspec);
-    if (!listed) return jvreplay::kUnreadableDataspecFolder;
-    files = std::move(*listed);
+    if (common::Status s = ListDownloadFiles(folder, dataspec, files); !s.ok()) {
+      failure_ = s.ToString();
+      return jvreplay::kUnreadableDataspecFolder;
+    }
   }
   // The reopen after a deleted broken file goes on at that file.
   if (resume && resume->folder == folder && resume->dataspec == dataspec && resume->from_time == from_time &&
@@ -182,6 +207,7 @@ int32_t ReplayJvLink::JVClose() {
 int32_t ReplayJvLink::JVRTOpen(const std::string& dataspec, const std::string& key) {
   JVClose();
   current_file_.clear();
+  failure_.clear();
   resume_.reset();
   Kind kind;
   size_t key_length;
@@ -196,10 +222,16 @@ int32_t ReplayJvLink::JVRTOpen(const std::string& dataspec, const std::string& k
   }
   if (key.size() != key_length || !IsSafeKey(key)) return jvreplay::kBadKey;
   const std::string folder = recording_folder();
-  if (!IsFolder(folder)) return jvreplay::kNoRecordingFolder;
+  if (const int32_t rc = CheckFolder(folder); rc != 0) return rc;
+  bool found = false;
+  if (common::Status s = FindRealtimeFile(folder, dataspec, key, found); !s.ok()) {
+    failure_ = s.ToString();
+    return jvreplay::kUnreadableDataspecFolder;
+  }
 
   Request r;
   r.kind = kind;
+  r.found = found;
   r.folder = folder;
   r.dataspec = dataspec;
   r.faults = LoadFaults(folder).faults;
@@ -231,9 +263,12 @@ bool ReplayJvLink::IsBroken(const RecordingFile& file) const {
 
 int32_t ReplayJvLink::LoadCurrentFile() {
   Request& r = request_;
-  auto bytes = common::ReadWholeFile(r.files[r.file].path);
-  if (!bytes) return jvreplay::kUnreadableFile;
-  r.bytes = std::move(*bytes);
+  std::string bytes;
+  if (common::Status s = common::ReadWholeFile(r.files[r.file].path, bytes); !s.ok()) {
+    failure_ = s.ToString();
+    return jvreplay::kUnreadableFile;
+  }
+  r.bytes = std::move(bytes);
   r.records = SplitRecords(r.bytes);
   r.next = 0;
   r.loaded = true;
@@ -289,9 +324,7 @@ int32_t ReplayJvLink::ReadRealtime(std::string& buffer, int32_t size, std::strin
   current_file_ = r.files.front().path;
   if (!r.loaded) {
     // A key without a recording has no records.
-    std::error_code ec;
-    if (std::filesystem::exists(r.files.front().path, ec)) {
-      if (!StampOf(r.files.front().path)) return jvreplay::kUnreadableFile;
+    if (r.found) {
       if (int32_t rc = LoadCurrentFile(); rc != 0) return rc;
     } else {
       r.loaded = true;

@@ -89,6 +89,7 @@ class ReplayJvLink : public JvLink {
     std::vector<std::string_view> records;  // into `bytes`; a Request is never copied while loaded
     size_t next = 0;
     bool end_given = false;  // "0B30": the -1 after its records
+    bool found = false;      // realtime: the key has a recording
     int64_t delivered = 0;   // records delivered by this request
     bool read_error_given = false;
     std::string broken_name;  // the file reported broken in this request
@@ -108,6 +109,9 @@ class ReplayJvLink : public JvLink {
   int32_t Deliver(std::string& buffer, int32_t size, std::string& file_name);
   int32_t ReadDownload(std::string& buffer, int32_t size, std::string& file_name);
   int32_t ReadRealtime(std::string& buffer, int32_t size, std::string& file_name);
+  // Looks into the recording folder before a request opens: 0, or the code that refuses it (its
+  // explanation kept for ErrorText).
+  int32_t CheckFolder(const std::string& folder);
 
   std::string folder_;
   std::function<std::string()> resolve_folder_;
@@ -116,6 +120,9 @@ class ReplayJvLink : public JvLink {
   std::optional<Resume> resume_;
   // The recording file of the last read, kept past JVClose so that a read error names it.
   std::string current_file_;
+  // What the last refusal of -113, -114 or -303 found: the folder empty (for -113), or the path
+  // that cannot be read with the system's reason.
+  std::string failure_;
   std::map<std::string, FileStamp> downloaded_;  // by path, as downloaded
   std::set<std::string> repaired_;               // broken-file switches repaired, by folder
 };

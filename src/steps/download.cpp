@@ -6,6 +6,7 @@
 #include <map>
 #include <string_view>
 
+#include "steps/delivered_record.h"
 #include "steps/download_progress.h"
 #include "steps/model_package.h"
 #include "steps/week_record.h"
@@ -42,8 +43,9 @@ constexpr std::string_view kCancelledText = "今週開催取得を取り消し�
 constexpr std::string_view kStallionMissingCaption =
     "まだ、予想因子ウエイトが展開されていません。タスクバーにある展開先の指定をクリックして自己解凍EXEを起動させて下さい。";
 constexpr std::string_view kFileFailuresMessage = "今週開催取得で次のファイル操作に失敗しました。";
+constexpr std::string_view kDamagedDeliveryMessage = "今週開催取得で壊れたレコードを取り込みませんでした。";
 constexpr std::string_view kDamagedDeliveryAdvice =
-    "届いたデータに長さの合わないレコードがあります。名前の出ている届いたファイル（JV-Linkの記録ファイル）を確かめ、取り直してから、①今週開催取得をやり直してください。";
+    "届いたデータに壊れたレコードがあります。名前の出ている届いたファイル（JV-Linkの記録ファイル）を確かめ、取り直してから、①今週開催取得をやり直してください。";
 
 // A downloaded file reported broken this many times in one run is given up as a read error.
 constexpr int kBrokenFileTries = 3;
@@ -55,9 +57,6 @@ struct RawFile {
   bool open = false;
   int64_t unopened = 0;  // records that could not be stored because the file did not open
   int64_t stored = 0;    // records given to the file
-  int64_t short_records = 0;  // delivered shorter than the layout: padded with blanks
-  int64_t long_records = 0;   // delivered longer: cut to the layout
-  std::string odd_from;       // the delivered file of the first such record
   common::Status error;  // the first failure
 };
 
@@ -95,23 +94,53 @@ void OpenRawFiles(const std::string& app_path, RawFiles& raw) {
 
 // Stores the record after the type's last one. The next record number follows the records
 // actually in the file, so a failed write leaves no gap of unwritten bytes.
-void StoreRecord(RawFile& f, jvdata::RecordType type, std::string_view record, const std::string& delivered_in) {
-  const size_t delivered_length = jvdata::DeliveredLayout(type)->length;
-  std::string stored = jvdata::StoredForm(type, record);
-  if (record.size() != delivered_length && f.odd_from.empty()) f.odd_from = delivered_in;
-  if (record.size() < delivered_length) ++f.short_records;
-  if (record.size() > delivered_length) {
-    // Cut to its layout, it still ends like every record of the file.
-    ++f.long_records;
-    stored.replace(stored.size() - 2, 2, "\r\n");
-  }
+void StoreRecord(RawFile& f, jvdata::RecordType type, std::string_view record) {
   ++f.stored;
   if (!f.open) {
     ++f.unopened;
     return;
   }
-  if (!f.records.Append(stored) && f.error.ok()) f.error = f.records.status();
+  if (!f.records.Append(jvdata::StoredForm(type, record)) && f.error.ok()) f.error = f.records.status();
 }
+
+// The records of one delivered (recording) file as the read loop meets them: each is checked
+// whole before it is stored, and a file that brought no JV-Data record at all is named once
+// rather than record by record.
+class DeliveredFile {
+ public:
+  // A record of `file_name`: OK to store it, else it is left out (and counted against its file).
+  bool Check(const std::string& file_name, std::string_view record, std::vector<Status>& damaged) {
+    if (file_name != name_) End(damaged);
+    name_ = file_name;
+    Status s = CheckDeliveredRecord(kDataspec, file_name, ++records_, record);
+    if (!s.ok()) {
+      left_out_.push_back(std::move(s));
+      return false;
+    }
+    if (jvdata::TypeOf(record) != jvdata::RecordType::Unknown) ++jv_data_;
+    return true;
+  }
+  // The file ended (its -1, the end of the delivery, an error, or a file delivered again).
+  void End(std::vector<Status>& damaged) {
+    if (!name_.empty() && records_ > 0 && jv_data_ == 0) {
+      const std::string recording = std::string(kDataspec) + "/" + common::Shown(name_);
+      damaged.push_back(Status::Corruption(recording, "配信データ " + recording + " には JV-Data のレコードがありません（" +
+                                                          std::to_string(records_) + " 件を取り込みませんでした）。"));
+    } else {
+      for (Status& s : left_out_) damaged.push_back(std::move(s));
+    }
+    name_.clear();
+    records_ = 0;
+    jv_data_ = 0;
+    left_out_.clear();
+  }
+
+ private:
+  std::string name_;
+  int64_t records_ = 0;  // delivered in this file, counted from 1 at its start
+  int64_t jv_data_ = 0;  // sound records of a known type
+  std::vector<Status> left_out_;
+};
 
 // Puts the new files in place (kCommit) or removes them, leaving the previous ones.
 enum class Outcome { kCommit, kDiscard };
@@ -128,25 +157,30 @@ void CloseRawFiles(RawFiles& raw, Outcome outcome) {
   }
 }
 
-// The read loop: stores every record of the five types until the end (true) or a read error
-// (false).
-bool ReadRecords(jvlink::JvLink& link, common::StepHost& host, RawFiles& raw, common::StepFailures& failures) {
+// The read loop: stores every sound record of the five types until the end (true) or a read
+// error (false). A damaged record is left out and added to `damaged`, named by its recording
+// file and its place in it.
+bool ReadRecords(jvlink::JvLink& link, common::StepHost& host, RawFiles& raw, common::StepFailures& failures,
+                 std::vector<Status>& damaged) {
   std::string buffer(jvlink::kJvReadBufferSize, '\0');
   int32_t size = jvlink::kJvReadBufferSize;
   std::string file_name;
   std::map<std::string, int> broken_reports;  // by file name
+  DeliveredFile delivered;
   for (;;) {
     const int32_t rc = link.JVRead(buffer, size, file_name);
     if (rc > 0) {
       const std::string_view record = std::string_view(buffer).substr(0, static_cast<size_t>(rc));
+      if (!delivered.Check(file_name, record, damaged)) continue;
       const jvdata::RecordType type = jvdata::TypeOf(record);
       RawFile* f = raw.Of(type);
       if (!f) continue;  // other record types are not kept
       // A deleted horse (category "9") is not kept.
       if (type == jvdata::RecordType::UM && record.size() > 2 && record[2] == '9') continue;
-      StoreRecord(*f, type, record, file_name);
+      StoreRecord(*f, type, record);
       continue;
     }
+    delivered.End(damaged);
     if (rc == jvlink::jvread::kFileBoundary) {
       host.Yield();  // the window repaints between the files of a large week
       continue;
@@ -173,22 +207,6 @@ bool ReadRecords(jvlink::JvLink& link, common::StepHost& host, RawFiles& raw, co
   }
 }
 
-// Records delivered with a length other than their layout's, per file, naming the delivered
-// (recording) file they came from: fetching again gives the same records until it is replaced.
-void ReportOddLengths(RawFile& f, std::vector<common::Status>& file_failures) {
-  const std::string name(f.file->name);
-  const std::string length = std::to_string(jvdata::DeliveredLayout(f.file->type)->length);
-  const std::string from = "（届いたファイル " + common::Shown(f.odd_from) + " ほか）";
-  if (f.short_records > 0)
-    file_failures.push_back(common::Status::Corruption(
-        name, name + ": " + length + " バイトより短いレコードが " + std::to_string(f.short_records) +
-                  " 件届きました。空白で補って保存しました" + from));
-  if (f.long_records > 0)
-    file_failures.push_back(common::Status::Corruption(
-        name, name + ": " + length + " バイトより長いレコードが " + std::to_string(f.long_records) +
-                  " 件届きました。切り詰めて保存しました" + from));
-}
-
 // "Nothing to read" is the delivery's answer for the week: the raw files are emptied.
 void EmptyRawFiles(const std::string& app_path, std::vector<common::Status>& file_failures) {
   for (const auto& file : store::kRawRecordFiles) {
@@ -207,7 +225,9 @@ void ReportFileFailures(common::StepHost& host, const std::vector<common::Status
   }
   // A damaged delivery comes again from the same recording: the advice names that, not ①.
   const bool damaged_delivery = std::any_of(items.begin(), items.end(), [](const Status& s) { return s.IsCorruption(); });
-  host.FailureMessage(common::MakeFailureReport(kFileFailuresMessage, listed, damaged_delivery ? kDamagedDeliveryAdvice : ""));
+  const bool only_damaged = std::all_of(items.begin(), items.end(), [](const Status& s) { return s.IsCorruption(); });
+  host.FailureMessage(common::MakeFailureReport(only_damaged ? kDamagedDeliveryMessage : kFileFailuresMessage, listed,
+                                                damaged_delivery ? kDamagedDeliveryAdvice : ""));
 }
 
 }  // namespace
@@ -274,13 +294,15 @@ common::StepFailures RunThisWeekDownload(common::RunState& state, jvlink::JvLink
   if (read) {
     RawFiles raw;
     OpenRawFiles(app_path, raw);
-    const bool to_the_end = read_count < 1 || ReadRecords(link, host, raw, failures);
+    std::vector<Status> damaged;  // delivered records left out
+    const bool to_the_end = read_count < 1 || ReadRecords(link, host, raw, failures, damaged);
     const int64_t stored = raw.ra.stored + raw.se.stored + raw.um.stored + raw.ks.stored + raw.hr.stored;
-    // A read error before any record leaves nothing worth replacing the previous files with.
-    const bool keep_new = to_the_end || stored > 0;
+    // A read error before any record, or a delivery with nothing sound in it, leaves nothing
+    // worth replacing the previous files with.
+    const bool keep_new = stored > 0 || (to_the_end && damaged.empty());
     CloseRawFiles(raw, keep_new ? Outcome::kCommit : Outcome::kDiscard);
+    for (Status& s : damaged) file_failures.push_back(std::move(s));
     for (RawFile* f : {&raw.ra, &raw.se, &raw.um, &raw.ks, &raw.hr}) {
-      ReportOddLengths(*f, file_failures);
       if (f->error.ok()) continue;
       std::string item = std::string(f->file->name) + ": " + f->error.ToString();
       const int64_t lost = f->unopened + f->records.dropped_records();

@@ -160,20 +160,21 @@ common::StepFailures RunThisWeekOdds(ThisWeekOdds which, common::RunState& state
   common::StepFailures failures;
   std::vector<Status> damaged;  // delivered records left out
   state.OddsSource = 0;
-  if (EmptyFiles(state.AppPath, fetch.files, host, failures)) {
-    if (const int32_t rc = link.JVInit(std::string(fetch.software_id)); rc != 0)
-      JvError(host, failures, jvlink::ErrorMessage(link, "JVInitエラー。RC=" + std::to_string(rc), rc));
-    int32_t read_count = 0;
-    int32_t download_count = 0;
-    std::string last_file_timestamp;
-    const int32_t rc = link.JVOpen(std::string(kWeekOddsDataspec), std::string(kFromTime), kOption, read_count,
-                                   download_count, last_file_timestamp);
-    window.DownloadCount = download_count;
+  if (const int32_t rc = link.JVInit(std::string(fetch.software_id)); rc != 0)
+    JvError(host, failures, jvlink::ErrorMessage(link, "JVInitエラー。RC=" + std::to_string(rc), rc));
+  int32_t read_count = 0;
+  int32_t download_count = 0;
+  std::string last_file_timestamp;
+  const int32_t rc = link.JVOpen(std::string(kWeekOddsDataspec), std::string(kFromTime), kOption, read_count,
+                                 download_count, last_file_timestamp);
+  window.DownloadCount = download_count;
+  // The odds files are emptied only once the recordings could be opened: a folder that is
+  // missing or cannot be read leaves the files of the last fetch as they were.
+  if (rc < 0) {
+    JvError(host, failures, jvlink::ErrorMessage(link, "JVOpenエラー。RC=" + std::to_string(rc), rc));
+  } else if (EmptyFiles(state.AppPath, fetch.files, host, failures)) {
     bool read = true;
-    if (rc < 0) {
-      JvError(host, failures, jvlink::ErrorMessage(link, "JVOpenエラー。RC=" + std::to_string(rc), rc));
-      read = false;
-    } else if (read_count == 0) {
+    if (read_count == 0) {
       host.Message("該当するデータがありません。");
       read = false;
     } else if (window.DownloadCount != 0) {
@@ -212,11 +213,6 @@ common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& li
     host.SetStatus(StatusSlot::kRealtimeText1, std::string(kRealtimeFailedText));
     return failures;
   }
-  if (!EmptyFiles(app_path, kRealtimeFiles, host, failures)) {
-    host.SetStatus(StatusSlot::kRealtimeText1, std::string(kRealtimeFailedText));
-    return failures;
-  }
-
   const std::string race_path = app_path + std::string(names::kRaNew);
   common::RecordFile races;
   if (!races.Open(race_path, jvdata::ra::kLength)) {
@@ -227,6 +223,9 @@ common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& li
   const int64_t n = races.is_open() ? races.Count() : 0;
   UnreadRaces unread;  // races whose request or reads failed
   std::vector<Status> damaged;  // delivered records left out
+  // The files are emptied at the first request that opens: recordings that are missing or
+  // cannot be read leave the odds of the last fetch as they were.
+  bool emptied = false;
   std::string buffer;
   std::string record;
   std::string file_name;
@@ -241,6 +240,8 @@ common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& li
       JvError(host, failures, jvlink::ErrorMessage(link, "JVInitエラー。RC=" + std::to_string(rc), rc));
     if (const int32_t rc = link.JVRTOpen(std::string(kRealtimeDataspec), race_id); rc < 0) {
       unread.Add(race_id, "JVRTOpen", rc);
+    } else if (!emptied && !(emptied = EmptyFiles(app_path, kRealtimeFiles, host, failures))) {
+      stop = true;
     } else {
       buffer.assign(jvlink::kJvReadBufferSize, '\0');
       int32_t size = jvlink::kJvReadBufferSize;
@@ -269,7 +270,10 @@ common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& li
     link.JVClose();
   }
   races.Close();
-  if (failures.empty() && unread.empty()) failures.Add(MarkStepFinished(app_path, WeekStep::kRealtimeOdds));
+  if (n == 0 && failures.empty()) EmptyFiles(app_path, kRealtimeFiles, host, failures);  // no race: nothing to keep
+  // A delivery with records left out is not the whole delivery: the fetch is not finished.
+  if (failures.empty() && unread.empty() && damaged.empty())
+    failures.Add(MarkStepFinished(app_path, WeekStep::kRealtimeOdds));
   host.SetStatus(StatusSlot::kRealtimeText1,
                  std::string(failures.empty() && unread.empty() && damaged.empty() ? kRealtimeEndText
                                                                                    : kRealtimeFailedText));

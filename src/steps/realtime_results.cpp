@@ -53,14 +53,15 @@ bool ReadRace(const std::string& app_path, jvlink::JvLink& link, int32_t& read_e
 
 Status FetchRealtimeWinOdds(const std::string& app_path, jvlink::JvLink& link, common::StepHost& host,
                             common::StepFailures& failures) {
-  if (Status s = common::WriteFileAtomic(app_path + std::string(names::kO1Realtime), ""); !s.ok()) return s;
+  const std::string odds_path = app_path + std::string(names::kO1Realtime);
   // A download that never ran leaves no race file: nothing to fetch (and nothing created).
   const std::string race_path = app_path + std::string(names::kRaThisWeek);
-  if (!common::FileExists(race_path)) return Status::OK();
+  if (!common::FileExists(race_path)) return common::WriteFileAtomic(odds_path, "");
   store::RecordBlock races;
   if (Status s = store::ReadRecordBlock(app_path, store::kRaThisWeek, races); !s.ok()) return s;
   const int64_t n = static_cast<int64_t>(races.count());
   UnreadRaces unread;  // races whose request or reads failed
+  bool emptied = false;
   for (int64_t i = n; i >= 1 && i > n - kRealtimeRaceWindow; --i) {
     const std::string race_id(races.Record(static_cast<size_t>(i - 1)).substr(11, 16));
     if (const int32_t rc = link.JVInit(std::string(kRealtimeResultsSoftwareId)); rc != 0) {
@@ -71,6 +72,15 @@ Status FetchRealtimeWinOdds(const std::string& app_path, jvlink::JvLink& link, c
     if (const int32_t rc = link.JVRTOpen(std::string(kWinOddsDataspec), race_id); rc < 0) {
       unread.Add(race_id, "JVRTOpen", rc);
     } else {
+      // Emptied at the first request that opens: recordings that are missing or cannot be read
+      // leave the odds of the last fetch as they were.
+      if (!emptied) {
+        if (Status s = common::WriteFileAtomic(odds_path, ""); !s.ok()) {
+          link.JVClose();
+          return s;
+        }
+        emptied = true;
+      }
       int32_t read_error = 0;
       Status status;
       const bool written = ReadRace(app_path, link, read_error, status, failures);
@@ -84,6 +94,7 @@ Status FetchRealtimeWinOdds(const std::string& app_path, jvlink::JvLink& link, c
   }
   for (Status& item : unread.Failures(link, "速報単勝オッズ（" + std::string(kWinOddsDataspec) + "）"))
     failures.Add(std::move(item));
+  if (n == 0) return common::WriteFileAtomic(odds_path, "");  // no race: nothing to keep
   return Status::OK();
 }
 

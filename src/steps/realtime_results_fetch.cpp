@@ -7,6 +7,10 @@
 namespace radadovur::steps {
 namespace {
 
+// What a JV-Link failure is filed under (its text says the rest).
+constexpr std::string_view kJvLinkFailure = "JV-Link";
+constexpr std::string_view kJvLinkAdvice = "JV-Linkの記録を、下の説明のとおりに確かめてください。";
+
 // Reads one day's records until the service says it is done. The service reports "read again"
 // results that may repeat for ever (a missing recording, a request that did not open), so the
 // read gives up after kRealtimeReadTries of them in a row.
@@ -52,6 +56,13 @@ void ReadDay(jvlink::JvLink& link, const std::string& date, common::StepHost& ho
 std::string_view RealtimeFileAdvice(const common::StepFailures& failures) {
   for (const common::Status& status : failures.items)
     if (store::IsDamagedRealtimeFile(status)) return store::kDamagedRealtimeFileRemedy;
+  // A JV-Link failure tells what to do in its own text: the advice for files (disk space,
+  // running again) would send the user the wrong way when the recordings are missing.
+  for (const common::Status& status : failures.items) {
+    if (status.IsSkipped()) continue;
+    if (status.path() == kJvLinkFailure) return kJvLinkAdvice;
+    break;
+  }
   return {};
 }
 
@@ -66,7 +77,15 @@ common::Status FetchRealtimeResults(const std::string& app_path, jvlink::JvLink&
       host.Message(message);
       failures.Add(common::Status::IoError("JV-Link", message));
     }
-    link.JVRTOpen(std::string(kRealtimeResultsDataspec), date);  // its result shows in the reads
+    // A request that does not open (the recording folder missing or unreadable, a bad date) has
+    // no reads to retry, and the next day would meet the same: its cause is told once.
+    if (const int32_t rc = link.JVRTOpen(std::string(kRealtimeResultsDataspec), date); rc < 0) {
+      link.JVClose();
+      return common::Status::IoError(
+          "JV-Link", jvlink::ErrorMessage(link, "速報着順等（" + std::string(kRealtimeResultsDataspec) + " " +
+                                                    common::Shown(date) + "）: JVRTOpenエラー。RC=" + std::to_string(rc),
+                                          rc));
+    }
     store::RealtimeRecords records;
     ReadDay(link, date, host, records, failures);
     link.JVClose();

@@ -20,13 +20,15 @@ inline constexpr int kRealtimeReadTries = 10;
 // Fetches every date of CollectRealtimeDates in its order. JV-Link problems are shown as
 // messages ("JVInitエラー。RC=", "JVReadエラー。 RC=") and added to `failures`; the fetch goes on
 // with the next date. A damaged record (CheckDeliveredRecord) is added to `failures` and left out;
-// the rest of its day is kept. A store file that cannot be read or written ends the fetch: that failure
-// is returned (and not added). `dates` receives the dates asked for.
+// the rest of its day is kept. A store file that cannot be read or written, or a request that does
+// not open (the recordings missing or unreadable), ends the fetch: that failure is returned (and not
+// added), so that the cancellation changes nothing. `dates` receives the dates asked for.
 common::Status FetchRealtimeResults(const std::string& app_path, jvlink::JvLink& link, common::StepHost& host,
                                    common::StepFailures& failures, std::vector<std::string>* dates = nullptr);
 
 // What a step that fetches "0B12" tells the user to do when one of its failures is a damaged
-// realtime file (store::kDamagedRealtimeFileRemedy); empty otherwise, for the usual advice.
+// realtime file (store::kDamagedRealtimeFileRemedy), or when its first failure is JV-Link's (to
+// check the recordings as its text says); empty otherwise, for the usual advice.
 std::string_view RealtimeFileAdvice(const common::StepFailures& failures);
 
 }  // namespace radadovur::steps

@@ -2,6 +2,10 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <functional>
 
 #include "support/recording_fixture.h"
 
@@ -98,7 +102,7 @@ TEST_F(ReplayJvLinkTest, OpenResults) {
   const std::vector<Case> cases = {
       {"week", true, "", "", kWeek, 0, 3},
       {"odds dataspec without a folder", true, "", "", kOdds, 0, 0},
-      {"dataspec folder without files", false, "", "", kWeek, 0, 0},
+      {"recording folder without data-type folders", false, "", "", kWeek, jvlink::jvreplay::kNoRecordingFolder, 0},
       {"unknown dataspec", true, "", "", "RACEDIFFYSNG", jvlink::jvreplay::kUnknownDataspec, 0},
       {"realtime dataspec in JVOpen", true, "", "", "0B12", jvlink::jvreplay::kUnknownDataspec, 0},
       {"missing recording folder", true, "", "/absent", kWeek, jvlink::jvreplay::kNoRecordingFolder, 0},
@@ -121,6 +125,91 @@ TEST_F(ReplayJvLinkTest, OpenResults) {
       EXPECT_EQ(first, c.rc == 0 ? "0" : std::to_string(jvlink::jvreplay::kNotOpen));
     }
   }
+}
+
+// A recording folder that holds recordings, only not of this data type or not of this week: the
+// delivery's "nothing to read", which is not a refusal.
+TEST_F(ReplayJvLinkTest, ADataTypeFolderWithoutFilesHasNothingToRead) {
+  std::filesystem::create_directories(folder_ + "/" + kWeek);
+  jvlink::ReplayJvLink link(folder_);
+  EXPECT_EQ(Open(link), 0);
+  EXPECT_EQ(read_count_, 0);
+  EXPECT_EQ(Open(link, kOdds), 0);
+  EXPECT_EQ(read_count_, 0);
+  EXPECT_EQ(link.JVRTOpen("0B12", "20240805"), 0);
+  EXPECT_EQ(ReadOne(link), "-203");
+}
+
+// Every request on recordings that cannot be read is refused, naming what cannot be read with the
+// system's reason; never "nothing to read". The kinds that need no permission change (mode 000 is
+// tried by the command-line tests as a user without privileges).
+TEST_F(ReplayJvLinkTest, RecordingsThatCannotBeReadAreRefusedNeverEmpty) {
+  namespace fs = std::filesystem;
+  struct Kind {
+    const char* what;
+    std::function<void(const std::string& path)> make;  // puts it at `path`
+    bool file;                                          // in a recording file's place, not a folder's
+    const char* reason;
+  };
+  const Kind kinds[] = {
+      {"a link to itself", [](const std::string& p) { fs::create_symlink(p, p); }, false, "リンク"},
+      {"a file", [](const std::string& p) { ASSERT_TRUE(common::WriteFileAtomic(p, "x").ok()); }, false, "フォルダでない"},
+      {"a link to itself", [](const std::string& p) { fs::create_symlink(p, p); }, true, "リンク"},
+      {"a link going nowhere", [](const std::string& p) { fs::create_symlink(p + ".gone", p); }, true, "ありません"},
+      {"a FIFO", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); }, true, "通常のファイルではありません"},
+      {"a folder", [](const std::string& p) { fs::create_directories(p); }, true, "通常のファイルではありません"},
+  };
+  struct Request {
+    const char* dataspec;
+    const char* key;  // realtime
+    const char* file;
+  };
+  const Request requests[] = {{kWeek, "", "0001.jvd"},
+                              {kOdds, "", "0001.jvd"},
+                              {"0B30", "2024080505030612", "2024080505030612.jvd"},
+                              {"0B12", "20240805", "20240805.jvd"}};
+  for (const Kind& kind : kinds) {
+    for (const Request& request : requests) {
+      SCOPED_TRACE(std::string(kind.what) + (kind.file ? " as the recording of " : " as the folder ") + request.dataspec);
+      fs::remove_all(folder_);
+      fs::create_directories(folder_);
+      const std::string dir = folder_ + "/" + request.dataspec;
+      if (kind.file) fs::create_directories(dir);
+      const std::string broken = kind.file ? dir + "/" + request.file : dir;
+      kind.make(broken);
+      jvlink::ReplayJvLink link(folder_);
+      int32_t rc = 0;
+      if (*request.key == '\0') {
+        rc = Open(link, request.dataspec);
+        EXPECT_EQ(read_count_, 0);
+      } else {
+        rc = link.JVRTOpen(request.dataspec, request.key);
+        // A realtime recording is read when the request reads it.
+        if (rc == 0) rc = std::stoi(ReadOne(link));
+      }
+      ASSERT_TRUE(rc == jvlink::jvreplay::kUnreadableDataspecFolder || rc == jvlink::jvreplay::kUnreadableFile) << rc;
+      const std::string text = link.ErrorText(rc);
+      EXPECT_NE(text.find(broken), std::string::npos) << text;
+      EXPECT_NE(text.find(kind.reason), std::string::npos) << text;
+      EXPECT_EQ(ReadOne(link), rc == jvlink::jvreplay::kUnreadableFile ? std::to_string(rc)
+                                                                        : std::to_string(jvlink::jvreplay::kNotOpen));
+    }
+  }
+}
+
+// A folder that holds none of the data-type folders (a wrong path, a drive not mounted) is not a
+// recording folder: refused like a missing one, saying where recordings are looked for.
+TEST_F(ReplayJvLinkTest, AFolderWithoutRecordingsIsRefusedLikeAMissingOne) {
+  Write("letter.txt", "x");
+  Write("0B31/2024080505030612.jvd", Rec(jvdata::RecordType::O1, "w"));
+  jvlink::ReplayJvLink link(folder_);
+  for (int32_t rc : {Open(link), Open(link, kOdds), link.JVRTOpen("0B30", "2024080505030612"), link.JVRTOpen("0B12", "20240805")}) {
+    EXPECT_EQ(rc, jvlink::jvreplay::kNoRecordingFolder);
+    const std::string text = link.ErrorText(rc);
+    EXPECT_NE(text.find(folder_ + " に記録がありません（データ種別のフォルダがひとつもありません）"), std::string::npos) << text;
+    EXPECT_NE(text.find("プログラムのフォルダの JVDATA"), std::string::npos) << text;
+  }
+  EXPECT_EQ(ReadOne(link), std::to_string(jvlink::jvreplay::kNotOpen));
 }
 
 TEST_F(ReplayJvLinkTest, InitSwitchOnlyChangesTheResult) {

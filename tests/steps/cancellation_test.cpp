@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "common/record_file.h"
+#include "jvlink/replay_jv_link.h"
 #include "steps/realtime_results_fetch.h"
 #include "store/store_files.h"
 #include "support/recording_host.h"
@@ -99,6 +100,24 @@ TEST_F(CancellationStep, JvLinkFailuresAreShownAndTheProcessingGoesOnWithoutTheE
   // What was read before the error still counts.
   EXPECT_THAT(EntryTags("SETHISWEEKNNEW.dat"), ElementsAre("past-run", "other"));
   EXPECT_THAT(host_.LastText(common::StatusSlot::kChusiText1), HasSubstr(std::string(steps::kCancellationFailedText)));
+}
+
+// A missing recording folder is its own cause, told once: not a read error per race day under
+// advice to retry, and the store stays as it was.
+TEST_F(CancellationStep, AMissingRecordingFolderIsNamedOnceAndChangesNothing) {
+  jvlink::ReplayJvLink nowhere(app_ + "JVDATA");
+  const std::string races = Bytes("RATHISWEEKNNEW.dat");
+  const std::string entries = Bytes("SETHISWEEKNNEW.dat");
+  const common::StepFailures failures = steps::RunCancellationProcessing(common::RunStateFor(app_), nowhere, host_);
+  ASSERT_EQ(failures.items.size(), 1u) << ::testing::PrintToString(failures.Texts());
+  const std::string text = failures.Texts()[0];
+  EXPECT_THAT(text, HasSubstr("JVRTOpenエラー。RC=-113"));
+  EXPECT_THAT(text, HasSubstr("記録フォルダがありません"));
+  EXPECT_THAT(text, HasSubstr(app_ + "JVDATA"));
+  ASSERT_EQ(host_.Messages().size(), 1u);  // the failure report alone
+  for (const char* never : {"RC=-101", "ディスク", "もう一度実行"}) EXPECT_THAT(host_.Messages()[0], ::testing::Not(HasSubstr(never)));
+  EXPECT_EQ(Bytes("RATHISWEEKNNEW.dat"), races);
+  EXPECT_EQ(Bytes("SETHISWEEKNNEW.dat"), entries);
 }
 
 TEST_F(CancellationStep, AFailingStoreFileEndsTheProcessingWithItsName) {

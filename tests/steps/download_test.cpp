@@ -7,9 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <optional>
+#include <random>
 
 #include "common/text_file.h"
+#include "jvlink/recording.h"
 #include "jvlink/replay_jv_link.h"
 #include "support/scripted_jv_link.h"
 #include "store/store_files.h"
@@ -379,24 +382,92 @@ TEST(WaitForDownload, PollsUntilTheCountOrAFailure) {
   }
 }
 
-// Records delivered shorter or longer than their layout are stored in the file's record length
-// and counted; the file stays whole records that the store and dump can read.
-TEST_F(ThisWeekDownloadTest, OddLengthRecordsAreCountedAndTheFileStaysWhole) {
-  const std::string se = Se("2000000001");
-  link_.opens = {{0, 3, 0}};
-  link_.reads = {R(se.substr(0, 300)), R(se), R(se.substr(0, 500)), R(Ra("01") + "extra")};
-  const auto texts = Run().Texts();
-  EXPECT_THAT(texts, Contains(HasSubstr("SETHISWEEKN.dat: 555 バイトより短いレコードが 2 件届きました")));
-  EXPECT_THAT(texts, Contains(HasSubstr("RATHISWEEKN.dat: 1272 バイトより長いレコードが 1 件届きました")));
-  // The message names the delivered (recording) file the odd records came from and what to do.
-  EXPECT_THAT(host_.Messages().back(), HasSubstr("555 バイトより短い"));
-  EXPECT_THAT(host_.Messages().back(), HasSubstr("（届いたファイル file1.jvd ほか）"));
-  EXPECT_THAT(host_.Messages().back(), HasSubstr("届いたファイル（JV-Linkの記録ファイル）を確かめ"));
-  const std::string bytes = *common::ReadWholeFile(store::PathOf(app_, store::kSeThisWeek));
-  EXPECT_TRUE(jvdata::CheckRecords(bytes, *jvdata::StoredLayout(jvdata::RecordType::SE)).ok());
-  EXPECT_EQ(Records(store::kSeThisWeek)->size(), 3u);
-  EXPECT_TRUE(jvdata::CheckRecords(*common::ReadWholeFile(store::PathOf(app_, store::kRaThisWeek)),
-                                   *jvdata::StoredLayout(jvdata::RecordType::RA)).ok());
+// A damage done to a sound delivered record: what JV-Link then delivers in its place, and how
+// the failure names it.
+struct Damage {
+  const char* what;
+  std::function<std::vector<std::string>(const std::string& record)> make;
+  const char* named;
+};
+
+std::string Overwritten(std::string r, const jvdata::Field& field, char byte) {
+  r.replace(field.offset, field.width, std::string(field.width, byte));
+  return r;
+}
+
+// Bytes that are no JV-Data: split into "records" at their line ends as the delivery would.
+std::vector<std::string> RandomPieces(const std::string&) {
+  std::mt19937 random(45);
+  std::string bytes(4000, '\0');
+  for (char& c : bytes) c = static_cast<char>(random() & 0xff);
+  std::vector<std::string> pieces;
+  for (std::string_view piece : jvlink::SplitRecords(bytes)) pieces.emplace_back(piece);
+  return pieces;
+}
+
+const Damage kDamages[] = {
+    {"cut short", [](const std::string& r) { return std::vector{r.substr(0, r.size() / 2)}; }, "file2.jvd の 1 件目"},
+    {"a byte put in", [](std::string r) { return std::vector{r.insert(r.size() / 2, "x")}; }, "file2.jvd の 1 件目"},
+    {"a byte taken out", [](std::string r) { return std::vector{r.erase(r.size() / 2, 1)}; }, "file2.jvd の 1 件目"},
+    {"CR LF inside",
+     [](const std::string& r) { return std::vector{r.substr(0, r.size() / 2) + "\r\n", r.substr(r.size() / 2)}; },
+     "file2.jvd の 1 件目"},
+    {"the tag lost", [](std::string r) { return std::vector{r.replace(0, 2, "  ")}; }, "file2.jvd の 1 件目"},
+    {"a byte moved to the end (same length)",
+     [](std::string r) {
+       r.erase(r.size() / 2, 1);
+       return std::vector{r + "x"};
+     },
+     "file2.jvd の 1 件目"},
+    {"0xFF over the race date (same length)",
+     [](const std::string& r) { return std::vector{Overwritten(r, jvdata::ra::MonthDay, '\xff')}; }, "開催月日"},
+    {"0xFF over the race number (same length)",
+     [](const std::string& r) { return std::vector{Overwritten(r, jvdata::ra::RaceNum, '\xff')}; }, "レース番号"},
+    {"a file of random bytes", RandomPieces, "TOKURACETCVNRCVN/file2.jvd には JV-Data のレコードがありません"},
+};
+
+// A damaged record is left out and named with its recording file and its place in that file,
+// counted from the file's own start; the records before and after it are kept, and ① ends
+// failed, not finished, so that ② waits until it is redone.
+TEST_F(ThisWeekDownloadTest, ADamagedDeliveryIsLeftOutNamedAndTheDownloadIsNotFinished) {
+  for (const Damage& damage : kDamages) {
+    SCOPED_TRACE(damage.what);
+    SetUp();
+    WriteOldRawFiles();
+    link_ = ScriptedJvLink{};
+    host_ = RecordingHost{};
+    link_.reads = {R(Ra("01"), "file1.jvd"), R(Se("2000000001"), "file1.jvd"), Rc(-1, "file1.jvd")};
+    for (const std::string& piece : damage.make(Ra("09"))) link_.reads.push_back(R(piece, "file2.jvd"));
+    const bool random = std::string(damage.what).starts_with("a file of");
+    if (!random) link_.reads.push_back(R(Hr("02"), "file2.jvd"));  // after it, in the same file
+    link_.reads.push_back(Rc(-1, "file2.jvd"));
+    link_.reads.push_back(R(Ra("03"), "file3.jvd"));
+
+    const common::StepFailures failures = Run();
+
+    ASSERT_FALSE(failures.empty());
+    EXPECT_THAT(failures.Texts()[0], HasSubstr(damage.named));
+    EXPECT_THAT(failures.Texts()[0], HasSubstr("TOKURACETCVNRCVN/file2.jvd"));
+    EXPECT_TRUE(failures.items[0].IsCorruption());
+    EXPECT_THAT(Field(store::kRaThisWeek, jvdata::ra::RaceNum), ElementsAre("01", "03"));
+    EXPECT_EQ(Field(store::kHrThisWeek, jvdata::hr::RaceNum), random ? std::vector<std::string>{} : std::vector<std::string>{"02"});
+    EXPECT_THAT(Field(store::kSeThisWeek, jvdata::se::KettoNum), ElementsAre("2000000001"));
+    ASSERT_EQ(host_.Messages().size(), 1u);
+    EXPECT_THAT(host_.Messages()[0], ::testing::StartsWith("今週開催取得で壊れたレコードを取り込みませんでした。"));
+    EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText1), kFailed);
+    steps::WeekRecord record;
+    ASSERT_TRUE(steps::ReadWeekRecord(app_, record).ok());
+    EXPECT_FALSE(record.Finished(steps::WeekStep::kDownload));
+  }
+}
+
+// A delivery with nothing sound in it replaces nothing: the week's files stay as they were.
+TEST_F(ThisWeekDownloadTest, ADeliveryWithNothingSoundKeepsThePreviousFiles) {
+  WriteOldRawFiles();
+  link_.reads = {R(Ra("01").substr(0, 100), "file1.jvd")};
+  EXPECT_FALSE(Run().empty());
+  EXPECT_TRUE(OldRawFilesStay());
+  EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText1), kFailed);
 }
 
 // Without the program folder nothing else is looked at.

@@ -14,6 +14,7 @@
 #include "steps/odds_download.h"
 #include "steps/realtime_results.h"
 #include "steps/realtime_results_fetch.h"
+#include "steps/week_record.h"
 #include "store/store_files.h"
 #include "support/odds_record.h"
 #include "support/record_builder.h"
@@ -130,6 +131,10 @@ TEST_F(RealtimeDeliveriesTest, TheRealtimeOddsLeaveADamagedRecordOutAndEndWithTh
     EXPECT_EQ(File(names::kO2Realtime), "") << damage.what;
     EXPECT_EQ(File(names::kO4Realtime), exacta) << damage.what;
     EXPECT_EQ(host_.LastText(common::StatusSlot::kRealtimeText1), "速報オッズ取得で失敗がありました。") << damage.what;
+    // Not the whole delivery: the fetch is not finished, as the realtime results are not.
+    steps::WeekRecord record;
+    ASSERT_TRUE(steps::ReadWeekRecord(app_, record).ok());
+    EXPECT_FALSE(record.Finished(steps::WeekStep::kRealtimeOdds)) << damage.what;
     ASSERT_EQ(host_.Messages().size(), 1u) << damage.what;  // the window shows it too
     EXPECT_NE(host_.Messages()[0].find("0B30/" + recording + " の 1 件目"), std::string::npos) << host_.Messages()[0];
   }

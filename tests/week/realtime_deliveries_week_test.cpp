@@ -110,8 +110,8 @@ TEST_F(RealtimeDeliveriesWeek, EveryStepThatRequestsByDeliveredIdsShowsAnIdWithN
       {"realtime-odds", {"速報オッズ（0B30）: JVRTOpenエラー。RC=-112（", "レース: " + common::Shown(last_id)}},
       {"realtime-results",
        {"速報単勝オッズ（0B30）: JVRTOpenエラー。RC=-112（", "レース: " + common::Shown(last_id),
-        "（0B12 " + date + " の読み込みを打ち切りました）"}},
-      {"cancel", {"（0B12 " + date + " の読み込みを打ち切りました）"}},
+        "速報着順等（0B12 " + date + "）: JVRTOpenエラー。RC=-112"}},
+      {"cancel", {"速報着順等（0B12 " + date + "）: JVRTOpenエラー。RC=-112"}},
   };
   for (const Step& step : steps) {
     const auto r = Run(step.command);
