@@ -17,6 +17,7 @@
 #include "steps/model_package.h"
 #include "jvlink/null_jv_link.h"
 #include "support/program_folder.h"
+#include "ui/qt_japanese.h"
 #include "ui/quiet_main_window.h"
 #include "support/qt_app.h"
 #include "steps/startup.h"
@@ -230,6 +231,7 @@ TEST_F(MainWindowTest, WorkflowControlsAreDisabledWhileAStepRuns) {
 // between two items) and the window closes once the step has ended. The step holds itself at a
 // known point: the window is closed between its second and third item.
 TEST_F(MainWindowTest, CloseWhileAStepRunsAsksAndOnYesStopsTheStepThenCloses) {
+  const testing::QtJapanese japanese;  // the box's buttons as the program shows them
   struct Case {
     QMessageBox::StandardButton answer;
     int items_done;

@@ -11,19 +11,21 @@
 #include "common/text_file.h"
 #include "support/qt_app.h"
 #include "support/temp_folder.h"
+#include "ui/qt_japanese.h"
 
 namespace radadovur::ui {
 namespace {
 
 namespace fs = std::filesystem;
 
-// ProgramFolderUsable, with the box it shows read and closed by a timer ("" when none showed).
-bool Usable(const std::string& given, std::string& shown) {
+// ProgramFolderUsable, with the box it shows read, pictured as `shot` and closed by a timer (""
+// when none showed).
+bool Usable(const std::string& given, std::string& shown, const char* shot) {
   shown.clear();
   QTimer::singleShot(0, [&] {
     if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
       shown = box->text().toStdString();
-      EXPECT_TRUE(testing::SaveScreenshot(*box, "StartFolderRefused"));
+      EXPECT_TRUE(testing::SaveScreenshot(*box, shot));
       box->accept();
     }
   });
@@ -36,21 +38,22 @@ bool Usable(const std::string& given, std::string& shown) {
 // in its place; a file given as the folder is refused, named; a folder starts the program.
 TEST(StartFolder, AMissingFolderIsSaidAtStartAndNothingIsMade) {
   testing::QtApp();
+  const testing::QtJapanese japanese;
   testing::TempFolder temp("rdv_start_folder");
   const std::string missing = temp.path() + "/no/such/folder";
   const std::string file = temp.path() + "/afile";
   ASSERT_TRUE(common::WriteFileAtomic(file, "x").ok());
   std::string shown;
 
-  EXPECT_FALSE(Usable(missing, shown));
+  EXPECT_FALSE(Usable(missing, shown, "StartFolderMissing"));
   EXPECT_EQ(shown, "プログラムのフォルダ「" + missing + "」がありません。フォルダの名前を確かめて下さい。");
   EXPECT_FALSE(fs::exists(temp.path() + "/no"));
   EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator()), 1);
 
-  EXPECT_FALSE(Usable(file, shown));
+  EXPECT_FALSE(Usable(file, shown, "StartFolderFile"));
   EXPECT_NE(shown.find(file), std::string::npos) << shown;
 
-  EXPECT_TRUE(Usable(temp.path(), shown));
+  EXPECT_TRUE(Usable(temp.path(), shown, "StartFolderUnexpected"));
   EXPECT_EQ(shown, "");
 }
 
