@@ -66,8 +66,7 @@ std::optional<common::RunState> ProgramFolderArgument(const std::vector<std::str
   }
   common::RunState state = common::RunStateFor(operands[0]);
   if (!common::CheckProgramFolder(state).ok()) {
-    std::fprintf(stderr, "radadovur-cli %s: プログラムのフォルダ「%s」がありません。フォルダの名前を確かめて下さい。\n",
-                 command.c_str(), common::Shown(operands[0]).c_str());
+    std::fprintf(stderr, "radadovur-cli %s: %s\n", command.c_str(), common::ProgramFolderMissingText(operands[0]).c_str());
     exit_code = kFailedExit;
     return std::nullopt;
   }

@@ -21,4 +21,8 @@ Status CheckProgramFolder(const RunState& state) {
   return Status::OK();
 }
 
+std::string ProgramFolderMissingText(const std::string& given) {
+  return "プログラムのフォルダ「" + Shown(given) + "」がありません。フォルダの名前を確かめて下さい。";
+}
+
 }  // namespace radadovur::common

@@ -34,6 +34,10 @@ std::string WithTrailingSlash(const std::string& folder);
 // step reports a missing folder as such and not as the first file it misses in it.
 Status CheckProgramFolder(const RunState& state);
 
+// What the user is told at start when the program folder they named (`given`, as they wrote it)
+// does not exist: the command line and the program's window say the same.
+std::string ProgramFolderMissingText(const std::string& given);
+
 // A run state for the program folder `folder`.
 inline RunState RunStateFor(const std::string& folder) {
   RunState state;

@@ -87,6 +87,9 @@ struct StepFailures {
   // The step did not run at all: what it needs from an earlier step is missing, and it changed
   // nothing. Its finished text is never shown.
   bool refused = false;
+  // The user stopped the step at a horse or race boundary (a window closed while it ran): it is
+  // not finished, what it did not reach is left as it was, and no failure list is shown.
+  bool stopped = false;
 
   void Add(Status status) {
     if (!status.ok()) items.push_back(std::move(status));

@@ -196,6 +196,11 @@ CalculationReport CalculateHorses(const std::string& app_path, const std::vector
   const int64_t count = static_cast<int64_t>(horse_ids.size());
   std::string bytes;
   for (int64_t k = 1; k <= count; ++k) {
+    // Stopped between two horses: every file written so far is whole, the rest stay as they were.
+    if (host.CancelRequested()) {
+      report.failures.stopped = true;
+      break;
+    }
     const std::string& id = horse_ids[static_cast<size_t>(k - 1)];
     std::string name;
     common::Status status = UmagotoExFileName(id, name);

@@ -55,8 +55,9 @@ struct CalculationReport {
 // half written; bytes after the last whole record stay). The working models are read from the
 // package at most once per call; `reference` is the model the prediction window loaded when it
 // opened, read by the coders. A horse that fails is written with what was complete and named in
-// the report; the run goes on with the next horse. ProgressBar3 shows Int(k × 100 / count) after
-// horse k; the caller shows both bars from 0 beforehand.
+// the report; the run goes on with the next horse. A stop the user asks for ends the walk before
+// the next horse (failures.stopped). ProgressBar3 shows Int(k × 100 / count) after horse k; the
+// caller shows both bars from 0 beforehand.
 CalculationReport RunCalculation(const std::string& app_path, const std::vector<std::string>& horse_ids,
                                  const ReferenceModel& reference, StatsLookup& stats, common::StepHost& host);
 

@@ -258,6 +258,11 @@ void BuildExpandedStructure(const std::string& app_path, const std::vector<std::
   const size_t count = horses.size();
   int64_t shown = -1;
   for (size_t h = 1; h <= count; ++h) {
+    // The user may stop the step between two horses; the horses not reached are left out.
+    if (host.CancelRequested()) {
+      report.failures.stopped = true;
+      return;
+    }
     const std::string& id = horses[h - 1];
     // A horse listed twice is built once: a second build would write the same file again.
     std::string entry_name, ex_name;

@@ -54,7 +54,8 @@ std::string VenueRaceKey(std::string_view record);
 // horses. A horse already failed in `report`, or whose entry file cannot be read, whose
 // CreatedDate is no whole number where the stale rule reads it, or whose file cannot be written,
 // keeps an empty file and is added to `report`; the build goes on with the next horse. A table
-// file that cannot be read fails every horse. Yields once after the last horse. With
+// file that cannot be read fails every horse. Before each horse the host is asked whether the
+// user stopped the step (report.failures.stopped). Yields once after the last horse. With
 // BuildOutput::kMemory the records go into `report.built` instead and no file is written.
 void BuildExpandedStructure(const std::string& app_path, const std::vector<std::string>& horses,
                             common::StepHost& host, BuildReport& report, BuildOutput output = BuildOutput::kFiles);

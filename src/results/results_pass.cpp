@@ -203,6 +203,7 @@ std::string ProgressText(std::string_view race_key, const CodeTable& table) {
 
 std::string ResultsEndText(const common::StepFailures& failures) {
   if (failures.refused) return "予想･結果は行いませんでした。";
+  if (failures.stopped) return "予想･結果を中止しました。⑥予想･結果をもう一度実行して下さい。";
   if (failures.empty()) return std::string(kEndText);
   return "予想･結果は終わりましたが、" + std::to_string(failures.items.size()) + "件の処理に失敗しました";
 }
@@ -218,8 +219,14 @@ ResultsPassOutcome RunResultsPass(const common::RunState& run, common::StepHost&
 
   store::RecordBlock payouts;
   log.Add(ReadStoreRecords(app_path, store::kHrThisWeek, payouts), "払戻");
-  for (state.RaceIndex = 1; state.RaceIndex <= state.RaceCount; ++state.RaceIndex)
+  for (state.RaceIndex = 1; state.RaceIndex <= state.RaceCount; ++state.RaceIndex) {
+    // The user may stop the pass between two races: every race written so far is whole.
+    if (host.CancelRequested()) {
+      outcome.failures.stopped = true;
+      break;
+    }
     RunRace(app_path, host, hooks, writers, payouts, state, log);
+  }
   // The state stays on the last race, as the viewer expects it.
   state.RaceIndex = state.RaceCount;
   return outcome;

@@ -14,7 +14,8 @@
 // race, reads the race's payout record, restarts the day tallies at race "01", counts the runners,
 // runs the later stages and the eleven writers, and shows one progress text per race in the main
 // window's Text5. A failing step is skipped and the pass goes on; every failure is named by its
-// step and race in the outcome.
+// step and race in the outcome. Before each race the host is asked whether the user stopped the
+// pass; it then ends there (failures.stopped), the races not reached left as they were.
 namespace radadovur::results {
 
 struct ResultsPassOutcome {
@@ -35,7 +36,7 @@ common::Status TestResultsFinal(const std::string& app_path, ResultsWindowState&
 std::string ProgressText(std::string_view race_key, const CodeTable& table);
 
 // The main window's Text5 at the end of the pass: "予想･結果終了", or how many steps failed, or,
-// when the pass was refused, that it did not run.
+// when the pass was refused, that it did not run, or, when the user stopped it, to run it again.
 std::string ResultsEndText(const common::StepFailures& failures);
 
 }  // namespace radadovur::results

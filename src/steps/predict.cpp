@@ -22,6 +22,14 @@ std::string Joined(const std::vector<std::string>& ids, size_t limit) {
   return text;
 }
 
+// The user stopped ⑤ between two horses: the record keeps it not finished (it was marked started),
+// so ⑥ waits until it runs again; no failure list is shown.
+common::StepFailures StoppedByUser(common::StepHost& host, common::StepFailures failures) {
+  failures.stopped = true;
+  host.SetStatus(common::StatusSlot::kPredictText3, std::string(kPredictCancelledText));
+  return failures;
+}
+
 }  // namespace
 
 common::Status LoadPredictionModel(const common::RunState& state, engine::ReferenceModel& model,
@@ -77,6 +85,7 @@ common::StepFailures RunPrediction(const common::RunState& state, const engine::
     host.FailureMessage(common::MakeFailureReport(kPredictFailureHeading, build.failures));
     return std::move(build.failures);
   }
+  if (build.failures.stopped) return StoppedByUser(host, std::move(build.failures));
   // A horse the builder failed has an empty (or, when it could not be emptied, a stale) file:
   // there is nothing of this week's to calculate.
   std::vector<std::string> horses;
@@ -90,6 +99,7 @@ common::StepFailures RunPrediction(const common::RunState& state, const engine::
   failed_horses.insert(failed_horses.end(), calculation.failed_horses.begin(), calculation.failed_horses.end());
   for (auto& f : build.failures.items) failures.Add(std::move(f));
   for (auto& f : calculation.failures.items) failures.Add(std::move(f));
+  if (calculation.failures.stopped) return StoppedByUser(host, std::move(failures));
   // Horses that failed do not stop the step: the record names them for ⑥, which leaves their
   // races out. A failure of no single horse leaves the week's run unfinished.
   if (!build.failed_outside_horses) failures.Add(MarkStepFinished(app_path, WeekStep::kPredict, failed_horses));

@@ -17,6 +17,8 @@ inline constexpr std::string_view kPredictStartText = "計算を開始しまし�
 inline constexpr std::string_view kPredictEndText = "計算終了";
 // A damaged shared input or an extract that could not be written: nothing was calculated.
 inline constexpr std::string_view kPredictStoppedText = "計算を中断しました。";
+// The user stopped the step (a window closed while it ran): it is not finished.
+inline constexpr std::string_view kPredictCancelledText = "計算を中止しました。⑤計算をもう一度実行して下さい。";
 inline constexpr std::string_view kPredictStepName = "計算";
 // The window's load when the model cannot be read, followed by the reason naming the file.
 inline constexpr std::string_view kModelLoadFailedMessage =
@@ -43,7 +45,8 @@ std::string PredictFailedText(const std::vector<std::string>& failed_horses, siz
 // failed and which, and a message lists every failure. Horses whose entry for this week the stale
 // rule dropped are named in a message too (they are not failures). A damaged shared input or an
 // extract that cannot be written stops the step before the calculation ("計算を中断しました。").
-// Returns the failures.
+// The host's CancelRequested stops it before the next horse (kPredictCancelledText, the result
+// `stopped`), not finished. Returns the failures.
 common::StepFailures RunPrediction(const common::RunState& state, const engine::ReferenceModel& reference,
                                    common::StepHost& host);
 

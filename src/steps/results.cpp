@@ -64,6 +64,8 @@ results::ResultsPassOutcome RunResultsStep(const common::RunState& run, common::
   }
   ResultsPassParts parts = AssembleResultsPassParts();
   results::ResultsPassOutcome outcome = results::RunResultsPass(run, host, parts.hooks, *parts.writers, state);
+  // Stopped by the user: not finished (marked started above), and no failure list over a closing window.
+  if (outcome.failures.stopped) return outcome;
   if (outcome.failures.empty()) outcome.failures.Add(MarkStepFinished(run.AppPath, WeekStep::kResults));
   if (!outcome.failures.empty())
     host.FailureMessage(common::MakeFailureReport("予想･結果で次の処理ができませんでした。", outcome.failures));

@@ -30,7 +30,8 @@ ResultsPassParts AssembleResultsPassParts();
 // The whole pass on `state` (a new window's, so empty) with the parts above; refused, with
 // nothing changed, when step ②'s store, step ①'s payouts once the results are final, or step
 // ⑤'s expanded records of this week are missing; a failure is
-// skipped, the pass goes on, and a message at the end lists what failed. The main window's
+// skipped, the pass goes on, and a message at the end lists what failed. Stopped by the user
+// between two races (failures.stopped), it stays not finished and shows no list. The main window's
 // end text for the outcome is results::ResultsEndText(outcome.failures).
 //
 // `predict_failed_horses`: the horses (KettoNum) that step ⑤ failed in its last run, as the

@@ -15,6 +15,7 @@
 #include "ui/main/main_window.h"
 #include "ui/main/workflow_steps.h"
 #include "ui/qt_translations.h"
+#include "ui/start_folder.h"
 
 namespace {
 
@@ -37,11 +38,14 @@ int main(int argc, char** argv) {
   // Without the translations installed Qt's dialogs stay English; the program still works.
   ui::InstallQtJapanese(app);
   const QStringList args = app.arguments();  // Qt's own options removed
-  if (args.size() > 2) {
+  // An empty DIR would be the root folder.
+  if (args.size() > 2 || (args.size() == 2 && args[1].isEmpty())) {
     std::fprintf(stderr, "使い方: radadovur [DIR]\n");
     return 2;
   }
   const std::string folder = args.size() == 2 ? args[1].toStdString() : ExecutableFolder();
+  // A missing folder is said now, not first by button ①, and nothing is made in its place.
+  if (!ui::ProgramFolderUsable(folder)) return 1;
 
   // The main window's JVLink1: the stand-in replaying the recordings its settings name.
   auto jv_link = jvlink::MakeReplayJvLink(common::WithTrailingSlash(folder));

@@ -61,6 +61,7 @@ void WindowHost::RunOwnStep(const std::function<void()>& work) {
     ~Running() {
       host.running_ = false;
       host.SetButtonsEnabled(true);
+      host.stop_.StepEnded(host.window_);
     }
   } running(*this);
   const ScreenPacer::Step paced(pacer_);
@@ -71,9 +72,7 @@ void WindowHost::RunOwnStep(const std::function<void()>& work) {
 }
 
 bool WindowHost::KeepOpenWhileRunning(QCloseEvent& event) {
-  if (!running_) return false;
-  event.ignore();
-  return true;
+  return stop_.HoldBack(event, running_, [this](const std::string& question) { return Ask(question); });
 }
 
 void WindowHost::SetStatus(common::StatusSlot slot, const std::string& utf8) { pacer_.SetStatus(slot, utf8); }
@@ -114,7 +113,9 @@ void WindowHost::EndProgress(common::ProgressSlot) {
   download_dialog_ = nullptr;
 }
 
-bool WindowHost::CancelRequested() { return download_dialog_ && download_dialog_->cancel_requested(); }
+bool WindowHost::CancelRequested() {
+  return (download_dialog_ && download_dialog_->cancel_requested()) || stop_.Requested() || (outer_stop_ && outer_stop_());
+}
 
 void WindowHost::Yield() { pacer_.Yield(); }
 

@@ -7,6 +7,7 @@
 
 #include "common/step_host.h"
 #include "ui/screen_pacer.h"
+#include "ui/stop_on_close.h"
 #include "ui/status_slots.h"
 
 class QCloseEvent;
@@ -41,6 +42,8 @@ class WindowHost : public common::StepHost {
   explicit WindowHost(QWidget& window) : window_(window), pacer_(window) {}
 
   void SetStepRunner(StepRunner runner) { step_runner_ = std::move(runner); }
+  // Where else a stop of the running step may be asked for (the main window's close).
+  void SetOuterStop(std::function<bool()> requested) { outer_stop_ = std::move(requested); }
   bool StepRunning() const { return running_; }
   // The window's buttons that start steps (off while a step of this or any other window runs).
   virtual void SetButtonsEnabled(bool enabled) = 0;
@@ -62,8 +65,9 @@ class WindowHost : public common::StepHost {
   // Runs one of the window's steps: its buttons off and what it shows paced meanwhile, through
   // the step runner.
   void RunOwnStep(const std::function<void()>& work);
-  // For the window's closeEvent: while a step runs the close is ignored (true), since the window
-  // would be deleted under the step at its next yield.
+  // For the window's closeEvent: while a step runs the close is held back (true), since the
+  // window would be deleted under the step at its next yield; the user is asked whether to stop
+  // the step, and on Yes the window closes when it has ended (StopOnClose).
   bool KeepOpenWhileRunning(QCloseEvent& event);
 
  private:
@@ -71,6 +75,8 @@ class WindowHost : public common::StepHost {
   ScreenPacer pacer_;
   StepRunner step_runner_;
   bool running_ = false;
+  StopOnClose stop_;
+  std::function<bool()> outer_stop_;
   QPointer<DownloadProgressWindow> download_dialog_;
 };
 

@@ -7,14 +7,17 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QRadioButton>
+#include <QTimer>
 #include <filesystem>
 #include <stdexcept>
 
 #include "steps/model_package.h"
 #include "jvlink/null_jv_link.h"
 #include "support/program_folder.h"
+#include "ui/qt_japanese.h"
 #include "ui/quiet_main_window.h"
 #include "support/qt_app.h"
 #include "steps/startup.h"
@@ -221,6 +224,51 @@ TEST_F(MainWindowTest, WorkflowControlsAreDisabledWhileAStepRuns) {
   for (const char* name : controls) EXPECT_TRUE(Button(name)->isEnabled()) << name;
   ASSERT_EQ(window_->messages.size(), 1u);
   EXPECT_NE(window_->messages[0].find("disk full"), std::string::npos);
+}
+
+// Closing the window while a step runs asks in a real box, answered here by a timer. No: the step
+// runs to its end and the window stays. Yes: the step is told to stop (it ends at its next look
+// between two items) and the window closes once the step has ended. The step holds itself at a
+// known point: the window is closed between its second and third item.
+TEST_F(MainWindowTest, CloseWhileAStepRunsAsksAndOnYesStopsTheStepThenCloses) {
+  const testing::QtJapanese japanese;  // the box's buttons as the program shows them
+  struct Case {
+    QMessageBox::StandardButton answer;
+    int items_done;
+    bool open_after;
+  };
+  for (const Case c : {Case{QMessageBox::No, 5, true}, Case{QMessageBox::Yes, 2, false}}) {
+    SCOPED_TRACE(c.answer == QMessageBox::Yes ? "Yes" : "No");
+    window_->show();
+    std::string asked;
+    int done = 0;
+    bool open_while_running = false;
+    window_->SetDownloadAction([&](MainWindow& w) {
+      for (int item = 1; item <= 5 && !w.CancelRequested(); ++item) {
+        ++done;
+        if (item != 2) continue;
+        QTimer::singleShot(0, [&] {  // runs in the question's own event loop
+          if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            asked = box->text().toStdString();
+            EXPECT_TRUE(testing::SaveScreenshot(*box, "StopQuestion"));
+            box->button(c.answer)->click();
+          }
+        });
+        w.close();
+        open_while_running = w.isVisible();
+      }
+    });
+    Button("Command2")->click();
+    EXPECT_EQ(asked, "処理中です。中止しますか？");
+    EXPECT_TRUE(open_while_running);
+    EXPECT_EQ(done, c.items_done);
+    EXPECT_EQ(window_->isVisible(), c.open_after);
+    EXPECT_FALSE(window_->CancelRequested());  // the next step is not stopped
+  }
+  // Without a step the window closes at once, with no question.
+  window_->show();
+  window_->close();
+  EXPECT_FALSE(window_->isVisible());
 }
 
 // A step turns the buttons off while it runs, the clicked one too: the focus it had must not move

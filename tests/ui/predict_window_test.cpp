@@ -201,7 +201,7 @@ TEST_F(PredictWindowTest, ButtonThreeOpensANewWindowAndStepsLockTheOtherButtons)
       enabled[std::string("other ") + name] = Button(*windows[0], name)->isEnabled();
     }
     EXPECT_TRUE(running->StepRunning());
-    running->close();  // refused while the step runs
+    running->close();  // asks; the box closed below is no Yes, so the step goes on
   });
   // The demo week's stale entry is named in a message box at the end of ⑤: read and close it.
   std::string reported;
@@ -226,6 +226,59 @@ TEST_F(PredictWindowTest, ButtonThreeOpensANewWindowAndStepsLockTheOtherButtons)
   for (PredictWindow* w : windows)
     for (const char* name : {"Command1", "Command2", "Command3"}) EXPECT_TRUE(Button(*w, name)->isEnabled()) << name;
   for (PredictWindow* w : windows) w->close();
+}
+
+// The main window of a test: a test process has no program to end.
+class StayingMainWindow : public testing::QuietMainWindow {
+ public:
+  using QuietMainWindow::QuietMainWindow;
+
+ protected:
+  void EndProgram() override {}
+};
+
+// Closing the main window or the prediction window while ⑤ runs asks in a real box (answered by a
+// timer with Yes); ⑤ then stops before its next horse, says so, is not finished in the week's
+// record, and the closed window closes. The close comes at ⑤'s first yield, before its first horse.
+TEST_F(PredictWindowTest, ClosingAWindowWhileFiveRunsAsksAndYesStopsFiveNotFinished) {
+  for (const bool close_main : {true, false}) {
+    SCOPED_TRACE(close_main ? "main window" : "prediction window");
+    jvlink::ReplayJvLink link(app_ + "JVDATA");
+    StayingMainWindow main_window(app_, link);
+    ConnectWorkflowSteps(main_window);
+    main_window.show();
+    main_window.findChild<QAbstractButton*>("Command6")->click();
+    QPointer<PredictWindow> window = main_window.findChild<PredictWindow*>();
+    ASSERT_TRUE(window);
+    std::string asked;
+    QTimer::singleShot(0, [&] {
+      QTimer::singleShot(0, [&] {  // runs in the question's own event loop
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+          asked = box->text().toStdString();
+          box->button(QMessageBox::Yes)->click();
+        }
+      });
+      if (close_main)
+        main_window.close();
+      else
+        window->close();
+    });
+    Button(*window, "Command1")->click();
+    EXPECT_EQ(asked, "処理中です。中止しますか？");
+    EXPECT_EQ(main_window.isVisible(), !close_main);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->isVisible(), close_main);
+    EXPECT_EQ(Text(*window, "Text3"), steps::kPredictCancelledText);
+    EXPECT_TRUE(window->LastFailures().stopped);
+    if (close_main) {
+      EXPECT_TRUE(testing::SaveScreenshot(*window, "VELTRANEXPDTHISWEEKNAZ_stopped"));
+    }
+    EXPECT_TRUE(main_window.messages.empty());
+    steps::WeekRecord record;
+    ASSERT_TRUE(steps::ReadWeekRecord(app_, record).ok());
+    EXPECT_FALSE(record.Finished(steps::WeekStep::kPredict));
+    if (window) window->close();
+  }
 }
 
 }  // namespace

@@ -11,7 +11,13 @@
 #include <map>
 
 #include "common/text_file.h"
+#include "engine/weight_model.h"
+#include "results/results_pass.h"
+#include "results/results_window_state.h"
+#include "steps/predict.h"
+#include "steps/results.h"
 #include "steps/week_record.h"
+#include "support/recording_host.h"
 #include "support/run_cli.h"
 
 namespace radadovur {
@@ -149,6 +155,66 @@ TEST_F(StepRecordWeek, InterruptedPredictionHoldsBackResultsUntilItRunsAgain) {
   ASSERT_EQ(Run("predict").exit_code, 0);
   ASSERT_EQ(Run("results").exit_code, 0);
   EXPECT_EQ(Changed(clean, Snapshot(dir_)), std::vector<std::string>{});
+}
+
+// A host whose user asks the running step to stop at its `stop_at`-th look (a step looks before
+// each horse or race), as a window closed while the step runs does.
+class StopAtLook : public testing::RecordingHost {
+ public:
+  explicit StopAtLook(int stop_at) : stop_at_(stop_at) {}
+  bool CancelRequested() override { return ++looks >= stop_at_; }
+  int looks = 0;
+
+ private:
+  int stop_at_;
+};
+
+// ⑤ or ⑥ stopped by the user ends at that horse or race boundary, says so, shows no failure list
+// and stays not finished (⑥ is held back until ⑤ runs again); the folder is then not what a
+// clean run leaves, and running the steps again gives the same files as one uninterrupted run.
+TEST_F(StepRecordWeek, StepStoppedByTheUserIsNotFinishedAndARerunWritesWhatACleanRunWrites) {
+  struct Case {
+    const char* name;
+    steps::WeekStep step;
+    int stop_at;  // ⑤ looks once per horse in the builder, then once per horse in the calculation
+  };
+  const int horses = static_cast<int>(horses_.size());
+  const Case cases[] = {
+      {"predict, building", steps::WeekStep::kPredict, 2},
+      {"predict, calculating", steps::WeekStep::kPredict, horses + 2},
+      {"results", steps::WeekStep::kResults, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CopyBase();
+    const auto clean = Snapshot(dir_);
+    const common::RunState state = common::RunStateFor(dir_);
+    StopAtLook host(c.stop_at);
+    common::StepFailures failures;
+    if (c.step == steps::WeekStep::kPredict) {
+      auto model = std::make_unique<engine::ReferenceModel>();
+      ASSERT_TRUE(steps::LoadPredictionModel(state, *model, host).ok());
+      failures = steps::RunPrediction(state, *model, host);
+      EXPECT_EQ(host.LastText(common::StatusSlot::kPredictText3), steps::kPredictCancelledText);
+    } else {
+      auto window_state = std::make_unique<results::ResultsWindowState>();
+      failures = steps::RunResultsStep(state, host, *window_state).failures;
+      EXPECT_EQ(results::ResultsEndText(failures), "予想･結果を中止しました。⑥予想･結果をもう一度実行して下さい。");
+    }
+    EXPECT_TRUE(failures.stopped);
+    EXPECT_EQ(host.looks, c.stop_at);  // stopped at the first look after the request
+    EXPECT_EQ(host.Messages(), std::vector<std::string>{});
+    steps::WeekRecord record;
+    ASSERT_TRUE(steps::ReadWeekRecord(dir_, record).ok());
+    EXPECT_FALSE(record.Finished(c.step));
+    EXPECT_NE(Changed(clean, Snapshot(dir_)), std::vector<std::string>{});
+    if (c.step == steps::WeekStep::kPredict) {
+      ExpectRefused("results", "⑤計算", "予想･結果終了");
+      ASSERT_EQ(Run("predict").exit_code, 0);
+    }
+    ASSERT_EQ(Run("results").exit_code, 0);
+    EXPECT_EQ(Changed(clean, Snapshot(dir_)), std::vector<std::string>{});
+  }
 }
 
 // ⑤ refuses without ②'s race file, and before ④ has run on ②'s new files.

@@ -329,7 +329,9 @@ void MainWindow::EndProgress(common::ProgressSlot slot) {
   }
 }
 
-bool MainWindow::CancelRequested() { return download_dialog_ && download_dialog_->cancel_requested(); }
+bool MainWindow::CancelRequested() {
+  return (download_dialog_ && download_dialog_->cancel_requested()) || stop_.Requested();
+}
 
 void MainWindow::Yield() { pacer_.Yield(); }
 
@@ -352,7 +354,10 @@ void MainWindow::RunStep(const std::function<void()>& work) {
       Message("処理を続けられませんでした。");
     }
   }
-  if (--step_depth_ == 0) SetWorkflowEnabled(true);
+  if (--step_depth_ == 0) {
+    SetWorkflowEnabled(true);
+    stop_.StepEnded(*this);
+  }
 }
 
 void MainWindow::WithStatus(common::StatusSlot slot, const char* start, const std::function<std::string()>& work) {
@@ -372,11 +377,9 @@ common::StepFailures MainWindow::SingleWindowFailures(const std::string& name) c
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  // Closing in the middle of a step would end the program during a write.
-  if (StepRunning()) {
-    event->ignore();
-    return;
-  }
+  // Closing in the middle of a step would end the program during a write: the step is asked to
+  // stop first.
+  if (stop_.HoldBack(*event, StepRunning(), [this](const std::string& question) { return Ask(question); })) return;
   QWidget::closeEvent(event);
   QTimer::singleShot(0, this, [this] { EndWhenNoWindowOpen(); });
 }
@@ -478,11 +481,13 @@ void MainWindow::OnResults() {
   SetStatus(common::StatusSlot::kMainText5, std::string(steps::kResultsStartText));
   Yield();
   QWidget* window = OpenNew("YOSOKEKKATHISWEEKNAZ");
-  // No window: the pass was refused (its message said what to run first).
+  // No window: the pass was refused (its message said what to run first), or the user stopped it
+  // by closing this window.
   if (!window) {
-    common::StepFailures refused;
-    refused.refused = true;
-    SetStatus(common::StatusSlot::kMainText5, results::ResultsEndText(refused));
+    common::StepFailures none;
+    none.stopped = stop_.Requested();
+    none.refused = !none.stopped;
+    SetStatus(common::StatusSlot::kMainText5, results::ResultsEndText(none));
     return;
   }
   // The pass's own end text says how many of its steps failed.
@@ -492,6 +497,8 @@ void MainWindow::OnResults() {
 
 void AttachToMainWindow(WindowHost& window, MainWindow& main_window) {
   window.SetStepRunner([&main_window](const std::function<void()>& work) { main_window.RunStep(work); });
+  // Closing the main window stops the window's running step too.
+  window.SetOuterStop([&main_window] { return main_window.CancelRequested(); });
   QObject::connect(&main_window, &MainWindow::WorkflowEnabledChanged, &window.HostWindow(),
                    [&window](bool enabled) { window.SetButtonsEnabled(enabled); });
 }

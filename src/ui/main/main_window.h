@@ -13,6 +13,7 @@
 #include "common/step_host.h"
 #include "jvlink/jv_link.h"
 #include "ui/screen_pacer.h"
+#include "ui/stop_on_close.h"
 
 class QAbstractButton;
 class QButtonGroup;
@@ -54,7 +55,8 @@ class MainWindow : public QWidget, public common::StepHost {
   bool StepRunning() const { return step_depth_ > 0; }
   // Runs a button's work with the workflow buttons disabled, so that a yield inside it cannot
   // start a second step or end the program in the middle of a write. Windows that run steps of
-  // the week's workflow (the prediction window) run them through here too.
+  // the week's workflow (the prediction window) run them through here too. Closing the window
+  // meanwhile asks whether to stop the step (StopOnClose); it closes when the step has ended.
   void RunStep(const std::function<void()>& work);
 
   // StepHost.
@@ -121,6 +123,7 @@ class MainWindow : public QWidget, public common::StepHost {
   QButtonGroup* option1_group_ = nullptr;
   std::vector<QAbstractButton*> workflow_controls_;  // the buttons, Option1 and Picture1
   int step_depth_ = 0;
+  StopOnClose stop_;
   ScreenPacer pacer_{*this};
 };
 

@@ -148,8 +148,9 @@ std::string ResultsWindow::EndText() const { return results::ResultsEndText(fail
 ResultsWindow* MakeResultsWindow(common::RunState& state, common::StepHost& main_window) {
   auto* window = new ResultsWindow;
   window->Load(state, main_window);
-  // A refused pass changed nothing and its message said what to run first: no window.
-  if (window->failures().refused) {
+  // A refused pass changed nothing and its message said what to run first; a pass the user
+  // stopped (closing the main window) is not finished: no window.
+  if (window->failures().refused || window->failures().stopped) {
     delete window;
     return nullptr;
   }

@@ -66,7 +66,7 @@ class ResultsWindow : public QWidget {
 };
 
 // What button ⑥ does for this window: a new one, loaded (the main window shows it); nullptr, and
-// no window, when the pass was refused.
+// no window, when the pass was refused or the user stopped it.
 ResultsWindow* MakeResultsWindow(common::RunState& state, common::StepHost& main_window);
 
 }  // namespace radadovur::ui

@@ -1,0 +1,19 @@
+#include "ui/start_folder.h"
+
+#include <cstdio>
+
+#include "common/run_state.h"
+#include "ui/message_box.h"
+
+namespace radadovur::ui {
+
+bool ProgramFolderUsable(const std::string& given) {
+  const common::Status folder = common::CheckProgramFolder(common::RunStateFor(given));
+  if (folder.ok()) return true;
+  const std::string text = folder.IsNotFound() ? common::ProgramFolderMissingText(given) : folder.ToString();
+  std::fprintf(stderr, "radadovur: %s\n", text.c_str());
+  NewMessageBox(nullptr, text)->exec();
+  return false;
+}
+
+}  // namespace radadovur::ui
