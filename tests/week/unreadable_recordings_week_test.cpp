@@ -93,9 +93,10 @@ class UnreadableRecordingsWeek : public ::testing::Test {
 TEST_F(UnreadableRecordingsWeek, EveryJvLinkStepFailsNamingTheRecordingsAndChangesNothing) {
   const std::string dir = (fs::temp_directory_path() / ("rdv_unreadable_case_" + std::to_string(::getpid()))).string();
   const std::string app = dir + "/week/";
+  std::string skipped;  // the kinds that need a user without privileges, where none can run the program
   for (const Kind& kind : kKinds) {
     if (kind.unprivileged && !testing::RunsUnprivileged()) {
-      ADD_FAILURE() << kind.what << ": cannot run as a user without privileges here";
+      skipped += std::string(skipped.empty() ? "" : ", ") + kind.what;
       continue;
     }
     for (const Step& step : kSteps) {
@@ -122,6 +123,7 @@ TEST_F(UnreadableRecordingsWeek, EveryJvLinkStepFailsNamingTheRecordingsAndChang
     }
   }
   fs::remove_all(dir);
+  if (!skipped.empty()) GTEST_SKIP() << "not tried, the program cannot run as a user without privileges here: " << skipped;
 }
 
 }  // namespace
