@@ -7,8 +7,10 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 
 #include "common/names.h"
 #include "common/text_file.h"
@@ -141,12 +143,20 @@ TEST_F(OddsWindowsTest, TheirStepsLockEveryWorkflowButtonAndKeepTheirWindowOpen)
   QPointer<QWidget> alive = menu;
   std::map<std::string, bool> enabled;
   bool closed = true;
+  std::string asked;
   menu->SetResultsWindowFactory([&]() -> QWidget* {  // the results window's load: the step's work
     enabled["main Command8"] = main_button("Command8")->isEnabled();
     enabled["main Command13"] = main_button("Command13")->isEnabled();
     enabled["menu Command1"] = Button(*menu, "Command1")->isEnabled();
     enabled["odds Command2"] = Button(odds, "Command2")->isEnabled();
     EXPECT_TRUE(main_window.StepRunning());
+    // The close asks whether to stop the step; No keeps the step running and the window open.
+    QTimer::singleShot(0, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        asked = box->text().toStdString();
+        box->button(QMessageBox::No)->click();
+      }
+    });
     closed = menu->close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // what the next yield would do
     return nullptr;
@@ -155,6 +165,7 @@ TEST_F(OddsWindowsTest, TheirStepsLockEveryWorkflowButtonAndKeepTheirWindowOpen)
   ASSERT_EQ(enabled.size(), 4u);
   for (const auto& [control, on] : enabled) EXPECT_FALSE(on) << control;
   EXPECT_FALSE(closed);
+  EXPECT_EQ(asked, "処理中です。中止しますか？");
   ASSERT_TRUE(alive);
   EXPECT_TRUE(menu->isVisible());
   EXPECT_TRUE(main_button("Command8")->isEnabled());

@@ -6,14 +6,18 @@
 #include <unistd.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QTimer>
 #include <filesystem>
 
 #include "common/names.h"
 #include "common/text_file.h"
 #include "jvlink/null_jv_link.h"
 #include "steps/results.h"
+#include "steps/week_record.h"
 #include "support/recording_host.h"
 #include "support/qt_app.h"
 #include "support/run_cli.h"
@@ -37,6 +41,9 @@ class WatchingMainWindow : public testing::QuietMainWindow {
   }
   std::vector<std::string> text5_at_yield;
   std::vector<std::string> enabled_at_yield;
+
+ protected:
+  void EndProgram() override {}  // a test process has no program to end
 };
 
 std::vector<ResultsWindow*> OpenResultsWindows(QWidget& main_window) {
@@ -135,6 +142,33 @@ TEST(ResultsWindow, ButtonSixMakesANewWindowWithTheWeeksRaceList) {
   EXPECT_NE(window.messages[1].find("CodeTable.csv"), std::string::npos);
 
   for (auto* w : open) w->close();
+
+  // Closing the main window while the pass runs, answered Yes in the real box: the pass stops
+  // before its next race, shows no failure list, opens no window, Text5 says to run ⑥ again, ⑥
+  // is not finished, and the main window closes. The close comes at the first yield.
+  window.show();
+  const size_t messages = window.messages.size();
+  std::string asked;
+  QTimer::singleShot(0, [&] {
+    QTimer::singleShot(0, [&] {  // runs in the question's own event loop
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        asked = box->text().toStdString();
+        box->button(QMessageBox::Yes)->click();
+      }
+    });
+    window.close();
+  });
+  window.findChild<QAbstractButton*>("Command8")->click();
+  EXPECT_EQ(asked, "処理中です。中止しますか？");
+  EXPECT_TRUE(OpenResultsWindows(window).empty());
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(window.findChild<QLineEdit*>("Text5")->text().toStdString(),
+            "予想･結果を中止しました。⑥予想･結果をもう一度実行して下さい。");
+  ASSERT_EQ(window.messages.size(), messages + 1);  // the missing code table's own message only
+  EXPECT_NE(window.messages.back().find("CodeTable.csv"), std::string::npos);
+  steps::WeekRecord record;
+  ASSERT_TRUE(steps::ReadWeekRecord(dir, record).ok());
+  EXPECT_FALSE(record.Finished(steps::WeekStep::kResults));
   fs::remove_all(base);
 }
 
