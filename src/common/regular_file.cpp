@@ -60,4 +60,18 @@ Status CreateNewFile(const std::string& path, int flags, const char* action, int
   return OpenRegularFile(path, flags | O_CREAT | O_EXCL, 0644, action, fd);
 }
 
+std::string ReplacementPathOf(const std::string& path) { return path + ".new~"; }
+
+Status CreateReplacementFile(const std::string& path, int flags, int& fd) {
+  constexpr const char* kAction = "に書き込めません";
+  const Status made = CreateNewFile(ReplacementPathOf(path), flags, kAction, fd);
+  if (made.ok()) return made;
+  // Something that cannot be removed (a folder) holds the temporary file's name.
+  if (made.error_number() == EEXIST || made.error_number() == EISDIR)
+    return Status::FromErrno(kAction, path, made.error_number())
+        .WithDetail(Shown(path) + " " + kAction + "（同じフォルダに、書き込みの途中に使う名前のフォルダがあります）");
+  if (made.error_number() != 0) return Status::FromErrno(kAction, path, made.error_number());
+  return Status::IoError(path, Shown(path) + " " + kAction + "（書き込みの途中に使うファイルを作れません）");
+}
+
 }  // namespace radadovur::common
