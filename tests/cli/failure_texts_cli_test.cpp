@@ -124,7 +124,7 @@ TEST_F(FailureTextsCli, DumpSaysTheWeeksRecordIsNoRecordFile) {
 TEST_F(FailureTextsCli, CtrlCSaysTheStepWasStopped) {
   const std::string ra = testing::MakeRecord(jvdata::RecordType::RA, {});
   std::string many;
-  for (int n = 0; n < 200; ++n) many += ra;
+  for (int n = 0; n < 600; ++n) many += ra;  // some 2 MB printed, far more than a pipe holds
   File("RATHISWEEKN.dat", many);
 
   int out[2], err[2];
