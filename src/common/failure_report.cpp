@@ -27,17 +27,22 @@ std::string FolderOf(const std::string& path) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
+// A system error about the file itself (missing, or a folder, a link or no regular file in its
+// place): each such file is a cause of its own.
+bool OfTheFileItself(int error) { return error == ENOENT || error == EISDIR || error == ELOOP || error == ENXIO; }
+
 // Failures of one cause group first: one system error on one folder (a folder replaced by a
-// file fails every race under it), one missing file. Then the failures of one race by the
-// race, those that name a file by the file, the others (a field) by their text.
+// file fails every race under it), one missing (or otherwise unfit) file. Then the failures of
+// one race by the race, those that name a file by the file, the others (a field) by their text.
 struct Group {
   std::string key;
   bool one_cause = false;
 };
 Group GroupOf(const Status& status) {
-  if (status.error_number() != 0 && status.error_number() != ENOENT)
-    return {"e:" + std::to_string(status.error_number()) + ":" + FolderOf(status.path()), true};
-  if (status.IsNotFound() && status.path().find('/') != std::string::npos) return {"n:" + status.path(), true};
+  const int error = status.error_number();
+  if (error != 0 && !OfTheFileItself(error)) return {"e:" + std::to_string(error) + ":" + FolderOf(status.path()), true};
+  if ((status.IsNotFound() || error != 0) && status.path().find('/') != std::string::npos)
+    return {"n:" + status.path(), true};
   const std::string text = status.ToString();
   if (std::string race = RaceOf(text); !race.empty()) return {"r:" + race};
   if (status.path().find('/') != std::string::npos) return {"f:" + status.path()};

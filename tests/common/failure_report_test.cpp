@@ -93,9 +93,14 @@ TEST(FailureReportTest, TwoMissingFilesInOneFolderAreNotOneCause) {
   failures.Add(Status::NotFound("/w/OPTION1N/STALLION.dat", "/w/OPTION1N/STALLION.dat がありません"));
   failures.Add(Status::FromErrno("を読めません", "/w/OPTION1N/KYOSOBA.dat", ENOENT));
   failures.Add(Status::NotFound("/w/OPTION1N/STALLION.dat", "/w/OPTION1N/STALLION.dat がありません"));
+  // So is a file whose place holds something else.
+  failures.Add(Status::FromErrno("を読めません", "/w/OPTION1N/HNSK.dat", ENXIO));
+  failures.Add(Status::FromErrno("を読めません", "/w/OPTION1N/KISHU.dat", EISDIR));
   EXPECT_EQ(GroupedFailureLines(failures),
             (std::vector<std::string>{"/w/OPTION1N/STALLION.dat がありません（同じ原因で計 2 件）",
-                                      "/w/OPTION1N/KYOSOBA.dat を読めません（ありません）"}));
+                                      "/w/OPTION1N/KYOSOBA.dat を読めません（ありません）",
+                                      "/w/OPTION1N/HNSK.dat を読めません（通常のファイルではありません）",
+                                      "/w/OPTION1N/KISHU.dat を読めません（フォルダです）"}));
 }
 
 // The advice follows what the system said: a file where a folder belongs is not a matter of disk
