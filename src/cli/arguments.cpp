@@ -24,19 +24,29 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, co
                                         std::initializer_list<std::string_view> flags,
                                         std::initializer_list<std::string_view> valued) {
   Arguments parsed;
+  const auto refuse = [&command](const std::string& why) {
+    UsageError(command, why);
+    return std::nullopt;
+  };
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (Contains(flags, a)) {
-      parsed.flags.insert(a);
-    } else if (Contains(valued, a)) {
-      if (i + 1 >= args.size() || args[i + 1].empty()) {
-        UsageError(command, "オプション「" + a + "」の後に値がありません。");
-        return std::nullopt;
-      }
-      parsed.values[a] = args[++i];
+    // "--option=value" stands for "--option value".
+    const size_t equals = a.starts_with("--") ? a.find('=') : std::string::npos;
+    const std::string name = a.substr(0, equals);
+    const bool given = parsed.Has(name) || parsed.Value(name).has_value();
+    if ((Contains(flags, name) || Contains(valued, name)) && given)
+      return refuse("オプション「" + name + "」が二度指定されています。一度だけ指定して下さい。");
+    if (Contains(flags, name)) {
+      if (equals != std::string::npos) return refuse("オプション「" + name + "」は値を取りません。");
+      parsed.flags.insert(name);
+    } else if (Contains(valued, name)) {
+      const bool attached = equals != std::string::npos;
+      if (!attached && i + 1 >= args.size()) return refuse("オプション「" + name + "」の後に値がありません。");
+      const std::string value = attached ? a.substr(equals + 1) : args[++i];
+      if (value.empty()) return refuse("オプション「" + name + "」の後に値がありません。");
+      parsed.values[name] = value;
     } else if (a.size() > 1 && a[0] == '-') {
-      UsageError(command, "「" + common::Shown(a) + "」は " + command + " では使えないオプションです。");
-      return std::nullopt;
+      return refuse("「" + common::Shown(a) + "」は " + command + " では使えないオプションです。");
     } else {
       parsed.operands.push_back(a);
     }
@@ -65,8 +75,8 @@ std::optional<common::RunState> ProgramFolderArgument(const std::vector<std::str
     return std::nullopt;
   }
   common::RunState state = common::RunStateFor(operands[0]);
-  if (!common::CheckProgramFolder(state).ok()) {
-    std::fprintf(stderr, "radadovur-cli %s: %s\n", command.c_str(), common::ProgramFolderMissingText(operands[0]).c_str());
+  if (const common::Status folder = common::CheckProgramFolder(state); !folder.ok()) {
+    std::fprintf(stderr, "radadovur-cli %s: %s\n", command.c_str(), common::ProgramFolderText(operands[0], folder).c_str());
     exit_code = kFailedExit;
     return std::nullopt;
   }

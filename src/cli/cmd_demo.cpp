@@ -7,6 +7,7 @@
 
 #include "cli/arguments.h"
 #include "cli/cli.h"
+#include "common/status.h"
 #include "demo/demo_folder.h"
 
 namespace radadovur::cli {
@@ -26,34 +27,32 @@ bool ParseSeed(const std::string& text, uint64_t& seed) {
 }
 
 int RunDemo(const std::vector<std::string>& args) {
+  const auto parsed = ParseArguments(args, "demo", {}, {"--state", "--size", "--seed", "--week"});
+  if (!parsed) return kUsageExit;
+  if (parsed->operands.empty() || parsed->operands[0].empty()) return UsageError("demo", "フォルダを指定して下さい。");
+  if (parsed->operands.size() > 1)
+    return UsageError("demo", "「" + common::Shown(parsed->operands[1]) + "」は余分な引数です。");
+  const std::string& dir = parsed->operands[0];
   demo::WeekOptions options;
-  std::string dir;
-  bool ok = true;
-  for (size_t i = 0; i < args.size() && ok; ++i) {
-    const std::string& a = args[i];
-    const bool has_value = i + 1 < args.size();
-    if (a == "--state" && has_value) {
-      const std::string& v = args[++i];
-      ok = v == "friday" || v == "monday";
-      options.state = v == "monday" ? demo::WeekState::Monday : demo::WeekState::Friday;
-    } else if (a == "--size" && has_value) {
-      const std::string& v = args[++i];
-      ok = v == "normal" || v == "large";
-      options.large = v == "large";
-    } else if (a == "--seed" && has_value) {
-      ok = ParseSeed(args[++i], options.seed);
-    } else if (a == "--week" && has_value) {
-      const std::string& v = args[++i];
-      ok = v.size() == 1 && v[0] >= '1' && v[0] <= '0' + demo::kMaxWeek;
-      if (ok) options.week = v[0] - '0';
-    } else if (!a.empty() && a[0] != '-' && dir.empty()) {
-      dir = a;
-    } else {
-      ok = false;
-    }
+  // A wrong value is named with the values the option takes.
+  const auto wrong = [](const std::string& option, const std::string& value, const std::string& allowed) {
+    return UsageError("demo", option + " の値「" + common::Shown(value) + "」は使えません。" + allowed);
+  };
+  if (const auto v = parsed->Value("--state")) {
+    if (*v != "friday" && *v != "monday") return wrong("--state", *v, "friday か monday を指定して下さい。");
+    options.state = *v == "monday" ? demo::WeekState::Monday : demo::WeekState::Friday;
   }
-  if (!ok || dir.empty())
-    return UsageError("demo", dir.empty() && ok ? "フォルダを指定して下さい。" : "引数が正しくありません。");
+  if (const auto v = parsed->Value("--size")) {
+    if (*v != "normal" && *v != "large") return wrong("--size", *v, "normal か large を指定して下さい。");
+    options.large = *v == "large";
+  }
+  if (const auto v = parsed->Value("--seed"); v && !ParseSeed(*v, options.seed))
+    return wrong("--seed", *v, "0 以上の整数(19 桁まで)を指定して下さい。");
+  if (const auto v = parsed->Value("--week")) {
+    if (v->size() != 1 || (*v)[0] < '1' || (*v)[0] > '0' + demo::kMaxWeek)
+      return wrong("--week", *v, "1 から " + std::to_string(demo::kMaxWeek) + " までの数を指定して下さい。");
+    options.week = (*v)[0] - '0';
+  }
   demo::DemoSummary summary;
   std::string error;
   if (!demo::WriteDemoFolder(dir, options, &summary, &error)) {

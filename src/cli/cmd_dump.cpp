@@ -13,10 +13,12 @@
 #include "common/text_file.h"
 #include "engine/ex_record.h"
 #include "common/package_path.h"
+#include "common/status.h"
 #include "engine/stats_layout.h"
 #include "engine/stats_lookup.h"
 #include "engine/weight_model.h"
 #include "jvdata/record.h"
+#include "steps/week_record.h"
 
 namespace radadovur::cli {
 namespace {
@@ -167,6 +169,14 @@ int RunDump(const std::vector<std::string>& args) {
   if (bytes->empty()) {
     std::printf("%s: empty file, no records\n", args[0].c_str());
     return 0;
+  }
+  // The week's record of steps is text whose first line begins like a race record.
+  if (steps::WeekRecord record; BaseName(args[0]) == steps::kWeekRecordFile ||
+                                steps::ParseWeekRecord(*bytes, args[0], record).ok()) {
+    std::fprintf(stderr, "radadovur-cli dump: 「%s」はレコードのファイルではありません（手順の記録 %.*s のテキストです）。\n",
+                 common::Shown(args[0]).c_str(), static_cast<int>(steps::kWeekRecordFile.size()),
+                 steps::kWeekRecordFile.data());
+    return 1;
   }
   if (IsExpandedRecordFile(args[0], *bytes)) return DumpExpandedRecords(args[0], *bytes);
   if (const auto* kind = engine::StatsFileByName(BaseName(args[0]))) return DumpStatsFile(args[0], *bytes, *kind);

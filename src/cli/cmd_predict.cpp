@@ -20,7 +20,7 @@ int RunPredict(const std::vector<std::string>& args) {
   if (!state) return exit_code;
   PredictConsoleHost host;
   engine::ReferenceModel model;
-  if (common::Status status = steps::LoadPredictionModel(*state, model, host); !status.ok()) {
+  if (common::Status status = steps::LoadPredictionModel(*state, model, host, steps::ModelLoadFailure::kUnpackAdvice); !status.ok()) {
     common::StepFailures failures;
     failures.Add(std::move(status));
     return ReportFailures(failures, &host);

@@ -1,10 +1,13 @@
 #pragma once
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/failure_report.h"
@@ -49,6 +52,19 @@ inline const char* PrintedLabel(common::ProgressSlot slot) {
   return nullptr;
 }
 
+// A message in the command line's words: a step to run first that is a button of the odds
+// windows is named as the sub-command that stands for it here.
+inline std::string CommandLineWording(std::string text) {
+  static constexpr std::pair<std::string_view, std::string_view> kCommands[] = {
+      {"先にⅠ　速報情報(一括）の「Ⅱ　速報オッズ情報」を", "先に radadovur-cli realtime-odds を"},
+      {"先に今週オッズ取得を", "先に radadovur-cli odds を"},
+  };
+  for (const auto& [button, command] : kCommands)
+    for (size_t at = text.find(button); at != std::string::npos; at = text.find(button, at + command.size()))
+      text.replace(at, button.size(), command);
+  return text;
+}
+
 // The command line's stand-in for a window: status texts and messages go to standard output;
 // nothing cancels, and a question is answered No. On a terminal a long stretch without a text
 // shows the step's progress as the window's bars do, one line at most every second (kPace):
@@ -69,7 +85,7 @@ class ConsoleHost : public common::StepHost {
   }
   void SetBackColour(common::StatusSlot, uint32_t) override {}
   void Message(const std::string& text) override {
-    Print("メッセージ: " + text);
+    Print("メッセージ: " + CommandLineWording(text));
     said_ += text + "\n";
   }
   // The summary as a message, then the whole list, indented.
@@ -184,14 +200,19 @@ class PredictConsoleHost : public ConsoleHost {
   }
 };
 
-// Prints to standard error the failures of a step that `host`'s messages have not told, grouped as
-// a window lists them, so that each is printed once; returns the exit code (0 when none).
+// Prints to standard error what the step's failures come to, once: when its messages have told
+// them (the list or a refusal), one summary line that agrees with that list (its first line, the
+// true counts), or nothing for a single failure that the message told whole; otherwise the list
+// itself, grouped as a window lists it. Returns the exit code (0 when there are none).
 inline int ReportFailures(const common::StepFailures& failures, const ConsoleHost* host = nullptr) {
   if (failures.empty()) return 0;
-  common::StepFailures untold;
-  for (const common::Status& f : failures.items)
-    if (!host || !host->Said(f.ToString())) untold.Add(f);
-  for (const std::string& line : common::GroupedFailureLines(untold)) std::fprintf(stderr, "失敗: %s\n", line.c_str());
+  std::vector<std::string> untold;
+  for (const common::FailureGroup& group : common::GroupFailures(failures))
+    if (!host || (!failures.refused && !host->Said(failures.items[group.first].ToString()))) untold.push_back(group.line);
+  const auto failed = std::count_if(failures.items.begin(), failures.items.end(),
+                                    [](const common::Status& s) { return !s.IsSkipped(); });
+  if (untold.empty() && failed > 1) std::fprintf(stderr, "失敗: %s\n", common::FailureSummaryLine(failures).c_str());
+  for (const std::string& line : untold) std::fprintf(stderr, "失敗: %s\n", line.c_str());
   return 1;
 }
 

@@ -1,5 +1,9 @@
+#include <signal.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 
 #include "cli/cli.h"
@@ -49,6 +53,28 @@ void CommandHelp(const Command& c) {
 
 bool IsHelp(const std::string& arg) { return arg == "--help" || arg == "-h"; }
 
+// Ctrl-C: one line that the command was stopped and can be run again, then the interrupt's own
+// end (exit status 130). The line is made before the handler is set: a handler may only write.
+char interrupted_line[512];
+size_t interrupted_length = 0;
+
+extern "C" void OnInterrupt(int signal_number) {
+  (void)!::write(STDERR_FILENO, interrupted_line, interrupted_length);
+  ::signal(signal_number, SIG_DFL);
+  ::raise(signal_number);
+}
+
+void SayWhenInterrupted(const std::string& command) {
+  const std::string line = "radadovur-cli " + command +
+                           ": 中止しました。この処理は終わっていません（もう一度実行できます）。\n";
+  interrupted_length = std::min(line.size(), sizeof interrupted_line);
+  std::memcpy(interrupted_line, line.data(), interrupted_length);
+  struct sigaction action {};
+  action.sa_handler = OnInterrupt;
+  sigemptyset(&action.sa_mask);
+  ::sigaction(SIGINT, &action, nullptr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -69,6 +95,7 @@ int main(int argc, char** argv) {
       CommandHelp(c);
       return 0;
     }
+    SayWhenInterrupted(name);
     try {
       return c.run(args);
     } catch (const std::exception& e) {

@@ -27,26 +27,53 @@ std::string FolderOf(const std::string& path) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
+// A system error about the file itself (missing, or a folder, a link or no regular file in its
+// place): each such file is a cause of its own.
+bool OfTheFileItself(int error) { return error == ENOENT || error == EISDIR || error == ELOOP || error == ENXIO; }
+
 // Failures of one cause group first: one system error on one folder (a folder replaced by a
-// file fails every race under it), one missing file. Then the failures of one race by the
-// race, those that name a file by the file, the others (a field) by their text.
+// file fails every race under it), one missing (or otherwise unfit) file. Then the failures of
+// one race by the race, those that name a file by the file, the others (a field) by their text.
 struct Group {
   std::string key;
   bool one_cause = false;
 };
 Group GroupOf(const Status& status) {
-  if (status.error_number() != 0 && status.error_number() != ENOENT)
-    return {"e:" + std::to_string(status.error_number()) + ":" + FolderOf(status.path()), true};
-  if (status.IsNotFound() && status.path().find('/') != std::string::npos) return {"n:" + status.path(), true};
+  const int error = status.error_number();
+  if (error != 0 && !OfTheFileItself(error)) return {"e:" + std::to_string(error) + ":" + FolderOf(status.path()), true};
+  if ((status.IsNotFound() || error != 0) && status.path().find('/') != std::string::npos)
+    return {"n:" + status.path(), true};
   const std::string text = status.ToString();
   if (std::string race = RaceOf(text); !race.empty()) return {"r:" + race};
   if (status.path().find('/') != std::string::npos) return {"f:" + status.path()};
   return {"t:" + text};
 }
 
-// What to do next, by the kind of the first real failure.
-std::string_view AdviceFor(Status::Code code) {
-  switch (code) {
+// What to do next, by the first real failure: a system error by what it means (a file where a
+// folder belongs is not a matter of disk space), else by its kind.
+std::string_view AdviceFor(const Status& status) {
+  switch (status.error_number()) {
+    case 0:
+    case ENOENT: break;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: return "ディスクの空きが足りません。空きを作ってから、もう一度実行してください。";
+    case EACCES:
+    case EPERM:
+    case EROFS: return "書き込めない場所があります。ファイルとフォルダの権限を確かめてから、もう一度実行してください。";
+    case ENOTDIR:
+      return "フォルダのあるべき所に、フォルダでないもの（ファイル）があります。それを移すか消してから、もう一度実行してください。";
+    case EISDIR:
+      return "ファイルのあるべき所にフォルダがあります。それを移すか消してから、もう一度実行してください。";
+    case ELOOP:
+    case ENXIO:
+      return "ファイルのあるべき所に、リンクか通常のファイルでないものがあります。それを移すか消してから、もう一度実行してください。";
+    case EMFILE:
+    case ENFILE:
+    case ENOMEM: return "ほかのプログラムを閉じてから、もう一度実行してください。";
+    default: return "読み書きできないファイルがあります。ディスクと、ファイルとフォルダの権限を確かめてから、もう一度実行してください。";
+  }
+  switch (status.code()) {
     case Status::Code::kNotFound:
       return "見つからないファイルがあります。前の手順（①から順に）を実行してから、もう一度実行してください。";
     case Status::Code::kIoError:
@@ -63,31 +90,53 @@ constexpr std::string_view kSkippedWord = "前の失敗のため行わなかっ�
 
 }  // namespace
 
-std::vector<std::string> GroupedFailureLines(const StepFailures& failures) {
-  std::vector<std::string> lines;
-  std::vector<size_t> counts;
+std::vector<FailureGroup> GroupFailures(const StepFailures& failures) {
+  std::vector<FailureGroup> groups;
   std::vector<std::string_view> count_words;
-  std::map<std::string, size_t> at;  // group key -> line index
+  std::map<std::string, size_t> at;  // group key -> index in groups
   // The failures first, then what was left undone because of them.
   for (const bool skipped : {false, true}) {
-    for (const Status& status : failures.items) {
+    for (size_t n = 0; n < failures.items.size(); ++n) {
+      const Status& status = failures.items[n];
       if (status.IsSkipped() != skipped) continue;
       const Group group = GroupOf(status);
-      auto [it, added] = at.try_emplace((skipped ? "s" : "") + group.key, lines.size());
+      auto [it, added] = at.try_emplace((skipped ? "s" : "") + group.key, groups.size());
       if (added) {
-        lines.push_back(skipped ? std::string(kSkippedWord) + status.ToString() : status.ToString());
-        counts.push_back(1);
+        groups.push_back({skipped ? std::string(kSkippedWord) + status.ToString() : status.ToString(), n, 1, skipped});
         count_words.push_back(group.one_cause                 ? "（同じ原因で計 "
                               : group.key.starts_with("r:") ? "（同じレースで計 "
                                                             : "（同じファイルで計 ");
       } else {
-        ++counts[it->second];
+        ++groups[it->second].count;
       }
     }
   }
-  for (size_t i = 0; i < lines.size(); ++i)
-    if (counts[i] > 1) lines[i] += std::string(count_words[i]) + std::to_string(counts[i]) + " 件）";
+  for (size_t i = 0; i < groups.size(); ++i)
+    if (groups[i].count > 1) groups[i].line += std::string(count_words[i]) + std::to_string(groups[i].count) + " 件）";
+  return groups;
+}
+
+std::vector<std::string> GroupedFailureLines(const StepFailures& failures) {
+  std::vector<std::string> lines;
+  for (FailureGroup& group : GroupFailures(failures)) lines.push_back(std::move(group.line));
   return lines;
+}
+
+std::string FailureSummaryLine(const StepFailures& failures) {
+  const std::vector<FailureGroup> groups = GroupFailures(failures);
+  if (groups.empty()) return {};
+  size_t failed = 0, failed_groups = 0, skipped = 0;
+  for (const FailureGroup& group : groups) {
+    (group.skipped ? skipped : failed) += group.count;
+    if (!group.skipped) ++failed_groups;
+  }
+  std::string line = groups.front().line;  // the failures come before the items skipped for them
+  std::string more;
+  if (failed_groups > 1)
+    more = "ほかに " + std::to_string(failed_groups - 1) + " 項目、失敗は計 " + std::to_string(failed) + " 件";
+  if (skipped > 0 && failed > 0)
+    more += (more.empty() ? "" : "、") + std::string("そのため行わなかった処理 ") + std::to_string(skipped) + " 件";
+  return more.empty() ? line : line + "（" + more + "）";
 }
 
 FailureReport MakeFailureReport(std::string_view heading, const StepFailures& failures, std::string_view next) {
@@ -109,8 +158,8 @@ FailureReport MakeFailureReport(std::string_view heading, const StepFailures& fa
   if (skipped > 0) report.summary += "そのため行わなかった処理 " + std::to_string(skipped) + " 件。";
   if (!next.empty())
     report.summary += "\n" + std::string(next);
-  else if (first && !AdviceFor(first->code()).empty())
-    report.summary += "\n" + std::string(AdviceFor(first->code()));
+  else if (first && !AdviceFor(*first).empty())
+    report.summary += "\n" + std::string(AdviceFor(*first));
   return report;
 }
 

@@ -31,4 +31,18 @@ FailureReport MakeFailureReport(std::string_view heading, const StepFailures& fa
 // gives its first failure and the count. Skipped items follow, marked as such.
 std::vector<std::string> GroupedFailureLines(const StepFailures& failures);
 
+// One line of that list with what it stands for: `first` the index in failures.items of the
+// failure the line shows, `count` how many it stands for.
+struct FailureGroup {
+  std::string line;
+  size_t first = 0;
+  size_t count = 0;
+  bool skipped = false;
+};
+std::vector<FailureGroup> GroupFailures(const StepFailures& failures);
+
+// The whole list in one line, for a summary printed apart from it: the first line of the list
+// (with its count) and, when there are more, how many more lines and failures in all.
+std::string FailureSummaryLine(const StepFailures& failures);
+
 }  // namespace radadovur::common

@@ -59,10 +59,10 @@ bool RecordFile::OpenReplacing(const std::string& path, size_t record_length) {
   dropped_ = 0;
   failed_ = false;
   path_ = path;
-  temp_path_ = path + ".new~";
+  temp_path_ = ReplacementPathOf(path);
   length_ = record_length;
-  if (Status s = CreateNewFile(temp_path_, O_RDWR, "を作れません", fd_); !s.ok()) {
-    status_ = std::move(s);  // names the file that could not be made
+  if (Status s = CreateReplacementFile(path, O_RDWR, fd_); !s.ok()) {
+    status_ = std::move(s);  // names the file being replaced
     temp_path_.clear();
     return false;
   }

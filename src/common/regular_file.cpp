@@ -11,10 +11,13 @@ namespace {
 
 bool MayWrite(int flags) { return (flags & O_ACCMODE) != O_RDONLY || (flags & (O_CREAT | O_TRUNC)) != 0; }
 
+// Told with the system error of its kind, so that the advice and the grouping follow the cause.
 Status LinkRefused(const std::string& path) {
-  return Status::IoError(path, "ファイル " + Shown(path) +
-                                   " はシンボリックリンクです。リンク先を守るため、リンクを通しては書き込みません。リンクを削除して下さい");
+  return Status::FromErrno("に書き込めません", path, ELOOP)
+      .WithDetail("ファイル " + Shown(path) +
+                  " はシンボリックリンクです。リンク先を守るため、リンクを通しては書き込みません。リンクを削除して下さい");
 }
+Status NotRegular(const std::string& path, const char* action) { return Status::FromErrno(action, path, ENXIO); }
 
 }  // namespace
 
@@ -24,7 +27,7 @@ Status OpenRegularFile(const std::string& path, int flags, mode_t mode, const ch
   fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC | (may_write ? O_NOFOLLOW : 0), mode);
   if (fd < 0) {
     // Opening a FIFO without a reader for writing is refused with ENXIO.
-    if (errno == ENXIO) return Status::IoError(path, Shown(path) + " " + action + "（通常のファイルではありません）");
+    if (errno == ENXIO) return NotRegular(path, action);
     if (may_write && errno == ELOOP) {
       // ELOOP also stands for too many links among the folders; only a link in the file's own
       // place is named as one.
@@ -39,7 +42,7 @@ Status OpenRegularFile(const std::string& path, int flags, mode_t mode, const ch
   if (::fstat(fd, &st) != 0)
     status = Status::FromErrno(action, path, errno);
   else if (!S_ISREG(st.st_mode))
-    status = Status::IoError(path, Shown(path) + " " + action + "（通常のファイルではありません）");
+    status = NotRegular(path, action);
   else if (const int fl = ::fcntl(fd, F_GETFL); fl < 0 || ::fcntl(fd, F_SETFL, fl & ~O_NONBLOCK) != 0)
     status = Status::FromErrno(action, path, errno);
   if (!status.ok()) {
@@ -58,6 +61,20 @@ Status CreateNewFile(const std::string& path, int flags, const char* action, int
     return Status::FromErrno(action, path, errno);
   }
   return OpenRegularFile(path, flags | O_CREAT | O_EXCL, 0644, action, fd);
+}
+
+std::string ReplacementPathOf(const std::string& path) { return path + ".new~"; }
+
+Status CreateReplacementFile(const std::string& path, int flags, int& fd) {
+  constexpr const char* kAction = "に書き込めません";
+  const Status made = CreateNewFile(ReplacementPathOf(path), flags, kAction, fd);
+  if (made.ok()) return made;
+  // Something that cannot be removed (a folder) holds the temporary file's name.
+  if (made.error_number() == EEXIST || made.error_number() == EISDIR)
+    return Status::FromErrno(kAction, path, made.error_number())
+        .WithDetail(Shown(path) + " " + kAction + "（同じフォルダに、書き込みの途中に使う名前のフォルダがあります）");
+  if (made.error_number() != 0) return Status::FromErrno(kAction, path, made.error_number());
+  return Status::IoError(path, Shown(path) + " " + kAction + "（書き込みの途中に使うファイルを作れません）");
 }
 
 }  // namespace radadovur::common

@@ -27,4 +27,11 @@ Status OpenRegularFile(const std::string& path, int flags, mode_t mode, const ch
 // byte goes anywhere but into the file made here.
 Status CreateNewFile(const std::string& path, int flags, const char* action, int& fd);
 
+// The temporary file that a replacing write of `path` fills before it takes the file's place.
+std::string ReplacementPathOf(const std::string& path);
+
+// Creates the temporary file of `path` as CreateNewFile does. A failure names `path`, the file
+// the user knows, never the temporary one, with what the system said.
+Status CreateReplacementFile(const std::string& path, int flags, int& fd);
+
 }  // namespace radadovur::common

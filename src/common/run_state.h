@@ -35,8 +35,8 @@ std::string WithTrailingSlash(const std::string& folder);
 Status CheckProgramFolder(const RunState& state);
 
 // What the user is told at start when the program folder they named (`given`, as they wrote it)
-// does not exist: the command line and the program's window say the same.
-std::string ProgramFolderMissingText(const std::string& given);
+// failed CheckProgramFolder with `folder`: the command line and the program's window say the same.
+std::string ProgramFolderText(const std::string& given, const Status& folder);
 
 // A run state for the program folder `folder`.
 inline RunState RunStateFor(const std::string& folder) {

@@ -63,12 +63,13 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 }
 
 Status WriteFileAtomic(const std::string& path, std::string_view bytes) {
-  const std::string temp = path + ".new~";
+  const std::string temp = ReplacementPathOf(path);
   int fd = -1;
-  if (Status s = CreateNewFile(temp, O_WRONLY, "を作れません", fd); !s.ok()) return s;
+  if (Status s = CreateReplacementFile(path, O_WRONLY, fd); !s.ok()) return s;
+  // Failures name the file the user knows, not the temporary one.
   Status status;
-  if (!WriteAll(fd, bytes)) status = Errno("に書き込めません", temp);
-  if (::close(fd) != 0 && status.ok()) status = Errno("を閉じられません", temp);
+  if (!WriteAll(fd, bytes)) status = Errno("に書き込めません", path);
+  if (::close(fd) != 0 && status.ok()) status = Errno("を閉じられません", path);
   if (status.ok() && ::rename(temp.c_str(), path.c_str()) != 0) status = Errno("を置き換えられません", path);
   if (!status.ok()) ::unlink(temp.c_str());
   return status;

@@ -15,9 +15,43 @@ int EarlierRun(const CoderContext& context, int n) {
   return n == 2 ? 1 : n - 2;
 }
 
-std::string ExFieldName(const jvdata::Field& field) {
-  for (const auto& row : ex::kFields)
-    if (row.field.offset == field.offset && row.field.width == field.width) return row.name;
+namespace {
+
+// The items a failure text can name, as a user knows them; the layout's names are the code's own.
+struct ItemName {
+  jvdata::Field field;
+  std::string_view name;
+};
+constexpr ItemName kItemNames[] = {
+    {ex::CreatedDate, "データ作成年月日"},
+    {ex::Year, "開催年"},
+    {ex::MonthDay, "開催月日"},
+    {ex::VenueCode, "競馬場コード"},
+    {ex::Kaiji, "開催回"},
+    {ex::Nichiji, "開催日目"},
+    {ex::RaceNum, "レース番号"},
+    {ex::Wakuban, "枠番"},
+    {ex::Umaban, "馬番"},
+    {ex::KettoNum, "血統登録番号"},
+    {ex::WeekdayCode, "曜日コード"},
+    {ex::Futanjuryou, "負担重量"},
+    {ex::Bataijuu, "馬体重"},
+    {ex::AbnormalityCode, "異常区分コード"},
+    {ex::FinalOrder, "確定着順"},
+    {ex::RunTime, "走破タイム"},
+    {ex::WinOdds, "単勝オッズ"},
+    {ex::Honshokin, "本賞金"},
+    {ex::TimeDiff, "タイム差"},
+    {ex::Kyori, "距離"},
+    {ex::TrackCode, "トラックコード"},
+    {ex::ShussoTosu, "出走頭数"},
+};
+
+}  // namespace
+
+std::string ExItemName(const jvdata::Field& field) {
+  for (const ItemName& item : kItemNames)
+    if (item.field.offset == field.offset && item.field.width == field.width) return std::string(item.name);
   return "位置 " + std::to_string(field.offset) + " の項目";
 }
 
@@ -48,7 +82,7 @@ common::Status WholeNumberOf(const CoderContext& context, int run, const jvdata:
     out = *value;
     return common::Status::OK();
   }
-  return WholeNumberOfText(context, run, ExFieldName(field), text, out);
+  return WholeNumberOfText(context, run, ExItemName(field), text, out);
 }
 
 common::Status TrackNumberOf(const CoderContext& context, int run, int64_t& out) {

@@ -22,8 +22,8 @@ namespace radadovur::engine {
 // for n = 2 and run n - 2 for n > 2, whatever that run's own AbnormalityCode.
 int EarlierRun(const CoderContext& context, int n);
 
-// The layout's name of an expanded-record field ("TrackCode"), for failure texts.
-std::string ExFieldName(const jvdata::Field& field);
+// The Japanese name of an expanded-record item ("トラックコード"), for failure texts.
+std::string ExItemName(const jvdata::Field& field);
 
 // A coder's failure on run `run`: "<what> of run <run> (<race id>): <why>".
 common::Status CoderFailure(const CoderContext& context, int run, std::string_view what, std::string_view why);

@@ -40,8 +40,6 @@ constexpr std::string_view kEndText = "今週開催取得終了";
 constexpr std::string_view kFailedText = "今週開催取得で失敗がありました。";
 // A download the user cancelled leaves the files of the one before.
 constexpr std::string_view kCancelledText = "今週開催取得を取り消しました。ファイルは前の取得のままです。";
-constexpr std::string_view kStallionMissingCaption =
-    "まだ、予想因子ウエイトが展開されていません。タスクバーにある展開先の指定をクリックして自己解凍EXEを起動させて下さい。";
 constexpr std::string_view kFileFailuresMessage = "今週開催取得で次のファイル操作に失敗しました。";
 constexpr std::string_view kDamagedDeliveryMessage = "今週開催取得で壊れたレコードを取り込みませんでした。";
 constexpr std::string_view kDamagedDeliveryAdvice =
@@ -251,8 +249,8 @@ common::StepFailures RunThisWeekDownload(common::RunState& state, jvlink::JvLink
   }
 
   if (!common::FileExists(common::ResolvePackagePath(app_path, common::names::kStallionFile))) {
-    host.Message(app_path + kPackageSetupMessage);
-    host.SetStatus(common::StatusSlot::kMainLabel1, std::string(kStallionMissingCaption));
+    host.Message(PackageSetupMessage(app_path));
+    host.SetStatus(common::StatusSlot::kMainLabel1, kPackageSetupCaption);
   }
   host.SetStatus(common::StatusSlot::kMainText1, std::string(kStartText));
   host.Yield();

@@ -1,13 +1,44 @@
 #include "steps/history.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <initializer_list>
+#include <string_view>
+
 #include "history/meeting_day_search.h"
 
 namespace radadovur::steps {
 
 using common::StatusSlot;
 
+namespace {
+
+// The working folders come from the start-up: before it ran there is nowhere to write the lists,
+// and the load says so (naming the first missing folder) instead of failing on every file.
+bool RefusedBeforeStartup(const common::RunState& state, std::string_view load,
+                          std::initializer_list<std::string_view> folders, common::StepHost& host,
+                          common::StepFailures& failures) {
+  for (const std::string_view folder : folders) {
+    const std::string path = state.AppPath + std::string(folder);
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 || errno != ENOENT) continue;
+    const std::string text = "作業フォルダ「" + common::Shown(path) + "」がありません。先に起動時の処理を行って下さい" +
+                             "（プログラムを起動し直すか、radadovur-cli startup を実行します）。" + std::string(load) +
+                             "は行いませんでした。";
+    host.Message(text);
+    failures.Add(common::Status::NotFound(path, text));
+    failures.refused = true;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 std::vector<history::DayListItem> RunPastResultsLoad(const common::RunState& state, common::StepHost& host,
                                                      common::StepFailures& failures) {
+  if (RefusedBeforeStartup(state, "過去の予想成績", {"TEKICHU", "SOKUDO"}, host, failures)) return {};
   std::vector<std::string> unread_keys;
   std::vector<history::DayListItem> days = history::ListPastDays(
       state.AppPath,
@@ -24,6 +55,7 @@ std::vector<history::DayListItem> RunPastResultsLoad(const common::RunState& sta
 }
 
 history::HitList RunHitListLoad(const common::RunState& state, common::StepHost& host, common::StepFailures& failures) {
+  if (RefusedBeforeStartup(state, "過去の的中リスト", {"TEKICHU"}, host, failures)) return {};
   return history::LoadHitList(
       state.AppPath,
       [&](std::string_view date) {
@@ -34,10 +66,12 @@ history::HitList RunHitListLoad(const common::RunState& state, common::StepHost&
 }
 
 std::string PastResultsEndText(const common::StepFailures& failures) {
+  if (failures.refused) return "過去の予想成績は行いませんでした。";
   return failures.empty() ? "過去の予想成績終了" : "過去の予想成績で失敗がありました。";
 }
 
 std::string HitListEndText(const common::StepFailures& failures) {
+  if (failures.refused) return "過去の的中リストは行いませんでした。";
   return failures.empty() ? "過去の的中リスト終了" : "過去の的中リストで失敗がありました。";
 }
 

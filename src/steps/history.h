@@ -10,7 +10,8 @@
 
 // The loads of the past results window and of the big-payout hit list, with their progress texts
 // in the main window's Text6. Failures (a file that could not be written) are returned; the
-// windows show none of them, the command line reports them.
+// windows show none of them, the command line reports them. Before the start-up made the working
+// folders a load is refused with a message that says to run it.
 namespace radadovur::steps {
 
 // The past results window's load: the list of past meeting days, the day key list, the race id

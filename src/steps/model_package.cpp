@@ -3,6 +3,7 @@
 #include "common/file_date.h"
 #include "common/names.h"
 #include "common/package_path.h"
+#include "common/status.h"
 
 namespace radadovur::steps {
 
@@ -12,6 +13,17 @@ std::string PackagePresentCaption(const std::string& date_time_text, PackageCapt
   if (kind == PackageCaption::kFull)
     caption += "新しい日付のバージョンまたは最新因子ウエイトはサポートサイトよりダウンロードして下さい。";
   return caption;
+}
+
+std::string PackageUnpackAdvice(const std::string& app_path, std::string_view again) {
+  const std::string option = app_path + std::string(common::names::kOptionFolder);
+  std::string text = "パッケージの中身(KYOSOBA.dat、STALLION.dat など)をフォルダ「" + common::Shown(option) + "」に展開して";
+  text += again.empty() ? "下さい。" : "から、もう一度 " + std::string(again) + " を実行して下さい。";
+  return text + "試すだけなら radadovur-cli demo で予想因子ウエイトのあるデモのフォルダを作れます。";
+}
+
+std::string PackageSetupMessage(const std::string& app_path) {
+  return "予想因子ウエイト(モデルパッケージ)がありません。" + PackageUnpackAdvice(app_path);
 }
 
 std::optional<std::string> ShowPackagePresent(const std::string& app_path, common::StepHost& host, PackageCaption kind) {

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "common/step_host.h"
 
@@ -24,12 +25,17 @@ inline constexpr const char* kPackageMissingEndMessage =
 // A package older than this many days gets the warning.
 inline constexpr int kPackageMaxAgeDays = 1000;
 
-// Shown after the program folder by the download and the structure processing when
-// "OPTION1N/STALLION.dat" / "OPTION1N/KYOSOBA.dat" is missing. There is no self-extractor to start
-// here, so the message goes on to say where the package must be unpacked.
-inline constexpr const char* kPackageSetupMessage =
-    "に参照場所(展開フォルダ）に合わせてOKをクリックして初回予想因子パラメータをセットして下さい。"
-    "\n予想因子パッケージをフォルダ「OPTION1N」に展開して下さい。";
+// Where the model package goes and how to get one: its files unpacked into the program folder's
+// "OPTION1N", or a demo folder to try the program with. `again`: the command to run once it is
+// unpacked (empty: none is named).
+std::string PackageUnpackAdvice(const std::string& app_path, std::string_view again = {});
+
+// The download's and the structure processing's message when "OPTION1N/STALLION.dat" /
+// "OPTION1N/KYOSOBA.dat" is missing (there is no self-extractor to start here), and Label1's
+// caption meanwhile.
+std::string PackageSetupMessage(const std::string& app_path);
+inline constexpr const char* kPackageSetupCaption =
+    "まだ、予想因子ウエイトが展開されていません。予想因子ウエイトをフォルダ「OPTION1N」に展開して下さい。";
 
 // Label1's caption for a package whose file is dated `date_time_text`; the structure
 // processing shows it without the closing sentence about the support site.

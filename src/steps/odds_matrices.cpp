@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/failure_report.h"
 #include "common/record_file.h"
 #include "steps/step_inputs.h"
 
@@ -34,17 +35,18 @@ store::OddsMatrixReport RunOddsMatrices(const common::RunState& state, common::S
   store::OddsMatrixReport report;
   if (RefusedBeforeTheFetch(state, host, report.failures)) return report;
   report = store::BuildOddsMatrices(state.AppPath, state.OddsSource, [&host] { host.Yield(); });
-  std::string message;
+  std::string missing;
   if (!report.missing_files.empty()) {
-    message = "次のオッズファイルがないため、オッズなしとして処理しました。";
-    for (const auto& name : report.missing_files) message += "\n" + name;
+    missing = "次のオッズファイルがないため、オッズなしとして処理しました。";
+    for (const auto& name : report.missing_files) missing += "\n" + name;
   }
-  if (!report.failures.empty()) {
-    if (!message.empty()) message += "\n";
-    message += "オッズ処理で次の問題がありました。";
-    for (const auto& text : report.failures.Texts()) message += "\n" + text;
-  }
-  if (!message.empty()) host.Message(message);
+  // Grouped as every step lists its failures: one line per cause, race or file, with the advice.
+  if (!report.failures.empty())
+    host.FailureMessage(common::MakeFailureReport(
+        (missing.empty() ? "" : missing + "\n") + std::string(OddsMatrixStepName(state.OddsSource)) + "で次の処理ができませんでした。",
+        report.failures));
+  else if (!missing.empty())
+    host.Message(missing);
   return report;
 }
 

@@ -7,6 +7,7 @@
 #include "engine/expand_week.h"
 #include "engine/stats_lookup.h"
 #include "common/failure_report.h"
+#include "steps/model_package.h"
 #include "steps/step_inputs.h"
 #include "steps/week_record.h"
 
@@ -33,7 +34,7 @@ common::StepFailures StoppedByUser(common::StepHost& host, common::StepFailures 
 }  // namespace
 
 common::Status LoadPredictionModel(const common::RunState& state, engine::ReferenceModel& model,
-                                   common::StepHost& host) {
+                                   common::StepHost& host, ModelLoadFailure told) {
   // A missing program folder is said first, as every step says it, not as a missing model file.
   if (common::Status folder = common::CheckProgramFolder(state); !folder.ok()) {
     host.Message(folder.ToString());
@@ -42,7 +43,11 @@ common::Status LoadPredictionModel(const common::RunState& state, engine::Refere
   std::string error;
   if (engine::LoadReferenceModel(state.AppPath, model, &error)) return common::Status::OK();
   common::Status status = common::Status::Corruption(state.AppPath + "OPTION1N", error);
-  host.Message(std::string(kModelLoadFailedMessage) + "\n" + error);
+  if (told == ModelLoadFailure::kUnpackAdvice)
+    host.Message("予想因子ウエイトを読み込めないため、⑤計算を行いませんでした。\n" + error + "\n" +
+                 PackageUnpackAdvice(state.AppPath, "predict"));
+  else
+    host.Message(std::string(kModelLoadFailedMessage) + "\n" + error);
   return status;
 }
 
@@ -110,7 +115,9 @@ common::StepFailures RunPrediction(const common::RunState& state, const engine::
   if (!failures.empty()) {
     common::FailureReport report = common::MakeFailureReport(kPredictFailureHeading, failures);
     if (!build.stale_dropped.empty()) {
-      report.summary += "\n" + std::string(kStaleDroppedHeading) + "（" + std::to_string(build.stale_dropped.size()) + " 件）";
+      // Two lists, each under its own heading: a failure must not read as one of the stale horses.
+      report.summary += "\n今週の出走記録を除いた馬 " + std::to_string(build.stale_dropped.size()) + " 頭（一覧の最後に）。";
+      report.lines.insert(report.lines.begin(), std::string(kPredictFailuresListHeading));
       report.lines.push_back(std::string(kStaleDroppedHeading));
       report.lines.insert(report.lines.end(), build.stale_dropped.begin(), build.stale_dropped.end());
     }

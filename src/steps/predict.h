@@ -27,13 +27,20 @@ inline constexpr std::string_view kModelLoadFailedMessage =
 inline constexpr std::string_view kPredictRefusedMessage =
     "予想因子ウエイトを読み込めなかったため、⑤計算を行いません。予想因子ウエイトを展開し直してからウィンドウを開き直して下さい。";
 inline constexpr std::string_view kPredictFailureHeading = "計算で次の処理ができませんでした。";
+// The failures' own heading in a list that also names the stale horses.
+inline constexpr std::string_view kPredictFailuresListHeading = "処理できなかったもの:";
 inline constexpr std::string_view kStaleDroppedHeading =
     "次の馬は今週の出走記録が前走より古い日付のため、今週の出走記録を除きました（前走で予想されます）:";
 
+// How a model that cannot be read is told: the window's message (kModelLoadFailedMessage), or,
+// where no window is open (the command line), that ⑤ was not done, where the package goes and
+// how to get one.
+enum class ModelLoadFailure { kWindowMessage, kUnpackAdvice };
+
 // Loads the three surfaces' model as the prediction window does when it opens. On a failure
-// shows kModelLoadFailedMessage with the reason (naming the file) and returns it.
+// shows the message of `told` with the reason (naming the file) and returns it.
 common::Status LoadPredictionModel(const common::RunState& state, engine::ReferenceModel& model,
-                                   common::StepHost& host);
+                                   common::StepHost& host, ModelLoadFailure told = ModelLoadFailure::kWindowMessage);
 
 // Text3 at the end of a run of ⑤ with failures: how many horses failed and which (the first few
 // ids of `failed_horses`), or, when no horse failed, how many items.

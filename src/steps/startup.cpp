@@ -33,6 +33,12 @@ void CreateWorkingFolders(const std::string& app_path, common::StepFailures& fai
     if (::mkdir(path.c_str(), 0777) == 0) continue;
     const int error = errno;
     if (error == EEXIST && IsDirectory(path)) continue;
+    // Something else by the folder's name: say what it is, not that the folder exists.
+    if (error == EEXIST) {
+      failures.Add(common::Status::FromErrno("（作業フォルダ）を作れません", path, ENOTDIR)
+                       .WithDetail("作業フォルダ " + common::Shown(path) + " を作れません（同じ名前でフォルダでないものがあります）"));
+      continue;
+    }
     failures.Add(common::Status::FromErrno("（作業フォルダ）を作れません", path, error));
   }
 }
@@ -41,10 +47,7 @@ void CheckPackage(const std::string& app_path, std::chrono::year_month_day today
                   common::StepHost& host, common::StepFailures& failures) {
   const auto date = ShowPackagePresent(app_path, host);
   if (!date && missing == PackageMissing::kUnpackIntoFailure) {
-    const std::string option = app_path + std::string(names::kOptionFolder);
-    host.Message("予想因子ウエイト(モデルパッケージ)がありません。パッケージの中身(KYOSOBA.dat、STALLION.dat など)を"
-                 "フォルダ「" + common::Shown(option) + "」に展開してから、もう一度 startup を実行して下さい。"
-                 "試すだけなら radadovur-cli demo で予想因子ウエイトのあるデモのフォルダを作れます。");
+    host.Message("予想因子ウエイト(モデルパッケージ)がありません。" + PackageUnpackAdvice(app_path, "startup"));
     const std::string path = common::ResolvePackagePath(app_path, names::kKyosobaFile);
     failures.Add(Status::NotFound(path, "予想因子ウエイトのファイル「" + common::Shown(path) + "」がありません。"));
     return;

@@ -24,7 +24,7 @@ using common::StepHost;
 // The model package comes as a separate download that the user unpacks into "OPTION1N".
 void CheckModelPackage(const std::string& app_path, common::StepHost& host) {
   if (!ShowPackagePresent(app_path, host, PackageCaption::kWithoutSupportSite))
-    host.Message(app_path + kPackageSetupMessage);
+    host.Message(PackageSetupMessage(app_path));
 }
 
 common::Status LeftAsTheyWere(const std::string& outputs) {

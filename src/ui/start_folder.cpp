@@ -10,7 +10,7 @@ namespace radadovur::ui {
 bool ProgramFolderUsable(const std::string& given) {
   const common::Status folder = common::CheckProgramFolder(common::RunStateFor(given));
   if (folder.ok()) return true;
-  const std::string text = folder.IsNotFound() ? common::ProgramFolderMissingText(given) : folder.ToString();
+  const std::string text = common::ProgramFolderText(given, folder);
   std::fprintf(stderr, "radadovur: %s\n", text.c_str());
   NewMessageBox(nullptr, text)->exec();
   return false;

@@ -48,7 +48,23 @@ TEST(CliArguments, HelpWrongArgumentsAndUnknownCommands) {
       {"factors DIR grass 1", 2, "馬場は turf、dirt、hurdle のどれかです", false},
       {"factors DIR turf 31", 2, "ITEM は 1 から 30 までの数です", false},
       {"dump", 2, "使い方: radadovur-cli dump FILE", false},
-      {"demo DIR --state sunday", 2, "使い方: radadovur-cli demo DIR", false},
+      // An empty folder would be the root folder; an unknown option before the folder is no folder.
+      {"daybefore ''", 2, "プログラムのフォルダを指定して下さい。", false},
+      {"download DIR --recordings ''", 2, "オプション「--recordings」の後に値がありません", false},
+      {"download DIR --recordings=", 2, "オプション「--recordings」の後に値がありません", false},
+      {"daybefore -x", 2, "「-x」は daybefore では使えないオプションです", false},
+      {"daybefore -x DIR", 2, "「-x」は daybefore では使えないオプションです", false},
+      // An option given twice: which one was meant is not known.
+      {"download DIR --recordings a --recordings b", 2, "オプション「--recordings」が二度指定されています", false},
+      {"download DIR --recordings=a --recordings b", 2, "オプション「--recordings」が二度指定されています", false},
+      {"structure DIR --cancel --cancel", 2, "オプション「--cancel」が二度指定されています", false},
+      {"structure DIR --cancel=yes", 2, "オプション「--cancel」は値を取りません", false},
+      // The demo's values: the option and the values it takes are named.
+      {"demo DIR --state sunday", 2, "--state の値「sunday」は使えません。friday か monday を指定して下さい。", false},
+      {"demo DIR --size huge", 2, "--size の値「huge」は使えません。normal か large を指定して下さい。", false},
+      {"demo DIR --seed 1x", 2, "--seed の値「1x」は使えません。0 以上の整数", false},
+      {"demo DIR --week 5", 2, "--week の値「5」は使えません。1 から 4 までの数を指定して下さい。", false},
+      {"demo DIR --week 2 --week 3", 2, "オプション「--week」が二度指定されています", false},
   };
   for (const ArgumentCase& c : cases) {
     std::string args = c.args;
@@ -78,7 +94,9 @@ TEST(CliArguments, EveryStepRefusesAMissingProgramFolder) {
         args.insert(args.find(' ') == std::string::npos ? args.size() : args.find(' '), " '" + folder + "'");
       const testing::CliResult run = testing::RunCli(args);
       EXPECT_EQ(run.exit_code, 1) << args << "\n" << run.out;
-      EXPECT_NE(run.out.find("プログラムのフォルダ「" + folder + "」がありません"), std::string::npos) << args << "\n" << run.out;
+      // A file is told as such, not as missing.
+      const std::string why = folder.ends_with("/file") ? "」はフォルダではありません" : "」がありません";
+      EXPECT_NE(run.out.find("プログラムのフォルダ「" + folder + why), std::string::npos) << args << "\n" << run.out;
       EXPECT_EQ(run.out.find("[Text"), std::string::npos) << args << "\n" << run.out;
     }
   }
@@ -131,8 +149,10 @@ TEST(CliArguments, JvLinkStepsPrintTheRecordingFolderTheyRead) {
   }
   testing::CliResult run = testing::RunCli("download '" + monday + "'");
   EXPECT_NE(run.out.find("[JV-Link] 記録フォルダ: " + root.path() + "/rec（JV-Link の設定）"), std::string::npos) << run.out;
-  run = testing::RunCli("download '" + monday + "' --recordings '" + friday + "/JVDATA'");
-  EXPECT_NE(run.out.find("[JV-Link] 記録フォルダ: " + friday + "/JVDATA（--recordings の指定）"), std::string::npos) << run.out;
+  for (const std::string option : {" --recordings '", " '--recordings="}) {
+    run = testing::RunCli("download '" + monday + "'" + option + friday + "/JVDATA'");
+    EXPECT_NE(run.out.find("[JV-Link] 記録フォルダ: " + friday + "/JVDATA（--recordings の指定）"), std::string::npos) << run.out;
+  }
   // A step without JV-Link names none.
   EXPECT_EQ(testing::RunCli("daybefore '" + friday + "'").out.find("[JV-Link]"), std::string::npos);
 

@@ -85,5 +85,66 @@ TEST(FailureReportTest, GroupsOneCauseAcrossRaces) {
   EXPECT_NE(report.summary.find("失敗 143 件（3 項目）"), std::string::npos) << report.summary;
 }
 
+
+// A missing file is a cause of its own: two different missing files in one folder are two lines,
+// however they were found missing.
+TEST(FailureReportTest, TwoMissingFilesInOneFolderAreNotOneCause) {
+  StepFailures failures;
+  failures.Add(Status::NotFound("/w/OPTION1N/STALLION.dat", "/w/OPTION1N/STALLION.dat がありません"));
+  failures.Add(Status::FromErrno("を読めません", "/w/OPTION1N/KYOSOBA.dat", ENOENT));
+  failures.Add(Status::NotFound("/w/OPTION1N/STALLION.dat", "/w/OPTION1N/STALLION.dat がありません"));
+  // So is a file whose place holds something else.
+  failures.Add(Status::FromErrno("を読めません", "/w/OPTION1N/HNSK.dat", ENXIO));
+  failures.Add(Status::FromErrno("を読めません", "/w/OPTION1N/KISHU.dat", EISDIR));
+  EXPECT_EQ(GroupedFailureLines(failures),
+            (std::vector<std::string>{"/w/OPTION1N/STALLION.dat がありません（同じ原因で計 2 件）",
+                                      "/w/OPTION1N/KYOSOBA.dat を読めません（ありません）",
+                                      "/w/OPTION1N/HNSK.dat を読めません（通常のファイルではありません）",
+                                      "/w/OPTION1N/KISHU.dat を読めません（フォルダです）"}));
+}
+
+// The advice follows what the system said: a file where a folder belongs is not a matter of disk
+// space or permissions.
+TEST(FailureReportTest, TheAdviceFitsTheSystemError) {
+  struct Case {
+    int error;
+    std::string advice;
+  } cases[] = {
+      {ENOTDIR, "フォルダのあるべき所に、フォルダでないもの（ファイル）があります。それを移すか消して"},
+      {EISDIR, "ファイルのあるべき所にフォルダがあります。"},
+      {ENOSPC, "ディスクの空きが足りません。"},
+      {EACCES, "権限を確かめて"},
+      {EROFS, "権限を確かめて"},
+      {ENOENT, "前の手順（①から順に）を実行して"},
+  };
+  for (const Case& c : cases) {
+    StepFailures failures;
+    failures.Add(Status::FromErrno("に書き込めません", "/w/KAIME/202408030101.txt", c.error));
+    const std::string summary = MakeFailureReport("見出し", failures).summary;
+    EXPECT_NE(summary.find(c.advice), std::string::npos) << c.error << "\n" << summary;
+    if (c.error != ENOSPC) {
+      EXPECT_EQ(summary.find("ディスクの空き"), std::string::npos) << c.error << "\n" << summary;
+    }
+  }
+}
+
+// The one-line summary a command line prints apart from the list: the list's first line as it
+// stands (with its count), then how many more lines and failures in all.
+TEST(FailureReportTest, TheSummaryLineIsTheListsFirstLineWithTheTrueCounts) {
+  StepFailures one_cause, several;
+  for (int race = 1; race <= 71; ++race) {
+    const std::string key = "2024080301" + std::string(race < 10 ? "0" : "") + std::to_string(race);
+    one_cause.Add(Status::FromErrno("に書き込めません", "/w/KAIME/" + key + ".txt", ENOTDIR));
+  }
+  several = one_cause;
+  several.Add(Status::Corruption("/w/SETHISWEEKN.dat", "/w/SETHISWEEKN.dat のレコード 2 が途中で切れています"));
+  several.Add(Status::Skipped("TEKICHU", "TEKICHU は元のままです"));
+  const std::string first = "/w/KAIME/202408030101.txt に書き込めません（途中にフォルダでないものがあります）（同じ原因で計 71 件）";
+  EXPECT_EQ(GroupedFailureLines(one_cause).front(), first);
+  EXPECT_EQ(FailureSummaryLine(one_cause), first);
+  EXPECT_EQ(FailureSummaryLine(several), first + "（ほかに 1 項目、失敗は計 72 件、そのため行わなかった処理 1 件）");
+  EXPECT_EQ(FailureSummaryLine(StepFailures{}), "");
+}
+
 }  // namespace
 }  // namespace radadovur::common

@@ -302,11 +302,27 @@ TEST_F(FilesTest, NoWriteGoesThroughALink) {
   EXPECT_EQ(common::ReadWholeFile(Path("elsewhere/T.txt")), "tu");
 }
 
+// A replacing write that fails names the file the user knows, never its temporary file, with
+// the system's reason.
 TEST_F(FilesTest, FailuresNameTheFileTheyConcern) {
   std::filesystem::create_directory(Path("R.dat.new~"));  // the temporary file cannot be made
-  common::RecordFile f;
-  EXPECT_FALSE(f.OpenReplacing(Path("R.dat"), 4));
-  EXPECT_EQ(f.status().path(), Path("R.dat.new~"));
+  ASSERT_TRUE(common::WriteFileAtomic(Path("KAIME"), "").ok());  // a file where a folder belongs
+  struct Case {
+    std::string file;
+    std::string why;
+  } cases[] = {
+      {"R.dat", "（同じフォルダに、書き込みの途中に使う名前のフォルダがあります）"},
+      {"KAIME/R.dat", "（途中にフォルダでないものがあります）"},
+  };
+  for (const Case& c : cases) {
+    common::RecordFile f;
+    EXPECT_FALSE(f.OpenReplacing(Path(c.file), 4));
+    const common::Status written = common::WriteFileAtomic(Path(c.file), "bytes");
+    for (const common::Status& s : {f.status(), written}) {
+      EXPECT_EQ(s.path(), Path(c.file));
+      EXPECT_EQ(s.ToString(), Path(c.file) + " に書き込めません" + c.why);
+    }
+  }
   // A failure text shows control bytes instead of being cut at them.
   EXPECT_EQ(common::Shown(std::string("a\0b\r\n", 5)), "a\\x00b\\x0D\\x0A");
 }

@@ -87,10 +87,10 @@ TEST_F(CalculationDriverTest, ANulInAFieldIsShownEscapedAndLaterFailuresStayList
   const std::vector<std::string> texts = Calculate(host).failures.Texts();
   ASSERT_EQ(texts.size(), 2u) << ::testing::PrintToString(texts);
   for (const std::string& text : texts) EXPECT_EQ(text.find('\0'), std::string::npos) << common::Shown(text);
-  EXPECT_NE(texts[0].find("2019100002: 因子 2: 過去走 2（レース 2024051205  ）のWeekdayCode: \"\\x00\" は整数ではありません"),
+  EXPECT_NE(texts[0].find("2019100002: 因子 2: 過去走 2（レース 2024051205  ）の曜日コード: \"\\x00\" は整数ではありません"),
             std::string::npos)
       << texts[0];
-  EXPECT_NE(texts[1].find("2019100003: 因子 2: 過去走 2（レース 20240512051\\x00）のWeekdayCode: \" \" は整数ではありません"),
+  EXPECT_NE(texts[1].find("2019100003: 因子 2: 過去走 2（レース 20240512051\\x00）の曜日コード: \" \" は整数ではありません"),
             std::string::npos)
       << texts[1];
 }

@@ -291,11 +291,12 @@ TEST_F(ThisWeekDownloadTest, MissingPackageIsToldAndTheDownloadGoesOn) {
 
   ASSERT_GE(host_.events.size(), 2u);
   EXPECT_EQ(host_.events[0].kind, "message");
-  EXPECT_EQ(host_.events[0].text,
-            app_ + "に参照場所(展開フォルダ）に合わせてOKをクリックして初回予想因子パラメータをセットして下さい。"
-                   "\n予想因子パッケージをフォルダ「OPTION1N」に展開して下さい。");
+  // Where the package goes and how to get one; no self-extracting program runs here.
+  EXPECT_EQ(host_.events[0].text, "予想因子ウエイト(モデルパッケージ)がありません。パッケージの中身(KYOSOBA.dat、STALLION.dat など)を"
+                                  "フォルダ「" + app_ + "OPTION1N」に展開して下さい。"
+                                  "試すだけなら radadovur-cli demo で予想因子ウエイトのあるデモのフォルダを作れます。");
   EXPECT_EQ(host_.LastText(common::StatusSlot::kMainLabel1),
-            "まだ、予想因子ウエイトが展開されていません。タスクバーにある展開先の指定をクリックして自己解凍EXEを起動させて下さい。");
+            "まだ、予想因子ウエイトが展開されていません。予想因子ウエイトをフォルダ「OPTION1N」に展開して下さい。");
   EXPECT_EQ(host_.Messages().size(), 1u);
   EXPECT_THAT(Field(store::kRaThisWeek, jvdata::ra::RaceNum), ElementsAre("01"));
 }

@@ -74,6 +74,12 @@ TEST_F(PredictSteps, PredictionNamesFailedAndStaleHorsesAndShowsTheEndTextOnlyWh
   EXPECT_THAT(message, StartsWith(std::string(steps::kPredictFailureHeading)));
   EXPECT_THAT(message, HasSubstr(F + "EX.dat"));
   EXPECT_THAT(message, HasSubstr(std::string(steps::kStaleDroppedHeading) + "\n" + S));
+  // The failure stands under a heading of its own, before the stale horses' heading: it must not
+  // read as one of them.
+  const size_t failures_heading = message.find("\n" + std::string(steps::kPredictFailuresListHeading) + "\n");
+  const size_t failed = message.find(F + "EX.dat", failures_heading);
+  EXPECT_NE(failures_heading, std::string::npos) << message;
+  EXPECT_LT(failed, message.find(std::string(steps::kStaleDroppedHeading))) << message;
   EXPECT_EQ(std::filesystem::file_size(Path("UMAGOTOEXTHISWEEKN/" + S + "EX.dat")), 2603u);
 }
 

@@ -6,6 +6,7 @@
 
 #include <ctime>
 
+#include "steps/model_package.h"
 #include "support/file_size_limit.h"
 #include "support/recording_host.h"
 #include "support/store_fixture.h"
@@ -77,7 +78,7 @@ TEST_F(Structure, EmptyRawFilesGiveEmptyOutputsAndTheEndText) {
   EXPECT_THAT(host_.TextsOf(common::StatusSlot::kMainText4), ElementsAre(std::string(steps::kStructureStartText), "構造体処理終了  0"));
   // The package is missing: one message, naming the folder it belongs in; Label1 untouched.
   ASSERT_THAT(host_.Messages(), ElementsAre(HasSubstr("OPTION1N")));
-  EXPECT_EQ(host_.Messages()[0].rfind(app_ + "に参照場所", 0), 0u);
+  EXPECT_EQ(host_.Messages()[0], steps::PackageSetupMessage(app_));
   EXPECT_THAT(host_.TextsOf(common::StatusSlot::kMainLabel1), IsEmpty());
 }
 

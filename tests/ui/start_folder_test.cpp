@@ -51,7 +51,7 @@ TEST(StartFolder, AMissingFolderIsSaidAtStartAndNothingIsMade) {
   EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator()), 1);
 
   EXPECT_FALSE(Usable(file, shown, "StartFolderFile"));
-  EXPECT_NE(shown.find(file), std::string::npos) << shown;
+  EXPECT_EQ(shown, "プログラムのフォルダ「" + file + "」はフォルダではありません。フォルダの名前を確かめて下さい。");
 
   EXPECT_TRUE(Usable(temp.path(), shown, "StartFolderUnexpected"));
   EXPECT_EQ(shown, "");

@@ -1,7 +1,8 @@
 // What the command line prints over a demo week, run whole and then with failures put in (a cut
 // runner record, a download that fails, a folder replaced by a file, a missing program folder):
 // every line is Japanese apart from names (files, folders, codes), and each failure summary
-// follows its real cause and groups one cause into one line.
+// follows its real cause, groups one cause into one line and agrees with the list, and no text
+// names a temporary file.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -36,6 +37,20 @@ size_t Count(const std::string& text, const std::string& part) {
   size_t n = 0;
   for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++n;
   return n;
+}
+
+// Standard error's summary ("失敗: ...") is printed once and begins with the first line of the
+// list that the message printed (indented), its count included.
+void ExpectOneSummaryOfTheList(const std::string& out) {
+  std::vector<std::string> summaries, listed;
+  std::istringstream lines(out);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.starts_with("失敗: ")) summaries.push_back(line.substr(std::string("失敗: ").size()));
+    if (line.starts_with("  ")) listed.push_back(line.substr(2));
+  }
+  ASSERT_EQ(summaries.size(), 1u) << out;
+  ASSERT_FALSE(listed.empty()) << out;
+  EXPECT_TRUE(summaries[0].starts_with(listed[0])) << out;
 }
 
 TEST(EnglishLinesTest, FindsSentencesNotNames) {
@@ -120,18 +135,25 @@ TEST_F(OneLanguageWeek, EveryPrintedLineIsJapaneseAndFailuresFollowTheirCause) {
   Sound("structure", " --cancel");
   Sound("daybefore");
   Sound("predict");
+  Sound("odds");
+  Sound("realtime-odds");
 
-  // A folder replaced by a file fails every race under it: one line with the count.
+  // A folder replaced by a file fails every race under it: one line with the count, the advice
+  // for that cause (not disk space), one summary that agrees with the list.
   fs::remove_all(Path("KAIME"));
   ASSERT_TRUE(common::WriteFileAtomic(Path("KAIME"), "").ok());
-  {
-    const auto r = Step("results");
+  for (const std::string step : {"results", "matrices", "matrices --realtime"}) {
+    const size_t space = step.find(' ');
+    const auto r = Step(step.substr(0, space), space == std::string::npos ? "" : step.substr(space));
     EXPECT_EQ(r.exit_code, 1) << r.out;
     EXPECT_THAT(r.out, HasSubstr("途中にフォルダでないものがあります"));
     EXPECT_THAT(r.out, HasSubstr("（同じ原因で計 "));
+    EXPECT_THAT(r.out, HasSubstr("移すか消して"));
+    EXPECT_THAT(r.out, Not(HasSubstr("ディスクの空き")));
     EXPECT_THAT(r.out, Not(HasSubstr("Not a directory")));
     // One line per cause, not one per race: far fewer lines name the folder than there are races.
     EXPECT_LT(Count(r.out, "KAIME/"), 10u) << r.out;
+    ExpectOneSummaryOfTheList(r.out);
   }
   fs::remove(Path("KAIME"));
 
@@ -140,6 +162,8 @@ TEST_F(OneLanguageWeek, EveryPrintedLineIsJapaneseAndFailuresFollowTheirCause) {
   EXPECT_EQ(Run("viewer '" + dir_ + "' 999999999999").exit_code, 1);
 
   EXPECT_THAT(EnglishLines(printed_), ::testing::IsEmpty()) << printed_;
+  // No failure names a temporary file ("….new~"): the user knows the file it replaces.
+  EXPECT_THAT(printed_, Not(HasSubstr("~"))) << printed_;
 }
 
 }  // namespace
