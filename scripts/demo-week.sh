@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The program's main job on the demo week: generates a demo program folder and runs it through
 # every workflow step the command line has. Usage: scripts/demo-week.sh [DIR] [friday|monday]
+# DIR is taken from the folder the script is started in; without it, demo-week/ in the repository.
 set -euo pipefail
+dir=${1:+$(realpath -m -- "$1")}
 cd "$(dirname "$0")/.."
-dir=${1:-demo-week}
+dir=${dir:-$PWD/demo-week}
 state=${2:-monday}
 bash scripts/install-deps.sh
 bash scripts/build.sh
@@ -26,5 +28,9 @@ for step in "${steps[@]}"; do
   esac
 done
 echo
-echo "完了: プログラムフォルダは $(realpath -m "$dir") です"
-echo "メインウィンドウで開くには: ${BUILD_DIR:-build}/src/ui/radadovur $dir"
+echo "完了: プログラムフォルダは $dir です"
+# A path as the shell reads it back: quoted when it holds anything but plain characters.
+quoted() {
+  if [[ $1 =~ ^[A-Za-z0-9_./+-]+$ ]]; then printf '%s' "$1"; else printf "'%s'" "${1//\'/\'\\\'\'}"; fi
+}
+echo "メインウィンドウで開くには: $(quoted "$(realpath -m -- "${BUILD_DIR:-build}/src/ui/radadovur")") $(quoted "$dir")"

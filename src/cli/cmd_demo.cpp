@@ -70,6 +70,7 @@ int RunDemo(const std::vector<std::string>& args) {
 
 RADADOVUR_CLI_COMMAND("demo", kUsage,
                       "デモの週のプログラムのフォルダを DIR に作ります(JV-Link の記録、コード表、予想因子ウエイト)。\n"
+                      "DIR は新しいフォルダか空のフォルダ、またはデモが書いたフォルダ(DEMOWEEK.txt があり、そこに並ぶファイルだけを置き換えます)です。\n"
                       "  --state friday|monday  金曜の状態(出馬表だけ)か月曜の状態(結果が確定)。既定は friday\n"
                       "  --size normal|large    週の大きさ。既定は normal\n"
                       "  --seed N               乱数の種。既定は 1\n"

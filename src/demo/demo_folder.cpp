@@ -334,7 +334,9 @@ bool WriteDemoFolder(const std::string& dir_in, const WeekOptions& options, Demo
   if (owner == FolderOwner::kOther) {
     if (error)
       *error = "フォルダ「" + common::Shown(dir_in) + "」は空でなく、デモが書いたフォルダでもありません（" + kMarkerFile +
-               " がありません）。その中のファイルを守るため、デモの週は書きませんでした。新しいフォルダか空のフォルダを指定して下さい";
+               " がありません）。その中のファイルを守るため、デモの週は書きませんでした。" +
+               (options.week > 1 ? "第 " + std::to_string(options.week - 1) + " 週のデモを書いたフォルダを指定して下さい。"
+                                 : std::string("新しいフォルダか空のフォルダを指定して下さい。"));
     return false;
   }
   const std::string package = std::string(common::names::kOptionFolder) + "/";
