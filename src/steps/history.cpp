@@ -1,6 +1,7 @@
 #include "steps/history.h"
 
 #include "history/meeting_day_search.h"
+#include "steps/gate.h"
 
 namespace radadovur::steps {
 
@@ -8,6 +9,13 @@ using common::StatusSlot;
 
 std::vector<history::DayListItem> RunPastResultsLoad(const common::RunState& state, common::StepHost& host,
                                                      common::StepFailures& failures) {
+  // It writes the speed files of the listed days: one step at a time on the folder.
+  StepGate gate(state, host, "過去の予想成績");
+  if (!gate.Admit()) {
+    for (common::Status& s : gate.failures().items) failures.Add(std::move(s));
+    failures.refused = gate.failures().refused;
+    return {};
+  }
   std::vector<std::string> unread_keys;
   std::vector<history::DayListItem> days = history::ListPastDays(
       state.AppPath,
@@ -24,6 +32,13 @@ std::vector<history::DayListItem> RunPastResultsLoad(const common::RunState& sta
 }
 
 history::HitList RunHitListLoad(const common::RunState& state, common::StepHost& host, common::StepFailures& failures) {
+  // It writes the hit list file.
+  StepGate gate(state, host, "過去の的中リスト");
+  if (!gate.Admit()) {
+    for (common::Status& s : gate.failures().items) failures.Add(std::move(s));
+    failures.refused = gate.failures().refused;
+    return {};
+  }
   return history::LoadHitList(
       state.AppPath,
       [&](std::string_view date) {

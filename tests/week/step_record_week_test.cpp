@@ -12,6 +12,8 @@
 
 #include "common/text_file.h"
 #include "steps/week_record.h"
+#include "support/week_record.h"
+#include "support/folder_snapshot.h"
 #include "support/run_cli.h"
 
 namespace radadovur {
@@ -21,14 +23,7 @@ namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-// Every regular file below `dir` with its bytes (the step record included).
-std::map<std::string, std::string> Snapshot(const std::string& dir) {
-  std::map<std::string, std::string> files;
-  for (const auto& e : fs::recursive_directory_iterator(dir))
-    if (e.is_regular_file())
-      files[e.path().string().substr(dir.size())] = common::ReadWholeFile(e.path().string()).value_or("<unreadable>");
-  return files;
-}
+using testing::Snapshot;
 
 std::vector<std::string> Changed(const std::map<std::string, std::string>& before,
                                  const std::map<std::string, std::string>& after) {
@@ -141,7 +136,7 @@ TEST_F(StepRecordWeek, StructureWithACutRunnerFileHoldsBackTheStepsAfterIt) {
 // last run's) holds back ⑥ until ⑤ runs again; then ⑥ writes what a clean run writes.
 TEST_F(StepRecordWeek, InterruptedPredictionHoldsBackResultsUntilItRunsAgain) {
   const auto clean = Snapshot(dir_);
-  ASSERT_TRUE(steps::MarkStepStarted(dir_, steps::WeekStep::kPredict).ok());
+  ASSERT_TRUE(testing::StartStep(dir_, steps::WeekStep::kPredict).ok());
   for (size_t h = 0; h < horses_.size(); h += 3) Write(ExFile(h), "");
   ExpectRefused("results", "⑤計算", "予想･結果終了");
   ExpectRefused("realtime-results", "⑤計算", "速報払戻等取得及び処理完了");

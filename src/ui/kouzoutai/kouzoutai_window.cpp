@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "steps/gate.h"
 #include "steps/structure.h"
 
 namespace radadovur::ui {
@@ -30,14 +31,11 @@ void KouzoutaiWindow::Load(const common::RunState& state, common::StepHost& main
 }
 
 KouzoutaiWindow* OpenKouzoutaiWindow(const common::RunState& state, common::StepHost& main_window, QWidget* parent) {
+  // A refused processing changes nothing and its message says what to run first: no window.
+  if (!steps::MayRun(state, main_window, steps::WeekStep::kStructure).empty()) return nullptr;
   auto* window = new KouzoutaiWindow(parent);
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->Load(state, main_window);
-  // A refused processing changed nothing and its message said what to run first: no window.
-  if (window->failures().refused) {
-    delete window;
-    return nullptr;
-  }
   window->show();
   return window;
 }

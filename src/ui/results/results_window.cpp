@@ -12,6 +12,7 @@
 #include "common/colour.h"
 #include "common/failure_report.h"
 #include "results/results_pass.h"
+#include "steps/gate.h"
 #include "steps/results.h"
 #include "ui/results/grid_table.h"
 #include "ui/screen_fit.h"
@@ -146,13 +147,10 @@ void ResultsWindow::RunnerCellClicked(const GridTable& grid, int name_column, in
 std::string ResultsWindow::EndText() const { return results::ResultsEndText(failures_); }
 
 ResultsWindow* MakeResultsWindow(common::RunState& state, common::StepHost& main_window) {
+  // A refused pass changes nothing and its message says what to run first: no window.
+  if (!steps::MayRun(state, main_window, steps::WeekStep::kResults).empty()) return nullptr;
   auto* window = new ResultsWindow;
   window->Load(state, main_window);
-  // A refused pass changed nothing and its message said what to run first: no window.
-  if (window->failures().refused) {
-    delete window;
-    return nullptr;
-  }
   return window;
 }
 
