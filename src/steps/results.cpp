@@ -45,6 +45,7 @@ results::ResultsPassOutcome RunResultsStep(const common::RunState& run, common::
   }
   const auto work = [&](GateRun& gate_run) {
     host.SetStatus(common::StatusSlot::kMainText5, std::string(kResultsStartText));
+    host.Yield();  // the start text shows before the long pass
     state.PredictFailedHorses = predict_failed_horses;
     // The horses that failed in ⑤'s last run, as the week's record keeps them: their races are left out.
     {

@@ -88,14 +88,15 @@ bool MissingInputs::Refuse(std::string_view step, common::StepHost& host, common
 }
 
 void NeedFinished(MissingInputs& missing, WeekStep step, bool itself) {
+  std::vector<WeekStep> steps = StepsBefore(step);
+  if (itself) steps.push_back(step);
+  if (steps.empty()) return;  // ①: it writes the record anew
   WeekRecord record;
   const common::Status read = ReadWeekRecord(missing.app_path(), record);
   if (!read.ok()) {
     missing.NotFinished(kDownloadStep, read);
     return;
   }
-  std::vector<WeekStep> steps = StepsBefore(step);
-  if (itself) steps.push_back(step);
   for (WeekStep before : steps) {
     if (record.Finished(before)) continue;
     // The cancellation counts only when it ran since ② or is due.

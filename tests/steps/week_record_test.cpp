@@ -90,6 +90,14 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"CrLfInside", [](std::string t) { return Replaced(t, "daybefore 7", "daybefore\r\n7"); }},
         Damage{"HeaderLost", [](std::string t) { return t.substr(t.find("\r\n") + 2); }},
         Damage{"StepsOutOfOrder", [](std::string t) { return Replaced(t, "download", "results"); }},
+        // Only the order rule catches these: each line on its own is sound (a later line must not
+        // win over an earlier one of the same step).
+        Damage{"StepLineRepeated",
+               [](std::string t) { return Replaced(t, "structure 7 done\r\n", "structure 7 done\r\nstructure 6 due\r\n"); }},
+        Damage{"TwoStepsSwapped",
+               [](std::string t) {
+                 return Replaced(t, "structure 7 done\r\ndaybefore 7 done\r\n", "daybefore 7 done\r\nstructure 7 done\r\n");
+               }},
         Damage{"UnknownStep", [](std::string t) { return Replaced(t, "daybefore", "daybefor3"); }},
         Damage{"NoDownload", [](std::string t) { return Replaced(t, "download 7 done\r\n", ""); }},
         Damage{"HorseThatNamesAPath", [](std::string t) { return Replaced(t, "2019100003", "../../etc/x"); }},
@@ -179,6 +187,7 @@ INSTANTIATE_TEST_SUITE_P(
         // A damaged record: no step after ① trusts it, ② included; the one instruction is ①.
         RefusalCase{"DamagedRecordPredict", kFriday, true, WeekStep::kPredict, "①今週開催取得"},
         RefusalCase{"DamagedRecordStructure", kFriday, true, WeekStep::kStructure, "①今週開催取得"},
+        RefusalCase{"DamagedRecordDownloadRuns", kFriday, true, WeekStep::kDownload, nullptr},
         RefusalCase{"DownloadFailed", {Cut(WeekStep::kDownload)}, false, WeekStep::kStructure, "①今週開催取得"},
         RefusalCase{"DownloadFailedResults", FridayThen({Cut(WeekStep::kDownload)}), false, WeekStep::kResults,
                     "①今週開催取得"},
@@ -231,6 +240,49 @@ TEST(WeekRecordSteps, PredictKeepsItsFailedHorsesUntilAStepBeforeItRunsAgain) {
   ASSERT_TRUE(testing::StartStep(app, WeekStep::kDayBefore).ok());
   ASSERT_TRUE(steps::ReadWeekRecord(app, r).ok());
   EXPECT_TRUE(r.failed_horses.empty());
+}
+
+// A step is marked finished only for the download it started on, while its own start mark is
+// still in the record: a ① that started beside it (a run without the lock) leaves it unfinished.
+TEST(WeekRecordSteps, FinishedOnlyForTheDownloadTheStepRead) {
+  ProgramFolder folder;
+  const std::string app = folder.app_path();
+  ASSERT_TRUE(StartStep(app, WeekStep::kDownload).ok());
+  ASSERT_TRUE(FinishStep(app, WeekStep::kDownload).ok());
+  uint64_t structure_read = 0;
+  ASSERT_TRUE(steps::MarkStepStarted(app, WeekStep::kStructure, structure_read).ok());
+  ASSERT_TRUE(StartStep(app, WeekStep::kDownload).ok());  // a new download under ②
+  const common::Status s = steps::MarkStepFinished(app, WeekStep::kStructure, structure_read);
+  EXPECT_FALSE(s.ok());
+  EXPECT_THAT(s.ToString(), HasSubstr("構造体処理の実行中にフォルダが変わりました"));
+  steps::WeekRecord r;
+  ASSERT_TRUE(steps::ReadWeekRecord(app, r).ok());
+  EXPECT_FALSE(r.Finished(WeekStep::kStructure));
+  EXPECT_FALSE(r.Of(WeekStep::kStructure).present);
+
+  // Nor for its own download once another run of it has marked it since.
+  uint64_t first = 0, second = 0;
+  ASSERT_TRUE(steps::MarkStepStarted(app, WeekStep::kStructure, first).ok());
+  ASSERT_TRUE(steps::MarkStepStarted(app, WeekStep::kStructure, second).ok());
+  ASSERT_TRUE(steps::MarkStepFinished(app, WeekStep::kStructure, second).ok());
+  EXPECT_FALSE(steps::MarkStepFinished(app, WeekStep::kStructure, first).ok());
+}
+
+// ② with the cancellation chosen marks it due from its start: ④ and the realtime odds wait for
+// the cancellation even when ② finished and the cancellation never began.
+TEST(WeekRecordSteps, ChosenCancellationIsDueFromTheStartOfStructure) {
+  ProgramFolder folder;
+  const std::string app = folder.app_path();
+  ASSERT_TRUE(StartStep(app, WeekStep::kDownload).ok());
+  ASSERT_TRUE(FinishStep(app, WeekStep::kDownload).ok());
+  uint64_t download = 0;
+  ASSERT_TRUE(steps::MarkStepStarted(app, WeekStep::kStructure, download, WeekStep::kCancellation).ok());
+  ASSERT_TRUE(steps::MarkStepFinished(app, WeekStep::kStructure, download).ok());
+  for (WeekStep later : {WeekStep::kDayBefore, WeekStep::kRealtimeOdds}) {
+    steps::MissingInputs missing(app);
+    steps::NeedFinished(missing, later);
+    EXPECT_THAT(missing.Text("工程"), HasSubstr("先に②構造・中止処理（中止処理を選択して）を実行して下さい。"));
+  }
 }
 
 // Each download gets its own identity; a step finished for an earlier one does not count.

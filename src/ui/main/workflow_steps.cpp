@@ -39,7 +39,7 @@ void ConnectWorkflowSteps(MainWindow& window) {
   // is the whole cancellation processing; after a failed or refused ② neither opens.
   window.SetStructureAction([](MainWindow& w) {
     KouzoutaiWindow* structure = OpenKouzoutaiWindow(w.State(), w, &w);
-    if (!structure || !structure->failures().empty() || !w.State().CancellationOption) return;
+    if (!structure || !w.State().CancellationOption) return;
     if (QWidget* cancellation = MakeChusiRialtimeWindow(w.State(), w)) w.Present(cancellation);
   });
   // Button ⑥ makes a new results window on every click; its load is the whole results pass.

@@ -109,8 +109,6 @@ ResultsWindow::~ResultsWindow() = default;
 void ResultsWindow::Load(common::RunState& state, common::StepHost& main_window) {
   run_ = &state;
   main_window_ = &main_window;
-  // Making this window took a while on a large week: the main window repaints before the pass.
-  main_window.Yield();
   const results::ResultsPassOutcome outcome = steps::RunResultsStep(state, main_window, *state_);
   failures_ = outcome.failures;
   list1_->clear();
