@@ -75,7 +75,9 @@ class StepInputs : public StoreFolder, public ::testing::WithParamInterface<Case
     if (n == "RATHISWEEKNNEW.dat" || n == "RATHISWEEKNNEWd.dat") Put(n, {race});
     if (n == "SETHISWEEKNNEW.dat" || n == "SETHISWEEKNNEWd.dat") Put(n, {entry});
     if (n == "HRTHISWEEKN.dat") Put(n, {});
-    if (n == "KETTONUMTHISWEEKN.dat") common::WriteQuotedLines(Path(n), {kHorse});
+    if (n == "KETTONUMTHISWEEKN.dat") {
+      EXPECT_TRUE(common::WriteQuotedLines(Path(n), {kHorse}).ok());
+    }
     if (n == "UMAGOTOTHISWEEKN") Put("UMAGOTOTHISWEEKN/" + kHorse + ".dat", {entry});
     if (n == "UMAGOTOEXTHISWEEKN") {
       std::filesystem::create_directories(Path("UMAGOTOEXTHISWEEKN"));
@@ -153,8 +155,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(StoreFolder, EmptyHorseListIsNoRefusal) {
   MarkStepsFinished(app_, steps::WeekStep::kResults);
   Put("UMTHISWEEKNNEW.dat", {});
-  common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), {});
-  common::WriteQuotedLines(Path("HAHAHANNUMTHISWEEKN.dat"), {});
+  EXPECT_TRUE(common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), {}).ok());
+  EXPECT_TRUE(common::WriteQuotedLines(Path("HAHAHANNUMTHISWEEKN.dat"), {}).ok());
   Put("RATHISWEEKNNEW.dat", {});
   RecordingHost host;
   EXPECT_TRUE(DayBefore(common::RunStateFor(app_), host).empty());
@@ -218,7 +220,7 @@ TEST_F(StoreFolder, ResultsCountsEveryRunnerWithoutThisWeeksRecords) {
     horses.push_back(ketto);
   }
   Put("SETHISWEEKNNEW.dat", entries);
-  common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), horses);
+  EXPECT_TRUE(common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), horses).ok());
   RecordingHost host;
   const common::StepFailures failures = Results(common::RunStateFor(app_), host);
   EXPECT_TRUE(failures.refused);
@@ -271,7 +273,7 @@ TEST_F(StoreFolder, ResultsCountsOnlyRunnersOfListedRaces) {
   const std::string listed = "2019100001", unlisted = "2019100002";
   Put("SETHISWEEKNNEW.dat", {Entry({"2", "20240606", "20240608", "05", "11", "01", listed, "H"}),
                              Entry({"9", "20240606", "20240608", "05", "12", "01", unlisted, "H"})});
-  common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), {listed, unlisted});
+  EXPECT_TRUE(common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), {listed, unlisted}).ok());
   // Only the runner of the unlisted race has this week's expanded record.
   std::filesystem::create_directories(Path("UMAGOTOEXTHISWEEKN"));
   engine::ExRecord run;
