@@ -2,6 +2,7 @@
 // builder, the calculation) on a demo week after ① ② ④, phase by phase, against reading and
 // writing the same bytes; then the 30 coders one by one on the coded runs, to name the slowest.
 // Usage: predict_bench DIR [ROUNDS]   (DIR from `radadovur-cli demo DIR --size large`)
+#include <cstdlib>
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -56,8 +57,8 @@ bool RunPredict(const std::string& app, const engine::ReferenceModel& reference,
   engine::BuildReport report;
   auto start = Clock::now();
   std::vector<std::string> dams;
-  engine::ReadIdList(app + std::string(common::names::kDamNumList), engine::IdList::kDams, dams);
-  engine::ReadIdList(app + std::string(common::names::kKettoNumList), engine::IdList::kHorses, report.horses);
+  if (!engine::ReadIdList(app + std::string(common::names::kDamNumList), engine::IdList::kDams, dams).ok()) std::abort();  // a bench without its input measures nothing
+  if (!engine::ReadIdList(app + std::string(common::names::kKettoNumList), engine::IdList::kHorses, report.horses).ok()) std::abort();  // a bench without its input measures nothing
   bool ok = engine::WriteDamExtract(app, dams).ok() && engine::WriteHorseExtract(app, report.horses).ok();
   t.extracts = Seconds(start);
   start = Clock::now();
@@ -115,7 +116,7 @@ double ReadAndWrite(const Traffic& t, const std::string& scratch) {
   fs::create_directories(scratch);
   const size_t per_file = t.written_bytes / std::max<size_t>(1, t.written_files);
   for (size_t f = 0; f < t.written_files; ++f)
-    common::WriteFileAtomic(scratch + "/" + std::to_string(f % 2000), all.substr((f * per_file) % (all.size() - per_file), per_file));
+    if (!common::WriteFileAtomic(scratch + "/" + std::to_string(f % 2000), all.substr((f * per_file) % (all.size() - per_file), per_file)).ok()) std::abort();  // a bench without its input measures nothing
   return Seconds(start);
 }
 
@@ -198,7 +199,7 @@ int main(int argc, char** argv) {
   fs::remove_all(app + "bench-scratch");
 
   std::vector<std::string> horses;
-  engine::ReadIdList(app + std::string(common::names::kKettoNumList), engine::IdList::kHorses, horses);
+  if (!engine::ReadIdList(app + std::string(common::names::kKettoNumList), engine::IdList::kHorses, horses).ok()) std::abort();  // a bench without its input measures nothing
   size_t runs_coded = 0;
   const auto coders = CoderSeconds(app, horses, reference, runs_coded);
   double coder_total = 0;

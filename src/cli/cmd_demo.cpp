@@ -3,12 +3,15 @@
 // model package) on which every workflow step can run. --week 2 (and on) writes the following
 // week's recordings into the folder of the week before it, as a user's folder is a week later.
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "cli/arguments.h"
 #include "cli/cli.h"
+#include "cli/console_host.h"
 #include "common/status.h"
 #include "demo/demo_folder.h"
+#include "steps/gate.h"
 
 namespace radadovur::cli {
 namespace {
@@ -52,6 +55,14 @@ int RunDemo(const std::vector<std::string>& args) {
     if (v->size() != 1 || (*v)[0] < '1' || (*v)[0] > '0' + demo::kMaxWeek)
       return wrong("--week", *v, "1 から " + std::to_string(demo::kMaxWeek) + " までの数を指定して下さい。");
     options.week = (*v)[0] - '0';
+  }
+  // Into an existing folder (a later week): not under a step that reads its recordings.
+  common::RunState state = common::RunStateFor(dir);
+  std::optional<steps::FolderHold> hold;
+  if (common::CheckProgramFolder(state).ok()) {
+    ConsoleHost host;
+    hold.emplace(state, host, "デモの週の書き込み");
+    if (!hold->held()) return ReportFailures(hold->failures(), &host);
   }
   demo::DemoSummary summary;
   std::string error;

@@ -4,6 +4,7 @@
 #include "cli/cli.h"
 #include "cli/console_host.h"
 #include "cli/recording_folder.h"
+#include "steps/gate.h"
 #include "steps/odds_download.h"
 
 namespace radadovur::cli {
@@ -19,6 +20,9 @@ int RunOdds(const std::vector<std::string>& args) {
   auto link = CommandJvLink(*state, *parsed);
   steps::OddsWindowState window;
   ConsoleHost host;
+  // Both fetches under one hold of the folder.
+  steps::FolderHold hold(*state, host, "今週オッズ取得");
+  if (!hold.held()) return ReportFailures(hold.failures(), &host);
   common::StepFailures failures = steps::RunThisWeekOdds(steps::ThisWeekOdds::kPairsAndTrio, *state, window, *link, host);
   for (auto& f : steps::RunThisWeekOdds(steps::ThisWeekOdds::kTrifecta, *state, window, *link, host).items)
     failures.Add(std::move(f));

@@ -22,7 +22,6 @@ int RunRealtimeResultsCommand(const std::vector<std::string>& args) {
   if (!state) return exit_code;
   auto link = CommandJvLink(*state, *parsed);
   ConsoleHost host;
-  host.SetStatus(common::StatusSlot::kRealtimeText1, std::string(steps::kRealtimeResultsStartText));
   state->OddsSource = 1;
   const steps::RealtimeResultsReport report = steps::LoadRealtimeResults(*state, *link, host);
   const results::RealtimePatchCounts& c = report.counts;

@@ -20,7 +20,6 @@ int RunResults(const std::vector<std::string>& args) {
   auto state = ProgramFolderArgument(parsed->operands, "results", exit_code);
   if (!state) return exit_code;
   ConsoleHost host;
-  host.SetStatus(common::StatusSlot::kMainText5, std::string(steps::kResultsStartText));
   auto window = std::make_unique<results::ResultsWindowState>();  // the window's state, as a new window has it
   const results::ResultsPassOutcome outcome = steps::RunResultsStep(*state, host, *window);
   for (const auto& item : outcome.List1Items) std::printf("[YOSOKEKKATHISWEEKNAZ.List1] %s\n", item.c_str());

@@ -8,6 +8,7 @@
 #include "cli/console_host.h"
 #include "cli/recording_folder.h"
 #include "steps/cancellation.h"
+#include "steps/gate.h"
 #include "steps/structure.h"
 
 namespace radadovur::cli {
@@ -21,10 +22,14 @@ int RunStructure(const std::vector<std::string>& args) {
   if (!state) return exit_code;
   state->CancellationOption = parsed->Has("--cancel");
   ConsoleHost host;
+  // One hold of the folder over ② and the cancellation after it: nothing runs between them.
+  steps::FolderHold hold(*state, host, steps::kStructureStepName);
+  if (!hold.held()) return ReportFailures(hold.failures(), &host);
   common::StepFailures failures = steps::RunStructureProcessing(*state, host);
   // A refused processing opens no structure window.
   if (!failures.refused) host.SetStatus(common::StatusSlot::kKouzoutaiText1, std::string(steps::kStructureWindowText));
-  if (state->CancellationOption) {
+  // The cancellation builds on a ② that finished; after a failed or refused one it stays due.
+  if (state->CancellationOption && failures.empty()) {
     auto link = CommandJvLink(*state, *parsed);
     for (auto& f : steps::RunCancellationProcessing(*state, *link, host).items) failures.Add(std::move(f));
   }

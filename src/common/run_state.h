@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "common/folder_lock.h"
 #include "common/status.h"
 
 // What the program keeps between the steps of one run besides files: the program folder and
@@ -22,6 +23,11 @@ struct RunState {
   int64_t DownloadCount = 0;
   // Outcome of step ①'s download wait: kDownloadDone or kDownloadCancelled.
   int DownloadResult = 0;
+  // Where the steps run: named to a second run that the folder's lock refuses.
+  StepFront Front = StepFront::kCommandLine;
+  // The folder's lock while a front end holds it over several steps (② and the cancellation
+  // after it); a step takes its own when this is null.
+  FolderLock* HeldLock = nullptr;
 };
 
 inline constexpr int kDownloadDone = 0;

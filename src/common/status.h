@@ -3,12 +3,12 @@
 #include <string_view>
 #include <vector>
 
-// The outcome of a file or record operation, with its reason. A step tells a missing file, an
+// The outcome of a file or record operation, with its reason; never dropped unread. A step tells a missing file, an
 // unreadable one and a short or misaligned record apart where it treats them apart; its failure
 // list is made of these.
 namespace radadovur::common {
 
-class Status {
+class [[nodiscard]] Status {
  public:
   // kSkipped: work not done because an earlier failure left its inputs unfit; the failure
   // list shows it apart from the failures themselves.

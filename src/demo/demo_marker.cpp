@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/data_name.h"
+#include "common/folder_lock.h"
 #include "common/line_items.h"
 #include "common/text_file.h"
 
@@ -57,6 +58,8 @@ common::Status InspectFolder(const std::string& dir, FolderOwner& owner, std::se
   errno = 0;
   while (const dirent* e = ::readdir(d)) {
     if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0) continue;
+    // The folder's lock file is the program's own (taken while the demo writes): not a user's file.
+    if (e->d_name == common::kFolderLockFile) continue;
     empty = false;
     marked = marked || std::strcmp(e->d_name, kMarkerFile) == 0;
   }

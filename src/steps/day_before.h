@@ -4,13 +4,14 @@
 #include "common/run_state.h"
 #include "common/status.h"
 #include "common/step_host.h"
+#include "steps/week_steps.h"
 
 // Step ④ of the prediction window: this week's entries and races put into their day-before
 // state. Reports through the window's Text1 and ProgressBar1.
 namespace radadovur::steps {
 
 inline constexpr std::string_view kDayBeforeEndText = "前日固定終了";
-inline constexpr std::string_view kDayBeforeStepName = "前日固定";
+inline constexpr std::string_view kDayBeforeStepName = RowOf(WeekStep::kDayBefore).name;
 // Text1 when a store file could not be read or written: the files before it are fixed, the
 // failing one and those after it are as they were.
 inline constexpr std::string_view kDayBeforeStoppedText = "前日固定を中断しました。";

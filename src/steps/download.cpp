@@ -8,8 +8,8 @@
 
 #include "steps/delivered_record.h"
 #include "steps/download_progress.h"
+#include "steps/gate.h"
 #include "steps/model_package.h"
-#include "steps/week_record.h"
 #include "common/names.h"
 #include "common/package_path.h"
 #include "common/record_file.h"
@@ -213,14 +213,12 @@ void EmptyRawFiles(const std::string& app_path, std::vector<common::Status>& fil
   }
 }
 
-// Tells the user, in one message, which file operations failed.
-void ReportFileFailures(common::StepHost& host, const std::vector<common::Status>& items, common::StepFailures& failures) {
+// Tells the user, in one message, which file operations failed (they are among the step's
+// failures already).
+void ReportFileFailures(common::StepHost& host, const std::vector<common::Status>& items) {
   if (items.empty()) return;
   common::StepFailures listed;
-  for (const auto& item : items) {
-    listed.Add(item);
-    failures.Add(item);
-  }
+  for (const auto& item : items) listed.Add(item);
   // A damaged delivery comes again from the same recording: the advice names that, not ①.
   const bool damaged_delivery = std::any_of(items.begin(), items.end(), [](const Status& s) { return s.IsCorruption(); });
   const bool only_damaged = std::all_of(items.begin(), items.end(), [](const Status& s) { return s.IsCorruption(); });
@@ -233,94 +231,93 @@ void ReportFileFailures(common::StepHost& host, const std::vector<common::Status
 common::StepFailures RunThisWeekDownload(common::RunState& state, jvlink::JvLink& link, common::StepHost& host,
                                  std::chrono::milliseconds poll_interval) {
   const std::string& app_path = state.AppPath;
-  common::StepFailures failures;
+  StepGate gate(state, host, WeekStep::kDownload);
+  if (!gate.Admit()) return std::move(gate.failures());
   std::vector<common::Status> file_failures;
-  if (common::Status s = common::CheckProgramFolder(state); !s.ok()) {
-    host.Message(s.ToString());
-    failures.Add(std::move(s));
-    return failures;
-  }
-  // A new download: every step after it is due again.
-  if (common::Status s = MarkStepStarted(app_path, WeekStep::kDownload); !s.ok()) {
-    host.Message(s.ToString());
-    host.SetStatus(common::StatusSlot::kMainText1, std::string(kFailedText));
-    failures.Add(std::move(s));
-    return failures;
-  }
-
-  if (!common::FileExists(common::ResolvePackagePath(app_path, common::names::kStallionFile))) {
-    host.Message(PackageSetupMessage(app_path));
-    host.SetStatus(common::StatusSlot::kMainLabel1, kPackageSetupCaption);
-  }
-  host.SetStatus(common::StatusSlot::kMainText1, std::string(kStartText));
-  host.Yield();
-
-  // The previous raw files stay until the new ones are complete: they are written beside them
-  // and replace them only when the download has run to its end (or to a read error after
-  // records). After an open error, a cancel or a kill the previous week's files are as they were.
-
-  if (const int32_t rc = link.JVInit(std::string(kSoftwareId)); rc != 0) {
-    const std::string message = jvlink::ErrorMessage(link, "JVInitエラー。RC=" + std::to_string(rc), rc);
-    host.Message(message);
-    failures.Add(common::Status::IoError("JV-Link", message));
-  }
-
-  int32_t read_count = 0;
-  int32_t download_count = 0;
-  std::string last_file_timestamp;
-  const int32_t rc = link.JVOpen(std::string(kDataspec), std::string(kFromTime), kOption, read_count,
-                                 download_count, last_file_timestamp);
-  state.DownloadCount = download_count;
-  bool read = true;
   bool cancelled = false;
-  if (rc < 0) {
-    const std::string message = jvlink::ErrorMessage(link, "JVOpenエラー。RC=" + std::to_string(rc), rc);
-    host.Message(message);
-    failures.Add(common::Status::IoError("JV-Link", message));
-    read = false;
-  } else if (read_count == 0) {
-    host.Message("該当するデータがありません。");
-    EmptyRawFiles(app_path, file_failures);
-    read = false;
-  } else if (state.DownloadCount != 0) {
-    state.DownloadResult = common::kDownloadDone;
-    state.DownloadResult = WaitForDownload(link, state.DownloadCount, host, poll_interval);
-    read = state.DownloadResult != common::kDownloadCancelled;
-    cancelled = !read;
-  }
-
-  if (read) {
-    RawFiles raw;
-    OpenRawFiles(app_path, raw);
-    std::vector<Status> damaged;  // delivered records left out
-    const bool to_the_end = read_count < 1 || ReadRecords(link, host, raw, failures, damaged);
-    const int64_t stored = raw.ra.stored + raw.se.stored + raw.um.stored + raw.ks.stored + raw.hr.stored;
-    // A read error before any record, or a delivery with nothing sound in it, leaves nothing
-    // worth replacing the previous files with.
-    const bool keep_new = stored > 0 || (to_the_end && damaged.empty());
-    CloseRawFiles(raw, keep_new ? Outcome::kCommit : Outcome::kDiscard);
-    for (Status& s : damaged) file_failures.push_back(std::move(s));
-    for (RawFile* f : {&raw.ra, &raw.se, &raw.um, &raw.ks, &raw.hr}) {
-      if (f->error.ok()) continue;
-      std::string item = std::string(f->file->name) + ": " + f->error.ToString();
-      const int64_t lost = f->unopened + f->records.dropped_records();
-      if (lost > 0) item += "（" + std::to_string(lost) + " 件のレコードを保存できませんでした）";
-      file_failures.push_back(f->error.WithDetail(std::move(item)));
+  const auto work = [&](GateRun& run) {
+    common::StepFailures& failures = run.failures;
+    if (!common::FileExists(common::ResolvePackagePath(app_path, common::names::kStallionFile))) {
+      host.Message(PackageSetupMessage(app_path));
+      host.SetStatus(common::StatusSlot::kMainLabel1, kPackageSetupCaption);
     }
-  }
+    host.SetStatus(common::StatusSlot::kMainText1, std::string(kStartText));
+    host.Yield();
 
-  link.JVClose();
-  bool failed = !failures.empty() || !file_failures.empty();
-  if (!failed && !cancelled) {
-    if (common::Status s = MarkStepFinished(app_path, WeekStep::kDownload); !s.ok()) {
-      file_failures.push_back(std::move(s));
-      failed = true;
+    // The previous raw files stay until the new ones are complete: they are written beside them
+    // and replace them only when the download has run to its end (or to a read error after
+    // records). After an open error, a cancel or a kill the previous week's files are as they were.
+
+    if (const int32_t rc = link.JVInit(std::string(kSoftwareId)); rc != 0) {
+      const std::string message = jvlink::ErrorMessage(link, "JVInitエラー。RC=" + std::to_string(rc), rc);
+      host.Message(message);
+      failures.Add(common::Status::IoError("JV-Link", message));
     }
-  }
-  host.SetStatus(common::StatusSlot::kMainText1,
-                 std::string(failed ? kFailedText : cancelled ? kCancelledText : kEndText));
-  ReportFileFailures(host, file_failures, failures);
-  return failures;
+
+    int32_t read_count = 0;
+    int32_t download_count = 0;
+    std::string last_file_timestamp;
+    const int32_t rc = link.JVOpen(std::string(kDataspec), std::string(kFromTime), kOption, read_count,
+                                   download_count, last_file_timestamp);
+    state.DownloadCount = download_count;
+    bool read = true;
+    bool store_changed = false;
+    if (rc < 0) {
+      const std::string message = jvlink::ErrorMessage(link, "JVOpenエラー。RC=" + std::to_string(rc), rc);
+      host.Message(message);
+      failures.Add(common::Status::IoError("JV-Link", message));
+      read = false;
+    } else if (read_count == 0) {
+      host.Message("該当するデータがありません。");
+      EmptyRawFiles(app_path, file_failures);
+      store_changed = true;
+      read = false;
+    } else if (state.DownloadCount != 0) {
+      state.DownloadResult = common::kDownloadDone;
+      state.DownloadResult = WaitForDownload(link, state.DownloadCount, host, poll_interval);
+      read = state.DownloadResult != common::kDownloadCancelled;
+      cancelled = !read;
+    }
+
+    if (read) {
+      RawFiles raw;
+      OpenRawFiles(app_path, raw);
+      std::vector<Status> damaged;  // delivered records left out
+      const bool to_the_end = read_count < 1 || ReadRecords(link, host, raw, failures, damaged);
+      const int64_t stored = raw.ra.stored + raw.se.stored + raw.um.stored + raw.ks.stored + raw.hr.stored;
+      // A read error before any record, or a delivery with nothing sound in it, leaves nothing
+      // worth replacing the previous files with.
+      const bool keep_new = stored > 0 || (to_the_end && damaged.empty());
+      CloseRawFiles(raw, keep_new ? Outcome::kCommit : Outcome::kDiscard);
+      store_changed = keep_new;
+      for (Status& s : damaged) file_failures.push_back(std::move(s));
+      for (RawFile* f : {&raw.ra, &raw.se, &raw.um, &raw.ks, &raw.hr}) {
+        if (f->error.ok()) continue;
+        std::string item = std::string(f->file->name) + ": " + f->error.ToString();
+        const int64_t lost = f->unopened + f->records.dropped_records();
+        if (lost > 0) item += "（" + std::to_string(lost) + " 件のレコードを保存できませんでした）";
+        file_failures.push_back(f->error.WithDetail(std::move(item)));
+      }
+    }
+
+    link.JVClose();
+    for (const common::Status& f : file_failures) failures.Add(f);
+    // Nothing of the store changed: the later steps keep what they had.
+    run.store_unchanged = !store_changed;
+    run.not_finished = cancelled;
+  };
+  const auto report = [&](GateRun& run) {
+    // The record's own failures (its marks) are listed with the file failures.
+    for (size_t i = 0; i < run.failures.items.size(); ++i) {
+      const common::Status& f = run.failures.items[i];
+      if (f.path().find(kWeekRecordFile) != std::string::npos) file_failures.push_back(f);
+    }
+    const bool failed = !run.failures.empty();
+    host.SetStatus(common::StatusSlot::kMainText1,
+                   std::string(failed ? kFailedText : cancelled ? kCancelledText : kEndText));
+    ReportFileFailures(host, file_failures);
+  };
+  return gate.Run(work, report);
 }
 
 }  // namespace radadovur::steps

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "history/meeting_day_search.h"
+#include "steps/gate.h"
 
 namespace radadovur::steps {
 
@@ -38,6 +39,13 @@ bool RefusedBeforeStartup(const common::RunState& state, std::string_view load,
 
 std::vector<history::DayListItem> RunPastResultsLoad(const common::RunState& state, common::StepHost& host,
                                                      common::StepFailures& failures) {
+  // It writes the speed files of the listed days: one step at a time on the folder.
+  StepGate gate(state, host, "過去の予想成績");
+  if (!gate.Admit()) {
+    for (common::Status& s : gate.failures().items) failures.Add(std::move(s));
+    failures.refused = gate.failures().refused;
+    return {};
+  }
   if (RefusedBeforeStartup(state, "過去の予想成績", {"TEKICHU", "SOKUDO"}, host, failures)) return {};
   std::vector<std::string> unread_keys;
   std::vector<history::DayListItem> days = history::ListPastDays(
@@ -55,6 +63,13 @@ std::vector<history::DayListItem> RunPastResultsLoad(const common::RunState& sta
 }
 
 history::HitList RunHitListLoad(const common::RunState& state, common::StepHost& host, common::StepFailures& failures) {
+  // It writes the hit list file.
+  StepGate gate(state, host, "過去の的中リスト");
+  if (!gate.Admit()) {
+    for (common::Status& s : gate.failures().items) failures.Add(std::move(s));
+    failures.refused = gate.failures().refused;
+    return {};
+  }
   if (RefusedBeforeStartup(state, "過去の的中リスト", {"TEKICHU"}, host, failures)) return {};
   return history::LoadHitList(
       state.AppPath,

@@ -13,7 +13,7 @@
 #include "steps/delivered_record.h"
 #include "steps/download_progress.h"
 #include "steps/unread_races.h"
-#include "steps/step_inputs.h"
+#include "steps/gate.h"
 #include "steps/week_record.h"
 
 namespace radadovur::steps {
@@ -157,139 +157,137 @@ common::StepFailures RunThisWeekOdds(ThisWeekOdds which, common::RunState& state
                                      jvlink::JvLink& link, common::StepHost& host,
                                      std::chrono::milliseconds poll_interval) {
   const WeekFetch fetch = FetchOf(which);
-  common::StepFailures failures;
-  std::vector<Status> damaged;  // delivered records left out
-  state.OddsSource = 0;
-  if (const int32_t rc = link.JVInit(std::string(fetch.software_id)); rc != 0)
-    JvError(host, failures, jvlink::ErrorMessage(link, "JVInitエラー。RC=" + std::to_string(rc), rc));
-  int32_t read_count = 0;
-  int32_t download_count = 0;
-  std::string last_file_timestamp;
-  const int32_t rc = link.JVOpen(std::string(kWeekOddsDataspec), std::string(kFromTime), kOption, read_count,
-                                 download_count, last_file_timestamp);
-  window.DownloadCount = download_count;
-  // The odds files are emptied only once the recordings could be opened: a folder that is
-  // missing or cannot be read leaves the files of the last fetch as they were.
-  if (rc < 0) {
-    JvError(host, failures, jvlink::ErrorMessage(link, "JVOpenエラー。RC=" + std::to_string(rc), rc));
-  } else if (EmptyFiles(state.AppPath, fetch.files, host, failures)) {
-    bool read = true;
-    if (read_count == 0) {
-      host.Message("該当するデータがありません。");
-      read = false;
-    } else if (window.DownloadCount != 0) {
-      window.DialogResult = common::kDownloadDone;
-      window.DialogResult = WaitForDownload(link, window.DownloadCount, host, poll_interval);
-      read = window.DialogResult != common::kDownloadCancelled;
+  StepGate gate(state, host, which == ThisWeekOdds::kTrifecta ? "今週の3連単オッズ取得" : "今週オッズ取得");
+  if (!gate.Admit()) return std::move(gate.failures());
+  return gate.Run([&](GateRun& run) {
+    common::StepFailures& failures = run.failures;
+    std::vector<Status> damaged;  // delivered records left out
+    state.OddsSource = 0;
+    if (const int32_t rc = link.JVInit(std::string(fetch.software_id)); rc != 0)
+      JvError(host, failures, jvlink::ErrorMessage(link, "JVInitエラー。RC=" + std::to_string(rc), rc));
+    int32_t read_count = 0;
+    int32_t download_count = 0;
+    std::string last_file_timestamp;
+    const int32_t rc = link.JVOpen(std::string(kWeekOddsDataspec), std::string(kFromTime), kOption, read_count,
+                                   download_count, last_file_timestamp);
+    window.DownloadCount = download_count;
+    // The odds files are emptied only once the recordings could be opened: a folder that is
+    // missing or cannot be read leaves the files of the last fetch as they were.
+    if (rc < 0) {
+      JvError(host, failures, jvlink::ErrorMessage(link, "JVOpenエラー。RC=" + std::to_string(rc), rc));
+    } else if (EmptyFiles(state.AppPath, fetch.files, host, failures)) {
+      bool read = true;
+      if (read_count == 0) {
+        host.Message("該当するデータがありません。");
+        read = false;
+      } else if (window.DownloadCount != 0) {
+        window.DialogResult = common::kDownloadDone;
+        window.DialogResult = WaitForDownload(link, window.DownloadCount, host, poll_interval);
+        read = window.DialogResult != common::kDownloadCancelled;
+      }
+      if (read && read_count >= 1) ReadWeekOdds(state.AppPath, fetch, link, host, failures, damaged);
     }
-    if (read && read_count >= 1) ReadWeekOdds(state.AppPath, fetch, link, host, failures, damaged);
-  }
-  link.JVClose();
-  if (!damaged.empty()) {
-    std::string message = "今週オッズ取得で壊れたレコードを取り込みませんでした。";
-    for (Status& record : damaged) {
-      message += "\n" + record.ToString();
-      failures.Add(std::move(record));
+    link.JVClose();
+    if (!damaged.empty()) {
+      std::string message = "今週オッズ取得で壊れたレコードを取り込みませんでした。";
+      for (Status& record : damaged) {
+        message += "\n" + record.ToString();
+        failures.Add(std::move(record));
+      }
+      host.Message(message);
     }
-    host.Message(message);
-  }
-  host.SetStatus(StatusSlot::kOddsText1, std::string(failures.empty() ? fetch.end_text : fetch.failed_text));
-  return failures;
+    host.SetStatus(StatusSlot::kOddsText1, std::string(failures.empty() ? fetch.end_text : fetch.failed_text));
+  });
 }
 
 common::StepFailures RunRealtimeOdds(common::RunState& state, jvlink::JvLink& link, common::StepHost& host) {
   const std::string& app_path = state.AppPath;
-  common::StepFailures failures;
   // The races come from step ②'s race file.
-  MissingInputs missing(app_path);
-  missing.Need(names::kRaNew, kStructureStep);
-  NeedFinished(missing, WeekStep::kRealtimeOdds);
-  if (missing.Refuse(kRealtimeOddsStepName, host, failures)) return failures;
+  StepGate gate(state, host, WeekStep::kRealtimeOdds);
+  if (!gate.Admit()) return std::move(gate.failures());
   state.OddsSource = 1;
-  host.SetStatus(StatusSlot::kRealtimeText1, std::string(kRealtimeStartText));
-  host.Yield();
-  if (common::Status s = MarkStepStarted(app_path, WeekStep::kRealtimeOdds); !s.ok()) {
-    FileError(host, failures, s);
-    host.SetStatus(StatusSlot::kRealtimeText1, std::string(kRealtimeFailedText));
-    return failures;
-  }
-  const std::string race_path = app_path + std::string(names::kRaNew);
-  common::RecordFile races;
-  if (!races.Open(race_path, jvdata::ra::kLength)) {
-    FileError(host, failures, races.status());
-    host.SetStatus(StatusSlot::kRealtimeText1, std::string(kRealtimeFailedText));
-    return failures;
-  }
-  const int64_t n = races.is_open() ? races.Count() : 0;
   UnreadRaces unread;  // races whose request or reads failed
   std::vector<Status> damaged;  // delivered records left out
-  // The files are emptied at the first request that opens: recordings that are missing or
-  // cannot be read leave the odds of the last fetch as they were.
-  bool emptied = false;
-  std::string buffer;
-  std::string record;
-  std::string file_name;
-  bool stop = false;
-  for (int64_t r = n; r >= 1 && r > n - kRealtimeRaceWindow && !stop; --r) {
-    if (!races.Read(r, record)) {
+  bool worked = false;
+  const auto work = [&](GateRun& run) {
+    worked = true;
+    common::StepFailures& failures = run.failures;
+    host.SetStatus(StatusSlot::kRealtimeText1, std::string(kRealtimeStartText));
+    host.Yield();
+    const std::string race_path = app_path + std::string(names::kRaNew);
+    common::RecordFile races;
+    if (!races.Open(race_path, jvdata::ra::kLength)) {
       FileError(host, failures, races.status());
-      break;
+      return;
     }
-    const std::string race_id = record.substr(11, 16);
-    if (const int32_t rc = link.JVInit(std::string(kRealtimeSoftwareId)); rc != 0)
-      JvError(host, failures, jvlink::ErrorMessage(link, "JVInitエラー。RC=" + std::to_string(rc), rc));
-    if (const int32_t rc = link.JVRTOpen(std::string(kRealtimeDataspec), race_id); rc < 0) {
-      unread.Add(race_id, "JVRTOpen", rc);
-    } else if (!emptied && !(emptied = EmptyFiles(app_path, kRealtimeFiles, host, failures))) {
-      stop = true;
-    } else {
-      buffer.assign(jvlink::kJvReadBufferSize, '\0');
-      int32_t size = jvlink::kJvReadBufferSize;
-      int64_t records = 0;
-      for (int read = 0; read < kRealtimeReadsPerRace; ++read) {
-        size = jvlink::kJvReadBufferSize;
-        const int32_t rc = link.JVRead(buffer, size, file_name);
-        if (rc == jvlink::jvread::kFileBoundary) break;
-        // Only a record is kept: after any other result the buffer holds none.
-        if (rc > 0) {
-          const std::string_view delivered = std::string_view(buffer).substr(0, static_cast<size_t>(rc));
-          // A damaged record is left out: kept, it would shift the odds file it goes to.
-          if (Status s = CheckDeliveredRecord(kRealtimeDataspec, file_name, ++records, delivered); !s.ok()) {
-            damaged.push_back(std::move(s));
-            continue;
+    const int64_t n = races.is_open() ? races.Count() : 0;
+    // The files are emptied at the first request that opens: recordings that are missing or
+    // cannot be read leave the odds of the last fetch as they were.
+    bool emptied = false;
+    std::string buffer;
+    std::string record;
+    std::string file_name;
+    bool stop = false;
+    for (int64_t r = n; r >= 1 && r > n - kRealtimeRaceWindow && !stop; --r) {
+      if (!races.Read(r, record)) {
+        FileError(host, failures, races.status());
+        break;
+      }
+      const std::string race_id = record.substr(11, 16);
+      if (const int32_t rc = link.JVInit(std::string(kRealtimeSoftwareId)); rc != 0)
+        JvError(host, failures, jvlink::ErrorMessage(link, "JVInitエラー。RC=" + std::to_string(rc), rc));
+      if (const int32_t rc = link.JVRTOpen(std::string(kRealtimeDataspec), race_id); rc < 0) {
+        unread.Add(race_id, "JVRTOpen", rc);
+      } else if (!emptied && !(emptied = EmptyFiles(app_path, kRealtimeFiles, host, failures))) {
+        stop = true;
+      } else {
+        buffer.assign(jvlink::kJvReadBufferSize, '\0');
+        int32_t size = jvlink::kJvReadBufferSize;
+        int64_t records = 0;
+        for (int read = 0; read < kRealtimeReadsPerRace; ++read) {
+          size = jvlink::kJvReadBufferSize;
+          const int32_t rc = link.JVRead(buffer, size, file_name);
+          if (rc == jvlink::jvread::kFileBoundary) break;
+          // Only a record is kept: after any other result the buffer holds none.
+          if (rc > 0) {
+            const std::string_view delivered = std::string_view(buffer).substr(0, static_cast<size_t>(rc));
+            // A damaged record is left out: kept, it would shift the odds file it goes to.
+            if (Status s = CheckDeliveredRecord(kRealtimeDataspec, file_name, ++records, delivered); !s.ok()) {
+              damaged.push_back(std::move(s));
+              continue;
+            }
+            if (!Keep(app_path, kRealtimeFiles, delivered, host, failures)) {
+              stop = true;
+              break;
+            }
+          } else if (rc < 0) {
+            unread.Add(race_id, "JVRead", rc);
           }
-          if (!Keep(app_path, kRealtimeFiles, delivered, host, failures)) {
-            stop = true;
-            break;
-          }
-        } else if (rc < 0) {
-          unread.Add(race_id, "JVRead", rc);
         }
       }
+      link.JVClose();
     }
-    link.JVClose();
-  }
-  races.Close();
-  if (n == 0 && failures.empty()) EmptyFiles(app_path, kRealtimeFiles, host, failures);  // no race: nothing to keep
-  // A delivery with records left out is not the whole delivery: the fetch is not finished.
-  if (failures.empty() && unread.empty() && damaged.empty())
-    failures.Add(MarkStepFinished(app_path, WeekStep::kRealtimeOdds));
-  host.SetStatus(StatusSlot::kRealtimeText1,
-                 std::string(failures.empty() && unread.empty() && damaged.empty() ? kRealtimeEndText
-                                                                                   : kRealtimeFailedText));
-  if (!unread.empty() || !damaged.empty()) {
-    std::string message = "速報オッズ取得で次のレースの取得に失敗しました。";
+    races.Close();
+    if (n == 0 && failures.empty()) EmptyFiles(app_path, kRealtimeFiles, host, failures);  // no race: nothing to keep
+    // Races not read and records left out are failures: the odds are not all there.
+    std::string message;
     for (Status& item : unread.Failures(link, "速報オッズ（" + std::string(kRealtimeDataspec) + "）")) {
       message += "\n" + item.ToString();
       failures.Add(std::move(item));
     }
-    for (Status& record : damaged) {
-      message += "\n" + record.ToString();
-      failures.Add(std::move(record));
+    for (Status& left_out : damaged) {
+      message += "\n" + left_out.ToString();
+      failures.Add(std::move(left_out));
     }
-    host.Message(message);
-  }
-  return failures;
+    if (!message.empty()) host.Message("速報オッズ取得で次のレースの取得に失敗しました。" + message);
+  };
+  const auto report = [&](GateRun& run) {
+    // The week's record could not be written: the fetch did not start.
+    if (!worked && !run.failures.empty()) host.Message(run.failures.items[0].ToString());
+    host.SetStatus(StatusSlot::kRealtimeText1,
+                   std::string(run.failures.empty() ? kRealtimeEndText : kRealtimeFailedText));
+  };
+  return gate.Run(work, report);
 }
 
 }  // namespace radadovur::steps

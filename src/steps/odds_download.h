@@ -7,6 +7,7 @@
 #include "common/status.h"
 #include "common/step_host.h"
 #include "jvlink/jv_link.h"
+#include "steps/week_steps.h"
 
 // The odds downloads: this week's odds (the odds window VLTFOTHISWEEKNAZ) and the realtime odds
 // (the realtime menu VLTP2RIALTIME). Both keep the delivered odds records as they came, one per
@@ -32,7 +33,7 @@ common::StepFailures RunThisWeekOdds(ThisWeekOdds which, common::RunState& state
 
 // Races of "RATHISWEEKNNEW.dat" whose realtime odds are fetched: the last 97 records.
 inline constexpr int64_t kRealtimeRaceWindow = 97;
-inline constexpr std::string_view kRealtimeOddsStepName = "速報オッズ取得";
+inline constexpr std::string_view kRealtimeOddsStepName = RowOf(WeekStep::kRealtimeOdds).name;
 
 // Fetches "0B30" race by race for the last races of the sorted race file (the highest record
 // number first) into the four realtime odds files, emptied first. Sets state.OddsSource to 1.

@@ -7,6 +7,7 @@
 #include "common/status.h"
 #include "common/step_host.h"
 #include "engine/weight_model.h"
+#include "steps/week_steps.h"
 
 // Step ⑤ of the prediction window: this week's extracts, every listed horse's expanded records
 // built from its runs, then the calculation of its codes, categories and predicted speeds.
@@ -19,7 +20,7 @@ inline constexpr std::string_view kPredictEndText = "計算終了";
 inline constexpr std::string_view kPredictStoppedText = "計算を中断しました。";
 // The user stopped the step (a window closed while it ran): it is not finished.
 inline constexpr std::string_view kPredictCancelledText = "計算を中止しました。⑤計算をもう一度実行して下さい。";
-inline constexpr std::string_view kPredictStepName = "計算";
+inline constexpr std::string_view kPredictStepName = RowOf(WeekStep::kPredict).name;
 // The window's load when the model cannot be read, followed by the reason naming the file.
 inline constexpr std::string_view kModelLoadFailedMessage =
     "予想因子ウエイトを読み込めませんでした。このウィンドウでは⑤計算を行えません（④前日固定は行えます）。";

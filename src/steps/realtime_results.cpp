@@ -8,7 +8,7 @@
 #include "steps/delivered_record.h"
 #include "steps/odds_download.h"
 #include "steps/realtime_results_fetch.h"
-#include "steps/step_inputs.h"
+#include "steps/gate.h"
 #include "steps/unread_races.h"
 #include "steps/week_record.h"
 #include "store/record_block.h"
@@ -102,31 +102,32 @@ RealtimeResultsReport LoadRealtimeResults(const common::RunState& state, jvlink:
   const std::string& app_path = state.AppPath;
   RealtimeResultsReport report;
   // The patches go into the runner files of step ⑥.
-  MissingInputs missing(app_path);
-  NeedResultsOutputs(missing);
-  if (missing.Refuse(kRealtimeResultsStepName, host, report.failures)) return report;
-  if (Status s = MarkStepStarted(app_path, WeekStep::kRealtimeResults); !s.ok()) {
-    report.failures.Add(std::move(s));
-    host.FailureMessage(common::MakeFailureReport(kFailedHeading, report.failures));
+  StepGate gate(state, host, WeekStep::kRealtimeResults);
+  if (!gate.Admit()) {
+    report.failures = std::move(gate.failures());
     return report;
   }
-  report.failures.Add(FetchRealtimeWinOdds(app_path, link, host, report.failures));
-  report.failures.Add(FetchRealtimeResults(app_path, link, host, report.failures));
-  report.counts = results::PatchRunnerFilesFromRealtime(app_path, report.failures, [&host] { host.Yield(); });
-  if (report.failures.empty()) report.failures.Add(MarkStepFinished(app_path, WeekStep::kRealtimeResults));
-
-  const results::RealtimePatchCounts& c = report.counts;
-  std::string skipped;
-  if (c.skipped() > 0)
-    skipped = "反映しなかった速報: 実行結果ファイルのないレース " + std::to_string(c.races_without_file) +
-              " レース、出走馬のいない馬番への速報 " + std::to_string(c.no_runner) + " 件";
-  if (!report.failures.empty()) {
-    common::FailureReport failed = common::MakeFailureReport(kFailedHeading, report.failures, RealtimeFileAdvice(report.failures));
-    if (!skipped.empty()) failed.summary += "\n" + skipped;
-    host.FailureMessage(failed);
-  } else if (!skipped.empty()) {
-    host.Message(skipped);
-  }
+  const auto work = [&](GateRun& run) {
+    host.SetStatus(common::StatusSlot::kRealtimeText1, std::string(kRealtimeResultsStartText));
+    run.failures.Add(FetchRealtimeWinOdds(app_path, link, host, run.failures));
+    run.failures.Add(FetchRealtimeResults(app_path, link, host, run.failures));
+    report.counts = results::PatchRunnerFilesFromRealtime(app_path, run.failures, [&host] { host.Yield(); });
+  };
+  const auto shown = [&](GateRun& run) {
+    const results::RealtimePatchCounts& c = report.counts;
+    std::string skipped;
+    if (c.skipped() > 0)
+      skipped = "反映しなかった速報: 実行結果ファイルのないレース " + std::to_string(c.races_without_file) +
+                " レース、出走馬のいない馬番への速報 " + std::to_string(c.no_runner) + " 件";
+    if (!run.failures.empty()) {
+      common::FailureReport failed = common::MakeFailureReport(kFailedHeading, run.failures, RealtimeFileAdvice(run.failures));
+      if (!skipped.empty()) failed.summary += "\n" + skipped;
+      host.FailureMessage(failed);
+    } else if (!skipped.empty()) {
+      host.Message(skipped);
+    }
+  };
+  report.failures = gate.Run(work, shown);
   return report;
 }
 

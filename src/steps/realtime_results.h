@@ -7,6 +7,7 @@
 #include "common/step_host.h"
 #include "jvlink/jv_link.h"
 #include "results/realtime_patch.h"
+#include "steps/week_steps.h"
 
 // The realtime results window VLTHRRIALTIME's load: the realtime win odds ("0B30") of the last
 // races of the download, the realtime results ("0B12") of the last race days, and the patches of
@@ -39,7 +40,7 @@ RealtimeResultsReport LoadRealtimeResults(const common::RunState& state, jvlink:
 // says so (the load's message has the details).
 inline constexpr std::string_view kRealtimeResultsFailedText = "速報払戻等取得及び処理で失敗がありました。";
 inline constexpr std::string_view kRealtimeResultsRefusedText = "速報払戻等取得及び処理は行いませんでした。";
-inline constexpr std::string_view kRealtimeResultsStepName = "速報払戻等取得及び処理";
+inline constexpr std::string_view kRealtimeResultsStepName = RowOf(WeekStep::kRealtimeResults).name;
 std::string RealtimeResultsMenuEndText(const common::StepFailures& failures);
 
 }  // namespace radadovur::steps

@@ -10,7 +10,7 @@
 #include "results/runner_hooks.h"
 #include "results/ticket_stages.h"
 #include "common/failure_report.h"
-#include "steps/step_inputs.h"
+#include "steps/gate.h"
 #include "steps/week_record.h"
 
 namespace radadovur::steps {
@@ -37,38 +37,32 @@ ResultsPassParts AssembleResultsPassParts() {
 results::ResultsPassOutcome RunResultsStep(const common::RunState& run, common::StepHost& host,
                                            results::ResultsWindowState& state,
                                            const std::set<std::string>& predict_failed_horses) {
-  if (common::Status folder = common::CheckProgramFolder(run); !folder.ok()) {
-    host.Message(folder.ToString());
-    results::ResultsPassOutcome outcome;
-    outcome.failures.Add(std::move(folder));
+  results::ResultsPassOutcome outcome;
+  StepGate gate(run, host, WeekStep::kResults);
+  if (!gate.Admit()) {
+    outcome.failures = std::move(gate.failures());
     return outcome;
   }
-  {
-    MissingInputs missing(run.AppPath);
-    NeedResultsInputs(missing);
-    NeedFinished(missing, WeekStep::kResults);
-    results::ResultsPassOutcome outcome;
-    if (missing.Refuse(kResultsStepName, host, outcome.failures)) return outcome;
-    if (common::Status s = MarkStepStarted(run.AppPath, WeekStep::kResults); !s.ok()) {
-      host.Message(s.ToString());
-      outcome.failures.Add(std::move(s));
-      return outcome;
+  const auto work = [&](GateRun& gate_run) {
+    host.SetStatus(common::StatusSlot::kMainText5, std::string(kResultsStartText));
+    host.Yield();  // the start text shows before the long pass
+    state.PredictFailedHorses = predict_failed_horses;
+    // The horses that failed in ⑤'s last run, as the week's record keeps them: their races are left out.
+    {
+      WeekRecord record;
+      (void)ReadWeekRecord(run.AppPath, record);  // a damaged record refused the step above
+      state.PredictFailedHorses.insert(record.failed_horses.begin(), record.failed_horses.end());
     }
-  }
-  state.PredictFailedHorses = predict_failed_horses;
-  // The horses that failed in ⑤'s last run, as the week's record keeps them: their races are left out.
-  {
-    WeekRecord record;
-    (void)ReadWeekRecord(run.AppPath, record);  // a damaged record refused the step above
-    state.PredictFailedHorses.insert(record.failed_horses.begin(), record.failed_horses.end());
-  }
-  ResultsPassParts parts = AssembleResultsPassParts();
-  results::ResultsPassOutcome outcome = results::RunResultsPass(run, host, parts.hooks, *parts.writers, state);
-  // Stopped by the user: not finished (marked started above), and no failure list over a closing window.
-  if (outcome.failures.stopped) return outcome;
-  if (outcome.failures.empty()) outcome.failures.Add(MarkStepFinished(run.AppPath, WeekStep::kResults));
-  if (!outcome.failures.empty())
-    host.FailureMessage(common::MakeFailureReport("予想･結果で次の処理ができませんでした。", outcome.failures));
+    ResultsPassParts parts = AssembleResultsPassParts();
+    outcome = results::RunResultsPass(run, host, parts.hooks, *parts.writers, state);
+    gate_run.failures = std::move(outcome.failures);
+  };
+  const auto report = [&](GateRun& gate_run) {
+    // Stopped by the user: not finished, and no failure list over a closing window.
+    if (!gate_run.failures.empty() && !gate_run.failures.stopped)
+      host.FailureMessage(common::MakeFailureReport("予想･結果で次の処理ができませんでした。", gate_run.failures));
+  };
+  outcome.failures = gate.Run(work, report);
   return outcome;
 }
 

@@ -9,12 +9,13 @@
 #include "results/race_steps.h"
 #include "results/results_pass.h"
 #include "results/results_window_state.h"
+#include "steps/week_steps.h"
 
 // Step ⑥ of the week: the results pass that the results window runs when it loads. Reports its
 // progress in the main window's Text5, one text per race.
 namespace radadovur::steps {
 
-inline constexpr std::string_view kResultsStepName = "予想･結果";
+inline constexpr std::string_view kResultsStepName = RowOf(WeekStep::kResults).name;
 inline constexpr std::string_view kResultsStartText = "予想･結果を開始しました。しばらくお待ちください。。数分かかります。";
 
 // The later stages of the pass and its eleven per-race writers, as far as they exist.

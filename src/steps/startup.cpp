@@ -11,6 +11,7 @@
 #include "common/names.h"
 #include "common/package_path.h"
 #include "jvlink/recording.h"
+#include "steps/gate.h"
 #include "steps/model_package.h"
 
 namespace radadovur::steps {
@@ -80,8 +81,9 @@ bool LooksLikeProgramFolder(const std::string& app_path) {
   std::filesystem::directory_iterator it(app_path, ec);
   bool empty = true;
   for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-    empty = false;
     const std::string name = it->path().filename().string();
+    if (name == common::kFolderLockFile) continue;  // a refused run's lock file makes no folder ours
+    empty = false;
     const bool known = common::SameIgnoringCase(name, names::kOptionFolder) || name == jvlink::recording::kDefaultFolder;
     std::error_code kind;
     if (known && it->is_directory(kind)) return true;
@@ -91,12 +93,15 @@ bool LooksLikeProgramFolder(const std::string& app_path) {
 
 common::StepFailures RunStartup(const common::RunState& state, std::chrono::year_month_day today, common::StepHost& host,
                                 PackageMissing missing) {
-  common::StepFailures failures;
-  CreateWorkingFolders(state.AppPath, failures);
-  CheckPackage(state.AppPath, today, missing, host, failures);
-  DeleteRealtimeFiles(state.AppPath, failures);
-  host.SetStatus(common::StatusSlot::kMainText2, kStartupReminder);
-  return failures;
+  // The realtime files are not cleared under a step that reads or writes them.
+  StepGate gate(state, host, kStartupStepName);
+  if (!gate.Admit()) return std::move(gate.failures());
+  return gate.Run([&](GateRun& run) {
+    CreateWorkingFolders(state.AppPath, run.failures);
+    CheckPackage(state.AppPath, today, missing, host, run.failures);
+    DeleteRealtimeFiles(state.AppPath, run.failures);
+    host.SetStatus(common::StatusSlot::kMainText2, kStartupReminder);
+  });
 }
 
 }  // namespace radadovur::steps

@@ -1,5 +1,6 @@
 #pragma once
 #include <chrono>
+#include <string_view>
 
 #include "common/run_state.h"
 #include "common/status.h"
@@ -9,6 +10,9 @@
 // and its age, the realtime files of the previous run, the reminder. It never stops: a failing
 // item is skipped and returned; the window shows nothing more for it.
 namespace radadovur::steps {
+
+// The start-up's name for a run that the folder's lock refuses.
+inline constexpr std::string_view kStartupStepName = "起動時の処理";
 
 inline constexpr const char* kStartupReminder = "今週の結果は必ず前に今週の予想の3つの操作を行って下さい。";
 

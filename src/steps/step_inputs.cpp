@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <set>
 
@@ -20,22 +21,6 @@ namespace {
 
 constexpr size_t kNamesShown = 5;  // missing files named in the message; the failure list has all
 
-// The step whose files and button a refusal names for each step of the record; nullptr for the
-// realtime steps, which no step reads from.
-const ProducerStep* ProducerOf(WeekStep step) {
-  switch (step) {
-    case WeekStep::kDownload: return &kDownloadStep;
-    case WeekStep::kStructure: return &kStructureStep;
-    case WeekStep::kCancellation: return &kCancellationStep;
-    case WeekStep::kDayBefore: return &kDayBeforeStep;
-    case WeekStep::kPredict: return &kPredictStep;
-    case WeekStep::kResults: return &kResultsStep;
-    case WeekStep::kRealtimeOdds:
-    case WeekStep::kRealtimeResults: return nullptr;
-  }
-  return nullptr;
-}
-
 }  // namespace
 
 void MissingInputs::Need(std::string_view name, const ProducerStep& producer) {
@@ -43,6 +28,7 @@ void MissingInputs::Need(std::string_view name, const ProducerStep& producer) {
   struct stat st {};
   if (::stat(path.c_str(), &st) == 0 || errno != ENOENT) return;
   if (producer_ && producer_->order < producer.order) return;
+  if (producer_ == &producer && !not_finished_ && std::find(names_.begin(), names_.end(), name) != names_.end()) return;
   if (producer_ != &producer || not_finished_) {
     not_finished_ = false;
     names_.clear();
@@ -80,10 +66,10 @@ std::string MissingInputs::Text(std::string_view step) const {
   if (!producer_) return std::string();
   const std::string first = "先に" + std::string(producer_->button) + "を実行して下さい。" + std::string(step) + "は行いませんでした。";
   if (not_finished_) {
-    std::string text = std::string(producer_->button) +
-                       "が終わった記録がありません（まだ実行していないか、中断したか、失敗がありました）。" + first;
-    if (!why_.empty() && why_[0].IsCorruption()) text += "\n" + why_[0].ToString();
-    return text;
+    // A record that cannot be trusted is named with the one step to run first.
+    if (!why_.empty() && !why_[0].IsNotFound()) return why_[0].ToString() + "。" + first;
+    return std::string(producer_->button) +
+           "が終わった記録がありません（まだ実行していないか、中断したか、失敗がありました）。" + first;
   }
   std::string text = std::string(producer_->files) + "がありません。" + first + "\n";
   for (size_t i = 0; i < names_.size() && i < kNamesShown; ++i) text += (i ? "、" : "") + names_[i];
@@ -101,19 +87,41 @@ bool MissingInputs::Refuse(std::string_view step, common::StepHost& host, common
   return true;
 }
 
-void NeedFinished(MissingInputs& missing, WeekStep step) {
+void NeedFinished(MissingInputs& missing, WeekStep step, bool itself) {
+  std::vector<WeekStep> steps = StepsBefore(step);
+  if (itself) steps.push_back(step);
+  if (steps.empty()) return;  // ①: it writes the record anew
   WeekRecord record;
   const common::Status read = ReadWeekRecord(missing.app_path(), record);
-  for (WeekStep before : StepsBefore(step)) {
-    const ProducerStep* producer = ProducerOf(before);
-    if (!producer || record.Finished(before)) continue;
-    // The cancellation counts only when it ran since ②.
+  if (!read.ok()) {
+    missing.NotFinished(kDownloadStep, read);
+    return;
+  }
+  for (WeekStep before : steps) {
+    if (record.Finished(before)) continue;
+    // The cancellation counts only when it ran since ② or is due.
     if (before == WeekStep::kCancellation && !record.Of(before).present) continue;
+    const ProducerStep& producer = RowOf(before).producer;
     const std::string path = missing.app_path() + std::string(kWeekRecordFile);
-    missing.NotFinished(*producer, read.ok() ? common::Status::NotFound(path, path + ": " + std::string(producer->button) +
-                                                                                  "が終わった記録がありません")
-                                             : read);
+    missing.NotFinished(producer, common::Status::NotFound(path, path + ": " + std::string(producer.button) +
+                                                                     "が終わった記録がありません"));
     return;  // the earliest: the steps come in the week's order
+  }
+}
+
+void NeedStepInputs(MissingInputs& missing, WeekStep step) {
+  const WeekStepRow& row = RowOf(step);
+  for (size_t i = 0; i < row.needs_count; ++i) missing.Need(row.needs[i].name, RowOf(row.needs[i].from).producer);
+  switch (step) {
+    case WeekStep::kDayBefore: {
+      bool final = false;
+      if (missing.empty() && engine::ReadResultsFinal(missing.app_path(), final).ok() && final)
+        missing.Need(common::names::kHrThisWeek, kDownloadStep);
+      break;
+    }
+    case WeekStep::kResults: NeedResultsInputs(missing); break;
+    case WeekStep::kRealtimeResults: NeedResultsOutputs(missing); break;
+    default: break;
   }
 }
 

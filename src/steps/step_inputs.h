@@ -14,20 +14,13 @@
 // exists, even empty, is the step's to read.
 namespace radadovur::steps {
 
-// A step whose files later steps need: what its files are called in a message and the button
-// that runs it. `order` puts the week's steps in their order.
-struct ProducerStep {
-  int order;
-  std::string_view files;
-  std::string_view button;
-};
-
-inline constexpr ProducerStep kDownloadStep{1, "今週開催取得のファイル", "①今週開催取得"};
-inline constexpr ProducerStep kStructureStep{2, "構造体処理のファイル", "②構造・中止処理"};
-inline constexpr ProducerStep kCancellationStep{3, "中止処理のファイル", "②構造・中止処理（中止処理を選択して）"};
-inline constexpr ProducerStep kDayBeforeStep{4, "前日固定のファイル", "④前日固定"};
-inline constexpr ProducerStep kPredictStep{5, "今週の⑤計算のファイル", "⑤計算"};
-inline constexpr ProducerStep kResultsStep{6, "予想･結果のファイル", "⑥予想・結果"};
+// The producers of the week's steps, as the table has them.
+inline constexpr const ProducerStep& kDownloadStep = RowOf(WeekStep::kDownload).producer;
+inline constexpr const ProducerStep& kStructureStep = RowOf(WeekStep::kStructure).producer;
+inline constexpr const ProducerStep& kCancellationStep = RowOf(WeekStep::kCancellation).producer;
+inline constexpr const ProducerStep& kDayBeforeStep = RowOf(WeekStep::kDayBefore).producer;
+inline constexpr const ProducerStep& kPredictStep = RowOf(WeekStep::kPredict).producer;
+inline constexpr const ProducerStep& kResultsStep = RowOf(WeekStep::kResults).producer;
 
 // The missing inputs of the earliest step that has not finished or whose files are missing.
 class MissingInputs {
@@ -62,9 +55,14 @@ class MissingInputs {
   bool not_finished_ = false;
 };
 
-// Every step that `step` reads from and that the week's record does not show finished for the
-// current download (the cancellation only when it ran since ②).
-void NeedFinished(MissingInputs& missing, WeekStep step);
+// Every step that `step` reads from (and, with `itself`, `step` too) and that the week's record
+// does not show finished for the current download (the cancellation only when it ran since ② or
+// is due). A damaged or unreadable record names itself and the step to run first, ①.
+void NeedFinished(MissingInputs& missing, WeekStep step, bool itself = false);
+
+// Everything `step` needs besides the steps before it: the table's files, the payouts of ① for ④
+// once the results are final, ⑥'s inputs, the realtime results' files of ⑥.
+void NeedStepInputs(MissingInputs& missing, WeekStep step);
 
 // Step ⑥'s inputs: the store of step ②, the payouts of step ① once the results are final, and
 // this week's expanded records of step ⑤ (missing when no runner of a listed race has them).

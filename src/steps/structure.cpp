@@ -1,14 +1,10 @@
 #include "steps/structure.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
-
 #include "common/convert.h"
 #include "common/names.h"
 #include "common/failure_report.h"
 #include "steps/model_package.h"
-#include "steps/step_inputs.h"
+#include "steps/gate.h"
 #include "steps/week_record.h"
 #include "store/store_files.h"
 #include "store/structure.h"
@@ -35,59 +31,51 @@ common::Status LeftAsTheyWere(const std::string& outputs) {
 
 common::StepFailures RunStructureProcessing(const common::RunState& state, common::StepHost& host) {
   const std::string& app_path = state.AppPath;
-  common::StepFailures failures;
-  if (common::Status s = common::CheckProgramFolder(state); !s.ok()) {
-    host.Message(s.ToString());
-    failures.Add(std::move(s));
-    return failures;
-  }
-  CheckModelPackage(app_path, host);
+  StepGate gate(state, host, WeekStep::kStructure);
   // Without step ①'s race and runner files there is nothing to process: emptying the store
   // from them would lose it.
-  MissingInputs missing(app_path);
-  for (const store::StoreFile* file : {&store::kRaThisWeek, &store::kSeThisWeek}) missing.Need(file->name, kDownloadStep);
-  NeedFinished(missing, WeekStep::kStructure);
-  if (missing.Refuse(kStructureStepName, host, failures)) return failures;
-  if (common::Status s = MarkStepStarted(app_path, WeekStep::kStructure); !s.ok()) {
-    host.Message(s.ToString());
-    failures.Add(std::move(s));
-    host.SetStatus(common::StatusSlot::kMainText4, std::string(kStructureFailedText));
-    return failures;
-  }
-  host.SetStatus(common::StatusSlot::kMainText4, std::string(kStructureStartText));
-  host.Yield();
-
-  // The window repaints between the passes: on a large week each takes a while.
-  store::BuildRaceFiles(app_path, failures);
-  host.Yield();
-  bool entries_written = false;
-  {
-    store::RecordBlock raw_entries;
-    std::vector<std::string_view> entries;
-    const bool dropped = store::DropCategoryOne(app_path, raw_entries, entries, failures);
-    host.Yield();
-    if (dropped)
-      entries_written = store::BuildEntryFiles(app_path, entries, failures);
-    else
-      failures.Add(LeftAsTheyWere("SETHISWEEKNNEW.dat, SETHISWEEKNNEWd.dat"));
-  }
-  host.Yield();
+  if (!gate.Admit()) return std::move(gate.failures());
   int64_t horse_records = 0;
-  const bool horses_written = store::BuildHorseFiles(app_path, horse_records, failures);
-  host.Yield();
-  // The entry files are built from the new runner file and the horse list: from stale ones
-  // they would be wrong, so they stay as they were.
-  if (entries_written && horses_written)
-    store::RebuildUmagotoFiles(app_path, host, failures);
-  else
-    failures.Add(LeftAsTheyWere(std::string(common::names::kUmagotoFolder) + "/*.dat"));
+  const auto work = [&](GateRun& run) {
+    common::StepFailures& failures = run.failures;
+    CheckModelPackage(app_path, host);
+    host.SetStatus(common::StatusSlot::kMainText4, std::string(kStructureStartText));
+    host.Yield();
 
-  if (failures.empty()) failures.Add(MarkStepFinished(app_path, WeekStep::kStructure));
-  host.SetStatus(common::StatusSlot::kMainText4,
-                 failures.empty() ? std::string(kStructureEndText) + " " + common::SignedText(horse_records)
-                                  : std::string(kStructureFailedText));
-  if (!failures.empty()) host.FailureMessage(common::MakeFailureReport("構造体処理で次の処理ができませんでした。", failures));
-  return failures;
+    // The window repaints between the passes: on a large week each takes a while.
+    store::BuildRaceFiles(app_path, failures);
+    host.Yield();
+    bool entries_written = false;
+    {
+      store::RecordBlock raw_entries;
+      std::vector<std::string_view> entries;
+      const bool dropped = store::DropCategoryOne(app_path, raw_entries, entries, failures);
+      host.Yield();
+      if (dropped)
+        entries_written = store::BuildEntryFiles(app_path, entries, failures);
+      else
+        failures.Add(LeftAsTheyWere("SETHISWEEKNNEW.dat, SETHISWEEKNNEWd.dat"));
+    }
+    host.Yield();
+    const bool horses_written = store::BuildHorseFiles(app_path, horse_records, failures);
+    host.Yield();
+    // The entry files are built from the new runner file and the horse list: from stale ones
+    // they would be wrong, so they stay as they were.
+    if (entries_written && horses_written)
+      store::RebuildUmagotoFiles(app_path, host, failures);
+    else
+      failures.Add(LeftAsTheyWere(std::string(common::names::kUmagotoFolder) + "/*.dat"));
+  };
+  const auto report = [&](GateRun& run) {
+    host.SetStatus(common::StatusSlot::kMainText4,
+                   run.failures.empty() ? std::string(kStructureEndText) + " " + common::SignedText(horse_records)
+                                        : std::string(kStructureFailedText));
+    if (!run.failures.empty())
+      host.FailureMessage(common::MakeFailureReport("構造体処理で次の処理ができませんでした。", run.failures));
+  };
+  // With the cancellation chosen it is due from now on: ④ waits for it.
+  return gate.Run(work, report,
+                  state.CancellationOption ? std::optional<WeekStep>(WeekStep::kCancellation) : std::nullopt);
 }
 
 }  // namespace radadovur::steps

@@ -5,6 +5,7 @@
 #include "common/run_state.h"
 #include "common/status.h"
 #include "common/step_host.h"
+#include "steps/week_steps.h"
 
 // Step ② of the week: turns the raw record files of the download into the sorted store (race,
 // runner and horse files with one record per key, the horse and dam lists, one entry file per
@@ -18,7 +19,7 @@ inline constexpr std::string_view kStructureEndText = "構造体処理終了";
 inline constexpr std::string_view kStructureFailedText = "構造体処理で失敗がありました。";
 // The step's name in the message that refuses it when step ①'s race or runner file is missing
 // (the store stays as it is).
-inline constexpr std::string_view kStructureStepName = "構造体処理";
+inline constexpr std::string_view kStructureStepName = RowOf(WeekStep::kStructure).name;
 // The structure window's own text once the processing is done.
 inline constexpr std::string_view kStructureWindowText =
     "中止処理を選択した場合、中止処理終了が出ますので暫くお待ち下さい。";

@@ -1,6 +1,12 @@
 #include "steps/week_record.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include "common/data_name.h"
+#include "common/names.h"
 #include "common/text_file.h"
 
 namespace radadovur::steps {
@@ -13,24 +19,10 @@ constexpr std::string_view kFinished = "done";
 constexpr std::string_view kDue = "due";
 constexpr size_t kMaxIdDigits = 18;  // fits in uint64_t
 
-// The record's word for each step, in WeekStep order.
-constexpr std::array<std::string_view, kWeekStepCount> kKeys = {
-    "download", "structure", "cancel", "daybefore", "predict", "results", "realtime-odds", "realtime-results"};
-
-// The steps each step reads from directly. The cancellation is optional: ④ and the realtime odds
-// read the store as ② or, when it ran, as the cancellation left it.
+// The steps each step reads from directly.
 std::vector<WeekStep> DirectlyBefore(WeekStep step) {
-  switch (step) {
-    case WeekStep::kDownload: return {};
-    case WeekStep::kStructure: return {WeekStep::kDownload};
-    case WeekStep::kCancellation: return {WeekStep::kStructure};
-    case WeekStep::kDayBefore: return {WeekStep::kStructure, WeekStep::kCancellation};
-    case WeekStep::kPredict: return {WeekStep::kDayBefore};
-    case WeekStep::kResults: return {WeekStep::kPredict};
-    case WeekStep::kRealtimeOdds: return {WeekStep::kStructure, WeekStep::kCancellation};
-    case WeekStep::kRealtimeResults: return {WeekStep::kResults};
-  }
-  return {};
+  const WeekStepRow& row = RowOf(step);
+  return std::vector<WeekStep>(row.reads.begin(), row.reads.begin() + static_cast<std::ptrdiff_t>(row.reads_count));
 }
 
 bool Reads(WeekStep later, WeekStep earlier) {
@@ -65,7 +57,7 @@ std::vector<std::string_view> Words(std::string_view line) {
 
 common::Status Damaged(const std::string& path, size_t line, std::string_view why) {
   return common::Status::Corruption(path, path + " の " + std::to_string(line) + " 行目: " + std::string(why) +
-                                              "（工程の記録が壊れています。①今週開催取得からやり直して下さい）");
+                                              "（工程の記録が壊れています）");
 }
 
 common::Status ParseLines(std::string_view text, const std::string& path, WeekRecord& record) {
@@ -91,8 +83,8 @@ common::Status ParseLines(std::string_view text, const std::string& path, WeekRe
     }
     if (words.size() != 3) return Damaged(path, n + 1, "項目の数が正しくありません");
     size_t key = next_key;
-    while (key < kKeys.size() && kKeys[key] != words[0]) ++key;
-    if (key == kKeys.size()) return Damaged(path, n + 1, "工程の名前が正しくないか、順が違います");
+    while (key < kWeekStepCount && kWeekSteps[key].key != words[0]) ++key;
+    if (key == kWeekStepCount) return Damaged(path, n + 1, "工程の名前が正しくないか、順が違います");
     next_key = key + 1;
     StepMark& mark = record.steps[key];
     mark.present = true;
@@ -142,7 +134,7 @@ std::string WeekRecordText(const WeekRecord& record) {
   for (size_t s = 0; s < kWeekStepCount; ++s) {
     const StepMark& mark = record.steps[s];
     if (!mark.present) continue;
-    text += std::string(kKeys[s]) + " " + std::to_string(mark.download) + " " +
+    text += std::string(kWeekSteps[s].key) + " " + std::to_string(mark.download) + " " +
             std::string(mark.finished ? kFinished : kDue) + "\r\n";
     if (static_cast<WeekStep>(s) == WeekStep::kPredict)
       for (const std::string& horse : record.failed_horses) text += std::string(kFailedKey) + " " + horse + "\r\n";
@@ -162,7 +154,11 @@ common::Status ReadWeekRecord(const std::string& app_path, WeekRecord& record) {
   std::string text;
   common::Status status = common::ReadWholeFile(path, text);
   if (status.IsNotFound()) {
-    record = RecordBeforeAnyStep();
+    // A folder made before the record existed has ①'s race file; a new folder has nothing.
+    struct stat st {};
+    const std::string race_file = app_path + std::string(common::names::kRaThisWeek);
+    const bool downloaded = ::lstat(race_file.c_str(), &st) == 0 || errno != ENOENT;
+    record = downloaded ? RecordBeforeAnyStep() : WeekRecord{};
     return common::Status::OK();
   }
   if (!status.ok()) {
@@ -172,7 +168,8 @@ common::Status ReadWeekRecord(const std::string& app_path, WeekRecord& record) {
   return ParseWeekRecord(text, path, record);
 }
 
-common::Status MarkStepStarted(const std::string& app_path, WeekStep step) {
+common::Status MarkStepStarted(const std::string& app_path, WeekStep step, uint64_t& download,
+                               std::optional<WeekStep> due) {
   WeekRecord record;
   (void)ReadWeekRecord(app_path, record);  // a damaged record is replaced: nothing in it is trusted
   if (step == WeekStep::kDownload) ++record.download;
@@ -180,14 +177,33 @@ common::Status MarkStepStarted(const std::string& app_path, WeekStep step) {
     if (Reads(static_cast<WeekStep>(s), step)) record.steps[s] = StepMark{};
   if (step == WeekStep::kPredict || Reads(WeekStep::kPredict, step)) record.failed_horses.clear();
   record.Of(step) = StepMark{true, false, record.download};
+  if (due) record.Of(*due) = StepMark{true, false, record.download};
+  download = record.download;
   return common::WriteFileAtomic(app_path + std::string(kWeekRecordFile), WeekRecordText(record));
 }
 
-common::Status MarkStepFinished(const std::string& app_path, WeekStep step,
+namespace {
+
+// The record still holds `step`'s own start mark for `download`.
+common::Status StillOwnStart(const std::string& app_path, WeekStep step, uint64_t download, WeekRecord& record) {
+  const common::Status read = ReadWeekRecord(app_path, record);
+  const StepMark& mark = record.Of(step);
+  if (read.ok() && mark.present && !mark.finished && mark.download == download && record.download == download)
+    return common::Status::OK();
+  const std::string path = app_path + std::string(kWeekRecordFile);
+  return common::Status::IoError(path, std::string(RowOf(step).name) +
+                                           "の実行中にフォルダが変わりました（別の処理が同じフォルダで動いたか、" +
+                                           common::Shown(path) +
+                                           " が書き換えられました）。終わった印は付けませんでした。もう一度実行して下さい");
+}
+
+}  // namespace
+
+common::Status MarkStepFinished(const std::string& app_path, WeekStep step, uint64_t download,
                                 const std::vector<std::string>& failed_horses) {
   WeekRecord record;
-  (void)ReadWeekRecord(app_path, record);
-  record.Of(step) = StepMark{true, true, record.download};
+  if (common::Status s = StillOwnStart(app_path, step, download, record); !s.ok()) return s;
+  record.Of(step) = StepMark{true, true, download};
   if (step == WeekStep::kPredict) {
     // An id that is no horse number names no file either: nothing of it can be taken.
     record.failed_horses.clear();
@@ -195,6 +211,24 @@ common::Status MarkStepFinished(const std::string& app_path, WeekStep step,
       if (common::IsDataName(common::DataName::kKettoNum, horse)) record.failed_horses.push_back(horse);
   }
   return common::WriteFileAtomic(app_path + std::string(kWeekRecordFile), WeekRecordText(record));
+}
+
+common::Status ReadRecordBefore(const std::string& app_path, RecordBefore& before) {
+  before = RecordBefore{};
+  const common::Status s = common::ReadWholeFile(app_path + std::string(kWeekRecordFile), before.text);
+  before.read = s.ok() || s.IsNotFound();
+  before.existed = s.ok();
+  return s.IsNotFound() ? common::Status::OK() : s;
+}
+
+common::Status RestoreRecord(const std::string& app_path, WeekStep step, uint64_t download, const RecordBefore& before) {
+  if (!before.read) return common::Status::OK();
+  WeekRecord record;
+  if (common::Status s = StillOwnStart(app_path, step, download, record); !s.ok()) return s;
+  const std::string path = app_path + std::string(kWeekRecordFile);
+  if (before.existed) return common::WriteFileAtomic(path, before.text);
+  if (::unlink(path.c_str()) != 0 && errno != ENOENT) return common::Status::FromErrno("を削除できません", path, errno);
+  return common::Status::OK();
 }
 
 }  // namespace radadovur::steps

@@ -124,10 +124,11 @@ void FillKind(TicketKind kind, const std::string& app_path, std::string_view rac
   for (size_t c = 0; c < spec.widths.size(); ++c) grid.column_width[c] = spec.widths[c];
   WriteTierLabels(grid, spec.triple);
 
-  // A key that names no file leaves the lists empty.
+  // A key that names no file leaves the lists empty, and the odds without a name for them too.
   std::string sort_name, odds_name;
-  if (results::RaceFileName("KAIME/", race_key, spec.sort_suffix, sort_name).ok())
-    results::RaceFileName("KAIME/", race_key, spec.odds_suffix, odds_name);
+  if (results::RaceFileName("KAIME/", race_key, spec.sort_suffix, sort_name).ok() &&
+      !results::RaceFileName("KAIME/", race_key, spec.odds_suffix, odds_name).ok())
+    odds_name.clear();
   const std::vector<std::string> tickets = sort_name.empty() ? std::vector<std::string>() : ReadTickets(app_path + sort_name, failures);
   grid.Clear(1, spec.rows - 1, 1, spec.columns - 1);
   const size_t cells = spec.triple ? kSide * kSide * kSide : kSide * kSide;

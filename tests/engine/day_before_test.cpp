@@ -99,7 +99,7 @@ std::string RaceWith(const RaceAt& at, const std::string& weather) {
 }
 
 TEST_F(DayBefore, EntriesOfEveryListedHorseAndTheSameFilesOnASecondRun) {
-  common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), {"2019100001", "2019100002", "2019100003", "2019100004"});
+  EXPECT_TRUE(common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), {"2019100001", "2019100002", "2019100003", "2019100004"}).ok());
   Put("UMAGOTOTHISWEEKN/2019100001.dat", {EntryOf({"476"})});
   Put("UMAGOTOTHISWEEKN/2019100002.dat", {EntryOf({"468"}), EntryOf({"480", "0005", "01111", "R", "02222", "B", "550", "570"})});
   Put("UMAGOTOTHISWEEKN/2019100003.dat", {});  // no runs; 2019100004 has no file at all
@@ -120,7 +120,7 @@ TEST_F(DayBefore, EntriesOfEveryListedHorseAndTheSameFilesOnASecondRun) {
 }
 
 TEST_F(DayBefore, AnEntryFileThatCannotBeReadStopsTheStep) {
-  common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), {"2019100001", "2019100002"});
+  EXPECT_TRUE(common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), {"2019100001", "2019100002"}).ok());
   std::filesystem::create_directory(Path("UMAGOTOTHISWEEKN/2019100001.dat"));  // a folder in its place
   Put("UMAGOTOTHISWEEKN/2019100002.dat", {EntryOf({"476"})});
   Put("RATHISWEEKNNEW.dat", {RaceWith({"1", "20240601", "20240601", "05", "01", ""}, "   ")});
@@ -177,7 +177,7 @@ TEST(ResultsFinal, OnlyTheLastRaceRecordDecides) {
 // One byte inserted into an entry file would put every default one byte off: that horse fails,
 // named, its file as it was, and the other horses and the races are fixed.
 TEST_F(DayBefore, AnEntryFileOfShiftedRecordsFailsItsHorseOnly) {
-  common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), {"2019100001", "2019100002"});
+  EXPECT_TRUE(common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), {"2019100001", "2019100002"}).ok());
   const std::string shifted = " " + EntryOf({"476"});
   ASSERT_TRUE(common::WriteFileAtomic(Path("UMAGOTOTHISWEEKN/2019100001.dat"), shifted).ok());
   Put("UMAGOTOTHISWEEKN/2019100002.dat", {EntryOf({"476"})});

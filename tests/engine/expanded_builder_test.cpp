@@ -109,7 +109,7 @@ class Builder : public testing::StoreFolder {
     Put("UMAGOTOTHISWEEKN/" + std::string(F) + ".dat", {Run(F, "20240606", "20240608", "05", "11", "01111")});
     Put("UMAGOTOTHISWEEKN/" + std::string(G) + ".dat",
         {Run(G, "20240606", "20240601", "05", "01", "01111"), Run(G, "20240606", "20240608", "05", "11", "01111")});
-    common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), {A, B, C, D, E, F, G});
+    EXPECT_TRUE(common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), {A, B, C, D, E, F, G}).ok());
     // Last week's records, which must not survive.
     Put("UMAGOTOEXTHISWEEKN/" + std::string(E) + "EX.dat", {std::string(ex::kLength, 'x')});
     Put("UMAGOTOEXTHISWEEKN/" + std::string(D) + "EX.dat", {std::string(ex::kLength, 'x')});

@@ -28,7 +28,7 @@ TEST(HitListTest, HitsIntoTheFileBigOnesIntoTheGrid) {
   testing::TempFolder folder("rdv_hits");
   const std::string app = folder.app_path();
   std::filesystem::create_directories(app + "JRACODE");
-  common::WriteFileAtomic(app + "JRACODE/CodeTable.csv", common::ToCp932("2001,06,a,b,中山,c,d,e\r\n"));
+  EXPECT_TRUE(common::WriteFileAtomic(app + "JRACODE/CodeTable.csv", common::ToCp932("2001,06,a,b,中山,c,d,e\r\n")).ok());
   testing::HistoryRace umaren = testing::PlainRace(1, 3);
   umaren.hits = {{"1", "本線", "01-02", "10000"}, {"2", "本線", "01-02", "400"}, {"3", "準本線", "01-03", "10001"}};
   testing::HistoryRace wide = testing::PlainRace(2, 3);

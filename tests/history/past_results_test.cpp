@@ -56,7 +56,7 @@ TEST(PastResultsTest, NoHitTableAnywhereGivesEmptyListsAndNoSpeedFile) {
   const std::string app = folder.app_path();
   std::filesystem::create_directories(app + "TEKICHU");
   std::filesystem::create_directories(app + "SOKUDO");
-  common::WriteFileAtomic(app + "SOKUDO/RACEID.txt", "2024080401020112\r\n");
+  EXPECT_TRUE(common::WriteFileAtomic(app + "SOKUDO/RACEID.txt", "2024080401020112\r\n").ok());
   common::StepFailures failures;
   EXPECT_TRUE(ListPastDays(app, nullptr, failures).empty());
   WriteSpeedFiles(app, {}, nullptr, failures);
@@ -85,7 +85,7 @@ TEST(PastResultsTest, SpeedFilesOfTwoCoursesOnADateAndTheDayBefore) {
   testing::TempFolder folder("rdv_history");
   const std::string app = folder.app_path();
   std::filesystem::create_directories(app + "SOKUDO");
-  common::WriteFileAtomic(app + "SOKUDO/HR20240922.csv", "stale\r\n");
+  EXPECT_TRUE(common::WriteFileAtomic(app + "SOKUDO/HR20240922.csv", "stale\r\n").ok());
 
   testing::HistoryRace gap = testing::PlainRace(1, 12);  // horse 9 missing: the line ends at 8
   gap.runners.erase(gap.runners.begin() + 8);

@@ -42,12 +42,14 @@ class PastRunsTest : public ::testing::Test {
   void SetUp() override {
     std::filesystem::create_directories(app_ + "UMAGOTOEXTHISWEEKN");
     std::filesystem::create_directories(app_ + "JRACODE");
-    common::WriteFileAtomic(app_ + "JRACODE/CodeTable.csv",
-                            common::ToCp932("2001,06,a,b,中山,c,d,e\r\n2002,1,a,b,土曜日,c,d,e\r\n"));
+    EXPECT_TRUE(common::WriteFileAtomic(app_ + "JRACODE/CodeTable.csv",
+                                        common::ToCp932("2001,06,a,b,中山,c,d,e\r\n2002,1,a,b,土曜日,c,d,e\r\n"))
+                    .ok());
     // Three runs and half a fourth.
-    common::WriteFileAtomic(app_ + "UMAGOTOEXTHISWEEKN/1234567890EX.dat",
-                            Record("20230101", '6', -0.00005f) + Record("20230601", '9', 0.00009f) +
-                                Record("20240922", '6', 1.23456f) + std::string(100, 'x'));
+    EXPECT_TRUE(common::WriteFileAtomic(app_ + "UMAGOTOEXTHISWEEKN/1234567890EX.dat",
+                                        Record("20230101", '6', -0.00005f) + Record("20230601", '9', 0.00009f) +
+                                            Record("20240922", '6', 1.23456f) + std::string(100, 'x'))
+                    .ok());
   }
   testing::TempFolder folder_{"rdv_kakoso"};
   std::string app_ = folder_.app_path();

@@ -19,6 +19,7 @@
 #include "support/record_builder.h"
 #include "support/recording_host.h"
 #include "support/temp_folder.h"
+#include "support/week_record.h"
 
 namespace radadovur {
 namespace {
@@ -127,8 +128,9 @@ TEST_F(ThisWeekDownloadTest, StoresEachTypeInDeliveryOrder) {
   EXPECT_EQ(host_.events[1].kind, "yield");
   EXPECT_EQ(host_.Yields(), 2);  // and at the file boundary: the window repaints between the files
   EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText1), kEnd);
-  // Only the five files, the week's record and the package folder: no temporary file is left behind.
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 7);
+  // Only the five files, the week's record, the folder's lock file and the package folder: no
+  // temporary file is left behind.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 8);
 }
 
 TEST_F(ThisWeekDownloadTest, ProgressDialogDecidesWhetherToRead) {
@@ -136,6 +138,8 @@ TEST_F(ThisWeekDownloadTest, ProgressDialogDecidesWhetherToRead) {
     SCOPED_TRACE(answer);
     SetUp();
     WriteOldRawFiles();
+    testing::MarkStepsFinished(app_, steps::WeekStep::kResults);
+    const std::string record_before = *common::ReadWholeFile(app_ + std::string(steps::kWeekRecordFile));
     link_ = ScriptedJvLink{};
     link_.opens = {{0, 4, 3}};
     link_.reads = {R(Ra("01"))};
@@ -154,12 +158,17 @@ TEST_F(ThisWeekDownloadTest, ProgressDialogDecidesWhetherToRead) {
       EXPECT_THAT(link_.calls, ElementsAre(kInitCall, kOpenCall, "JVClose"));
     else
       EXPECT_THAT(link_.calls, ElementsAre(kInitCall, kOpenCall, "JVCancel", "JVClose"));
-    // A cancelled download did not finish: no finished text, and the steps after it wait for one.
+    // A cancelled download did not finish, and changed nothing: the files and the week's record
+    // are the previous download's, whose later steps keep their marks.
     EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText1),
               answer == common::kDownloadDone ? kEnd : "今週開催取得を取り消しました。ファイルは前の取得のままです。");
     steps::WeekRecord record;
     ASSERT_TRUE(steps::ReadWeekRecord(app_, record).ok());
-    EXPECT_EQ(record.Finished(steps::WeekStep::kDownload), answer == common::kDownloadDone);
+    EXPECT_TRUE(record.Finished(steps::WeekStep::kDownload));
+    EXPECT_EQ(record.Finished(steps::WeekStep::kResults), answer != common::kDownloadDone);
+    if (answer != common::kDownloadDone) {
+      EXPECT_EQ(*common::ReadWholeFile(app_ + std::string(steps::kWeekRecordFile)), record_before);
+    }
     EXPECT_THAT(host_.Messages(), IsEmpty());
     if (answer == common::kDownloadDone) {
       EXPECT_THAT(Field(store::kRaThisWeek, jvdata::ra::RaceNum), ElementsAre("01"));
@@ -194,6 +203,7 @@ TEST_F(ThisWeekDownloadTest, JvLinkErrorsAndNothingToRead) {
     SCOPED_TRACE(c.name);
     SetUp();
     WriteOldRawFiles();
+    testing::MarkStepsFinished(app_, steps::WeekStep::kResults);
     link_ = ScriptedJvLink{};
     link_.init_rc = c.init_rc;
     link_.opens = {c.open};
@@ -210,6 +220,12 @@ TEST_F(ThisWeekDownloadTest, JvLinkErrorsAndNothingToRead) {
     } else {
       EXPECT_TRUE(OldRawFilesStay());
     }
+    // A download that changed nothing of the store leaves the week's record as it was: the later
+    // steps keep their marks. One that changed it makes them due.
+    steps::WeekRecord record;
+    ASSERT_TRUE(steps::ReadWeekRecord(app_, record).ok());
+    EXPECT_EQ(record.Finished(steps::WeekStep::kResults), !c.ra_records.has_value());
+    EXPECT_EQ(record.Finished(steps::WeekStep::kDownload), !c.failed || !c.ra_records.has_value());
     EXPECT_EQ(link_.calls.back(), "JVClose");
     // A download that failed never ends with the finished text.
     EXPECT_EQ(host_.LastText(common::StatusSlot::kMainText1), c.failed ? kFailed : kEnd);

@@ -24,7 +24,7 @@ using PredictSteps = StoreFolder;
 TEST_F(PredictSteps, DayBeforeEndsWithItsTextOrStopsWithAMessage) {
   RecordingHost host;
   MarkStepsFinished(app_, steps::WeekStep::kStructure);
-  common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), {});
+  EXPECT_TRUE(common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), {}).ok());
   Put("RATHISWEEKNNEW.dat", {});
   EXPECT_TRUE(steps::RunDayBefore(common::RunStateFor(app_), host).empty());  // nothing to fix yet
   EXPECT_EQ(host.TextsOf(StatusSlot::kPredictText1), std::vector<std::string>{"前日固定終了"});
@@ -50,8 +50,8 @@ TEST_F(PredictSteps, PredictionNamesFailedAndStaleHorsesAndShowsTheEndTextOnlyWh
   MarkStepsFinished(app_, steps::WeekStep::kDayBefore);
   Put("RATHISWEEKNNEW.dat", {});
   Put("UMTHISWEEKNNEW.dat", {});
-  common::WriteQuotedLines(Path("HAHAHANNUMTHISWEEKN.dat"), {});
-  common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), {});
+  EXPECT_TRUE(common::WriteQuotedLines(Path("HAHAHANNUMTHISWEEKN.dat"), {}).ok());
+  EXPECT_TRUE(common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), {}).ok());
   EXPECT_TRUE(steps::RunPrediction(common::RunStateFor(app_), model, empty_week).empty());
   EXPECT_EQ(empty_week.TextsOf(StatusSlot::kPredictText3),
             (std::vector<std::string>{std::string(steps::kPredictStartText), "計算終了"}));
@@ -64,7 +64,7 @@ TEST_F(PredictSteps, PredictionNamesFailedAndStaleHorsesAndShowsTheEndTextOnlyWh
       {Entry({"7", "20240606", "20240601", "05", "01", "01", S, "OLD"}),
        Entry({"2", "20240530", "20240608", "05", "11", "01", S, "NEW"})});
   std::filesystem::create_directories(Path("UMAGOTOEXTHISWEEKN/" + F + "EX.dat"));
-  common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), {S, F});
+  EXPECT_TRUE(common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), {S, F}).ok());
   RecordingHost host;
   const auto failures = steps::RunPrediction(common::RunStateFor(app_), model, host);
   ASSERT_FALSE(failures.empty());

@@ -75,7 +75,9 @@ class StepInputs : public StoreFolder, public ::testing::WithParamInterface<Case
     if (n == "RATHISWEEKNNEW.dat" || n == "RATHISWEEKNNEWd.dat") Put(n, {race});
     if (n == "SETHISWEEKNNEW.dat" || n == "SETHISWEEKNNEWd.dat") Put(n, {entry});
     if (n == "HRTHISWEEKN.dat") Put(n, {});
-    if (n == "KETTONUMTHISWEEKN.dat") common::WriteQuotedLines(Path(n), {kHorse});
+    if (n == "KETTONUMTHISWEEKN.dat") {
+      EXPECT_TRUE(common::WriteQuotedLines(Path(n), {kHorse}).ok());
+    }
     if (n == "UMAGOTOTHISWEEKN") Put("UMAGOTOTHISWEEKN/" + kHorse + ".dat", {entry});
     if (n == "UMAGOTOEXTHISWEEKN") {
       std::filesystem::create_directories(Path("UMAGOTOEXTHISWEEKN"));
@@ -153,8 +155,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(StoreFolder, EmptyHorseListIsNoRefusal) {
   MarkStepsFinished(app_, steps::WeekStep::kResults);
   Put("UMTHISWEEKNNEW.dat", {});
-  common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), {});
-  common::WriteQuotedLines(Path("HAHAHANNUMTHISWEEKN.dat"), {});
+  EXPECT_TRUE(common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), {}).ok());
+  EXPECT_TRUE(common::WriteQuotedLines(Path("HAHAHANNUMTHISWEEKN.dat"), {}).ok());
   Put("RATHISWEEKNNEW.dat", {});
   RecordingHost host;
   EXPECT_TRUE(DayBefore(common::RunStateFor(app_), host).empty());
@@ -218,7 +220,7 @@ TEST_F(StoreFolder, ResultsCountsEveryRunnerWithoutThisWeeksRecords) {
     horses.push_back(ketto);
   }
   Put("SETHISWEEKNNEW.dat", entries);
-  common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), horses);
+  EXPECT_TRUE(common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), horses).ok());
   RecordingHost host;
   const common::StepFailures failures = Results(common::RunStateFor(app_), host);
   EXPECT_TRUE(failures.refused);
@@ -228,4 +230,64 @@ TEST_F(StoreFolder, ResultsCountsEveryRunnerWithoutThisWeeksRecords) {
 }
 
 }  // namespace
+// A needed file that is there but cannot be looked at (a link that loops, a file where a folder
+// should be) is not "missing": the step reads it and names what is wrong with it.
+TEST(MissingInputsText, AFileThatCannotBeCheckedIsNotMissing) {
+  ProgramFolder folder;
+  const std::string app = folder.app_path();
+  ASSERT_EQ(::symlink("LOOP", (app + "LOOP").c_str()), 0);
+  folder.Touch("AFILE");
+  for (const char* name : {"LOOP", "AFILE/UNDER"}) {
+    steps::MissingInputs missing(app);
+    missing.Need(name, steps::kStructureStep);
+    EXPECT_TRUE(missing.empty()) << name;
+  }
+  steps::MissingInputs missing(app);
+  missing.Need("NOSUCH", steps::kStructureStep);
+  EXPECT_FALSE(missing.empty());
+}
+
+// At the same step, a missing file says more than a step not finished: the refusal names the file.
+TEST(MissingInputsText, NamesTheMissingFileOverNotFinished) {
+  ProgramFolder folder;
+  for (bool record_first : {true, false}) {
+    steps::MissingInputs missing(folder.app_path());
+    const auto not_finished = [&] { missing.NotFinished(steps::kStructureStep, common::Status::NotFound("r", "r")); };
+    if (record_first) not_finished();
+    missing.Need("KETTONUMTHISWEEKN.dat", steps::kStructureStep);
+    if (!record_first) not_finished();
+    const std::string text = missing.Text("工程");
+    EXPECT_THAT(text, HasSubstr("構造体処理のファイルがありません。")) << record_first;
+    EXPECT_THAT(text, HasSubstr("KETTONUMTHISWEEKN.dat")) << record_first;
+    EXPECT_THAT(text, ::testing::Not(HasSubstr("終わった記録がありません"))) << record_first;
+  }
+}
+
+// "⑤ has run" counts only the runners of the week's listed races: a runner of another race with
+// this week's record does not prove it.
+TEST_F(StoreFolder, ResultsCountsOnlyRunnersOfListedRaces) {
+  MarkStepsFinished(app_, steps::WeekStep::kResults);
+  // Race 11 is listed; race 12 (DataCategory "9", a race taken back) is not.
+  Put("RATHISWEEKNNEW.dat", {Race({"2", "20240606", "20240608", "05", "11", "R"}),
+                             Race({"9", "20240606", "20240608", "05", "12", "R"})});
+  const std::string listed = "2019100001", unlisted = "2019100002";
+  Put("SETHISWEEKNNEW.dat", {Entry({"2", "20240606", "20240608", "05", "11", "01", listed, "H"}),
+                             Entry({"9", "20240606", "20240608", "05", "12", "01", unlisted, "H"})});
+  EXPECT_TRUE(common::WriteQuotedLines(Path("KETTONUMTHISWEEKN.dat"), {listed, unlisted}).ok());
+  // Only the runner of the unlisted race has this week's expanded record.
+  std::filesystem::create_directories(Path("UMAGOTOEXTHISWEEKN"));
+  engine::ExRecord run;
+  run.SetText(engine::ex::Year, "2024");
+  run.SetText(engine::ex::MonthDay, "0608");
+  run.SetText(engine::ex::VenueCode, "05");
+  run.SetText(engine::ex::RaceNum, "12");
+  ASSERT_TRUE(common::WriteFileAtomic(Path("UMAGOTOEXTHISWEEKN/" + unlisted + "EX.dat"), run.bytes()).ok());
+  RecordingHost host;
+  const common::StepFailures failures = Results(common::RunStateFor(app_), host);
+  EXPECT_TRUE(failures.refused);
+  ASSERT_EQ(host.Messages().size(), 1u);
+  EXPECT_THAT(host.Messages()[0], HasSubstr("UMAGOTOEXTHISWEEKN/" + listed + "EX.dat"));
+  EXPECT_THAT(host.Messages()[0], HasSubstr("先に⑤計算を実行して下さい。"));
+}
+
 }  // namespace radadovur::testing

@@ -9,6 +9,7 @@
 #include "common/text_file.h"
 #include "steps/step_inputs.h"
 #include "steps/week_record.h"
+#include "support/week_record.h"
 #include "support/program_folder.h"
 #include "support/recording_host.h"
 
@@ -89,6 +90,14 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"CrLfInside", [](std::string t) { return Replaced(t, "daybefore 7", "daybefore\r\n7"); }},
         Damage{"HeaderLost", [](std::string t) { return t.substr(t.find("\r\n") + 2); }},
         Damage{"StepsOutOfOrder", [](std::string t) { return Replaced(t, "download", "results"); }},
+        // Only the order rule catches these: each line on its own is sound (a later line must not
+        // win over an earlier one of the same step).
+        Damage{"StepLineRepeated",
+               [](std::string t) { return Replaced(t, "structure 7 done\r\n", "structure 7 done\r\nstructure 6 due\r\n"); }},
+        Damage{"TwoStepsSwapped",
+               [](std::string t) {
+                 return Replaced(t, "structure 7 done\r\ndaybefore 7 done\r\n", "daybefore 7 done\r\nstructure 7 done\r\n");
+               }},
         Damage{"UnknownStep", [](std::string t) { return Replaced(t, "daybefore", "daybefor3"); }},
         Damage{"NoDownload", [](std::string t) { return Replaced(t, "download 7 done\r\n", ""); }},
         Damage{"HorseThatNamesAPath", [](std::string t) { return Replaced(t, "2019100003", "../../etc/x"); }},
@@ -108,6 +117,7 @@ struct RefusalCase {
   bool damaged;       // the record is then damaged
   WeekStep step;      // the step asked for
   const char* first;  // the button the refusal names; nullptr: no refusal
+  bool downloaded = false;  // ①'s race file is there (a folder from before the record)
 };
 
 class StepRefusal : public ::testing::TestWithParam<RefusalCase> {
@@ -119,14 +129,15 @@ TEST_P(StepRefusal, NamesTheEarliestStepNotFinished) {
   const RefusalCase& c = GetParam();
   const std::string app = folder_.app_path();
   for (const Event& e : c.events) {
-    ASSERT_TRUE(steps::MarkStepStarted(app, e.step).ok());
+    ASSERT_TRUE(testing::StartStep(app, e.step).ok());
     if (e.finished) {
-      ASSERT_TRUE(steps::MarkStepFinished(app, e.step).ok());
+      ASSERT_TRUE(testing::FinishStep(app, e.step).ok());
     }
   }
   if (c.damaged) {
     ASSERT_TRUE(common::WriteFileAtomic(app + "STEPSTHISWEEKN.txt", "RADADOVUR STEPS 1\r\ndown").ok());
   }
+  if (c.downloaded) folder_.Touch("RATHISWEEKN.dat");
 
   steps::MissingInputs missing(app);
   steps::NeedFinished(missing, c.step);
@@ -139,8 +150,10 @@ TEST_P(StepRefusal, NamesTheEarliestStepNotFinished) {
   ASSERT_TRUE(missing.Refuse("工程", host, failures));
   EXPECT_TRUE(failures.refused);
   ASSERT_EQ(host.Messages().size(), 1u);
-  EXPECT_THAT(host.Messages()[0], HasSubstr(std::string("が終わった記録がありません")));
+  // A damaged record is named, with the one step to run first.
+  EXPECT_THAT(host.Messages()[0], HasSubstr(c.damaged ? "壊れています" : "が終わった記録がありません"));
   EXPECT_THAT(host.Messages()[0], HasSubstr(std::string("先に") + c.first + "を実行して下さい。工程は行いませんでした。"));
+  EXPECT_EQ(host.Messages()[0].find("先に"), host.Messages()[0].rfind("先に")) << host.Messages()[0];
   ASSERT_EQ(failures.items.size(), 1u);
   EXPECT_THAT(failures.items[0].ToString(), HasSubstr("STEPSTHISWEEKN.txt"));
   if (c.damaged) {
@@ -162,11 +175,19 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, StepRefusal,
     ::testing::Values(
         // A folder from before the record: the download counts, nothing after it.
-        RefusalCase{"NoRecordStructureRuns", {}, false, WeekStep::kStructure, nullptr},
-        RefusalCase{"NoRecordDayBefore", {}, false, WeekStep::kDayBefore, "②構造・中止処理"},
-        RefusalCase{"NoRecordResults", {}, false, WeekStep::kResults, "②構造・中止処理"},
-        RefusalCase{"NoRecordRealtimeOdds", {}, false, WeekStep::kRealtimeOdds, "②構造・中止処理"},
-        RefusalCase{"DamagedRecordPredict", kFriday, true, WeekStep::kPredict, "②構造・中止処理"},
+        RefusalCase{"NoRecordStructureRuns", {}, false, WeekStep::kStructure, nullptr, true},
+        RefusalCase{"NoRecordDayBefore", {}, false, WeekStep::kDayBefore, "②構造・中止処理", true},
+        RefusalCase{"NoRecordResults", {}, false, WeekStep::kResults, "②構造・中止処理", true},
+        RefusalCase{"NoRecordRealtimeOdds", {}, false, WeekStep::kRealtimeOdds, "②構造・中止処理", true},
+        // A new folder, where ① never ran: every later step names ①.
+        RefusalCase{"NewFolderStructure", {}, false, WeekStep::kStructure, "①今週開催取得"},
+        RefusalCase{"NewFolderDayBefore", {}, false, WeekStep::kDayBefore, "①今週開催取得"},
+        RefusalCase{"NewFolderResults", {}, false, WeekStep::kResults, "①今週開催取得"},
+        RefusalCase{"NewFolderRealtimeOdds", {}, false, WeekStep::kRealtimeOdds, "①今週開催取得"},
+        // A damaged record: no step after ① trusts it, ② included; the one instruction is ①.
+        RefusalCase{"DamagedRecordPredict", kFriday, true, WeekStep::kPredict, "①今週開催取得"},
+        RefusalCase{"DamagedRecordStructure", kFriday, true, WeekStep::kStructure, "①今週開催取得"},
+        RefusalCase{"DamagedRecordDownloadRuns", kFriday, true, WeekStep::kDownload, nullptr},
         RefusalCase{"DownloadFailed", {Cut(WeekStep::kDownload)}, false, WeekStep::kStructure, "①今週開催取得"},
         RefusalCase{"DownloadFailedResults", FridayThen({Cut(WeekStep::kDownload)}), false, WeekStep::kResults,
                     "①今週開催取得"},
@@ -208,17 +229,60 @@ TEST(WeekRecordSteps, PredictKeepsItsFailedHorsesUntilAStepBeforeItRunsAgain) {
   ProgramFolder folder;
   const std::string app = folder.app_path();
   for (WeekStep s : {WeekStep::kDownload, WeekStep::kStructure, WeekStep::kDayBefore, WeekStep::kPredict})
-    ASSERT_TRUE(steps::MarkStepStarted(app, s).ok());
-  ASSERT_TRUE(steps::MarkStepFinished(app, WeekStep::kPredict, {"2019100003", "../x", "2018104567"}).ok());
+    ASSERT_TRUE(testing::StartStep(app, s).ok());
+  ASSERT_TRUE(testing::FinishStep(app, WeekStep::kPredict, {"2019100003", "../x", "2018104567"}).ok());
   steps::WeekRecord r;
   ASSERT_TRUE(steps::ReadWeekRecord(app, r).ok());
   EXPECT_THAT(r.failed_horses, ::testing::ElementsAre("2019100003", "2018104567"));  // an id that names no file is left out
-  ASSERT_TRUE(steps::MarkStepStarted(app, WeekStep::kResults).ok());
+  ASSERT_TRUE(testing::StartStep(app, WeekStep::kResults).ok());
   ASSERT_TRUE(steps::ReadWeekRecord(app, r).ok());
   EXPECT_EQ(r.failed_horses.size(), 2u);
-  ASSERT_TRUE(steps::MarkStepStarted(app, WeekStep::kDayBefore).ok());
+  ASSERT_TRUE(testing::StartStep(app, WeekStep::kDayBefore).ok());
   ASSERT_TRUE(steps::ReadWeekRecord(app, r).ok());
   EXPECT_TRUE(r.failed_horses.empty());
+}
+
+// A step is marked finished only for the download it started on, while its own start mark is
+// still in the record: a ① that started beside it (a run without the lock) leaves it unfinished.
+TEST(WeekRecordSteps, FinishedOnlyForTheDownloadTheStepRead) {
+  ProgramFolder folder;
+  const std::string app = folder.app_path();
+  ASSERT_TRUE(StartStep(app, WeekStep::kDownload).ok());
+  ASSERT_TRUE(FinishStep(app, WeekStep::kDownload).ok());
+  uint64_t structure_read = 0;
+  ASSERT_TRUE(steps::MarkStepStarted(app, WeekStep::kStructure, structure_read).ok());
+  ASSERT_TRUE(StartStep(app, WeekStep::kDownload).ok());  // a new download under ②
+  const common::Status s = steps::MarkStepFinished(app, WeekStep::kStructure, structure_read);
+  EXPECT_FALSE(s.ok());
+  EXPECT_THAT(s.ToString(), HasSubstr("構造体処理の実行中にフォルダが変わりました"));
+  steps::WeekRecord r;
+  ASSERT_TRUE(steps::ReadWeekRecord(app, r).ok());
+  EXPECT_FALSE(r.Finished(WeekStep::kStructure));
+  EXPECT_FALSE(r.Of(WeekStep::kStructure).present);
+
+  // Nor for its own download once another run of it has marked it since.
+  uint64_t first = 0, second = 0;
+  ASSERT_TRUE(steps::MarkStepStarted(app, WeekStep::kStructure, first).ok());
+  ASSERT_TRUE(steps::MarkStepStarted(app, WeekStep::kStructure, second).ok());
+  ASSERT_TRUE(steps::MarkStepFinished(app, WeekStep::kStructure, second).ok());
+  EXPECT_FALSE(steps::MarkStepFinished(app, WeekStep::kStructure, first).ok());
+}
+
+// ② with the cancellation chosen marks it due from its start: ④ and the realtime odds wait for
+// the cancellation even when ② finished and the cancellation never began.
+TEST(WeekRecordSteps, ChosenCancellationIsDueFromTheStartOfStructure) {
+  ProgramFolder folder;
+  const std::string app = folder.app_path();
+  ASSERT_TRUE(StartStep(app, WeekStep::kDownload).ok());
+  ASSERT_TRUE(FinishStep(app, WeekStep::kDownload).ok());
+  uint64_t download = 0;
+  ASSERT_TRUE(steps::MarkStepStarted(app, WeekStep::kStructure, download, WeekStep::kCancellation).ok());
+  ASSERT_TRUE(steps::MarkStepFinished(app, WeekStep::kStructure, download).ok());
+  for (WeekStep later : {WeekStep::kDayBefore, WeekStep::kRealtimeOdds}) {
+    steps::MissingInputs missing(app);
+    steps::NeedFinished(missing, later);
+    EXPECT_THAT(missing.Text("工程"), HasSubstr("先に②構造・中止処理（中止処理を選択して）を実行して下さい。"));
+  }
 }
 
 // Each download gets its own identity; a step finished for an earlier one does not count.
@@ -229,13 +293,13 @@ TEST(WeekRecordSteps, EachDownloadHasItsOwnIdentity) {
   ASSERT_TRUE(steps::ReadWeekRecord(app, r).ok());
   EXPECT_EQ(r.download, 0u);
   for (uint64_t n = 1; n <= 3; ++n) {
-    ASSERT_TRUE(steps::MarkStepStarted(app, WeekStep::kDownload).ok());
+    ASSERT_TRUE(testing::StartStep(app, WeekStep::kDownload).ok());
     ASSERT_TRUE(steps::ReadWeekRecord(app, r).ok());
     EXPECT_EQ(r.download, n);
     EXPECT_FALSE(r.Finished(WeekStep::kDownload));
-    ASSERT_TRUE(steps::MarkStepFinished(app, WeekStep::kDownload).ok());
-    ASSERT_TRUE(steps::MarkStepStarted(app, WeekStep::kStructure).ok());
-    ASSERT_TRUE(steps::MarkStepFinished(app, WeekStep::kStructure).ok());
+    ASSERT_TRUE(testing::FinishStep(app, WeekStep::kDownload).ok());
+    ASSERT_TRUE(testing::StartStep(app, WeekStep::kStructure).ok());
+    ASSERT_TRUE(testing::FinishStep(app, WeekStep::kStructure).ok());
   }
   ASSERT_TRUE(steps::ReadWeekRecord(app, r).ok());
   EXPECT_EQ(r.Of(WeekStep::kStructure).download, 3u);

@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -91,7 +92,9 @@ inline std::string HitTable(const std::vector<std::string>& title, int races, co
 inline void WriteDayFile(const std::string& app_path, const std::string& key, const std::string& name,
                          const std::string& bytes) {
   std::filesystem::create_directories(app_path + "TEKICHU");
-  common::WriteFileAtomic(app_path + "TEKICHU/" + key + name, bytes);
+  // A fixture that could not be written would test nothing.
+  if (const common::Status s = common::WriteFileAtomic(app_path + "TEKICHU/" + key + name, bytes); !s.ok())
+    throw std::runtime_error(s.ToString());
 }
 
 // A whole meeting day of `races` races of 16 runners (a hit of every kind in each race).

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "common/text_file.h"
 #include "steps/week_record.h"
@@ -17,6 +18,18 @@ inline void MarkStepsFinished(const std::string& app_path, steps::WeekStep last)
     if (s != steps::WeekStep::kCancellation) record.Of(s) = steps::StepMark{true, true, record.download};
   record.Of(last) = steps::StepMark{true, true, record.download};
   ASSERT_TRUE(common::WriteFileAtomic(app_path + std::string(steps::kWeekRecordFile), steps::WeekRecordText(record)).ok());
+}
+
+// A step's start and finished marks, as a run alone on the folder writes them.
+inline common::Status StartStep(const std::string& app_path, steps::WeekStep step) {
+  uint64_t download = 0;
+  return steps::MarkStepStarted(app_path, step, download);
+}
+inline common::Status FinishStep(const std::string& app_path, steps::WeekStep step,
+                                 const std::vector<std::string>& failed_horses = {}) {
+  steps::WeekRecord record;
+  (void)steps::ReadWeekRecord(app_path, record);
+  return steps::MarkStepFinished(app_path, step, record.download, failed_horses);
 }
 
 }  // namespace radadovur::testing

@@ -42,8 +42,9 @@ class HistoryWindowsTest : public ::testing::Test {
     testing::QtApp();
     const std::string app = folder_.app_path();
     for (const char* f : {"SOKUDO", "JRACODE", "UMAGOTOEXTHISWEEKN"}) std::filesystem::create_directories(app + f);
-    common::WriteFileAtomic(app + "JRACODE/CodeTable.csv",
-                            common::ToCp932("2001,06,a,b,中山,c,d,e\r\n2001,09,a,b,阪神,c,d,e\r\n2002,1,a,b,土曜日,c,d,e\r\n"));
+    EXPECT_TRUE(common::WriteFileAtomic(app + "JRACODE/CodeTable.csv",
+                            common::ToCp932("2001,06,a,b,中山,c,d,e\r\n2001,09,a,b,阪神,c,d,e\r\n2002,1,a,b,土曜日,c,d,e\r\n"))
+                    .ok());
     testing::WriteMeetingDay(app, "20240922060407", {"2024年", "09月", "22日", "4回", "中山", "7日目"});
     testing::WriteMeetingDay(app, "20240921090406", {"2024年", "09月", "21日", "4回", "阪神", "6日目"}, 11);
     std::string records;
@@ -56,7 +57,7 @@ class HistoryWindowsTest : public ::testing::Test {
       engine::PutReal(r.data() + 2153, 1.23456f);
       records += r;
     }
-    common::WriteFileAtomic(app + "UMAGOTOEXTHISWEEKN/1234567890EX.dat", records);
+    EXPECT_TRUE(common::WriteFileAtomic(app + "UMAGOTOEXTHISWEEKN/1234567890EX.dat", records).ok());
     window_ = std::make_unique<testing::QuietMainWindow>(app, jv_link_);
     ConnectWorkflowSteps(*window_);
   }
@@ -188,7 +189,7 @@ TEST_F(HistoryWindowsTest, PastRunsShowNoControlByteAndNarrowColumns) {
     r.replace(788, 36, name);
     records += r;
   }
-  common::WriteFileAtomic(folder_.app_path() + "UMAGOTOEXTHISWEEKN/2234567890EX.dat", records);
+  EXPECT_TRUE(common::WriteFileAtomic(folder_.app_path() + "UMAGOTOEXTHISWEEKN/2234567890EX.dat", records).ok());
   window_->State().SelectedHorseCell = "テストホース　　　　　　2234567890EX.dat";
   window_->ShowSingle("Kakoso");
   QWidget* runs = Opened("Kakoso");
@@ -229,7 +230,7 @@ TEST_F(HistoryWindowsTest, PastRunsCutNoTextAndKeepTheirRowLabelsInView) {
     r.replace(788, 36, name);
     records += r;
   }
-  common::WriteFileAtomic(folder_.app_path() + "UMAGOTOEXTHISWEEKN/3234567890EX.dat", records);
+  EXPECT_TRUE(common::WriteFileAtomic(folder_.app_path() + "UMAGOTOEXTHISWEEKN/3234567890EX.dat", records).ok());
   window_->State().SelectedHorseCell = "テストホース　　　　　　3234567890EX.dat";
   window_->ShowSingle("Kakoso");
   QWidget* runs = Opened("Kakoso");

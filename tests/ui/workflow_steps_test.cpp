@@ -16,6 +16,8 @@
 #include "jvlink/replay_jv_link.h"
 #include "store/store_files.h"
 #include "support/qt_app.h"
+#include "support/folder_snapshot.h"
+#include "support/held_run.h"
 #include "support/run_cli.h"
 #include "support/data_names.h"
 
@@ -101,19 +103,58 @@ TEST(WorkflowSteps, RefusedStepsOpenNoWindowOfTheirOwn) {
 
   window.findChild<QAbstractButton*>("Option1")->click();
   window.findChild<QAbstractButton*>("Command4")->click();  // ② before ①
-  ASSERT_EQ(window.messages.size(), 2u);  // ② and its cancellation processing
+  // One message for one click: a refused ② starts no cancellation, which would refuse too.
+  ASSERT_EQ(window.messages.size(), 1u);
   EXPECT_NE(window.messages[0].find("先に①今週開催取得を実行して下さい。"), std::string::npos) << window.messages[0];
-  EXPECT_NE(window.messages[1].find("先に②構造・中止処理を実行して下さい。"), std::string::npos) << window.messages[1];
   EXPECT_EQ(windows_named("KOUZOUTAIAZ"), 0);
   EXPECT_EQ(windows_named("CHUSIRIALTIME"), 0);
   EXPECT_EQ(window.findChild<QLineEdit*>("Text4")->text().toStdString().find("構造体処理終了"), std::string::npos);
 
-  window.findChild<QAbstractButton*>("Command8")->click();  // ⑥ before ②
-  ASSERT_EQ(window.messages.size(), 3u);
-  EXPECT_NE(window.messages[2].find("先に②構造・中止処理を実行して下さい。"), std::string::npos) << window.messages[2];
+  // ⑥ on a folder where ① never ran sends the user to ①, the earliest step.
+  window.findChild<QAbstractButton*>("Command8")->click();
+  ASSERT_EQ(window.messages.size(), 2u);
+  EXPECT_NE(window.messages[1].find("先に①今週開催取得を実行して下さい。"), std::string::npos) << window.messages[1];
   EXPECT_EQ(windows_named("YOSOKEKKATHISWEEKNAZ"), 0);
   EXPECT_EQ(window.findChild<QLineEdit*>("Text5")->text().toStdString(), "予想･結果は行いませんでした。");
   EXPECT_FALSE(std::filesystem::exists(dir + "RATHISWEEKNNEW.dat"));
+
+  std::filesystem::remove_all(base);
+}
+
+// A button while a command-line step runs on the folder: refused at once with the busy message,
+// no window of its own; the command line's step then finishes as it would alone.
+TEST(WorkflowSteps, AButtonWhileACommandLineStepRunsIsRefused) {
+  testing::QtApp();
+  const auto base = std::filesystem::temp_directory_path() / ("rdv_busy_ui_" + std::to_string(::getpid()));
+  std::filesystem::remove_all(base);
+  const std::string dir = (base / "week").string() + "/";
+  const std::string alone = (base / "alone").string() + "/";
+  ::setenv("XDG_CONFIG_HOME", (base / "config").c_str(), 1);
+  ASSERT_EQ(testing::RunCli("demo '" + dir + "' --state monday").exit_code, 0);
+  for (const std::string step : {"startup", "download"}) ASSERT_EQ(testing::RunCli(step + " '" + dir + "'").exit_code, 0);
+  std::filesystem::copy(dir, alone, std::filesystem::copy_options::recursive);
+  jvlink::ReplayJvLink link(dir + "JVDATA");
+  RecordingWindow window(dir, link);
+  ConnectWorkflowSteps(window);
+
+  testing::HeldRun structure((base / "hold.fifo").string(), "structure '" + dir + "'");
+  const auto before = testing::Snapshot(dir);
+  window.findChild<QAbstractButton*>("Option1")->click();
+  for (const char* button : {"Command4", "Command8", "Command2"}) {  // ② (with the cancellation), ⑥, ①
+    window.messages.clear();
+    window.findChild<QAbstractButton*>(button)->click();
+    ASSERT_EQ(window.messages.size(), 1u) << button;
+    EXPECT_NE(window.messages[0].find("では別の処理が実行中です（コマンドラインの「構造体処理」"), std::string::npos)
+        << window.messages[0];
+  }
+  for (const char* name : {"KOUZOUTAIAZ", "CHUSIRIALTIME", "YOSOKEKKATHISWEEKNAZ"})
+    EXPECT_EQ(window.findChild<QWidget*>(name), nullptr) << name;
+  EXPECT_EQ(testing::Snapshot(dir), before);
+  const auto finished = structure.Release();
+  EXPECT_EQ(finished.exit_code, 0) << finished.out;
+
+  ASSERT_EQ(testing::RunCli("structure '" + alone + "'").exit_code, 0);
+  EXPECT_EQ(testing::Snapshot(dir), testing::Snapshot(alone));
   std::filesystem::remove_all(base);
 }
 

@@ -17,7 +17,9 @@
 #include "steps/predict.h"
 #include "steps/results.h"
 #include "steps/week_record.h"
+#include "support/folder_snapshot.h"
 #include "support/recording_host.h"
+#include "support/week_record.h"
 #include "support/run_cli.h"
 
 namespace radadovur {
@@ -27,14 +29,7 @@ namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-// Every regular file below `dir` with its bytes (the step record included).
-std::map<std::string, std::string> Snapshot(const std::string& dir) {
-  std::map<std::string, std::string> files;
-  for (const auto& e : fs::recursive_directory_iterator(dir))
-    if (e.is_regular_file())
-      files[e.path().string().substr(dir.size())] = common::ReadWholeFile(e.path().string()).value_or("<unreadable>");
-  return files;
-}
+using testing::Snapshot;
 
 std::vector<std::string> Changed(const std::map<std::string, std::string>& before,
                                  const std::map<std::string, std::string>& after) {
@@ -147,7 +142,7 @@ TEST_F(StepRecordWeek, StructureWithACutRunnerFileHoldsBackTheStepsAfterIt) {
 // last run's) holds back ⑥ until ⑤ runs again; then ⑥ writes what a clean run writes.
 TEST_F(StepRecordWeek, InterruptedPredictionHoldsBackResultsUntilItRunsAgain) {
   const auto clean = Snapshot(dir_);
-  ASSERT_TRUE(steps::MarkStepStarted(dir_, steps::WeekStep::kPredict).ok());
+  ASSERT_TRUE(testing::StartStep(dir_, steps::WeekStep::kPredict).ok());
   for (size_t h = 0; h < horses_.size(); h += 3) Write(ExFile(h), "");
   ExpectRefused("results", "⑤計算", "予想･結果終了");
   ExpectRefused("realtime-results", "⑤計算", "速報払戻等取得及び処理完了");
@@ -252,7 +247,11 @@ TEST_F(StepRecordWeek, RealtimeOddsBeforeStructureIsRefused) {
   fs::create_directories(empty);
   const auto r = testing::RunCli("realtime-odds '" + empty + "'");
   EXPECT_EQ(r.exit_code, 1) << r.out;
-  EXPECT_TRUE(fs::is_empty(empty)) << r.out;
+  // Only the folder's lock file, empty once the run let the folder go.
+  std::vector<std::string> left;
+  for (const auto& e : fs::directory_iterator(empty)) left.push_back(e.path().filename().string());
+  EXPECT_EQ(left, std::vector<std::string>{"STEPSTHISWEEKN.lock"}) << r.out;
+  EXPECT_EQ(fs::file_size(empty + "STEPSTHISWEEKN.lock"), 0u);
 }
 
 // The finished text of every step shows only when it finished without a failure: each step with
@@ -293,6 +292,68 @@ TEST_F(StepRecordWeek, FinishedTextOnlyAfterAStepWithoutFailures) {
     EXPECT_EQ(r.exit_code, 1) << r.out;
     EXPECT_THAT(r.out, Not(HasSubstr(c.finished))) << r.out;
   }
+}
+
+// structure --cancel marks the cancellation due before ② starts: a ② that ends without the
+// cancellation after it (interrupted between them) leaves ④ refused, naming the cancellation.
+// A ② that fails starts no cancellation (one failure, no second refusal contradicting it).
+TEST_F(StepRecordWeek, ChosenCancellationHoldsBackDayBeforeAndNeedsAFinishedStructure) {
+  // ② finished, then stopped before the cancellation: what the record says is as after
+  // "structure" with the cancellation due.
+  uint64_t download = 0;
+  ASSERT_TRUE(steps::MarkStepStarted(dir_, steps::WeekStep::kStructure, download, steps::WeekStep::kCancellation).ok());
+  ASSERT_TRUE(steps::MarkStepFinished(dir_, steps::WeekStep::kStructure, download).ok());
+  ExpectRefused("daybefore", "②構造・中止処理（中止処理を選択して）", "前日固定終了");
+  ExpectRefused("realtime-odds", "②構造・中止処理（中止処理を選択して）", "速報オッズ取得完了");
+
+  CopyBase();
+  const std::string runners = Bytes("SETHISWEEKN.dat");
+  Write("SETHISWEEKN.dat", runners.substr(0, runners.size() - 300));
+  const auto r = testing::RunCli("structure '" + dir_ + "' --cancel");
+  EXPECT_EQ(r.exit_code, 1) << r.out;
+  EXPECT_THAT(r.out, Not(HasSubstr("CHUSIRIALTIME"))) << r.out;  // the cancellation never began
+  EXPECT_THAT(r.out, Not(HasSubstr("先に"))) << r.out;
+}
+
+// On a folder where ① never ran, ② --cancel says once to run ①.
+TEST_F(StepRecordWeek, NewFolderRefusalsNameTheDownloadOnce) {
+  const std::string fresh = dir_ + "fresh/";
+  fs::create_directories(fresh);
+  for (const std::string& step : {"structure '" + fresh + "' --cancel", "daybefore '" + fresh + "'",
+                                 "results '" + fresh + "'", "realtime-odds '" + fresh + "'"}) {
+    const auto r = testing::RunCli(step);
+    EXPECT_EQ(r.exit_code, 1) << step << "\n" << r.out;
+    EXPECT_THAT(r.out, HasSubstr("先に①今週開催取得を実行して下さい。")) << step;
+    EXPECT_EQ(r.out.find("先に"), r.out.rfind("先に")) << step << "\n" << r.out;
+  }
+}
+
+// The realtime matrices need a realtime odds fetch that finished for this download.
+TEST_F(StepRecordWeek, RealtimeMatricesNeedFinishedRealtimeOdds) {
+  ASSERT_EQ(Run("realtime-odds").exit_code, 0);
+  ASSERT_TRUE(testing::StartStep(dir_, steps::WeekStep::kRealtimeOdds).ok());  // a fetch cut short
+  const auto before = Snapshot(dir_);
+  const auto r = testing::RunCli("matrices '" + dir_ + "' --realtime");
+  EXPECT_EQ(r.exit_code, 1) << r.out;
+  EXPECT_THAT(r.out, HasSubstr("速報オッズ処理は行いませんでした。"));
+  EXPECT_EQ(Changed(before, Snapshot(dir_)), std::vector<std::string>{});
+
+  ASSERT_EQ(Run("realtime-odds").exit_code, 0);
+  const auto again = testing::RunCli("matrices '" + dir_ + "' --realtime");
+  EXPECT_EQ(again.exit_code, 0) << again.out;
+}
+
+// A damaged record: ② refuses naming it with the one step to run first, ①; ① names it too and
+// writes it anew, after which ② runs.
+TEST_F(StepRecordWeek, DamagedRecordIsNamedByEveryStepAndOnlyTheDownloadRuns) {
+  Write("STEPSTHISWEEKN.txt", "RADADOVUR STEPS 1\r\ndown");
+  ExpectRefused("structure", "①今週開催取得", "構造体処理終了");
+  const auto refused = Run("structure");
+  EXPECT_THAT(refused.out, HasSubstr("STEPSTHISWEEKN.txt の 2 行目"));
+  const auto download = Run("download");
+  EXPECT_EQ(download.exit_code, 0) << download.out;
+  EXPECT_THAT(download.out, HasSubstr("工程の記録が壊れています"));
+  EXPECT_EQ(Run("structure").exit_code, 0);
 }
 
 }  // namespace

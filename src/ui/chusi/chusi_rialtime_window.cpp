@@ -6,6 +6,7 @@
 
 #include "jvlink/jvlink_settings.h"
 #include "steps/cancellation.h"
+#include "steps/gate.h"
 
 namespace radadovur::ui {
 namespace {
@@ -60,13 +61,10 @@ void ChusiRialtimeWindow::Load(const common::RunState& state, common::StepHost& 
 }
 
 ChusiRialtimeWindow* MakeChusiRialtimeWindow(const common::RunState& state, common::StepHost& main_window) {
+  // A refused processing changes nothing and its message says what to run first: no window.
+  if (!steps::MayRun(state, main_window, steps::WeekStep::kCancellation).empty()) return nullptr;
   auto* window = new ChusiRialtimeWindow(jvlink::MakeReplayJvLink(state.AppPath));
   window->Load(state, main_window);
-  // A refused processing changed nothing and its message said what to run first: no window.
-  if (window->failures().refused) {
-    delete window;
-    return nullptr;
-  }
   return window;
 }
 

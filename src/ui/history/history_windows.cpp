@@ -222,6 +222,7 @@ PastRunsWindow::PastRunsWindow(const history::Grid& runs, QWidget* parent) : QWi
 QWidget* MakePastResultsWindow(const common::RunState& state, common::StepHost& host) {
   common::StepFailures failures;  // no message, as the window always has; Text6 says they happened
   const auto days = steps::RunPastResultsLoad(state, host, failures);
+  if (failures.refused) return nullptr;  // another step holds the folder: its message said so
   auto* window = new PastResultsWindow(state.AppPath, days);
   window->SetLoadFailures(std::move(failures));
   return window;
@@ -229,7 +230,9 @@ QWidget* MakePastResultsWindow(const common::RunState& state, common::StepHost& 
 
 QWidget* MakeHitListWindow(const common::RunState& state, common::StepHost& host) {
   common::StepFailures failures;
-  auto* window = new HitListWindow(steps::RunHitListLoad(state, host, failures));
+  const history::HitList list = steps::RunHitListLoad(state, host, failures);
+  if (failures.refused) return nullptr;
+  auto* window = new HitListWindow(list);
   window->SetLoadFailures(std::move(failures));
   return window;
 }

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "steps/gate.h"
 #include "steps/structure.h"
 
 namespace radadovur::ui {
@@ -22,22 +23,21 @@ KouzoutaiWindow::KouzoutaiWindow(QWidget* parent) : QWidget(parent, Qt::Window) 
   connect(command1_, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void KouzoutaiWindow::Load(const common::RunState& state, common::StepHost& main_window) {
-  failures_ = steps::RunStructureProcessing(state, main_window);
+void KouzoutaiWindow::ShowFinished() {
   text1_->setText(QString::fromUtf8(steps::kStructureWindowText.data(),
                                     static_cast<qsizetype>(steps::kStructureWindowText.size())));
   text1_->setCursorPosition(0);
 }
 
 KouzoutaiWindow* OpenKouzoutaiWindow(const common::RunState& state, common::StepHost& main_window, QWidget* parent) {
+  // A refused processing changes nothing and its message says what to run first: no window.
+  if (!steps::MayRun(state, main_window, steps::WeekStep::kStructure).empty()) return nullptr;
+  // After a failed one its message lists the failures; the window's text (wait for the
+  // cancellation) would mislead: no window either.
+  if (!steps::RunStructureProcessing(state, main_window).empty()) return nullptr;
   auto* window = new KouzoutaiWindow(parent);
   window->setAttribute(Qt::WA_DeleteOnClose);
-  window->Load(state, main_window);
-  // A refused processing changed nothing and its message said what to run first: no window.
-  if (window->failures().refused) {
-    delete window;
-    return nullptr;
-  }
+  window->ShowFinished();
   window->show();
   return window;
 }

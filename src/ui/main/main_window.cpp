@@ -22,7 +22,9 @@
 
 
 #include "results/results_pass.h"
+#include "steps/gate.h"
 #include "steps/history.h"
+#include "steps/structure.h"
 #include "steps/model_package.h"
 #include "steps/odds_matrices.h"
 #include "steps/results.h"
@@ -101,6 +103,7 @@ QLineEdit* StatusBox(const char* name, QWidget* parent) {
 
 MainWindow::MainWindow(const std::string& app_path, jvlink::JvLink& jv_link, QWidget* parent)
     : QWidget(parent), state_(common::RunStateFor(app_path)), jv_link_(jv_link) {
+  state_.Front = common::StepFront::kWindow;
   setObjectName("VLTF1THISWEEKNAZ");
   setWindowTitle(Q(kCaption));
   download_action_ = [](MainWindow& w) {
@@ -457,9 +460,11 @@ void MainWindow::ClearOption1() {
 void MainWindow::OnSettings() { ShowJvLinkSettings(jv_link_, *this); }
 
 void MainWindow::OnStructure() {
+  // ② and the cancellation after it hold the folder together: nothing runs between them.
+  steps::FolderHold hold(state_, *this, steps::kStructureStepName);
+  if (!hold.held()) return;
   TakeCancellationOption();
   structure_action_(*this);
-  if (state_.CancellationOption) OpenNew("CHUSIRIALTIME");
 }
 
 void MainWindow::OnPrediction() {
@@ -478,9 +483,9 @@ void MainWindow::OnResults() {
     MainWindow* window;
     ~ClearOption1After() { window->ClearOption1(); }
   } clear_after{this};
-  SetStatus(common::StatusSlot::kMainText5, std::string(steps::kResultsStartText));
-  Yield();
-  QWidget* window = OpenNew("YOSOKEKKATHISWEEKNAZ");
+  // The check and the pass under one hold of the folder.
+  steps::FolderHold hold(state_, *this, steps::kResultsStepName);
+  QWidget* window = hold.held() ? OpenNew("YOSOKEKKATHISWEEKNAZ") : nullptr;
   // No window: the pass was refused (its message said what to run first), or the user stopped it
   // by closing this window.
   if (!window) {

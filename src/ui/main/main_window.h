@@ -47,6 +47,8 @@ class MainWindow : public QWidget, public common::StepHost {
   void SetWindowFactory(const std::string& window_name, WindowFactory factory);
   // A single window of the program: loaded on first use (or after it was closed), else shown again.
   void ShowSingle(const std::string& name);
+  // Shows a window made for a step, as a window of the program (closed with it, deleted on close).
+  void Present(QWidget* window);
 
   const std::string& AppPath() const { return state_.AppPath; }
   common::RunState& State() { return state_; }
@@ -92,7 +94,6 @@ class MainWindow : public QWidget, public common::StepHost {
   QWidget* MakeWindow(const std::string& name);
   // A window made anew on every click; nullptr when none could be made.
   QWidget* OpenNew(const std::string& name);
-  void Present(QWidget* window);
 
   // Ends the program when neither the main window nor any window it opened is open any more.
   void EndWhenNoWindowOpen();

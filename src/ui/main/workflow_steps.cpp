@@ -34,11 +34,14 @@ QWidget* WithOwnJvLink(MainWindow& w) {
 void ConnectWorkflowSteps(MainWindow& window) {
   // The download's progress dialog is the main window's: it opens through its step host.
   window.SetDownloadAction([](MainWindow& w) { steps::RunThisWeekDownload(w.State(), w.JVLink1(), w); });
-  // A new structure window on every click; its load is the whole processing.
-  window.SetStructureAction([](MainWindow& w) { OpenKouzoutaiWindow(w.State(), w, &w); });
-  // With the cancellation option, button ② then makes a new cancellation window; its load is the
-  // whole cancellation processing.
-  window.SetWindowFactory("CHUSIRIALTIME", [](MainWindow& w) -> QWidget* { return MakeChusiRialtimeWindow(w.State(), w); });
+  // A new structure window on every click; its load is the whole processing. With the
+  // cancellation option, a ② that finished is followed by a new cancellation window, whose load
+  // is the whole cancellation processing; after a failed or refused ② neither opens.
+  window.SetStructureAction([](MainWindow& w) {
+    KouzoutaiWindow* structure = OpenKouzoutaiWindow(w.State(), w, &w);
+    if (!structure || !w.State().CancellationOption) return;
+    if (QWidget* cancellation = MakeChusiRialtimeWindow(w.State(), w)) w.Present(cancellation);
+  });
   // Button ⑥ makes a new results window on every click; its load is the whole results pass.
   // A click on a horse name in its runner grids shows the single past-runs window.
   window.SetWindowFactory("YOSOKEKKATHISWEEKNAZ", [](MainWindow& w) -> QWidget* {

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "steps/odds_download.h"
+#include "steps/realtime_results.h"
 #include "ui/odds/jvlink_settings_button.h"
 #include "ui/odds/realtime_results_window.h"
 
@@ -56,8 +57,7 @@ void RealtimeMenuWindow::ShowRealtimeResults() {
 }
 
 void RealtimeMenuWindow::LoadRealtimeResultsWindow() {
-  SetStatus(common::StatusSlot::kRealtimeText1, std::string(steps::kRealtimeResultsStartText));
-  Yield();
+  // The step shows its start text once the gate let it run: a refusal shows only the refusal.
   state_.OddsSource = 1;
   // A single window: loaded when it is not open, else only shown again.
   if (results_window_ && results_window_->isVisible()) {
@@ -73,7 +73,8 @@ void RealtimeMenuWindow::LoadRealtimeResultsWindow() {
     failures_ = loaded ? loaded->report().failures : common::StepFailures{};
     SetStatus(common::StatusSlot::kRealtimeText1, steps::RealtimeResultsMenuEndText(failures_));
   } else {
-    SetStatus(common::StatusSlot::kRealtimeText1, std::string(steps::kRealtimeResultsEndText));
+    // Refused: the message said what to run first.
+    SetStatus(common::StatusSlot::kRealtimeText1, std::string(steps::kRealtimeResultsRefusedText));
   }
 }
 

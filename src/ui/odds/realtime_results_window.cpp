@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "jvlink/jvlink_settings.h"
+#include "steps/gate.h"
 
 namespace radadovur::ui {
 
@@ -32,6 +33,8 @@ void RealtimeResultsWindow::Load(const common::RunState& state, common::StepHost
 }
 
 RealtimeResultsWindow* MakeRealtimeResultsWindow(const common::RunState& state, common::StepHost& host) {
+  // A refused load changes nothing and its message says what to run first: no window.
+  if (!steps::MayRun(state, host, steps::WeekStep::kRealtimeResults).empty()) return nullptr;
   auto* window = new RealtimeResultsWindow(jvlink::MakeReplayJvLink(state.AppPath));
   window->Load(state, host);
   return window;

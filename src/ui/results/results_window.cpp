@@ -12,6 +12,7 @@
 #include "common/colour.h"
 #include "common/failure_report.h"
 #include "results/results_pass.h"
+#include "steps/gate.h"
 #include "steps/results.h"
 #include "ui/results/grid_table.h"
 #include "ui/screen_fit.h"
@@ -108,8 +109,6 @@ ResultsWindow::~ResultsWindow() = default;
 void ResultsWindow::Load(common::RunState& state, common::StepHost& main_window) {
   run_ = &state;
   main_window_ = &main_window;
-  // Making this window took a while on a large week: the main window repaints before the pass.
-  main_window.Yield();
   const results::ResultsPassOutcome outcome = steps::RunResultsStep(state, main_window, *state_);
   failures_ = outcome.failures;
   list1_->clear();
@@ -146,11 +145,12 @@ void ResultsWindow::RunnerCellClicked(const GridTable& grid, int name_column, in
 std::string ResultsWindow::EndText() const { return results::ResultsEndText(failures_); }
 
 ResultsWindow* MakeResultsWindow(common::RunState& state, common::StepHost& main_window) {
+  // A refused pass changes nothing and its message says what to run first: no window.
+  if (!steps::MayRun(state, main_window, steps::WeekStep::kResults).empty()) return nullptr;
   auto* window = new ResultsWindow;
   window->Load(state, main_window);
-  // A refused pass changed nothing and its message said what to run first; a pass the user
-  // stopped (closing the main window) is not finished: no window.
-  if (window->failures().refused || window->failures().stopped) {
+  // A pass the user stopped (closing the main window) is not finished: no window.
+  if (window->failures().stopped) {
     delete window;
     return nullptr;
   }
