@@ -21,6 +21,9 @@ struct ResultsPassOutcome {
   // The items of the window's list box List1, in list order (UTF-8).
   std::vector<std::string> List1Items;
   common::StepFailures failures;
+  // The races left out, with nothing of theirs written or left, because a runner failed in ⑤
+  // (ResultsWindowState::PredictLeftOutRaces): no failure of this pass.
+  std::vector<std::string> LeftOutRaces;
 };
 
 ResultsPassOutcome RunResultsPass(const common::RunState& run, common::StepHost& host, const RaceStepHooks& hooks,

@@ -35,8 +35,7 @@ ResultsPassParts AssembleResultsPassParts() {
 }
 
 results::ResultsPassOutcome RunResultsStep(const common::RunState& run, common::StepHost& host,
-                                           results::ResultsWindowState& state,
-                                           const std::set<std::string>& predict_failed_horses) {
+                                           results::ResultsWindowState& state) {
   if (common::Status folder = common::CheckProgramFolder(run); !folder.ok()) {
     host.Message(folder.ToString());
     results::ResultsPassOutcome outcome;
@@ -55,18 +54,31 @@ results::ResultsPassOutcome RunResultsStep(const common::RunState& run, common::
       return outcome;
     }
   }
-  state.PredictFailedHorses = predict_failed_horses;
   // The horses that failed in ⑤'s last run, as the week's record keeps them: their races are left out.
   {
     WeekRecord record;
     (void)ReadWeekRecord(run.AppPath, record);  // a damaged record refused the step above
-    state.PredictFailedHorses.insert(record.failed_horses.begin(), record.failed_horses.end());
+    state.PredictFailedHorses = {record.failed_horses.begin(), record.failed_horses.end()};
   }
   ResultsPassParts parts = AssembleResultsPassParts();
   results::ResultsPassOutcome outcome = results::RunResultsPass(run, host, parts.hooks, *parts.writers, state);
+  // Races left out for horses that ⑤ failed and named do not keep the step from finishing.
   if (outcome.failures.empty()) outcome.failures.Add(MarkStepFinished(run.AppPath, WeekStep::kResults));
-  if (!outcome.failures.empty())
-    host.FailureMessage(common::MakeFailureReport("予想･結果で次の処理ができませんでした。", outcome.failures));
+  const std::string left_out = "⑤計算で処理できなかった馬がいるため、次の " + std::to_string(outcome.LeftOutRaces.size()) +
+                               " レースは何も書かず、前回のファイルも消しました。";
+  if (!outcome.failures.empty()) {
+    common::FailureReport report = common::MakeFailureReport("予想･結果で次の処理ができませんでした。", outcome.failures);
+    if (!outcome.LeftOutRaces.empty()) {
+      report.summary += "\n" + left_out;
+      report.lines.push_back(left_out);
+      report.lines.insert(report.lines.end(), outcome.LeftOutRaces.begin(), outcome.LeftOutRaces.end());
+    }
+    host.FailureMessage(report);
+  } else if (!outcome.LeftOutRaces.empty()) {
+    std::string text = left_out;
+    for (const std::string& race : outcome.LeftOutRaces) text += "\n" + race;
+    host.Message(text);
+  }
   return outcome;
 }
 
