@@ -14,7 +14,8 @@
 // race, reads the race's payout record, restarts the day tallies at race "01", counts the runners,
 // runs the later stages and the eleven writers, and shows one progress text per race in the main
 // window's Text5. A failing step is skipped and the pass goes on; every failure is named by its
-// step and race in the outcome.
+// step and race in the outcome. A pass runs for a race only when the passes it reads from wrote
+// their files for it; the passes left out keep the earlier run's files and are listed apart.
 namespace radadovur::results {
 
 struct ResultsPassOutcome {
