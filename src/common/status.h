@@ -37,6 +37,13 @@ class [[nodiscard]] Status {
   static Status Skipped(std::string what, std::string detail) {
     return Status(Code::kSkipped, std::move(what), std::move(detail));
   }
+  // The same, left undone because of `cause` (a failure listed on its own): it keeps the cause's
+  // file and errno, so that the work one cause left undone is listed as one.
+  static Status SkippedBecause(const Status& cause, std::string detail) {
+    Status s(Code::kSkipped, cause.path_, std::move(detail));
+    s.error_number_ = cause.error_number_;
+    return s;
+  }
   // A failed system call on `path`: "<path> <action>（<what the error means>）", `action` the
   // Japanese verb with its particle ("に書き込めません"); ENOENT is NotFound, anything else an
   // IoError. Pass errno as it was right after the call; it is kept for grouping.

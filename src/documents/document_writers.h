@@ -5,7 +5,7 @@
 #include "common/status.h"
 #include "documents/lup_document.h"
 #include "documents/race_card.h"
-#include "results/race_steps.h"
+#include "results/forwarding_writers.h"
 
 // The per-race writers of the documents, for the results pass: the race card and the result
 // document (with its hit table) are written here; every other writer is passed on to `others`, so that the writers of
@@ -14,9 +14,9 @@
 // One object serves one results pass at a time (the day files it started live in it).
 namespace radadovur::documents {
 
-class DocumentWriters final : public results::RaceWriters {
+class DocumentWriters final : public results::ForwardingRaceWriters {
  public:
-  explicit DocumentWriters(std::unique_ptr<results::RaceWriters> others) : others_(std::move(others)) {}
+  using ForwardingRaceWriters::ForwardingRaceWriters;
 
   // The race's block of the race card and SanrenpukuTop7 for the race page; the failures of the
   // lines it had to leave out, as one status.
@@ -24,36 +24,8 @@ class DocumentWriters final : public results::RaceWriters {
   // The race's block of the result document and, in results mode, its hit-table rows; the
   // failures of the lines it had to leave out, as one status (OK when there were none).
   common::Status WriteLupDocuments(const std::string& app_path, results::ResultsWindowState& state) override;
-  common::Status WritePcDocuments(const std::string& app_path, results::ResultsWindowState& state) override {
-    return others_->WritePcDocuments(app_path, state);
-  }
-  common::Status WriteTwiDocument(const std::string& app_path, results::ResultsWindowState& state) override {
-    return others_->WriteTwiDocument(app_path, state);
-  }
-  common::Status WriteTanfukuCsv(const std::string& app_path, results::ResultsWindowState& state) override {
-    return others_->WriteTanfukuCsv(app_path, state);
-  }
-  common::Status WriteTanfuku2Csv(const std::string& app_path, results::ResultsWindowState& state) override {
-    return others_->WriteTanfuku2Csv(app_path, state);
-  }
-  common::Status WriteTanshoCsv(const std::string& app_path, results::ResultsWindowState& state) override {
-    return others_->WriteTanshoCsv(app_path, state);
-  }
-  common::Status WriteYosouPage(const std::string& app_path, results::ResultsWindowState& state) override {
-    return others_->WriteYosouPage(app_path, state);
-  }
-  common::Status WriteWpBlocks(const std::string& app_path, results::ResultsWindowState& state) override {
-    return others_->WriteWpBlocks(app_path, state);
-  }
-  common::Status WritePdfPage(const std::string& app_path, results::ResultsWindowState& state) override {
-    return others_->WritePdfPage(app_path, state);
-  }
-  common::Status WriteSokudoDayCsv(const std::string& app_path, results::ResultsWindowState& state) override {
-    return others_->WriteSokudoDayCsv(app_path, state);
-  }
 
  private:
-  std::unique_ptr<results::RaceWriters> others_;
   ShutsubahyoDocumentWriter race_card_;
   LupDocumentWriter lup_;
 };

@@ -162,7 +162,13 @@ common::Status FixPreviousDay(const std::string& app_path, common::StepHost& hos
   RaceFiles files;
   if (auto status = ReadRaceFiles(app_path, files); !status.ok()) return status;
   int64_t horses = 0;
-  if (auto status = FixPreviousDayEntries(app_path, host, horses, damaged); !status.ok()) return status;
+  if (auto status = FixPreviousDayEntries(app_path, host, horses, damaged); !status.ok()) {
+    // The step stops at a file it cannot read or write: what it did not reach is left as it was.
+    std::string kept = std::string(common::names::kUmagotoFolder) + " の残りの馬、" + std::string(common::names::kRaNew);
+    if (files.final) kept += "、" + std::string(kRaceThisWeek);
+    damaged.Add(common::Status::SkippedBecause(status, "前日固定: " + kept + " は元のままです"));
+    return status;
+  }
   return FixRaces(app_path, files, host);
 }
 

@@ -52,6 +52,10 @@ std::string Lower(std::string text) {
 
 }  // namespace
 
+std::string CourseWordOf(const results::CodeTable& table, std::string_view venue, common::StepFailures& failures) {
+  return Lower(Utf8Of(results::LookupCodeTable(table, results::kCodeVenue, venue, 6), failures));
+}
+
 std::string_view At(const std::vector<std::string>& texts, int i) {
   return i >= 0 && static_cast<size_t>(i) < texts.size() ? std::string_view(texts[static_cast<size_t>(i)])
                                                           : std::string_view();
@@ -86,7 +90,7 @@ std::optional<WebRace> WebRaceAtHand(const results::ResultsWindowState& state, c
   web.row = &state.RaceTable[static_cast<size_t>(state.RaceIndex)];
   const std::string_view venue = web.race.VenueCode();
   web.course_name = HtmlText(results::LookupCodeTable(state.CodeTable, results::kCodeVenue, venue, 4), failures);
-  web.course_word = Lower(Utf8Of(results::LookupCodeTable(state.CodeTable, results::kCodeVenue, venue, 6), failures));
+  web.course_word = CourseWordOf(state.CodeTable, venue, failures);
   // The word names the race's page files.
   if (common::Status named = common::CheckDataName(common::DataName::kCourseWord, web.course_word); !named.ok()) {
     failures.Add(common::Status::InvalidArgument(

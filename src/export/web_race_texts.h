@@ -32,6 +32,10 @@ std::string HtmlEscaped(std::string_view utf8);
 // would be an earlier race's, and its stages have said why it has none); an id that is not 16
 // digits, or a race outside RaceTable, is a failure. More than 18 runners is a failure, and only
 // horses 1..18 are shown.
+// The course word of racecourse `venue` (code table kind "2001" column 6, UTF-8, lower case): it
+// names the race's page files once it passes the name guard.
+std::string CourseWordOf(const results::CodeTable& table, std::string_view venue, common::StepFailures& failures);
+
 std::optional<WebRace> WebRaceAtHand(const results::ResultsWindowState& state, common::StepFailures& failures);
 
 struct WebRaceTexts {

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 #include "common/status.h"
 #include "export/web_pdf_page.h"
@@ -21,6 +22,9 @@ class WebWriters final : public results::ForwardingRaceWriters {
   common::Status WriteYosouPage(const std::string& app_path, results::ResultsWindowState& state) override;
   common::Status WriteWpBlocks(const std::string& app_path, results::ResultsWindowState& state) override;
   common::Status WritePdfPage(const std::string& app_path, results::ResultsWindowState& state) override;
+  // The race's prediction page.
+  common::Status RemoveRaceFiles(const std::string& app_path, std::string_view race_key,
+                                 results::ResultsWindowState& state) override;
 
  private:
   WpBlocksWriter wp_;

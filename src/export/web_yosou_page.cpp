@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "common/data_name.h"
 #include "common/text_file.h"
 #include "export/web_html.h"
 
@@ -58,9 +59,27 @@ void WriteSideColumn(HtmlLines& out) {
 
 }  // namespace
 
+namespace {
+
+std::string PagePath(const std::string& app_path, std::string_view date, std::string_view course_word,
+                     std::string_view race_no_text) {
+  return app_path + std::string(kYosouFolder) + std::string(date) + "_" + std::string(course_word) + "_r" +
+         std::string(race_no_text) + ".txt";
+}
+
+}  // namespace
+
 std::string YosouPagePath(const std::string& app_path, const WebRace& web, const WebRaceTexts& texts) {
-  return app_path + std::string(kYosouFolder) + std::string(web.race.Year()) + std::string(web.race.MonthDay()) +
-         "_" + web.course_word + "_r" + texts.WebRaceNoText + ".txt";
+  return PagePath(app_path, web.race.race_id.substr(0, 8), web.course_word, texts.WebRaceNoText);
+}
+
+std::string YosouPagePathOfRace(const std::string& app_path, std::string_view race_key,
+                                const results::CodeTable& table) {
+  if (!common::CheckDataName(common::DataName::kRaceKey, race_key).ok()) return {};
+  common::StepFailures unread;  // a word that cannot be read names no page
+  const std::string word = CourseWordOf(table, race_key.substr(8, 2), unread);
+  if (!unread.empty() || !common::CheckDataName(common::DataName::kCourseWord, word).ok()) return {};
+  return PagePath(app_path, race_key.substr(0, 8), word, WithoutLeadingZero(race_key.substr(10, 2)));
 }
 
 std::string YosouPage(const results::ResultsWindowState& state, const WebRace& web, const WebRaceTexts& texts,

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 #include "common/status.h"
 #include "export/web_race_texts.h"
@@ -15,6 +16,11 @@ inline constexpr std::string_view kYosouFolder = "furlong_gate_yosou/";
 
 // The page's path for the race.
 std::string YosouPagePath(const std::string& app_path, const WebRace& web, const WebRaceTexts& texts);
+
+// The same path for the race with key `race_key` (date, racecourse, race number); empty when the
+// key or the racecourse's course word names no file.
+std::string YosouPagePathOfRace(const std::string& app_path, std::string_view race_key,
+                                const results::CodeTable& table);
 
 // The whole page of the race.
 std::string YosouPage(const results::ResultsWindowState& state, const WebRace& web, const WebRaceTexts& texts,

@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "results/race_steps.h"
@@ -30,6 +31,10 @@ class ForwardingRaceWriters : public RaceWriters {
   RADADOVUR_FORWARD_WRITER(WritePdfPage)
   RADADOVUR_FORWARD_WRITER(WriteSokudoDayCsv)
 #undef RADADOVUR_FORWARD_WRITER
+  common::Status RemoveRaceFiles(const std::string& app_path, std::string_view race_key,
+                                 ResultsWindowState& state) override {
+    return others_->RemoveRaceFiles(app_path, race_key, state);
+  }
 
  private:
   std::unique_ptr<RaceWriters> others_;

@@ -61,17 +61,14 @@ struct ListFiles {
   }
 };
 
-// A listed race: its key, an empty runner file and its list box item.
-void ListRace(const std::string& app_path, std::string_view record, ListSource source, ResultsWindowState& state,
-              ListFiles& files, std::vector<std::string>& items, common::StepFailures& failures) {
+// A listed race: its key and its list box item. Its runner file is the entry pass's.
+void ListRace(std::string_view record, ListSource source, ResultsWindowState& state, ListFiles& files,
+              std::vector<std::string>& items) {
   const std::string key = jvdata::RaceKey(record);
   ++state.RaceCount;
   state.RaceKeyList.push_back(key);
   state.VenueName = LookupCodeTable(state.CodeTable, kCodeVenue, jvdata::ra::VenueCode.Of(record), 4);
   files.race_keys += common::QuotedLine(key);
-  std::string runner_file;
-  common::Status named = RaceRunnerFileName(key, runner_file);
-  failures.Add(named.ok() ? MakeEmptyFile(app_path, runner_file) : named);
   items.push_back(RaceListItem(record, state.CodeTable, source));
 }
 
@@ -142,6 +139,7 @@ std::vector<std::string> BuildRaceList(const std::string& app_path, ResultsWindo
 
   store::RecordBlock races;
   const bool have_races = ReadRecords(app_path, store::kRaNew, races, failures);
+  bool have_payouts = true;
 
   if (state.ResultsFinal == 0) {
     // Every race record not yet final, in file order (a race under two categories twice).
@@ -149,16 +147,17 @@ std::vector<std::string> BuildRaceList(const std::string& app_path, ResultsWindo
       const std::string_view record = races.Record(n);
       state.CurrentRaceRecord = std::string(record);
       if (!ListedBeforeResults(record)) continue;
-      ListRace(app_path, record, ListSource::kRaceRecords, state, files, items, failures);
+      ListRace(record, ListSource::kRaceRecords, state, files, items);
       files.AddDetail(record, state.CodeTable, failures);
     }
   } else {
     // Every payout record, in file order; then the details from the race records of those races.
     store::RecordBlock payouts;
-    if (ReadRecords(app_path, store::kHrThisWeek, payouts, failures)) {
+    have_payouts = ReadRecords(app_path, store::kHrThisWeek, payouts, failures);
+    if (have_payouts) {
       for (size_t n = 0; n < payouts.count(); ++n) {
         state.CurrentPayoutRecord = std::string(payouts.Record(n));
-        ListRace(app_path, state.CurrentPayoutRecord, ListSource::kPayoutRecords, state, files, items, failures);
+        ListRace(state.CurrentPayoutRecord, ListSource::kPayoutRecords, state, files, items);
       }
     }
     // How often each key is listed: a race record gives one line per listing of its race.
@@ -173,7 +172,8 @@ std::vector<std::string> BuildRaceList(const std::string& app_path, ResultsWindo
       for (int k = 0; k < listed->second; ++k) files.AddDetail(record, state.CodeTable, failures);
     }
   }
-  files.Write(app_path, failures);
+  // A list made without its records would replace the earlier one with a part of it.
+  if (have_races && have_payouts) files.Write(app_path, failures);
   return items;
 }
 

@@ -28,8 +28,8 @@ std::string RaceListItem(std::string_view record, const CodeTable& table, ListSo
 
 // Builds the list from the store as ResultsFinal says: sets RaceCount, RaceKeyList (entry 0
 // unused), VenueName and the record buffers; rewrites "SOKUDO/RACEID.txt", "RACETHISWEEKN.dat"
-// and "RACETHISWEEKNSYOSAI.dat" whole; creates every listed race's runner file empty. Returns the
-// list box items in list order. Failures name the file or race and the pass goes on.
+// and "RACETHISWEEKNSYOSAI.dat" whole, or, when the race or payout records cannot be read, leaves
+// them as they are. Returns the list box items in list order. Failures name the file or race.
 std::vector<std::string> BuildRaceList(const std::string& app_path, ResultsWindowState& state,
                                        common::StepFailures& failures);
 

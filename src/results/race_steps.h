@@ -53,6 +53,12 @@ class RaceWriters {
   virtual common::Status WriteWpBlocks(const std::string& app_path, ResultsWindowState& state) = 0;
   virtual common::Status WritePdfPage(const std::string& app_path, ResultsWindowState& state) = 0;
   virtual common::Status WriteSokudoDayCsv(const std::string& app_path, ResultsWindowState& state) = 0;
+  // For a race that gets nothing written: removes the files of that race alone that the writers
+  // wrote in an earlier pass (the files of a meeting day leave the race out by themselves).
+  virtual common::Status RemoveRaceFiles(const std::string& /*app_path*/, std::string_view /*race_key*/,
+                                         ResultsWindowState& /*state*/) {
+    return {};
+  }
 };
 
 // The writers in their calling order, with the documents or files they write as the failure

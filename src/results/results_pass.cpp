@@ -11,6 +11,7 @@
 #include "jvdata/layout_hr.h"
 #include "jvdata/layout_ra.h"
 #include "jvdata/race_key.h"
+#include "results/race_files.h"
 #include "results/race_list.h"
 #include "results/results_files.h"
 #include "store/record_block.h"
@@ -31,6 +32,15 @@ common::Status InStep(const common::Status& status, std::string_view step, std::
   return status.WithDetail(std::move(text));
 }
 
+// A stage wrote its files when nothing went wrong but a value it could not read and went past: a
+// file it could not read or write leaves its output unfit for the passes that read it. The first
+// such failure, or OK.
+common::Status NotWritten(const common::StepFailures& stage) {
+  for (const common::Status& status : stage.items)
+    if (!status.ok() && !status.IsInvalidArgument()) return status;
+  return common::Status::OK();
+}
+
 // Collects a stage's failures under its step and race.
 class StepLog {
  public:
@@ -41,13 +51,15 @@ class StepLog {
   void AddAll(const common::StepFailures& stage, std::string_view step, std::string_view race_key = {}) {
     for (const auto& s : stage.items) Add(s, step, race_key);
   }
-  // Runs a stage that is there; its failures are named by `step`.
-  void Run(const PassStage& stage, std::string_view step, std::string_view race_key, const std::string& app_path,
-           ResultsWindowState& state) {
-    if (!stage) return;
+  // Runs a stage that is there; its failures are named by `step`. Returns the failure that kept
+  // the stage from writing its files (NotWritten), or OK.
+  common::Status Run(const PassStage& stage, std::string_view step, std::string_view race_key,
+                     const std::string& app_path, ResultsWindowState& state) {
+    if (!stage) return common::Status::OK();
     common::StepFailures stage_failures;
     stage(app_path, state, stage_failures);
     AddAll(stage_failures, step, race_key);
+    return NotWritten(stage_failures);
   }
   // The same for a stage over every race, which yields to the host between races.
   void Run(const AllRacesStage& stage, std::string_view step, const std::string& app_path, ResultsWindowState& state,
@@ -77,15 +89,47 @@ common::Status CountRunners(const std::string& app_path, std::string_view race_k
   return common::Status::OK();
 }
 
-// Everything before the race loop: the code table, the results check, the race list, the runner
-// files and the empty ticket files.
-void Setup(const std::string& app_path, common::StepHost& host, const RaceStepHooks& hooks,
+constexpr std::string_view kFiguresStep = "予想順位と組合せ";
+constexpr std::string_view kBetListsStep = "買い目一覧";
+constexpr std::string_view kRateTablesStep = "的中率表";
+constexpr std::string_view kKeptText = "行いませんでした。それらのファイルは前回のままです";
+
+// The passes of a race from `first` on, as far as they run, in their order.
+enum class RacePass { kFigures, kBetLists, kWriters, kRateTables };
+std::string PassesFrom(RacePass first, const RaceStepHooks& hooks, const ResultsWindowState& state) {
+  std::vector<std::string_view> names;
+  if (first <= RacePass::kFigures && hooks.RunnerFiguresAndPairs) names.push_back(kFiguresStep);
+  if (first <= RacePass::kBetLists && hooks.BetListsAndSortFiles) names.push_back(kBetListsStep);
+  if (first <= RacePass::kWriters)
+    for (const RaceWriterCall& call : kRaceWriterOrder) names.push_back(call.written);
+  if (state.ResultsFinal == 1 && hooks.RateTables) names.push_back(kRateTablesStep);
+  std::string text;
+  for (std::string_view name : names) text.append(text.empty() ? "" : "、").append(name);
+  return text;
+}
+
+// The passes of the race from `first` on read what a pass before them could not write
+// (`because`, failing with `cause`): they are left out, listed apart, and their files keep the
+// earlier run's bytes.
+void LeaveOut(StepLog& log, std::string_view race_key, RacePass first, std::string_view because,
+              const common::Status& cause, const RaceStepHooks& hooks, const ResultsWindowState& state) {
+  const std::string passes = PassesFrom(first, hooks, state);
+  if (passes.empty()) return;
+  log.Add(common::Status::SkippedBecause(cause, std::string(because) + "ため" + std::string(kKeptText)), passes,
+          race_key);
+}
+
+// Everything before the race loop: the code table, the results check, the race list and the
+// runner files. False when the race list could not be made: every later pass reads it.
+bool Setup(const std::string& app_path, common::StepHost& host, const RaceStepHooks& hooks,
            ResultsWindowState& state, ResultsPassOutcome& outcome, StepLog& log) {
   state.LastKeyLup.clear();
   state.LastKeyShutsubahyo.clear();
   state.LastKeyTwi.clear();
   state.RaceIndex = 0;
   state.UntrustedRaces.clear();
+  state.PredictLeftOutRaces.clear();
+  state.UnwrittenRunnerFiles.clear();
   // The window repaints between the steps before the race loop, which read the week's files.
   host.Yield();
 
@@ -97,34 +141,56 @@ void Setup(const std::string& app_path, common::StepHost& host, const RaceStepHo
 
   log.Add(TestResultsFinal(app_path, state), "結果確定の確認");
 
-  log.Add(MakeEmptyFile(app_path, kRaceListFile), "レース一覧の準備");
-  log.Add(MakeEmptyFile(app_path, kRaceDetailFile), "レース一覧の準備");
-  log.Add(MakeEmptyFile(app_path, kRaceIdFile), "レース一覧の準備");
-
   {
     common::StepFailures list_failures;
     outcome.List1Items = BuildRaceList(app_path, state, list_failures);
     log.AddAll(list_failures, "レース一覧");
+    // The race and payout records, and the detail file the race table is read from, are what the
+    // later passes read of the list; the key and id lists are the viewer's and the speed file's.
+    common::StepFailures read_later;
+    for (const common::Status& failure : list_failures.items)
+      if (!failure.path().starts_with(app_path + std::string(kRaceIdFile)) &&
+          !failure.path().starts_with(app_path + std::string(kRaceListFile)))
+        read_later.Add(failure);
+    if (const common::Status cause = NotWritten(read_later); !cause.ok()) {
+      log.Add(common::Status::SkippedBecause(cause, "レース一覧を作れなかったため" + std::string(kKeptText)),
+              "出走馬ファイルから後のすべての処理");
+      return false;
+    }
   }
   host.Yield();
 
-  log.Run(hooks.PutEntries, "出走馬ファイル", app_path, state, host);
+  // The race table before the runner files, which would otherwise be left with their entries
+  // only when it cannot be read.
   {
     common::StepFailures table_failures;
     LoadRaceTable(app_path, state, table_failures);
     log.AddAll(table_failures, "出走馬ファイル");
+    if (const common::Status cause = NotWritten(table_failures); !cause.ok()) {
+      log.Add(common::Status::SkippedBecause(cause, "レース一覧を読めなかったため" + std::string(kKeptText)),
+              "出走馬ファイルから後のすべての処理");
+      return false;
+    }
   }
+  log.Run(hooks.PutEntries, "出走馬ファイル", app_path, state, host);
   log.Run(hooks.CopyRuns, "出走馬ファイル", app_path, state, host);
-
-  for (int i = 1; i <= state.RaceCount; ++i) {
-    if (state.UntrustedRaces.count(state.RaceKeyList[i])) continue;  // named by the runs pass
-    std::string kaime;
-    const common::Status named = KaimeFileName(state.RaceKeyList[i], kaime);
-    log.Add(named.ok() ? MakeEmptyFile(app_path, kaime) : named, "買い目ファイルの準備", state.RaceKeyList[i]);
-  }
+  return true;
 }
 
-// Race RaceIndex: its payout record, its stages and its writers.
+// Before the runner figures: the race's ticket-folder file, which they and the pairs fill, made
+// empty; the failure is named.
+common::Status EmptyKaimeFile(const std::string& app_path, std::string_view key, StepLog& log) {
+  std::string kaime;
+  common::Status status = KaimeFileName(key, kaime);
+  if (status.ok()) status = MakeEmptyFile(app_path, kaime);
+  log.Add(status, kFiguresStep, key);
+  return status;
+}
+
+// Race RaceIndex: its payout record, its stages and its writers. A pass runs only when every pass it reads from wrote its
+// files for the race: the runner file, then the figures with their rankings and pairs, then the
+// bet lists, then the documents, exports and pages, then (from the result and formation
+// documents' tallies) the rate tables.
 void RunRace(const std::string& app_path, common::StepHost& host, const RaceStepHooks& hooks, RaceWriters& writers,
              const store::RecordBlock& payouts, ResultsWindowState& state, StepLog& log) {
   const std::string key = state.RaceKeyList[state.RaceIndex];
@@ -150,13 +216,27 @@ void RunRace(const std::string& app_path, common::StepHost& host, const RaceStep
   // A meeting day starts at its race 01, with its tallies at zero.
   if (jvdata::hr::RaceNum.Of(state.CurrentPayoutRecord) == "01") ResetDayTallies(state);
 
-  // A race the runs pass could not trust gets nothing written; it is named there once.
-  if (state.UntrustedRaces.count(key)) return;
+  // A race the runs pass could not trust gets nothing written; it is named there once. What an
+  // earlier pass wrote for it goes, so that it is not shown or published from those figures.
+  if (state.UntrustedRaces.count(key)) {
+    common::StepFailures removed;
+    RemoveRaceFiles(app_path, key, state.CodeTable, removed);
+    removed.Add(writers.RemoveRaceFiles(app_path, key, state));
+    log.AddAll(removed, "前回のファイルの削除", key);
+    return;
+  }
+  if (const auto unwritten = state.UnwrittenRunnerFiles.find(key); unwritten != state.UnwrittenRunnerFiles.end()) {
+    LeaveOut(log, key, RacePass::kFigures, "出走馬ファイル（RACE）を書けなかった", unwritten->second, hooks, state);
+    return;
+  }
 
   // The race's runner count, from the length of its runner file.
   if (common::Status count = CountRunners(app_path, key, state.RunnerCount); !count.ok()) {
     log.Add(count, "出走馬", key);
-  } else if (state.RunnerCount == 0) {
+    LeaveOut(log, key, RacePass::kFigures, "出走馬ファイル（RACE）を読めなかった", count, hooks, state);
+    return;
+  }
+  if (state.RunnerCount == 0) {
     // Every document and page leaves the race out; the list says so. The key passed the name
     // guard above.
     std::string runner_file;
@@ -166,19 +246,37 @@ void RunRace(const std::string& app_path, common::StepHost& host, const RaceStep
             "出走馬", key);
   }
 
-  log.Run(hooks.RunnerFiguresAndPairs, "予想順位と組合せ", key, app_path, state);
+  common::Status figures = EmptyKaimeFile(app_path, key, log);
+  if (figures.ok()) figures = log.Run(hooks.RunnerFiguresAndPairs, kFiguresStep, key, app_path, state);
+  if (!figures.ok()) {
+    LeaveOut(log, key, RacePass::kBetLists, "予想順位と組合せのファイル（KAIME）を書けなかった", figures, hooks, state);
+    return;
+  }
 
   // The race's progress text.
   host.Yield();
   host.SetStatus(common::StatusSlot::kMainText5, ProgressText(key, state.CodeTable));
 
-  log.Run(hooks.BetListsAndSortFiles, "買い目一覧", key, app_path, state);
+  if (const common::Status lists = log.Run(hooks.BetListsAndSortFiles, kBetListsStep, key, app_path, state);
+      !lists.ok()) {
+    LeaveOut(log, key, RacePass::kWriters, "買い目一覧のファイルを書けなかった", lists, hooks, state);
+    return;
+  }
 
-  // The race's documents, exports and pages, writer by writer.
-  for (const RaceWriterCall& call : kRaceWriterOrder)
-    log.Add((writers.*call.write)(app_path, state), std::string(call.written), key);
+  // The race's documents, exports and pages, writer by writer. The rate tables count what the result and formation documents' hit checks tallied.
+  common::Status untallied;
+  for (const RaceWriterCall& call : kRaceWriterOrder) {
+    const common::Status written = (writers.*call.write)(app_path, state);
+    log.Add(written, std::string(call.written), key);
+    if ((call.write == &RaceWriters::WriteLupDocuments || call.write == &RaceWriters::WritePcDocuments) &&
+        untallied.ok() && !written.ok() && !written.IsInvalidArgument())
+      untallied = written;
+  }
 
-  if (state.ResultsFinal == 1) log.Run(hooks.RateTables, "的中率表", key, app_path, state);
+  if (!untallied.ok())
+    LeaveOut(log, key, RacePass::kRateTables, "予想結果文書かフォーメーション文書を書けなかった", untallied, hooks, state);
+  else if (state.ResultsFinal == 1)
+    (void)log.Run(hooks.RateTables, kRateTablesStep, key, app_path, state);  // logged; no pass reads it
 }
 
 }  // namespace
@@ -214,8 +312,7 @@ ResultsPassOutcome RunResultsPass(const common::RunState& run, common::StepHost&
   StepLog log(outcome.failures);
   const std::string& app_path = run.AppPath;
 
-  Setup(app_path, host, hooks, state, outcome, log);
-  if (state.RaceCount == 0) return outcome;
+  if (!Setup(app_path, host, hooks, state, outcome, log) || state.RaceCount == 0) return outcome;
 
   store::RecordBlock payouts;
   log.Add(ReadStoreRecords(app_path, store::kHrThisWeek, payouts), "払戻");
@@ -229,6 +326,7 @@ ResultsPassOutcome RunResultsPass(const common::RunState& run, common::StepHost&
   }
   // The state stays on the last race, as the viewer expects it.
   state.RaceIndex = state.RaceCount;
+  outcome.LeftOutRaces = state.PredictLeftOutRaces;
   return outcome;
 }
 

@@ -14,14 +14,19 @@
 // race, reads the race's payout record, restarts the day tallies at race "01", counts the runners,
 // runs the later stages and the eleven writers, and shows one progress text per race in the main
 // window's Text5. A failing step is skipped and the pass goes on; every failure is named by its
-// step and race in the outcome. Before each race the host is asked whether the user stopped the
-// pass; it then ends there (failures.stopped), the races not reached left as they were.
+// step and race in the outcome. A pass runs for a race only when the passes it reads from wrote
+// their files for it; the passes left out keep the earlier run's files and are listed apart.
+// Before each race the host is asked whether the user stopped the pass; it then ends there
+// (failures.stopped), the races not reached left as they were.
 namespace radadovur::results {
 
 struct ResultsPassOutcome {
   // The items of the window's list box List1, in list order (UTF-8).
   std::vector<std::string> List1Items;
   common::StepFailures failures;
+  // The races left out, with nothing of theirs written or left, because a runner failed in ⑤
+  // (ResultsWindowState::PredictLeftOutRaces): no failure of this pass.
+  std::vector<std::string> LeftOutRaces;
 };
 
 ResultsPassOutcome RunResultsPass(const common::RunState& run, common::StepHost& host, const RaceStepHooks& hooks,

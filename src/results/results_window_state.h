@@ -1,11 +1,13 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "common/status.h"
 #include "engine/ex_record.h"
 #include "results/code_table.h"
 
@@ -120,9 +122,16 @@ struct ResultsWindowState {
   // ---- What the pass must not trust. The horses (KettoNum) that step ⑤ failed this week, given
   // by the caller before the pass; the races the runs pass found with such a horse among their
   // runners, or one whose expanded records are damaged, missing or not this week's: such a race
-  // gets nothing written (its runner file is removed again, the later steps pass it over).
+  // gets nothing written (the files of an earlier pass for it are removed, the later steps pass
+  // it over).
   std::set<std::string> PredictFailedHorses;
   std::set<std::string> UntrustedRaces;
+  // Of UntrustedRaces, those left out only for horses that failed in ⑤ (which named them): each
+  // race named with its horses (UTF-8). They leave the pass finished.
+  std::vector<std::string> PredictLeftOutRaces;
+  // The races whose runner file this pass could not write (or read back), with the failure: the
+  // passes that read it leave the race's files as the earlier run wrote them.
+  std::map<std::string, common::Status> UnwrittenRunnerFiles;
 
   // ---- Race list, race table and code table.
   ::radadovur::results::CodeTable CodeTable;

@@ -114,17 +114,22 @@ std::string WeatherGoingText(std::string_view runner, const CodeTable& table) {
 
 void PutEntries(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures,
                 const BetweenRaces& between_races) {
-  store::RecordBlock entries;
-  if (common::Status status = ReadStoreRecords(app_path, store::kSeNew, entries); !status.ok()) {
-    failures.Add(status);
-    return;
-  }
+  state.UnwrittenRunnerFiles.clear();
   std::set<std::string> listed;
   for (int i = 1; i <= state.RaceCount && i < static_cast<int>(state.RaceKeyList.size()); ++i)
     listed.insert(state.RaceKeyList[static_cast<size_t>(i)]);
+  store::RecordBlock entries;
+  if (common::Status status = ReadStoreRecords(app_path, store::kSeNew, entries); !status.ok()) {
+    // Without the entries no runner file is written: each keeps the earlier pass's bytes.
+    for (const std::string& key : listed) state.UnwrittenRunnerFiles.emplace(key, status);
+    failures.Add(std::move(status));
+    return;
+  }
 
-  // Each race's file built whole in memory, then written once.
+  // Each race's file built whole in memory, then written once; a race without entries gets an
+  // empty one.
   std::map<std::string, std::string> files;
+  for (const std::string& key : listed) files[key];
   std::string previous_key;
   for (size_t n = 0; n < entries.count(); ++n) {
     const std::string_view entry = entries.Record(n);
@@ -156,6 +161,7 @@ void PutEntries(const std::string& app_path, ResultsWindowState& state, common::
     std::string name;
     common::Status status = RaceRunnerFileName(key, name);
     if (status.ok()) status = WriteWholeFile(app_path, name, bytes);
+    if (!status.ok()) state.UnwrittenRunnerFiles.emplace(key, status);
     failures.Add(std::move(status));
     if (between_races) between_races();
   }
@@ -187,9 +193,11 @@ std::string DistrustOf(const std::string& app_path, const ResultsWindowState& st
 void CopyRuns(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures,
               const BetweenRaces& between_races) {
   state.UntrustedRaces.clear();
+  state.PredictLeftOutRaces.clear();
   for (int i = 1; i <= state.RaceCount && i < static_cast<int>(state.RaceKeyList.size()); ++i) {
     if (between_races) between_races();
     const std::string& key = state.RaceKeyList[static_cast<size_t>(i)];
+    if (state.UnwrittenRunnerFiles.count(key)) continue;  // named by the entry pass
     std::string name;
     if (common::Status named = RaceRunnerFileName(key, name); !named.ok()) {
       failures.Add(std::move(named));
@@ -197,11 +205,15 @@ void CopyRuns(const std::string& app_path, ResultsWindowState& state, common::St
     }
     std::string file;
     if (common::Status status = common::ReadWholeFile(app_path + name, file); !status.ok()) {
-      if (!status.IsNotFound()) failures.Add(status);
+      if (!status.IsNotFound()) {
+        state.UnwrittenRunnerFiles.emplace(key, status);
+        failures.Add(std::move(status));
+      }
       continue;
     }
     // A shifted runner file would give each horse another's runs.
     if (common::Status status = rr::CheckRunnerFile(app_path + name, file); !status.ok()) {
+      state.UnwrittenRunnerFiles.emplace(key, status);
       failures.Add(std::move(status));
       continue;
     }
@@ -210,6 +222,7 @@ void CopyRuns(const std::string& app_path, ResultsWindowState& state, common::St
     // A race with a runner whose runs cannot be trusted would be ranked and published with that
     // horse blank or from another race: it gets nothing, and is named once with every such horse.
     std::string distrust;
+    bool only_failed_in_predict = true;
     for (int32_t r = 1; r <= state.RunnerCount; ++r) {
       const size_t at = static_cast<size_t>(r - 1) * rr::kLength;
       state.CurrentRunnerRecord = file.substr(at, rr::kLength);
@@ -221,6 +234,7 @@ void CopyRuns(const std::string& app_path, ResultsWindowState& state, common::St
       if (const std::string why = DistrustOf(app_path, state, ketto, key, runs, state.ExCount); !why.empty()) {
         distrust += (distrust.empty() ? "" : "; ") + std::string("馬番 ") + std::to_string(r) + " 出走馬 " +
                     common::Shown(ketto) + ": " + why;
+        only_failed_in_predict = only_failed_in_predict && state.PredictFailedHorses.count(ketto);
         continue;
       }
       if (!distrust.empty()) continue;
@@ -236,16 +250,25 @@ void CopyRuns(const std::string& app_path, ResultsWindowState& state, common::St
       file.replace(at, rr::kLength, runner);
     }
     if (!distrust.empty()) {
-      if (state.UntrustedRaces.insert(key).second)
-        failures.Add(common::Status::Corruption(
-            app_path + name, "レース " + common::Shown(key) + " は予想も馬券も文書も書きませんでした（" + distrust +
-                                 "）。⑤計算をやり直して下さい"));
+      if (state.UntrustedRaces.insert(key).second) {
+        const std::string text = "レース " + common::Shown(key) + " は予想も馬券も文書も書きませんでした（" + distrust +
+                                 "）。⑤計算をやり直して下さい";
+        // ⑤ named its failed horses already and the week goes on without their races; a horse
+        // whose records are damaged behind ⑤'s back is a failure of this pass.
+        if (only_failed_in_predict)
+          state.PredictLeftOutRaces.push_back(text);
+        else
+          failures.Add(common::Status::Corruption(app_path + name, text));
+      }
       failures.Add(common::DeleteFile(app_path + name));
       continue;
     }
     if (weather_going && i < static_cast<int>(state.RaceTable.size()))
       state.RaceTable[static_cast<size_t>(i)][kColWeatherGoing] = *weather_going;
-    failures.Add(WriteWholeFile(app_path, name, file));
+    if (common::Status written = WriteWholeFile(app_path, name, file); !written.ok()) {
+      state.UnwrittenRunnerFiles.emplace(key, written);
+      failures.Add(std::move(written));
+    }
   }
 }
 

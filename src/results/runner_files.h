@@ -18,10 +18,11 @@ namespace radadovur::results {
 // The entry pass: every entry of "SETHISWEEKNNEW.dat" whose race is listed goes into its race's
 // runner file at record number = horse number (bracket, horse number, registration number,
 // name and the line end; zero bytes elsewhere). A horse number without an entry leaves a record
-// of zero bytes; of two entries with one horse number the later stays. Races without entries
-// keep the empty file the race list made. An entry whose horse number is not a number from 1
-// up is skipped and named in `failures`. `between_races` is called before the entries of each race
-// and after each race's file.
+// of zero bytes; of two entries with one horse number the later stays. A race without entries
+// gets an empty file. An entry whose horse number is not a number from 1 up is skipped and named
+// in `failures`. A race whose file could not be written (every race, when the entries cannot be
+// read) goes into state.UnwrittenRunnerFiles and keeps its earlier file. `between_races` is
+// called before the entries of each race and after each race's file.
 void PutEntries(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures,
                 const BetweenRaces& between_races = {});
 
@@ -31,7 +32,9 @@ void PutEntries(const std::string& app_path, ResultsWindowState& state, common::
 // with a runner that cannot be trusted (in state.PredictFailedHorses, or its expanded-record file
 // missing, empty, not whole records or not this week's: engine::IsThisWeeksNewestRun) gets no
 // runner file (the one the entry pass wrote is removed; no expanded-record file is made), goes
-// into state.UntrustedRaces and is named once in `failures` with every such horse and the remedy.
+// into state.UntrustedRaces and is named once with every such horse and the remedy: in
+// state.PredictLeftOutRaces when every such horse failed in ⑤, else in `failures`. A race whose
+// runner file cannot be read back or rewritten goes into state.UnwrittenRunnerFiles.
 // `between_races` is called before each race.
 void CopyRuns(const std::string& app_path, ResultsWindowState& state, common::StepFailures& failures,
               const BetweenRaces& between_races = {});

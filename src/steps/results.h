@@ -1,6 +1,5 @@
 #pragma once
 #include <memory>
-#include <set>
 #include <string>
 #include <string_view>
 
@@ -35,11 +34,11 @@ ResultsPassParts AssembleResultsPassParts();
 // between two races (failures.stopped), it stays not finished and shows no list. The main window's
 // end text for the outcome is results::ResultsEndText(outcome.failures).
 //
-// `predict_failed_horses`: the horses (KettoNum) that step ⑤ failed in its last run, as the
-// week's record of the steps keeps them; a race with one of them among its runners gets nothing
-// written and is named with the horse.
+// The horses (KettoNum) that step ⑤ failed in its last run come from the week's record of the
+// steps: a race with one of them among its runners gets nothing written, the files an earlier
+// run wrote for it are removed, and it is named with the horse at the end. Such races alone
+// leave the step finished.
 results::ResultsPassOutcome RunResultsStep(const common::RunState& run, common::StepHost& host,
-                                           results::ResultsWindowState& state,
-                                           const std::set<std::string>& predict_failed_horses = {});
+                                           results::ResultsWindowState& state);
 
 }  // namespace radadovur::steps

@@ -127,9 +127,12 @@ TEST_F(DayBefore, AnEntryFileThatCannotBeReadStopsTheStep) {
   const auto status = FixPreviousDay(app_, host_, damaged_);
   EXPECT_FALSE(status.ok());
   EXPECT_NE(status.ToString().find("UMAGOTOTHISWEEKN/2019100001.dat"), std::string::npos) << status.ToString();
-  // Nothing after the failure was written: not the next horse, not the races.
+  // Nothing after the failure was written: not the next horse, not the races; that is listed apart.
   EXPECT_EQ(jvdata::se::Bataijuu.Of(Bytes("UMAGOTOTHISWEEKN/2019100002.dat")), "476");
   EXPECT_EQ(Weather(1), "   ");
+  ASSERT_EQ(damaged_.items.size(), 1u);
+  EXPECT_TRUE(damaged_.items[0].IsSkipped());
+  EXPECT_NE(damaged_.items[0].ToString().find("RATHISWEEKNNEW.dat"), std::string::npos) << damaged_.items[0].ToString();
 }
 
 TEST_F(DayBefore, BeforeTheResultsOnlyRacesOfCategoryOneGetFineAndGood) {

@@ -1,5 +1,7 @@
 #include "results/race_list.h"
 
+#include <filesystem>
+
 #include "jvdata/race_key.h"
 #include "common/names.h"
 #include "results_fixture.h"
@@ -105,9 +107,9 @@ TEST_F(RaceListTest, BeforeTheResultsListsEveryRaceRecordNotYetFinal) {
                                              "2024年09月22日06中山04回04日02R" + kNine + "202409220602"}));
   EXPECT_EQ(Text("RACETHISWEEKN.dat"), "\"202409220602\"\r\n\"202409220605\"\r\n\"202409220602\"\r\n");
   EXPECT_EQ(Text("SOKUDO/RACEID.txt"), "2024092206040402\r\n2024092206040405\r\n2024092206040402\r\n");
-  EXPECT_EQ(Text("RACE/202409220602.dat"), "");
-  EXPECT_EQ(Text("RACE/202409220605.dat"), "");
-  EXPECT_FALSE(Exists("RACE/202409220601.dat"));
+  // The runner files are the entry pass's.
+  EXPECT_EQ(Text("RACE/202409220602.dat"), "old runners");
+  EXPECT_FALSE(Exists("RACE/202409220605.dat"));
   // A race listed twice takes its detail lines in list order.
   EXPECT_EQ(Column(1, kColRaceName).substr(0, 2), "r2");
   EXPECT_EQ(Column(2, kColRaceName).substr(0, 2), "r5");
@@ -139,7 +141,6 @@ TEST_F(RaceListTest, ResultsListFollowsThePayoutsAndTheTableFollowsTheKeys) {
   // The race ids and details follow the race file: one line per race record and listing.
   EXPECT_EQ(Text("SOKUDO/RACEID.txt"), "2024092206040401\r\n2024092206040411\r\n2024092206040411\r\n");
   EXPECT_EQ(Text("RACETHISWEEKNSYOSAI.dat").substr(0, 15), "\"202409220601\",");
-  EXPECT_TRUE(Exists("RACE/202409220612.dat"));
   // Every row describes its own listed race.
   EXPECT_EQ(Column(1, kColRaceKey), "202409220611");
   EXPECT_EQ(Column(1, kColRaceName).substr(0, 6), "race11");
@@ -174,6 +175,29 @@ TEST_F(RaceListTest, NoRecordsListNothing) {
   EXPECT_TRUE(Build().empty());
   EXPECT_EQ(state_.RaceCount, 0);
   EXPECT_EQ(Text("RACETHISWEEKN.dat"), "");
+}
+
+// A list made without the race or payout records would replace the earlier one with a part of
+// it: the list files keep their bytes and the failure names the records.
+TEST_F(RaceListTest, UnreadableRecordsLeaveTheListFilesAsTheyWere) {
+  for (const bool final : {false, true}) {
+    SCOPED_TRACE(final ? "results" : "before the results");
+    state_.ResultsFinal = final ? 1 : 0;
+    PutRecords(std::string(common::names::kRaNew), {RaceRec(RaceSpec{})});
+    PutRecords(std::string(common::names::kHrThisWeek), {PayoutRec("20240922", "06", "11")});
+    const std::string unreadable(final ? common::names::kHrThisWeek : common::names::kRaNew);
+    std::filesystem::remove(app_ + unreadable);
+    std::filesystem::create_directory(app_ + unreadable);
+    for (const char* name : {"RACETHISWEEKN.dat", "RACETHISWEEKNSYOSAI.dat", "SOKUDO/RACEID.txt"}) Put(name, "earlier list");
+
+    common::StepFailures failures;
+    BuildRaceList(app_, state_, failures);
+    ASSERT_FALSE(failures.empty());
+    EXPECT_NE(failures.Texts()[0].find(unreadable), std::string::npos) << failures.Texts()[0];
+    for (const char* name : {"RACETHISWEEKN.dat", "RACETHISWEEKNSYOSAI.dat", "SOKUDO/RACEID.txt"})
+      EXPECT_EQ(Text(name), "earlier list") << name;
+    std::filesystem::remove(app_ + unreadable);
+  }
 }
 
 }  // namespace

@@ -187,11 +187,14 @@ TEST_F(RunnerFilesTest, ARaceWithARunnerItCannotTrustGetsNoRunnerFile) {
     PutEntries(app_, state_, failures);
     ASSERT_TRUE(failures.empty()) << failures.Texts()[0];
     CopyRuns(app_, state_, failures);
-    ASSERT_EQ(failures.items.size(), 1u) << ::testing::PrintToString(failures.Texts());
-    EXPECT_THAT(failures.Texts()[0], ::testing::HasSubstr(kKey));
-    EXPECT_THAT(failures.Texts()[0], ::testing::HasSubstr("2021100002"));
-    EXPECT_THAT(failures.Texts()[0], ::testing::HasSubstr("⑤計算をやり直して下さい"));
-    EXPECT_THAT(failures.Texts()[0], ::testing::Not(::testing::HasSubstr("2021100001")));
+    // A horse ⑤ failed was named by ⑤: its race is left out without a failure of this pass.
+    const std::vector<std::string> named = c.failed_in_predict ? state_.PredictLeftOutRaces : failures.Texts();
+    EXPECT_EQ(failures.items.size(), c.failed_in_predict ? 0u : 1u) << ::testing::PrintToString(failures.Texts());
+    ASSERT_EQ(named.size(), 1u) << ::testing::PrintToString(named);
+    EXPECT_THAT(named[0], ::testing::HasSubstr(kKey));
+    EXPECT_THAT(named[0], ::testing::HasSubstr("2021100002"));
+    EXPECT_THAT(named[0], ::testing::HasSubstr("⑤計算をやり直して下さい"));
+    EXPECT_THAT(named[0], ::testing::Not(::testing::HasSubstr("2021100001")));
     EXPECT_FALSE(Exists(::radadovur::testing::NameOf(RaceRunnerFileName, kKey)));
     EXPECT_EQ(state_.UntrustedRaces, std::set<std::string>{kKey});
     EXPECT_EQ(state_.RaceTable[1][kColWeatherGoing], "from the race record");
