@@ -4,6 +4,7 @@
 // week's recordings into the folder of the week before it, as a user's folder is a week later.
 #include <cstdio>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "cli/arguments.h"
@@ -11,6 +12,7 @@
 #include "cli/console_host.h"
 #include "common/status.h"
 #include "demo/demo_folder.h"
+#include "demo/demo_marker.h"
 #include "steps/gate.h"
 
 namespace radadovur::cli {
@@ -56,10 +58,14 @@ int RunDemo(const std::vector<std::string>& args) {
       return wrong("--week", *v, "1 から " + std::to_string(demo::kMaxWeek) + " までの数を指定して下さい。");
     options.week = (*v)[0] - '0';
   }
-  // Into an existing folder (a later week): not under a step that reads its recordings.
+  // Into a folder of its own (a later week, another state): not under a step that reads its
+  // recordings. Any other folder is refused by the demo itself, untouched (no lock file either).
   common::RunState state = common::RunStateFor(dir);
   std::optional<steps::FolderHold> hold;
-  if (common::CheckProgramFolder(state).ok()) {
+  demo::FolderOwner owner = demo::FolderOwner::kNobody;
+  std::set<std::string> listed;
+  if (common::CheckProgramFolder(state).ok() && demo::InspectFolder(state.AppPath, owner, listed).ok() &&
+      owner == demo::FolderOwner::kDemo) {
     ConsoleHost host;
     hold.emplace(state, host, "デモの週の書き込み");
     if (!hold->held()) return ReportFailures(hold->failures(), &host);

@@ -138,7 +138,8 @@ TEST(CliArguments, JvLinkStepsPrintTheRecordingFolderTheyRead) {
   setenv("XDG_CONFIG_HOME", (root.path() + "/config").c_str(), 1);
   ASSERT_TRUE(jvlink::SaveRecordingFolderSetting(jvlink::DefaultJvLinkSettingsFile(), monday, root.path() + "/rec").ok());
 
-  for (const std::string step : {"download", "odds", "realtime-odds", "cancel", "realtime-results", "structure --cancel"}) {
+  // (`structure --cancel` names it when the cancellation starts, after a ② that ran.)
+  for (const std::string step : {"download", "odds", "realtime-odds", "cancel", "realtime-results"}) {
     std::string args = step;
     args.insert(args.find(' ') == std::string::npos ? args.size() : args.find(' '), " '" + friday + "'");
     testing::CliResult run = testing::RunCli(args);
