@@ -1,6 +1,11 @@
 #pragma once
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFont>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <string>
 
 namespace radadovur::testing {
 
@@ -20,6 +25,11 @@ inline QApplication& QtApp() {
   return *app;
 }
 
+// Closes the message box that is open when the event loop next runs (a box shown after this call
+// runs its own loop): its text into `asked`, pictured as `shot` when given, then `answer` clicked
+// (NoButton: accepted). Nothing when no box is open then.
+inline void AnswerNextBox(QMessageBox::StandardButton answer, std::string& asked, const char* shot = nullptr);
+
 }  // namespace radadovur::testing
 
 #include <QImage>
@@ -34,6 +44,23 @@ inline bool SaveScreenshot(QWidget& widget, const char* name) {
   const QByteArray folder = qgetenv("RADADOVUR_SCREENSHOT_DIR");
   const QString dir = folder.isEmpty() ? QString(".") : QString::fromLocal8Bit(folder);
   return widget.grab().toImage().save(dir + "/" + QString::fromUtf8(name) + ".png");
+}
+
+}  // namespace radadovur::testing
+
+namespace radadovur::testing {
+
+inline void AnswerNextBox(QMessageBox::StandardButton answer, std::string& asked, const char* shot) {
+  QTimer::singleShot(0, [&asked, answer, shot] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    asked = box->text().toStdString();
+    if (shot) SaveScreenshot(*box, shot);
+    if (answer == QMessageBox::NoButton)
+      box->accept();
+    else
+      box->button(answer)->click();
+  });
 }
 
 }  // namespace radadovur::testing

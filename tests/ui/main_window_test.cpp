@@ -244,13 +244,7 @@ TEST_F(MainWindowTest, CloseWhileAStepRunsAsksAndOnYesStopsTheStepThenCloses) {
       for (int item = 1; item <= 5 && !w.CancelRequested(); ++item) {
         ++done;
         if (item != 2) continue;
-        QTimer::singleShot(0, [&] {  // runs in the question's own event loop
-          if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            asked = box->text().toStdString();
-            EXPECT_TRUE(testing::SaveScreenshot(*box, "StopQuestion"));
-            box->button(c.answer)->click();
-          }
-        });
+        testing::AnswerNextBox(c.answer, asked, "StopQuestion");  // in the question's own event loop
         w.close();
         open_while_running = w.isVisible();
       }

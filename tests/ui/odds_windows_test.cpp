@@ -151,12 +151,7 @@ TEST_F(OddsWindowsTest, TheirStepsLockEveryWorkflowButtonAndKeepTheirWindowOpen)
     enabled["odds Command2"] = Button(odds, "Command2")->isEnabled();
     EXPECT_TRUE(main_window.StepRunning());
     // The close asks whether to stop the step; No keeps the step running and the window open.
-    QTimer::singleShot(0, [&] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        asked = box->text().toStdString();
-        box->button(QMessageBox::No)->click();
-      }
-    });
+    testing::AnswerNextBox(QMessageBox::No, asked);
     closed = menu->close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // what the next yield would do
     return nullptr;

@@ -252,12 +252,7 @@ TEST_F(PredictWindowTest, ClosingAWindowWhileFiveRunsAsksAndYesStopsFiveNotFinis
     ASSERT_TRUE(window);
     std::string asked;
     QTimer::singleShot(0, [&] {
-      QTimer::singleShot(0, [&] {  // runs in the question's own event loop
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-          asked = box->text().toStdString();
-          box->button(QMessageBox::Yes)->click();
-        }
-      });
+      testing::AnswerNextBox(QMessageBox::Yes, asked);  // in the question's own event loop
       if (close_main)
         main_window.close();
       else

@@ -150,12 +150,7 @@ TEST(ResultsWindow, ButtonSixMakesANewWindowWithTheWeeksRaceList) {
   const size_t messages = window.messages.size();
   std::string asked;
   QTimer::singleShot(0, [&] {
-    QTimer::singleShot(0, [&] {  // runs in the question's own event loop
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        asked = box->text().toStdString();
-        box->button(QMessageBox::Yes)->click();
-      }
-    });
+    testing::AnswerNextBox(QMessageBox::Yes, asked);  // in the question's own event loop
     window.close();
   });
   window.findChild<QAbstractButton*>("Command8")->click();

@@ -22,13 +22,7 @@ namespace fs = std::filesystem;
 // when none showed).
 bool Usable(const std::string& given, std::string& shown, const char* shot) {
   shown.clear();
-  QTimer::singleShot(0, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      shown = box->text().toStdString();
-      EXPECT_TRUE(testing::SaveScreenshot(*box, shot));
-      box->accept();
-    }
-  });
+  testing::AnswerNextBox(QMessageBox::NoButton, shown, shot);
   const bool usable = ProgramFolderUsable(given);
   QCoreApplication::processEvents();  // the timer, when no box took it
   return usable;
