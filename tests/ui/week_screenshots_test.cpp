@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <cerrno>
 #include <cstdio>
 
 #include "jvlink/null_jv_link.h"
@@ -120,8 +121,8 @@ TEST(WeekScreenshots, EveryWindow) {
   // A step's failure list of a few hundred lines, its details open.
   common::StepFailures failures;
   for (int i = 0; i < 300; ++i)
-    failures.Add(common::Status::IoError(main.AppPath() + "RACE/2024080301" + std::to_string(10 + i % 60) + ".dat",
-                                         "RACE/2024080301" + std::to_string(10 + i % 60) + ".dat を書けません: No space left on device"));
+    failures.Add(common::Status::FromErrno("を書けません", main.AppPath() + "RACE/2024080301" + std::to_string(10 + i % 60) + ".dat",
+                                           ENOSPC));
   auto box = NewFailureBox(&main, common::MakeFailureReport("予想･結果で次の処理ができませんでした。", failures));
   box->show();
   shots.Take(*box, "failure_box");
