@@ -233,7 +233,7 @@ void MainWindow::BuildControls() {
   Connect("Command9", [this] { ShowSingle("FactorDIRTA"); });
   Connect("Command10", [this] { ShowSingle("FactorHURDA"); });
   Connect("Command11", [this] {
-    WithStatus(common::StatusSlot::kMainText6, "過去の予想成績を開始しました。しばらくお待ちください。。。。。。。", [this] {
+    WithStatus(common::StatusSlot::kMainText6, steps::kPastResultsStartText.data(), [this] {
       ShowSingle("KakoSeisekiAZ");
       return steps::PastResultsEndText(SingleWindowFailures("KakoSeisekiAZ"));
     });
@@ -244,7 +244,7 @@ void MainWindow::BuildControls() {
   });
   Connect("Command14", [this] { OpenWebPage(web_pages::kKaishuritsu); });
   Connect("Command15", [this] {
-    WithStatus(common::StatusSlot::kMainText6, "過去の的中リストを開始しました。しばらくお待ちください。。。。。。。", [this] {
+    WithStatus(common::StatusSlot::kMainText6, steps::kHitListStartText.data(), [this] {
       ShowSingle("TekichuListAZ");
       return steps::HitListEndText(SingleWindowFailures("TekichuListAZ"));
     });
@@ -371,7 +371,12 @@ void MainWindow::WithStatus(common::StatusSlot slot, const char* start, const st
 
 common::StepFailures MainWindow::SingleWindowFailures(const std::string& name) const {
   const auto it = single_windows_.find(name);
-  if (it == single_windows_.end() || !it->second) return {};
+  // No window after the click: its load was refused (the message said why).
+  if (it == single_windows_.end() || !it->second) {
+    common::StepFailures refused;
+    refused.refused = true;
+    return refused;
+  }
   QWidget* window = it->second;
   if (auto* matrices = qobject_cast<OddsMatrixWindow*>(window)) return matrices->Report().failures;
   if (auto* past = qobject_cast<PastResultsWindow*>(window)) return past->LoadFailures();
