@@ -214,7 +214,7 @@ void MainWindow::BuildControls() {
   Connect("Command5", [this] { ShowSingle("FactorTURFA"); });
   Connect("Command6", [this] { OnPrediction(); });
   // The odds matrices of this week's or the realtime odds. Refused before those odds were fetched:
-  // the window closes again (so the next click builds them). The box says 終了 only after a run
+  // no window (one whose load was refused after all closes again, so the next click builds them). The box says 終了 only after a run
   // without failures.
   const auto odds_matrices = [this](common::StatusSlot slot, int source, const char* start) {
     SetStatus(slot, start);
@@ -222,8 +222,8 @@ void MainWindow::BuildControls() {
     state_.OddsSource = source;
     ShowSingle("VELTRANODDSN");
     auto* matrices = qobject_cast<OddsMatrixWindow*>(single_windows_["VELTRANODDSN"].data());
-    const common::StepFailures failures = matrices ? matrices->Report().failures : common::StepFailures{};
-    if (failures.refused) matrices->close();
+    const common::StepFailures failures = SingleWindowFailures("VELTRANODDSN");
+    if (failures.refused && matrices) matrices->close();
     SetStatus(slot, steps::OddsMatricesEndText(source, failures));
   };
   Connect("Command7", [odds_matrices] {
