@@ -32,7 +32,6 @@ int RunHistory(const std::vector<std::string>& args) {
   auto state = ProgramFolderArgument(parsed->operands, "history", exit_code);
   if (!state) return exit_code;
   SearchHost host;
-  host.SetStatus(common::StatusSlot::kMainText6, "過去の予想成績を開始しました。しばらくお待ちください。。。。。。。");
   common::StepFailures failures;
   for (const auto& day : steps::RunPastResultsLoad(*state, host, failures))
     std::printf("[KakoSeisekiAZ.List1] %s\n", day.text.c_str());
@@ -47,9 +46,13 @@ int RunHits(const std::vector<std::string>& args) {
   auto state = ProgramFolderArgument(parsed->operands, "hits", exit_code);
   if (!state) return exit_code;
   SearchHost host;
-  host.SetStatus(common::StatusSlot::kMainText6, "過去の的中リストを開始しました。しばらくお待ちください。。。。。。。");
   common::StepFailures failures;
   const history::HitList list = steps::RunHitListLoad(*state, host, failures);
+  // A refused load shows its refusal alone: no grid.
+  if (failures.refused) {
+    host.SetStatus(common::StatusSlot::kMainText6, steps::HitListEndText(failures));
+    return ReportFailures(failures, &host);
+  }
   std::string header;
   for (const auto& h : history::HitListHeaders()) header += (header.empty() ? "" : "\t") + std::string(h);
   std::printf("[TekichuListAZ.tekichuFG] %s\n", header.c_str());

@@ -5,7 +5,9 @@ namespace {
 
 // A refusal's failure: shown once, the step changed nothing.
 void Refused(common::StepHost& host, common::StepFailures& failures, common::Status why, std::string_view name) {
-  host.Message(why.ToString() + std::string(name) + "は行いませんでした。");
+  std::string text = why.ToString();
+  if (text.size() < 3 || text.compare(text.size() - 3, 3, "。") != 0) text += "。";
+  host.Message(text + std::string(name) + "は行いませんでした。");
   failures.Add(std::move(why));
   failures.refused = true;
 }
@@ -21,13 +23,9 @@ bool TakeFolder(const common::RunState& state, common::StepHost& host, std::stri
   }
   if (state.HeldLock && state.HeldLock->held()) return true;
   // Taken before anything of the folder is read, held until the last mark is written.
+  // Busy, or a lock file that cannot be used: the step ran nothing and changed nothing.
   if (common::Status s = lock.Take(state.AppPath, state.Front, name); !s.ok()) {
-    if (common::IsFolderBusy(s)) {
-      Refused(host, failures, std::move(s), name);
-    } else {
-      host.Message(s.ToString());
-      failures.Add(std::move(s));
-    }
+    Refused(host, failures, std::move(s), name);
     return false;
   }
   if (lock.unguarded()) host.Message(common::UnguardedFolderText(state.AppPath));

@@ -47,6 +47,7 @@ std::vector<history::DayListItem> RunPastResultsLoad(const common::RunState& sta
     return {};
   }
   if (RefusedBeforeStartup(state, "過去の予想成績", {"TEKICHU", "SOKUDO"}, host, failures)) return {};
+  host.SetStatus(StatusSlot::kMainText6, std::string(kPastResultsStartText));
   std::vector<std::string> unread_keys;
   std::vector<history::DayListItem> days = history::ListPastDays(
       state.AppPath,
@@ -71,6 +72,7 @@ history::HitList RunHitListLoad(const common::RunState& state, common::StepHost&
     return {};
   }
   if (RefusedBeforeStartup(state, "過去の的中リスト", {"TEKICHU"}, host, failures)) return {};
+  host.SetStatus(StatusSlot::kMainText6, std::string(kHitListStartText));
   return history::LoadHitList(
       state.AppPath,
       [&](std::string_view date) {

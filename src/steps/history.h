@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/run_state.h"
@@ -21,6 +22,10 @@ std::vector<history::DayListItem> RunPastResultsLoad(const common::RunState& sta
 
 // The hit list's load: the hit list file and the big hits; yields once per searched date.
 history::HitList RunHitListLoad(const common::RunState& state, common::StepHost& host, common::StepFailures& failures);
+
+// Text6 when a load begins, once the folder is its own (a refused load shows only the refusal).
+inline constexpr std::string_view kPastResultsStartText = "過去の予想成績を開始しました。しばらくお待ちください。。。。。。。";
+inline constexpr std::string_view kHitListStartText = "過去の的中リストを開始しました。しばらくお待ちください。。。。。。。";
 
 // Text6 after each load: its end text, or, after a failure, a text that says so.
 std::string PastResultsEndText(const common::StepFailures& failures);

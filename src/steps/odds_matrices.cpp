@@ -24,17 +24,28 @@ void NeedSomeOdds(const common::RunState& state, MissingInputs& missing) {
                  realtime ? RowOf(WeekStep::kRealtimeOdds).producer : kThisWeekOddsFetch);
 }
 
+// The gate's checks for the matrices of state.OddsSource.
+bool AdmitMatrices(const common::RunState& state, StepGate& gate) {
+  // The realtime matrices are built from a realtime fetch that finished for this download.
+  const bool realtime = state.OddsSource == 1;
+  return gate.Admit([&state](MissingInputs& missing) { NeedSomeOdds(state, missing); },
+                    realtime ? std::optional<WeekStep>(WeekStep::kRealtimeOdds) : std::nullopt);
+}
+
 }  // namespace
 
 std::string_view OddsMatrixStepName(int odds_source) { return odds_source == 1 ? "速報オッズ処理" : "今週のオッズ処理"; }
 
+common::StepFailures MayRunOddsMatrices(const common::RunState& state, common::StepHost& host) {
+  StepGate gate(state, host, OddsMatrixStepName(state.OddsSource));
+  (void)AdmitMatrices(state, gate);
+  return std::move(gate.failures());
+}
+
 store::OddsMatrixReport RunOddsMatrices(const common::RunState& state, common::StepHost& host) {
   store::OddsMatrixReport report;
   StepGate gate(state, host, OddsMatrixStepName(state.OddsSource));
-  // The realtime matrices are built from a realtime fetch that finished for this download.
-  const bool realtime = state.OddsSource == 1;
-  if (!gate.Admit([&state](MissingInputs& missing) { NeedSomeOdds(state, missing); },
-                  realtime ? std::optional<WeekStep>(WeekStep::kRealtimeOdds) : std::nullopt)) {
+  if (!AdmitMatrices(state, gate)) {
     report.failures = std::move(gate.failures());
     return report;
   }

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "common/run_state.h"
+#include "common/status.h"
 #include "common/step_host.h"
 #include "store/odds_matrix.h"
 
@@ -16,6 +17,10 @@ namespace radadovur::steps {
 // one message at the end (none when all went well). The report's failures hold what failed (a
 // missing file of a partial fetch is not a failure).
 store::OddsMatrixReport RunOddsMatrices(const common::RunState& state, common::StepHost& host);
+
+// Whether the matrices may be built now (for the window, built only for a load that runs): the
+// gate's checks, the refusal shown when not. Empty when they may.
+common::StepFailures MayRunOddsMatrices(const common::RunState& state, common::StepHost& host);
 
 // The step's name in its texts: "今週のオッズ処理" (odds source 0) or "速報オッズ処理" (1).
 std::string_view OddsMatrixStepName(int odds_source);

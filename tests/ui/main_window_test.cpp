@@ -316,6 +316,16 @@ TEST_F(MainWindowTest, SingleWindowsLoadOnceWhileOpenAndAgainAfterClosing) {
   EXPECT_EQ(matrix, 1);
 }
 
+TEST_F(MainWindowTest, ARefusedHistoryLoadEndsWithoutTheFinishedText) {
+  // A load refused (another step holds the folder) builds no window and must not read as done.
+  window_->SetWindowFactory("KakoSeisekiAZ", [](MainWindow&) -> QWidget* { return nullptr; });
+  window_->SetWindowFactory("TekichuListAZ", [](MainWindow&) -> QWidget* { return nullptr; });
+  Button("Command11")->click();
+  EXPECT_EQ(Text("Text6"), "過去の予想成績は行いませんでした。");
+  Button("Command15")->click();
+  EXPECT_EQ(Text("Text6"), "過去の的中リストは行いませんでした。");
+}
+
 TEST_F(MainWindowTest, PlaceholderWindowsCarryTheirCaptions) {
   struct Case {
     const char* button;

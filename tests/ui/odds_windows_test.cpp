@@ -21,6 +21,7 @@
 #include "support/scripted_jv_link.h"
 #include "support/temp_folder.h"
 #include "support/week_record.h"
+#include "ui/main/workflow_steps.h"
 #include "ui/odds/odds_matrix_window.h"
 #include "ui/odds/odds_window.h"
 #include "ui/odds/realtime_menu_window.h"
@@ -231,11 +232,7 @@ TEST_F(OddsWindowsTest, TheMatrixWindowBuildsWhileLoadingAndItsButtonCloses) {
 TEST_F(OddsWindowsTest, OddsProcessingBeforeTheFetchSaysWhichFetchComesFirst) {
   jvlink::NullJvLink link;
   QuietMainWindow main(folder_.path(), link);
-  main.SetWindowFactory("VELTRANODDSN", [](ui::MainWindow& w) -> QWidget* {
-    auto* matrices = new ui::OddsMatrixWindow;
-    matrices->Load(w.State(), w);
-    return matrices;
-  });
+  ui::ConnectWorkflowSteps(main);  // the program's own odds-matrix window
   main.show();
   const auto open = [&main] {
     for (auto* w : main.findChildren<QWidget*>("VELTRANODDSN"))
@@ -272,6 +269,8 @@ TEST_F(OddsWindowsTest, OddsProcessingBeforeTheFetchSaysWhichFetchComesFirst) {
     SCOPED_TRACE(c.button);
     main.messages.clear();
     Button(main, c.button)->click();
+    // A refused load builds no window (none built and closed again).
+    EXPECT_TRUE(main.findChildren<QWidget*>("VELTRANODDSN").isEmpty());
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_EQ(main.messages.size(), 1u);
     EXPECT_EQ(main.messages[0], c.message);

@@ -25,6 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 constexpr const char* kBusy = "では別の処理が実行中です";
 
@@ -99,6 +100,9 @@ TEST_P(OneStepAtATime, SecondRunIsRefusedAndTheFirstFinishesAsAlone) {
     EXPECT_EQ(refused.exit_code, 1) << second << "\n" << refused.out;
     EXPECT_THAT(refused.out, HasSubstr(kBusy)) << second;
     EXPECT_THAT(refused.out, HasSubstr("コマンドラインの「")) << second;  // who holds the folder
+    // The refusal alone: none of the refused step's own texts or lists.
+    EXPECT_THAT(refused.out, Not(HasSubstr("開始しました"))) << second;
+    EXPECT_THAT(refused.out, Not(HasSubstr("[TekichuListAZ"))) << second;
     EXPECT_EQ(Differences(before, Snapshot(held)), std::vector<std::string>{}) << second << " changed the folder";
   }
   const auto finished = first.Release();
@@ -112,7 +116,7 @@ TEST_P(OneStepAtATime, SecondRunIsRefusedAndTheFirstFinishesAsAlone) {
 INSTANTIATE_TEST_SUITE_P(
     Pairs, OneStepAtATime,
     ::testing::Values(Pair{"StructureWithDownload", "structure", {"download"}, {}},
-                      Pair{"PredictWithEarlierSteps", "predict", {"download", "structure", "daybefore"}, {}},
+                      Pair{"PredictWithEarlierSteps", "predict", {"download", "structure", "daybefore", "history", "hits"}, {}},
                       Pair{"ResultsWithResults", "results", {"results"}, {}},
                       Pair{"ResultsWithRealtimeResults", "results", {"realtime-results"}, {}},
                       Pair{"CancellationWithStartup", "cancel", {"startup"}, {}}),

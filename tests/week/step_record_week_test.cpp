@@ -343,6 +343,23 @@ TEST_F(StepRecordWeek, RealtimeMatricesNeedFinishedRealtimeOdds) {
   EXPECT_EQ(again.exit_code, 0) << again.out;
 }
 
+// A lock file that cannot be used (a folder in its place): each step runs nothing, changes
+// nothing and says it was not done, never that it finished with a failure.
+TEST_F(StepRecordWeek, AnUnusableLockFileIsARefusal) {
+  Folder("STEPSTHISWEEKN.lock");
+  const auto before = Snapshot(dir_);
+  for (const char* step : {"results", "daybefore", "matrices", "realtime-results"}) {
+    const auto r = Run(step);
+    EXPECT_EQ(r.exit_code, 1) << step << "\n" << r.out;
+    EXPECT_THAT(r.out, HasSubstr("STEPSTHISWEEKN.lock")) << step;
+    EXPECT_THAT(r.out, HasSubstr("は行いませんでした。")) << step;
+    EXPECT_THAT(r.out, Not(HasSubstr("終わりましたが"))) << step;
+    EXPECT_THAT(r.out, Not(HasSubstr("失敗がありました"))) << step;
+    EXPECT_THAT(r.out, Not(HasSubstr(" 件、"))) << step;  // no counts of work not done
+  }
+  EXPECT_EQ(Changed(before, Snapshot(dir_)), std::vector<std::string>{});
+}
+
 // A damaged record: ② refuses naming it with the one step to run first, ①; ① names it too and
 // writes it anew, after which ② runs.
 TEST_F(StepRecordWeek, DamagedRecordIsNamedByEveryStepAndOnlyTheDownloadRuns) {

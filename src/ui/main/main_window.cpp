@@ -214,7 +214,7 @@ void MainWindow::BuildControls() {
   Connect("Command5", [this] { ShowSingle("FactorTURFA"); });
   Connect("Command6", [this] { OnPrediction(); });
   // The odds matrices of this week's or the realtime odds. Refused before those odds were fetched:
-  // the window closes again (so the next click builds them). The box says 終了 only after a run
+  // no window (one whose load was refused after all closes again, so the next click builds them). The box says 終了 only after a run
   // without failures.
   const auto odds_matrices = [this](common::StatusSlot slot, int source, const char* start) {
     SetStatus(slot, start);
@@ -222,8 +222,8 @@ void MainWindow::BuildControls() {
     state_.OddsSource = source;
     ShowSingle("VELTRANODDSN");
     auto* matrices = qobject_cast<OddsMatrixWindow*>(single_windows_["VELTRANODDSN"].data());
-    const common::StepFailures failures = matrices ? matrices->Report().failures : common::StepFailures{};
-    if (failures.refused) matrices->close();
+    const common::StepFailures failures = SingleWindowFailures("VELTRANODDSN");
+    if (failures.refused && matrices) matrices->close();
     SetStatus(slot, steps::OddsMatricesEndText(source, failures));
   };
   Connect("Command7", [odds_matrices] {
@@ -233,7 +233,7 @@ void MainWindow::BuildControls() {
   Connect("Command9", [this] { ShowSingle("FactorDIRTA"); });
   Connect("Command10", [this] { ShowSingle("FactorHURDA"); });
   Connect("Command11", [this] {
-    WithStatus(common::StatusSlot::kMainText6, "過去の予想成績を開始しました。しばらくお待ちください。。。。。。。", [this] {
+    WithStatus(common::StatusSlot::kMainText6, steps::kPastResultsStartText.data(), [this] {
       ShowSingle("KakoSeisekiAZ");
       return steps::PastResultsEndText(SingleWindowFailures("KakoSeisekiAZ"));
     });
@@ -244,7 +244,7 @@ void MainWindow::BuildControls() {
   });
   Connect("Command14", [this] { OpenWebPage(web_pages::kKaishuritsu); });
   Connect("Command15", [this] {
-    WithStatus(common::StatusSlot::kMainText6, "過去の的中リストを開始しました。しばらくお待ちください。。。。。。。", [this] {
+    WithStatus(common::StatusSlot::kMainText6, steps::kHitListStartText.data(), [this] {
       ShowSingle("TekichuListAZ");
       return steps::HitListEndText(SingleWindowFailures("TekichuListAZ"));
     });
@@ -371,7 +371,12 @@ void MainWindow::WithStatus(common::StatusSlot slot, const char* start, const st
 
 common::StepFailures MainWindow::SingleWindowFailures(const std::string& name) const {
   const auto it = single_windows_.find(name);
-  if (it == single_windows_.end() || !it->second) return {};
+  // No window after the click: its load was refused (the message said why).
+  if (it == single_windows_.end() || !it->second) {
+    common::StepFailures refused;
+    refused.refused = true;
+    return refused;
+  }
   QWidget* window = it->second;
   if (auto* matrices = qobject_cast<OddsMatrixWindow*>(window)) return matrices->Report().failures;
   if (auto* past = qobject_cast<PastResultsWindow*>(window)) return past->LoadFailures();

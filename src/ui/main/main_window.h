@@ -109,7 +109,8 @@ class MainWindow : public QWidget, public common::StepHost {
   void OnResults();
   // The start text, the work, then the end text it returns.
   void WithStatus(common::StatusSlot slot, const char* start, const std::function<std::string()>& work);
-  // What failed in the load of the single window `name` (none for a window that keeps none).
+  // What failed in the load of the single window `name` (none for a window that keeps none;
+  // refused when its load built no window).
   common::StepFailures SingleWindowFailures(const std::string& name) const;
 
   common::RunState state_;

@@ -2,6 +2,7 @@
 
 #include "jvlink/jvlink_settings.h"
 #include "steps/download.h"
+#include "steps/odds_matrices.h"
 #include "ui/chusi/chusi_rialtime_window.h"
 #include "ui/factors/factor_weight_window.h"
 #include "ui/history/history_windows.h"
@@ -63,6 +64,8 @@ void ConnectWorkflowSteps(MainWindow& window) {
   });
   // The matrices are built while the window loads, reporting through the main window.
   window.SetWindowFactory("VELTRANODDSN", [](MainWindow& w) -> QWidget* {
+    // Refused (no odds yet, or the folder busy): its message said why, and no window is built.
+    if (!steps::MayRunOddsMatrices(w.State(), w).empty()) return nullptr;
     auto* matrices = new OddsMatrixWindow;
     matrices->Load(w.State(), w);
     return matrices;
