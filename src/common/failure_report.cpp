@@ -142,15 +142,14 @@ std::string FailureSummaryLine(const StepFailures& failures) {
 FailureReport MakeFailureReport(std::string_view heading, const StepFailures& failures, std::string_view next) {
   FailureReport report;
   report.lines = GroupedFailureLines(failures);
-  size_t skipped = 0;
   const Status* first = nullptr;
-  for (const Status& status : failures.items) {
-    if (status.IsSkipped())
-      ++skipped;
-    else if (!first)
+  for (const Status& status : failures.items)
+    if (!status.IsSkipped()) {
       first = &status;
-  }
-  const size_t failed = failures.items.size() - skipped;
+      break;
+    }
+  const size_t failed = failures.Failed();
+  const size_t skipped = failures.items.size() - failed;
   report.summary = std::string(heading) + "\n失敗 " + std::to_string(failed) + " 件";
   if (report.lines.size() != failures.items.size())
     report.summary += "（" + std::to_string(report.lines.size()) + " 項目）";

@@ -61,6 +61,12 @@ std::string Status::ToString() const {
   return detail_.empty() ? path_ : detail_;
 }
 
+size_t StepFailures::Failed() const {
+  size_t failed = 0;
+  for (const Status& status : items) failed += status.IsSkipped() ? 0 : 1;
+  return failed;
+}
+
 std::vector<std::string> StepFailures::Texts() const {
   std::vector<std::string> texts;
   texts.reserve(items.size());

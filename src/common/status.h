@@ -102,6 +102,8 @@ struct StepFailures {
     if (!status.ok()) items.push_back(std::move(status));
   }
   bool empty() const { return items.empty(); }
+  // The failures proper: the work left undone because of them (`Skipped`) is not counted.
+  size_t Failed() const;
   // Each failure's ToString(), in order.
   std::vector<std::string> Texts() const;
 };

@@ -303,7 +303,7 @@ std::string ResultsEndText(const common::StepFailures& failures) {
   if (failures.refused) return "予想･結果は行いませんでした。";
   if (failures.stopped) return "予想･結果を中止しました。⑥予想･結果をもう一度実行して下さい。";
   if (failures.empty()) return std::string(kEndText);
-  return "予想･結果は終わりましたが、" + std::to_string(failures.items.size()) + "件の処理に失敗しました";
+  return "予想･結果は終わりましたが、" + std::to_string(failures.Failed()) + "件の処理に失敗しました";
 }
 
 ResultsPassOutcome RunResultsPass(const common::RunState& run, common::StepHost& host, const RaceStepHooks& hooks,

@@ -111,6 +111,13 @@ RealtimeResultsReport LoadRealtimeResults(const common::RunState& state, jvlink:
     host.SetStatus(common::StatusSlot::kRealtimeText1, std::string(kRealtimeResultsStartText));
     run.failures.Add(FetchRealtimeWinOdds(app_path, link, host, run.failures));
     run.failures.Add(FetchRealtimeResults(app_path, link, host, run.failures));
+    // Recordings that could not be read leave the runner files as they were: patched from the
+    // realtime files of earlier fetches alone, they would change although nothing came.
+    if (const Status* unread = FirstJvLinkFailure(run.failures)) {
+      run.failures.Add(Status::SkippedBecause(
+          Status(*unread), "速報の反映（RACE の出走馬ファイル）: 速報を取得できなかったため行いませんでした。出走馬ファイルは前回のままです"));
+      return;
+    }
     report.counts = results::PatchRunnerFilesFromRealtime(app_path, run.failures, [&host] { host.Yield(); });
   };
   const auto shown = [&](GateRun& run) {

@@ -53,6 +53,12 @@ void ReadDay(jvlink::JvLink& link, const std::string& date, common::StepHost& ho
 
 }  // namespace
 
+const common::Status* FirstJvLinkFailure(const common::StepFailures& failures) {
+  for (const common::Status& status : failures.items)
+    if (!status.IsSkipped() && status.path() == kJvLinkFailure) return &status;
+  return nullptr;
+}
+
 std::string_view RealtimeFileAdvice(const common::StepFailures& failures) {
   for (const common::Status& status : failures.items)
     if (store::IsDamagedRealtimeFile(status)) return store::kDamagedRealtimeFileRemedy;

@@ -31,4 +31,7 @@ common::Status FetchRealtimeResults(const std::string& app_path, jvlink::JvLink&
 // check the recordings as its text says); empty otherwise, for the usual advice.
 std::string_view RealtimeFileAdvice(const common::StepFailures& failures);
 
+// The first of `failures` that is JV-Link's (the recordings could not be opened or read), or null.
+const common::Status* FirstJvLinkFailure(const common::StepFailures& failures);
+
 }  // namespace radadovur::steps

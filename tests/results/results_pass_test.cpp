@@ -237,5 +237,16 @@ TEST_F(ResultsPassTest, FailuresAreNamedByStepAndRaceAndThePassGoesOn) {
   EXPECT_NE(std::find(second_text, log.end(), "WriteSokudoDayCsv 2"), log.end());
 }
 
+// The closing text counts the failures as the list does: the passes left out because of them
+// are listed apart and are not failures of their own.
+TEST(ResultsEndTextTest, CountsTheFailuresWithoutThePassesLeftOut) {
+  common::StepFailures failures;
+  const auto cause = common::Status::IoError("RACE/202408030101.dat", "cannot write");
+  failures.Add(cause);
+  failures.Add(common::Status::SkippedBecause(cause, "KAIME"));
+  failures.Add(common::Status::SkippedBecause(cause, "SHUTSUBAHYO"));
+  EXPECT_EQ(ResultsEndText(failures), "予想･結果は終わりましたが、1件の処理に失敗しました");
+}
+
 }  // namespace
 }  // namespace radadovur::results
